@@ -1,0 +1,165 @@
+#pragma once
+// The base of every model node: identity, place in the tree, arity, anchor bindings and the
+// value vector. Evaluation pulls values from the children.
+#include <array>
+#include <complex>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "foundation/countable.h"
+
+namespace Core {
+
+class Anchor;
+class AnchorsInterface;
+
+using Complex = std::complex<double>;
+
+// How many children a node may have.
+enum ArityKind { kArityNone = -1, kArityFixed = 0, kArityVariadic = 1 };
+
+// Where a node comes from.
+enum SourceKind { kBuiltIn = 0, kDefinitionReference = 1, kUserCapsule = 2 };
+
+// Anchor slots: 0 and 1 are the point the user places, 2 and 3 the quantities a drag changes.
+constexpr int kAnchorSlots = 4;
+// Anchor binding that names the node itself rather than one of its children.
+constexpr int kAnchorSelf = -2;
+
+class Node : public Safe::Countable {
+public:
+    using Ptr = Safe::XPtr<Node>;
+
+    Node();
+    Node(const Node&) = delete;
+    Node& operator=(const Node&) = delete;
+    ~Node() override;
+
+    // Factory: a new node of the class of the type id with its defaults; null for unknown ids.
+    static Ptr Create(int typeId);
+    // The item a list node holds: a dual for 2101, a point for 2102; null otherwise.
+    static Ptr CreateListItem(int listTypeId);
+
+    // --- Virtual operations, in their fixed order ---
+    virtual bool IsSameReference(const Ptr& other) const;
+    virtual bool AcceptChild(const Ptr& child) const;
+    virtual void OnChildAttached(const Ptr& child);
+    virtual bool IsActive() const;
+    virtual void Sort();
+    virtual void NotifyChanged();
+    virtual void Prepare(const Ptr& parent);
+    virtual int GetVariableChildIndex() const;
+    virtual void CollectReferences(std::vector<Ptr>& out);
+    virtual void CreateAnchors(std::vector<Safe::XPtr<Anchor>>& out);
+    virtual void PlaceAnchor(Anchor* anchor, const bool& flag);
+    virtual void AnchorMoved(Anchor* anchor, bool& notify);
+    virtual double Transform(const int& axis, const double& value);
+    virtual bool IsVariadic() const;
+    // Child list edits return the replaced or added child, null when refused.
+    virtual Ptr ReplaceChildAt(const int& index, const Ptr& child);
+    virtual Ptr ReplaceChild(const std::string& childName, const Ptr& child);
+    virtual Ptr AddChild(const Ptr& child);
+    virtual Ptr Clone();
+    virtual Complex Evaluate();
+    virtual void SetValue(const Complex& value, int index);
+    virtual void SetValues(const std::vector<Complex>& values);
+
+    // --- Identity ---
+    int GetTypeId() const { return typeId_; }
+    int GetSourceKind() const { return sourceKind_; }
+    std::string GetName() const { return name_; }
+    const std::string& Name() const { return name_; }
+    void SetName(const std::string& name) {
+        if (&name != &name_) name_ = name;
+    }
+
+    // --- Flags and values ---
+    bool IsActiveFlag() const { return active_ != 0; }
+    void SetActive(bool active) { active_ = active ? 1 : 0; }
+    bool IsList() const { return list_ != 0; }
+    bool IsMarked() const { return mark_ != 0; }
+    void SetMarkRecursive(const bool& mark);
+    bool RefreshesParent() const { return parentRefresh_ != 0; }
+    bool PreparesOnChange() const { return prepareOnChange_ != 0; }
+    const Complex& GetValue() const { return values_[0]; }
+    const std::vector<Complex>& GetValues() const { return values_; }
+
+    // --- Tree access ---
+    Ptr GetParent() const { return Ptr(parent_); }
+    Node* ParentNode() const { return parent_; }
+    void SetParent(Node* parent) { parent_ = parent; }
+    int ChildCount() const { return static_cast<int>(children_.size()); }
+    Ptr GetChild(const int& index) const;
+    Ptr GetChildByName(const std::string& name) const;
+    int IndexOfChild(const std::string& name) const;
+    std::vector<Ptr> GetChildren() const { return children_; }
+    // All nodes below this one in pre-order; the node itself is not included.
+    std::vector<Ptr> GetDescendants() const;
+    // True when attaching child here would put a node twice in one tree or make a cycle.
+    bool IsRelated(const Ptr& child) const;
+
+    // --- Arity and child list ---
+    int GetArityKind() const { return arityKind_; }
+    bool HasListArity() const { return arityKind_ == kArityFixed || arityKind_ == kArityVariadic; }
+    void SetArityKind(const int& kind) { arityKind_ = kind; }
+    Ptr RemoveChild(const int& index);
+    Ptr RemoveChildByName(const std::string& name);
+    void ClearChildren();
+
+    // --- Parameters ---
+    void CollectActive(std::vector<Ptr>& out);
+    // The key child's index when that child is active, else -1.
+    int GetKeyChildIndex() const;
+
+    // --- Anchors ---
+    int GetAnchorMode(int slot) const;
+    bool SetAnchorMode(int slot, int mode);
+    bool SetAnchorChildByName(int slot, const std::string& name);
+    bool SetAnchorChild(int slot, const std::string& name);
+    Ptr GetAnchorNode(int slot) const;
+    Ptr GetAnchorChild(int slot) const;
+    void SetAnchorValue(const double& x, const double& y);
+    void DragAnchorValue(int modeX, const double& dx, int modeY, const double& dy);
+
+    // Appends the definition references of list to into, each referenced definition once.
+    static void MergeReferences(const std::vector<Ptr>& list, std::vector<Ptr>& into);
+
+protected:
+    // Concrete classes set these in their constructors.
+    std::uint8_t active_ = 0;
+    std::uint8_t list_ = 0;
+    std::uint8_t mark_ = 0;
+    int keyChildIndex_ = -1;
+    int typeId_ = -1;
+    int sourceKind_ = kBuiltIn;
+    std::string name_;
+    int arityKind_ = kArityVariadic;
+    std::array<int, kAnchorSlots> anchorBound_;
+    std::array<int, kAnchorSlots> anchorMode_;
+    std::array<int, kAnchorSlots> anchorFollower_;
+    Safe::XPtr<AnchorsInterface> anchors_;
+    std::uint8_t parentRefresh_ = 0;
+    std::uint8_t prepareOnChange_ = 0;
+    std::vector<Complex> values_;
+
+    // Appends a child made by the constructor, without the arity and relatedness checks.
+    void AdoptChild(const Ptr& child);
+    // Child k, or the node itself for kAnchorSelf; null when the binding names nothing.
+    Node* BoundNode(int binding) const;
+
+private:
+    void Attach(const Ptr& child);
+    void Detach(const Ptr& child);
+    void ChildListChanged();
+    void CloneChildrenInto(Node& copy) const;
+
+    Node* parent_ = nullptr;
+    std::vector<Ptr> children_;
+};
+
+// The value a follower takes when the node it follows changes from b to c: 0 equal (c),
+// 1 constant ratio (c / b * a, a when b is 0), 2 constant gap (c - b + a); 0 for other modes.
+double AnchorTransform(double a, int mode, double b, double c);
+
+}  // namespace Core

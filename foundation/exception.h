@@ -1,0 +1,24 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace Winplus {
+
+// The one exception type of the system, thrown and caught by value. A code of 0 takes the
+// system's last error; the system's last error is cleared in every case.
+class Exception {
+public:
+    Exception(const std::string& message, const std::string& detail = std::string(),
+              std::uint32_t code = 0);
+
+    std::uint32_t GetCode() const { return code_; }
+    const std::string& GetMessage() const { return message_; }
+    const std::string& GetDetail() const { return detail_; }
+
+private:
+    std::uint32_t code_;
+    std::string message_;
+    std::string detail_;
+};
+
+}  // namespace Winplus

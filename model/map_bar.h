@@ -1,0 +1,21 @@
+#pragma once
+// The definition tool bar's store: whether undo and redo are available for the two kinds of
+// definitions (0 driven by the definition explorer, 1 by the definitions' own histories).
+#include "foundation/event_bus.h"
+
+namespace Core {
+
+class MapBar {
+public:
+    static void AddObserver(const Safe::XPtr<Winplus::Observer>& observer);
+    static void Notify(const int& code);
+
+    // Store the flag of channel 0 or 1 and announce it when it changed; other channels do
+    // nothing. Codes: channel 0 undo 401, redo 402; channel 1 undo 404, redo 405.
+    static void SetUndoAvailable(const int& channel, const bool& available);
+    static void SetRedoAvailable(const int& channel, const bool& available);
+    static bool IsUndoAvailable(const int& channel);
+    static bool IsRedoAvailable(const int& channel);
+};
+
+}  // namespace Core

@@ -1,0 +1,76 @@
+#pragma once
+// Small node classes that exercise the base class's rules, registered as a family of their own.
+#include "model/factory.h"
+#include "model/node.h"
+
+namespace TestNodes {
+
+enum Id { kLeaf = 9000, kFixed = 9001, kNone = 9002, kVariadic = 9003, kList = 9004, kRef = 9005 };
+
+class Leaf : public Core::Node {
+public:
+    explicit Leaf(const std::string& name = "leaf", double value = 0.0) {
+        typeId_ = kLeaf;
+        name_ = name;
+        values_[0] = value;
+    }
+    void SetActiveFlag(bool on) { active_ = on ? 1 : 0; }
+};
+
+// Parent classes whose constructors make children named p0, p1, ...
+class Parent : public Core::Node {
+public:
+    Parent(int typeId, int arity, bool list, int children) {
+        typeId_ = typeId;
+        name_ = "parent";
+        arityKind_ = arity;
+        list_ = list ? 1 : 0;
+        for (int i = 0; i < children; ++i)
+            AdoptChild(Ptr(new Leaf("p" + std::to_string(i), 10.0 + i)));
+    }
+    void SetKeyChild(int index) { keyChildIndex_ = index; }
+    void SetAnchors(int slot, int bound, int mode, int follower) {
+        anchorBound_[static_cast<std::size_t>(slot)] = bound;
+        anchorMode_[static_cast<std::size_t>(slot)] = mode;
+        anchorFollower_[static_cast<std::size_t>(slot)] = follower;
+    }
+    void SetPrepareOnChange() { prepareOnChange_ = 1; }
+    void Prepare(const Ptr& parent) override {
+        ++prepared;
+        Node::Prepare(parent);
+    }
+    int prepared = 0;
+};
+
+// A reference to a definition, identified by a number.
+class Ref : public Core::Node {
+public:
+    explicit Ref(int target = 0) : target(target) {
+        typeId_ = kRef;
+        sourceKind_ = Core::kDefinitionReference;
+        arityKind_ = Core::kArityNone;
+    }
+    bool IsSameReference(const Ptr& other) const override {
+        Safe::XPtr<Ref> ref(other);
+        return ref && ref->target == target;
+    }
+    int target;
+};
+
+inline Core::Node::Ptr Make(int typeId) {
+    switch (typeId) {
+        case kLeaf: return Core::Node::Ptr(new Leaf);
+        case kFixed: return Core::Node::Ptr(new Parent(kFixed, Core::kArityFixed, false, 2));
+        case kNone: return Core::Node::Ptr(new Parent(kNone, Core::kArityNone, false, 3));
+        case kVariadic: return Core::Node::Ptr(new Parent(kVariadic, Core::kArityVariadic, false, 2));
+        case kList: return Core::Node::Ptr(new Parent(kList, Core::kArityVariadic, true, 2));
+        case kRef: return Core::Node::Ptr(new Ref);
+        default: return Core::Node::Ptr();
+    }
+}
+
+inline void Register() { Core::RegisterFamily(&Make); }
+
+inline Safe::XPtr<Parent> MakeParent(int typeId) { return Safe::XPtr<Parent>(Make(typeId)); }
+
+}  // namespace TestNodes
