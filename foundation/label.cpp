@@ -2,13 +2,17 @@
 
 #include "foundation/platform.h"
 
-bool ToWide(const std::string& text, std::wstring& out) { return Platform::AnsiToWide(text, out); }
+bool ToWide(const std::string& text, std::wstring& out) {
+    return Platform::AnsiToWide(text, out);
+}
 
 bool ToNarrow(const std::wstring& text, std::string& out) {
     return Platform::WideToAnsi(text, out);
 }
 
-Label::Label(const std::string& name) { ToWide(name, name_); }
+Label::Label(const std::string& name) {
+    ToWide(name, name_);
+}
 
 bool Label::SetName(const std::string& name) {
     std::wstring wide;

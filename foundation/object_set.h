@@ -59,7 +59,8 @@ public:
         for (const Item& other : items_) {
             const std::wstring& otherName = other->Name();
             if (otherName.size() >= base.size() && otherName.compare(0, base.size(), base) == 0) {
-                auto n = static_cast<std::uint32_t>(detail::ReadIntLikeWtoi(otherName, base.size()));
+                auto n =
+                    static_cast<std::uint32_t>(detail::ReadIntLikeWtoi(otherName, base.size()));
                 if (n > largest) largest = n;
             }
         }

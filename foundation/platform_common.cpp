@@ -13,7 +13,9 @@ MessageBoxHandler& Handler() {
 
 BoxAnswer ShowSystemMessageBox(const MessageBoxRequest& request);  // per platform
 
-void SetMessageBoxHandler(MessageBoxHandler handler) { Handler() = std::move(handler); }
+void SetMessageBoxHandler(MessageBoxHandler handler) {
+    Handler() = std::move(handler);
+}
 
 BoxAnswer ShowMessageBox(const MessageBoxRequest& request) {
     if (Handler()) return Handler()(request);

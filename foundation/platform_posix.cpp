@@ -43,8 +43,12 @@ bool WideToAnsi(const std::wstring& text, std::string& out) {
     return true;
 }
 
-std::uint32_t GetLastErrorCode() { return lastError; }
-void SetLastErrorCode(std::uint32_t code) { lastError = code; }
+std::uint32_t GetLastErrorCode() {
+    return lastError;
+}
+void SetLastErrorCode(std::uint32_t code) {
+    lastError = code;
+}
 
 BoxAnswer ShowSystemMessageBox(const MessageBoxRequest& request) {
     std::fprintf(stderr, "[%s] %s\n", request.caption.c_str(), request.text.c_str());

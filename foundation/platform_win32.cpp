@@ -28,39 +28,64 @@ bool WideToAnsi(const std::wstring& text, std::string& out) {
                                 nullptr, nullptr);
     if (n <= 0) return false;
     std::string result(static_cast<size_t>(n), '\0');
-    if (WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result.data(),
-                            n, nullptr, nullptr) != n)
+    if (WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result.data(), n,
+                            nullptr, nullptr) != n)
         return false;
     out = std::move(result);
     return true;
 }
 
-std::uint32_t GetLastErrorCode() { return ::GetLastError(); }
-void SetLastErrorCode(std::uint32_t code) { ::SetLastError(code); }
+std::uint32_t GetLastErrorCode() {
+    return ::GetLastError();
+}
+void SetLastErrorCode(std::uint32_t code) {
+    ::SetLastError(code);
+}
 
 BoxAnswer ShowSystemMessageBox(const MessageBoxRequest& request) {
     UINT type = 0;
     switch (request.icon) {
-        case BoxIcon::None: break;
-        case BoxIcon::Information: type |= MB_ICONINFORMATION; break;
-        case BoxIcon::Warning: type |= MB_ICONWARNING; break;
-        case BoxIcon::Stop: type |= MB_ICONSTOP; break;
-        case BoxIcon::Question: type |= MB_ICONQUESTION; break;
+        case BoxIcon::None:
+            break;
+        case BoxIcon::Information:
+            type |= MB_ICONINFORMATION;
+            break;
+        case BoxIcon::Warning:
+            type |= MB_ICONWARNING;
+            break;
+        case BoxIcon::Stop:
+            type |= MB_ICONSTOP;
+            break;
+        case BoxIcon::Question:
+            type |= MB_ICONQUESTION;
+            break;
     }
     switch (request.buttons) {
-        case BoxButtons::Ok: type |= MB_OK; break;
-        case BoxButtons::YesNo: type |= MB_YESNO; break;
-        case BoxButtons::OkCancel: type |= MB_OKCANCEL; break;
+        case BoxButtons::Ok:
+            type |= MB_OK;
+            break;
+        case BoxButtons::YesNo:
+            type |= MB_YESNO;
+            break;
+        case BoxButtons::OkCancel:
+            type |= MB_OKCANCEL;
+            break;
     }
     switch (MessageBoxA(nullptr, request.text.c_str(), request.caption.c_str(), type)) {
-        case IDYES: return BoxAnswer::Yes;
-        case IDNO: return BoxAnswer::No;
-        case IDCANCEL: return BoxAnswer::Cancel;
-        default: return BoxAnswer::Ok;
+        case IDYES:
+            return BoxAnswer::Yes;
+        case IDNO:
+            return BoxAnswer::No;
+        case IDCANCEL:
+            return BoxAnswer::Cancel;
+        default:
+            return BoxAnswer::Ok;
     }
 }
 
 WaitCursor::WaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
-WaitCursor::~WaitCursor() { SetCursor(static_cast<HCURSOR>(previous_)); }
+WaitCursor::~WaitCursor() {
+    SetCursor(static_cast<HCURSOR>(previous_));
+}
 
 }  // namespace Platform

@@ -20,9 +20,13 @@ std::string::size_type LastSeparator(const std::string& path) {
 
 }  // namespace
 
-std::string ToString(int value) { return std::to_string(value); }
+std::string ToString(int value) {
+    return std::to_string(value);
+}
 
-std::string ToString(double value) { return DoubleToString(value, 6); }
+std::string ToString(double value) {
+    return DoubleToString(value, 6);
+}
 
 std::string DoubleToString(double value, int precision) {
     if (std::isnan(value)) return std::signbit(value) ? "-nan" : "nan";
@@ -30,8 +34,8 @@ std::string DoubleToString(double value, int precision) {
     if (precision <= 0) precision = 6;
     // Shortest general form with the given significant digits, independent of the C runtime.
     char buffer[64];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general,
-                                precision);
+    auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, precision);
     return std::string(buffer, result.ptr);
 }
 
@@ -141,10 +145,14 @@ void InitProgramPaths(const std::string& commandLine) {
     ProgramFolder() = GetDirectory(program);
 }
 
-std::string GetProgramFolder() { return ProgramFolder(); }
+std::string GetProgramFolder() {
+    return ProgramFolder();
+}
 
 std::string GetDefaultLibraryList() {
     return ProgramFolder() + "\\" + kLibraryFolderName + "\\default.flb";
 }
 
-std::string GetLibraryFolder() { return ProgramFolder() + "\\" + kLibraryFolderName; }
+std::string GetLibraryFolder() {
+    return ProgramFolder() + "\\" + kLibraryFolderName;
+}

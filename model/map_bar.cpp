@@ -34,7 +34,9 @@ void MapBar::AddObserver(const Safe::XPtr<Winplus::Observer>& observer) {
     Bus(Subject::MapBar).Add(observer);
 }
 
-void MapBar::Notify(const int& code) { Bus(Subject::MapBar).Notify(code); }
+void MapBar::Notify(const int& code) {
+    Bus(Subject::MapBar).Notify(code);
+}
 
 void MapBar::SetUndoAvailable(const int& channel, const bool& available) {
     SetAvailable(channel, kUndo, available);
@@ -44,7 +46,11 @@ void MapBar::SetRedoAvailable(const int& channel, const bool& available) {
     SetAvailable(channel, kRedo, available);
 }
 
-bool MapBar::IsUndoAvailable(const int& channel) { return IsAvailable(channel, kUndo); }
-bool MapBar::IsRedoAvailable(const int& channel) { return IsAvailable(channel, kRedo); }
+bool MapBar::IsUndoAvailable(const int& channel) {
+    return IsAvailable(channel, kUndo);
+}
+bool MapBar::IsRedoAvailable(const int& channel) {
+    return IsAvailable(channel, kRedo);
+}
 
 }  // namespace Core

@@ -25,16 +25,22 @@ void SetParentsBelow(Node* node) {
     }
 }
 
-bool IsValidSlot(int slot) { return slot >= 0 && slot < kAnchorSlots; }
+bool IsValidSlot(int slot) {
+    return slot >= 0 && slot < kAnchorSlots;
+}
 
 }  // namespace
 
 double AnchorTransform(double a, int mode, double b, double c) {
     switch (mode) {
-        case 0: return c;
-        case 1: return b == 0.0 ? a : c / b * a;
-        case 2: return c - b + a;
-        default: return 0.0;
+        case 0:
+            return c;
+        case 1:
+            return b == 0.0 ? a : c / b * a;
+        case 2:
+            return c - b + a;
+        default:
+            return 0.0;
     }
 }
 
@@ -52,10 +58,16 @@ Node::~Node() {
 
 // --- Virtual operations: base behaviour ---
 
-bool Node::IsSameReference(const Ptr&) const { return false; }
-bool Node::AcceptChild(const Ptr&) const { return true; }
+bool Node::IsSameReference(const Ptr&) const {
+    return false;
+}
+bool Node::AcceptChild(const Ptr&) const {
+    return true;
+}
 void Node::OnChildAttached(const Ptr&) {}
-bool Node::IsActive() const { return active_ != 0; }
+bool Node::IsActive() const {
+    return active_ != 0;
+}
 void Node::Sort() {}
 
 void Node::NotifyChanged() {
@@ -70,7 +82,9 @@ void Node::Prepare(const Ptr&) {
     }
 }
 
-int Node::GetVariableChildIndex() const { return -1; }
+int Node::GetVariableChildIndex() const {
+    return -1;
+}
 
 void Node::CollectReferences(std::vector<Ptr>& out) {
     out.clear();
@@ -82,11 +96,17 @@ void Node::CollectReferences(std::vector<Ptr>& out) {
     MergeReferences(children_, out);
 }
 
-void Node::CreateAnchors(std::vector<Safe::XPtr<Anchor>>& out) { out.clear(); }
+void Node::CreateAnchors(std::vector<Safe::XPtr<Anchor>>& out) {
+    out.clear();
+}
 void Node::PlaceAnchor(Anchor*, const bool&) {}
 void Node::AnchorMoved(Anchor*, bool&) {}
-double Node::Transform(const int&, const double& value) { return value; }
-bool Node::IsVariadic() const { return arityKind_ == kArityVariadic; }
+double Node::Transform(const int&, const double& value) {
+    return value;
+}
+bool Node::IsVariadic() const {
+    return arityKind_ == kArityVariadic;
+}
 
 Node::Ptr Node::ReplaceChildAt(const int& index, const Ptr& child) {
     if (!child || !AcceptChild(child) || index < 0 || index >= ChildCount() || !HasListArity() ||
@@ -123,7 +143,9 @@ Node::Ptr Node::Clone() {
     return copy;
 }
 
-Complex Node::Evaluate() { return values_[0]; }
+Complex Node::Evaluate() {
+    return values_[0];
+}
 
 void Node::SetValue(const Complex& value, int index) {
     if (index >= 0 && static_cast<std::size_t>(index) < values_.size())
@@ -226,7 +248,8 @@ void Node::CloneChildrenInto(Node& copy) const {
         }
         if (copy.IsVariadic()) {
             // The copy must end up with as many children as the original.
-            for (int i = common; i < count; ++i) copy.AddChild(children_[static_cast<std::size_t>(i)]->Clone());
+            for (int i = common; i < count; ++i)
+                copy.AddChild(children_[static_cast<std::size_t>(i)]->Clone());
             while (copy.ChildCount() > count) copy.RemoveChild(copy.ChildCount() - 1);
         }
     } else {
@@ -347,8 +370,10 @@ void Node::DragAnchorValue(int modeX, const double& dx, int modeY, const double&
         const double delta = slot == 2 ? dx : dy;
         const double current = bound->values_[0].real();
         double value = delta;
-        if (mode == 1) value = delta + current;
-        else if (mode == 2) value = (delta + 1.0) * current;
+        if (mode == 1)
+            value = delta + current;
+        else if (mode == 2)
+            value = (delta + 1.0) * current;
         bound->SetValue(Complex(value, 0.0), 0);
         if (bound == this) continue;
         Ptr follower = anchorFollower_[s] >= 1 ? GetChild(anchorFollower_[s]) : Ptr();

@@ -6,7 +6,9 @@ namespace {
 
 using Set = ObjectSet<Safe::XPtr<Label>>;
 
-Safe::XPtr<Label> Item(const std::wstring& name) { return Safe::XPtr<Label>(new Label(name)); }
+Safe::XPtr<Label> Item(const std::wstring& name) {
+    return Safe::XPtr<Label>(new Label(name));
+}
 
 std::vector<std::wstring> Names(const Set& set) {
     std::vector<std::wstring> names;

@@ -41,8 +41,8 @@ TEST(ToString, WritesLikeADefaultStream) {
 TEST(IsNumber, AcceptsDecimalArrangementsOnly) {
     for (const char* good : {"1", "-1.5", "2.", ".5", "1e5", "1E-5", "1e+5", "  -3.25e2\t", "."})
         EXPECT_TRUE(IsNumber(good)) << good;
-    for (const char* bad : {"", "   ", "+1", "1-2", "1.2.3", "1e5e2", "1e5.2", "1e--5", "abc",
-                            "1,5", "0x10", "1 2"})
+    for (const char* bad :
+         {"", "   ", "+1", "1-2", "1.2.3", "1e5e2", "1e5.2", "1e--5", "abc", "1,5", "0x10", "1 2"})
         EXPECT_FALSE(IsNumber(bad)) << bad;
 }
 

@@ -44,9 +44,9 @@ TEST_F(NodeTest, RelatedNodesAreRefusedAndBothTreesStayUnchanged) {
     ASSERT_TRUE(root->AddChild(middle));
     Node::Ptr deep = middle->GetChild(0);
 
-    EXPECT_TRUE(root->AddChild(root).IsNull());        // itself
-    EXPECT_TRUE(middle->AddChild(root).IsNull());      // an ancestor
-    EXPECT_TRUE(root->AddChild(deep).IsNull());        // already below it
+    EXPECT_TRUE(root->AddChild(root).IsNull());    // itself
+    EXPECT_TRUE(middle->AddChild(root).IsNull());  // an ancestor
+    EXPECT_TRUE(root->AddChild(deep).IsNull());    // already below it
     EXPECT_TRUE(root->ReplaceChildAt(0, deep).IsNull());
     EXPECT_TRUE(middle->ReplaceChildAt(0, root).IsNull());
     EXPECT_TRUE(root->AddChild(Node::Ptr()).IsNull());
@@ -266,7 +266,7 @@ TEST_F(NodeTest, AnchorTablesAreCheckedAndBound) {
     Safe::XPtr<Leaf>(node->GetChild(1))->SetActiveFlag(true);
     EXPECT_EQ(node->GetAnchorNode(0), node->GetChild(1));
     EXPECT_TRUE(node->SetAnchorChildByName(1, "parent"));  // the node's own name
-    EXPECT_TRUE(node->GetAnchorNode(1).IsNull());           // the node is not active
+    EXPECT_TRUE(node->GetAnchorNode(1).IsNull());          // the node is not active
     EXPECT_TRUE(node->SetAnchorChild(0, "p1"));
     EXPECT_EQ(node->GetAnchorChild(0), node->GetChild(1));
 }
