@@ -1,5 +1,7 @@
 #include "foundation/text.h"
 
+#include "foundation/numeric.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -102,12 +104,7 @@ std::vector<std::string> SplitWords(const std::string& text) {
 }
 
 int RoundToInt(const double& x) {
-    double r = std::fmod(x, 1.0) >= 0.5 ? x + 1.0 : x;
-    // Saturate instead of the undefined conversion of an out-of-range double.
-    if (std::isnan(r)) return 0;
-    if (r >= 2147483647.0) return std::numeric_limits<int>::max();
-    if (r <= -2147483648.0) return std::numeric_limits<int>::min();
-    return static_cast<int>(r);
+    return SaturateToInt(std::fmod(x, 1.0) >= 0.5 ? x + 1.0 : x);
 }
 
 std::string GetExtension(const std::string& path) {
