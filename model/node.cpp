@@ -298,6 +298,16 @@ void Node::MergeReferences(const std::vector<Ptr>& list, std::vector<Ptr>& into)
 
 // --- Anchors ---
 
+Safe::XPtr<AnchorsInterface> Node::GetAnchors() {
+    if (anchors_) anchors_->Rebuild();
+    return anchors_;
+}
+
+void Node::CreateAnchorSet(bool placeable) {
+    anchors_ = new AnchorsInterface(this);
+    anchors_->SetPlaceable(placeable);
+}
+
 int Node::GetAnchorMode(int slot) const {
     return IsValidSlot(slot) ? anchorMode_[static_cast<std::size_t>(slot)] : -1;
 }

@@ -5,6 +5,7 @@
 #include <complex>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "foundation/countable.h"
@@ -113,6 +114,8 @@ public:
     int GetKeyChildIndex() const;
 
     // --- Anchors ---
+    // The node's anchor set rebuilt from the current parameters; null when the node has none.
+    Safe::XPtr<AnchorsInterface> GetAnchors();
     int GetAnchorMode(int slot) const;
     bool SetAnchorMode(int slot, int mode);
     bool SetAnchorChildByName(int slot, const std::string& name);
@@ -143,8 +146,22 @@ protected:
     std::uint8_t prepareOnChange_ = 0;
     std::vector<Complex> values_;
 
+    // What a concrete class fixes in its constructor.
+    void Identify(int typeId, const std::string& name, int arityKind) {
+        typeId_ = typeId;
+        name_ = name;
+        arityKind_ = arityKind;
+    }
+    // Gives the node an anchor set; placeable sets tell the builder it may place the node.
+    void CreateAnchorSet(bool placeable);
     // Appends a child made by the constructor, without the arity and relatedness checks.
     void AdoptChild(const Ptr& child);
+    // Exchanges two children (used by sorting); indices must be valid.
+    void SwapChildren(int i, int j) { std::swap(children_[i], children_[j]); }
+    // Tells the parent, when there is one, that this node changed.
+    void NotifyParent() {
+        if (parent_) parent_->NotifyChanged();
+    }
     // Child k, or the node itself for kAnchorSelf; null when the binding names nothing.
     Node* BoundNode(int binding) const;
 

@@ -1,11 +1,20 @@
 #pragma once
 // Small node classes that exercise the base class's rules, registered as a family of their own.
+#include "model/anchors.h"
 #include "model/factory.h"
 #include "model/node.h"
 
 namespace TestNodes {
 
-enum Id { kLeaf = 9000, kFixed = 9001, kNone = 9002, kVariadic = 9003, kList = 9004, kRef = 9005 };
+enum Id {
+    kLeaf = 9000,
+    kFixed = 9001,
+    kNone = 9002,
+    kVariadic = 9003,
+    kList = 9004,
+    kRef = 9005,
+    kAnchored = 9006
+};
 
 class Leaf : public Core::Node {
 public:
@@ -55,6 +64,55 @@ public:
         return ref && ref->target == target;
     }
     int target;
+};
+
+// Two anchors bound to its two children: a top anchor at (p0, p1) and a width anchor at
+// (p0 + 1, p1 / 2). Moving an anchor writes its point back; the pair force each other.
+class Anchored : public Core::Node {
+public:
+    Anchored() {
+        typeId_ = kAnchored;
+        name_ = "anchored";
+        arityKind_ = Core::kArityFixed;
+        AdoptChild(Ptr(new Leaf("p0", 1.0)));
+        AdoptChild(Ptr(new Leaf("p1", 2.0)));
+        CreateAnchorSet(true);
+    }
+    void CreateAnchors(std::vector<Safe::XPtr<Core::Anchor>>& out) override {
+        out.clear();
+        Safe::XPtr<Core::Anchor> top(new Core::AnchorXY);
+        Safe::XPtr<Core::Anchor> width(new Core::AnchorDX);
+        top->SetKind(Core::kAnchorTop);
+        width->SetKind(Core::kAnchorHalfWidth);
+        top->SetBinding(0, GetChild(0).Get());
+        top->SetBinding(1, GetChild(1).Get());
+        width->SetBinding(0, GetChild(1).Get());  // the partner the top anchor's force moves
+        top->SetCommand(Safe::XPtr<Winplus::Command>(new Core::Force(width.Get())));
+        out.push_back(top);
+        out.push_back(width);
+        for (auto& anchor : out) PlaceAnchor(anchor.Get(), true);
+    }
+    void PlaceAnchor(Core::Anchor* anchor, const bool& keep) override {
+        placed.push_back(anchor->GetKind() * 10 + (keep ? 1 : 0));
+        const double x = GetChild(0)->GetValue().real(), y = GetChild(1)->GetValue().real();
+        if (anchor->GetKind() == Core::kAnchorTop)
+            anchor->SetFirstPoint({x, y}, keep);
+        else
+            anchor->SetFirstPoint({x + 1.0, y / 2.0}, keep);
+    }
+    void AnchorMoved(Core::Anchor* anchor, bool& notify) override {
+        const Core::AnchorPoint p = anchor->First().current;
+        if (anchor->GetKind() == Core::kAnchorTop) {
+            const double old = GetChild(0)->GetValue().real();
+            GetChild(0)->SetValue(p.x, 0);
+            GetChild(1)->SetValue(p.y, 0);
+            if (auto* force = dynamic_cast<Core::Force*>(anchor->GetCommand().Get()))
+                force->SetValues(old, p.x);
+        }
+        notify = notifyForces;
+    }
+    bool notifyForces = true;
+    std::vector<int> placed;
 };
 
 inline Core::Node::Ptr Make(int typeId) {

@@ -1,0 +1,77 @@
+#include "foundation/random.h"
+
+#include <ctime>
+#include <mutex>
+
+namespace {
+
+constexpr int kWords = 624;
+constexpr int kShift = 397;
+constexpr int kUnseeded = kWords + 1;
+constexpr std::uint32_t kUpperMask = 0x80000000u;
+constexpr std::uint32_t kLowerMask = 0x7FFFFFFFu;
+constexpr std::uint32_t kMatrix[2] = {0u, 0x9908B0DFu};
+
+struct Generator {
+    std::mutex mutex;
+    std::uint32_t state[kWords] = {};
+    int position = kUnseeded;
+};
+
+// Constant-initialised, so it is usable from any static constructor.
+constinit Generator generator;
+
+// The 1998 reference seeding (multiplier 69069), not the later 1812433253 rule.
+void SeedLocked(std::uint32_t first) {
+    generator.state[0] = first;
+    for (int i = 1; i < kWords; ++i) generator.state[i] = generator.state[i - 1] * 69069u;
+    generator.position = kWords;
+}
+
+void Regenerate() {
+    std::uint32_t* mt = generator.state;
+    for (int k = 0; k < kWords; ++k) {
+        const std::uint32_t y = (mt[k] & kUpperMask) | (mt[(k + 1) % kWords] & kLowerMask);
+        mt[k] = mt[(k + kShift) % kWords] ^ (y >> 1) ^ kMatrix[y & 1u];
+    }
+    generator.position = 0;
+}
+
+std::uint32_t NextWord() {
+    std::lock_guard<std::mutex> lock(generator.mutex);
+    if (generator.position >= kWords) {
+        if (generator.position == kUnseeded)
+            SeedLocked(static_cast<std::uint32_t>(std::time(nullptr)));
+        Regenerate();
+    }
+    std::uint32_t y = generator.state[generator.position++];
+    y ^= y >> 11;
+    y ^= (y << 7) & 0x9D2C5680u;
+    y ^= (y << 15) & 0xEFC60000u;
+    y ^= y >> 18;
+    return y;
+}
+
+}  // namespace
+
+namespace Random {
+
+double Real() {
+    return NextWord() / 4294967295.0;
+}
+
+std::uint32_t Integer() {
+    return NextWord();
+}
+
+void Seed() {
+    std::lock_guard<std::mutex> lock(generator.mutex);
+    SeedLocked(static_cast<std::uint32_t>(std::time(nullptr)));
+}
+
+void SeedWith(std::uint32_t first) {
+    std::lock_guard<std::mutex> lock(generator.mutex);
+    SeedLocked(first);
+}
+
+}  // namespace Random

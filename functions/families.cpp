@@ -1,0 +1,14 @@
+#include "functions/families.h"
+
+#include "functions/numbers.h"
+#include "functions/operators.h"
+#include "model/factory.h"
+
+namespace Capsule {
+
+void RegisterFamilies() {
+    Core::RegisterFamily(&MakeOperator);  // operators, control and integrators
+    Core::RegisterFamily(&MakeNumber);    // constants, random number and numbers
+}
+
+}  // namespace Capsule

@@ -1,0 +1,140 @@
+#include "functions/numbers.h"
+
+#include "foundation/numeric.h"
+#include "foundation/random.h"
+#include "functions/constants.h"
+#include "functions/parameters.h"
+
+namespace Capsule {
+
+namespace {
+// SI values; C1L = 2 h c^2 and C2 = h c / k with the exact speed of light.
+constexpr double kPlanck = 6.62607015e-34;
+constexpr double kBoltzmann = 1.380649e-23;
+constexpr double kC1L = 1.1910429723971884e-16;
+constexpr double kC2 = 0.014387768775039339;
+
+}  // namespace
+
+ConstantNumber::ConstantNumber(int typeId, const char* name, double constant)
+    : constant_(constant) {
+    Identify(typeId, name, Core::kArityNone);
+    values_[0] = Complex(constant, 0.0);
+}
+
+PiNumber::PiNumber() : ConstantNumber(400, "PI", kPi) {}
+ENumber::ENumber() : ConstantNumber(403, "E", kE) {}
+PlanckConstant::PlanckConstant() : ConstantNumber(406, "h", kPlanck) {}
+BoltzmannConstant::BoltzmannConstant() : ConstantNumber(407, "k", kBoltzmann) {}
+C1RadiationConstant::C1RadiationConstant() : ConstantNumber(408, "C1L", kC1L) {}
+C2RadiationConstant::C2RadiationConstant() : ConstantNumber(409, "C2", kC2) {}
+
+RandomNumber::RandomNumber() {
+    Identify(501, "Rnd", Core::kArityNone);
+}
+
+Complex RandomNumber::Evaluate() {
+    values_[0] = Complex(Random::Real(), 0.0);
+    return values_[0];
+}
+
+IntegerNumber::IntegerNumber() {
+    Identify(600, "N", Core::kArityNone);
+    active_ = 1;
+}
+
+void IntegerNumber::SetValue(const Complex& value, int) {
+    values_[0] = Complex(SaturateToInt(value.real()), 0.0);
+    NotifyParent();
+}
+
+RealNumber::RealNumber() {
+    Identify(602, "R", Core::kArityNone);
+    active_ = 1;
+}
+
+void RealNumber::SetValue(const Complex& value, int) {
+    values_[0] = Complex(value.real(), 0.0);
+    NotifyParent();
+}
+
+BooleanNumber::BooleanNumber() {
+    Identify(604, "B", Core::kArityNone);
+    active_ = 1;
+}
+
+void BooleanNumber::SetValue(const Complex& value, int) {
+    values_[0] = Complex(value.real() >= 1.0 ? 1.0 : 0.0, 0.0);
+    NotifyParent();
+}
+
+RationalNumber::RationalNumber() {
+    Identify(601, "Q", Core::kArityFixed);
+    AdoptChild(MakeParameter<IntegerNumber>("n", 0.0));
+    AdoptChild(MakeParameter<IntegerNumber>("d", 1.0));
+}
+
+Complex RationalNumber::Evaluate() {
+    const int n = SaturateToInt(GetChild(0)->Evaluate().real());
+    const int d = SaturateToInt(GetChild(1)->Evaluate().real());
+    values_[0] = Complex(static_cast<double>(n) / static_cast<double>(d), 0.0);
+    return values_[0];
+}
+
+ComplexNumber::ComplexNumber() {
+    Identify(603, "C", Core::kArityFixed);
+    AdoptChild(MakeParameter<RealNumber>("a", 0.0));
+    AdoptChild(MakeParameter<RealNumber>("b", 0.0));
+}
+
+Complex ComplexNumber::Evaluate() {
+    const double a = GetChild(0)->Evaluate().real();
+    const double b = GetChild(1)->Evaluate().real();
+    values_[0] = Complex(a, b);
+    return values_[0];
+}
+
+StringCapsule::StringCapsule() {
+    Identify(610, "string", Core::kArityNone);
+}
+
+ComplexVector::ComplexVector() {
+    Identify(650, "data", Core::kArityNone);
+}
+
+Core::Node::Ptr MakeNumber(int typeId) {
+    switch (typeId) {
+        case 400:
+            return Core::Node::Ptr(new PiNumber);
+        case 403:
+            return Core::Node::Ptr(new ENumber);
+        case 406:
+            return Core::Node::Ptr(new PlanckConstant);
+        case 407:
+            return Core::Node::Ptr(new BoltzmannConstant);
+        case 408:
+            return Core::Node::Ptr(new C1RadiationConstant);
+        case 409:
+            return Core::Node::Ptr(new C2RadiationConstant);
+        case 501:
+            return Core::Node::Ptr(new RandomNumber);
+        case 600:
+            return Core::Node::Ptr(new IntegerNumber);
+        case 601:
+            return Core::Node::Ptr(new RationalNumber);
+        case 602:
+            return Core::Node::Ptr(new RealNumber);
+        case 603:
+            return Core::Node::Ptr(new ComplexNumber);
+        case 604:
+            return Core::Node::Ptr(new BooleanNumber);
+        case 610:
+            return Core::Node::Ptr(new StringCapsule);
+        case 650:
+            return Core::Node::Ptr(new ComplexVector);
+        default:
+            return Core::Node::Ptr();
+    }
+}
+
+}  // namespace Capsule

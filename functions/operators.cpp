@@ -1,0 +1,259 @@
+#include "functions/operators.h"
+
+#include <cmath>
+
+#include "foundation/complex_math.h"
+#include "functions/constants.h"
+#include "functions/file_table.h"
+#include "functions/parameters.h"
+
+namespace Capsule {
+
+namespace {
+using Ptr = Core::Node::Ptr;
+}  // namespace
+
+Basic::Basic() {
+    Identify(100, "c", Core::kArityNone);
+    active_ = 1;
+    values_[0] = Complex(1.0, 0.0);
+}
+
+void Basic::SetValue(const Complex& value, int index) {
+    Node::SetValue(value, index);
+    Node* parent = ParentNode();
+    if (!parent) return;
+    parent->NotifyChanged();
+    if (parentRefresh_) parent->Prepare(Ptr(this));
+}
+
+// --- One and two operands ---
+
+UnaryOperator::UnaryOperator(int typeId, const char* name) {
+    Identify(typeId, name, Core::kArityFixed);
+    AdoptChild(MakeParameter<Basic>("c", 1.0));
+}
+
+Opposite::Opposite() : UnaryOperator(101, "Opposite") {}
+Complex Opposite::Evaluate() {
+    return values_[0] = -Operand();
+}
+
+Inverse::Inverse() : UnaryOperator(102, "Inverse") {}
+Complex Inverse::Evaluate() {
+    return values_[0] = Divide(Complex(1.0, 0.0), Operand());
+}
+
+Imaginary::Imaginary() : UnaryOperator(204, "I") {}
+Complex Imaginary::Evaluate() {
+    const Complex z = Operand();
+    return values_[0] = Complex(-z.imag(), z.real());
+}
+
+BinaryOperator::BinaryOperator(int typeId, const char* name) {
+    Identify(typeId, name, Core::kArityFixed);
+    AdoptChild(MakeParameter<Basic>("a", 0.0));
+    AdoptChild(MakeParameter<Basic>("b", 0.0));
+}
+
+Plus::Plus() : BinaryOperator(200, "Plus") {}
+Complex Plus::Evaluate() {
+    return Store(A() + B());
+}
+
+Minus::Minus() : BinaryOperator(201, "Minus") {}
+Complex Minus::Evaluate() {
+    return Store(A() - B());
+}
+
+Times::Times() : BinaryOperator(202, "Times") {}
+Complex Times::Evaluate() {
+    return Store(A() * B());
+}
+
+Div::Div() : BinaryOperator(203, "Div") {}
+Complex Div::Evaluate() {
+    const Complex a = A();
+    return Store(Divide(a, B()));
+}
+
+IPlus::IPlus() : BinaryOperator(205, "IPlus") {}
+Complex IPlus::Evaluate() {
+    const Complex a = A();
+    return Store(a + kI * B());
+}
+
+IMinus::IMinus() : BinaryOperator(206, "IMinus") {}
+Complex IMinus::Evaluate() {
+    const Complex a = A();
+    return Store(a - kI * B());
+}
+
+// --- Lists ---
+
+ListOperator::ListOperator(int typeId, const char* name, double first) {
+    Identify(typeId, name, Core::kArityVariadic);
+    list_ = 1;
+    CreateAnchorSet(false);
+    AdoptChild(MakeParameter<Basic>("c", first));
+}
+
+void ListOperator::Sort() {
+    // Bubble passes until nothing moves: members without a key go to the front, the others
+    // ascend by their key child's stored value; equal keys keep their order.
+    auto keyValue = [](const Ptr& member, double& key) {
+        const int index = member->GetKeyChildIndex();
+        if (index < 0) return false;
+        key = member->GetChild(index)->GetValue().real();
+        return true;
+    };
+    for (bool swapped = true; swapped;) {
+        swapped = false;
+        for (int i = 0; i + 1 < ChildCount(); ++i) {
+            double left = 0.0, right = 0.0;
+            if (!keyValue(GetChild(i), left)) continue;
+            if (!keyValue(GetChild(i + 1), right) || left > right) {
+                SwapChildren(i, i + 1);
+                swapped = true;
+            }
+        }
+    }
+}
+
+Factor::Factor() : ListOperator(207, "Factor", 1.0) {}
+Complex Factor::Evaluate() {
+    Complex product(1.0, 0.0);
+    for (int i = 0; i < ChildCount(); ++i) product *= GetChild(i)->Evaluate();
+    return values_[0] = product;
+}
+
+Sum::Sum() : ListOperator(208, "Sum", 0.0) {}
+Complex Sum::Evaluate() {
+    Complex sum(0.0, 0.0);
+    for (int i = 0; i < ChildCount(); ++i) sum += GetChild(i)->Evaluate();
+    return values_[0] = sum;
+}
+
+Average::Average() : ListOperator(209, "Average", 0.0) {}
+Complex Average::Evaluate() {
+    Complex sum(0.0, 0.0);
+    const int n = ChildCount();
+    for (int i = 0; i < n; ++i) sum += GetChild(i)->Evaluate();
+    if (n > 0) sum /= static_cast<double>(n);
+    return values_[0] = sum;
+}
+
+// --- Comparison and selection ---
+
+IfElse::IfElse() {
+    Identify(210, "IfElse", Core::kArityFixed);
+    AdoptChild(MakeParameter<Basic>("Cnd", 1.0));
+    AdoptChild(MakeParameter<Basic>("a", 0.0));
+    AdoptChild(MakeParameter<Basic>("b", 0.0));
+}
+
+Complex IfElse::Evaluate() {
+    const bool condition = GetChild(0)->Evaluate().real() > 0.0;
+    return values_[0] = GetChild(condition ? 1 : 2)->Evaluate();
+}
+
+LowerThan::LowerThan() {
+    Identify(211, "lt", Core::kArityFixed);
+    AdoptChild(MakeParameter<Basic>("x", 0.0));
+    AdoptChild(MakeParameter<Basic>("a", 0.0));
+}
+
+Complex LowerThan::Evaluate() {
+    const double x = GetChild(0)->Evaluate().real();
+    const double a = GetChild(1)->Evaluate().real();
+    return values_[0] = Complex(x < a ? 1.0 : 0.0, 0.0);
+}
+
+GreatherThan::GreatherThan() {
+    Identify(212, "gt", Core::kArityFixed);
+    AdoptChild(MakeParameter<Basic>("x", 0.0));
+    AdoptChild(MakeParameter<Basic>("a", 0.0));
+}
+
+Complex GreatherThan::Evaluate() {
+    const double x = GetChild(0)->Evaluate().real();
+    const double a = GetChild(1)->Evaluate().real();
+    return values_[0] = Complex(x > a ? 1.0 : 0.0, 0.0);
+}
+
+Include::Include() {
+    Identify(213, "In", Core::kArityFixed);
+    AdoptChild(MakeParameter<Basic>("x", 1.0));
+    AdoptChild(MakeParameter<Basic>("a", 0.0));
+    AdoptChild(MakeParameter<Basic>("b", 1.0));
+}
+
+Complex Include::Evaluate() {
+    bool inside = false;
+    const double a = GetChild(1)->Evaluate().real();
+    if (GetChild(0)->Evaluate().real() >= a) {
+        const double b = GetChild(2)->Evaluate().real();
+        inside = b >= GetChild(0)->Evaluate().real();
+    }
+    return values_[0] = Complex(inside ? 1.0 : 0.0, 0.0);
+}
+
+LocalFunctor::LocalFunctor() {
+    Identify(214, "Functor", Core::kArityFixed);
+    AdoptChild(MakeParameter<Basic>("z-value", 1.0));
+    AdoptChild(MakeParameter<Basic>("z", 0.0));
+    AdoptChild(MakeParameter<Basic>("f(z)", 0.0));
+}
+
+Complex LocalFunctor::Evaluate() {
+    const Complex at = GetChild(0)->Evaluate();
+    GetChild(1)->SetValue(at, 0);
+    return values_[0] = GetChild(2)->Evaluate();
+}
+
+Core::Node::Ptr MakeOperator(int typeId) {
+    switch (typeId) {
+        case 100:
+            return Ptr(new Basic);
+        case 101:
+            return Ptr(new Opposite);
+        case 102:
+            return Ptr(new Inverse);
+        case 200:
+            return Ptr(new Plus);
+        case 201:
+            return Ptr(new Minus);
+        case 202:
+            return Ptr(new Times);
+        case 203:
+            return Ptr(new Div);
+        case 204:
+            return Ptr(new Imaginary);
+        case 205:
+            return Ptr(new IPlus);
+        case 206:
+            return Ptr(new IMinus);
+        case 207:
+            return Ptr(new Factor);
+        case 208:
+            return Ptr(new Sum);
+        case 209:
+            return Ptr(new Average);
+        case 210:
+            return Ptr(new IfElse);
+        case 211:
+            return Ptr(new LowerThan);
+        case 212:
+            return Ptr(new GreatherThan);
+        case 213:
+            return Ptr(new Include);
+        case 214:
+            return Ptr(new LocalFunctor);
+        case 230:
+            return Ptr(new File2C);
+        default:
+            return Ptr();
+    }
+}
+
+}  // namespace Capsule

@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "functions/families.h"
+#include "model/node.h"
+
+namespace {
+
+using Core::Complex;
+using Core::Node;
+
+struct Expected {
+    int id;
+    const char* name;
+    int arity;
+    bool active;
+    Complex value;  // values[0] after construction
+    std::vector<std::pair<std::string, Complex>> children;
+};
+
+const Complex kZero(0, 0), kOne(1, 0);
+
+const std::vector<Expected>& Table() {
+    static const std::vector<Expected> table = {
+        {100, "c", -1, true, kOne, {}},
+        {101, "Opposite", 0, false, kZero, {{"c", kOne}}},
+        {102, "Inverse", 0, false, kZero, {{"c", kOne}}},
+        {200, "Plus", 0, false, kZero, {{"a", kZero}, {"b", kZero}}},
+        {201, "Minus", 0, false, kZero, {{"a", kZero}, {"b", kZero}}},
+        {202, "Times", 0, false, kZero, {{"a", kZero}, {"b", kZero}}},
+        {203, "Div", 0, false, kZero, {{"a", kZero}, {"b", kZero}}},
+        {204, "I", 0, false, kZero, {{"c", kOne}}},
+        {205, "IPlus", 0, false, kZero, {{"a", kZero}, {"b", kZero}}},
+        {206, "IMinus", 0, false, kZero, {{"a", kZero}, {"b", kZero}}},
+        {207, "Factor", 1, false, kZero, {{"c", kOne}}},
+        {208, "Sum", 1, false, kZero, {{"c", kZero}}},
+        {209, "Average", 1, false, kZero, {{"c", kZero}}},
+        {210, "IfElse", 0, false, kZero, {{"Cnd", kOne}, {"a", kZero}, {"b", kZero}}},
+        {211, "lt", 0, false, kZero, {{"x", kZero}, {"a", kZero}}},
+        {212, "gt", 0, false, kZero, {{"x", kZero}, {"a", kZero}}},
+        {213, "In", 0, false, kZero, {{"x", kOne}, {"a", kZero}, {"b", kOne}}},
+        {214, "Functor", 0, false, kZero, {{"z-value", kOne}, {"z", kZero}, {"f(z)", kZero}}},
+        {230, "file-2c", 0, false, kZero, {{"x", kOne}, {"null-file", kZero}, {"B", kOne}}},
+        {400, "PI", -1, false, Complex(3.141592653589793, 0), {}},
+        {403, "E", -1, false, Complex(2.718281828459045, 0), {}},
+        {406, "h", -1, false, Complex(6.62607015e-34, 0), {}},
+        {407, "k", -1, false, Complex(1.380649e-23, 0), {}},
+        {408, "C1L", -1, false, Complex(1.1910429723971884e-16, 0), {}},
+        {409, "C2", -1, false, Complex(0.014387768775039339, 0), {}},
+        {501, "Rnd", -1, false, kZero, {}},
+        {600, "N", -1, true, kZero, {}},
+        {601, "Q", 0, false, kZero, {{"n", kZero}, {"d", kOne}}},
+        {602, "R", -1, true, kZero, {}},
+        {603, "C", 0, false, kZero, {{"a", kZero}, {"b", kZero}}},
+        {604, "B", -1, true, kZero, {}},
+        {610, "string", -1, false, kZero, {}},
+        {650, "data", -1, false, kZero, {}},
+    };
+    return table;
+}
+
+class FamiliesTest : public ::testing::Test {
+protected:
+    void SetUp() override { Capsule::RegisterFamilies(); }
+};
+
+void ExpectLayout(const Node& node, const Expected& e) {
+    SCOPED_TRACE(e.id);
+    EXPECT_EQ(node.GetTypeId(), e.id);
+    EXPECT_EQ(node.GetName(), e.name);
+    EXPECT_EQ(node.GetArityKind(), e.arity);
+    EXPECT_EQ(node.IsActive(), e.active);
+    EXPECT_EQ(node.GetValue(), e.value);
+    ASSERT_EQ(node.ChildCount(), static_cast<int>(e.children.size()));
+    for (int i = 0; i < node.ChildCount(); ++i) {
+        EXPECT_EQ(node.GetChild(i)->GetName(), e.children[static_cast<std::size_t>(i)].first);
+        EXPECT_EQ(node.GetChild(i)->GetValue(), e.children[static_cast<std::size_t>(i)].second);
+        EXPECT_EQ(node.GetChild(i)->ParentNode(), &node);
+    }
+}
+
+TEST_F(FamiliesTest, EveryTypeIdCreatesItsClassWithItsDefaults) {
+    for (const Expected& e : Table()) {
+        Node::Ptr node = Node::Create(e.id);
+        ASSERT_TRUE(node) << e.id;
+        ExpectLayout(*node, e);
+    }
+}
+
+TEST_F(FamiliesTest, CloneKeepsTypeLayoutAndValues) {
+    for (const Expected& e : Table()) {
+        Node::Ptr node = Node::Create(e.id);
+        Node::Ptr copy = node->Clone();
+        ASSERT_TRUE(copy) << e.id;
+        ExpectLayout(*copy, e);
+        EXPECT_NE(copy, node);
+    }
+}
+
+TEST_F(FamiliesTest, IdsInTheGapsHaveNoClass) {
+    for (int id : {99, 103, 199, 215, 229, 231, 401, 402, 404, 405, 410, 500, 502, 605, 611, 649,
+                   651, 1100, 1103})
+        EXPECT_TRUE(Node::Create(id).IsNull()) << id;
+}
+
+}  // namespace

@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include "model/anchors.h"
+#include "tests/model/test_nodes.h"
+
+namespace {
+
+using Core::Anchor;
+using Core::AnchorPoint;
+using Core::AnchorsInterface;
+using Core::Complex;
+using TestNodes::Anchored;
+
+class AnchorsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TestNodes::Register();
+        Core::ForceMode = -1;
+    }
+    void TearDown() override { Core::ForceMode = -1; }
+};
+
+Safe::XPtr<Anchor> AnchorAt(double x, bool first = true, bool second = false, double x2 = 0) {
+    Safe::XPtr<Anchor> anchor(new Core::AnchorXY);
+    anchor->EnableFirst(first);
+    anchor->EnableSecond(second);
+    anchor->SetFirstPoint({x, 0}, false);
+    anchor->SetSecondPoint({x2, 0}, false);
+    return anchor;
+}
+
+TEST_F(AnchorsTest, DistanceMeasuresTheNearerEnabledEnd) {
+    auto onlySecond = AnchorAt(0, false, true, 5);
+    EXPECT_EQ(onlySecond->DistanceTo(3), 2);
+    EXPECT_FALSE(onlySecond->IsFirstSelected());
+    auto tie = AnchorAt(1, true, true, 5);
+    EXPECT_EQ(tie->DistanceTo(3), 2);
+    EXPECT_TRUE(tie->IsFirstSelected());
+    auto neither = AnchorAt(1, false, false);
+    EXPECT_EQ(neither->DistanceTo(3), -1);
+}
+
+TEST_F(AnchorsTest, NearestAnchorSkipsAnchorsWithoutEnabledEnds) {
+    Safe::XPtr<Anchored> node(new Anchored);
+    Safe::XPtr<AnchorsInterface> set = node->GetAnchors();
+    ASSERT_EQ(set->Count(), 2);  // top at x = 1, width at x = 2
+    set->FindNearest(1.4);
+    EXPECT_EQ(set->GetCurrent(), set->GetAnchors()[0]);
+    set->FindNearest(1.5);  // a tie: the earlier anchor wins
+    EXPECT_EQ(set->GetCurrent(), set->GetAnchors()[0]);
+    set->GetAnchors()[0]->EnableFirst(false);
+    set->FindNearest(1.0);
+    EXPECT_EQ(set->GetCurrent(), set->GetAnchors()[1]);
+    set->GetAnchors()[1]->EnableFirst(false);
+    set->FindNearest(1.0);
+    EXPECT_TRUE(set->GetCurrent().IsNull());
+
+    AnchorsInterface empty(nullptr);
+    empty.FindNearest(0);
+    EXPECT_TRUE(empty.GetCurrent().IsNull());
+}
+
+TEST_F(AnchorsTest, CurrentAnchorFollowsARebuild) {
+    Safe::XPtr<Anchored> node(new Anchored);
+    Safe::XPtr<AnchorsInterface> set = node->GetAnchors();
+    set->SetCurrent(set->GetAnchors()[1]);
+    Safe::XPtr<Anchor> old = set->GetCurrent();
+    node->GetAnchors();
+    EXPECT_NE(set->GetCurrent(), old);
+    EXPECT_EQ(set->GetCurrent(), set->GetAnchors()[1]);
+    EXPECT_EQ(set->GetCurrent()->GetOwner(), node.Get());
+    EXPECT_EQ(set->GetCurrent()->GetParameterOwner(), node.Get());
+}
+
+TEST_F(AnchorsTest, MovingTheTopWritesParametersAndRunsTheForce) {
+    Safe::XPtr<Anchored> node(new Anchored);  // p0 = 1, p1 = 2
+    Safe::XPtr<AnchorsInterface> set = node->GetAnchors();
+    set->FindNearest(1.0);
+    Core::ForceMode = 2;  // the partner keeps its gap to the moved parameter
+    set->MoveCurrent({4.0, 6.0});
+    EXPECT_EQ(node->GetChild(0)->GetValue(), Complex(4, 0));
+    EXPECT_EQ(node->GetChild(1)->GetValue(), Complex(9, 0));  // 6 + (4 - 1)
+    EXPECT_EQ(set->GetCurrent()->First().previous.x, 1.0);
+
+    node->notifyForces = false;  // the owner may suppress the force
+    set->MoveCurrent({5.0, 1.0});
+    EXPECT_EQ(node->GetChild(1)->GetValue(), Complex(1, 0));
+}
+
+TEST_F(AnchorsTest, WidthAnchorKeepsItsY) {
+    Safe::XPtr<Anchor> width(new Core::AnchorDX);
+    width->SetFirstPoint({1.0, 7.0}, false);
+    bool notify = true;
+    width->MoveTo(AnchorPoint{3.0, 100.0}, notify);
+    EXPECT_EQ(width->First().current.x, 3.0);
+    EXPECT_EQ(width->First().current.y, 7.0);
+    static_cast<Core::AnchorDX*>(width.Get())->MoveTo(5.0, notify);
+    EXPECT_EQ(width->First().current.y, 7.0);
+    EXPECT_EQ(width->First().previous.x, 3.0);
+}
+
+TEST_F(AnchorsTest, ForceModes) {
+    Core::Node::Ptr parameter(new TestNodes::Leaf("p", 10.0));
+    Safe::XPtr<Anchor> target(new Core::AnchorXY);
+    target->SetBinding(0, parameter.Get());
+    Core::Force force(target.Get());
+    force.SetValues(2.0, 3.0);
+
+    Core::ForceMode = 0;
+    EXPECT_TRUE(force.Execute(0));
+    EXPECT_EQ(parameter->GetValue(), Complex(3, 0));
+    Core::ForceMode = 1;
+    EXPECT_TRUE(force.Execute(0));
+    EXPECT_EQ(parameter->GetValue(), Complex(4.5, 0));
+    Core::ForceMode = 2;
+    EXPECT_TRUE(force.Execute(0));
+    EXPECT_EQ(parameter->GetValue(), Complex(5.5, 0));
+    force.SetValues(2.0, 2.0);
+    EXPECT_TRUE(force.Execute(0));
+    EXPECT_EQ(parameter->GetValue(), Complex(5.5, 0));
+    Core::ForceMode = 1;
+    force.SetValues(0.0, 3.0);
+    EXPECT_FALSE(force.Execute(0));
+    EXPECT_EQ(parameter->GetValue(), Complex(5.5, 0));
+    Core::ForceMode = -1;
+    EXPECT_TRUE(force.Execute(0));
+    EXPECT_EQ(parameter->GetValue(), Complex(5.5, 0));
+
+    Core::Force unbound(nullptr);
+    Core::ForceMode = 0;
+    EXPECT_FALSE(unbound.Execute(0));
+}
+
+TEST_F(AnchorsTest, PlaceAllPlacesTheCurrentAnchorLast) {
+    Safe::XPtr<Anchored> node(new Anchored);
+    Safe::XPtr<AnchorsInterface> set = node->GetAnchors();
+    node->placed.clear();
+    set->PlaceAll();  // no current anchor: nothing is placed
+    EXPECT_TRUE(node->placed.empty());
+    set->FindNearest(1.0);
+    set->PlaceAll();
+    EXPECT_EQ(node->placed, (std::vector<int>{41, 0}));
+}
+
+}  // namespace
