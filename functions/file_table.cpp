@@ -42,7 +42,7 @@ double File2C::GetY(int i) const {
 }
 
 Complex File2C::Evaluate() {
-    return values_[0] = Complex(Lookup(GetChild(0)->Evaluate().real()), 0.0);
+    return values_[0] = Complex(Lookup(Child(0)->Evaluate().real()), 0.0);
 }
 
 double File2C::Lookup(double v) {
@@ -50,7 +50,7 @@ double File2C::Lookup(double v) {
     if (n == 0) return 0.0;
     if (n == 1) return y_[0];
     if (std::isnan(v)) return v;
-    return GetChild(2)->Evaluate() == Complex(1.0, 0.0) ? EquallySpaced(v) : General(v);
+    return Child(2)->Evaluate() == Complex(1.0, 0.0) ? EquallySpaced(v) : General(v);
 }
 
 double File2C::EquallySpaced(double v) const {

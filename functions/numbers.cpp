@@ -75,8 +75,8 @@ RationalNumber::RationalNumber() {
 }
 
 Complex RationalNumber::Evaluate() {
-    const int n = SaturateToInt(GetChild(0)->Evaluate().real());
-    const int d = SaturateToInt(GetChild(1)->Evaluate().real());
+    const int n = SaturateToInt(Child(0)->Evaluate().real());
+    const int d = SaturateToInt(Child(1)->Evaluate().real());
     values_[0] = Complex(static_cast<double>(n) / static_cast<double>(d), 0.0);
     return values_[0];
 }
@@ -88,8 +88,8 @@ ComplexNumber::ComplexNumber() {
 }
 
 Complex ComplexNumber::Evaluate() {
-    const double a = GetChild(0)->Evaluate().real();
-    const double b = GetChild(1)->Evaluate().real();
+    const double a = Child(0)->Evaluate().real();
+    const double b = Child(1)->Evaluate().real();
     values_[0] = Complex(a, b);
     return values_[0];
 }

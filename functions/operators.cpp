@@ -101,18 +101,18 @@ ListOperator::ListOperator(int typeId, const char* name, double first) {
 void ListOperator::Sort() {
     // Bubble passes until nothing moves: members without a key go to the front, the others
     // ascend by their key child's stored value; equal keys keep their order.
-    auto keyValue = [](const Ptr& member, double& key) {
+    auto keyValue = [](const Node* member, double& key) {
         const int index = member->GetKeyChildIndex();
         if (index < 0) return false;
-        key = member->GetChild(index)->GetValue().real();
+        key = member->Child(index)->GetValue().real();
         return true;
     };
     for (bool swapped = true; swapped;) {
         swapped = false;
         for (int i = 0; i + 1 < ChildCount(); ++i) {
             double left = 0.0, right = 0.0;
-            if (!keyValue(GetChild(i), left)) continue;
-            if (!keyValue(GetChild(i + 1), right) || left > right) {
+            if (!keyValue(Child(i), left)) continue;
+            if (!keyValue(Child(i + 1), right) || left > right) {
                 SwapChildren(i, i + 1);
                 swapped = true;
             }
@@ -123,14 +123,14 @@ void ListOperator::Sort() {
 Factor::Factor() : ListOperator(207, "Factor", 1.0) {}
 Complex Factor::Evaluate() {
     Complex product(1.0, 0.0);
-    for (int i = 0; i < ChildCount(); ++i) product *= GetChild(i)->Evaluate();
+    for (int i = 0; i < ChildCount(); ++i) product *= Child(i)->Evaluate();
     return values_[0] = product;
 }
 
 Sum::Sum() : ListOperator(208, "Sum", 0.0) {}
 Complex Sum::Evaluate() {
     Complex sum(0.0, 0.0);
-    for (int i = 0; i < ChildCount(); ++i) sum += GetChild(i)->Evaluate();
+    for (int i = 0; i < ChildCount(); ++i) sum += Child(i)->Evaluate();
     return values_[0] = sum;
 }
 
@@ -138,7 +138,7 @@ Average::Average() : ListOperator(209, "Average", 0.0) {}
 Complex Average::Evaluate() {
     Complex sum(0.0, 0.0);
     const int n = ChildCount();
-    for (int i = 0; i < n; ++i) sum += GetChild(i)->Evaluate();
+    for (int i = 0; i < n; ++i) sum += Child(i)->Evaluate();
     if (n > 0) sum /= static_cast<double>(n);
     return values_[0] = sum;
 }
@@ -153,8 +153,8 @@ IfElse::IfElse() {
 }
 
 Complex IfElse::Evaluate() {
-    const bool condition = GetChild(0)->Evaluate().real() > 0.0;
-    return values_[0] = GetChild(condition ? 1 : 2)->Evaluate();
+    const bool condition = Child(0)->Evaluate().real() > 0.0;
+    return values_[0] = Child(condition ? 1 : 2)->Evaluate();
 }
 
 LowerThan::LowerThan() {
@@ -164,8 +164,8 @@ LowerThan::LowerThan() {
 }
 
 Complex LowerThan::Evaluate() {
-    const double x = GetChild(0)->Evaluate().real();
-    const double a = GetChild(1)->Evaluate().real();
+    const double x = Child(0)->Evaluate().real();
+    const double a = Child(1)->Evaluate().real();
     return values_[0] = Complex(x < a ? 1.0 : 0.0, 0.0);
 }
 
@@ -176,8 +176,8 @@ GreatherThan::GreatherThan() {
 }
 
 Complex GreatherThan::Evaluate() {
-    const double x = GetChild(0)->Evaluate().real();
-    const double a = GetChild(1)->Evaluate().real();
+    const double x = Child(0)->Evaluate().real();
+    const double a = Child(1)->Evaluate().real();
     return values_[0] = Complex(x > a ? 1.0 : 0.0, 0.0);
 }
 
@@ -190,10 +190,10 @@ Include::Include() {
 
 Complex Include::Evaluate() {
     bool inside = false;
-    const double a = GetChild(1)->Evaluate().real();
-    if (GetChild(0)->Evaluate().real() >= a) {
-        const double b = GetChild(2)->Evaluate().real();
-        inside = b >= GetChild(0)->Evaluate().real();
+    const double a = Child(1)->Evaluate().real();
+    if (Child(0)->Evaluate().real() >= a) {
+        const double b = Child(2)->Evaluate().real();
+        inside = b >= Child(0)->Evaluate().real();
     }
     return values_[0] = Complex(inside ? 1.0 : 0.0, 0.0);
 }
@@ -206,9 +206,9 @@ LocalFunctor::LocalFunctor() {
 }
 
 Complex LocalFunctor::Evaluate() {
-    const Complex at = GetChild(0)->Evaluate();
-    GetChild(1)->SetValue(at, 0);
-    return values_[0] = GetChild(2)->Evaluate();
+    const Complex at = Child(0)->Evaluate();
+    Child(1)->SetValue(at, 0);
+    return values_[0] = Child(2)->Evaluate();
 }
 
 Core::Node::Ptr MakeOperator(int typeId) {

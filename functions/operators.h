@@ -19,7 +19,7 @@ public:
 class UnaryOperator : public Core::Node {
 protected:
     UnaryOperator(int typeId, const char* name);
-    Complex Operand() { return GetChild(0)->Evaluate(); }
+    Complex Operand() { return Child(0)->Evaluate(); }
 };
 
 class Opposite : public UnaryOperator {
@@ -43,8 +43,8 @@ class BinaryOperator : public Core::Node {
 protected:
     BinaryOperator(int typeId, const char* name);
     Complex Store(const Complex& value) { return values_[0] = value; }
-    Complex A() { return GetChild(0)->Evaluate(); }
-    Complex B() { return GetChild(1)->Evaluate(); }
+    Complex A() { return Child(0)->Evaluate(); }
+    Complex B() { return Child(1)->Evaluate(); }
 };
 
 class Plus : public BinaryOperator {

@@ -92,6 +92,11 @@ public:
     void SetParent(Node* parent) { parent_ = parent; }
     int ChildCount() const { return static_cast<int>(children_.size()); }
     Ptr GetChild(const int& index) const;
+    // The same without taking a count, for evaluation paths; null when index is out of range.
+    Node* Child(int index) const {
+        return index >= 0 && index < ChildCount() ? children_[static_cast<std::size_t>(index)].Get()
+                                                  : nullptr;
+    }
     Ptr GetChildByName(const std::string& name) const;
     int IndexOfChild(const std::string& name) const;
     std::vector<Ptr> GetChildren() const { return children_; }
