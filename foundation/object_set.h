@@ -3,32 +3,13 @@
 // "@N" suffix: abc, abc@1, abc@2, ...
 #include <algorithm>
 #include <cstdint>
-#include <cwctype>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "foundation/countable.h"
 #include "foundation/label.h"
-
-namespace detail {
-// Reads a number the way _wtoi does: leading white space, a sign, then digits up to the first
-// other character; 0 when there are none. Saturates at the int range.
-inline int ReadIntLikeWtoi(const std::wstring& text, std::size_t from) {
-    std::size_t i = from;
-    while (i < text.size() && std::iswspace(static_cast<wint_t>(text[i]))) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
-    long long value = 0;
-    for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
-        value = value * 10 + (text[i] - L'0');
-        if (value > 2147483648LL) value = 2147483648LL;
-    }
-    if (negative) value = -value;
-    if (value > 2147483647LL) value = 2147483647LL;
-    return static_cast<int>(value);
-}
-}  // namespace detail
+#include "foundation/unique_name.h"
 
 template <class P>
 class ObjectSet;
@@ -59,8 +40,7 @@ public:
         for (const Item& other : items_) {
             const std::wstring& otherName = other->Name();
             if (otherName.size() >= base.size() && otherName.compare(0, base.size(), base) == 0) {
-                auto n =
-                    static_cast<std::uint32_t>(detail::ReadIntLikeWtoi(otherName, base.size()));
+                auto n = static_cast<std::uint32_t>(ReadLeadingInt(otherName, base.size()));
                 if (n > largest) largest = n;
             }
         }

@@ -1,5 +1,9 @@
 #include "model/factory.h"
 
+#include "model/constant_capsule.h"
+#include "model/map_capsule.h"
+#include "model/versatile_capsule.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -19,8 +23,18 @@ void RegisterFamily(FamilyMaker maker) {
 }
 
 Node::Ptr Node::Create(int typeId) {
-    // A library-supplied function is made by its library, never by id.
-    if (typeId == kDllCapsuleId) return Ptr();
+    switch (typeId) {
+        case kMapCapsuleId:
+            return Ptr(new MapCapsule);
+        case kVersatileCapsuleId:
+            return Ptr(new VersatileCapsule);
+        case kConstantCapsuleId:
+            return Ptr(new ConstantCapsule);
+        case kDllCapsuleId:
+            return Ptr();  // made by its library, never by id
+        default:
+            break;
+    }
     for (FamilyMaker maker : Families()) {
         Ptr node = maker(typeId);
         if (node) return node;

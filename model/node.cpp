@@ -199,6 +199,16 @@ Node::Ptr Node::RemoveChild(const int& index) {
     return removed;
 }
 
+bool Node::MoveChild(int from, int to) {
+    if (!IsVariadic() || from < 0 || to < 0 || from >= ChildCount() || to >= ChildCount())
+        return false;
+    Ptr child = children_[static_cast<std::size_t>(from)];
+    children_.erase(children_.begin() + from);
+    children_.insert(children_.begin() + to, child);
+    ChildListChanged();
+    return true;
+}
+
 Node::Ptr Node::RemoveChildByName(const std::string& name) {
     return RemoveChild(IndexOfChild(name));
 }

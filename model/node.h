@@ -110,6 +110,8 @@ public:
     bool HasListArity() const { return arityKind_ == kArityFixed || arityKind_ == kArityVariadic; }
     void SetArityKind(const int& kind) { arityKind_ = kind; }
     Ptr RemoveChild(const int& index);
+    // Moves a child of a variadic node to another position, shifting those between.
+    bool MoveChild(int from, int to);
     Ptr RemoveChildByName(const std::string& name);
     void ClearChildren();
 

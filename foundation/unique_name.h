@@ -1,0 +1,47 @@
+#pragma once
+// Reading the number that follows a name's mark, shared by the unique-name rules of named sets,
+// models and definitions.
+#include <cstddef>
+#include <cwctype>
+#include <string>
+
+// Reads an integer the way atoi and _wtoi do: leading white space, a sign, then digits up to the
+// first other character; 0 when there are none. Saturates at the int range.
+template <class Char>
+int ReadLeadingInt(const std::basic_string<Char>& text, std::size_t from) {
+    std::size_t i = from;
+    while (i < text.size() && std::iswspace(static_cast<wint_t>(text[i]))) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == Char('+') || text[i] == Char('-')))
+        negative = text[i++] == Char('-');
+    long long value = 0;
+    for (; i < text.size() && text[i] >= Char('0') && text[i] <= Char('9'); ++i) {
+        value = value * 10 + (text[i] - Char('0'));
+        if (value > 2147483648LL) value = 2147483648LL;
+    }
+    if (negative) value = -value;
+    if (value > 2147483647LL) value = 2147483647LL;
+    return static_cast<int>(value);
+}
+
+// The counting rule of definitions (mark "@") and of nodes within a definition (mark ":"): a
+// taken name becomes its text up to its first mark (or the name and the mark) followed by m,
+// where m starts at 1 and every name that begins with that base raises it to one more than the
+// larger of m and the name's number. taken(name) tells whether a name is in use; forEach(f)
+// calls f with every name in order.
+template <class Taken, class ForEach>
+std::string CountedUniqueName(const std::string& name, char mark, Taken taken, ForEach forEach) {
+    if (!taken(name)) return name;
+    const std::size_t at = name.find(mark);
+    const std::string base = at == std::string::npos ? name + mark : name.substr(0, at + 1);
+    long long m = 1;
+    forEach([&](const std::string& other) {
+        if (other.size() >= base.size() && other.compare(0, base.size(), base) == 0) {
+            const long long n = ReadLeadingInt(other, base.size());
+            m = (n > m ? n : m) + 1;
+        }
+    });
+    // Names with signs or huge numbers can still collide: count on until the name is free.
+    while (taken(base + std::to_string(m))) ++m;
+    return base + std::to_string(m);
+}

@@ -1,0 +1,28 @@
+#include "model/constant_capsule.h"
+
+#include "model/factory.h"
+
+namespace Core {
+
+UserCapsule::UserCapsule(int typeId, const char* name, int arityKind) {
+    Identify(typeId, name, arityKind);
+    sourceKind_ = kUserCapsule;
+}
+
+void UserCapsule::CopyIdentityTo(UserCapsule& copy) const {
+    copy.symbolName_ = symbolName_;
+    copy.source_ = source_;
+    copy.SetName(name_);
+}
+
+ConstantCapsule::ConstantCapsule()
+    : UserCapsule(kConstantCapsuleId, "ConstantCapsule", kArityNone) {}
+
+Node::Ptr ConstantCapsule::Clone() {
+    Safe::XPtr<ConstantCapsule> copy(new ConstantCapsule);
+    CopyIdentityTo(*copy);
+    copy->values_ = values_;
+    return copy;
+}
+
+}  // namespace Core

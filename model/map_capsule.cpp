@@ -1,0 +1,57 @@
+#include "model/map_capsule.h"
+
+#include "model/factory.h"
+
+namespace Core {
+
+MapCapsule::MapCapsule() {
+    Identify(kMapCapsuleId, "map", kArityNone);
+    sourceKind_ = kDefinitionReference;
+}
+
+NodeMap::Ptr MapCapsule::SetMap(const NodeMap::Ptr& map) {
+    if (!map) return NodeMap::Ptr();
+    map_ = map;
+    values_ = map->CachedValues();
+    return map;
+}
+
+bool MapCapsule::IsSameReference(const Ptr& other) const {
+    Safe::XPtr<MapCapsule> reference(other);
+    return reference && map_ && reference->map_ == map_;
+}
+
+void MapCapsule::CollectReferences(std::vector<Ptr>& out) {
+    out.clear();
+    Node::Ptr root = map_ ? map_->GetRoot() : Node::Ptr();
+    // A definition already being walked is part of a cycle: do not follow it again.
+    if (root && map_->Enter()) {
+        std::vector<Ptr> below;
+        root->CollectReferences(below);
+        map_->Leave();
+        MergeReferences(below, out);
+    }
+    MergeReferences({Ptr(this)}, out);
+}
+
+Node::Ptr MapCapsule::Clone() {
+    Safe::XPtr<MapCapsule> copy(new MapCapsule);
+    copy->SetName(name_);
+    copy->values_ = values_;
+    copy->SetMap(map_);
+    return copy;
+}
+
+Complex MapCapsule::Evaluate() {
+    if (!map_) return values_[0] = Complex(0.0, 0.0);
+    map_->Evaluate();
+    values_.assign(map_->CachedValues().begin(), map_->CachedValues().end());
+    return values_[0];
+}
+
+void MapCapsule::SetValue(const Complex& value, int index) {
+    if (map_) map_->SetValue(value, index);
+    Node::SetValue(value, index);
+}
+
+}  // namespace Core

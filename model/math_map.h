@@ -1,0 +1,66 @@
+#pragma once
+// A model: a named collection of definitions that refer to each other, evaluated in an order
+// in which every definition comes after those it refers to.
+#include <string>
+#include <vector>
+
+#include "foundation/label.h"
+#include "model/node_map.h"
+
+namespace Core {
+
+class MathMap : public Label {
+public:
+    using Ptr = Safe::XPtr<MathMap>;
+
+    MathMap() = default;
+    ~MathMap() override;
+
+    // A model holding the variable "x" and the function "model".
+    static Ptr CreateModel(const std::string& name);
+    // A copy named "clone-" and the source's name whose references point at its own copies.
+    static Ptr Clone(const Ptr& source);
+
+    // Adds a definition under a unique name ("@N"); null when it is null or already here.
+    NodeMap::Ptr AddMap(const NodeMap::Ptr& map);
+    NodeMap::Ptr FindMap(const std::string& name) const;
+    NodeMap::Ptr GetMapAt(int index) const;
+    int MapCount() const { return static_cast<int>(maps_.size()); }
+    std::vector<NodeMap::Ptr> GetMaps() const { return maps_; }
+    std::vector<NodeMap::Ptr> GetInactiveMaps() const;
+    const std::vector<NodeMap::Ptr>& GetEvaluationOrder() const { return order_; }
+    bool HasMap(const NodeMap::Ptr& map) const;
+    bool HasMapName(const std::string& name) const { return static_cast<bool>(FindMap(name)); }
+    bool SetMapName(const std::string& oldName, const std::string& newName);
+    // Removes the definition and turns references to it into basic nodes.
+    NodeMap::Ptr RemoveMap(const std::string& name);
+    void Clear();
+
+    // References to definitions this model does not hold become basic nodes of the same name.
+    void ReplaceDanglingMaps();
+    // Points every reference at this model's definition of the same name.
+    void RelinkMaps();
+    // Orders the active definitions after those they refer to. Definitions that refer to each
+    // other in a cycle cannot be ordered: they are left out and listed by GetCycleMaps.
+    void RebuildOrder();
+    const std::vector<NodeMap::Ptr>& GetCycleMaps() const { return cycle_; }
+    void EvaluateAll();
+
+    // The definitions the target may refer to without closing a cycle: all others except those
+    // that refer to the target, directly or through others.
+    std::vector<NodeMap::Ptr> GetReferableMaps(const NodeMap::Ptr& target) const;
+
+private:
+    // The definitions a definition refers to, directly or through others.
+    static std::vector<NodeMap::Ptr> ReferencedMaps(const NodeMap::Ptr& map);
+    // Definitions that refer to each other hold each other: let go of those references when
+    // the model lets go of its definitions.
+    void UnbindReferences();
+    void ReplaceReference(const NodeMap::Ptr& map, const Node::Ptr& reference);
+
+    std::vector<NodeMap::Ptr> order_;
+    std::vector<NodeMap::Ptr> maps_;
+    std::vector<NodeMap::Ptr> cycle_;
+};
+
+}  // namespace Core

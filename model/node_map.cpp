@@ -1,0 +1,283 @@
+#include "model/node_map.h"
+
+#include <algorithm>
+
+#include "foundation/unique_name.h"
+#include "model/map_bar.h"
+#include "model/map_capsule.h"
+
+namespace Core {
+
+namespace {
+constexpr int kBasicId = 100;
+
+std::vector<Node::Ptr> WithDescendants(const Node::Ptr& node) {
+    std::vector<Node::Ptr> all{node};
+    for (const Node::Ptr& below : node->GetDescendants()) all.push_back(below);
+    return all;
+}
+}  // namespace
+
+// A recorded step: running it performs the inverse of the edit that recorded it.
+class NodeMap::UndoCmd : public Winplus::Command {
+public:
+    UndoCmd(int kind, NodeMap* map, const Node::Ptr& first, const Node::Ptr& second,
+            const Node::Ptr& third, int index)
+        : kind_(kind), map_(map), first_(first), second_(second), third_(third), index_(index) {}
+
+    bool Execute(const int&) override {
+        switch (kind_) {
+            case kReplaceStep:
+                return static_cast<bool>(map_->ReplaceNode(third_->Name(), second_));
+            case kRemoveStep:
+                return static_cast<bool>(map_->RemoveNode(third_->Name()));
+            case kAddStep:
+                // A removed root has no parent to add under: it becomes the root again.
+                if (!first_) return static_cast<bool>(map_->RestoreRoot(second_));
+                return static_cast<bool>(map_->AddNodeAt(first_->Name(), second_, index_));
+            default:
+                return false;
+        }
+    }
+
+private:
+    int kind_;
+    NodeMap* map_;
+    Node::Ptr first_;
+    Node::Ptr second_;
+    Node::Ptr third_;
+    int index_;  // where a removed node stood under its parent
+};
+
+NodeMap::NodeMap() : values_(1, Complex(0.0, 0.0)) {}
+
+NodeMap::Ptr NodeMap::CreateFunction(const std::string& name) {
+    Ptr map(new NodeMap);
+    map->SetName(name);
+    Node::Ptr root = Node::Create(kBasicId);
+    if (root) {
+        root->SetName("m");
+        map->SetRoot(root);
+    }
+    return map;
+}
+
+NodeMap::Ptr NodeMap::CreateVariable(const std::string& name) {
+    Ptr map(new NodeMap);
+    map->SetName(name);
+    map->active_ = false;
+    Node::Ptr root = Node::Create(kBasicId);
+    if (root) {
+        root->SetName("v");
+        map->SetRoot(root);
+    }
+    return map;
+}
+
+// --- Index ---
+
+void NodeMap::Index(const Node::Ptr& node) {
+    for (const Node::Ptr& item : WithDescendants(node)) {
+        auto taken = [this](const std::string& name) { return HasNodeName(name); };
+        auto forEach = [this](auto&& f) {
+            for (const Node::Ptr& indexed : nodes_) f(indexed->Name());
+        };
+        item->SetName(CountedUniqueName(item->Name(), ':', taken, forEach));
+        nodes_.push_back(item);
+    }
+}
+
+void NodeMap::Unindex(const Node::Ptr& node) {
+    for (const Node::Ptr& item : WithDescendants(node)) {
+        auto it = std::find(nodes_.begin(), nodes_.end(), item);
+        if (it != nodes_.end()) nodes_.erase(it);
+    }
+}
+
+Node::Ptr NodeMap::FindNode(const std::string& name) const {
+    for (const Node::Ptr& node : nodes_)
+        if (node->Name() == name) return node;
+    return Node::Ptr();
+}
+
+bool NodeMap::Contains(const Node::Ptr& node) const {
+    for (const Node::Ptr& item : WithDescendants(node))
+        if (std::find(nodes_.begin(), nodes_.end(), item) != nodes_.end()) return true;
+    return false;
+}
+
+// --- Edits ---
+
+void NodeMap::InstallRoot(const Node::Ptr& root) {
+    lastReplaced_ = root_;
+    nodes_.clear();
+    if (root) Index(root);
+    root_ = root;
+}
+
+void NodeMap::SetRoot(const Node::Ptr& root) {
+    InstallRoot(root);
+    if (lastReplaced_) RecordUndo(kReplaceStep, Node::Ptr(), lastReplaced_, root);
+}
+
+void NodeMap::ClearRoot() {
+    nodes_.clear();
+    root_ = nullptr;
+}
+
+Node::Ptr NodeMap::RestoreRoot(const Node::Ptr& node) {
+    if (!node) return Node::Ptr();
+    if (root_) return ReplaceNode(root_->Name(), node);
+    node->SetParent(nullptr);
+    Index(node);
+    root_ = node;
+    RecordUndo(kRemoveStep, Node::Ptr(), Node::Ptr(), node);
+    return node;
+}
+
+Node::Ptr NodeMap::AddNode(const std::string& parentName, const Node::Ptr& node) {
+    if (!node) return Node::Ptr();
+    Node::Ptr parent = FindNode(parentName);
+    if (!parent || !parent->IsVariadic() || Contains(node)) return Node::Ptr();
+    if (!parent->AddChild(node)) return Node::Ptr();
+    Index(node);
+    RecordUndo(kRemoveStep, Node::Ptr(), Node::Ptr(), node);
+    return node;
+}
+
+Node::Ptr NodeMap::AddNodeAt(const std::string& parentName, const Node::Ptr& node, int index) {
+    if (!AddNode(parentName, node)) return Node::Ptr();
+    Node* parent = node->ParentNode();
+    if (parent && index >= 0) parent->MoveChild(parent->ChildCount() - 1, index);
+    return node;
+}
+
+Node::Ptr NodeMap::RemoveNode(const std::string& name) {
+    Node::Ptr node = FindNode(name);
+    if (!node) return Node::Ptr();
+    if (node == root_) {
+        ClearRoot();
+        lastReplaced_ = node;
+        RecordUndo(kAddStep, Node::Ptr(), node, Node::Ptr());
+        return node;
+    }
+    Node::Ptr parent = node->GetParent();
+    if (!parent || !parent->IsVariadic()) return Node::Ptr();
+    const int index = parent->IndexOfChild(name);
+    if (!parent->RemoveChild(index)) return Node::Ptr();
+    Unindex(node);
+    lastReplaced_ = node;
+    RecordUndo(kAddStep, parent, node, Node::Ptr(), index);
+    return node;
+}
+
+Node::Ptr NodeMap::ReplaceNode(const std::string& name, const Node::Ptr& node) {
+    Node::Ptr old = FindNode(name);
+    if (!node || !old || node == old) return Node::Ptr();
+    if (old != root_) {
+        Node::Ptr parent = old->GetParent();
+        if (!parent || !parent->HasListArity() || Contains(node)) return Node::Ptr();
+        if (!parent->ReplaceChild(name, node)) return Node::Ptr();
+        Unindex(old);
+        Index(node);
+        lastReplaced_ = old;
+        RecordUndo(kReplaceStep, Node::Ptr(), old, node);
+        return old;
+    }
+    // Promoting a node of the tree: it leaves its old parent, which keeps a copy in its place,
+    // so that the old root stays whole for the undo history.
+    Node* parent = Contains(node) ? node->ParentNode() : nullptr;
+    if (parent) {
+        Node::Ptr stand = node->Clone();
+        if (!stand) stand = Node::Create(kBasicId);
+        if (stand) stand->SetName(node->Name());
+        const int index = parent->IndexOfChild(node->Name());
+        if (!stand || !parent->ReplaceChildAt(index, stand)) return Node::Ptr();
+    }
+    node->SetParent(nullptr);
+    // One step records the whole replacement, so that one undo takes it back.
+    InstallRoot(node);
+    lastReplaced_ = old;
+    RecordUndo(kReplaceStep, Node::Ptr(), old, node);
+    return old;
+}
+
+void NodeMap::RecordUndo(int kind, const Node::Ptr& first, const Node::Ptr& second,
+                         const Node::Ptr& third, int index) {
+    Push(Safe::XPtr<Winplus::Command>(new UndoCmd(kind, this, first, second, third, index)));
+    MapBar::SetUndoAvailable(1, UndoCount() > 0);
+    MapBar::SetRedoAvailable(1, RedoCount() > 0);
+}
+
+// --- Values ---
+
+bool NodeMap::Enter() const {
+    if (visiting_) return false;
+    visiting_ = true;
+    return true;
+}
+
+Complex NodeMap::Evaluate() {
+    if (!root_ || !Enter()) return values_[0];
+    root_->Evaluate();
+    values_.assign(root_->GetValues().begin(), root_->GetValues().end());
+    Leave();
+    return values_[0];
+}
+
+void NodeMap::SetValue(const Complex& value, int index) {
+    if (index < 0) return;
+    if (static_cast<std::size_t>(index) < values_.size())
+        values_[static_cast<std::size_t>(index)] = value;
+    if (root_) root_->SetValue(value, index);
+}
+
+void NodeMap::SetValues(const std::vector<Complex>& values) {
+    if (values.empty()) return;  // the vector always keeps the definition's own value
+    values_ = values;
+    if (root_) root_->SetValues(values);
+}
+
+// --- Queries ---
+
+std::vector<Node::Ptr> NodeMap::GetActiveNodes() const {
+    std::vector<Node::Ptr> active;
+    for (const Node::Ptr& node : nodes_)
+        if (node->IsActive()) active.push_back(node);
+    return active;
+}
+
+std::vector<Node::Ptr> NodeMap::FindNodesByType(int typeId) const {
+    std::vector<Node::Ptr> found;
+    for (const Node::Ptr& node : nodes_)
+        if (node->GetTypeId() == typeId) found.push_back(node);
+    return found;
+}
+
+std::vector<Node::Ptr> NodeMap::GetReferences() const {
+    std::vector<Node::Ptr> references;
+    if (root_ && Enter()) {
+        root_->CollectReferences(references);
+        Leave();
+    }
+    return references;
+}
+
+std::vector<NodeMap::Ptr> NodeMap::MapsOf(const std::vector<Node::Ptr>& nodes) {
+    std::vector<Ptr> maps;
+    for (const Node::Ptr& node : nodes) {
+        Safe::XPtr<MapCapsule> reference(node);
+        if (reference && reference->GetMap()) maps.push_back(reference->GetMap());
+    }
+    return maps;
+}
+
+NodeMap::Ptr NodeMap::Clone() const {
+    Ptr copy(new NodeMap);
+    copy->name_ = name_;
+    copy->active_ = active_;
+    if (root_) copy->InstallRoot(root_->Clone());
+    return copy;
+}
+
+}  // namespace Core

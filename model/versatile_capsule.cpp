@@ -1,0 +1,60 @@
+#include "model/versatile_capsule.h"
+
+#include <algorithm>
+
+#include "model/factory.h"
+
+namespace Core {
+
+VersatileCapsule::VersatileCapsule()
+    : UserCapsule(kVersatileCapsuleId, "VersatileCapsule", kArityFixed) {}
+
+MathMap::Ptr VersatileCapsule::SelectDefinition(const MathMap::Ptr& model,
+                                                const std::string& name) {
+    if (!model) return MathMap::Ptr();
+    SetName(name);
+    SetSymbolName(name);
+    model_ = model;
+    model->ReplaceDanglingMaps();
+    for (const NodeMap::Ptr& map : model->GetMaps()) {
+        if (map->Name() == name) {
+            selected_ = map;
+            continue;
+        }
+        Node::Ptr root = map->GetRoot();
+        if (!root || !root->IsActive()) continue;
+        Node::Ptr input = Node::Create(root->GetTypeId());
+        if (!input) continue;
+        input->SetName(map->Name());
+        root->Evaluate();
+        input->SetValues(root->GetValues());
+        variables_.push_back(map);
+        AdoptChild(input);
+    }
+    return model;
+}
+
+Complex VersatileCapsule::Evaluate() {
+    if (!model_ || !selected_) return values_[0] = Complex(0.0, 0.0);
+    const int inputs = std::min(ChildCount(), static_cast<int>(variables_.size()));
+    for (int i = 0; i < inputs; ++i) {
+        Node* input = Child(i);
+        input->Evaluate();
+        variables_[static_cast<std::size_t>(i)]->SetValues(input->GetValues());
+    }
+    model_->EvaluateAll();
+    values_.assign(selected_->CachedValues().begin(), selected_->CachedValues().end());
+    return values_[0];
+}
+
+Node::Ptr VersatileCapsule::Clone() {
+    Safe::XPtr<VersatileCapsule> copy(new VersatileCapsule);
+    if (model_) copy->SelectDefinition(MathMap::Clone(model_), GetDefinitionName());
+    CopyIdentityTo(*copy);
+    const int common = std::min(ChildCount(), copy->ChildCount());
+    for (int i = 0; i < common; ++i)
+        if (Node::Ptr child = Child(i)->Clone()) copy->ReplaceChildAt(i, child);
+    return copy;
+}
+
+}  // namespace Core

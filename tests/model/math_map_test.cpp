@@ -1,0 +1,215 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "functions/families.h"
+#include "model/map_capsule.h"
+#include "model/math_map.h"
+#include "model/versatile_capsule.h"
+
+namespace {
+
+using Core::Complex;
+using Core::MapCapsule;
+using Core::MathMap;
+using Core::Node;
+using Core::NodeMap;
+
+class MathMapTest : public ::testing::Test {
+protected:
+    void SetUp() override { Capsule::RegisterFamilies(); }
+};
+
+std::vector<std::string> Names(const std::vector<NodeMap::Ptr>& maps) {
+    std::vector<std::string> names;
+    for (const auto& map : maps) names.push_back(map->GetName());
+    return names;
+}
+
+Node::Ptr Reference(const NodeMap::Ptr& map, const std::string& name = "ref") {
+    Safe::XPtr<MapCapsule> reference(new MapCapsule);
+    reference->SetName(name);
+    reference->SetMap(map);
+    return reference;
+}
+
+// A function definition whose root is a Sum holding references to the given definitions.
+NodeMap::Ptr Referring(const std::string& name, const std::vector<NodeMap::Ptr>& targets) {
+    NodeMap::Ptr map = NodeMap::CreateFunction(name);
+    map->ReplaceNode("m", Node::Create(208));
+    for (const auto& target : targets) map->AddNode("Sum", Reference(target));
+    return map;
+}
+
+TEST_F(MathMapTest, CreateModelHoldsXAndModel) {
+    MathMap::Ptr m1 = MathMap::CreateModel("m1");
+    EXPECT_EQ(m1->GetName(), L"m1");
+    EXPECT_EQ(Names(m1->GetMaps()), (std::vector<std::string>{"x", "model"}));
+    EXPECT_FALSE(m1->FindMap("x")->IsActive());
+    EXPECT_EQ(Names(m1->GetEvaluationOrder()), std::vector<std::string>{"model"});
+    EXPECT_EQ(Names(m1->GetInactiveMaps()), std::vector<std::string>{"x"});
+}
+
+TEST_F(MathMapTest, DefinitionNamesAreUniqueAndObjectsAddedOnce) {
+    MathMap::Ptr m = MathMap::CreateModel("m");
+    NodeMap::Ptr second = NodeMap::CreateFunction("model");
+    EXPECT_EQ(m->AddMap(second)->GetName(), "model@1");
+    EXPECT_EQ(m->AddMap(NodeMap::CreateFunction("model"))->GetName(), "model@2");
+    EXPECT_TRUE(m->AddMap(second).IsNull());
+    EXPECT_TRUE(m->AddMap(NodeMap::Ptr()).IsNull());
+    EXPECT_FALSE(m->SetMapName("model", "x"));
+    EXPECT_FALSE(m->SetMapName("missing", "y"));
+    EXPECT_TRUE(m->SetMapName("model@2", "y"));
+    EXPECT_TRUE(m->GetMapAt(3)->GetName() == "y");
+    EXPECT_TRUE(m->GetMapAt(4).IsNull());
+    EXPECT_TRUE(m->GetMapAt(-1).IsNull());
+    m->Clear();
+    EXPECT_EQ(m->MapCount(), 0);
+    EXPECT_TRUE(m->GetEvaluationOrder().empty());
+}
+
+TEST_F(MathMapTest, DefinitionsAreEvaluatedAfterThoseTheyReferTo) {
+    MathMap::Ptr m(new MathMap);
+    NodeMap::Ptr c = NodeMap::CreateFunction("C");
+    NodeMap::Ptr b = Referring("B", {c});
+    NodeMap::Ptr a = Referring("A", {b});
+    m->AddMap(a);
+    m->AddMap(b);
+    m->AddMap(c);
+    EXPECT_EQ(Names(m->GetEvaluationOrder()), (std::vector<std::string>{"C", "B", "A"}));
+    c->GetRoot()->SetValue({5, 0}, 0);
+    m->EvaluateAll();
+    EXPECT_EQ(a->GetValues()[0], Complex(5, 0));
+}
+
+TEST_F(MathMapTest, CyclesAreReportedAndLeftOutOfTheOrder) {
+    MathMap::Ptr m(new MathMap);
+    NodeMap::Ptr a = NodeMap::CreateFunction("A");
+    NodeMap::Ptr b = Referring("B", {a});
+    NodeMap::Ptr c = Referring("C", {b});
+    NodeMap::Ptr d = Referring("D", {});
+    m->AddMap(a);
+    m->AddMap(b);
+    m->AddMap(c);
+    m->AddMap(d);
+    // Close the cycle A -> C -> B -> A; D stays outside.
+    a->ReplaceNode("m", Node::Create(208));
+    a->AddNode("Sum", Reference(c));
+    m->RebuildOrder();
+    EXPECT_EQ(Names(m->GetCycleMaps()), (std::vector<std::string>{"A", "B", "C"}));
+    EXPECT_EQ(Names(m->GetEvaluationOrder()), std::vector<std::string>{"D"});
+    // Evaluating into the cycle ends, with the values the cycle members held.
+    EXPECT_EQ(a->Evaluate(), Complex(0, 0));
+    EXPECT_FALSE(a->GetReferences().empty());
+    EXPECT_TRUE(m->GetReferableMaps(a) == std::vector<NodeMap::Ptr>{d});
+}
+
+TEST_F(MathMapTest, ReferableMapsExcludeIndirectReferrers) {
+    MathMap::Ptr m = MathMap::CreateModel("m");
+    NodeMap::Ptr target = NodeMap::CreateFunction("t");
+    NodeMap::Ptr direct = Referring("d", {target});
+    NodeMap::Ptr indirect = Referring("i", {direct});
+    indirect->SetActive(false);
+    for (const auto& map : {target, direct, indirect}) m->AddMap(map);
+    EXPECT_EQ(Names(m->GetReferableMaps(target)), (std::vector<std::string>{"x", "model"}));
+    EXPECT_TRUE(m->GetReferableMaps(NodeMap::Ptr()).empty());
+}
+
+TEST_F(MathMapTest, RemovingAReferencedDefinitionLeavesABasicNode) {
+    MathMap::Ptr m = MathMap::CreateModel("m");
+    NodeMap::Ptr target = m->AddMap(NodeMap::CreateFunction("t"));
+    NodeMap::Ptr user = m->AddMap(Referring("u", {target}));
+    const int steps = user->UndoCount();
+    EXPECT_EQ(m->RemoveMap("t"), target);
+    Node::Ptr replaced = user->FindNode("ref");
+    ASSERT_TRUE(replaced);
+    EXPECT_EQ(replaced->GetTypeId(), 100);
+    EXPECT_EQ(user->UndoCount(), steps + 1);
+    EXPECT_TRUE(m->RemoveMap("t").IsNull());
+}
+
+TEST_F(MathMapTest, NullAndForeignReferencesAreDangling) {
+    MathMap::Ptr m = MathMap::CreateModel("m");
+    MathMap::Ptr other = MathMap::CreateModel("other");
+    NodeMap::Ptr user = m->AddMap(Referring("u", {other->FindMap("model")}));
+    user->AddNode("Sum", Node::Ptr(new MapCapsule));  // bound to nothing
+    m->ReplaceDanglingMaps();
+    EXPECT_TRUE(user->FindNodesByType(10).empty());
+    EXPECT_EQ(user->FindNodesByType(100).size(), 3u);  // c, ref, map
+}
+
+TEST_F(MathMapTest, CloneRelinksReferencesToItsOwnDefinitions) {
+    MathMap::Ptr m = MathMap::CreateModel("m1");
+    NodeMap::Ptr a = m->AddMap(NodeMap::CreateFunction("a"));
+    a->GetRoot()->SetValue({3, 0}, 0);
+    m->FindMap("model")->ReplaceNode("m", Reference(a, "u"));
+    MathMap::Ptr copy = MathMap::Clone(m);
+    EXPECT_EQ(copy->GetName(), L"clone-m1");
+    EXPECT_EQ(Names(copy->GetMaps()), (std::vector<std::string>{"x", "model", "a"}));
+    Safe::XPtr<MapCapsule> reference(copy->FindMap("model")->GetRoot());
+    ASSERT_TRUE(reference);
+    EXPECT_EQ(reference->GetMap(), copy->FindMap("a"));
+    EXPECT_EQ(Names(copy->GetEvaluationOrder()), (std::vector<std::string>{"a", "model"}));
+    copy->EvaluateAll();
+    EXPECT_EQ(copy->FindMap("model")->GetValues()[0], Complex(3, 0));
+}
+
+TEST_F(MathMapTest, MapCapsuleStandsForItsDefinition) {
+    NodeMap::Ptr target = NodeMap::CreateFunction("t");
+    Safe::XPtr<MapCapsule> reference(Reference(target));
+    reference->SetValue({3, 0}, 0);
+    EXPECT_EQ(target->GetRoot()->GetValue(), Complex(3, 0));
+    EXPECT_EQ(reference->Evaluate(), Complex(3, 0));
+    Safe::XPtr<MapCapsule> copy(reference->Clone());
+    EXPECT_EQ(copy->GetMap(), target);
+    EXPECT_TRUE(copy->IsSameReference(reference));
+    EXPECT_FALSE(copy->IsSameReference(Node::Create(100)));
+
+    Safe::XPtr<MapCapsule> unbound(new MapCapsule);
+    unbound->SetValue({2, 0}, 0);
+    EXPECT_EQ(unbound->Evaluate(), Complex(0, 0));
+    EXPECT_TRUE(unbound->SetMap(NodeMap::Ptr()).IsNull());
+    EXPECT_FALSE(unbound->IsSameReference(Node::Ptr(new MapCapsule)));
+}
+
+TEST_F(MathMapTest, ReferencesOfAReferenceComeFirstAndOnce) {
+    NodeMap::Ptr other = NodeMap::CreateFunction("o");
+    NodeMap::Ptr middle = Referring("mid", {other, other});
+    Node::Ptr reference = Reference(middle);
+    std::vector<Node::Ptr> references;
+    reference->CollectReferences(references);
+    ASSERT_EQ(references.size(), 2u);
+    EXPECT_EQ(Safe::XPtr<MapCapsule>(references[0])->GetMap(), other);
+    EXPECT_EQ(references[1], reference);
+}
+
+TEST_F(MathMapTest, VersatileCapsuleEvaluatesItsPrivateModel) {
+    // f = 2 * k, where k is a parameter definition that becomes the capsule's input.
+    MathMap::Ptr inner(new MathMap);
+    NodeMap::Ptr k = inner->AddMap(NodeMap::CreateFunction("k"));
+    NodeMap::Ptr f = inner->AddMap(NodeMap::CreateFunction("f"));
+    Node::Ptr times = Node::Create(202);
+    f->ReplaceNode("m", times);
+    f->ReplaceNode("a", Reference(k));
+    f->FindNode("b")->SetValue({2, 0}, 0);
+    inner->RelinkMaps();
+
+    Safe::XPtr<Core::VersatileCapsule> capsule(Node::Create(11));
+    ASSERT_TRUE(capsule);
+    EXPECT_EQ(capsule->Evaluate(), Complex(0, 0));  // no model yet
+    EXPECT_TRUE(capsule->SelectDefinition(MathMap::Ptr(), "f").IsNull());
+    ASSERT_TRUE(capsule->SelectDefinition(inner, "f"));
+    EXPECT_EQ(capsule->GetName(), "f");
+    ASSERT_EQ(capsule->ChildCount(), 1);
+    EXPECT_EQ(capsule->GetChild(0)->GetName(), "k");
+    capsule->GetChild(0)->SetValue({4, 0}, 0);
+    EXPECT_EQ(capsule->Evaluate(), Complex(8, 0));
+
+    Node::Ptr copy = capsule->Clone();
+    copy->GetChild(0)->SetValue({5, 0}, 0);
+    EXPECT_EQ(copy->Evaluate(), Complex(10, 0));
+    EXPECT_EQ(capsule->Evaluate(), Complex(8, 0));
+}
+
+}  // namespace
