@@ -1,0 +1,98 @@
+#include "model/current.h"
+
+#include "model/map_bar.h"
+#include "model/map_capsule.h"
+
+namespace Core {
+
+namespace {
+struct CurrentObjects {
+    MathMap::Ptr model;
+    NodeMap::Ptr definition;
+    Node::Ptr node;
+};
+
+CurrentObjects& Current() {
+    static CurrentObjects current;
+    return current;
+}
+
+// Stores the value and announces code when it changed.
+template <class T>
+void Change(T& stored, const T& value, int code) {
+    if (stored == value) return;
+    stored = value;
+    MenuCore::Notify(code);
+}
+}  // namespace
+
+ModelSet& Models() {
+    static ModelSet* models = new ModelSet;  // lives for the process, like its observers
+    return *models;
+}
+
+namespace MenuCore {
+
+void AddObserver(const Safe::XPtr<Winplus::Observer>& observer) {
+    Bus(Subject::Models).Add(observer);
+}
+void Notify(const int& code) {
+    Bus(Subject::Models).Notify(code);
+}
+void AddLibraryObserver(const Safe::XPtr<Winplus::Observer>& observer) {
+    Bus(Subject::Library).Add(observer);
+}
+void NotifyLibrary(const int& code) {
+    Bus(Subject::Library).Notify(code);
+}
+
+void SetCurrentModel(const MathMap::Ptr& model) {
+    Change(Current().model, model, 200);
+}
+void SetCurrentDefinition(const NodeMap::Ptr& definition) {
+    Change(Current().definition, definition, 201);
+}
+void SetCurrentNode(const Node::Ptr& node) {
+    if (Current().node == node) return;
+    Change(Current().node, node, 202);
+    MapBar::Notify(202);
+}
+
+MathMap::Ptr GetCurrentModel() {
+    return Current().model;
+}
+NodeMap::Ptr GetCurrentDefinition() {
+    return Current().definition;
+}
+Node::Ptr GetCurrentNode() {
+    return Current().node;
+}
+
+}  // namespace MenuCore
+
+namespace MathMapIo {
+void InitProject() {
+    MathMap::Ptr basic = MathMap::CreateModel("basic");
+    MenuCore::SetCurrentModel(basic);
+    Models().Add(basic);
+    Models().SetName(std::wstring(L"Project"));
+}
+}  // namespace MathMapIo
+
+Node::Ptr CreatePickedNode(int typeId, const MathMap::Ptr& model) {
+    Node::Ptr node = Node::Create(typeId);
+    if (!node) return node;
+    const int index = node->GetVariableChildIndex();
+    NodeMap::Ptr x = model ? model->FindMap("x") : NodeMap::Ptr();
+    Node::Ptr child = node->GetChild(index);
+    // Without a definition "x" the child stays as it is rather than becoming a dead reference.
+    if (child && x) {
+        Safe::XPtr<MapCapsule> reference(new MapCapsule);
+        reference->SetName(child->Name());
+        reference->SetMap(x);
+        node->ReplaceChildAt(index, reference);
+    }
+    return node;
+}
+
+}  // namespace Core

@@ -1,0 +1,41 @@
+#pragma once
+// Process-wide model state: the set of models and the current model, definition and node that
+// the explorers choose and the tools read. Changes are announced on the model bus.
+#include "foundation/event_bus.h"
+#include "foundation/object_set.h"
+#include "model/math_map.h"
+
+namespace Core {
+
+using ModelSet = ObjectSet<Safe::XPtr<MathMap>>;
+
+// Every model of the running program.
+ModelSet& Models();
+
+namespace MenuCore {
+
+void AddObserver(const Safe::XPtr<Winplus::Observer>& observer);
+void Notify(const int& code);
+void AddLibraryObserver(const Safe::XPtr<Winplus::Observer>& observer);
+void NotifyLibrary(const int& code);
+
+// Setters announce a change only: 200 model, 201 definition, 202 node (also on the map-bar bus).
+void SetCurrentModel(const MathMap::Ptr& model);
+void SetCurrentDefinition(const NodeMap::Ptr& definition);
+void SetCurrentNode(const Node::Ptr& node);
+MathMap::Ptr GetCurrentModel();
+NodeMap::Ptr GetCurrentDefinition();
+Node::Ptr GetCurrentNode();
+
+}  // namespace MenuCore
+
+namespace MathMapIo {
+// The project at start-up: the model "basic", current and alone in the model set "Project".
+void InitProject();
+}  // namespace MathMapIo
+
+// A catalogue function ready to place: a new node of the type whose abscissa child, when it has
+// one and the model holds "x", is a reference to "x" bearing the child's name.
+Node::Ptr CreatePickedNode(int typeId, const MathMap::Ptr& model);
+
+}  // namespace Core
