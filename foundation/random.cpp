@@ -18,17 +18,21 @@ struct Generator {
     int position = kUnseeded;
 };
 
-// Constant-initialised, so it is usable from any static constructor.
-constinit Generator generator;
+// Made on first use, so static constructors elsewhere may draw too (the mutex is not
+// constant-initialised with every thread library).
+Generator& TheGenerator() {
+    static Generator generator;
+    return generator;
+}
 
 // The 1998 reference seeding (multiplier 69069), not the later 1812433253 rule.
-void SeedLocked(std::uint32_t first) {
+void SeedLocked(Generator& generator, std::uint32_t first) {
     generator.state[0] = first;
     for (int i = 1; i < kWords; ++i) generator.state[i] = generator.state[i - 1] * 69069u;
     generator.position = kWords;
 }
 
-void Regenerate() {
+void Regenerate(Generator& generator) {
     std::uint32_t* mt = generator.state;
     for (int k = 0; k < kWords; ++k) {
         const std::uint32_t y = (mt[k] & kUpperMask) | (mt[(k + 1) % kWords] & kLowerMask);
@@ -38,11 +42,12 @@ void Regenerate() {
 }
 
 std::uint32_t NextWord() {
+    Generator& generator = TheGenerator();
     std::lock_guard<std::mutex> lock(generator.mutex);
     if (generator.position >= kWords) {
         if (generator.position == kUnseeded)
-            SeedLocked(static_cast<std::uint32_t>(std::time(nullptr)));
-        Regenerate();
+            SeedLocked(generator, static_cast<std::uint32_t>(std::time(nullptr)));
+        Regenerate(generator);
     }
     std::uint32_t y = generator.state[generator.position++];
     y ^= y >> 11;
@@ -65,13 +70,15 @@ std::uint32_t Integer() {
 }
 
 void Seed() {
+    Generator& generator = TheGenerator();
     std::lock_guard<std::mutex> lock(generator.mutex);
-    SeedLocked(static_cast<std::uint32_t>(std::time(nullptr)));
+    SeedLocked(generator, static_cast<std::uint32_t>(std::time(nullptr)));
 }
 
 void SeedWith(std::uint32_t first) {
+    Generator& generator = TheGenerator();
     std::lock_guard<std::mutex> lock(generator.mutex);
-    SeedLocked(first);
+    SeedLocked(generator, first);
 }
 
 }  // namespace Random

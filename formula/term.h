@@ -1,0 +1,92 @@
+#pragma once
+// Compiled formula expressions. Each parenthesised group becomes one operation: a signed sum of
+// products and quotients of factors with a function applied to the sum. Groups run deepest level
+// first; each writes one register that the groups of the level above read as a factor.
+//
+// Program layout: L, then for each level from L - 1 down to 0: G, then for each group: function
+// code, T, and T term records of 3F + 1 words: sign (0 plus, 1 minus), F, the first factor
+// (source, index), and for each further factor (0 multiply or 1 divide, source, index).
+#include <complex>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "formula/element.h"
+
+enum ArgumentSource : std::int32_t {
+    kSourceArgument = 0,  // index into the caller's argument values
+    kSourceNumber = 1,    // index into the number table
+    kSourceGroup = 2,     // register of the next deeper level
+    kSourceImaginary = 3,
+    kSourceConstant = 4,  // NamedConstant index
+    kSourceRandom = 5,
+};
+
+// Emits the program of depth-marked, numbered tokens (CountGroups has run over them) with the
+// groups per level CountGroups returned. When the tokens do not form a valid expression: false,
+// with the reason in message.
+bool CompileProgram(const ElementList& tokens, const std::vector<int>& groups,
+                    std::vector<int>& program, std::string& message);
+
+// 0 PI, 1 E, 2 LN2, 3 LN10; 0.0 for other indexes.
+double NamedConstant(int index);
+
+// Not reentrant: evaluation writes the registers, so one thread at a time evaluates a term.
+class Term {
+public:
+    using Complex = std::complex<double>;
+
+    // One group: the terms it sums and the function applied to the sum.
+    class Operation {
+    public:
+        Operation(int level, int index, int termCount, int code);
+
+        // Stores the record of term t; false, storing nothing, when t is out of range.
+        bool SetTerm(int t, const int* record);
+
+        int GetLevel() const { return level_; }
+        int GetIndex() const { return index_; }
+        int GetTermCount() const { return termCount_; }
+        int GetCode() const { return code_; }
+        const int* GetTerm(int t) const { return terms_[t]; }
+
+    private:
+        std::int32_t level_;
+        std::int32_t index_;
+        std::int32_t termCount_;
+        std::vector<const int*> terms_;
+        std::int32_t code_;
+    };
+
+    // Decodes the program. A program that does not decode into consistent records leaves the
+    // term invalid; an invalid term evaluates to zero.
+    Term(const std::vector<double>& numbers, const std::vector<int>& program);
+    Term(const Term&) = delete;
+    Term& operator=(const Term&) = delete;
+    virtual ~Term() = default;
+
+    bool IsValid() const { return valid_; }
+    // Missing argument values count as zero.
+    void Evaluate(Complex& result, const std::vector<Complex>& arguments);
+
+    int GetLevelCount() const { return static_cast<int>(groups_.size()); }
+    const std::vector<int>& GetGroupsPerLevel() const { return groups_; }
+    const Operation& GetOperation(int level, int group) const { return operations_[level][group]; }
+    const std::vector<double>& GetNumbers() const { return numbers_; }
+
+private:
+    bool Decode();
+    bool IsValidFactor(int level, int source, int index) const;
+    void Run(const Operation& operation, const std::vector<Complex>& arguments);
+    Complex Factor(int level, int source, int index, const std::vector<Complex>& arguments) const;
+
+    std::vector<double> numbers_;
+    std::vector<int> program_;  // the operations' term records point into it
+    std::vector<int> groups_;
+    std::vector<std::vector<Complex>> registers_;
+    std::vector<std::vector<Operation>> operations_;
+    bool valid_ = false;
+};
+
+// a / b by Smith's method; NaN in both parts when b has a NaN part or is zero.
+std::complex<double> DivideComplex(const std::complex<double>& a, const std::complex<double>& b);

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <complex>
+#include <string>
+#include <vector>
+
+#include "formula/formula.h"
+
+namespace {
+
+using Complex = std::complex<double>;
+using Names = std::vector<std::string>;
+
+Complex Evaluate(Formula& formula, const std::vector<Complex>& values) {
+    Complex result(99, 99);
+    formula.Evaluate(result, values);
+    return result;
+}
+
+TEST(Formula, AcceptedTextsCompileAndEvaluate) {
+    Formula formula;
+    EXPECT_EQ(Evaluate(formula, {}), Complex(0, 0));  // nothing defined yet
+
+    ASSERT_TRUE(formula.Define("f(x)=2*x", false));
+    EXPECT_EQ(formula.GetDefinition(), "f(x)=2*x");
+    EXPECT_EQ(formula.GetArgumentNames(), Names{"x"});
+    EXPECT_EQ(formula.GetMessage(), "");
+    EXPECT_EQ(Evaluate(formula, {{3, 0}}), Complex(6, 0));
+
+    ASSERT_TRUE(formula.Define("f(x)=2*x-3", false));
+    EXPECT_EQ(Evaluate(formula, {{1, 1}}), Complex(-1, 2));
+
+    ASSERT_TRUE(formula.Define("g (x, y) = x * y + 1", false));
+    EXPECT_EQ(formula.GetArgumentNames(), (Names{"x", "y"}));
+    EXPECT_EQ(Evaluate(formula, {{2, 0}, {0, 1}}), Complex(1, 2));
+    // Values missing at the end count as zero.
+    EXPECT_EQ(Evaluate(formula, {{2, 0}}), Complex(1, 0));
+    EXPECT_EQ(Evaluate(formula, {}), Complex(1, 0));
+
+    ASSERT_TRUE(formula.Define("f(x,)=x", false));
+    EXPECT_EQ(formula.GetArgumentNames(), Names{"x"});
+    // The arguments come from the first parentheses of the whole text.
+    ASSERT_TRUE(formula.Define("f=Sin(x)", false));
+    EXPECT_EQ(formula.GetArgumentNames(), Names{"x"});
+    ASSERT_TRUE(formula.Define("c()=Conjg(i*(1+2*i))", false));
+    EXPECT_TRUE(formula.GetArgumentNames().empty());
+    EXPECT_EQ(Evaluate(formula, {}), Complex(-2, -1));
+    // Tabs stay in the text and separate tokens.
+    ASSERT_TRUE(formula.Define("f(x)=\tx\t*2", false));
+    EXPECT_EQ(Evaluate(formula, {{1, 1}}), Complex(2, 2));
+}
+
+TEST(Formula, RefusalsResetToZeroUnderTheTextsOwnLeftSide) {
+    struct Case {
+        const char* text;
+        const char* message;
+        const char* reset;  // with useErrorDefault false
+    };
+    for (const Case& c : {
+             Case{"f(x)=", "Parenthesis sequence error.", "f(x)=0.0"},
+             Case{"f(x)=x^2", "The syntax of the formula is not valid:\nx^2\nUnknown element.",
+                  "f(x)=0.0"},
+             Case{"f(x)=Sin()", "() Empty argument is not allowed!", "f(x)=0.0"},
+             Case{"f(x)=(x", "Missing close parenthesis.", "f(x)=0.0"},
+             Case{"f(x)=x)", "Parenthesis sequence error.", "f(x)=0.0"},
+             Case{"f(x)=1e*5", "Invalid exponent format.", "f(x)=0.0"},
+             Case{"f(x)=x+", "<+)> sequence is not valid.", "f(x)=0.0"},
+             Case{"f(x) = x * - x", "<*-> sequence is not valid.", "f(x)=0.0"},
+             Case{"f(x,y)=x*y z", "The syntax of the formula is not valid:\nyz\nUnknown element.",
+                  "f(x,y)=0.0"},
+             // Refused left sides are refused again by the reset, which then falls back.
+             Case{"f(x)", "Empty formula definition is not allowed.", "Error()=0.0"},
+             Case{"f=2", "Variable expression error.", "Error()=0.0"},
+             Case{"f)x(=1", "Variable expression error.", "Error()=0.0"},
+             Case{"f(,x)=x", "Variable expression error.", "Error()=0.0"},
+             Case{"f(x,x)=x", "x already exists!", "Error()=0.0"},
+             Case{"f(a, b ,a)=a", "a already exists!", "Error()=0.0"},
+             Case{"f(x,PI)=x", "PI cannot be a variable, is a reserved word!", "Error()=0.0"},
+             Case{"f(RND)=1", "RND cannot be a variable, is a reserved word!", "Error()=0.0"},
+             Case{"f(i)=1", "i cannot be a variable, is a reserved word!", "Error()=0.0"},
+             Case{"f(Sin)=1", "Sin cannot be a variable, is a reserved word!", "Error()=0.0"},
+         }) {
+        for (bool useErrorDefault : {false, true}) {
+            Formula formula;
+            ASSERT_TRUE(formula.Define("old(x)=x", false));
+            EXPECT_FALSE(formula.Define(c.text, useErrorDefault)) << c.text;
+            EXPECT_EQ(formula.GetMessage(), c.message) << c.text;
+            EXPECT_EQ(formula.GetDefinition(), useErrorDefault ? "Error()=0.0" : c.reset) << c.text;
+            EXPECT_EQ(Evaluate(formula, {{5, 5}}), Complex(0, 0)) << c.text;
+        }
+    }
+}
+
+TEST(Formula, AnEmptyTextResetsUnderThePreviousLeftSide) {
+    Formula formula;
+    ASSERT_TRUE(formula.Define("g(x, y)=x*y", false));
+    EXPECT_FALSE(formula.Define("", false));
+    EXPECT_EQ(formula.GetMessage(), "Empty expression is not allowed.");
+    EXPECT_EQ(formula.GetDefinition(), "g(x,y)=0.0");
+    EXPECT_EQ(formula.GetArgumentNames(), (Names{"x", "y"}));
+
+    Formula fresh;
+    EXPECT_FALSE(fresh.Define("", false));
+    EXPECT_EQ(fresh.GetMessage(), "Empty expression is not allowed.");
+    EXPECT_EQ(fresh.GetDefinition(), "Error()=0.0");
+    EXPECT_TRUE(fresh.GetArgumentNames().empty());
+}
+
+TEST(Formula, ASuccessfulDefinitionReplacesTheTermAndClearsTheMessage) {
+    Formula formula;
+    ASSERT_TRUE(formula.Define("f(x)=x+1", false));
+    EXPECT_FALSE(formula.Define("f(x)=x+", false));
+    EXPECT_EQ(Evaluate(formula, {{1, 0}}), Complex(0, 0));
+    ASSERT_TRUE(formula.Define("h(t)=t*t", false));
+    EXPECT_EQ(formula.GetMessage(), "");
+    EXPECT_EQ(formula.GetArgumentNames(), Names{"t"});
+    EXPECT_EQ(Evaluate(formula, {{0, 2}}), Complex(-4, 0));
+}
+
+TEST(FormulaText, SidesAndFunctionName) {
+    EXPECT_EQ(GetLeftSide(" f (x) = 1 = 2"), "f(x)");
+    EXPECT_EQ(GetLeftSide("f(x)"), "");
+    EXPECT_EQ(GetDefinitionPart("f(x) = 2 * x = 3", false), "2*x=3");
+    EXPECT_EQ(GetDefinitionPart("f(x) = 2 * x", true), "(2*x)");
+    EXPECT_EQ(GetDefinitionPart("f(x)=", true), "()");
+    EXPECT_EQ(GetDefinitionPart("f(x)", true), "");
+    EXPECT_EQ(GetFunctionName(" \tmy f (x)=1"), "my f");
+    EXPECT_EQ(GetFunctionName("f=1"), "");
+    EXPECT_EQ(RemoveBlanks(" a\tb c "), "a\tbc");
+}
+
+TEST(FormulaText, ArgumentsBetweenTheFirstParentheses) {
+    struct Case {
+        const char* text;
+        Names names;
+        bool error;
+    };
+    for (const Case& c : {
+             Case{"f(x, y)=x", {"x", "y"}, false},
+             Case{"f( x\t,y )=x", {"x", "y"}, false},
+             Case{"f(x,,y)=x", {"x", "", "y"}, false},
+             Case{"f(x,)=x", {"x"}, false},
+             Case{"f()=1", {}, false},
+             Case{"f=Sin(x)", {"x"}, false},
+             Case{"f(,x)=x", {}, true},
+             Case{"f=1", {}, true},
+             Case{"f(x=1", {}, true},
+             Case{"fx)=1", {}, true},
+             Case{"f)x(=1", {}, true},  // the ")" first: nothing between them
+             Case{"f)(=1", {}, true},
+         }) {
+        bool error = !c.error;
+        EXPECT_EQ(GetArguments(c.text, error), c.names) << c.text;
+        EXPECT_EQ(error, c.error) << c.text;
+    }
+}
+
+}  // namespace
