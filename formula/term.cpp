@@ -54,12 +54,8 @@ bool CompileGroup(const ElementList& tokens, int open, int close, int& nested,
             case kElementNumber:
                 program.insert(program.end(), {kSourceNumber, token.GetCode()});
                 break;
-            case kElementImaginary:
-                program.insert(program.end(), {kSourceImaginary, 0});
-                break;
-            case kElementRandom:
-                program.insert(program.end(), {kSourceRandom, 0});
-                break;
+            case kElementImaginary: program.insert(program.end(), {kSourceImaginary, 0}); break;
+            case kElementRandom: program.insert(program.end(), {kSourceRandom, 0}); break;
             case kElementConstant:
                 program.insert(program.end(), {kSourceConstant, token.GetCode()});
                 break;
@@ -75,8 +71,7 @@ bool CompileGroup(const ElementList& tokens, int open, int close, int& nested,
                 pos = end;
                 break;
             }
-            default:
-                return false;
+            default: return false;
         }
         ++pos;
         return true;
@@ -134,79 +129,36 @@ Complex HyperbolicTangent(const Complex& z) {
 bool Apply(int code, const Complex& z, Complex& out) {
     const double re = z.real(), im = z.imag();
     switch (code) {
-        case kFunctionIdentity:
-            out = z;
-            return true;
-        case kFunctionReal:
-            out = {re, 0.0};
-            return true;
-        case kFunctionImag:
-            out = {im, 0.0};
-            return true;
-        case kFunctionAbs:
-            out = {std::hypot(re, im), 0.0};
-            return true;
-        case kFunctionNorm:
-            out = {re * re + im * im, 0.0};
-            return true;
-        case kFunctionArg:
-            out = {std::atan2(im, re), 0.0};
-            return true;
-        case kFunctionConjg:
-            out = {re, -im};
-            return true;
-        case kFunctionSqr:
-            out = {re * re - im * im, 2.0 * re * im};
-            return true;
-        case kFunctionSqrt:
-            out = std::sqrt(z);
-            return true;
+        case kFunctionIdentity: out = z; return true;
+        case kFunctionReal: out = {re, 0.0}; return true;
+        case kFunctionImag: out = {im, 0.0}; return true;
+        case kFunctionAbs: out = {std::hypot(re, im), 0.0}; return true;
+        case kFunctionNorm: out = {re * re + im * im, 0.0}; return true;
+        case kFunctionArg: out = {std::atan2(im, re), 0.0}; return true;
+        case kFunctionConjg: out = {re, -im}; return true;
+        case kFunctionSqr: out = {re * re - im * im, 2.0 * re * im}; return true;
+        case kFunctionSqrt: out = std::sqrt(z); return true;
         case kFunctionExp: {
             const double m = std::exp(re);
             out = {m * std::cos(im), m * std::sin(im)};
             return true;
         }
-        case kFunctionLn:
-            out = {std::log(std::hypot(re, im)), std::atan2(im, re)};
-            return true;
+        case kFunctionLn: out = {std::log(std::hypot(re, im)), std::atan2(im, re)}; return true;
         case kFunctionLog:
             out = {std::log(std::hypot(re, im)) * kInverseLn10, std::atan2(im, re) * kInverseLn10};
             return true;
-        case kFunctionCos:
-            out = std::cos(z);
-            return true;
-        case kFunctionSin:
-            out = std::sin(z);
-            return true;
-        case kFunctionTan:
-            out = Tangent(z);
-            return true;
-        case kFunctionCosh:
-            out = std::cosh(z);
-            return true;
-        case kFunctionSinh:
-            out = std::sinh(z);
-            return true;
-        case kFunctionTanh:
-            out = HyperbolicTangent(z);
-            return true;
-        case kFunctionAcos:
-            out = std::acos(z);
-            return true;
-        case kFunctionAsin:
-            out = std::asin(z);
-            return true;
-        case kFunctionAtan:
-            out = std::atan(z);
-            return true;
-        case kFunctionCeiling:
-            out = {std::ceil(re), 0.0};
-            return true;
-        case kFunctionFloor:
-            out = {std::floor(re), 0.0};
-            return true;
-        default:
-            return false;  // 18 and 19 name nothing
+        case kFunctionCos: out = std::cos(z); return true;
+        case kFunctionSin: out = std::sin(z); return true;
+        case kFunctionTan: out = Tangent(z); return true;
+        case kFunctionCosh: out = std::cosh(z); return true;
+        case kFunctionSinh: out = std::sinh(z); return true;
+        case kFunctionTanh: out = HyperbolicTangent(z); return true;
+        case kFunctionAcos: out = std::acos(z); return true;
+        case kFunctionAsin: out = std::asin(z); return true;
+        case kFunctionAtan: out = std::atan(z); return true;
+        case kFunctionCeiling: out = {std::ceil(re), 0.0}; return true;
+        case kFunctionFloor: out = {std::floor(re), 0.0}; return true;
+        default: return false;  // 18 and 19 name nothing
     }
 }
 
@@ -250,16 +202,11 @@ bool CompileProgram(const ElementList& tokens, const std::vector<int>& groups,
 
 double NamedConstant(int index) {
     switch (index) {
-        case 0:
-            return 2.0 * std::asin(1.0);
-        case 1:
-            return std::exp(1.0);
-        case 2:
-            return std::log(2.0);
-        case 3:
-            return std::log(10.0);
-        default:
-            return 0.0;
+        case 0: return 2.0 * std::asin(1.0);
+        case 1: return std::exp(1.0);
+        case 2: return std::log(2.0);
+        case 3: return std::log(10.0);
+        default: return 0.0;
     }
 }
 
@@ -353,19 +300,15 @@ bool Term::Decode() {
 
 bool Term::IsValidFactor(int level, int source, int index) const {
     switch (source) {
-        case kSourceArgument:
-            return index >= 0;  // the count is checked at evaluation
-        case kSourceNumber:
-            return index >= 0 && index < static_cast<int>(numbers_.size());
+        case kSourceArgument: return index >= 0;  // the count is checked at evaluation
+        case kSourceNumber: return index >= 0 && index < static_cast<int>(numbers_.size());
         case kSourceGroup:
             return level + 1 < static_cast<int>(groups_.size()) && index >= 0 &&
                    index < groups_[level + 1];
         case kSourceImaginary:
         case kSourceConstant:
-        case kSourceRandom:
-            return true;
-        default:
-            return false;
+        case kSourceRandom: return true;
+        default: return false;
     }
 }
 
@@ -385,16 +328,11 @@ Term::Complex Term::Factor(int level, int source, int index,
         case kSourceArgument:
             return static_cast<std::size_t>(index) < arguments.size() ? arguments[index]
                                                                       : Complex();
-        case kSourceNumber:
-            return {numbers_[index], 0.0};
-        case kSourceGroup:
-            return registers_[level + 1][index];
-        case kSourceImaginary:
-            return {0.0, 1.0};
-        case kSourceConstant:
-            return {NamedConstant(index), 0.0};
-        default:
-            return {Random::Real(), 0.0};
+        case kSourceNumber: return {numbers_[index], 0.0};
+        case kSourceGroup: return registers_[level + 1][index];
+        case kSourceImaginary: return {0.0, 1.0};
+        case kSourceConstant: return {NamedConstant(index), 0.0};
+        default: return {Random::Real(), 0.0};
     }
 }
 

@@ -45,41 +45,22 @@ void SetLastErrorCode(std::uint32_t code) {
 BoxAnswer ShowSystemMessageBox(const MessageBoxRequest& request) {
     UINT type = 0;
     switch (request.icon) {
-        case BoxIcon::None:
-            break;
-        case BoxIcon::Information:
-            type |= MB_ICONINFORMATION;
-            break;
-        case BoxIcon::Warning:
-            type |= MB_ICONWARNING;
-            break;
-        case BoxIcon::Stop:
-            type |= MB_ICONSTOP;
-            break;
-        case BoxIcon::Question:
-            type |= MB_ICONQUESTION;
-            break;
+        case BoxIcon::None: break;
+        case BoxIcon::Information: type |= MB_ICONINFORMATION; break;
+        case BoxIcon::Warning: type |= MB_ICONWARNING; break;
+        case BoxIcon::Stop: type |= MB_ICONSTOP; break;
+        case BoxIcon::Question: type |= MB_ICONQUESTION; break;
     }
     switch (request.buttons) {
-        case BoxButtons::Ok:
-            type |= MB_OK;
-            break;
-        case BoxButtons::YesNo:
-            type |= MB_YESNO;
-            break;
-        case BoxButtons::OkCancel:
-            type |= MB_OKCANCEL;
-            break;
+        case BoxButtons::Ok: type |= MB_OK; break;
+        case BoxButtons::YesNo: type |= MB_YESNO; break;
+        case BoxButtons::OkCancel: type |= MB_OKCANCEL; break;
     }
     switch (MessageBoxA(nullptr, request.text.c_str(), request.caption.c_str(), type)) {
-        case IDYES:
-            return BoxAnswer::Yes;
-        case IDNO:
-            return BoxAnswer::No;
-        case IDCANCEL:
-            return BoxAnswer::Cancel;
-        default:
-            return BoxAnswer::Ok;
+        case IDYES: return BoxAnswer::Yes;
+        case IDNO: return BoxAnswer::No;
+        case IDCANCEL: return BoxAnswer::Cancel;
+        default: return BoxAnswer::Ok;
     }
 }
 

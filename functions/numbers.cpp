@@ -104,36 +104,21 @@ ComplexVector::ComplexVector() {
 
 Core::Node::Ptr MakeNumber(int typeId) {
     switch (typeId) {
-        case 400:
-            return Core::Node::Ptr(new PiNumber);
-        case 403:
-            return Core::Node::Ptr(new ENumber);
-        case 406:
-            return Core::Node::Ptr(new PlanckConstant);
-        case 407:
-            return Core::Node::Ptr(new BoltzmannConstant);
-        case 408:
-            return Core::Node::Ptr(new C1RadiationConstant);
-        case 409:
-            return Core::Node::Ptr(new C2RadiationConstant);
-        case 501:
-            return Core::Node::Ptr(new RandomNumber);
-        case 600:
-            return Core::Node::Ptr(new IntegerNumber);
-        case 601:
-            return Core::Node::Ptr(new RationalNumber);
-        case 602:
-            return Core::Node::Ptr(new RealNumber);
-        case 603:
-            return Core::Node::Ptr(new ComplexNumber);
-        case 604:
-            return Core::Node::Ptr(new BooleanNumber);
-        case 610:
-            return Core::Node::Ptr(new StringCapsule);
-        case 650:
-            return Core::Node::Ptr(new ComplexVector);
-        default:
-            return Core::Node::Ptr();
+        case 400: return Core::Node::Ptr(new PiNumber);
+        case 403: return Core::Node::Ptr(new ENumber);
+        case 406: return Core::Node::Ptr(new PlanckConstant);
+        case 407: return Core::Node::Ptr(new BoltzmannConstant);
+        case 408: return Core::Node::Ptr(new C1RadiationConstant);
+        case 409: return Core::Node::Ptr(new C2RadiationConstant);
+        case 501: return Core::Node::Ptr(new RandomNumber);
+        case 600: return Core::Node::Ptr(new IntegerNumber);
+        case 601: return Core::Node::Ptr(new RationalNumber);
+        case 602: return Core::Node::Ptr(new RealNumber);
+        case 603: return Core::Node::Ptr(new ComplexNumber);
+        case 604: return Core::Node::Ptr(new BooleanNumber);
+        case 610: return Core::Node::Ptr(new StringCapsule);
+        case 650: return Core::Node::Ptr(new ComplexVector);
+        default: return Core::Node::Ptr();
     }
 }
 

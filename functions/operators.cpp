@@ -213,46 +213,26 @@ Complex LocalFunctor::Evaluate() {
 
 Core::Node::Ptr MakeOperator(int typeId) {
     switch (typeId) {
-        case 100:
-            return Ptr(new Basic);
-        case 101:
-            return Ptr(new Opposite);
-        case 102:
-            return Ptr(new Inverse);
-        case 200:
-            return Ptr(new Plus);
-        case 201:
-            return Ptr(new Minus);
-        case 202:
-            return Ptr(new Times);
-        case 203:
-            return Ptr(new Div);
-        case 204:
-            return Ptr(new Imaginary);
-        case 205:
-            return Ptr(new IPlus);
-        case 206:
-            return Ptr(new IMinus);
-        case 207:
-            return Ptr(new Factor);
-        case 208:
-            return Ptr(new Sum);
-        case 209:
-            return Ptr(new Average);
-        case 210:
-            return Ptr(new IfElse);
-        case 211:
-            return Ptr(new LowerThan);
-        case 212:
-            return Ptr(new GreatherThan);
-        case 213:
-            return Ptr(new Include);
-        case 214:
-            return Ptr(new LocalFunctor);
-        case 230:
-            return Ptr(new File2C);
-        default:
-            return Ptr();
+        case 100: return Ptr(new Basic);
+        case 101: return Ptr(new Opposite);
+        case 102: return Ptr(new Inverse);
+        case 200: return Ptr(new Plus);
+        case 201: return Ptr(new Minus);
+        case 202: return Ptr(new Times);
+        case 203: return Ptr(new Div);
+        case 204: return Ptr(new Imaginary);
+        case 205: return Ptr(new IPlus);
+        case 206: return Ptr(new IMinus);
+        case 207: return Ptr(new Factor);
+        case 208: return Ptr(new Sum);
+        case 209: return Ptr(new Average);
+        case 210: return Ptr(new IfElse);
+        case 211: return Ptr(new LowerThan);
+        case 212: return Ptr(new GreatherThan);
+        case 213: return Ptr(new Include);
+        case 214: return Ptr(new LocalFunctor);
+        case 230: return Ptr(new File2C);
+        default: return Ptr();
     }
 }
 

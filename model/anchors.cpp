@@ -26,15 +26,10 @@ Node* Anchor::GetParameterOwner() const {
         case 0:
         case 1:
         case 3:
-        case 4:
-            primary = bindings_[0];
-            break;
+        case 4: primary = bindings_[0]; break;
         case 2:
-        case 5:
-            primary = bindings_[1];
-            break;
-        default:
-            break;
+        case 5: primary = bindings_[1]; break;
+        default: break;
     }
     return primary ? primary->ParentNode() : nullptr;
 }
@@ -81,10 +76,8 @@ double Anchor::DistanceTo(const double& x) {
     const double d1 = first_.enabled ? std::fabs(first_.current.x - x) : -1.0;
     const double d2 = second_.enabled ? std::fabs(second_.current.x - x) : -1.0;
     switch (AnchorEndMode) {
-        case 1:
-            return d1;
-        case 2:
-            return d2;
+        case 1: return d1;
+        case 2: return d2;
         case 3:
             if (d2 >= 0 && d1 >= 0 && d1 <= d2) {
                 firstSelected_ = true;
@@ -96,8 +89,7 @@ double Anchor::DistanceTo(const double& x) {
             }
             firstSelected_ = true;
             return d1;
-        default:
-            return -1.0;
+        default: return -1.0;
     }
 }
 
@@ -167,20 +159,15 @@ bool Force::Execute(const int&) {
     if (!parameter) return false;
     const double c = parameter->GetValue().real();
     switch (ForceMode) {
-        case 0:
-            parameter->SetValue(Complex(value_, 0.0), 0);
-            break;
+        case 0: parameter->SetValue(Complex(value_, 0.0), 0); break;
         case 1: {
             const double r = value_ / reference_;
             if (!std::isfinite(r)) return false;
             parameter->SetValue(Complex(c * r, 0.0), 0);
             break;
         }
-        case 2:
-            parameter->SetValue(Complex(value_ - reference_ + c, 0.0), 0);
-            break;
-        default:
-            break;
+        case 2: parameter->SetValue(Complex(value_ - reference_ + c, 0.0), 0); break;
+        default: break;
     }
     return true;
 }

@@ -1,6 +1,7 @@
 #include "model/factory.h"
 
 #include "model/constant_capsule.h"
+#include "model/formula_capsule.h"
 #include "model/map_capsule.h"
 #include "model/versatile_capsule.h"
 
@@ -24,16 +25,12 @@ void RegisterFamily(FamilyMaker maker) {
 
 Node::Ptr Node::Create(int typeId) {
     switch (typeId) {
-        case kMapCapsuleId:
-            return Ptr(new MapCapsule);
-        case kVersatileCapsuleId:
-            return Ptr(new VersatileCapsule);
-        case kConstantCapsuleId:
-            return Ptr(new ConstantCapsule);
-        case kDllCapsuleId:
-            return Ptr();  // made by its library, never by id
-        default:
-            break;
+        case kMapCapsuleId: return Ptr(new MapCapsule);
+        case kVersatileCapsuleId: return Ptr(new VersatileCapsule);
+        case kFormulaCapsuleId: return Ptr(new FormulaCapsule);
+        case kConstantCapsuleId: return Ptr(new ConstantCapsule);
+        case kDllCapsuleId: return Ptr();  // made by its library, never by id
+        default: break;
     }
     for (FamilyMaker maker : Families()) {
         Ptr node = maker(typeId);

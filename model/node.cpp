@@ -33,14 +33,10 @@ bool IsValidSlot(int slot) {
 
 double AnchorTransform(double a, int mode, double b, double c) {
     switch (mode) {
-        case 0:
-            return c;
-        case 1:
-            return b == 0.0 ? a : c / b * a;
-        case 2:
-            return c - b + a;
-        default:
-            return 0.0;
+        case 0: return c;
+        case 1: return b == 0.0 ? a : c / b * a;
+        case 2: return c - b + a;
+        default: return 0.0;
     }
 }
 
@@ -220,6 +216,12 @@ void Node::ClearChildren() {
     for (Ptr& child : released) Detach(child);
     released.clear();
     ChildListChanged();
+}
+
+void Node::ReleaseChildren() {
+    std::vector<Ptr> released;
+    released.swap(children_);
+    for (Ptr& child : released) Detach(child);
 }
 
 void Node::AdoptChild(const Ptr& child) {

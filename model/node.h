@@ -161,6 +161,8 @@ protected:
     }
     // Gives the node an anchor set; placeable sets tell the builder it may place the node.
     void CreateAnchorSet(bool placeable);
+    // Lets go of every child whatever the arity (a capsule rebuilding its arguments).
+    void ReleaseChildren();
     // Appends a child made by the constructor, without the arity and relatedness checks.
     void AdoptChild(const Ptr& child);
     // Exchanges two children (used by sorting); indices must be valid.

@@ -27,16 +27,13 @@ public:
 
     bool Execute(const int&) override {
         switch (kind_) {
-            case kReplaceStep:
-                return static_cast<bool>(map_->ReplaceNode(third_->Name(), second_));
-            case kRemoveStep:
-                return static_cast<bool>(map_->RemoveNode(third_->Name()));
+            case kReplaceStep: return static_cast<bool>(map_->ReplaceNode(third_->Name(), second_));
+            case kRemoveStep: return static_cast<bool>(map_->RemoveNode(third_->Name()));
             case kAddStep:
                 // A removed root has no parent to add under: it becomes the root again.
                 if (!first_) return static_cast<bool>(map_->RestoreRoot(second_));
                 return static_cast<bool>(map_->AddNodeAt(first_->Name(), second_, index_));
-            default:
-                return false;
+            default: return false;
         }
     }
 

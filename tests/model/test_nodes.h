@@ -117,20 +117,14 @@ public:
 
 inline Core::Node::Ptr Make(int typeId) {
     switch (typeId) {
-        case kLeaf:
-            return Core::Node::Ptr(new Leaf);
-        case kFixed:
-            return Core::Node::Ptr(new Parent(kFixed, Core::kArityFixed, false, 2));
-        case kNone:
-            return Core::Node::Ptr(new Parent(kNone, Core::kArityNone, false, 3));
+        case kLeaf: return Core::Node::Ptr(new Leaf);
+        case kFixed: return Core::Node::Ptr(new Parent(kFixed, Core::kArityFixed, false, 2));
+        case kNone: return Core::Node::Ptr(new Parent(kNone, Core::kArityNone, false, 3));
         case kVariadic:
             return Core::Node::Ptr(new Parent(kVariadic, Core::kArityVariadic, false, 2));
-        case kList:
-            return Core::Node::Ptr(new Parent(kList, Core::kArityVariadic, true, 2));
-        case kRef:
-            return Core::Node::Ptr(new Ref);
-        default:
-            return Core::Node::Ptr();
+        case kList: return Core::Node::Ptr(new Parent(kList, Core::kArityVariadic, true, 2));
+        case kRef: return Core::Node::Ptr(new Ref);
+        default: return Core::Node::Ptr();
     }
 }
 

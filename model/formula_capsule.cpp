@@ -1,0 +1,56 @@
+#include "model/formula_capsule.h"
+
+#include <algorithm>
+
+#include "model/factory.h"
+
+namespace Core {
+
+namespace {
+constexpr int kBasicId = 100;
+}
+
+FormulaCapsule::FormulaCapsule() : UserCapsule(kFormulaCapsuleId, "FormulaCapsule", kArityFixed) {}
+
+bool FormulaCapsule::SetFormula(const Safe::XPtr<Formula>& formula) {
+    if (!formula) return false;
+    formula_ = formula;
+    SetName(GetFunctionName(formula->GetDefinition()));
+    SetSymbolName(Name());
+    const std::vector<std::string>& names = formula->GetArgumentNames();
+    argumentCount_ = static_cast<int>(names.size());
+    if (argumentCount_ == 0) return true;  // the old children stay, unused
+    arguments_.assign(names.size(), Complex(0.0, 0.0));
+    ReleaseChildren();
+    for (const std::string& name : names) {
+        Node::Ptr argument = Node::Create(kBasicId);
+        if (!argument) continue;
+        argument->SetName(name);
+        AdoptChild(argument);
+    }
+    return true;
+}
+
+Complex FormulaCapsule::Evaluate() {
+    if (!formula_ || ChildCount() < argumentCount_) return values_[0] = Complex(0.0, 0.0);
+    for (int i = 0; i < argumentCount_; ++i)
+        arguments_[static_cast<std::size_t>(i)] = Child(i)->Evaluate();
+    formula_->Evaluate(values_[0], arguments_);
+    return values_[0];
+}
+
+Node::Ptr FormulaCapsule::Clone() {
+    Safe::XPtr<FormulaCapsule> copy(new FormulaCapsule);
+    if (formula_) {
+        Safe::XPtr<Formula> formula(new Formula);
+        formula->Define(formula_->GetDefinition(), true);
+        copy->SetFormula(formula);
+    }
+    CopyIdentityTo(*copy);
+    const int common = std::min(ChildCount(), copy->ChildCount());
+    for (int i = 0; i < common; ++i)
+        if (Node::Ptr child = Child(i)->Clone()) copy->ReplaceChildAt(i, child);
+    return copy;
+}
+
+}  // namespace Core

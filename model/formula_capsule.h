@@ -1,0 +1,31 @@
+#pragma once
+// A node that evaluates a user formula over its argument children.
+#include <string>
+#include <vector>
+
+#include "formula/formula.h"
+#include "model/constant_capsule.h"
+
+namespace Core {
+
+class FormulaCapsule : public UserCapsule {
+public:
+    FormulaCapsule();
+
+    // Holds the formula and names the capsule after it; a formula with arguments replaces the
+    // children by one basic node per argument. False (nothing changes) for null.
+    bool SetFormula(const Safe::XPtr<Formula>& formula);
+    Safe::XPtr<Formula> GetFormula() const { return formula_; }
+    std::string GetFormulaText() const { return formula_ ? formula_->GetDefinition() : ""; }
+
+    Ptr Clone() override;
+    // The formula at the children's values; (0, 0) without a formula or with too few children.
+    Complex Evaluate() override;
+
+private:
+    Safe::XPtr<Formula> formula_;
+    std::vector<Complex> arguments_;
+    int argumentCount_ = 0;
+};
+
+}  // namespace Core
