@@ -15,6 +15,10 @@ bool WideToAnsi(const std::wstring& text, std::string& out);
 std::uint32_t GetLastErrorCode();
 void SetLastErrorCode(std::uint32_t code);
 
+// Moves a file over another, replacing it in one step where the system can.
+bool ReplaceFile(const std::string& from, const std::string& to);
+bool RemoveFile(const std::string& path);
+
 // Message boxes. The icon and buttons are kept abstract so that the core does not see Win32.
 enum class BoxIcon { None, Information, Warning, Stop, Question };
 enum class BoxButtons { Ok, YesNo, OkCancel };

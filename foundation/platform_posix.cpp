@@ -43,6 +43,14 @@ bool WideToAnsi(const std::wstring& text, std::string& out) {
     return true;
 }
 
+bool ReplaceFile(const std::string& from, const std::string& to) {
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool RemoveFile(const std::string& path) {
+    return std::remove(path.c_str()) == 0;
+}
+
 std::uint32_t GetLastErrorCode() {
     return lastError;
 }

@@ -35,6 +35,15 @@ bool WideToAnsi(const std::wstring& text, std::string& out) {
     return true;
 }
 
+bool ReplaceFile(const std::string& from, const std::string& to) {
+    return MoveFileExA(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool RemoveFile(const std::string& path) {
+    return DeleteFileA(path.c_str()) != 0;
+}
+
 std::uint32_t GetLastErrorCode() {
     return ::GetLastError();
 }

@@ -1,0 +1,131 @@
+#include "foundation/spectrum.h"
+
+#include <algorithm>
+#include <utility>
+
+double Data::Max() const {
+    return values_.empty() ? 0.0 : *std::max_element(values_.begin(), values_.end());
+}
+
+double Data::Min() const {
+    return values_.empty() ? 0.0 : *std::min_element(values_.begin(), values_.end());
+}
+
+Spectrum::Spectrum()
+    : x_(new Data), re_(new Data), im_(new Data), savedRe_(new Data), savedIm_(new Data) {}
+
+bool Spectrum::Resize(const int& n) {
+    if (n < 0) return false;
+    for (Data* column : {x_.Get(), re_.Get(), im_.Get(), savedRe_.Get(), savedIm_.Get()})
+        column->Resize(static_cast<std::size_t>(n));
+    lo_ = hi_ = 0;
+    return true;
+}
+
+std::complex<double> Spectrum::ValueAt(const double& x) {
+    const std::vector<double>& xs = x_->Values();
+    const std::vector<double>& re = re_->Values();
+    const std::vector<double>& im = im_->Values();
+    // Columns may have been resized from outside: trust only what all three hold.
+    const int n = static_cast<int>(std::min({xs.size(), re.size(), im.size()}));
+    if (n == 0) return {0.0, 0.0};
+    if (n == 1) return {re[0], im[0]};
+    auto brackets = [&](int lo, int hi) { return xs[lo] <= x && x <= xs[hi]; };
+    if (lo_ < 0 || hi_ >= n || lo_ >= hi_ || !brackets(lo_, hi_)) {
+        int lo = lo_ < n - 2 ? lo_ + 1 : lo_, hi = hi_ < n - 1 ? hi_ + 1 : hi_;
+        if (lo >= 0 && hi < n && lo < hi && brackets(lo, hi)) {
+            lo_ = lo;
+            hi_ = hi;
+        } else {
+            lo_ = 0;
+            hi_ = n - 1;
+            while (hi_ - lo_ > 1) {
+                const int mid = (lo_ + hi_) / 2;
+                if (xs[mid] > x)
+                    hi_ = mid;
+                else
+                    lo_ = mid;
+            }
+        }
+    }
+    const double dx = xs[hi_] - xs[lo_];
+    if (dx == 0.0) return {re[lo_], im[lo_]};  // a repeated abscissa: the left value
+    const double s = (re[hi_] - re[lo_]) / dx;
+    const double t = (im[hi_] - im[lo_]) / dx;
+    return {re[lo_] - xs[lo_] * s + x * s, im[lo_] - xs[lo_] * t + x * t};
+}
+
+const Data* Spectrum::ColumnData(int column) const {
+    switch (column) {
+        case kX: return x_.Get();
+        case kRe: return re_.Get();
+        case kIm: return im_.Get();
+        default: return nullptr;
+    }
+}
+
+double Spectrum::Max(int column) const {
+    const Data* data = ColumnData(column);
+    return data ? data->Max() : 0.0;
+}
+
+double Spectrum::Min(int column) const {
+    const Data* data = ColumnData(column);
+    return data ? data->Min() : 0.0;
+}
+
+void Spectrum::SaveValues() {
+    std::swap(re_, savedRe_);
+    std::swap(im_, savedIm_);
+}
+
+void Spectrum::ClearValues() {
+    for (Data* column : {re_.Get(), im_.Get(), savedRe_.Get(), savedIm_.Get()})
+        std::fill(column->Values().begin(), column->Values().end(), 0.0);
+}
+
+bool Spectrum::CopyRange(const Ptr& source, const int& from, const int& to,
+                         const bool& withValues) {
+    if (!source) return false;
+    int first = std::min(from, to), last = std::max(from, to);
+    if (from == -1 && to == -1) {
+        first = 0;
+        last = source->Size() - 1;  // -1 for an empty source: zero points
+    } else if (from == to) {
+        return true;  // nothing to copy
+    } else if (first < 0 || last >= source->Size()) {
+        return false;
+    }
+    const int n = last - first + 1;
+    // Copy first: the source may be this spectrum.
+    auto slice = [&](const Safe::XPtr<Data>& column) {
+        return std::vector<double>(column->Values().begin() + first,
+                                   column->Values().begin() + (last + 1));
+    };
+    std::vector<double> xs = slice(source->x_);
+    std::vector<double> re = withValues ? slice(source->re_) : std::vector<double>();
+    std::vector<double> im = withValues ? slice(source->im_) : std::vector<double>();
+    if (n != Size()) Resize(n);
+    x_->Values() = std::move(xs);
+    if (withValues) {
+        re_->Values() = std::move(re);
+        im_->Values() = std::move(im);
+    }
+    lo_ = hi_ = 0;
+    return true;
+}
+
+void Spectrum::SetColumns(const Safe::XPtr<Data>& x, const Safe::XPtr<Data>& re,
+                          const Safe::XPtr<Data>& im) {
+    if (x) x_ = x;
+    if (re) re_ = re;
+    if (im) im_ = im;
+    lo_ = hi_ = 0;
+}
+
+void Spectrum::SetPoint(int i, double x, double re, double im) {
+    const auto k = static_cast<std::size_t>(i);
+    (*x_)[k] = x;
+    (*re_)[k] = re;
+    (*im_)[k] = im;
+}

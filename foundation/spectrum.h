@@ -1,0 +1,86 @@
+#pragma once
+// A sampled complex function of one real abscissa: experimental spectra, model spectra and
+// plotted curves. Values between points are interpolated linearly.
+#include <complex>
+#include <cstddef>
+#include <vector>
+
+#include "foundation/countable.h"
+#include "foundation/label.h"
+
+class BinaryReader;
+class BinaryWriter;
+
+// A column of doubles; several spectra may share one.
+class Data : public Safe::Countable {
+public:
+    Data() = default;
+    explicit Data(std::vector<double> values) : values_(std::move(values)) {}
+
+    int Size() const { return static_cast<int>(values_.size()); }
+    void Resize(std::size_t n) { values_.resize(n, 0.0); }
+    double& operator[](std::size_t i) { return values_[i]; }
+    double operator[](std::size_t i) const { return values_[i]; }
+    std::vector<double>& Values() { return values_; }
+    const std::vector<double>& Values() const { return values_; }
+    // 0.0 for an empty column.
+    double Max() const;
+    double Min() const;
+
+private:
+    std::vector<double> values_;
+};
+
+class Spectrum : public Label {
+public:
+    using Ptr = Safe::XPtr<Spectrum>;
+    enum Column { kX = 0, kRe = 1, kIm = 2 };
+
+    Spectrum();
+
+    int Size() const { return x_->Size(); }
+    // False for n < 0; otherwise every column gets n points, new ones 0.0.
+    virtual bool Resize(const int& n);
+    // Linear interpolation between the neighbouring points, extrapolated along the first or
+    // last segment outside the abscissas. No points give 0, one point gives its value.
+    virtual std::complex<double> ValueAt(const double& x);
+
+    // Column 0 x, 1 re or 2 im; 0.0 for an empty column or another number.
+    double Max(int column) const;
+    double Min(int column) const;
+    // Exchanges the value columns with the saved ones.
+    void SaveValues();
+    // Zeros every value and saved value; the abscissas stay.
+    void ClearValues();
+    // Copies points from to to (both included, either order) of the source; -1, -1 copies all.
+    // False when the stretch lies outside the source.
+    bool CopyRange(const Ptr& source, const int& from, const int& to, const bool& withValues);
+
+    int GetKind() const { return kind_; }
+    void SetKind(int kind) { kind_ = kind; }
+    const Safe::XPtr<Data>& X() const { return x_; }
+    const Safe::XPtr<Data>& Re() const { return re_; }
+    const Safe::XPtr<Data>& Im() const { return im_; }
+    const Safe::XPtr<Data>& SavedRe() const { return savedRe_; }
+    const Safe::XPtr<Data>& SavedIm() const { return savedIm_; }
+    void SetColumns(const Safe::XPtr<Data>& x, const Safe::XPtr<Data>& re,
+                    const Safe::XPtr<Data>& im);
+    // Sets one point (the index must be below Size).
+    void SetPoint(int i, double x, double re, double im);
+
+    // Record 10400, read after its opening tag.
+    static Ptr Read(BinaryReader& reader);
+    static void Write(const Ptr& spectrum, BinaryWriter& writer);
+
+private:
+    const Data* ColumnData(int column) const;
+
+    int kind_ = -1;
+    Safe::XPtr<Data> x_;
+    Safe::XPtr<Data> re_;
+    Safe::XPtr<Data> im_;
+    Safe::XPtr<Data> savedRe_;
+    Safe::XPtr<Data> savedIm_;
+    int lo_ = 0;
+    int hi_ = 0;
+};
