@@ -1,0 +1,132 @@
+#include "model/math_spectrum.h"
+
+#include <algorithm>
+
+#include "model/current.h"
+
+namespace Core {
+
+void MathUnit::Bind(const MathMap::Ptr& model, const NodeMap::Ptr& definition,
+                    const Node::Ptr& output, const NodeMap::Ptr& variable) {
+    model_ = model;
+    definition_ = definition;
+    output_ = output;
+    modelName_ = model ? model->GetName() : std::wstring();
+    definitionName_ = definition ? definition->Name() : std::string();
+    outputName_ = output ? output->Name() : std::string();
+    SetVariable(variable);
+}
+
+void MathUnit::SetVariable(const NodeMap::Ptr& variable) {
+    variable_ = variable;
+    variableName_ = variable ? variable->Name() : std::string();
+}
+
+bool MathUnit::BindCurrent() {
+    MathMap::Ptr model = MenuCore::GetCurrentModel();
+    NodeMap::Ptr definition = MenuCore::GetCurrentDefinition();
+    Node::Ptr output = MenuCore::GetCurrentNode();
+    if (!model || !definition || !output) return false;
+    Bind(model, definition, output, model->FindMap("x"));
+    return true;
+}
+
+bool MathUnit::IsValid() {
+    if (!model_ || !definition_ || !output_) return false;
+    if (!enabled) return true;
+    MathMap::Ptr model = Models().Find(modelName_);
+    NodeMap::Ptr definition = model ? model->FindMap(definitionName_) : NodeMap::Ptr();
+    Node::Ptr output = definition ? definition->FindNode(outputName_) : Node::Ptr();
+    NodeMap::Ptr variable = variable_ && model ? model->FindMap(variableName_) : NodeMap::Ptr();
+    if (!output || (variable_ && !variable)) return false;
+    // Evaluate what bears the names now, not objects that may have left the model.
+    model_ = model;
+    definition_ = definition;
+    output_ = output;
+    if (variable_) variable_ = variable;
+    return true;
+}
+
+void MathUnit::Unbind() {
+    model_ = nullptr;
+    definition_ = nullptr;
+    output_ = nullptr;
+}
+
+void MathUnit::FillZeros(const Safe::XPtr<Data>& x, const Safe::XPtr<Data>& re,
+                         const Safe::XPtr<Data>& im) {
+    for (Data* column : {re.Get(), im.Get()}) {
+        column->Resize(static_cast<std::size_t>(x->Size()));
+        std::fill(column->Values().begin(), column->Values().end(), 0.0);
+    }
+}
+
+bool MathUnit::Prepared(const Safe::XPtr<Data>& x, const Safe::XPtr<Data>& re,
+                        const Safe::XPtr<Data>& im) {
+    if (!x || !re || !im) return false;
+    if (!IsValid()) {
+        Unbind();
+        FillZeros(x, re, im);
+        return false;
+    }
+    if (!variable_) {
+        FillZeros(x, re, im);
+        return false;
+    }
+    re->Resize(static_cast<std::size_t>(x->Size()));
+    im->Resize(static_cast<std::size_t>(x->Size()));
+    return true;
+}
+
+bool MathUnit::EvaluateAll(const Safe::XPtr<Data>& x, const Safe::XPtr<Data>& re,
+                           const Safe::XPtr<Data>& im) {
+    if (!Prepared(x, re, im)) return false;
+    // A variable other than "x" may be read by the output node through other paths: set it
+    // again and evaluate the node itself after the model.
+    const bool plain = variable_->Name() == "x";
+    const std::size_t n = static_cast<std::size_t>(x->Size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const Complex at((*x)[i], 0.0);
+        variable_->SetValue(at, 0);
+        model_->EvaluateAll();
+        Complex value = output_->GetValue();
+        if (!plain) {
+            variable_->SetValue(at, 0);
+            value = output_->Evaluate();
+        }
+        (*re)[i] = value.real();
+        (*im)[i] = value.imag();
+    }
+    return true;
+}
+
+bool MathUnit::EvaluateOutput(const Safe::XPtr<Data>& x, const Safe::XPtr<Data>& re,
+                              const Safe::XPtr<Data>& im) {
+    if (!Prepared(x, re, im)) return false;
+    const std::size_t n = static_cast<std::size_t>(x->Size());
+    for (std::size_t i = 0; i < n; ++i) {
+        variable_->SetValue(Complex((*x)[i], 0.0), 0);
+        const Complex value = output_->Evaluate();
+        (*re)[i] = value.real();
+        (*im)[i] = value.imag();
+    }
+    return true;
+}
+
+Complex MathUnit::EvaluateAt(const double& x) {
+    if (!IsValid() || !variable_) return Complex(0.0, 0.0);
+    variable_->SetValue(Complex(x, 0.0), 0);
+    model_->EvaluateAll();
+    return output_->GetValue();
+}
+
+std::string MathUnit::GetLabel() {
+    if (!IsValid()) return "Undefined";
+    return model_->GetNameA() + "." + definition_->Name() + "." + output_->Name();
+}
+
+bool MathSpectrum::Refresh() {
+    return unit_->EvaluateAll(X(), Re(), Im());
+}
+
+}  // namespace Core

@@ -1,0 +1,75 @@
+#pragma once
+// The binding of a curve (or of the fit's model side) to one node of a model, and the spectrum
+// computed from it over a grid of abscissas.
+#include <string>
+
+#include "foundation/spectrum.h"
+#include "model/math_map.h"
+
+namespace Core {
+
+class MathUnit : public Safe::Countable {
+public:
+    // Binds a node of a model; the unit remembers the names the objects bear now.
+    void Bind(const MathMap::Ptr& model, const NodeMap::Ptr& definition, const Node::Ptr& output,
+              const NodeMap::Ptr& variable);
+    void SetVariable(const NodeMap::Ptr& variable);
+    MathMap::Ptr GetModel() const { return model_; }
+    NodeMap::Ptr GetDefinition() const { return definition_; }
+    Node::Ptr GetOutput() const { return output_; }
+    NodeMap::Ptr GetVariable() const { return variable_; }
+
+    // Binds the current model, definition and node, with the model's "x" as the variable;
+    // false (nothing changes) when one of the three is missing.
+    bool BindCurrent();
+    // With enabled set, the names bound are looked up in the model set and the unit follows
+    // what bears them now (a model reloaded under the same name, say); false when a name is
+    // gone, or the object was renamed. With enabled clear (the fit's private copy), true when
+    // model, definition and node are set.
+    bool IsValid();
+
+    // For every abscissa the variable takes (x, 0), the model is evaluated and the output
+    // node's value is stored; re and im are sized to x. An invalid binding is released and
+    // fills zeros; a missing variable fills zeros. False in both cases.
+    bool EvaluateAll(const Safe::XPtr<Data>& x, const Safe::XPtr<Data>& re,
+                     const Safe::XPtr<Data>& im);
+    // The same, evaluating only the output node.
+    bool EvaluateOutput(const Safe::XPtr<Data>& x, const Safe::XPtr<Data>& re,
+                        const Safe::XPtr<Data>& im);
+    Complex EvaluateAt(const double& x);
+    // "model.definition.node", or "Undefined".
+    std::string GetLabel();
+
+    bool enabled = true;
+
+private:
+    void Unbind();
+    // Sizes re and im to x and fills zeros.
+    static void FillZeros(const Safe::XPtr<Data>& x, const Safe::XPtr<Data>& re,
+                          const Safe::XPtr<Data>& im);
+    bool Prepared(const Safe::XPtr<Data>& x, const Safe::XPtr<Data>& re,
+                  const Safe::XPtr<Data>& im);
+
+    MathMap::Ptr model_;
+    NodeMap::Ptr definition_;
+    Node::Ptr output_;
+    NodeMap::Ptr variable_;
+    std::wstring modelName_;
+    std::string definitionName_;
+    std::string outputName_;
+    std::string variableName_;
+};
+
+class MathSpectrum : public Spectrum {
+public:
+    MathSpectrum() : unit_(new MathUnit) {}
+
+    const Safe::XPtr<MathUnit>& GetUnit() const { return unit_; }
+    // Evaluates the bound node over this spectrum's abscissas into its values.
+    bool Refresh();
+
+private:
+    Safe::XPtr<MathUnit> unit_;
+};
+
+}  // namespace Core
