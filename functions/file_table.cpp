@@ -41,8 +41,8 @@ double File2C::GetY(int i) const {
     return i >= 0 && i < Count() ? y_[static_cast<std::size_t>(i)] : 0.0;
 }
 
-Complex File2C::Evaluate() {
-    return values_[0] = Complex(Lookup(Child(0)->Evaluate().real()), 0.0);
+const Complex& File2C::Evaluate() {
+    return values_[0] = Complex(Lookup(Parameter(0)->Compute().real()), 0.0);
 }
 
 double File2C::Lookup(double v) {
@@ -50,7 +50,7 @@ double File2C::Lookup(double v) {
     if (n == 0) return 0.0;
     if (n == 1) return y_[0];
     if (std::isnan(v)) return v;
-    return Child(2)->Evaluate() == Complex(1.0, 0.0) ? EquallySpaced(v) : General(v);
+    return Parameter(2)->Compute() == Complex(1.0, 0.0) ? EquallySpaced(v) : General(v);
 }
 
 double File2C::EquallySpaced(double v) const {

@@ -16,7 +16,7 @@ public:
 
     int GetVariableChildIndex() const override { return 0; }
     Ptr Clone() override;
-    Complex Evaluate() override;
+    const Complex& Evaluate() override;
 
     // Replaces both columns; refused (false) when their lengths differ.
     bool SetData(const std::vector<double>& x, const std::vector<double>& y);

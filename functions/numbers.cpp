@@ -17,7 +17,7 @@ constexpr double kC2 = 0.014387768775039339;
 }  // namespace
 
 ConstantNumber::ConstantNumber(int typeId, const char* name, double constant)
-    : constant_(constant) {
+    : constant_(constant, 0.0) {
     Identify(typeId, name, Core::kArityNone);
     values_[0] = Complex(constant, 0.0);
 }
@@ -33,13 +33,14 @@ RandomNumber::RandomNumber() {
     Identify(501, "Rnd", Core::kArityNone);
 }
 
-Complex RandomNumber::Evaluate() {
+const Complex& RandomNumber::Evaluate() {
     values_[0] = Complex(Random::Real(), 0.0);
     return values_[0];
 }
 
 IntegerNumber::IntegerNumber() {
     Identify(600, "N", Core::kArityNone);
+    holdsValue_ = true;
     active_ = 1;
 }
 
@@ -50,6 +51,7 @@ void IntegerNumber::SetValue(const Complex& value, int) {
 
 RealNumber::RealNumber() {
     Identify(602, "R", Core::kArityNone);
+    holdsValue_ = true;
     active_ = 1;
 }
 
@@ -60,6 +62,7 @@ void RealNumber::SetValue(const Complex& value, int) {
 
 BooleanNumber::BooleanNumber() {
     Identify(604, "B", Core::kArityNone);
+    holdsValue_ = true;
     active_ = 1;
 }
 
@@ -74,9 +77,9 @@ RationalNumber::RationalNumber() {
     AdoptChild(MakeParameter<IntegerNumber>("d", 1.0));
 }
 
-Complex RationalNumber::Evaluate() {
-    const int n = SaturateToInt(Child(0)->Evaluate().real());
-    const int d = SaturateToInt(Child(1)->Evaluate().real());
+const Complex& RationalNumber::Evaluate() {
+    const int n = SaturateToInt(Parameter(0)->Compute().real());
+    const int d = SaturateToInt(Parameter(1)->Compute().real());
     values_[0] = Complex(static_cast<double>(n) / static_cast<double>(d), 0.0);
     return values_[0];
 }
@@ -87,19 +90,21 @@ ComplexNumber::ComplexNumber() {
     AdoptChild(MakeParameter<RealNumber>("b", 0.0));
 }
 
-Complex ComplexNumber::Evaluate() {
-    const double a = Child(0)->Evaluate().real();
-    const double b = Child(1)->Evaluate().real();
+const Complex& ComplexNumber::Evaluate() {
+    const double a = Parameter(0)->Compute().real();
+    const double b = Parameter(1)->Compute().real();
     values_[0] = Complex(a, b);
     return values_[0];
 }
 
 StringCapsule::StringCapsule() {
     Identify(610, "string", Core::kArityNone);
+    holdsValue_ = true;
 }
 
 ComplexVector::ComplexVector() {
     Identify(650, "data", Core::kArityNone);
+    holdsValue_ = true;
 }
 
 Core::Node::Ptr MakeNumber(int typeId) {

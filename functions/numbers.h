@@ -10,13 +10,13 @@ using Core::Complex;
 // A constant: evaluates to its value whatever values[0] holds.
 class ConstantNumber : public Core::Node {
 public:
-    Complex Evaluate() override { return Complex(constant_, 0.0); }
+    const Complex& Evaluate() override { return constant_; }
 
 protected:
     ConstantNumber(int typeId, const char* name, double constant);
 
 private:
-    double constant_;
+    Complex constant_;
 };
 
 class PiNumber : public ConstantNumber {
@@ -48,24 +48,24 @@ public:
 class RandomNumber : public Core::Node {
 public:
     RandomNumber();
-    Complex Evaluate() override;
+    const Complex& Evaluate() override;
 };
 
 // Typed parameters: what they store is rounded or restricted by SetValue, which always writes
 // values[0] and then tells the parent.
-class IntegerNumber : public Core::Node {
+class IntegerNumber final : public Core::Node {
 public:
     IntegerNumber();
     void SetValue(const Complex& value, int index) override;
 };
 
-class RealNumber : public Core::Node {
+class RealNumber final : public Core::Node {
 public:
     RealNumber();
     void SetValue(const Complex& value, int index) override;
 };
 
-class BooleanNumber : public Core::Node {
+class BooleanNumber final : public Core::Node {
 public:
     BooleanNumber();
     void SetValue(const Complex& value, int index) override;
@@ -75,24 +75,24 @@ public:
 class RationalNumber : public Core::Node {
 public:
     RationalNumber();
-    Complex Evaluate() override;
+    const Complex& Evaluate() override;
 };
 
 // (Re a, Re b).
 class ComplexNumber : public Core::Node {
 public:
     ComplexNumber();
-    Complex Evaluate() override;
+    const Complex& Evaluate() override;
 };
 
 // A text (a file name, for example) carried in the node's name.
-class StringCapsule : public Core::Node {
+class StringCapsule final : public Core::Node {
 public:
     StringCapsule();
 };
 
 // A list of complex values carried in the values vector.
-class ComplexVector : public Core::Node {
+class ComplexVector final : public Core::Node {
 public:
     ComplexVector();
 };

@@ -15,6 +15,7 @@ using Ptr = Core::Node::Ptr;
 
 Basic::Basic() {
     Identify(100, "c", Core::kArityNone);
+    holdsValue_ = true;
     active_ = 1;
     values_[0] = Complex(1.0, 0.0);
 }
@@ -35,17 +36,17 @@ UnaryOperator::UnaryOperator(int typeId, const char* name) {
 }
 
 Opposite::Opposite() : UnaryOperator(101, "Opposite") {}
-Complex Opposite::Evaluate() {
+const Complex& Opposite::Evaluate() {
     return values_[0] = -Operand();
 }
 
 Inverse::Inverse() : UnaryOperator(102, "Inverse") {}
-Complex Inverse::Evaluate() {
+const Complex& Inverse::Evaluate() {
     return values_[0] = Divide(Complex(1.0, 0.0), Operand());
 }
 
 Imaginary::Imaginary() : UnaryOperator(204, "I") {}
-Complex Imaginary::Evaluate() {
+const Complex& Imaginary::Evaluate() {
     const Complex z = Operand();
     return values_[0] = Complex(-z.imag(), z.real());
 }
@@ -57,34 +58,34 @@ BinaryOperator::BinaryOperator(int typeId, const char* name) {
 }
 
 Plus::Plus() : BinaryOperator(200, "Plus") {}
-Complex Plus::Evaluate() {
+const Complex& Plus::Evaluate() {
     return Store(A() + B());
 }
 
 Minus::Minus() : BinaryOperator(201, "Minus") {}
-Complex Minus::Evaluate() {
+const Complex& Minus::Evaluate() {
     return Store(A() - B());
 }
 
 Times::Times() : BinaryOperator(202, "Times") {}
-Complex Times::Evaluate() {
+const Complex& Times::Evaluate() {
     return Store(A() * B());
 }
 
 Div::Div() : BinaryOperator(203, "Div") {}
-Complex Div::Evaluate() {
+const Complex& Div::Evaluate() {
     const Complex a = A();
     return Store(Divide(a, B()));
 }
 
 IPlus::IPlus() : BinaryOperator(205, "IPlus") {}
-Complex IPlus::Evaluate() {
+const Complex& IPlus::Evaluate() {
     const Complex a = A();
     return Store(a + kI * B());
 }
 
 IMinus::IMinus() : BinaryOperator(206, "IMinus") {}
-Complex IMinus::Evaluate() {
+const Complex& IMinus::Evaluate() {
     const Complex a = A();
     return Store(a - kI * B());
 }
@@ -121,24 +122,24 @@ void ListOperator::Sort() {
 }
 
 Factor::Factor() : ListOperator(207, "Factor", 1.0) {}
-Complex Factor::Evaluate() {
+const Complex& Factor::Evaluate() {
     Complex product(1.0, 0.0);
-    for (int i = 0; i < ChildCount(); ++i) product *= Child(i)->Evaluate();
+    for (int i = 0; i < ChildCount(); ++i) product *= Child(i)->Compute();
     return values_[0] = product;
 }
 
 Sum::Sum() : ListOperator(208, "Sum", 0.0) {}
-Complex Sum::Evaluate() {
+const Complex& Sum::Evaluate() {
     Complex sum(0.0, 0.0);
-    for (int i = 0; i < ChildCount(); ++i) sum += Child(i)->Evaluate();
+    for (int i = 0; i < ChildCount(); ++i) sum += Child(i)->Compute();
     return values_[0] = sum;
 }
 
 Average::Average() : ListOperator(209, "Average", 0.0) {}
-Complex Average::Evaluate() {
+const Complex& Average::Evaluate() {
     Complex sum(0.0, 0.0);
     const int n = ChildCount();
-    for (int i = 0; i < n; ++i) sum += Child(i)->Evaluate();
+    for (int i = 0; i < n; ++i) sum += Child(i)->Compute();
     if (n > 0) sum /= static_cast<double>(n);
     return values_[0] = sum;
 }
@@ -152,9 +153,9 @@ IfElse::IfElse() {
     AdoptChild(MakeParameter<Basic>("b", 0.0));
 }
 
-Complex IfElse::Evaluate() {
-    const bool condition = Child(0)->Evaluate().real() > 0.0;
-    return values_[0] = Child(condition ? 1 : 2)->Evaluate();
+const Complex& IfElse::Evaluate() {
+    const bool condition = Parameter(0)->Compute().real() > 0.0;
+    return values_[0] = Parameter(condition ? 1 : 2)->Compute();
 }
 
 LowerThan::LowerThan() {
@@ -163,9 +164,9 @@ LowerThan::LowerThan() {
     AdoptChild(MakeParameter<Basic>("a", 0.0));
 }
 
-Complex LowerThan::Evaluate() {
-    const double x = Child(0)->Evaluate().real();
-    const double a = Child(1)->Evaluate().real();
+const Complex& LowerThan::Evaluate() {
+    const double x = Parameter(0)->Compute().real();
+    const double a = Parameter(1)->Compute().real();
     return values_[0] = Complex(x < a ? 1.0 : 0.0, 0.0);
 }
 
@@ -175,9 +176,9 @@ GreatherThan::GreatherThan() {
     AdoptChild(MakeParameter<Basic>("a", 0.0));
 }
 
-Complex GreatherThan::Evaluate() {
-    const double x = Child(0)->Evaluate().real();
-    const double a = Child(1)->Evaluate().real();
+const Complex& GreatherThan::Evaluate() {
+    const double x = Parameter(0)->Compute().real();
+    const double a = Parameter(1)->Compute().real();
     return values_[0] = Complex(x > a ? 1.0 : 0.0, 0.0);
 }
 
@@ -188,12 +189,12 @@ Include::Include() {
     AdoptChild(MakeParameter<Basic>("b", 1.0));
 }
 
-Complex Include::Evaluate() {
+const Complex& Include::Evaluate() {
     bool inside = false;
-    const double a = Child(1)->Evaluate().real();
-    if (Child(0)->Evaluate().real() >= a) {
-        const double b = Child(2)->Evaluate().real();
-        inside = b >= Child(0)->Evaluate().real();
+    const double a = Parameter(1)->Compute().real();
+    if (Parameter(0)->Compute().real() >= a) {
+        const double b = Parameter(2)->Compute().real();
+        inside = b >= Parameter(0)->Compute().real();
     }
     return values_[0] = Complex(inside ? 1.0 : 0.0, 0.0);
 }
@@ -205,10 +206,10 @@ LocalFunctor::LocalFunctor() {
     AdoptChild(MakeParameter<Basic>("f(z)", 0.0));
 }
 
-Complex LocalFunctor::Evaluate() {
-    const Complex at = Child(0)->Evaluate();
-    Child(1)->SetValue(at, 0);
-    return values_[0] = Child(2)->Evaluate();
+const Complex& LocalFunctor::Evaluate() {
+    const Complex at = Parameter(0)->Compute();
+    Parameter(1)->SetValue(at, 0);
+    return values_[0] = Parameter(2)->Compute();
 }
 
 Core::Node::Ptr MakeOperator(int typeId) {

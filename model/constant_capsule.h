@@ -24,7 +24,7 @@ private:
     std::string source_ = "document";
 };
 
-class ConstantCapsule : public UserCapsule {
+class ConstantCapsule final : public UserCapsule {
 public:
     ConstantCapsule();
     Ptr Clone() override;

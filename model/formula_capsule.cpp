@@ -31,10 +31,10 @@ bool FormulaCapsule::SetFormula(const Safe::XPtr<Formula>& formula) {
     return true;
 }
 
-Complex FormulaCapsule::Evaluate() {
+const Complex& FormulaCapsule::Evaluate() {
     if (!formula_ || ChildCount() < argumentCount_) return values_[0] = Complex(0.0, 0.0);
     for (int i = 0; i < argumentCount_; ++i)
-        arguments_[static_cast<std::size_t>(i)] = Child(i)->Evaluate();
+        arguments_[static_cast<std::size_t>(i)] = Child(i)->Compute();
     formula_->Evaluate(values_[0], arguments_);
     return values_[0];
 }

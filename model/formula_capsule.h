@@ -20,7 +20,7 @@ public:
 
     Ptr Clone() override;
     // The formula at the children's values; (0, 0) without a formula or with too few children.
-    Complex Evaluate() override;
+    const Complex& Evaluate() override;
 
 private:
     Safe::XPtr<Formula> formula_;

@@ -42,10 +42,10 @@ Node::Ptr MapCapsule::Clone() {
     return copy;
 }
 
-Complex MapCapsule::Evaluate() {
+const Complex& MapCapsule::Evaluate() {
     if (!map_) return values_[0] = Complex(0.0, 0.0);
     map_->Evaluate();
-    values_.assign(map_->CachedValues().begin(), map_->CachedValues().end());
+    CopyValues(values_, map_->CachedValues());
     return values_[0];
 }
 

@@ -19,7 +19,7 @@ public:
     void CollectReferences(std::vector<Ptr>& out) override;
     Ptr Clone() override;
     // The definition's value; (0, 0) without a definition.
-    Complex Evaluate() override;
+    const Complex& Evaluate() override;
     // Sets the definition's value too.
     void SetValue(const Complex& value, int index) override;
 

@@ -139,7 +139,7 @@ Node::Ptr Node::Clone() {
     return copy;
 }
 
-Complex Node::Evaluate() {
+const Complex& Node::Evaluate() {
     return values_[0];
 }
 

@@ -23,6 +23,14 @@ enum ArityKind { kArityNone = -1, kArityFixed = 0, kArityVariadic = 1 };
 // Where a node comes from.
 enum SourceKind { kBuiltIn = 0, kDefinitionReference = 1, kUserCapsule = 2 };
 
+// Copies a value vector; the common single value without going through the vector's copy.
+inline void CopyValues(std::vector<Complex>& to, const std::vector<Complex>& from) {
+    if (to.size() == 1 && from.size() == 1)
+        to[0] = from[0];
+    else
+        to.assign(from.begin(), from.end());
+}
+
 // Anchor slots: 0 and 1 are the point the user places, 2 and 3 the quantities a drag changes.
 constexpr int kAnchorSlots = 4;
 // Anchor binding that names the node itself rather than one of its children.
@@ -62,7 +70,12 @@ public:
     virtual Ptr ReplaceChild(const std::string& childName, const Ptr& child);
     virtual Ptr AddChild(const Ptr& child);
     virtual Ptr Clone();
-    virtual Complex Evaluate();
+    // Computes the node's value, leaves it in values[0] and returns it (valid until the next
+    // evaluation).
+    virtual const Complex& Evaluate();
+    // Evaluate for the evaluation paths of parents: nodes whose value is simply what they hold
+    // (parameters, stored constants) answer without the virtual call.
+    const Complex& Compute() { return holdsValue_ ? values_[0] : Evaluate(); }
     virtual void SetValue(const Complex& value, int index);
     virtual void SetValues(const std::vector<Complex>& values);
 
@@ -152,6 +165,8 @@ protected:
     std::uint8_t parentRefresh_ = 0;
     std::uint8_t prepareOnChange_ = 0;
     std::vector<Complex> values_;
+    // Set by final classes that keep the base Evaluate.
+    bool holdsValue_ = false;
 
     // What a concrete class fixes in its constructor.
     void Identify(int typeId, const std::string& name, int arityKind) {
@@ -161,6 +176,9 @@ protected:
     }
     // Gives the node an anchor set; placeable sets tell the builder it may place the node.
     void CreateAnchorSet(bool placeable);
+    // Child i of a class whose constructor made at least i + 1 children that can be replaced
+    // but never removed (fixed arity): no range check on the evaluation path.
+    Node* Parameter(int i) const { return children_[static_cast<std::size_t>(i)].Get(); }
     // Lets go of every child whatever the arity (a capsule rebuilding its arguments).
     void ReleaseChildren();
     // Appends a child made by the constructor, without the arity and relatedness checks.

@@ -208,20 +208,6 @@ void NodeMap::RecordUndo(int kind, const Node::Ptr& first, const Node::Ptr& seco
 
 // --- Values ---
 
-bool NodeMap::Enter() const {
-    if (visiting_) return false;
-    visiting_ = true;
-    return true;
-}
-
-Complex NodeMap::Evaluate() {
-    if (!root_ || !Enter()) return values_[0];
-    root_->Evaluate();
-    values_.assign(root_->GetValues().begin(), root_->GetValues().end());
-    Leave();
-    return values_[0];
-}
-
 void NodeMap::SetValue(const Complex& value, int index) {
     if (index < 0) return;
     if (static_cast<std::size_t>(index) < values_.size())

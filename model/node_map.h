@@ -52,7 +52,13 @@ public:
 
     // Evaluates the root and keeps a copy of its values. Without a root, or when a cycle of
     // references leads back here while evaluating, the stored value is returned.
-    Complex Evaluate();
+    const Complex& Evaluate() {
+        if (!root_ || !Enter()) return values_[0];
+        root_->Compute();
+        CopyValues(values_, root_->GetValues());
+        Leave();
+        return values_[0];
+    }
     void SetValue(const Complex& value, int index);
     void SetValues(const std::vector<Complex>& values);
 
@@ -67,7 +73,11 @@ public:
 
     // Marks a walk through this definition, so that walks that follow references between
     // definitions stop at a cycle. Enter returns false when the walk is already here.
-    bool Enter() const;
+    bool Enter() const {
+        if (visiting_) return false;
+        visiting_ = true;
+        return true;
+    }
     void Leave() const { visiting_ = false; }
 
 private:

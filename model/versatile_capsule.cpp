@@ -26,7 +26,7 @@ MathMap::Ptr VersatileCapsule::SelectDefinition(const MathMap::Ptr& model,
         Node::Ptr input = Node::Create(root->GetTypeId());
         if (!input) continue;
         input->SetName(map->Name());
-        root->Evaluate();
+        root->Compute();
         input->SetValues(root->GetValues());
         variables_.push_back(map);
         AdoptChild(input);
@@ -34,16 +34,16 @@ MathMap::Ptr VersatileCapsule::SelectDefinition(const MathMap::Ptr& model,
     return model;
 }
 
-Complex VersatileCapsule::Evaluate() {
+const Complex& VersatileCapsule::Evaluate() {
     if (!model_ || !selected_) return values_[0] = Complex(0.0, 0.0);
     const int inputs = std::min(ChildCount(), static_cast<int>(variables_.size()));
     for (int i = 0; i < inputs; ++i) {
         Node* input = Child(i);
-        input->Evaluate();
+        input->Compute();
         variables_[static_cast<std::size_t>(i)]->SetValues(input->GetValues());
     }
     model_->EvaluateAll();
-    values_.assign(selected_->CachedValues().begin(), selected_->CachedValues().end());
+    CopyValues(values_, selected_->CachedValues());
     return values_[0];
 }
 

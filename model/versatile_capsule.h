@@ -21,7 +21,7 @@ public:
 
     Ptr Clone() override;
     // The selected definition's value; (0, 0) without a model or a selection.
-    Complex Evaluate() override;
+    const Complex& Evaluate() override;
 
 private:
     MathMap::Ptr model_;

@@ -81,7 +81,7 @@ TEST_F(OperatorsTest, LocalFunctorEvaluatesItsExpressionAtTheGivenArgument) {
     Node::Ptr times = Node::Create(202);
     struct ReadZ : Node {
         explicit ReadZ(Node* z) : z(z) {}
-        Complex Evaluate() override { return values_[0] = z->GetValue(); }
+        const Complex& Evaluate() override { return values_[0] = z->GetValue(); }
         Node* z;
     };
     Node* z = functor->GetChild(1).Get();
