@@ -1,5 +1,7 @@
 #include "foundation/spectrum.h"
 
+#include "foundation/bracket.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -30,24 +32,7 @@ std::complex<double> Spectrum::ValueAt(const double& x) {
     const int n = static_cast<int>(std::min({xs.size(), re.size(), im.size()}));
     if (n == 0) return {0.0, 0.0};
     if (n == 1) return {re[0], im[0]};
-    auto brackets = [&](int lo, int hi) { return xs[lo] <= x && x <= xs[hi]; };
-    if (lo_ < 0 || hi_ >= n || lo_ >= hi_ || !brackets(lo_, hi_)) {
-        int lo = lo_ < n - 2 ? lo_ + 1 : lo_, hi = hi_ < n - 1 ? hi_ + 1 : hi_;
-        if (lo >= 0 && hi < n && lo < hi && brackets(lo, hi)) {
-            lo_ = lo;
-            hi_ = hi;
-        } else {
-            lo_ = 0;
-            hi_ = n - 1;
-            while (hi_ - lo_ > 1) {
-                const int mid = (lo_ + hi_) / 2;
-                if (xs[mid] > x)
-                    hi_ = mid;
-                else
-                    lo_ = mid;
-            }
-        }
-    }
+    LocateBracket(xs, x, lo_, hi_);
     const double dx = xs[hi_] - xs[lo_];
     if (dx == 0.0) return {re[lo_], im[lo_]};  // a repeated abscissa: the left value
     const double s = (re[hi_] - re[lo_]) / dx;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "foundation/bracket.h"
 #include "foundation/numeric.h"
 #include "functions/numbers.h"
 #include "functions/operators.h"
@@ -64,27 +65,7 @@ double File2C::EquallySpaced(double v) const {
 }
 
 double File2C::General(double v) {
-    const int n = Count();
-    auto brackets = [&] { return x_[lo_] <= v && v <= x_[hi_]; };
-    if (lo_ < 0 || hi_ >= n || lo_ >= hi_) {
-        lo_ = 0;
-        hi_ = 1;
-    }
-    if (!brackets()) {
-        if (lo_ < n - 2) ++lo_;
-        if (hi_ < n - 1) ++hi_;
-        if (!brackets()) {
-            lo_ = 0;
-            hi_ = n - 1;
-            while (hi_ - lo_ > 1) {
-                const int mid = (lo_ + hi_) / 2;
-                if (x_[mid] > v)
-                    hi_ = mid;
-                else
-                    lo_ = mid;
-            }
-        }
-    }
+    LocateBracket(x_, v, lo_, hi_);
     return Interpolate(lo_, v);
 }
 

@@ -1,5 +1,7 @@
 #include "model/constant_capsule.h"
 
+#include <algorithm>
+
 #include "model/factory.h"
 
 namespace Core {
@@ -13,6 +15,12 @@ void UserCapsule::CopyIdentityTo(UserCapsule& copy) const {
     copy.symbolName_ = symbolName_;
     copy.source_ = source_;
     copy.SetName(name_);
+}
+
+void UserCapsule::CloneChildrenOver(UserCapsule& copy) const {
+    const int common = std::min(ChildCount(), copy.ChildCount());
+    for (int i = 0; i < common; ++i)
+        if (Node::Ptr child = Child(i)->Clone()) copy.ReplaceChildAt(i, child);
 }
 
 ConstantCapsule::ConstantCapsule()

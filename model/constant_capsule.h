@@ -18,6 +18,8 @@ public:
 protected:
     UserCapsule(int typeId, const char* name, int arityKind);
     void CopyIdentityTo(UserCapsule& copy) const;
+    // Puts clones of this capsule's children in place of the copy's own, as far as both go.
+    void CloneChildrenOver(UserCapsule& copy) const;
 
 private:
     std::string symbolName_;

@@ -47,9 +47,7 @@ Node::Ptr FormulaCapsule::Clone() {
         copy->SetFormula(formula);
     }
     CopyIdentityTo(*copy);
-    const int common = std::min(ChildCount(), copy->ChildCount());
-    for (int i = 0; i < common; ++i)
-        if (Node::Ptr child = Child(i)->Clone()) copy->ReplaceChildAt(i, child);
+    CloneChildrenOver(*copy);
     return copy;
 }
 

@@ -51,9 +51,7 @@ Node::Ptr VersatileCapsule::Clone() {
     Safe::XPtr<VersatileCapsule> copy(new VersatileCapsule);
     if (model_) copy->SelectDefinition(MathMap::Clone(model_), GetDefinitionName());
     CopyIdentityTo(*copy);
-    const int common = std::min(ChildCount(), copy->ChildCount());
-    for (int i = 0; i < common; ++i)
-        if (Node::Ptr child = Child(i)->Clone()) copy->ReplaceChildAt(i, child);
+    CloneChildrenOver(*copy);
     return copy;
 }
 
