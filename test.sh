@@ -1,0 +1,140 @@
+#!/usr/bin/env bash
+# Installs what Sorix needs (Debian 12, as root; clang is for fuzz/run.sh), builds it three ways
+# and runs every test:
+#   native     optimised build (RelWithDebInfo), tests run natively
+#   sanitize   Debug build with AddressSanitizer and UndefinedBehaviorSanitizer
+#   windows    optimised cross build with mingw-w64, tests run under Wine inside Xvfb
+# (RelWithDebInfo, i.e. -O2: GCC 12 reports false -Wrestrict errors in std::string code at -O3.)
+# ./test.sh runs all three; ./test.sh native windows runs those only. Builds are incremental in
+# build/<name>. The last line sums up the tests of all runs as "N passed, N failed".
+set -uo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+cd "$root"
+jobs="$(nproc)"
+
+packages=(
+    cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
+    g++-mingw-w64-x86-64-posix mingw-w64-tools
+    wine wine64 fonts-wine fonts-liberation
+    xvfb xauth xdotool x11-apps x11-utils imagemagick libgl1-mesa-dri libxcomposite1
+    clang libclang-rt-14-dev
+)
+
+phases=("$@")
+if [[ ${#phases[@]} -eq 0 ]]; then phases=(native sanitize windows); fi
+for phase in "${phases[@]}"; do
+    case "$phase" in
+        native | sanitize | windows) ;;
+        *) echo "usage: ./test.sh [native] [sanitize] [windows]" >&2; exit 2 ;;
+    esac
+done
+
+summary=()
+total_passed=0
+total_failed=0
+
+seconds() { printf '%dm%02ds' $(($1 / 60)) $(($1 % 60)); }
+
+install_packages() {
+    local missing=() package
+    for package in "${packages[@]}"; do
+        if [[ "$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null)" != "install ok installed" ]]
+        then
+            missing+=("$package")
+        fi
+    done
+    if [[ ${#missing[@]} -eq 0 ]]; then
+        echo "== packages: all installed"
+        return 0
+    fi
+    echo "== packages: installing ${missing[*]}"
+    if [[ "$(id -u)" -ne 0 ]]; then
+        echo "test.sh: run as root to install them, or install them yourself" >&2
+        return 1
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -q </dev/null && apt-get install -y -q "${packages[@]}" </dev/null
+}
+
+# build NAME BUILD_TYPE [CMAKE_ARGS...]: configures and builds build/NAME, output in its log file.
+build() {
+    local name="$1" type="$2" dir="build/$1" log="build/$1.log"
+    shift 2
+    mkdir -p build
+    echo "== $name: configure and build ($type)"
+    if ! { cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "$@" &&
+        cmake --build "$dir" -j "$jobs"; } >"$log" 2>&1 </dev/null; then
+        cat "$log"
+        echo "== $name: build FAILED (log: $log)"
+        return 1
+    fi
+}
+
+# run_tests NAME COMMAND...: runs ctest through COMMAND and counts its results.
+passed=0
+failed=0
+run_tests() {
+    local name="$1" log="build/$1-ctest.log" line
+    shift
+    echo "== $name: tests"
+    "$@" -j "$jobs" --output-on-failure --timeout 300 </dev/null 2>&1 | tee "$log"
+    local status=${PIPESTATUS[0]}
+    line="$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)"
+    if [[ -z "$line" ]]; then
+        # No tests found, or ctest did not get that far: that is a failure, not a pass.
+        passed=0
+        failed=1
+        return 1
+    fi
+    local total
+    failed="$(sed -E 's/.* ([0-9]+) tests? failed out of.*/\1/' <<<"$line")"
+    total="$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")"
+    passed=$((total - failed))
+    [[ $status -eq 0 && $failed -eq 0 ]]
+}
+
+phase() {
+    local name="$1" start=$SECONDS result
+    passed=0
+    failed=0
+    if "phase_$name"; then result=pass; else result=FAIL; fi
+    if [[ $result == FAIL && $failed -eq 0 ]]; then failed=1; fi
+    total_passed=$((total_passed + passed))
+    total_failed=$((total_failed + failed))
+    summary+=("$(printf '%-9s %-4s  %3d passed, %3d failed  %s' "$name" "$result" "$passed" \
+        "$failed" "$(seconds $((SECONDS - start)))")")
+}
+
+phase_native() {
+    local bench=()
+    if [[ -f bench/CMakeLists.txt ]]; then bench=(-DSORIX_BENCH=ON); fi
+    build native RelWithDebInfo "${bench[@]}" && run_tests native ctest --test-dir build/native
+}
+
+phase_sanitize() {
+    build sanitize Debug -DSORIX_SANITIZE=ON &&
+        UBSAN_OPTIONS=print_stacktrace=1 run_tests sanitize ctest --test-dir build/sanitize
+}
+
+phase_windows() {
+    build windows RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" &&
+        run_tests windows cmake/wine-ctest.sh build/windows
+}
+
+start=$SECONDS
+if ! install_packages; then
+    echo "== packages: install FAILED"
+    echo "0 passed, 1 failed"
+    exit 1
+fi
+packages_time=$((SECONDS - start))
+
+for name in "${phases[@]}"; do phase "$name"; done
+
+echo
+echo "== summary"
+echo "packages            $(seconds $packages_time)"
+printf '%s\n' "${summary[@]}"
+echo "total               $(seconds $((SECONDS - start)))"
+echo "$total_passed passed, $total_failed failed"
+[[ $total_failed -eq 0 ]]
