@@ -6,7 +6,8 @@
 #              and then each test executable whole
 #   windows    optimised cross build with mingw-w64, tests run under Wine inside Xvfb
 # (RelWithDebInfo, i.e. -O2: GCC 12 reports false -Wrestrict errors in std::string code at -O3.)
-# ./test.sh runs all three; ./test.sh native windows runs those only. Builds are incremental in
+#   fuzz       the readers' fuzz targets (clang, libFuzzer) briefly over their seeds
+# ./test.sh runs all four; ./test.sh native windows runs those only. Builds are incremental in
 # build/<name>. The last line sums up the tests of all runs as "N passed, N failed".
 set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -22,11 +23,11 @@ packages=(
 )
 
 phases=("$@")
-if [[ ${#phases[@]} -eq 0 ]]; then phases=(native sanitize windows); fi
+if [[ ${#phases[@]} -eq 0 ]]; then phases=(native sanitize windows fuzz); fi
 for phase in "${phases[@]}"; do
     case "$phase" in
-        native | sanitize | windows) ;;
-        *) echo "usage: ./test.sh [native] [sanitize] [windows]" >&2; exit 2 ;;
+        native | sanitize | windows | fuzz) ;;
+        *) echo "usage: ./test.sh [native] [sanitize] [windows] [fuzz]" >&2; exit 2 ;;
     esac
 done
 
@@ -157,6 +158,18 @@ phase_sanitize() {
 phase_windows() {
     build windows RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" &&
         run_tests windows cmake/wine-ctest.sh build/windows
+}
+
+# Each target runs 30 s over its seeds, all at once; one line per target says clean or FAILED.
+phase_fuzz() {
+    local log=build/fuzz-run.log
+    mkdir -p build
+    echo "== fuzz: each reader for 30 s"
+    fuzz/run.sh 30 </dev/null 2>&1 | tee "$log"
+    local status=${PIPESTATUS[0]}
+    passed="$(grep -c ': clean' "$log")"
+    failed="$(grep -c ': FAILED' "$log")"
+    [[ $status -eq 0 ]]
 }
 
 start=$SECONDS

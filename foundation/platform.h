@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace Platform {
 
@@ -39,6 +40,29 @@ BoxAnswer ShowMessageBox(const MessageBoxRequest& request);
 using MessageBoxHandler = std::function<BoxAnswer(const MessageBoxRequest&)>;
 void SetMessageBoxHandler(MessageBoxHandler handler);
 
+// File dialogs. The filter lists names and patterns separated by '-', as in
+// "Data Files (*.dat)-*.dat-All Files (*.*)-*.*-"; the default extension has no dot.
+struct FileDialogRequest {
+    void* owner = nullptr;  // owner window, none when null
+    std::string title;
+    std::string filter;
+    std::string initialFolder;
+    std::string defaultExtension;
+    std::string fileName;  // proposed name of a save dialog
+    bool save = false;
+};
+
+// A multiple-selection open dialog: the full paths chosen, in the dialog's order; empty on
+// cancel.
+std::vector<std::string> ChooseFiles(const FileDialogRequest& request);
+// A save dialog that asks before overwriting: the full path, empty on cancel.
+std::string ChooseSaveFile(const FileDialogRequest& request);
+
+// Tests replace both dialogs: the handler gets the request (save tells which dialog) and returns
+// the paths, of which a save dialog uses the first. An empty function restores the real ones.
+using FileDialogHandler = std::function<std::vector<std::string>(const FileDialogRequest&)>;
+void SetFileDialogHandler(FileDialogHandler handler);
+
 // The hourglass cursor for the duration of a long file operation.
 class WaitCursor {
 public:
@@ -48,7 +72,7 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 
 private:
-    void* previous_ = nullptr;
+    [[maybe_unused]] void* previous_ = nullptr;  // unused without a window system
 };
 
 }  // namespace Platform

@@ -1,5 +1,5 @@
 // Without a window system: Windows-1252 stands for the ANSI code page, message boxes go to
-// standard error, and the cursor does not exist.
+// standard error, file dialogs are cancelled, and the cursor does not exist.
 #include <cstdio>
 
 #include "foundation/platform.h"
@@ -61,6 +61,11 @@ void SetLastErrorCode(std::uint32_t code) {
 BoxAnswer ShowSystemMessageBox(const MessageBoxRequest& request) {
     std::fprintf(stderr, "[%s] %s\n", request.caption.c_str(), request.text.c_str());
     return request.buttons == BoxButtons::YesNo ? BoxAnswer::No : BoxAnswer::Ok;
+}
+
+// No dialog without a window system: every dialog is cancelled.
+std::vector<std::string> ShowSystemFileDialog(const FileDialogRequest&) {
+    return {};
 }
 
 WaitCursor::WaitCursor() = default;

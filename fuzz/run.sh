@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets and runs each for SECONDS over its seeds, all at once (one core each):
+#   fuzz/run.sh SECONDS [TARGET...]      targets: text jcamp opus (default all)
+# Seeds are the test files in ../shared/testdata and fuzz/seeds; inputs found to add coverage
+# are kept in the build's corpus folder, crashes in its artifacts folder. FUZZ_BUILD overrides
+# the build folder (build/fuzz).
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+seconds="${1:?usage: fuzz/run.sh SECONDS [TARGET...]}"
+shift
+targets=("$@")
+[[ ${#targets[@]} -gt 0 ]] || targets=(text jcamp opus)
+build="${FUZZ_BUILD:-$root/build/fuzz}"
+testdata="$root/../shared/testdata"
+
+mkdir -p "$build"
+if ! { cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSORIX_FUZZ=ON -DSORIX_TESTS=OFF &&
+    cmake --build "$build" --target "${targets[@]/#/fuzz_}"; } >"$build/build.log" 2>&1; then
+    cat "$build/build.log" >&2
+    exit 1
+fi
+
+seeds() {
+    case "$1" in
+        text) echo "$root/fuzz/seeds/text $testdata/nist" ;;
+        jcamp) echo "$root/fuzz/seeds/jcamp $testdata/jcamp" ;;
+        opus) echo "$testdata/opus" ;;
+    esac
+}
+
+pids=()
+for target in "${targets[@]}"; do
+    corpus="$build/corpus/$target"
+    mkdir -p "$corpus" "$build/artifacts"
+    # shellcheck disable=SC2046
+    "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+        -print_final_stats=1 -artifact_prefix="$build/artifacts/$target-" \
+        "$corpus" $(seeds "$target") >"$build/$target.log" 2>&1 &
+    pids+=($!)
+done
+
+status=0
+for i in "${!pids[@]}"; do
+    if wait "${pids[$i]}"; then
+        echo "fuzz ${targets[$i]}: clean ($(grep -m1 -o 'stat::number_of_executed_units: [0-9]*' \
+            "$build/${targets[$i]}.log" | grep -o '[0-9]*$') runs in ${seconds} s)"
+    else
+        echo "fuzz ${targets[$i]}: FAILED, see $build/${targets[$i]}.log" >&2
+        status=1
+    fi
+done
+exit $status

@@ -1,0 +1,61 @@
+#pragma once
+// The process-wide set of experimental spectra, the current spectrum, and the commands that
+// load data files into the set (Opus, then JCAMP-DX, then text columns) and save spectra as
+// text. Changes are announced on the data-set bus: 130 the set was emptied, refilled or had a
+// file added outside the dialog, 131 a file of the dialog was added, 230 the current spectrum
+// changed.
+#include <string>
+
+#include "foundation/command.h"
+#include "foundation/object_set.h"
+#include "foundation/spectrum.h"
+
+namespace Core {
+
+using SpectrumSet = ObjectSet<Safe::XPtr<Spectrum>>;
+
+namespace DataSet {
+
+enum Event { kReplaced = 130, kAdded = 131, kCurrentChanged = 230 };
+
+// The one set; never replaced as an object, only emptied and refilled.
+SpectrumSet& GetSet();
+const Spectrum::Ptr& GetCurrent();
+// The folder the dialogs open in: that of the last file loaded.
+const std::string& GetDataFolder();
+// The Opus kind to read (a parameter-block type), reflectance at start.
+int GetOpusType();
+void SetOpusType(int type);
+
+void AddObserver(const Safe::XPtr<Winplus::Observer>& observer);
+void Notify(const int& code);
+
+// Reads one file by the load order; null when no reader takes it. report becomes false when a
+// message about the file was shown already. Exceptions of the readers pass on.
+Spectrum::Ptr LoadFile(const std::string& path, bool& report);
+// The "Load Data File" command: a multiple-selection dialog, then each file loaded, named after
+// the file and added (131 each). A failure is shown for its file and the others go on. True
+// when at least one file was added.
+bool LoadDataFile(void* owner);
+// Loads one named file without a dialog and adds it (130); false after showing why not.
+bool AddDataFile(const std::string& path);
+bool Reload(const std::string& path);
+
+// An index outside the set means the last item (none in an empty set); announces 230.
+void SelectIndex(int index);
+// Announces 230 unless spectrum is current already.
+void SetCurrent(const Spectrum::Ptr& spectrum);
+// Current spectrum none, set emptied; announces 130.
+void Clear();
+// Current spectrum none, the set refilled with the given spectra (names made unique again);
+// announces 130.
+void Replace(const Safe::XPtr<SpectrumSet>& spectra);
+
+// part 1 writes abscissa and real part, 2 abscissa and imaginary part, any other all three.
+// False only for a null spectrum.
+bool WriteFile(const std::string& path, const Spectrum::Ptr& spectrum, const int& part);
+// The "Save Data" command; false for a null spectrum or a cancelled dialog.
+bool SaveDataFile(void* owner, const Spectrum::Ptr& spectrum, const int& part);
+
+}  // namespace DataSet
+}  // namespace Core
