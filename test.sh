@@ -5,8 +5,9 @@
 #   sanitize   Debug build with AddressSanitizer and UndefinedBehaviorSanitizer; each test alone
 #              and then each test executable whole
 #   windows    optimised cross build with mingw-w64, tests run under Wine inside Xvfb
-# (RelWithDebInfo, i.e. -O2: GCC 12 reports false -Wrestrict errors in std::string code at -O3.)
 #   fuzz       the readers' fuzz targets (clang, libFuzzer) briefly over their seeds
+# The optimised builds are RelWithDebInfo, i.e. -O2: at -O3 GCC 12 reports false -Wrestrict errors
+# in std::string code.
 # ./test.sh runs all four; ./test.sh native windows runs those only. Builds are incremental in
 # build/<name>. The last line sums up the tests of all runs as "N passed, N failed".
 set -uo pipefail
