@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# Installs what Sorix needs (Debian 12, as root; clang is for fuzz/run.sh), builds it three ways
-# and runs every test:
+# Installs what Sorix needs (Debian 12, as root), builds it and runs every test, in four phases:
 #   native     optimised build (RelWithDebInfo), tests run natively
 #   sanitize   Debug build with AddressSanitizer and UndefinedBehaviorSanitizer; each test alone
 #              and then each test executable whole
