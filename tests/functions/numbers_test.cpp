@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "foundation/random.h"
 #include "functions/families.h"
@@ -60,7 +61,7 @@ TEST_F(NumbersTest, ConstantsIgnoreTheirStoredValue) {
                 1e-30);
     Node::Ptr pi = Node::Create(400);
     pi->SetValue({5, 5}, 0);
-    EXPECT_EQ(pi->Evaluate(), Complex(M_PI, 0));
+    EXPECT_EQ(pi->Evaluate(), Complex(std::numbers::pi, 0));
     EXPECT_EQ(pi->GetValue(), Complex(5, 5));
 }
 

@@ -6,19 +6,11 @@
 #include "model/current.h"
 #include "model/map_bar.h"
 #include "model/map_capsule.h"
+#include "tests/common/code_log.h"
 
 namespace {
 
 using Core::Node;
-
-struct Codes : Winplus::Observer {
-    explicit Codes(std::vector<int>* seen) : seen(seen) {}
-    bool Notify(const int& code) override {
-        seen->push_back(code);
-        return false;
-    }
-    std::vector<int>* seen;
-};
 
 class CurrentTest : public ::testing::Test {
 protected:
@@ -34,9 +26,9 @@ TEST_F(CurrentTest, ProjectStartsWithTheBasicModel) {
 }
 
 TEST_F(CurrentTest, SettersAnnounceOnlyChanges) {
-    std::vector<int> models, mapBar;
-    Core::MenuCore::AddObserver(Safe::XPtr<Winplus::Observer>(new Codes(&models)));
-    Core::MapBar::AddObserver(Safe::XPtr<Winplus::Observer>(new Codes(&mapBar)));
+    Safe::XPtr<CodeLog> models = NewCodeLog(), mapBar = NewCodeLog();
+    Core::MenuCore::AddObserver(models);
+    Core::MapBar::AddObserver(mapBar);
     Node::Ptr node = Node::Create(100);
     Core::MenuCore::SetCurrentNode(node);
     Core::MenuCore::SetCurrentNode(node);
@@ -44,8 +36,8 @@ TEST_F(CurrentTest, SettersAnnounceOnlyChanges) {
     Core::MenuCore::SetCurrentModel(model);
     Core::MenuCore::SetCurrentModel(model);
     Core::MenuCore::SetCurrentDefinition(model->FindMap("x"));
-    EXPECT_EQ(models, (std::vector<int>{202, 200, 201}));
-    EXPECT_EQ(mapBar, std::vector<int>{202});
+    EXPECT_EQ(models->codes, (std::vector<int>{202, 200, 201}));
+    EXPECT_EQ(mapBar->codes, std::vector<int>{202});
     EXPECT_EQ(Core::MenuCore::GetCurrentNode(), node);
 }
 
