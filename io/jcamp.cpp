@@ -405,6 +405,7 @@ JCAMPDX::Value JCAMPDX::NextValue(const std::string& line, std::size_t& pos) con
     }
     int digit = -1;  // none: a sign was read
     bool negative = false;
+    bool fraction = false;
     if (IsDigit(c)) {
         digit = c - '0';
     } else if (c == '@') {
@@ -424,6 +425,10 @@ JCAMPDX::Value JCAMPDX::NextValue(const std::string& line, std::size_t& pos) con
         digit = c - 'j' + 1;
         result.dif = true;
         negative = true;
+    } else if (c == '.' && pos + 1 < line.size() && IsDigit(line[pos + 1])) {
+        // Plain decimals such as ".25", written by real instruments.
+        digit = 0;
+        fraction = true;
     } else if (c == '+' || c == '-') {
         negative = c == '-';
         if (pos + 1 >= line.size()) FailAtLine("Unexpected EOL at line : ", "");
@@ -435,7 +440,6 @@ JCAMPDX::Value JCAMPDX::NextValue(const std::string& line, std::size_t& pos) con
     ++pos;
     // Digits are gathered as an integer and scaled once, which keeps written decimals exact.
     double value = digit > 0 ? digit : 0.0;
-    bool fraction = false;
     int decimals = 0;
     for (; pos < line.size(); ++pos) {
         const char d = line[pos];

@@ -60,8 +60,8 @@ TEST(Jcamp, RealFilesLoadOrAreRefused) {
          112.8905654, 69.65283155, ""},
         {"pacdec1.jdx", 3301, 700.0, 4000.0, 101.24, 101.6, ""},
         {"sqzdec1.jdx", 16384, 0.0, 24038.5, 1505988.0, 2259260.0, ""},
-        // Values written ".1" start with a full stop, which only a sign may precede.
-        {"fixinc4.jdx", 0, 0, 0, 0, 0, "Invalid character at line 25 : \n."},
+        // Abscissas written ".1", starting with the decimal point.
+        {"fixinc4.jdx", 81, -2.0, 2.0, 19666262 * 9.3132e-10, 19666262 * 9.3132e-10, ""},
         {"pktab1.jdx", 0, 0, 0, 0, 0, "PEAK TABLE option is not implemented"},
         {"compound.jdx", 0, 0, 0, 0, 0, "No (X++(Y..Y)) data table in the file."},
         {"o06.jdx", 0, 0, 0, 0, 0, "No (X++(Y..Y)) data table in the file."},
@@ -140,6 +140,11 @@ TEST(Jcamp, LinesAndLabels) {
     std::istringstream none("1 2\n3 4\n");
     EXPECT_FALSE(JCAMPDX::IsJcampDx(none));
 
+    // A decimal point may open a value.
+    Outcome leadingPoint = Load(Table("2", ".5", "1.5", ".5 .25 -.5\n"));
+    ASSERT_TRUE(leadingPoint.ok);
+    EXPECT_EQ(leadingPoint.spectrum->Re()->Values(), (std::vector<double>{0.25, -0.5}));
+
     // A value goes on over lines; comment lines between are skipped; unknown labels dropped.
     Outcome outcome = Load(
         "##TITLE= first\n$$ skipped\nsecond $$ tail\n##NO SUCH= 1\n##ORIGIN= "
@@ -186,6 +191,7 @@ TEST(Jcamp, RefusedTablesNameTheirFault) {
     EXPECT_EQ(Refusal(Table("3", "0", "2", "0 1 2 +x\n")),
               "Invalid character sequence at line : 6");
     EXPECT_EQ(Refusal(Table("3", "0", "2", "0 1 2 #\n")), "Invalid character at line 6 : \n#");
+    EXPECT_EQ(Refusal(Table("3", "0", "2", "0 1 2 . 3\n")), "Invalid character at line 6 : \n.");
     EXPECT_EQ(Refusal(Table("3", "0", "2", "J 1 2 3\n")), "At line 6 Invalid abscissa");
     EXPECT_EQ(Refusal(Table("4", "0", "3", "0 1 2\n1 2 3 4\n")), "At line 7 X should be 2");
     EXPECT_EQ(Refusal(Table("25001", "0", "1", "0 1\n")),
