@@ -182,11 +182,10 @@ void Replace(const Safe::XPtr<SpectrumSet>& spectra) {
 bool WriteFile(const std::string& path, const Spectrum::Ptr& spectrum, const int& part) {
     if (!spectrum) return false;
     switch (part) {
-        case 1: WriteTwoColumns(path, spectrum->X(), spectrum->Re()); break;
-        case 2: WriteTwoColumns(path, spectrum->X(), spectrum->Im()); break;
-        default: WriteThreeColumns(path, spectrum->X(), spectrum->Re(), spectrum->Im()); break;
+        case 1: return WriteTwoColumns(path, spectrum->X(), spectrum->Re());
+        case 2: return WriteTwoColumns(path, spectrum->X(), spectrum->Im());
+        default: return WriteThreeColumns(path, spectrum->X(), spectrum->Re(), spectrum->Im());
     }
-    return true;
 }
 
 bool SaveDataFile(void* owner, const Spectrum::Ptr& spectrum, const int& part) {
@@ -200,7 +199,9 @@ bool SaveDataFile(void* owner, const Spectrum::Ptr& spectrum, const int& part) {
     request.defaultExtension = "dat";
     const std::string path = Platform::ChooseSaveFile(request);
     if (path.empty()) return false;
-    return WriteFile(path, spectrum, part);
+    if (WriteFile(path, spectrum, part)) return true;
+    Platform::ShowMessageBox({"File write failed", "Message", Platform::BoxIcon::Stop});
+    return false;
 }
 
 }  // namespace DataSet

@@ -56,8 +56,9 @@ bool IsTooLarge(std::string_view number) {
     return magnitude + exponent > 0;
 }
 
-// Writes every point's fields into a new file beside path, then puts it in path's place.
-void WriteColumns(const std::string& path, const std::vector<const Data*>& columns) {
+// Writes every point's fields into a new file beside path, then puts it in path's place; false
+// (the old file untouched) when that fails.
+bool WriteColumns(const std::string& path, const std::vector<const Data*>& columns) {
     const std::string temporary = path + ".part";
     std::size_t n = std::numeric_limits<std::size_t>::max();
     for (const Data* column : columns) n = std::min(n, column->Values().size());
@@ -65,7 +66,7 @@ void WriteColumns(const std::string& path, const std::vector<const Data*>& colum
     {
         std::ofstream out(temporary,
                           std::ios::out | std::ios::trunc);  // text mode: CR LF on Windows
-        if (!out.is_open()) return;
+        if (!out.is_open()) return false;
         std::string line;
         for (std::size_t i = 0; i < n && out.good(); ++i) {
             line.clear();
@@ -79,7 +80,9 @@ void WriteColumns(const std::string& path, const std::vector<const Data*>& colum
         out.flush();
         written = out.good();
     }
-    if (!written || !Platform::ReplaceFile(temporary, path)) Platform::RemoveFile(temporary);
+    if (written && Platform::ReplaceFile(temporary, path)) return true;
+    Platform::RemoveFile(temporary);
+    return false;
 }
 
 }  // namespace
@@ -278,15 +281,13 @@ bool WriteTwoColumns(const std::string& path, const Safe::XPtr<Data>& x,
 }
 
 bool WriteTwoColumns(const std::string& path, const Data& x, const Data& y) {
-    WriteColumns(path, {&x, &y});
-    return true;
+    return WriteColumns(path, {&x, &y});
 }
 
 bool WriteThreeColumns(const std::string& path, const Safe::XPtr<Data>& x,
                        const Safe::XPtr<Data>& re, const Safe::XPtr<Data>& im) {
     if (!x || !re || !im) return false;
-    WriteColumns(path, {x.Get(), re.Get(), im.Get()});
-    return true;
+    return WriteColumns(path, {x.Get(), re.Get(), im.Get()});
 }
 
 }  // namespace Core

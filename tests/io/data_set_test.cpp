@@ -206,6 +206,13 @@ TEST_F(DataSetTest, WritingAndSaving) {
     std::istringstream in(test::ReadAll(chosen));
     EXPECT_EQ(Core::ReadTextFile(in)->Re()->Values(), (std::vector<double>{3.0, 6.0}));
     EXPECT_EQ(DataSet::GetDataFolder(), dataFolder);  // saving leaves it alone
+
+    // A file that cannot be written is reported, not passed off as saved.
+    EXPECT_FALSE(DataSet::WriteFile(folder.File("missing/folder.dat"), s, 0));
+    boxes.boxes.clear();
+    Choose({folder.File("missing/folder.dat")});
+    EXPECT_FALSE(DataSet::SaveDataFile(nullptr, s, 0));
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"File write failed"});
 }
 
 }  // namespace

@@ -150,8 +150,9 @@ TEST(DataText, WritesColumnsAndKeepsTheOldFileWhenWritingFails) {
     // A write that cannot complete leaves the file it would replace as it was.
     const std::string before = test::ReadAll(path);
     std::filesystem::create_directory(path + ".part");
-    EXPECT_TRUE(Core::WriteTwoColumns(path, y, x));
+    EXPECT_FALSE(Core::WriteTwoColumns(path, y, x));
     EXPECT_EQ(test::ReadAll(path), before);
+    EXPECT_FALSE(Core::WriteTwoColumns(folder.File("missing/folder.dat"), x, y));
 }
 
 TEST(DataText, IgnoresTheUsersLocale) {
