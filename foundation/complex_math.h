@@ -1,16 +1,34 @@
 #pragma once
-// Complex arithmetic on the evaluation paths.
+// Complex arithmetic on the evaluation paths. The library's operators handle every special case
+// in the same code as the ordinary one; these take a short path for ordinary operands and give
+// the library's (IEEE) results for the rest.
 #include <cmath>
 #include <complex>
 
-// a / b. Finite operands with a non-zero divisor take Smith's method, which avoids overflow in
-// |b|^2 and is several times faster than the library's general division; everything else goes
-// to the library, which gives the IEEE results for zeros, infinities and NaN.
+// a * b: the schoolbook product, and the library's rules when that gives NaN in both parts
+// (an infinity times a zero).
+inline std::complex<double> Multiply(const std::complex<double>& a, const std::complex<double>& b) {
+    const double re = a.real() * b.real() - a.imag() * b.imag();
+    const double im = a.real() * b.imag() + a.imag() * b.real();
+    if (std::isnan(re) && std::isnan(im)) [[unlikely]]
+        return a * b;
+    return {re, im};
+}
+
+// a / b. A divisor whose parts are zero or of moderate size (so that |b|^2 neither overflows nor
+// underflows) takes one division; other finite operands take Smith's method; zeros, infinities
+// and NaN go to the library.
 inline std::complex<double> Divide(const std::complex<double>& a, const std::complex<double>& b) {
     const double ar = a.real(), ai = a.imag(), br = b.real(), bi = b.imag();
+    const double abr = std::fabs(br), abi = std::fabs(bi);
+    const double m = abr > abi ? abr : abi;  // NaN parts fall through to the library below
+    if (m > 1e-150 && m < 1e150 && std::isfinite(ar) && std::isfinite(ai)) {
+        const double s = 1.0 / (br * br + bi * bi);
+        return {(ar * br + ai * bi) * s, (ai * br - ar * bi) * s};
+    }
     if (std::isfinite(ar) && std::isfinite(ai) && std::isfinite(br) && std::isfinite(bi) &&
-        (br != 0.0 || bi != 0.0)) {
-        if (std::fabs(br) >= std::fabs(bi)) {
+        m != 0.0) {
+        if (abr >= abi) {
             const double r = bi / br, d = br + bi * r;
             return {(ar + ai * r) / d, (ai - ar * r) / d};
         }

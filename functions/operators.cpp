@@ -69,7 +69,7 @@ const Complex& Minus::Evaluate() {
 
 Times::Times() : BinaryOperator(202, "Times") {}
 const Complex& Times::Evaluate() {
-    return Store(A() * B());
+    return Store(Multiply(A(), B()));
 }
 
 Div::Div() : BinaryOperator(203, "Div") {}
@@ -81,13 +81,15 @@ const Complex& Div::Evaluate() {
 IPlus::IPlus() : BinaryOperator(205, "IPlus") {}
 const Complex& IPlus::Evaluate() {
     const Complex a = A();
-    return Store(a + kI * B());
+    const Complex& b = B();
+    return Store(Complex(a.real() - b.imag(), a.imag() + b.real()));  // a + i b
 }
 
 IMinus::IMinus() : BinaryOperator(206, "IMinus") {}
 const Complex& IMinus::Evaluate() {
     const Complex a = A();
-    return Store(a - kI * B());
+    const Complex& b = B();
+    return Store(Complex(a.real() + b.imag(), a.imag() - b.real()));  // a - i b
 }
 
 // --- Lists ---
@@ -124,7 +126,7 @@ void ListOperator::Sort() {
 Factor::Factor() : ListOperator(207, "Factor", 1.0) {}
 const Complex& Factor::Evaluate() {
     Complex product(1.0, 0.0);
-    for (int i = 0; i < ChildCount(); ++i) product *= Child(i)->Compute();
+    for (int i = 0; i < ChildCount(); ++i) product = Multiply(product, Child(i)->Compute());
     return values_[0] = product;
 }
 

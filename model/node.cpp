@@ -31,6 +31,10 @@ bool IsValidSlot(int slot) {
 
 }  // namespace
 
+void CopyLongValues(std::vector<Complex>& to, const std::vector<Complex>& from) {
+    to.assign(from.begin(), from.end());
+}
+
 double AnchorTransform(double a, int mode, double b, double c) {
     switch (mode) {
         case 0: return c;

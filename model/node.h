@@ -23,12 +23,14 @@ enum ArityKind { kArityNone = -1, kArityFixed = 0, kArityVariadic = 1 };
 // Where a node comes from.
 enum SourceKind { kBuiltIn = 0, kDefinitionReference = 1, kUserCapsule = 2 };
 
-// Copies a value vector; the common single value without going through the vector's copy.
+// Copies a value vector; the common single value inline, anything longer out of line so that the
+// evaluation paths stay small.
+void CopyLongValues(std::vector<Complex>& to, const std::vector<Complex>& from);
 inline void CopyValues(std::vector<Complex>& to, const std::vector<Complex>& from) {
-    if (to.size() == 1 && from.size() == 1)
+    if (to.size() == 1 && from.size() == 1) [[likely]]
         to[0] = from[0];
     else
-        to.assign(from.begin(), from.end());
+        CopyLongValues(to, from);
 }
 
 // Anchor slots: 0 and 1 are the point the user places, 2 and 3 the quantities a drag changes.
