@@ -1,5 +1,7 @@
 #include "formula/term.h"
 
+#include "foundation/complex_math.h"
+
 #include <cmath>
 #include <cstddef>
 #include <limits>
@@ -102,10 +104,6 @@ bool CompileGroup(const ElementList& tokens, int open, int close, int& nested,
 
 bool IsRealSource(int source) {
     return source == kSourceNumber || source == kSourceConstant || source == kSourceRandom;
-}
-
-Complex Multiply(const Complex& a, const Complex& b) {
-    return {a.real() * b.real() - a.imag() * b.imag(), a.real() * b.imag() + a.imag() * b.real()};
 }
 
 // tan z = (sin 2x + i sinh 2y) / (cos 2x + cosh 2y). Sine over cosine would give inf / inf once
@@ -211,16 +209,10 @@ double NamedConstant(int index) {
 }
 
 Complex DivideComplex(const Complex& a, const Complex& b) {
-    const double ar = a.real(), ai = a.imag(), br = b.real(), bi = b.imag();
-    if (std::isnan(br) || std::isnan(bi) || (br == 0.0 && bi == 0.0))
+    // The term program's own rule: a zero divisor, or one with a NaN part, gives NaN throughout.
+    if (std::isnan(b.real()) || std::isnan(b.imag()) || (b.real() == 0.0 && b.imag() == 0.0))
         return {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN()};
-    // Smith's method: scaling by the larger part keeps |b|^2 from overflowing.
-    if (std::fabs(br) >= std::fabs(bi)) {
-        const double r = bi / br, s = 1.0 / (br + bi * r);
-        return {(ar + ai * r) * s, (ai - ar * r) * s};
-    }
-    const double r = br / bi, s = 1.0 / (br * r + bi);
-    return {(ar * r + ai) * s, (ai * r - ar) * s};
+    return Divide(a, b);
 }
 
 Term::Operation::Operation(int level, int index, int termCount, int code)
