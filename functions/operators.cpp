@@ -160,29 +160,20 @@ const Complex& IfElse::Evaluate() {
     return values_[0] = Parameter(condition ? 1 : 2)->Compute();
 }
 
-LowerThan::LowerThan() {
-    Identify(211, "lt", Core::kArityFixed);
+Comparison::Comparison(int typeId, const char* name, bool greater) : greater_(greater) {
+    Identify(typeId, name, Core::kArityFixed);
     AdoptChild(MakeParameter<Basic>("x", 0.0));
     AdoptChild(MakeParameter<Basic>("a", 0.0));
 }
 
-const Complex& LowerThan::Evaluate() {
+const Complex& Comparison::Evaluate() {
     const double x = Parameter(0)->Compute().real();
     const double a = Parameter(1)->Compute().real();
-    return values_[0] = Complex(x < a ? 1.0 : 0.0, 0.0);
+    return values_[0] = Complex((greater_ ? x > a : x < a) ? 1.0 : 0.0, 0.0);  // NaN: 0
 }
 
-GreatherThan::GreatherThan() {
-    Identify(212, "gt", Core::kArityFixed);
-    AdoptChild(MakeParameter<Basic>("x", 0.0));
-    AdoptChild(MakeParameter<Basic>("a", 0.0));
-}
-
-const Complex& GreatherThan::Evaluate() {
-    const double x = Parameter(0)->Compute().real();
-    const double a = Parameter(1)->Compute().real();
-    return values_[0] = Complex(x > a ? 1.0 : 0.0, 0.0);
-}
+LowerThan::LowerThan() : Comparison(211, "lt", false) {}
+GreatherThan::GreatherThan() : Comparison(212, "gt", true) {}
 
 Include::Include() {
     Identify(213, "In", Core::kArityFixed);

@@ -111,18 +111,28 @@ public:
     const Complex& Evaluate() override;
 };
 
-// (1, 0) when Re x < Re a.
-class LowerThan : public Core::Node {
+// Strict comparison of the real parts of "x" and "a": (1, 0) when it holds, else (0, 0).
+class Comparison : public Core::Node {
 public:
-    LowerThan();
     const Complex& Evaluate() override;
+
+protected:
+    Comparison(int typeId, const char* name, bool greater);
+
+private:
+    bool greater_;
 };
 
-// (1, 0) when Re x > Re a.
-class GreatherThan : public Core::Node {
+// x < a.
+class LowerThan : public Comparison {
+public:
+    LowerThan();
+};
+
+// x > a.
+class GreatherThan : public Comparison {
 public:
     GreatherThan();
-    const Complex& Evaluate() override;
 };
 
 // (1, 0) when Re a <= Re x <= Re b.
