@@ -6,6 +6,7 @@
 #include "model/current.h"
 #include "model/map_bar.h"
 #include "model/map_capsule.h"
+#include "model/selection.h"
 #include "tests/common/code_log.h"
 
 namespace {
@@ -55,6 +56,37 @@ TEST_F(CurrentTest, PickedFunctionsReadTheModelsVariable) {
     EXPECT_EQ(Core::CreatePickedNode(230, Core::MathMap::Ptr())->GetChild(0)->GetTypeId(), 100);
     EXPECT_EQ(Core::CreatePickedNode(200, model)->GetChild(0)->GetTypeId(), 100);
     EXPECT_TRUE(Core::CreatePickedNode(1100, model).IsNull());
+}
+
+TEST_F(CurrentTest, SelectionStoreAnnouncesWhatChanged) {
+    Safe::XPtr<CodeLog> log = NewCodeLog();
+    Core::Selection::AddObserver(log);
+    Node::Ptr node = Node::Create(200), formula = Node::Create(12);
+    Core::Selection::SetNode(node);
+    Core::Selection::SetNode(node);  // stored already: current only
+    Core::Selection::SetFormula(formula);
+    EXPECT_EQ(Core::Selection::GetCurrent(), formula);  // mode 0 hands out the current object
+    Core::Selection::SetMode(3);
+    EXPECT_EQ(Core::Selection::GetCurrent(), formula);
+    Core::Selection::SetMode(1);
+    EXPECT_TRUE(Core::Selection::GetCurrent().IsNull());
+    Core::Selection::SetMode(0);
+    EXPECT_EQ(Core::Selection::GetCurrent(), node);
+    EXPECT_EQ(log->codes, (std::vector<int>{110, 114, 114, 110}));
+}
+
+TEST_F(CurrentTest, PickingAFunctionSelectsIt) {
+    Core::MathMap::Ptr model = Core::MathMap::CreateModel("m");
+    Core::MenuCore::SetCurrentModel(model);
+    Safe::XPtr<CodeLog> log = NewCodeLog();
+    Core::Selection::AddObserver(log);
+    Node::Ptr picked = Core::PickByTypeId(230);
+    ASSERT_TRUE(picked);
+    EXPECT_EQ(Core::Selection::GetNode(), picked);
+    EXPECT_EQ(log->codes, std::vector<int>{110});
+    EXPECT_TRUE(Core::PickByTypeId(1100).IsNull());
+    EXPECT_EQ(Core::Selection::GetNode(), picked);
+    Core::MenuCore::SetCurrentModel(Core::MathMap::Ptr());
 }
 
 }  // namespace

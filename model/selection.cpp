@@ -1,0 +1,89 @@
+#include "model/selection.h"
+
+#include "model/current.h"
+
+namespace Core {
+namespace Selection {
+
+namespace {
+struct Store {
+    int mode = kNodeMode;
+    Node::Ptr node;
+    Node::Ptr formula;
+    Node::Ptr prototype;
+    Node::Ptr current;
+};
+
+Store& State() {
+    static Store store;
+    return store;
+}
+
+void Keep(Node::Ptr& stored, const Node::Ptr& value, int code) {
+    if (stored == value) return;
+    stored = value;
+    Notify(code);
+}
+}  // namespace
+
+void AddObserver(const Safe::XPtr<Winplus::Observer>& observer) {
+    Bus(Subject::Selection).Add(observer);
+}
+void Notify(const int& code) {
+    Bus(Subject::Selection).Notify(code);
+}
+
+void SetNode(const Node::Ptr& node) {
+    State().current = node;
+    Keep(State().node, node, kNodeChanged);
+}
+
+void SetFormula(const Node::Ptr& formula) {
+    State().current = formula;
+    Keep(State().formula, formula, kFormulaChanged);
+}
+
+void SetPrototype(const Node::Ptr& prototype) {
+    Keep(State().prototype, prototype, kPrototypeChanged);
+}
+
+void SetMode(int mode) {
+    State().mode = mode;
+    if (mode == kNodeMode) {
+        State().current = State().node;
+        Notify(kNodeChanged);
+    } else if (mode == kFormulaMode) {
+        State().current = State().formula;
+        Notify(kFormulaChanged);
+    }
+}
+
+int GetMode() {
+    return State().mode;
+}
+
+Node::Ptr GetCurrent() {
+    if (State().mode == kNodeMode) return State().current;
+    if (State().mode == kFormulaMode) return State().formula;
+    return Node::Ptr();
+}
+
+Node::Ptr GetNode() {
+    return State().node;
+}
+Node::Ptr GetFormula() {
+    return State().formula;
+}
+Node::Ptr GetPrototype() {
+    return State().prototype;
+}
+
+}  // namespace Selection
+
+Node::Ptr PickByTypeId(int typeId) {
+    Node::Ptr node = CreatePickedNode(typeId, MenuCore::GetCurrentModel());
+    if (node) Selection::SetNode(node);
+    return node;
+}
+
+}  // namespace Core

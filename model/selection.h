@@ -1,0 +1,37 @@
+#pragma once
+// The selection store: what the user last picked to place (a node, a formula, a prototype) and
+// in which mode the placing tools read it. Changes are announced on the selection bus.
+#include "foundation/event_bus.h"
+#include "model/node.h"
+
+namespace Core {
+namespace Selection {
+
+enum Mode { kNodeMode = 0, kFormulaMode = 3 };
+enum Event { kNodeChanged = 110, kPrototypeChanged = 112, kFormulaChanged = 114 };
+
+void AddObserver(const Safe::XPtr<Winplus::Observer>& observer);
+void Notify(const int& code);
+
+// current := node; a node other than the stored one is stored and announced (110).
+void SetNode(const Node::Ptr& node);
+// current := formula; a formula other than the stored one is stored and announced (114).
+void SetFormula(const Node::Ptr& formula);
+// A prototype other than the stored one is stored and announced (112).
+void SetPrototype(const Node::Ptr& prototype);
+// Mode 0 makes the node current (110), mode 3 the formula (114); other modes only store.
+void SetMode(int mode);
+int GetMode();
+// Mode 0: the current object; mode 3: the formula; other modes: none.
+Node::Ptr GetCurrent();
+Node::Ptr GetNode();
+Node::Ptr GetFormula();
+Node::Ptr GetPrototype();
+
+}  // namespace Selection
+
+// Picks a catalogue function: a new node of the type, its abscissa child tied to the current
+// model's "x", stored as the selected node. Null for a type without a class.
+Node::Ptr PickByTypeId(int typeId);
+
+}  // namespace Core
