@@ -126,23 +126,22 @@ void ListOperator::Sort() {
 Factor::Factor() : ListOperator(207, "Factor", 1.0) {}
 const Complex& Factor::Evaluate() {
     Complex product(1.0, 0.0);
-    for (int i = 0; i < ChildCount(); ++i) product = Multiply(product, Child(i)->Compute());
+    for (const Ptr& child : Children()) product = Multiply(product, child->Compute());
     return values_[0] = product;
 }
 
 Sum::Sum() : ListOperator(208, "Sum", 0.0) {}
 const Complex& Sum::Evaluate() {
     Complex sum(0.0, 0.0);
-    for (int i = 0; i < ChildCount(); ++i) sum += Child(i)->Compute();
+    for (const Ptr& child : Children()) sum += child->Compute();
     return values_[0] = sum;
 }
 
 Average::Average() : ListOperator(209, "Average", 0.0) {}
 const Complex& Average::Evaluate() {
     Complex sum(0.0, 0.0);
-    const int n = ChildCount();
-    for (int i = 0; i < n; ++i) sum += Child(i)->Compute();
-    if (n > 0) sum /= static_cast<double>(n);
+    for (const Ptr& child : Children()) sum += child->Compute();
+    if (ChildCount() > 0) sum /= static_cast<double>(ChildCount());
     return values_[0] = sum;
 }
 

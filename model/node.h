@@ -178,6 +178,8 @@ protected:
     }
     // Gives the node an anchor set; placeable sets tell the builder it may place the node.
     void CreateAnchorSet(bool placeable);
+    // The children, for the evaluation loops of list nodes (no count taken per child).
+    const std::vector<Ptr>& Children() const { return children_; }
     // Child i of a class whose constructor made at least i + 1 children that can be replaced
     // but never removed (fixed arity): no range check on the evaluation path.
     Node* Parameter(int i) const { return children_[static_cast<std::size_t>(i)].Get(); }
