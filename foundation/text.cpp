@@ -4,7 +4,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 
 namespace {
@@ -76,10 +75,17 @@ bool ToDouble(const std::string& text, double* out) {
     // Like atof: the longest leading part that reads as a number, 0 when there is none.
     double value = 0.0;
     auto result = std::from_chars(t.data(), t.data() + t.size(), value);
-    if (result.ec == std::errc::result_out_of_range)
-        value = std::strtod(t.c_str(), nullptr);  // saturates to infinity or zero
-    else if (result.ec != std::errc())
+    if (result.ec == std::errc::result_out_of_range) {
+        // Saturate as the C library does, without its locale: a negative exponent underflows
+        // to zero, anything else overflows to infinity.
+        const auto mark = t.find_first_of("eE");
+        const bool underflow =
+            mark != std::string::npos && mark + 1 < t.size() && t[mark + 1] == '-';
+        value = underflow ? 0.0 : std::numeric_limits<double>::infinity();
+        if (t[0] == '-') value = -value;
+    } else if (result.ec != std::errc()) {
         value = 0.0;
+    }
     *out = value;
     return true;
 }

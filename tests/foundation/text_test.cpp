@@ -53,7 +53,13 @@ TEST(ToDouble, TrimsChecksAndConverts) {
     EXPECT_TRUE(ToDouble("-1e-3", &value));
     EXPECT_EQ(value, -0.001);
     EXPECT_TRUE(ToDouble("1e999", &value));
-    EXPECT_TRUE(std::isinf(value));
+    EXPECT_EQ(value, HUGE_VAL);
+    EXPECT_TRUE(ToDouble("-1.5e999", &value));
+    EXPECT_EQ(value, -HUGE_VAL);
+    EXPECT_TRUE(ToDouble("1.5e-999", &value));
+    EXPECT_EQ(value, 0.0);
+    EXPECT_TRUE(ToDouble("-1e-999", &value));
+    EXPECT_TRUE(value == 0.0 && std::signbit(value));
     EXPECT_TRUE(ToDouble(".", &value));
     EXPECT_EQ(value, 0.0);
     value = 7.0;
