@@ -19,6 +19,15 @@ private:
     std::vector<Safe::XPtr<Winplus::Observer>> observers_;
 };
 
+// Stores value and announces code on bus when it differs from what was stored; true then.
+template <class T>
+bool StoreAndAnnounce(T& stored, const T& value, EventBus& bus, int code) {
+    if (stored == value) return false;
+    stored = value;
+    bus.Notify(code);
+    return true;
+}
+
 // The eight subjects that announce changes, each with its own process-wide bus. Buses live for
 // the whole process and are never emptied.
 enum class Subject { Models, DataSet, Layers, ViewMode, Selection, Library, MapBar, Fit };

@@ -100,14 +100,6 @@ bool Spectrum::CopyRange(const Ptr& source, const int& from, const int& to,
     return true;
 }
 
-void Spectrum::SetColumns(const Safe::XPtr<Data>& x, const Safe::XPtr<Data>& re,
-                          const Safe::XPtr<Data>& im) {
-    if (x) x_ = x;
-    if (re) re_ = re;
-    if (im) im_ = im;
-    lo_ = hi_ = 0;
-}
-
 void Spectrum::SetPoint(int i, double x, double re, double im) {
     const auto k = static_cast<std::size_t>(i);
     (*x_)[k] = x;

@@ -63,8 +63,6 @@ public:
     const Safe::XPtr<Data>& Im() const { return im_; }
     const Safe::XPtr<Data>& SavedRe() const { return savedRe_; }
     const Safe::XPtr<Data>& SavedIm() const { return savedIm_; }
-    void SetColumns(const Safe::XPtr<Data>& x, const Safe::XPtr<Data>& re,
-                    const Safe::XPtr<Data>& im);
     // Sets one point (the index must be below Size).
     void SetPoint(int i, double x, double re, double im);
 

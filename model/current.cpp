@@ -17,13 +17,6 @@ CurrentObjects& Current() {
     return current;
 }
 
-// Stores the value and announces code when it changed.
-template <class T>
-void Change(T& stored, const T& value, int code) {
-    if (stored == value) return;
-    stored = value;
-    MenuCore::Notify(code);
-}
 }  // namespace
 
 ModelSet& Models() {
@@ -47,15 +40,13 @@ void NotifyLibrary(const int& code) {
 }
 
 void SetCurrentModel(const MathMap::Ptr& model) {
-    Change(Current().model, model, 200);
+    StoreAndAnnounce(Current().model, model, Bus(Subject::Models), 200);
 }
 void SetCurrentDefinition(const NodeMap::Ptr& definition) {
-    Change(Current().definition, definition, 201);
+    StoreAndAnnounce(Current().definition, definition, Bus(Subject::Models), 201);
 }
 void SetCurrentNode(const Node::Ptr& node) {
-    if (Current().node == node) return;
-    Change(Current().node, node, 202);
-    MapBar::Notify(202);
+    if (StoreAndAnnounce(Current().node, node, Bus(Subject::Models), 202)) MapBar::Notify(202);
 }
 
 MathMap::Ptr GetCurrentModel() {

@@ -18,6 +18,7 @@ enum CoreTypeId {
     kFormulaCapsuleId = 12,
     kConstantCapsuleId = 13,
     kDllCapsuleId = 14,
+    kBasicId = 100,  // the free parameter, root of new definitions
     kDualId = 2001,
     kDualListId = 2101,
     kPointId = 899,

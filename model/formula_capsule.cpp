@@ -1,14 +1,8 @@
 #include "model/formula_capsule.h"
 
-#include <algorithm>
-
 #include "model/factory.h"
 
 namespace Core {
-
-namespace {
-constexpr int kBasicId = 100;
-}
 
 FormulaCapsule::FormulaCapsule() : UserCapsule(kFormulaCapsuleId, "FormulaCapsule", kArityFixed) {}
 

@@ -10,7 +10,6 @@
 namespace Core {
 
 namespace {
-constexpr int kBasicId = 100;
 
 bool Holds(const std::vector<NodeMap::Ptr>& maps, const NodeMap::Ptr& map) {
     return std::find(maps.begin(), maps.end(), map) != maps.end();

@@ -91,13 +91,9 @@ public:
     }
 
     // --- Flags and values ---
-    bool IsActiveFlag() const { return active_ != 0; }
     void SetActive(bool active) { active_ = active ? 1 : 0; }
-    bool IsList() const { return list_ != 0; }
     bool IsMarked() const { return mark_ != 0; }
     void SetMarkRecursive(const bool& mark);
-    bool RefreshesParent() const { return parentRefresh_ != 0; }
-    bool PreparesOnChange() const { return prepareOnChange_ != 0; }
     const Complex& GetValue() const { return values_[0]; }
     const std::vector<Complex>& GetValues() const { return values_; }
 

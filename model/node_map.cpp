@@ -3,13 +3,13 @@
 #include <algorithm>
 
 #include "foundation/unique_name.h"
+#include "model/factory.h"
 #include "model/map_bar.h"
 #include "model/map_capsule.h"
 
 namespace Core {
 
 namespace {
-constexpr int kBasicId = 100;
 
 std::vector<Node::Ptr> WithDescendants(const Node::Ptr& node) {
     std::vector<Node::Ptr> all{node};

@@ -19,11 +19,6 @@ Store& State() {
     return store;
 }
 
-void Keep(Node::Ptr& stored, const Node::Ptr& value, int code) {
-    if (stored == value) return;
-    stored = value;
-    Notify(code);
-}
 }  // namespace
 
 void AddObserver(const Safe::XPtr<Winplus::Observer>& observer) {
@@ -35,16 +30,16 @@ void Notify(const int& code) {
 
 void SetNode(const Node::Ptr& node) {
     State().current = node;
-    Keep(State().node, node, kNodeChanged);
+    StoreAndAnnounce(State().node, node, Bus(Subject::Selection), kNodeChanged);
 }
 
 void SetFormula(const Node::Ptr& formula) {
     State().current = formula;
-    Keep(State().formula, formula, kFormulaChanged);
+    StoreAndAnnounce(State().formula, formula, Bus(Subject::Selection), kFormulaChanged);
 }
 
 void SetPrototype(const Node::Ptr& prototype) {
-    Keep(State().prototype, prototype, kPrototypeChanged);
+    StoreAndAnnounce(State().prototype, prototype, Bus(Subject::Selection), kPrototypeChanged);
 }
 
 void SetMode(int mode) {
