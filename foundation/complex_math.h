@@ -5,6 +5,8 @@
 #include <cmath>
 #include <complex>
 
+#include "foundation/sine_cosine.h"
+
 // a * b: the schoolbook product, and the library's rules when that gives NaN in both parts
 // (an infinity times a zero).
 inline std::complex<double> Multiply(const std::complex<double>& a, const std::complex<double>& b) {
@@ -49,7 +51,7 @@ inline std::complex<double> Divide(const std::complex<double>& a, const std::com
     if (!std::isfinite(ar) || !std::isfinite(ai) || !std::isfinite(br) || !std::isfinite(bi) ||
         mb == 0.0)
         return a / b;
-    constexpr double kHuge = 0x1p1023;           // half the largest double
+    constexpr double kHuge = 0x1p1023;            // half the largest double
     constexpr double kTiny = 0x1p-1022 * 0x1p53;  // the least normal number over the roundoff
     constexpr double kLift = 0x1p105;             // 2 / epsilon^2
     double scale = 1.0;
@@ -74,11 +76,12 @@ inline std::complex<double> Divide(const std::complex<double>& a, const std::com
 
 // tan z = sin z / cos z, multiplied out as (sin x cos x + i sinh y cosh y) / (cos^2 x + sinh^2 y)
 // so that nothing cancels near the poles (x near an odd multiple of pi/2, y near 0) and every
-// step is good to an ulp or two. Beyond |y| = 20 the quotient is (4 sin x cos x e^(-2|y|),
-// sign y) to double precision, which also keeps sinh and cosh from overflowing.
+// step is good to an ulp or two (cos x there comes from SinCos). Beyond |y| = 20 the quotient
+// is (4 sin x cos x e^(-2|y|), sign y) to double precision, which also keeps sinh and cosh from
+// overflowing.
 inline std::complex<double> Tangent(const std::complex<double>& z) {
-    const double x = z.real(), y = z.imag();
-    const double s = std::sin(x), c = std::cos(x);
+    const double y = z.imag();
+    const auto [s, c] = SinCos(z.real());
     if (std::fabs(y) > 20.0)
         return {4.0 * s * c * std::exp(-2.0 * std::fabs(y)), std::copysign(1.0, y)};
     const double sh = std::sinh(y);

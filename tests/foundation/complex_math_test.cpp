@@ -6,6 +6,7 @@
 #include <random>
 
 #include "foundation/complex_math.h"
+#include "foundation/sine_cosine.h"
 
 namespace {
 
@@ -79,6 +80,41 @@ TEST(Divide, KeepsTheLibrarysRulesForZeroInfinityAndNan) {
                     (std::isnan(actual.imag()) && std::isnan(expected.imag())))
             << a << " / " << b;
     }
+}
+
+TEST(SinCos, IsAccurateNextToTheZeros) {
+    // mpmath, 25 digits: the doubles nearest k pi/2 for k = 1, 2, 3, 4, 5, 7, 11, 100, 1001 and
+    // 524287, some neighbours, and ordinary arguments.
+    struct Case {
+        double x;
+        Wide sin, cos;
+    };
+    for (const Case& c : {
+             Case{0x1.921fb54442d18p+0, 1.0L, 6.12323399573676588613033e-17L},
+             {0x1.921fb54442d18p+1, 1.224646799147353177226066e-16L, -1.0L},
+             {0x1.2d97c7f3321d2p+2, -1.0L, -1.836970198721029765839099e-16L},
+             {0x1.921fb54442d18p+2, -2.449293598294706354452132e-16L, 1.0L},
+             {0x1.f6a7a2955385ep+2, 1.0L, 3.061616997868382943065165e-16L},
+             {0x1.5fdbbe9bba775p+3, -1.0L, -4.286263797015736120291231e-16L},
+             {0x1.1475cc9eedf01p+4, -1.0L, 1.102801099869206217203474e-15L},
+             {0x1.3a28c59d5433bp+7, 9.82193361864235972580913e-16L, 1.0L},
+             {0x1.89177ef1fa515p+10, 1.0L, -4.431630760484240672914395e-15L},
+             {0x1.921f83004c290p+19, -9.999999999999999999995891e-1L,
+              2.866762401349355088567253e-11L},
+             {0x1.921fb54442d17p+0, 1.0L, 2.832769448823989669460296e-16L},
+             {-0x1.2d97c7f3321d2p+2, 1.0L, -1.836970198721029765839099e-16L},
+             {0x1.3a28c59d5433cp+7, 2.940390279226824340742588e-14L, 1.0L},
+             {0.5, 4.794255386042030002732879e-1L, 8.775825618903727161162816e-1L},
+             {-2.5, -5.984721441039564940518547e-1L, -8.011436155469337148335028e-1L},
+             {0x1.86a04cccccccdp+16, -2.611791812011462559739014e-1L,
+              -9.652903373115773659036949e-1L},
+         }) {
+        const SineCosine actual = SinCos(c.x);
+        EXPECT_LE(std::fabs(actual.sin - c.sin) / (std::fabs(c.sin) * kUlp), 2.0) << c.x;
+        EXPECT_LE(std::fabs(actual.cos - c.cos) / (std::fabs(c.cos) * kUlp), 2.0) << c.x;
+    }
+    EXPECT_TRUE(std::signbit(SinCos(-0.0).sin));
+    EXPECT_TRUE(std::isnan(SinCos(std::numeric_limits<double>::infinity()).cos));
 }
 
 TEST(Tangent, IsAccurateNextToItsPoles) {
