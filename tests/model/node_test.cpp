@@ -53,12 +53,16 @@ TEST_F(NodeTest, RelatedNodesAreRefusedAndBothTreesStayUnchanged) {
     EXPECT_TRUE(root->ReplaceChildAt(0, deep).IsNull());
     EXPECT_TRUE(middle->ReplaceChildAt(0, root).IsNull());
     EXPECT_TRUE(root->AddChild(Node::Ptr()).IsNull());
+    auto other = MakeParent(TestNodes::kVariadic);  // another tree
+    EXPECT_TRUE(other->AddChild(deep).IsNull());
+    EXPECT_TRUE(other->ReplaceChildAt(0, middle).IsNull());
 
     EXPECT_EQ(ChildNames(*root), (std::vector<std::string>{"p0", "p1", "parent"}));
     EXPECT_EQ(ChildNames(*middle), (std::vector<std::string>{"p0", "p1"}));
     EXPECT_EQ(deep->ParentNode(), middle.Get());
     EXPECT_EQ(middle->ParentNode(), root.Get());
     EXPECT_TRUE(root->GetParent().IsNull());
+    EXPECT_EQ(ChildNames(*other), (std::vector<std::string>{"p0", "p1"}));
 }
 
 TEST_F(NodeTest, ArityDecidesWhichEditsAreAllowed) {
