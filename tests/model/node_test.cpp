@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "model/factory.h"
 #include "model/map_capsule.h"
 #include "model/node.h"
 #include "tests/model/test_nodes.h"
@@ -353,6 +354,25 @@ TEST_F(NodeTest, DragAnchorValueAppliesTheMoveModes) {
     node->DragAnchorValue(0, 2.0, 0, 9.0);
     EXPECT_EQ(node->GetChild(0)->GetValue(), Complex(2, 0));
     EXPECT_EQ(node->GetValue(), Complex(9, 0));
+}
+
+TEST_F(NodeTest, BasicTellsItsParent) {
+    struct Watcher : Node {
+        void NotifyChanged() override { ++changes; }
+        void Prepare(Node* from) override { prepared.push_back(from); }
+        int changes = 0;
+        std::vector<Node*> prepared;
+    };
+    auto parent = Safe::MakeX<Watcher>();
+    Node::Ptr basic = Node::Create(Core::kBasicId);  // the factory's own, whatever is registered
+    ASSERT_TRUE(basic);
+    EXPECT_EQ(basic->GetTypeId(), Core::kBasicId);
+    EXPECT_TRUE(basic->IsActive());
+    EXPECT_EQ(basic->GetValue(), Complex(1, 0));
+    parent->AddChild(basic);
+    basic->SetValue({2, 0}, 0);
+    EXPECT_EQ(parent->changes, 1);
+    EXPECT_TRUE(parent->prepared.empty());
 }
 
 TEST_F(NodeTest, FactoryCreatesRegisteredClassesOnly) {
