@@ -200,7 +200,9 @@ bool ReadParameters(std::istream& in, const Block& block, Parameters& parameters
         const unsigned char* head = cursor.Take(4);
         if (!head) return false;
         if (std::memcmp(head, "END", 4) == 0) return true;
-        const std::string name(reinterpret_cast<const char*>(head), 3);
+        char name[3];
+        std::memcpy(name, head, sizeof name);
+        const auto is = [&name](const char* wanted) { return std::memcmp(name, wanted, 3) == 0; };
         const unsigned char* kind = cursor.Take(4);
         if (!kind) return false;
         const auto type = static_cast<int>(Little(kind, 2));
@@ -210,19 +212,19 @@ bool ReadParameters(std::istream& in, const Block& block, Parameters& parameters
             if (!value) return false;
             const auto number =
                 static_cast<std::int32_t>(static_cast<std::uint32_t>(Little(value, 4)));
-            if (name == "DPF") parameters.dpf = number, parameters.hasDpf = true;
-            if (name == "NPT") parameters.npt = number, parameters.hasNpt = true;
+            if (is("DPF")) parameters.dpf = number, parameters.hasDpf = true;
+            if (is("NPT")) parameters.npt = number, parameters.hasNpt = true;
         } else if (type == 1) {
             const unsigned char* value = cursor.Take(8);
             if (!value) return false;
             const std::uint64_t bits = Little(value, 8);
             double number;
             std::memcpy(&number, &bits, sizeof number);
-            if (name == "FXV") parameters.fxv = number, parameters.hasFxv = true;
-            if (name == "LXV") parameters.lxv = number, parameters.hasLxv = true;
-            if (name == "CSF") parameters.csf = number, parameters.hasCsf = true;
-            if (name == "MXY") parameters.mxy = number, parameters.hasMxy = true;
-            if (name == "MNY") parameters.mny = number, parameters.hasMny = true;
+            if (is("FXV")) parameters.fxv = number, parameters.hasFxv = true;
+            if (is("LXV")) parameters.lxv = number, parameters.hasLxv = true;
+            if (is("CSF")) parameters.csf = number, parameters.hasCsf = true;
+            if (is("MXY")) parameters.mxy = number, parameters.hasMxy = true;
+            if (is("MNY")) parameters.mny = number, parameters.hasMny = true;
         } else if (type >= 2 && type <= 4) {
             const std::size_t bytes = 2 * size;
             const unsigned char* value = cursor.Take(bytes);
@@ -231,9 +233,9 @@ bool ReadParameters(std::istream& in, const Block& block, Parameters& parameters
             if (bytes <= kMaxText) {
                 const char* text = reinterpret_cast<const char*>(value);
                 const std::string copy(text, std::find(text, text + bytes, '\0'));  // to the padding
-                if (name == "DAT" && type == 2) parameters.dat = copy, parameters.hasDat = true;
-                if (name == "TIM" && type == 2) parameters.tim = copy, parameters.hasTim = true;
-                if (name == "DXU" && type == 3) parameters.dxu = copy, parameters.hasDxu = true;
+                if (is("DAT") && type == 2) parameters.dat = copy, parameters.hasDat = true;
+                if (is("TIM") && type == 2) parameters.tim = copy, parameters.hasTim = true;
+                if (is("DXU") && type == 3) parameters.dxu = copy, parameters.hasDxu = true;
             }
         } else {
             return false;
