@@ -103,7 +103,8 @@ LineStatus ReadLine(std::istream& in, std::string& line) {
             any = true;
             if (c == '\n') return LineStatus::Ok;
             if (c == '\r') {
-                if (Traits::eq_int_type(buffer->sgetc(), Traits::to_int_type('\n'))) buffer->sbumpc();
+                if (Traits::eq_int_type(buffer->sgetc(), Traits::to_int_type('\n')))
+                    buffer->sbumpc();
                 return LineStatus::Ok;
             }
             if (line.size() >= kMaxLineLength) {

@@ -231,8 +231,9 @@ bool ReadParameters(std::istream& in, const Block& block, Parameters& parameters
             if (!value) return false;
             // Texts are not used: one too long for its buffer is passed over, not copied.
             if (bytes <= kMaxText) {
+                // Up to the zero padding.
                 const char* text = reinterpret_cast<const char*>(value);
-                const std::string copy(text, std::find(text, text + bytes, '\0'));  // to the padding
+                const std::string copy(text, std::find(text, text + bytes, '\0'));
                 if (is("DAT") && type == 2) parameters.dat = copy, parameters.hasDat = true;
                 if (is("TIM") && type == 2) parameters.tim = copy, parameters.hasTim = true;
                 if (is("DXU") && type == 3) parameters.dxu = copy, parameters.hasDxu = true;

@@ -18,8 +18,7 @@ Spectrum::Ptr ReadSpectrumRecord(BinaryReader& reader) {
         const double im = reader.ReadDouble();
         spectrum->SetPoint(static_cast<int>(i), x, re, im);
     }
-    if (!IsEndTag(SpectrumTag, reader.ReadInt()))
-        throw Winplus::Exception("File corruption.");
+    if (!IsEndTag(SpectrumTag, reader.ReadInt())) throw Winplus::Exception("File corruption.");
     return spectrum;
 }
 

@@ -106,7 +106,8 @@ TEST(SpectrumRecord, BadRecordsFailCleanly) {
     for (std::size_t cut = 4; cut < record.size(); ++cut) {
         BinaryReader truncated = BinaryReader::FromBytes(record.substr(0, cut));
         truncated.ReadInt();
-        EXPECT_EQ(Message([&] { Core::ReadSpectrumRecord(truncated); }), "Unexpected end of file.") << cut;
+        EXPECT_EQ(Message([&] { Core::ReadSpectrumRecord(truncated); }), "Unexpected end of file.")
+            << cut;
     }
 
     // A record claiming four billion points is refused before anything is allocated.
@@ -117,7 +118,8 @@ TEST(SpectrumRecord, BadRecordsFailCleanly) {
     EXPECT_EQ(Message([&] { Core::ReadSpectrumRecord(claim); }), "Unexpected end of file.");
 
     BinaryWriter none;
-    EXPECT_EQ(Message([&] { Core::WriteSpectrumRecord(Spectrum::Ptr(), none); }), "Internal error.");
+    EXPECT_EQ(Message([&] { Core::WriteSpectrumRecord(Spectrum::Ptr(), none); }),
+              "Internal error.");
 }
 
 std::string ReadFile(const std::string& path) {

@@ -23,8 +23,7 @@ Outcome LoadStream(std::istream& in) {
     outcome.reader = Safe::XPtr<JCAMPDX>(new JCAMPDX);
     outcome.ok = outcome.reader->Load(in);
     EXPECT_TRUE(shown.boxes.empty()) << "the reader showed " << shown.boxes.front().text;
-    if (!outcome.reader->GetNotice().empty())
-        outcome.boxes.push_back(outcome.reader->GetNotice());
+    if (!outcome.reader->GetNotice().empty()) outcome.boxes.push_back(outcome.reader->GetNotice());
     if (!outcome.reader->GetError().empty()) outcome.boxes.push_back(outcome.reader->GetError());
     EXPECT_EQ(outcome.ok, outcome.reader->GetError().empty());
     outcome.spectrum = outcome.reader->GetOutput();
@@ -52,7 +51,7 @@ std::string Table(const std::string& npoints, const std::string& first, const st
 TEST(Jcamp, RealFilesLoadOrAreRefused) {
     struct Expected {
         const char* file;
-        int points;  // 0: refused with the message
+        int points;            // 0: refused with the message
         double firstX, lastX;  // the file's FIRSTX and LASTX in ascending order
         double firstY, lastY;
         const char* message;
@@ -110,7 +109,8 @@ std::string Rewritten(const std::string& text, double shift, const std::string& 
     bool table = false;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.rfind("##", 0) == 0) table = line.rfind("##XYDATA", 0) == 0;
+        if (line.rfind("##", 0) == 0)
+            table = line.rfind("##XYDATA", 0) == 0;
         else if (table && !line.empty()) {
             const std::size_t end = line.find_first_of(" +-", 1);
             line = ToString(std::stod(line.substr(0, end)) - shift) + line.substr(end);

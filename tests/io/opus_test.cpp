@@ -301,8 +301,7 @@ TEST(Opus, CountsAreCheckedAgainstTheFileBeforeAllocating) {
     ASSERT_EQ(huge.size(), 568u);
     EXPECT_EQ(Failure(huge), "Invalid Opus file");
     // The same file is a fuzz seed.
-    EXPECT_EQ(test::ReadAll(std::string(SORIX_SOURCE_DIR) + "/fuzz/seeds/opus/huge_count.0"),
-              huge);
+    EXPECT_EQ(test::ReadAll(std::string(SORIX_SOURCE_DIR) + "/fuzz/seeds/opus/huge_count.0"), huge);
 
     // A long parameter block is read in one pass, not one seek per field.
     std::string many;
