@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::istringstream probe(bytes);
     JCAMPDX::IsJcampDx(probe);
     std::istringstream in(bytes);
-    Safe::XPtr<JCAMPDX> reader(new JCAMPDX);
+    auto reader = Safe::MakeX<JCAMPDX>();
     const bool loaded = reader->Load(in);
     if (loaded ? reader->GetOutput()->Size() < 2 : reader->GetError().empty()) std::abort();
     return 0;

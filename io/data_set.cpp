@@ -52,7 +52,7 @@ Spectrum::Ptr ReadByLoadOrder(std::istream& in, bool& report) {
     if (JCAMPDX::IsJcampDx(in)) {
         in.clear();
         in.seekg(0);
-        Safe::XPtr<JCAMPDX> reader(new JCAMPDX);
+        auto reader = Safe::MakeX<JCAMPDX>();
         if (reader->Load(in)) return reader->GetOutput();
         // Told why; report stays true, so "Invalid Data File" follows.
         if (!reader->GetNotice().empty())

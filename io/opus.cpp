@@ -283,7 +283,7 @@ Spectrum::Ptr ReadSpectrum(std::istream& in, int type) {
     const int n = parameters.npt;
     try {
         if (!ReadData(in, dataBlock, parameters, values)) Invalid();
-        spectrum = Spectrum::Ptr(new Spectrum);
+        spectrum = Safe::MakeX<Spectrum>();
         spectrum->Resize(n);
     } catch (const std::bad_alloc&) {
         throw Winplus::Exception("Allocation error.");

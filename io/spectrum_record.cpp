@@ -6,7 +6,7 @@
 namespace Core {
 
 Spectrum::Ptr ReadSpectrumRecord(BinaryReader& reader) {
-    Spectrum::Ptr spectrum(new Spectrum);
+    Spectrum::Ptr spectrum = Safe::MakeX<Spectrum>();
     std::string name = reader.ReadString();
     spectrum->Label::SetName(name);
     const std::uint32_t n = reader.ReadU32();

@@ -20,7 +20,7 @@ struct Outcome {
 Outcome LoadStream(std::istream& in) {
     test::CapturedBoxes shown;
     Outcome outcome;
-    outcome.reader = Safe::XPtr<JCAMPDX>(new JCAMPDX);
+    outcome.reader = Safe::MakeX<JCAMPDX>();
     outcome.ok = outcome.reader->Load(in);
     EXPECT_TRUE(shown.boxes.empty()) << "the reader showed " << shown.boxes.front().text;
     if (!outcome.reader->GetNotice().empty()) outcome.boxes.push_back(outcome.reader->GetNotice());
