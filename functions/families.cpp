@@ -1,5 +1,6 @@
 #include "functions/families.h"
 
+#include "functions/interpolations.h"
 #include "functions/numbers.h"
 #include "functions/operators.h"
 #include "model/factory.h"
@@ -9,6 +10,7 @@ namespace Capsule {
 void RegisterFamilies() {
     Core::RegisterFamily(&MakeOperator);  // operators, control and integrators
     Core::RegisterFamily(&MakeNumber);    // constants, random number and numbers
+    Core::RegisterFamily(&MakeInterpolation);  // points, point lists and interpolations
 }
 
 }  // namespace Capsule

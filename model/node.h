@@ -94,6 +94,8 @@ public:
 
     // --- Flags and values ---
     void SetActive(bool active) { active_ = active ? 1 : 0; }
+    // With it, setting the node's value also prepares its parent again (point coordinates).
+    void SetParentRefresh(bool on) { parentRefresh_ = on ? 1 : 0; }
     bool IsMarked() const { return mark_ != 0; }
     void SetMarkRecursive(const bool& mark);
     const Complex& GetValue() const { return values_[0]; }
