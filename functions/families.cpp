@@ -1,5 +1,6 @@
 #include "functions/families.h"
 
+#include "functions/hilbert.h"
 #include "functions/interpolations.h"
 #include "functions/numbers.h"
 #include "functions/operators.h"
@@ -11,6 +12,7 @@ void RegisterFamilies() {
     Core::RegisterFamily(&MakeOperator);  // operators, control and integrators
     Core::RegisterFamily(&MakeNumber);    // constants, random number and numbers
     Core::RegisterFamily(&MakeInterpolation);  // points, point lists and interpolations
+    Core::RegisterFamily(&MakeHilbertTransform);
 }
 
 }  // namespace Capsule

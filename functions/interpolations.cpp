@@ -7,7 +7,6 @@
 #include "functions/points.h"
 #include "model/basic.h"
 #include "model/factory.h"
-#include "model/map_capsule.h"
 
 namespace Capsule {
 
@@ -35,25 +34,11 @@ void Interpolation::Prepare(Node*) {
     if (prepared_) Build();
 }
 
-void Interpolation::FollowReference() {
-    auto* reference = dynamic_cast<Core::MapCapsule*>(Child(1));
-    Core::NodeMap::Ptr map = reference ? reference->GetMap() : Core::NodeMap::Ptr();
-    auto* list = map ? dynamic_cast<XYList*>(map->GetRoot().Get()) : nullptr;
-    if (!list) return;
-    const Complex sum = list->SumPoints();
-    // NaN compares unequal, so a NaN sum rebuilds every time.
-    if (sum.real() == pointSum_.real() && sum.imag() == pointSum_.imag()) return;
-    Prepare(nullptr);
-    pointSum_ = sum;
-}
-
 const Complex& Interpolation::Evaluate() {
-    Node* source = Child(1);
-    if (source && source->GetTypeId() == Core::kMapCapsuleId) {
-        auto* reference = dynamic_cast<Core::MapCapsule*>(source);
-        if (!reference || !reference->GetMap() || !reference->GetMap()->GetRoot())
-            return values_[0];
-        FollowReference();
+    switch (CheckReference(*this, pointSum_)) {
+        case ReferenceCheck::kNoRoot: return values_[0];
+        case ReferenceCheck::kChanged: Prepare(nullptr); break;
+        default: break;
     }
     Node* x = Child(0);
     if (!prepared_ || !x) return values_[0];

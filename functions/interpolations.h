@@ -31,9 +31,6 @@ protected:
     PointTable table_;
 
 private:
-    // A referenced list does not tell this node when it changes: the sum of its points does.
-    void FollowReference();
-
     bool absolute_;
     bool keepsSingleOrdinate_;
     bool prepared_ = false;

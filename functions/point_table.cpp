@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numeric>
 
+#include "functions/points.h"
 #include "model/factory.h"
 #include "model/map_capsule.h"
 
@@ -19,6 +20,21 @@ Core::Node* FindPointList(const Core::Node& owner) {
         if (!source) return nullptr;
     }
     return source->GetTypeId() == Core::kPointListId ? source : nullptr;
+}
+
+ReferenceCheck CheckReference(const Core::Node& owner, Core::Complex& pointSum) {
+    auto* reference = dynamic_cast<Core::MapCapsule*>(owner.Child(1));
+    if (!reference) return ReferenceCheck::kNone;
+    Core::NodeMap::Ptr map = reference->GetMap();
+    if (!map || !map->GetRoot()) return ReferenceCheck::kNoRoot;
+    auto* list = dynamic_cast<XYList*>(map->GetRoot().Get());
+    if (!list) return ReferenceCheck::kNone;
+    const Core::Complex sum = list->SumPoints();
+    // NaN compares unequal, so a NaN sum rebuilds every time.
+    if (sum.real() == pointSum.real() && sum.imag() == pointSum.imag())
+        return ReferenceCheck::kUnchanged;
+    pointSum = sum;
+    return ReferenceCheck::kChanged;
 }
 
 bool ReadPoints(const Core::Node& list, bool absolute, PointTable& table) {
