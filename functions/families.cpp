@@ -1,6 +1,7 @@
 #include "functions/families.h"
 
 #include "functions/hilbert.h"
+#include "functions/interpolated_profiles.h"
 #include "functions/interpolations.h"
 #include "functions/numbers.h"
 #include "functions/operators.h"
@@ -13,6 +14,7 @@ void RegisterFamilies() {
     Core::RegisterFamily(&MakeNumber);    // constants, random number and numbers
     Core::RegisterFamily(&MakeInterpolation);  // points, point lists and interpolations
     Core::RegisterFamily(&MakeHilbertTransform);
+    Core::RegisterFamily(&MakeInterpolatedProfile);
 }
 
 }  // namespace Capsule

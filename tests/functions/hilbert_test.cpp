@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <algorithm>
-#include <functional>
 #include <numbers>
 
 #include "functions/families.h"
 #include "tests/functions/point_lists.h"
+#include "tests/functions/principal_value.h"
 
 namespace {
 
@@ -55,28 +54,6 @@ TEST_F(HilbertTest, LinearTransformOfTheTriangle) {
     // The positive classes read |y|.
     Node::Ptr negative = Over(kPositiveLinear, {{-1, 0}, {1, 0}, {0, -1}});
     EXPECT_EQ(At(*negative, {0.3, 0.2}), At(*h, {0.3, 0.2}));
-}
-
-// The principal value of the integral of f(t) / (s - t) over [a, b] for real s inside, as the
-// regular integral of (f(t) - f(s)) / (s - t) by three-point Gauss-Legendre on 200 pieces between
-// neighbouring knots and s, plus f(s) ln((s - a) / (b - s)).
-double PrincipalValue(const std::function<double(double)>& f, std::vector<double> knots, double s) {
-    knots.push_back(s);
-    std::sort(knots.begin(), knots.end());
-    const double fs = f(s);
-    auto g = [&](double t) { return (f(t) - fs) / (s - t); };
-    const double node = std::sqrt(0.6);
-    double sum = 0;
-    knots.erase(std::unique(knots.begin(), knots.end()), knots.end());
-    for (std::size_t k = 0; k + 1 < knots.size(); ++k) {
-        const int m = 200;
-        const double step = (knots[k + 1] - knots[k]) / m;
-        for (int i = 0; i < m; ++i) {
-            const double mid = knots[k] + (i + 0.5) * step, half = step / 2;
-            sum += half * (5 * g(mid - half * node) + 8 * g(mid) + 5 * g(mid + half * node)) / 9;
-        }
-    }
-    return sum + fs * std::log((s - knots.front()) / (knots.back() - s));
 }
 
 TEST_F(HilbertTest, CubicTransformMatchesAPrincipalValueQuadrature) {
