@@ -5,6 +5,7 @@
 #include "functions/interpolations.h"
 #include "functions/numbers.h"
 #include "functions/operators.h"
+#include "functions/tuples.h"
 #include "model/factory.h"
 
 namespace Capsule {
@@ -15,6 +16,7 @@ void RegisterFamilies() {
     Core::RegisterFamily(&MakeInterpolation);  // points, point lists and interpolations
     Core::RegisterFamily(&MakeHilbertTransform);
     Core::RegisterFamily(&MakeInterpolatedProfile);
+    Core::RegisterFamily(&MakeTuple);  // tuples, element selection and for-each
 }
 
 }  // namespace Capsule

@@ -107,6 +107,12 @@ ComplexVector::ComplexVector() {
     holdsValue_ = true;
 }
 
+Core::Node::Ptr ComplexVector::Clone() {
+    Ptr copy = Node::Clone();
+    if (copy) copy->SetValues(values_);
+    return copy;
+}
+
 Core::Node::Ptr MakeNumber(int typeId) {
     switch (typeId) {
         case 400: return Safe::MakeX<PiNumber>();

@@ -95,6 +95,8 @@ public:
 class ComplexVector final : public Core::Node {
 public:
     ComplexVector();
+    // The copy carries the whole list, not only the first value.
+    Ptr Clone() override;
 };
 
 Core::Node::Ptr MakeNumber(int typeId);
