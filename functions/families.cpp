@@ -1,5 +1,6 @@
 #include "functions/families.h"
 
+#include "functions/duals.h"
 #include "functions/hilbert.h"
 #include "functions/interpolated_profiles.h"
 #include "functions/interpolations.h"
@@ -17,6 +18,7 @@ void RegisterFamilies() {
     Core::RegisterFamily(&MakeHilbertTransform);
     Core::RegisterFamily(&MakeInterpolatedProfile);
     Core::RegisterFamily(&MakeTuple);  // tuples, element selection and for-each
+    Core::RegisterFamily(&MakeDual);   // dual and dual list
 }
 
 }  // namespace Capsule
