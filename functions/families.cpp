@@ -2,6 +2,7 @@
 
 #include "functions/duals.h"
 #include "functions/hilbert.h"
+#include "functions/integrators.h"
 #include "functions/interpolated_profiles.h"
 #include "functions/interpolations.h"
 #include "functions/numbers.h"
@@ -12,13 +13,14 @@
 namespace Capsule {
 
 void RegisterFamilies() {
-    Core::RegisterFamily(&MakeOperator);  // operators, control and integrators
+    Core::RegisterFamily(&MakeOperator);  // operators and control
     Core::RegisterFamily(&MakeNumber);    // constants, random number and numbers
     Core::RegisterFamily(&MakeInterpolation);  // points, point lists and interpolations
     Core::RegisterFamily(&MakeHilbertTransform);
     Core::RegisterFamily(&MakeInterpolatedProfile);
     Core::RegisterFamily(&MakeTuple);  // tuples, element selection and for-each
     Core::RegisterFamily(&MakeDual);   // dual and dual list
+    Core::RegisterFamily(&MakeIntegrator);
 }
 
 }  // namespace Capsule
