@@ -57,6 +57,33 @@ const std::vector<Expected>& Table() {
         {604, "B", -1, true, kZero, {}},
         {610, "string", -1, false, kZero, {}},
         {650, "data", -1, false, kZero, {}},
+        {800, "Linear", 1, false, kZero, {{"x", kOne}, {"Points", kZero}}},
+        {801, "Polynomial", 1, false, kZero, {{"x", kOne}, {"Points", kZero}}},
+        {802, "Rational", 1, false, kZero, {{"x", kOne}, {"Points", kZero}}},
+        {803, "Spline", 1, false, kZero, {{"x", kOne}, {"Points", kZero}}},
+        {804, "fritsch-carlson", 1, false, kZero, {{"x", kOne}, {"Points", kZero}}},
+        {805, "positive-fritsch-carlson", 1, false, kZero, {{"x", kOne}, {"Points", kZero}}},
+        {899, "(x,y)", -1, false, kZero, {{"px", kOne}, {"py", kOne}}},
+        {923, "linear-kkg", 1, false, kZero, {{"x", kOne}, {"Points", kZero}}},
+        {924, "polynomial-kkg", 1, false, kZero, {{"x", kOne}, {"Points", kZero}}},
+        {925, "cubic-spline-kkg", 1, false, kZero, {{"x", kOne}, {"Points", kZero}}},
+        {926, "fritsch-carlson-kkg", 1, false, kZero, {{"x", kOne}, {"Points", kZero}}},
+        {2001, "Dual", 0, false, kZero, {{"p1", kOne}, {"p2", kOne}}},
+        {2101, "Dual", 1, false, kZero, {{"Dual", kZero}}},
+        {2102, "Points", 1, false, kZero, {}},
+        {3000, "tuple-2", 0, true, kZero, {{"t1", kZero}, {"t2", kZero}}},
+        {3001, "tuple-4", 0, true, kZero, {{"t1", kZero}, {"t2", kZero}, {"t3", kZero}, {"t4", kZero}}},
+        {3002, "tuple-n", 1, true, kZero, {{"t", kZero}}},
+        {3003, "out-n", 0, false, kZero, {{"t", kZero}, {"n", kZero}}},
+        {3004, "for-each", 0, false, kZero, {{"init_value", kZero}, {"action", kZero}, {"list", kZero}}},
+        {4000, "r-integrator", 0, false, kZero,
+         {{"a", kZero}, {"b", kOne}, {"z", kZero}, {"f(z)", kZero}, {"N", Complex(100, 0)}}},
+        {4002, "cde-integrator", 0, false, kZero,
+         {{"a", kZero}, {"b", kOne}, {"z", kZero}, {"f(z)", kZero}, {"Tol", Complex(0.001, 0)}}},
+        {5000, "fritsch-carlson-hilbert", 1, false, kZero, {{"s", kOne}, {"point-list", kOne}}},
+        {5001, "positive-fritsch-carlson-hilbert", 1, false, kZero, {{"s", kOne}, {"point-list", kOne}}},
+        {5002, "linear-hilbert", 1, false, kZero, {{"s", kOne}, {"point-list", kOne}}},
+        {5003, "positive-linear-hilbert", 1, false, kZero, {{"s", kOne}, {"point-list", kOne}}},
     };
     return table;
 }
@@ -101,7 +128,8 @@ TEST_F(FamiliesTest, CloneKeepsTypeLayoutAndValues) {
 
 TEST_F(FamiliesTest, IdsInTheGapsHaveNoClass) {
     for (int id : {99, 103, 199, 215, 229, 231, 401, 402, 404, 405, 410, 500, 502, 605, 611, 649,
-                   651, 1100, 1103})
+                   651, 1100, 1103, 806, 898, 927, 2000, 2002, 2100, 2103, 3005, 3999, 4001,
+                   4003, 4999, 5004})
         EXPECT_TRUE(Node::Create(id).IsNull()) << id;
 }
 
