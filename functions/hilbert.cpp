@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "foundation/complex_math.h"
 #include "functions/constants.h"
 #include "functions/parameters.h"
 #include "model/basic.h"
@@ -61,11 +62,11 @@ Complex HilbertTransform::AtComplex(const Complex& s) const {
         const CubicRow& c = rows_[k];
         const double a = x[k], b = x[k + 1];
         const Complex A = c[2] + c[3] * s;
-        const Complex B = c[1] + s * A;
-        const Complex P = c[0] + s * B;
-        h += c[3] * (a * a * a - b * b * b) / 3.0 + A * (a * a - b * b) / 2.0 + B * (a - b);
+        const Complex B = c[1] + Multiply(s, A);
+        const Complex P = c[0] + Multiply(s, B);
+        h += c[3] * (a * a * a - b * b * b) / 3.0 + A * ((a * a - b * b) / 2.0) + B * (a - b);
         const Complex logB = std::log(s - b);
-        h += P * (logA - logB);
+        h += Multiply(P, logA - logB);
         logA = logB;
     }
     return h;
