@@ -27,7 +27,10 @@ public:
 
     bool Execute(const int&) override {
         switch (kind_) {
-            case kReplaceStep: return static_cast<bool>(map_->ReplaceNode(third_->Name(), second_));
+            case kReplaceStep:
+                // A root replaced by none: the old root comes back.
+                if (!third_) return static_cast<bool>(map_->RestoreRoot(second_));
+                return static_cast<bool>(map_->ReplaceNode(third_->Name(), second_));
             case kRemoveStep: return static_cast<bool>(map_->RemoveNode(third_->Name()));
             case kAddStep:
                 // A removed root has no parent to add under: it becomes the root again.
@@ -120,6 +123,11 @@ void NodeMap::SetRoot(const Node::Ptr& root) {
 void NodeMap::ClearRoot() {
     nodes_.clear();
     root_ = nullptr;
+}
+
+void NodeMap::ForgetHistory() {
+    ClearHistory();
+    lastReplaced_ = nullptr;
 }
 
 Node::Ptr NodeMap::RestoreRoot(const Node::Ptr& node) {

@@ -192,6 +192,24 @@ TEST_F(NodeMapTest, RemovedRootComesBackOnUndo) {
     EXPECT_TRUE(map->GetRoot().IsNull());
 }
 
+TEST_F(NodeMapTest, RootSetToNullComesBackOnUndo) {
+    NodeMap::Ptr map = SumDefinition();
+    Node::Ptr root = map->GetRoot();
+    const std::string shape = Shape(root);
+    map->SetRoot(Node::Ptr());
+    EXPECT_TRUE(map->GetRoot().IsNull());
+    EXPECT_EQ(map->GetPreviousRoot(), root);
+    ASSERT_TRUE(map->Undo());
+    EXPECT_EQ(map->GetRoot(), root);
+    EXPECT_EQ(Shape(map->GetRoot()), shape);
+    EXPECT_EQ(Names(*map), (std::vector<std::string>{"Sum", "c"}));
+    ASSERT_TRUE(map->Redo());
+    EXPECT_TRUE(map->GetRoot().IsNull());
+    EXPECT_TRUE(map->Nodes().empty());
+    ASSERT_TRUE(map->Undo());
+    EXPECT_EQ(map->GetRoot(), root);
+}
+
 TEST_F(NodeMapTest, PromotingADescendantToRootKeepsTheOldTreeWhole) {
     NodeMap::Ptr map = SumDefinition();
     Node::Ptr plus = Node::Create(200);
