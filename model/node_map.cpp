@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "foundation/event_bus.h"
 #include "foundation/unique_name.h"
 #include "model/factory.h"
-#include "model/map_bar.h"
 #include "model/map_capsule.h"
 
 namespace Core {
@@ -210,8 +210,9 @@ Node::Ptr NodeMap::ReplaceNode(const std::string& name, const Node::Ptr& node) {
 void NodeMap::RecordUndo(int kind, const Node::Ptr& first, const Node::Ptr& second,
                          const Node::Ptr& third, int index) {
     Push(Safe::XPtr<Winplus::Command>(new UndoCmd(kind, this, first, second, third, index)));
-    MapBar::SetUndoAvailable(1, UndoCount() > 0);
-    MapBar::SetRedoAvailable(1, RedoCount() > 0);
+    EventBus& bus = Bus(Subject::Definitions);
+    bus.Notify(UndoCount() > 0 ? EventCode::kHistoryUndoable : EventCode::kHistoryNotUndoable);
+    bus.Notify(RedoCount() > 0 ? EventCode::kHistoryRedoable : EventCode::kHistoryNotRedoable);
 }
 
 // --- Values ---

@@ -37,7 +37,7 @@ protected:
     void SetUp() override {
         DataSet::Clear();
         DataSet::SetOpusType(Opus::kReflectance);
-        DataSet::AddObserver(recorder);
+        registration = DataSet::AddObserver(recorder);
     }
     void TearDown() override {
         Platform::SetFileDialogHandler(nullptr);
@@ -52,6 +52,7 @@ protected:
     }
 
     Safe::XPtr<Recorder> recorder = new Recorder;
+    EventBus::Registration registration;
     test::CapturedBoxes boxes;
     test::ScratchFolder folder{"data-set"};
     std::vector<Platform::FileDialogRequest> requests;

@@ -6,6 +6,7 @@
 #include "functions/families.h"
 #include "model/map_bar.h"
 #include "model/node_map.h"
+#include "tests/common/code_log.h"
 
 namespace {
 
@@ -226,12 +227,18 @@ TEST_F(NodeMapTest, PromotingADescendantToRootKeepsTheOldTreeWhole) {
     EXPECT_EQ(map->Nodes().size(), 5u);
 }
 
+// A definition announces what its histories hold after every recorded step; the definition tool
+// bar follows on its channel 1.
 TEST_F(NodeMapTest, EditsAnnounceUndoAvailability) {
+    Safe::XPtr<CodeLog> log = NewCodeLog();
+    EventBus::Registration registration = Bus(Subject::Definitions).Add(log);
     NodeMap::Ptr map = SumDefinition();
+    EXPECT_EQ(log->codes, (std::vector<int>{410, 413}));
     EXPECT_TRUE(Core::MapBar::IsUndoAvailable(1));
-    while (map->UndoCount() > 0) map->Undo();
-    map->AddNode("Sum", Node::Create(100));
+    ASSERT_EQ(map->UndoCount(), 1);
+    log->codes.clear();
     map->Undo();
+    EXPECT_EQ(log->codes, (std::vector<int>{411, 412}));
     EXPECT_FALSE(Core::MapBar::IsUndoAvailable(1));
     EXPECT_TRUE(Core::MapBar::IsRedoAvailable(1));
 }
