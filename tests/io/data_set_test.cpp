@@ -94,6 +94,20 @@ TEST_F(DataSetTest, ReplaceMakesNamesUniqueAndDropsTheCurrentSpectrum) {
     EXPECT_EQ(recorder->codes, (std::vector<int>{230, 130, 130}));
 }
 
+TEST_F(DataSetTest, ProcessResetEmptiesTheSet) {
+    const std::string path = folder.Write("sample.dat", "1 2\n2 3\n");
+    ASSERT_TRUE(DataSet::AddDataFile(path));
+    DataSet::SelectIndex(0);
+    DataSet::SetOpusType(0x300F);
+    ResetProcessState();
+    EXPECT_TRUE(Names().empty());
+    EXPECT_FALSE(DataSet::GetCurrent());
+    EXPECT_EQ(DataSet::GetDataFolder(), "");
+    EXPECT_EQ(DataSet::GetOpusType(), Opus::kReflectance);
+    DataSet::Clear();  // the test's observer went with the reset
+    EXPECT_EQ(recorder->codes, (std::vector<int>{130, 230}));
+}
+
 TEST_F(DataSetTest, AddedFilesAreNamedAfterTheFile) {
     const std::string path = folder.Write("sample.dat", "1 2\n2 3\n");
     EXPECT_TRUE(DataSet::AddDataFile(path));
