@@ -52,7 +52,7 @@ void Reset() {
     EventBus& definitions = Bus(Subject::Definitions);
     Availability& state = State();
     state = Availability();
-    state.histories = definitions.Add(Safe::XPtr<Winplus::Observer>(new HistoryObserver));
+    state.histories = definitions.Add(Safe::MakeX<HistoryObserver>());
 }
 [[maybe_unused]] const bool kStarted = RegisterProcessReset(&Reset) && (Reset(), true);
 

@@ -20,7 +20,7 @@ struct Recorder : Winplus::Observer {
 };
 
 Safe::XPtr<Winplus::Observer> NewRecorder(std::vector<std::string>* log, std::string tag) {
-    return Safe::XPtr<Winplus::Observer>(new Recorder(log, std::move(tag)));
+    return Safe::MakeX<Recorder>(log, std::move(tag));
 }
 
 TEST(EventBus, NotifiesEveryObserverInRegistrationOrder) {
@@ -83,7 +83,7 @@ struct Registrar : Winplus::Observer {
 TEST(EventBus, ObserversAddedOrRemovedDuringNotification) {
     std::vector<std::string> log;
     EventBus bus;
-    Safe::XPtr<Registrar> registrar(new Registrar(&bus, &log));
+    Safe::XPtr<Registrar> registrar = Safe::MakeX<Registrar>(&bus, &log);
     Registration r = bus.Add(registrar);
     Registration b = bus.Add(NewRecorder(&log, "b"));
     registrar->removed = bus.Add(NewRecorder(&log, "c"));
