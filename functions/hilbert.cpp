@@ -36,11 +36,7 @@ void HilbertTransform::Prepare(Node*) {
 }
 
 const Complex& HilbertTransform::Evaluate() {
-    switch (CheckReference(*this, pointSum_)) {
-        case ReferenceCheck::kNoRoot: return values_[0];
-        case ReferenceCheck::kChanged: Prepare(nullptr); break;
-        default: break;
-    }
+    if (!FollowReference(*this, pointSum_)) return values_[0];
     Node* argument = Child(0);
     if (!prepared_ || !argument) return values_[0];
     const Complex s = argument->Compute();

@@ -35,11 +35,7 @@ void Interpolation::Prepare(Node*) {
 }
 
 const Complex& Interpolation::Evaluate() {
-    switch (CheckReference(*this, pointSum_)) {
-        case ReferenceCheck::kNoRoot: return values_[0];
-        case ReferenceCheck::kChanged: Prepare(nullptr); break;
-        default: break;
-    }
+    if (!FollowReference(*this, pointSum_)) return values_[0];
     Node* x = Child(0);
     if (!prepared_ || !x) return values_[0];
     return values_[0] = Complex(Interpolate(x->Compute().real()), 0.0);

@@ -22,19 +22,19 @@ Core::Node* FindPointList(const Core::Node& owner) {
     return source->GetTypeId() == Core::kPointListId ? source : nullptr;
 }
 
-ReferenceCheck CheckReference(const Core::Node& owner, Core::Complex& pointSum) {
+bool FollowReference(Core::Node& owner, Core::Complex& pointSum) {
     auto* reference = dynamic_cast<Core::MapCapsule*>(owner.Child(1));
-    if (!reference) return ReferenceCheck::kNone;
+    if (!reference) return true;
     Core::NodeMap::Ptr map = reference->GetMap();
-    if (!map || !map->GetRoot()) return ReferenceCheck::kNoRoot;
+    if (!map || !map->GetRoot()) return false;
     auto* list = dynamic_cast<XYList*>(map->GetRoot().Get());
-    if (!list) return ReferenceCheck::kNone;
+    if (!list) return true;
     const Core::Complex sum = list->SumPoints();
-    // NaN compares unequal, so a NaN sum rebuilds every time.
-    if (sum.real() == pointSum.real() && sum.imag() == pointSum.imag())
-        return ReferenceCheck::kUnchanged;
-    pointSum = sum;
-    return ReferenceCheck::kChanged;
+    if (sum.real() != pointSum.real() || sum.imag() != pointSum.imag()) {
+        owner.Prepare(nullptr);
+        pointSum = sum;
+    }
+    return true;
 }
 
 bool ReadPoints(const Core::Node& list, bool absolute, PointTable& table) {

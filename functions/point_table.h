@@ -26,16 +26,11 @@ inline double EvaluateRow(const CubicRow& c, double t) {
 // the root of the definition it refers to when that root is one; null otherwise.
 Core::Node* FindPointList(const Core::Node& owner);
 
-// What the evaluation of a node whose point source refers to a definition must do first.
-enum class ReferenceCheck {
-    kNone,       // the source is no reference, or its definition's root is not a point list
-    kNoRoot,     // the definition has no root: keep the last value
-    kUnchanged,  // the referenced points sum as they did
-    kChanged,    // they sum differently (or to NaN): rebuild
-};
-// The sum of the referenced points stands for their change, since a root list cannot tell the
-// nodes that refer to it; pointSum is the sum remembered by the owner and takes the new one.
-ReferenceCheck CheckReference(const Core::Node& owner, Core::Complex& pointSum);
+// The first step of evaluating a node whose point source refers to a definition: a root list
+// cannot tell the nodes that refer to it when it changes, so the sum of its points stands for its
+// state; when that differs from the remembered sum (or is NaN) the owner is prepared again and
+// remembers the new sum. False when the definition has no root: the owner keeps its last value.
+bool FollowReference(Core::Node& owner, Core::Complex& pointSum);
 
 // Reads every point of list (x = real part, y = imaginary part of its value, |y| when absolute),
 // sorted by x with equal abscissae kept in list order. False when two neighbours share an
