@@ -50,10 +50,23 @@ const Complex& HilbertTransform::Evaluate() {
 // (s at an abscissa) is left out: the two neighbouring ones cancel in the limit and at the ends
 // the integral keeps a finite part.
 
+namespace {
+
+// The principal logarithm off the real axis. The squared modulus keeps ln|z| to an absolute
+// error of about 1e-16, all the sums need, at a fraction of the library's cost; far from 1 in
+// magnitude, where the square would overflow or underflow, the library takes over.
+Complex LogOffAxis(const Complex& z) {
+    const double m = z.real() * z.real() + z.imag() * z.imag();
+    if (m > 1e-290 && m < 1e290) return Complex(0.5 * std::log(m), std::atan2(z.imag(), z.real()));
+    return std::log(z);
+}
+
+}  // namespace
+
 Complex HilbertTransform::AtComplex(const Complex& s) const {
     const std::vector<double>& x = table_.x;
     Complex h(0.0, 0.0);
-    Complex logA = std::log(s - x[0]);
+    Complex logA = LogOffAxis(s - x[0]);
     for (std::size_t k = 0; k + 1 < x.size(); ++k) {
         const CubicRow& c = rows_[k];
         const double a = x[k], b = x[k + 1];
@@ -61,7 +74,7 @@ Complex HilbertTransform::AtComplex(const Complex& s) const {
         const Complex B = c[1] + Multiply(s, A);
         const Complex P = c[0] + Multiply(s, B);
         h += c[3] * (a * a * a - b * b * b) / 3.0 + A * ((a * a - b * b) / 2.0) + B * (a - b);
-        const Complex logB = std::log(s - b);
+        const Complex logB = LogOffAxis(s - b);
         h += Multiply(P, logA - logB);
         logA = logB;
     }
