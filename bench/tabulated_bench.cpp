@@ -35,7 +35,8 @@ Node::Ptr Over(int typeId, int n) {
         const double x = 10.0 * i / (n - 1);
         Node::Ptr point = Node::Create(899);
         point->GetChild(0)->SetValue(Complex(x, 0), 0);
-        point->GetChild(1)->SetValue(Complex(std::exp(-(x - 5) * (x - 5)) + 0.1 * std::sin(3 * x), 0), 0);
+        point->GetChild(1)->SetValue(
+            Complex(std::exp(-(x - 5) * (x - 5)) + 0.1 * std::sin(3 * x), 0), 0);
         list->AddChild(point);
     }
     node->ReplaceChildAt(1, list);
@@ -45,7 +46,8 @@ Node::Ptr Over(int typeId, int n) {
 // The abscissas, over and beyond the points; imaginary part im.
 std::vector<Complex> Abscissas(double im) {
     std::vector<Complex> s(kAbscissas);
-    for (int i = 0; i < kAbscissas; ++i) s[static_cast<std::size_t>(i)] = Complex(-1.0 + 12.0 * i / kAbscissas, im);
+    for (int i = 0; i < kAbscissas; ++i)
+        s[static_cast<std::size_t>(i)] = Complex(-1.0 + 12.0 * i / kAbscissas, im);
     return s;
 }
 
@@ -163,7 +165,9 @@ void DoubleExponentialLorentzian(benchmark::State& state) {
     }
     for (auto _ : state) benchmark::DoNotOptimize(integrator->Evaluate());
 }
-BENCHMARK(DoubleExponentialLorentzian)->Unit(benchmark::kMicrosecond)->ComputeStatistics("min", Least);
+BENCHMARK(DoubleExponentialLorentzian)
+    ->Unit(benchmark::kMicrosecond)
+    ->ComputeStatistics("min", Least);
 
 }  // namespace
 

@@ -15,11 +15,12 @@ namespace Capsule {
 void RegisterFamilies() {
     Core::RegisterFamily(&MakeOperator);  // operators and control
     Core::RegisterFamily(&MakeNumber);    // constants, random number and numbers
-    Core::RegisterFamily(&MakeInterpolation);  // points, point lists and interpolations
+    // Points, point lists and the functions that read them.
+    Core::RegisterFamily(&MakeInterpolation);
     Core::RegisterFamily(&MakeHilbertTransform);
     Core::RegisterFamily(&MakeInterpolatedProfile);
-    Core::RegisterFamily(&MakeTuple);  // tuples, element selection and for-each
-    Core::RegisterFamily(&MakeDual);   // dual and dual list
+    Core::RegisterFamily(&MakeTuple);
+    Core::RegisterFamily(&MakeDual);
     Core::RegisterFamily(&MakeIntegrator);
 }
 

@@ -44,12 +44,6 @@ const Complex& HilbertTransform::Evaluate() {
     return values_[0] = s.imag() == 0.0 ? AtReal(s.real()) : AtComplex(s);
 }
 
-// Segment k adds the exact integral of p_k(t) / (s - t) from a to b: with p_k(t) =
-// P + (t - s) q(t), P = p_k(s), it is P (log(s - a) - log(s - b)) - the integral of q. The
-// logarithm at each abscissa serves both segments that meet there; a logarithm of exactly zero
-// (s at an abscissa) is left out: the two neighbouring ones cancel in the limit and at the ends
-// the integral keeps a finite part.
-
 namespace {
 
 // The principal logarithm off the real axis. The squared modulus keeps ln|z| to an absolute
@@ -62,6 +56,12 @@ Complex LogOffAxis(const Complex& z) {
 }
 
 }  // namespace
+
+// Segment k adds the exact integral of p_k(t) / (s - t) from a to b: with p_k(t) =
+// P + (t - s) q(t), P = p_k(s), it is P (log(s - a) - log(s - b)) - the integral of q. The
+// logarithm at each abscissa serves both segments that meet there; a logarithm of exactly zero
+// (s at an abscissa) is left out: the two neighbouring ones cancel in the limit and at the ends
+// the integral keeps a finite part.
 
 Complex HilbertTransform::AtComplex(const Complex& s) const {
     const std::vector<double>& x = table_.x;

@@ -49,7 +49,8 @@ const DETables& Tables() {
 
 }  // namespace
 
-DEResult DEIntegrate(const std::function<Complex(double)>& f, double c, double d, double tolerance) {
+DEResult DEIntegrate(const std::function<Complex(double)>& f, double c, double d,
+                     double tolerance) {
     const DETables& t = Tables();
     // The pair of nodes j, the one below the centre first.
     auto pair = [&](int j) {

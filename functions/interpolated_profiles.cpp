@@ -40,7 +40,8 @@ ProfilePiece MakePiece(double u, double v, std::vector<double> c) {
     }
     piece.even.assign((degree + 1) / 2, 0.0);
     for (std::size_t k = 1; k <= degree; ++k)
-        for (std::size_t r = 0; 2 * r + 1 <= k; ++r) piece.even[r] += piece.c[k] * moments[k - 1 - 2 * r];
+        for (std::size_t r = 0; 2 * r + 1 <= k; ++r)
+            piece.even[r] += piece.c[k] * moments[k - 1 - 2 * r];
     return piece;
 }
 

@@ -61,8 +61,8 @@ TEST_F(HilbertTest, CubicTransformMatchesAPrincipalValueQuadrature) {
     // whose integral against 1 / (s - t) is f(s) (log s - log(s - 2)) + 2 s - 2.
     Node::Ptr parabola = Over(kFritschCarlson, {{0, 0}, {1, 1}, {2, 0}});
     for (Complex s : {Complex(0.5, 0.5), Complex(3, 0), Complex(-1, -2), Complex(1.5, 1e-4)})
-        ExpectNear(At(*parabola, s), s * (2.0 - s) * (std::log(s) - std::log(s - 2.0)) + 2.0 * s - 2.0,
-                   1e-13);
+        ExpectNear(At(*parabola, s),
+                   s * (2.0 - s) * (std::log(s) - std::log(s - 2.0)) + 2.0 * s - 2.0, 1e-13);
     ExpectNear(At(*parabola, {0.5, 0}), {0.75 * std::log(1 / 3.0) - 1, -pi * 0.75}, 1e-13);
 
     // Monotone cubic pieces through four points, against a quadrature of the interpolation.

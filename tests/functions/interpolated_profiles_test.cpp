@@ -31,7 +31,8 @@ TEST_F(InterpolatedProfilesTest, RealPartIsTheKramersKronigPartnerOfTheImaginary
         std::vector<double> knots;
         for (const auto& point : kBand) knots.push_back(point.first);
         for (double x : {0.37, 1.0, 1.23, 2.6, 0.05}) {
-            const double expected = -(PrincipalValue(im, knots, x) + PrincipalValue(im, knots, -x)) / pi;
+            const double expected =
+                -(PrincipalValue(im, knots, x) + PrincipalValue(im, knots, -x)) / pi;
             EXPECT_NEAR(RealAt(*profile, x), expected, 1e-11) << id << " " << x;
         }
     }
@@ -62,8 +63,8 @@ TEST_F(InterpolatedProfilesTest, LinearProfileIsTheLinearHilbertTransformMadeOdd
     Node::Ptr profile = Over(kLinear, kBand);
     Node::Ptr hilbert = Over(5002, kBand);
     for (double x : {0.1, 0.5, 0.9, 1.7, 3.0})
-        EXPECT_NEAR(RealAt(*profile, x),
-                    -(RealAt(*hilbert, x) + RealAt(*hilbert, -x)) / pi, 1e-14) << x;
+        EXPECT_NEAR(RealAt(*profile, x), -(RealAt(*hilbert, x) + RealAt(*hilbert, -x)) / pi, 1e-14)
+            << x;
 }
 
 TEST_F(InterpolatedProfilesTest, StaysFiniteWhereALogarithmArgumentVanishes) {

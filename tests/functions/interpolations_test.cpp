@@ -29,8 +29,9 @@ TEST_F(InterpolationsTest, ReproduceTheDataTheirFamilyHolds) {
     }
     // The polynomial through five points of a cubic is that cubic, also beyond them.
     auto cubic = [](double x) { return x * x * x - 2 * x + 1; };
-    Node::Ptr polynomial = Over(kPolynomial, {{0, cubic(0)}, {1, cubic(1)}, {-1, cubic(-1)},
-                                              {2, cubic(2)}, {0.5, cubic(0.5)}});
+    Node::Ptr polynomial =
+        Over(kPolynomial,
+             {{0, cubic(0)}, {1, cubic(1)}, {-1, cubic(-1)}, {2, cubic(2)}, {0.5, cubic(0.5)}});
     for (double x : {-2.0, 0.25, 1.5, 3.7}) EXPECT_NEAR(RealAt(*polynomial, x), cubic(x), 1e-11);
     // The diagonal rational function through five points of 1 / (1 + x^2) is that function.
     Points runge;
@@ -153,7 +154,8 @@ TEST_F(InterpolationsTest, ClonesEvaluateLikeTheOriginals) {
     for (int id = kLinear; id <= kPositiveFritschCarlson; ++id) {
         Node::Ptr f = Over(id, {{0, 1}, {1, -2}, {2.5, 0.5}, {3, 4}, {4, 4.5}});
         Node::Ptr copy = f->Clone();
-        for (double x : {-1.0, 0.7, 2.6, 3.9, 6.0}) EXPECT_EQ(RealAt(*copy, x), RealAt(*f, x)) << id;
+        for (double x : {-1.0, 0.7, 2.6, 3.9, 6.0})
+            EXPECT_EQ(RealAt(*copy, x), RealAt(*f, x)) << id;
         EXPECT_EQ(copy->GetChild(1)->ChildCount(), 5);
         EXPECT_EQ(copy->GetChild(1)->GetName(), "Points");
     }

@@ -8,7 +8,8 @@
 // The principal value of the integral of f(t) / (s - t) over [a, b] for real s inside, as the
 // regular integral of (f(t) - f(s)) / (s - t) by three-point Gauss-Legendre on 200 pieces between
 // neighbouring knots and s, plus f(s) ln|(s - a) / (b - s)|. Outside [a, b] f must vanish.
-inline double PrincipalValue(const std::function<double(double)>& f, std::vector<double> knots, double s) {
+inline double PrincipalValue(const std::function<double(double)>& f, std::vector<double> knots,
+                             double s) {
     knots.push_back(s);
     std::sort(knots.begin(), knots.end());
     const double fs = f(s);
