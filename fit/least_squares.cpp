@@ -214,14 +214,14 @@ void LevMarqMethod::Finish() {
 
 namespace Optimize {
 
-int StepUntilSettled(LevMarqMethod& method, int maxSteps, int patience) {
+int StepUntilSettled(LevMarqMethod& method, int maxSteps, int patience, double tolerance) {
     int quiet = 0;
     int steps = 0;
     while (steps < maxSteps && !method.failed && quiet < patience) {
         const double before = method.GetBestChi2();
         method.Iterate();
         ++steps;
-        const bool settled = !method.failed && before - method.GetBestChi2() <= 1e-14 * before;
+        const bool settled = !method.failed && before - method.GetBestChi2() <= tolerance * before;
         quiet = settled ? quiet + 1 : 0;
     }
     return steps;

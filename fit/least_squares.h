@@ -131,7 +131,8 @@ namespace Optimize {
 
 // Steps on the calling thread (a fit without the worker: tests, benchmarks, batch runs) until
 // the method fails, maxSteps have run, or patience steps in a row lowered the best chi2 by less
-// than a relative 1e-14. The number of steps run.
-int StepUntilSettled(LevMarqMethod& method, int maxSteps, int patience = 12);
+// than tolerance relative to it. The number of steps run.
+int StepUntilSettled(LevMarqMethod& method, int maxSteps, int patience = 12,
+                     double tolerance = 1e-14);
 
 }  // namespace Optimize
