@@ -89,7 +89,8 @@ void LevMarqMethod::EvaluateDerivatives(const std::vector<double>& p) {
     residuals_.resize(m);
     for (std::size_t k = 0; k < m; ++k) residuals_[k] = targetValues_[k] - modelValues_[k];
 
-    const std::size_t n = parameters_.size();
+    // Parameters replaced after Initialize must not index past what it sized.
+    const std::size_t n = std::min(p.size(), parameters_.size());
     const Safe::XPtr<Core::MathUnit>& unit = spectrum_->GetUnit();
     for (std::size_t i = 0; i < n; ++i) {
         std::vector<double>& derivative = jacobian_[i];
