@@ -133,6 +133,7 @@ void LevMarqMethod::Initialize() {
     failed = false;
     improved = false;
     gridEvaluations_ = 0;
+    derivativesPending_ = false;
     if (!targetSpectrum_) {
         failed = true;
         return;
@@ -145,7 +146,7 @@ void LevMarqMethod::Initialize() {
         failed = true;
         return;
     }
-    EvaluateDerivatives(current_);
+    derivativesPending_ = true;
 }
 
 bool LevMarqMethod::SolveDamped(double damping, DMatrix& a, std::vector<double>& step) const {
@@ -167,6 +168,12 @@ void LevMarqMethod::Accept(const std::vector<double>& trial, const Safe::XPtr<Da
 
 void LevMarqMethod::Iterate() {
     if (failed) return;
+    // The derivatives at a newly accepted point wait for the step that needs them: a fit that
+    // ends after that point was found does not pay for them, and Initialize stays quick.
+    if (derivativesPending_) {
+        EvaluateDerivatives(current_);
+        derivativesPending_ = false;
+    }
     if (!SolveDamped(1.0 + lambda_, a1_, step1_) || !SolveDamped(1.0 + 0.5 * lambda_, a2_, step2_)) {
         failed = true;
         return;
@@ -203,7 +210,8 @@ void LevMarqMethod::Iterate() {
         Accept(trial1_, trial1Re_, trial1Im_);
     else
         Accept(trial2_, trial2Re_, trial2Im_);
-    EvaluateDerivatives(current_);
+    SetParameterValues(current_);
+    derivativesPending_ = true;
 }
 
 void LevMarqMethod::Finish() {

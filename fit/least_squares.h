@@ -60,8 +60,8 @@ class LevMarqMethod : public LeastSquareMethod {
 public:
     LevMarqMethod();
 
-    // Takes the parameters' values as the current point and evaluates it; a start whose chi2
-    // is not finite fails the fit at once.
+    // Takes the parameters' values as the current point and evaluates it (the derivatives
+    // follow in the first step); a start whose chi2 is not finite fails the fit at once.
     void Initialize() override;
     // One step: solves the normal equations damped by lambda and by lambda / 2, evaluates both
     // trial points and moves to the better one when it lowers chi2. Lambda stays when the
@@ -109,6 +109,8 @@ private:
     double lambda_ = 0.001;
     double lambdaFactor_ = 5.0;
     long gridEvaluations_ = 0;
+    // alpha and beta do not yet belong to the current point.
+    bool derivativesPending_ = false;
 
     // Model values of the two trials, and of one shifted parameter.
     Safe::XPtr<Data> trial1Re_;
