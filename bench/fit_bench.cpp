@@ -23,7 +23,9 @@ constexpr int kParameters = 3 * kOscillators;
 // Both stop when a step lowers chi2 by less than this share.
 constexpr double kTolerance = 1e-10;
 
-std::string Name(char kind, int k) { return std::string(1, kind) + std::to_string(k + 1); }
+std::string Name(char kind, int k) {
+    return std::string(1, kind) + std::to_string(k + 1);
+}
 
 // eps(x) = 1 + sum S w^2 / (w^2 - x^2 - i g x), as one formula of the model.
 struct Problem {
@@ -186,7 +188,8 @@ int main(int argc, char** argv) {
                 ours.evaluations, ours.steps);
     std::printf("MINPACK lmdif:       chi2 %.10e, %ld grid evaluations\n", theirs.chi2,
                 theirs.evaluations);
-    // The noise alone gives chi2 = 2 x 10^4 x (10^-3)^2 / 3 = 6.7e-3, less what 30 parameters absorb.
+    // The noise alone gives chi2 = 2 x 10^4 x (10^-3)^2 / 3 = 6.7e-3, less what 30 parameters
+    // absorb.
     if (!(std::fabs(ours.chi2 - theirs.chi2) <= 1e-8 * theirs.chi2) || !(theirs.chi2 < 7e-3)) {
         std::fprintf(stderr, "fit_bench: the fits did not reach the same minimum\n");
         return 1;

@@ -46,12 +46,10 @@ LevMarqMethod::LevMarqMethod()
 
 void LevMarqMethod::SetParameterValues(const std::vector<double>& p) {
     const std::size_t n = std::min(p.size(), parameters_.size());
-    for (std::size_t i = 0; i < n; ++i)
-        parameters_[i]->SetValue(Core::Complex(p[i], 0.0), 0);
+    for (std::size_t i = 0; i < n; ++i) parameters_[i]->SetValue(Core::Complex(p[i], 0.0), 0);
 }
 
-void LevMarqMethod::FittedValues(const Data& re, const Data& im,
-                                 std::vector<double>& out) const {
+void LevMarqMethod::FittedValues(const Data& re, const Data& im, std::vector<double>& out) const {
     out.clear();
     if (fittedPart == kFitReal || fittedPart == kFitComplex)
         out.insert(out.end(), re.Values().begin(), re.Values().end());
@@ -174,7 +172,8 @@ void LevMarqMethod::Iterate() {
         EvaluateDerivatives(current_);
         derivativesPending_ = false;
     }
-    if (!SolveDamped(1.0 + lambda_, a1_, step1_) || !SolveDamped(1.0 + 0.5 * lambda_, a2_, step2_)) {
+    if (!SolveDamped(1.0 + lambda_, a1_, step1_) ||
+        !SolveDamped(1.0 + 0.5 * lambda_, a2_, step2_)) {
         failed = true;
         return;
     }

@@ -68,11 +68,17 @@ Optimizer::~Optimizer() {
     KeepForever(worker_);
 }
 
-void Optimizer::SetJob(const Safe::XPtr<OptimizationMethod>& job) { worker_->job = job; }
+void Optimizer::SetJob(const Safe::XPtr<OptimizationMethod>& job) {
+    worker_->job = job;
+}
 
-OptimizationMethod* Optimizer::GetJob() const { return worker_->job.Get(); }
+OptimizationMethod* Optimizer::GetJob() const {
+    return worker_->job.Get();
+}
 
-void Optimizer::Wake() { worker_->wake.Set(); }
+void Optimizer::Wake() {
+    worker_->wake.Set();
+}
 
 bool Optimizer::Kill() {
     worker_->dying.store(true);

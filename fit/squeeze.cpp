@@ -59,7 +59,9 @@ double TotalVariation(const Data& y, const Range& range) {
 }
 
 // x / y, or 0 when y is 0: a flat column or a range of one abscissa adds nothing.
-double Ratio(double x, double y) { return y != 0.0 ? x / y : 0.0; }
+double Ratio(double x, double y) {
+    return y != 0.0 ? x / y : 0.0;
+}
 
 // Walks the range adding step(i) (the measure from point i to i + 1) and keeps a point each time
 // the sum passes the next multiple of threshold; the ends are always kept.
@@ -102,11 +104,12 @@ void SqueezeColumn(const SqueezeInfo& info, const Spectrum::Ptr& source,
     const double tv = TotalVariation(y, range);
     const double threshold = (slope + 1.0) * tv * info.GetFactor() / (range.last - range.first - 1);
     const double scale = Ratio(tv, x[range.last] - x[range.first]);
-    Reduce(*source, range, threshold,
-           [&](std::size_t i) {
-               return std::fabs(y[i + 1] - y[i]) + (x[i + 1] - x[i]) * scale * slope;
-           },
-           *destination);
+    Reduce(
+        *source, range, threshold,
+        [&](std::size_t i) {
+            return std::fabs(y[i + 1] - y[i]) + (x[i + 1] - x[i]) * scale * slope;
+        },
+        *destination);
 }
 
 void SqueezeComplex(const SqueezeInfo& info, const Spectrum::Ptr& source,
@@ -122,12 +125,13 @@ void SqueezeComplex(const SqueezeInfo& info, const Spectrum::Ptr& source,
     const double weight = Ratio(tv, TotalVariation(im, range));
     const double threshold = (slope + 1.0) * tv * info.GetFactor() / (range.last - range.first - 1);
     const double scale = Ratio(2.0 * tv, x[range.last] - x[range.first]);
-    Reduce(*source, range, threshold,
-           [&](std::size_t i) {
-               return std::fabs(re[i + 1] - re[i]) + (x[i + 1] - x[i]) * scale * slope +
-                      std::fabs(im[i + 1] - im[i]) * weight;
-           },
-           *destination);
+    Reduce(
+        *source, range, threshold,
+        [&](std::size_t i) {
+            return std::fabs(re[i + 1] - re[i]) + (x[i + 1] - x[i]) * scale * slope +
+                   std::fabs(im[i + 1] - im[i]) * weight;
+        },
+        *destination);
 }
 
 void Squeeze(const SqueezeInfo& info, const Spectrum::Ptr& source,

@@ -30,7 +30,8 @@ SqueezeInfo& SqueezeSettings();
 constexpr int kSqueezeMinimumPoints = 9;
 
 // Reduces source into destination by the settings' mode; an unknown mode does nothing.
-void Squeeze(const SqueezeInfo& info, const Spectrum::Ptr& source, const Spectrum::Ptr& destination);
+void Squeeze(const SqueezeInfo& info, const Spectrum::Ptr& source,
+             const Spectrum::Ptr& destination);
 void Squeeze(const Spectrum::Ptr& source, const Spectrum::Ptr& destination);
 // On the real column, or the imaginary one.
 void SqueezeColumn(const SqueezeInfo& info, const Spectrum::Ptr& source,

@@ -20,7 +20,9 @@ ManualResetEvent::ManualResetEvent() {
 
 ManualResetEvent::~ManualResetEvent() = default;
 
-bool ManualResetEvent::IsValid() const { return state_ != nullptr; }
+bool ManualResetEvent::IsValid() const {
+    return state_ != nullptr;
+}
 
 void ManualResetEvent::Set() {
     std::lock_guard<std::mutex> lock(state_->mutex);
@@ -87,6 +89,8 @@ void WorkerThread::Abandon() {
     if (state_ && state_->thread.joinable()) state_->thread.detach();
 }
 
-bool SendWindowNotice(void*, int) { return false; }
+bool SendWindowNotice(void*, int) {
+    return false;
+}
 
 }  // namespace Platform

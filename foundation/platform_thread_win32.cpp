@@ -18,13 +18,21 @@ ManualResetEvent::~ManualResetEvent() {
     if (state_->event) CloseHandle(state_->event);
 }
 
-bool ManualResetEvent::IsValid() const { return state_->event != nullptr; }
+bool ManualResetEvent::IsValid() const {
+    return state_->event != nullptr;
+}
 
-void ManualResetEvent::Set() { SetEvent(state_->event); }
+void ManualResetEvent::Set() {
+    SetEvent(state_->event);
+}
 
-void ManualResetEvent::Reset() { ResetEvent(state_->event); }
+void ManualResetEvent::Reset() {
+    ResetEvent(state_->event);
+}
 
-bool ManualResetEvent::Wait() { return WaitForSingleObject(state_->event, INFINITE) == WAIT_OBJECT_0; }
+bool ManualResetEvent::Wait() {
+    return WaitForSingleObject(state_->event, INFINITE) == WAIT_OBJECT_0;
+}
 
 struct WorkerThread::State {
     HANDLE thread = nullptr;

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "../io/reader_support.h"
 #include "fit/least_squares.h"
 #include "functions/families.h"
 #include "model/formula_capsule.h"
 #include "model/map_capsule.h"
-#include "../io/reader_support.h"
 
 namespace test {
 
@@ -24,7 +24,8 @@ struct FormulaModel {
     Core::NodeMap::Ptr definition;
     Core::NodeMap::Ptr variable;
 
-    FormulaModel(const std::string& text, const std::vector<std::pair<std::string, double>>& values) {
+    FormulaModel(const std::string& text,
+                 const std::vector<std::pair<std::string, double>>& values) {
         Capsule::RegisterFamilies();
         model = Safe::MakeX<Core::MathMap>();
         model->Label::SetName("m");

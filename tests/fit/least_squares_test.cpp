@@ -69,8 +69,8 @@ TEST(LevMarqTest, ParameterAtZeroFailsTheFirstStep) {
 // No trial can be accepted against a start whose chi2 is NaN or infinite: the fit fails at once
 // instead of stepping in vain.
 TEST(LevMarqTest, NonFiniteStartFailsAtOnce) {
-    for (double bad : {std::numeric_limits<double>::quiet_NaN(),
-                       std::numeric_limits<double>::infinity()}) {
+    for (double bad :
+         {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
         test::FormulaModel model("f(x,a)=a*x", {{"a", 1.0}});
         auto method = model.Method(test::MakeSpectrum({1, 2}, {2, bad}), {"a"});
         EXPECT_TRUE(method->failed);

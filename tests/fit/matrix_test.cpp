@@ -47,7 +47,8 @@ TEST(GaussJordanTest, SolvesAndInverts) {
     EXPECT_EQ(pb, (std::vector<double>{3, 1, 2}));
 
     // The 3 x 3 Hilbert matrix: its inverse and the solution for b = (1, 1, 1) in integers.
-    DMatrix h = Make({{1, 1.0 / 2, 1.0 / 3}, {1.0 / 2, 1.0 / 3, 1.0 / 4}, {1.0 / 3, 1.0 / 4, 1.0 / 5}});
+    DMatrix h =
+        Make({{1, 1.0 / 2, 1.0 / 3}, {1.0 / 2, 1.0 / 3, 1.0 / 4}, {1.0 / 3, 1.0 / 4, 1.0 / 5}});
     std::vector<double> hb{1, 1, 1};
     ASSERT_TRUE(Optimize::GaussJordan(h, hb));
     const double inverse[3][3] = {{9, -36, 30}, {-36, 192, -180}, {30, -180, 180}};
@@ -62,12 +63,11 @@ TEST(GaussJordanTest, RefusesSingularAndNonFiniteMatrices) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     const std::vector<std::vector<std::vector<double>>> cases = {
-        {{1, 2}, {0, 0}},      // a zero row
-        {{0, 2}, {0, 3}},      // a zero column
-        {{1, 2}, {2, 4}},      // rank 1
-        {{1, 0}, {0, nan}},    // the second pass finds no candidate: no stale pivot is reused
-        {{nan, nan}, {nan, nan}},
-        {{inf}},               // an infinite pivot
+        {{1, 2}, {0, 0}},    // a zero row
+        {{0, 2}, {0, 3}},    // a zero column
+        {{1, 2}, {2, 4}},    // rank 1
+        {{1, 0}, {0, nan}},  // the second pass finds no candidate: no stale pivot is reused
+        {{nan, nan}, {nan, nan}}, {{inf}},  // an infinite pivot
         {{1, 0}, {0, inf}},
     };
     for (const auto& rows : cases) {

@@ -60,18 +60,19 @@ TEST_P(NistTest, ReachesTheCertifiedValues) {
 
 INSTANTIATE_TEST_SUITE_P(
     Problems, NistTest,
-    ::testing::Values(
-        Case{"Misra1a", "f(x,b1,b2)=b1*(1-Exp(-b2*x))", 2, {7, 7}},
-        Case{"Gauss1",
-             "f(x,b1,b2,b3,b4,b5,b6,b7,b8)=b1*Exp(-b2*x)+b3*Exp(-Sqr(x-b4)/Sqr(b5))+"
-             "b6*Exp(-Sqr(x-b7)/Sqr(b8))",
-             8, {7, 7}},
-        Case{"Gauss3",
-             "f(x,b1,b2,b3,b4,b5,b6,b7,b8)=b1*Exp(-b2*x)+b3*Exp(-Sqr(x-b4)/Sqr(b5))+"
-             "b6*Exp(-Sqr(x-b7)/Sqr(b8))",
-             8, {7, 7}},
-        Case{"Eckerle4", "f(x,b1,b2,b3)=(b1/b2)*Exp(-0.5*Sqr((x-b3)/b2))", 3, {7, 7}},
-        Case{"MGH10", "f(x,b1,b2,b3)=b1*Exp(b2/(x+b3))", 3, {7, 7}}),
+    ::testing::Values(Case{"Misra1a", "f(x,b1,b2)=b1*(1-Exp(-b2*x))", 2, {7, 7}},
+                      Case{"Gauss1",
+                           "f(x,b1,b2,b3,b4,b5,b6,b7,b8)=b1*Exp(-b2*x)+b3*Exp(-Sqr(x-b4)/Sqr(b5))+"
+                           "b6*Exp(-Sqr(x-b7)/Sqr(b8))",
+                           8,
+                           {7, 7}},
+                      Case{"Gauss3",
+                           "f(x,b1,b2,b3,b4,b5,b6,b7,b8)=b1*Exp(-b2*x)+b3*Exp(-Sqr(x-b4)/Sqr(b5))+"
+                           "b6*Exp(-Sqr(x-b7)/Sqr(b8))",
+                           8,
+                           {7, 7}},
+                      Case{"Eckerle4", "f(x,b1,b2,b3)=(b1/b2)*Exp(-0.5*Sqr((x-b3)/b2))", 3, {7, 7}},
+                      Case{"MGH10", "f(x,b1,b2,b3)=b1*Exp(b2/(x+b3))", 3, {7, 7}}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -62,8 +62,8 @@ HWND CreateOwner() {
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "FitOwnerTestClass";
     RegisterClassA(&windowClass);
-    return CreateWindowExA(0, "FitOwnerTestClass", "fit owner", WS_OVERLAPPEDWINDOW, 0, 0, 100,
-                           100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExA(0, "FitOwnerTestClass", "fit owner", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 TEST(OptimizerWindowTest, StepsHandShakeThroughTheOwnerWindow) {

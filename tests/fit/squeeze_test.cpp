@@ -148,8 +148,7 @@ TEST(SqueezeTest, ComplexModeWeighsBothParts) {
     EXPECT_EQ(Kept(a), Kept(b));
 
     // Real step at 50, imaginary step of another height at 20: both jumps are kept.
-    Optimize::Squeeze(complex,
-                      Sampled(101, step, [](int i) { return i < 20 ? 0.0 : 7.0; }), a);
+    Optimize::Squeeze(complex, Sampled(101, step, [](int i) { return i < 20 ? 0.0 : 7.0; }), a);
     const std::vector<int> kept = Kept(a);
     EXPECT_NE(std::find(kept.begin(), kept.end(), 20), kept.end());
     EXPECT_NE(std::find(kept.begin(), kept.end(), 50), kept.end());
