@@ -87,6 +87,24 @@ TEST(OptimizerTest, EachWakeRunsOneStepAndNotifies) {
     EXPECT_EQ(sink->Codes(), std::vector<int>(5, Optimizer::kNotifyCode));
 }
 
+// The event is reset before each step: wakes that come while a step runs add one step, however
+// many they are.
+TEST(OptimizerTest, WakesDuringAStepRunOneMoreStep) {
+    auto sink = Safe::MakeX<RecordingSink>();
+    auto job = Safe::MakeX<CountingJob>();
+    job->open = false;
+    auto worker = Safe::MakeX<Optimizer>(sink);
+    worker->SetJob(job);
+    worker->Wake();
+    ASSERT_TRUE(job->WaitEntered());
+    worker->Wake();
+    worker->Wake();
+    job->Open();
+    ASSERT_TRUE(sink->WaitFor(2));
+    EXPECT_FALSE(sink->WaitFor(3, std::chrono::milliseconds(200)));
+    EXPECT_EQ(job->steps, 2);
+}
+
 // The fit itself on the worker: the same steps as on the calling thread.
 TEST(OptimizerTest, FitsOnTheWorkerThread) {
     test::FormulaModel model("f(x,a,b)=a*Exp(-b*x)", {{"a", 1.0}, {"b", 0.5}});
