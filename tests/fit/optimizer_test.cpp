@@ -73,6 +73,17 @@ public:
     bool open = true;
 };
 
+// A worker whose first step is under way and held at the job's gate.
+Safe::XPtr<Optimizer> StartHeldStep(const Safe::XPtr<RecordingSink>& sink,
+                                    const Safe::XPtr<CountingJob>& job) {
+    job->open = false;
+    auto worker = Safe::MakeX<Optimizer>(sink);
+    worker->SetJob(job);
+    worker->Wake();
+    EXPECT_TRUE(job->WaitEntered());
+    return worker;
+}
+
 TEST(OptimizerTest, EachWakeRunsOneStepAndNotifies) {
     auto sink = Safe::MakeX<RecordingSink>();
     auto job = Safe::MakeX<CountingJob>();
@@ -92,11 +103,7 @@ TEST(OptimizerTest, EachWakeRunsOneStepAndNotifies) {
 TEST(OptimizerTest, WakesDuringAStepRunOneMoreStep) {
     auto sink = Safe::MakeX<RecordingSink>();
     auto job = Safe::MakeX<CountingJob>();
-    job->open = false;
-    auto worker = Safe::MakeX<Optimizer>(sink);
-    worker->SetJob(job);
-    worker->Wake();
-    ASSERT_TRUE(job->WaitEntered());
+    auto worker = StartHeldStep(sink, job);
     worker->Wake();
     worker->Wake();
     job->Open();
@@ -153,11 +160,7 @@ TEST(OptimizerTest, IdleWorkerEndsPromptly) {
 TEST(OptimizerTest, KillWaitsForTheStepAndLeavesALateStepItsState) {
     auto sink = Safe::MakeX<RecordingSink>();
     auto job = Safe::MakeX<CountingJob>();
-    job->open = false;
-    auto worker = Safe::MakeX<Optimizer>(sink);
-    worker->SetJob(job);
-    worker->Wake();
-    ASSERT_TRUE(job->WaitEntered());
+    auto worker = StartHeldStep(sink, job);
     const auto start = Clock::now();
     worker = nullptr;  // the step is still held at the gate
     EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(Optimizer::kKillTimeoutMs));
@@ -166,11 +169,7 @@ TEST(OptimizerTest, KillWaitsForTheStepAndLeavesALateStepItsState) {
     EXPECT_EQ(job->steps, 1);
 
     auto second = Safe::MakeX<CountingJob>();
-    second->open = false;
-    auto other = Safe::MakeX<Optimizer>(sink);
-    other->SetJob(second);
-    other->Wake();
-    ASSERT_TRUE(second->WaitEntered());
+    auto other = StartHeldStep(sink, second);
     second->Open();
     EXPECT_TRUE(other->Kill());  // ends after its step
     EXPECT_TRUE(sink->WaitFor(2));
