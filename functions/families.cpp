@@ -2,6 +2,7 @@
 
 #include "functions/numbers.h"
 #include "functions/operators.h"
+#include "functions/special.h"
 #include "model/factory.h"
 
 namespace Capsule {
@@ -9,6 +10,7 @@ namespace Capsule {
 void RegisterFamilies() {
     Core::RegisterFamily(&MakeOperator);  // operators, control and integrators
     Core::RegisterFamily(&MakeNumber);    // constants, random number and numbers
+    Core::RegisterFamily(&MakeSpecialFunction);
 }
 
 }  // namespace Capsule

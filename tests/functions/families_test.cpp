@@ -57,6 +57,12 @@ const std::vector<Expected>& Table() {
         {604, "B", -1, true, kZero, {}},
         {610, "string", -1, false, kZero, {}},
         {650, "data", -1, false, kZero, {}},
+        {1200, "dawson", 0, false, kZero, {{"c", kOne}}},
+        {1201, "faddeeva", 0, false, kZero, {{"c", kOne}}},
+        {1202, "exp-integral-E1", 0, false, kZero, {{"c", kOne}}},
+        {1203, "exp-integral-Ei", 0, false, kZero, {{"c", kOne}}},
+        {1204, "exp-integral-exp-Ei", 0, false, kZero, {{"c", kOne}}},
+        {1205, "gamma", 0, false, kZero, {{"c", kOne}}},
     };
     return table;
 }
