@@ -1,5 +1,6 @@
 #include "functions/families.h"
 
+#include "functions/elementary.h"
 #include "functions/numbers.h"
 #include "functions/operators.h"
 #include "functions/special.h"
@@ -10,6 +11,7 @@ namespace Capsule {
 void RegisterFamilies() {
     Core::RegisterFamily(&MakeOperator);  // operators, control and integrators
     Core::RegisterFamily(&MakeNumber);    // constants, random number and numbers
+    Core::RegisterFamily(&MakeElementary);
     Core::RegisterFamily(&MakeSpecialFunction);
 }
 
