@@ -3,6 +3,7 @@
 #include "functions/elementary.h"
 #include "functions/numbers.h"
 #include "functions/operators.h"
+#include "functions/peaks.h"
 #include "functions/special.h"
 #include "model/factory.h"
 
@@ -12,6 +13,7 @@ void RegisterFamilies() {
     Core::RegisterFamily(&MakeOperator);  // operators, control and integrators
     Core::RegisterFamily(&MakeNumber);    // constants, random number and numbers
     Core::RegisterFamily(&MakeElementary);
+    Core::RegisterFamily(&MakePeak);
     Core::RegisterFamily(&MakeSpecialFunction);
 }
 
