@@ -3,6 +3,7 @@
 #include "functions/elementary.h"
 #include "functions/numbers.h"
 #include "functions/operators.h"
+#include "functions/oscillators.h"
 #include "functions/peaks.h"
 #include "functions/special.h"
 #include "model/factory.h"
@@ -14,6 +15,7 @@ void RegisterFamilies() {
     Core::RegisterFamily(&MakeNumber);    // constants, random number and numbers
     Core::RegisterFamily(&MakeElementary);
     Core::RegisterFamily(&MakePeak);
+    Core::RegisterFamily(&MakeOscillator);
     Core::RegisterFamily(&MakeSpecialFunction);
 }
 
