@@ -1,6 +1,7 @@
 #include "functions/families.h"
 
 #include "functions/elementary.h"
+#include "functions/kk_profiles.h"
 #include "functions/numbers.h"
 #include "functions/operators.h"
 #include "functions/oscillators.h"
@@ -16,6 +17,7 @@ void RegisterFamilies() {
     Core::RegisterFamily(&MakeElementary);
     Core::RegisterFamily(&MakePeak);
     Core::RegisterFamily(&MakeOscillator);
+    Core::RegisterFamily(&MakeKkProfile);
     Core::RegisterFamily(&MakeSpecialFunction);
 }
 

@@ -6,6 +6,7 @@
 #include "foundation/complex_math.h"
 #include "functions/anchoring.h"
 #include "functions/constants.h"
+#include "functions/numbers.h"
 #include "functions/operators.h"
 #include "functions/parameters.h"
 
@@ -46,36 +47,40 @@ double VoigtSum(double x, double y) {
 
 // --- Common protocol ---
 
-Peak::Peak(int typeId, const char* name, double amplitude) {
+Peak::Peak(int typeId, const char* name, double amplitude, Parameters kind) {
     Identify(typeId, name, Core::kArityFixed);
-    AdoptChild(MakeParameter<Basic>("x", 0.0));
-    AdoptChild(MakeParameter<Basic>("A", amplitude));
-    AdoptChild(MakeParameter<Basic>("xc", 100.0));
+    AddParameter("x", 0.0, kind);
+    AddParameter("A", amplitude, kind);
+    AddParameter("xc", 100.0, kind);
     CreateAnchorSet(true);
     anchorBound_ = {kXc, kA, kW, kA};
     keyChildIndex_ = kXc;
 }
 
-void Peak::AddWidth(const char* name, double value) {
-    AdoptChild(MakeParameter<Basic>(name, value));
+void Peak::AddParameter(const char* name, double value, Parameters kind) {
+    AdoptChild(kind == Parameters::kReal ? MakeParameter<RealNumber>(name, value)
+                                         : MakeParameter<Basic>(name, value));
 }
 
 void Peak::CreateAnchors(std::vector<Safe::XPtr<Core::Anchor>>& out) {
     out.clear();
-    AddAnchor(*this, TopAnchor(kXc, kA), AnchorEnd::kFirst, out);
-    AddAnchor(*this, WidthAnchor(kW, kXc), AnchorEnd::kFirst, out);
+    const AnchorEnd end = UsesSecondEnd() ? AnchorEnd::kSecond : AnchorEnd::kFirst;
+    AddAnchor(*this, TopAnchor(kXc, kA), end, out);
+    AddAnchor(*this, WidthAnchor(kW, kXc), end, out);
     for (auto& anchor : out) PlaceAnchor(anchor.Get(), true);
 }
 
 void Peak::PlaceAnchor(Core::Anchor* anchor, const bool& keepPrevious) {
+    const AnchorEnd end = UsesSecondEnd() ? AnchorEnd::kSecond : AnchorEnd::kFirst;
     if (anchor->GetKind() == Core::kAnchorTop)
-        anchor->SetFirstPoint({Stored(kXc), TopHeight()}, keepPrevious);
+        SetPoint(*anchor, end, {Stored(kXc), TopHeight()}, keepPrevious);
     else if (anchor->GetKind() == Core::kAnchorHalfWidth)
-        anchor->SetFirstPoint(HalfWidthPoint(*anchor), keepPrevious);
+        SetPoint(*anchor, end, HalfWidthPoint(*anchor), keepPrevious);
 }
 
 void Peak::AnchorMoved(Core::Anchor* anchor, bool&) {
-    const Core::AnchorPoint p = anchor->First().current;
+    const Core::AnchorPoint p =
+        CurrentPoint(*anchor, UsesSecondEnd() ? AnchorEnd::kSecond : AnchorEnd::kFirst);
     if (anchor->GetKind() == Core::kAnchorTop) {
         if (Core::Anchor::IsXEnabled()) WriteParameter(Child(kXc), p.x);
         if (Core::Anchor::IsYEnabled()) SetTopHeight(p.y);
@@ -99,7 +104,7 @@ bool Peak::SetHalfWidth(const Core::Anchor&, double x) {
 // --- Shapes ---
 
 Gaussian::Gaussian() : Peak(700, "Gaussian", 1.0) {
-    AddWidth("w", 10.0);
+    AddParameter("w", 10.0);
 }
 const Complex& Gaussian::Evaluate() {
     const Complex u = Divide(X() - Xc(), W());
@@ -107,16 +112,33 @@ const Complex& Gaussian::Evaluate() {
 }
 
 Lorentzian::Lorentzian() : Peak(701, "Lorentzian", 1.0) {
-    AddWidth("w", 10.0);
+    AddParameter("w", 10.0);
 }
 const Complex& Lorentzian::Evaluate() {
     const Complex u = Divide(X() - Xc(), W());
     return values_[0] = Divide(A(), LorentzianDenominator(u));
 }
 
-Voigt::Voigt() : Peak(702, "Voigt", 1.0) {
-    AddWidth("wG", 10.0);
-    AddWidth("wL", 1.0);
+void TwoWidthPeak::CreateAnchors(std::vector<Safe::XPtr<Core::Anchor>>& out) {
+    out.clear();
+    const AnchorEnd end = UsesSecondEnd() ? AnchorEnd::kSecond : AnchorEnd::kFirst;
+    AddAnchor(*this, TopAnchor(kXc, kA), end, out);
+    AddAnchor(*this, WidthAnchor(kW, kXc), end, out);
+    AddAnchor(*this, WidthAnchor(kSecondWidth, kXc), end, out);
+    for (auto& anchor : out) PlaceAnchor(anchor.Get(), true);
+}
+Core::AnchorPoint TwoWidthPeak::HalfWidthPoint(const Core::Anchor& anchor) const {
+    if (IsBoundTo(anchor, *this, kW)) return {Stored(kXc) - Stored(kW) / 2.0, Stored(kA) / 2.0};
+    return {Stored(kXc) + Stored(kSecondWidth) / 2.0, Stored(kA) / 2.0};
+}
+bool TwoWidthPeak::SetHalfWidth(const Core::Anchor& anchor, double x) {
+    if (IsBoundTo(anchor, *this, kW)) return WriteWidth(Child(kW), 2.0 * (Stored(kXc) - x));
+    return WriteWidth(Child(kSecondWidth), 2.0 * (x - Stored(kXc)));
+}
+
+Voigt::Voigt() : TwoWidthPeak(702, "Voigt", 1.0) {
+    AddParameter("wG", 10.0);
+    AddParameter("wL", 1.0);
 }
 const Complex& Voigt::Evaluate() {
     const double x = X().real(), a = A().real(), xc = Xc().real();
@@ -124,26 +146,10 @@ const Complex& Voigt::Evaluate() {
     const double y = W(1).real() * s;
     return values_[0] = Complex(a * VoigtSum(2.0 * (x - xc) * s, y) / VoigtSum(0.0, y), 0.0);
 }
-void Voigt::CreateAnchors(std::vector<Safe::XPtr<Core::Anchor>>& out) {
-    out.clear();
-    AddAnchor(*this, TopAnchor(kXc, kA), AnchorEnd::kFirst, out);
-    AddAnchor(*this, WidthAnchor(kW, kXc), AnchorEnd::kFirst, out);
-    AddAnchor(*this, WidthAnchor(kSecondWidth, kXc), AnchorEnd::kFirst, out);
-    for (auto& anchor : out) PlaceAnchor(anchor.Get(), true);
-}
-// wG on the left of the top, wL on the right.
-Core::AnchorPoint Voigt::HalfWidthPoint(const Core::Anchor& anchor) const {
-    if (IsBoundTo(anchor, *this, kW)) return {Stored(kXc) - Stored(kW) / 2.0, Stored(kA) / 2.0};
-    return {Stored(kXc) + Stored(kSecondWidth) / 2.0, Stored(kA) / 2.0};
-}
-bool Voigt::SetHalfWidth(const Core::Anchor& anchor, double x) {
-    if (IsBoundTo(anchor, *this, kW)) return WriteWidth(Child(kW), 2.0 * (Stored(kXc) - x));
-    return WriteWidth(Child(kSecondWidth), 2.0 * (x - Stored(kXc)));
-}
 
 PearsonVII::PearsonVII() : Peak(703, "PearsonVII", 1.0) {
-    AddWidth("w", 10.0);
-    AddWidth("m", 2.0);
+    AddParameter("w", 10.0);
+    AddParameter("m", 2.0);
 }
 const Complex& PearsonVII::Evaluate() {
     const double m = W(1).real();
@@ -155,8 +161,8 @@ const Complex& PearsonVII::Evaluate() {
 }
 
 SGL::SGL() : Peak(704, "SGL", 1.0) {
-    AddWidth("w", 10.0);
-    AddWidth("f", 0.5);
+    AddParameter("w", 10.0);
+    AddParameter("f", 0.5);
 }
 const Complex& SGL::Evaluate() {
     const Complex u = Divide(X() - Xc(), W(0));
@@ -166,8 +172,8 @@ const Complex& SGL::Evaluate() {
 }
 
 Laplace::Laplace() : Peak(706, "Laplace", 1.0) {
-    AddWidth("wr", 10.0);
-    AddWidth("wl", 10.0);
+    AddParameter("wr", 10.0);
+    AddParameter("wl", 10.0);
     anchorMode_[2] = 0;  // a drag of wr carries wl along: equal
     anchorFollower_[2] = kSecondWidth;
 }
@@ -187,7 +193,7 @@ void Laplace::AnchorMoved(Core::Anchor* anchor, bool& notify) {
 }
 
 AreaGaussian::AreaGaussian() : Peak(799, "AreaGaussian", 10.0) {
-    AddWidth("w", 10.0);
+    AddParameter("w", 10.0);
 }
 const Complex& AreaGaussian::Evaluate() {
     const Complex w = W();

@@ -16,6 +16,7 @@ struct VoigtTerm {
 };
 extern const VoigtTerm kVoigtTerms[4];
 
+// Children x, A, xc and the widths; the absorption profiles share the protocol and its anchors.
 class Peak : public Core::Node {
 public:
     int GetVariableChildIndex() const override { return 0; }
@@ -23,8 +24,13 @@ public:
     void AnchorMoved(Core::Anchor* anchor, bool& notify) override;
 
 protected:
-    Peak(int typeId, const char* name, double amplitude);
-    void AddWidth(const char* name, double value);
+    // Parameter classes of the children: all free (Basic) or all real numbers.
+    enum class Parameters { kFree, kReal };
+
+    Peak(int typeId, const char* name, double amplitude, Parameters kind = Parameters::kFree);
+    void AddParameter(const char* name, double value, Parameters kind = Parameters::kFree);
+    // The end of the anchors that is drawn and dragged.
+    virtual bool UsesSecondEnd() const { return false; }
 
     Complex X() { return Parameter(0)->Compute(); }
     Complex A() { return Parameter(1)->Compute(); }
@@ -58,16 +64,21 @@ public:
     const Complex& Evaluate() override;
 };
 
-// Real: A V(X, Y) / V(0, Y) of the four-term Voigt approximation, widths wG and wL.
-class Voigt final : public Peak {
-public:
-    Voigt();
-    const Complex& Evaluate() override;
-
+// Two widths wG and wL with a half-width anchor each: wG's on the left of the top, wL's on the
+// right.
+class TwoWidthPeak : public Peak {
 protected:
+    using Peak::Peak;
     void CreateAnchors(std::vector<Safe::XPtr<Core::Anchor>>& out) override;
     Core::AnchorPoint HalfWidthPoint(const Core::Anchor& anchor) const override;
     bool SetHalfWidth(const Core::Anchor& anchor, double x) override;
+};
+
+// Real: A V(X, Y) / V(0, Y) of the four-term Voigt approximation, widths wG and wL.
+class Voigt final : public TwoWidthPeak {
+public:
+    Voigt();
+    const Complex& Evaluate() override;
 };
 
 // A / (1 + (Re v)^2)^m, v = 2 sqrt(2^(1/m) - 1) (x - xc) / w.

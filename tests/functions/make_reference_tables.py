@@ -157,6 +157,38 @@ def elementary_table():
     write("elementary.txt", "type-id x y Re f(x + iy) Im f(x + iy)", rows)
 
 
+def oscillator_distribution(x, a, xc, wg, radicand):
+    """-conj(i A S(s)/s) / Re(S(t)/t) with the roots s, t of radicand(x), radicand(xc) taken in
+    the upper half-plane and S(u) = w((u - xc)/sigma) + w((u + xc)/sigma)."""
+    sigma = wg / (2 * mp.sqrt(mp.log(2)))
+
+    def root(r):
+        q = mp.sqrt(r)
+        return -q if q.imag <= 0 else q
+
+    def big_s(u):
+        return faddeeva((u - xc) / sigma) + faddeeva((u + xc) / sigma)
+
+    s, t = root(radicand(x)), root(radicand(xc))
+    return -mp.conj(1j * a * big_s(s) / s) / (big_s(t) / t).real
+
+
+def profile_table():
+    rows = []
+    cases = [(100.0, 10.0, 1.0, 0.0), (60.0, 25.0, 8.0, 0.0), (500.0, 40.0, 3.0, 2.5)]
+    for xc, wg, wl, wl_im in cases:
+        for x in (0.5, 0.4 * xc, xc - wg, xc, xc + 0.3 * wg, 1.7 * xc):
+            m = [mp.mpf(v) for v in (x, xc, wg, wl)]
+            dho = oscillator_distribution(m[0], 1, m[1], m[2], lambda u: u * u - 1j * m[3] * u)
+            wl_c = mp.mpc(wl, wl_im)
+            sqo = oscillator_distribution(m[0], 1, m[1], m[2],
+                                          lambda u: u * u + 2 * m[1] * mp.conj(wl_c))
+            for id, v in ((909, dho), (920, sqo)):
+                rows.append([str(id), arg(x), arg(xc), arg(wg), arg(wl), arg(wl_im), num(v.real),
+                             num(v.imag)])
+    write("distributions.txt", "type-id x xc wG Re-wL Im-wL Re Im (A = 1)", rows)
+
+
 if __name__ == "__main__":
     os.makedirs(HERE, exist_ok=True)
     faddeeva_table()
@@ -164,3 +196,4 @@ if __name__ == "__main__":
     expint_table()
     gamma_table()
     elementary_table()
+    profile_table()
