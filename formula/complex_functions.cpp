@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "foundation/complex_math.h"
+
 namespace ComplexFunction {
 
 namespace {
@@ -42,15 +44,8 @@ Complex Sin(const Complex& z) {
     return std::sin(z);
 }
 
-// tan z = (sin 2x + i sinh 2y) / (cos 2x + cosh 2y). Sine over cosine would give inf / inf once
-// |y| passes 710 (and not every C library's ctan avoids that); beyond |y| = 20 the quotient is
-// (2 sin 2x e^(-2|y|), sign y) to double precision.
 Complex Tan(const Complex& z) {
-    const double x2 = 2.0 * z.real(), y = z.imag();
-    if (std::fabs(y) > 20.0)
-        return {2.0 * std::sin(x2) * std::exp(-2.0 * std::fabs(y)), std::copysign(1.0, y)};
-    const double d = std::cos(x2) + std::cosh(2.0 * y);
-    return {std::sin(x2) / d, std::sinh(2.0 * y) / d};
+    return Tangent(z);
 }
 
 Complex Cosh(const Complex& z) {
@@ -61,10 +56,8 @@ Complex Sinh(const Complex& z) {
     return std::sinh(z);
 }
 
-// tanh z = -i tan(iz).
 Complex Tanh(const Complex& z) {
-    const Complex t = Tan({-z.imag(), z.real()});
-    return {t.imag(), -t.real()};
+    return HyperbolicTangent(z);
 }
 
 }  // namespace ComplexFunction

@@ -14,7 +14,11 @@ double Data::Min() const {
 }
 
 Spectrum::Spectrum()
-    : x_(new Data), re_(new Data), im_(new Data), savedRe_(new Data), savedIm_(new Data) {}
+    : x_(Safe::MakeX<Data>()),
+      re_(Safe::MakeX<Data>()),
+      im_(Safe::MakeX<Data>()),
+      savedRe_(Safe::MakeX<Data>()),
+      savedIm_(Safe::MakeX<Data>()) {}
 
 bool Spectrum::Resize(const int& n) {
     if (n < 0) return false;
@@ -32,7 +36,7 @@ std::complex<double> Spectrum::ValueAt(const double& x) {
     const int n = static_cast<int>(std::min({xs.size(), re.size(), im.size()}));
     if (n == 0) return {0.0, 0.0};
     if (n == 1) return {re[0], im[0]};
-    LocateBracket(xs, x, lo_, hi_);
+    LocateBracket({xs.data(), static_cast<std::size_t>(n)}, x, lo_, hi_);
     const double dx = xs[hi_] - xs[lo_];
     if (dx == 0.0) return {re[lo_], im[lo_]};  // a repeated abscissa: the left value
     const double s = (re[hi_] - re[lo_]) / dx;

@@ -5,8 +5,11 @@
 namespace Capsule {
 
 Core::Anchor& AddAnchor(Core::Node& owner, const AnchorSpec& spec, AnchorEnd end, AnchorList& out) {
-    Safe::XPtr<Core::Anchor> anchor(spec.moveInY ? static_cast<Core::Anchor*>(new Core::AnchorXY)
-                                                 : static_cast<Core::Anchor*>(new Core::AnchorDX));
+    Safe::XPtr<Core::Anchor> anchor;
+    if (spec.moveInY)
+        anchor = Safe::MakeX<Core::AnchorXY>();
+    else
+        anchor = Safe::MakeX<Core::AnchorDX>();
     anchor->SetKind(spec.kind);
     for (int which = 0; which < 3; ++which)
         if (spec.bindings[which] >= 0) anchor->SetBinding(which, owner.Child(spec.bindings[which]));
@@ -19,12 +22,11 @@ Core::Anchor& AddAnchor(Core::Node& owner, const AnchorSpec& spec, AnchorEnd end
 }
 
 void PairWidthAnchors(Core::Anchor& a, Core::Anchor& b) {
-    auto* toB = new Core::Force(&b);
-    a.SetCommand(Safe::XPtr<Winplus::Command>(toB));
+    Safe::XPtr<Core::Force> toB = Safe::MakeX<Core::Force>(&b), toA = Safe::MakeX<Core::Force>(&a);
     toB->SetKey(0);
-    auto* toA = new Core::Force(&a);
-    b.SetCommand(Safe::XPtr<Winplus::Command>(toA));
     toA->SetKey(0);
+    a.SetCommand(toB);
+    b.SetCommand(toA);
 }
 
 Core::AnchorPoint CurrentPoint(const Core::Anchor& anchor, AnchorEnd end) {

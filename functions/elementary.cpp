@@ -9,7 +9,7 @@
 #include "foundation/complex_math.h"
 #include "foundation/numeric.h"
 #include "functions/numbers.h"
-#include "functions/operators.h"
+#include "model/basic.h"
 #include "functions/parameters.h"
 
 namespace Capsule {
@@ -170,7 +170,7 @@ constexpr int kLastId = kFirstId + static_cast<int>(std::size(kDefinitions)) - 1
 template <int... Offsets>
 Core::Node::Ptr MakeOneArgument(int typeId, std::integer_sequence<int, Offsets...>) {
     Core::Node::Ptr node;
-    ((typeId == kFirstId + Offsets ? (node = Core::Node::Ptr(new Elementary<kFirstId + Offsets>),
+    ((typeId == kFirstId + Offsets ? (node = Safe::MakeX<Elementary<kFirstId + Offsets>>(),
                                       0)
                                    : 0),
      ...);
@@ -182,7 +182,7 @@ Core::Node::Ptr MakeOneArgument(int typeId, std::integer_sequence<int, Offsets..
 template <int TypeId>
 Elementary<TypeId>::Elementary() {
     Identify(TypeId, kDefinitions[TypeId - kFirstId].name, Core::kArityFixed);
-    AdoptChild(Ptr(new Basic));
+    AdoptChild(Safe::MakeX<Basic>());
 }
 
 template <int TypeId>
@@ -224,8 +224,8 @@ const Complex& YPow::Evaluate() {
 Core::Node::Ptr MakeElementary(int typeId) {
     if (typeId >= kFirstId && typeId <= kLastId)
         return MakeOneArgument(typeId, std::make_integer_sequence<int, kLastId - kFirstId + 1>());
-    if (typeId == 335) return Core::Node::Ptr(new Pow);
-    if (typeId == 336) return Core::Node::Ptr(new YPow);
+    if (typeId == 335) return Safe::MakeX<Pow>();
+    if (typeId == 336) return Safe::MakeX<YPow>();
     return Core::Node::Ptr();
 }
 

@@ -143,11 +143,11 @@ Core::AnchorPoint GaussianSqo::HalfWidthPoint(const Core::Anchor&) const {
 
 Core::Node::Ptr MakeKkProfile(int typeId) {
     switch (typeId) {
-        case 906: return Core::Node::Ptr(new VoigtKkg);
-        case 907: return Core::Node::Ptr(new GaussianKkg);
-        case 908: return Core::Node::Ptr(new LaplaceKkg);
-        case 909: return Core::Node::Ptr(new GaussianDho);
-        case 920: return Core::Node::Ptr(new GaussianSqo);
+        case 906: return Safe::MakeX<VoigtKkg>();
+        case 907: return Safe::MakeX<GaussianKkg>();
+        case 908: return Safe::MakeX<LaplaceKkg>();
+        case 909: return Safe::MakeX<GaussianDho>();
+        case 920: return Safe::MakeX<GaussianSqo>();
         default: return Core::Node::Ptr();
     }
 }

@@ -4,7 +4,7 @@
 
 #include "foundation/complex_math.h"
 #include "functions/anchoring.h"
-#include "functions/operators.h"
+#include "model/basic.h"
 #include "functions/parameters.h"
 
 namespace Capsule {
@@ -216,12 +216,12 @@ const Complex& Plasmon::Evaluate() {
 
 Core::Node::Ptr MakeOscillator(int typeId) {
     switch (typeId) {
-        case 900: return Core::Node::Ptr(new Phonon3P);
-        case 901: return Core::Node::Ptr(new Phonon4P);
-        case 902: return Core::Node::Ptr(new APhonon);
-        case 903: return Core::Node::Ptr(new AiPhonon);
-        case 904: return Core::Node::Ptr(new Drude);
-        case 905: return Core::Node::Ptr(new Plasmon);
+        case 900: return Safe::MakeX<Phonon3P>();
+        case 901: return Safe::MakeX<Phonon4P>();
+        case 902: return Safe::MakeX<APhonon>();
+        case 903: return Safe::MakeX<AiPhonon>();
+        case 904: return Safe::MakeX<Drude>();
+        case 905: return Safe::MakeX<Plasmon>();
         default: return Core::Node::Ptr();
     }
 }

@@ -7,7 +7,7 @@
 #include "functions/anchoring.h"
 #include "functions/constants.h"
 #include "functions/numbers.h"
-#include "functions/operators.h"
+#include "model/basic.h"
 #include "functions/parameters.h"
 
 namespace Capsule {
@@ -256,13 +256,13 @@ void LaplaceAnchorMoved(Core::Node& owner, Core::Anchor& anchor, bool& notify) {
 
 Core::Node::Ptr MakePeak(int typeId) {
     switch (typeId) {
-        case 700: return Core::Node::Ptr(new Gaussian);
-        case 701: return Core::Node::Ptr(new Lorentzian);
-        case 702: return Core::Node::Ptr(new Voigt);
-        case 703: return Core::Node::Ptr(new PearsonVII);
-        case 704: return Core::Node::Ptr(new SGL);
-        case 706: return Core::Node::Ptr(new Laplace);
-        case 799: return Core::Node::Ptr(new AreaGaussian);
+        case 700: return Safe::MakeX<Gaussian>();
+        case 701: return Safe::MakeX<Lorentzian>();
+        case 702: return Safe::MakeX<Voigt>();
+        case 703: return Safe::MakeX<PearsonVII>();
+        case 704: return Safe::MakeX<SGL>();
+        case 706: return Safe::MakeX<Laplace>();
+        case 799: return Safe::MakeX<AreaGaussian>();
         default: return Core::Node::Ptr();
     }
 }

@@ -1,13 +1,13 @@
 #include "functions/special.h"
 
-#include "functions/operators.h"
+#include "model/basic.h"
 #include "functions/special_kernels.h"
 
 namespace Capsule {
 
 SpecialFunction::SpecialFunction(int typeId, const char* name) {
     Identify(typeId, name, Core::kArityFixed);
-    AdoptChild(Ptr(new Basic));
+    AdoptChild(Safe::MakeX<Basic>());
 }
 
 Dawson::Dawson() : SpecialFunction(1200, "dawson") {}
@@ -42,12 +42,12 @@ const Complex& Gamma::Evaluate() {
 
 Core::Node::Ptr MakeSpecialFunction(int typeId) {
     switch (typeId) {
-        case 1200: return Core::Node::Ptr(new Dawson);
-        case 1201: return Core::Node::Ptr(new Faddeeva);
-        case 1202: return Core::Node::Ptr(new E1);
-        case 1203: return Core::Node::Ptr(new Ei);
-        case 1204: return Core::Node::Ptr(new ExpEi);
-        case 1205: return Core::Node::Ptr(new Gamma);
+        case 1200: return Safe::MakeX<Dawson>();
+        case 1201: return Safe::MakeX<Faddeeva>();
+        case 1202: return Safe::MakeX<E1>();
+        case 1203: return Safe::MakeX<Ei>();
+        case 1204: return Safe::MakeX<ExpEi>();
+        case 1205: return Safe::MakeX<Gamma>();
         default: return Core::Node::Ptr();
     }
 }

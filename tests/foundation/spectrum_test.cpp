@@ -9,7 +9,7 @@ namespace {
 using C = std::complex<double>;
 
 Spectrum::Ptr Make(std::vector<double> x, std::vector<double> re, std::vector<double> im = {}) {
-    Spectrum::Ptr s(new Spectrum);
+    Spectrum::Ptr s = Safe::MakeX<Spectrum>();
     s->Resize(static_cast<int>(x.size()));
     for (std::size_t i = 0; i < x.size(); ++i)
         s->SetPoint(static_cast<int>(i), x[i], re[i], im.empty() ? 0.0 : im[i]);
@@ -65,6 +65,14 @@ TEST(Spectrum, DegenerateTablesGiveDefinedValues) {
     EXPECT_EQ(s->ValueAt(45.5), C(45.5, 0));
     s->X()->Resize(2);  // columns resized from outside
     EXPECT_EQ(s->ValueAt(0.5), C(0.5, 0));
+
+    // Abscissas beyond the values' end take no part: the last segment the values reach is
+    // extended instead.
+    auto longX = Make(x, re);
+    longX->Re()->Values() = std::vector<double>{0, 10, 20};
+    longX->Im()->Values() = std::vector<double>{0, 1, 2};
+    EXPECT_EQ(longX->ValueAt(45.5), C(455, 45.5));
+    EXPECT_EQ(longX->ValueAt(0.5), C(5, 0.5));
 }
 
 TEST(Spectrum, CopyRange) {
@@ -74,7 +82,7 @@ TEST(Spectrum, CopyRange) {
         re.push_back(10 * i);
     }
     auto source = Make(x, re);
-    Spectrum::Ptr target(new Spectrum);
+    Spectrum::Ptr target = Safe::MakeX<Spectrum>();
     EXPECT_TRUE(target->CopyRange(source, 5, 2, true));
     ASSERT_EQ(target->Size(), 4);
     EXPECT_EQ((*target->X())[0], 2);
@@ -93,7 +101,7 @@ TEST(Spectrum, CopyRange) {
     ASSERT_EQ(source->Size(), 2);
     EXPECT_EQ((*source->X())[0], 1);
     EXPECT_EQ((*source->Re())[1], 20);
-    EXPECT_TRUE(source->CopyRange(Spectrum::Ptr(new Spectrum), -1, -1, true));
+    EXPECT_TRUE(source->CopyRange(Safe::MakeX<Spectrum>(), -1, -1, true));
     EXPECT_EQ(source->Size(), 0);
 }
 
