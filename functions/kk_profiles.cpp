@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "foundation/complex_math.h"
+#include "functions/constants.h"
 #include "functions/special_kernels.h"
 
 namespace Capsule {
@@ -10,10 +11,8 @@ namespace Capsule {
 namespace {
 
 constexpr int kXc = 2, kW = 3;
-constexpr double kC = 1.6651092223153956;  // 2 sqrt(ln 2): FWHM to 1/e half width
-constexpr double kSqrtLn2 = 0.8325546111576978;
+constexpr double kC = 1.6651092223153956;  // 2 sqrt(ln 2): from the full width at half height
 constexpr double kTwoOverSqrtPi = 1.1283791670955126;
-constexpr double kPi = 3.141592653589793;
 
 // The four-term Voigt approximation at (xi, y) and its dispersion partner.
 struct VoigtPair {

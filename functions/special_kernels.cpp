@@ -12,7 +12,6 @@ namespace {
 
 using Complex = std::complex<double>;
 
-constexpr double kPi = 3.141592653589793;
 constexpr double kTwoPi = 6.283185307179586;
 constexpr double kInverseSqrtPi = 0.5641895835477563;
 constexpr double kTwoOverSqrtPi = 1.1283791670955126;

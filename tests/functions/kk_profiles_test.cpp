@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "anchor_probe.h"
+#include "node_fixture.h"
 #include "functions/families.h"
 #include "model/anchors.h"
 #include "model/node.h"
@@ -70,16 +71,12 @@ Complex At(const Node::Ptr& node, double x) {
     return node->Evaluate();
 }
 
-double Value(const Node::Ptr& node, int child) {
-    return node->GetChild(child)->GetValue().real();
-}
-
 // The real part against the transform of the imaginary part, taken odd in x (as the profiles
 // are; LaplaceKkg's formula only for x > -xc), at the points xs.
 int cases = 0;
 
 void ExpectCausal(const Node::Ptr& node, double tolerance, const std::vector<double>& xs) {
-    const double xc = Value(node, 2);
+    const double xc = node->GetChild(2)->GetValue().real();
     const Function im = [&](double t) {
         const double v = At(node, std::fabs(t)).imag();
         return t < 0 ? -v : v;
@@ -96,22 +93,7 @@ void ExpectCausal(const Node::Ptr& node, double tolerance, const std::vector<dou
     ::testing::Test::RecordProperty("worst_" + std::to_string(++cases), text);
 }
 
-class KkProfilesTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        Capsule::RegisterFamilies();
-        Core::ForceMode = -1;
-        Core::AnchorAxisMode = 0;
-    }
-    void TearDown() override { Core::ForceMode = -1; }
-
-    static Node::Ptr Make(int id, const std::vector<Complex>& values) {
-        Node::Ptr node = Node::Create(id);
-        for (std::size_t i = 0; i < values.size() && static_cast<int>(i) < node->ChildCount(); ++i)
-            node->GetChild(static_cast<int>(i))->SetValue(values[i], 0);
-        return node;
-    }
-};
+using KkProfilesTest = FunctionNodeTest;
 
 const std::vector<double> kPoints = {0.5, 30.0, 85.0, 96.0, 100.0, 103.0, 118.0, 160.0, 400.0};
 

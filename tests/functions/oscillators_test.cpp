@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "anchor_probe.h"
+#include "node_fixture.h"
 #include "functions/families.h"
 #include "model/anchors.h"
 #include "model/node.h"
@@ -16,25 +17,7 @@ using Core::Node;
 
 const Complex kI(0, 1);
 
-class OscillatorsTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        Capsule::RegisterFamilies();
-        Core::ForceMode = -1;
-        Core::AnchorAxisMode = 0;
-    }
-    void TearDown() override { Core::ForceMode = -1; }
-
-    static Node::Ptr Make(int id, const std::vector<Complex>& values) {
-        Node::Ptr node = Node::Create(id);
-        for (std::size_t i = 0; i < values.size(); ++i)
-            node->GetChild(static_cast<int>(i))->SetValue(values[i], 0);
-        return node;
-    }
-    static double Value(const Node::Ptr& node, int child) {
-        return node->GetChild(child)->GetValue().real();
-    }
-};
+using OscillatorsTest = FunctionNodeTest;
 
 void ExpectClose(const Complex& got, const Complex& want, double tolerance = 1e-14) {
     EXPECT_LE(std::abs(got - want), tolerance * std::abs(want)) << got << " want " << want;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "anchor_probe.h"
+#include "node_fixture.h"
 #include "functions/families.h"
 #include "model/anchors.h"
 #include "model/node.h"
@@ -17,26 +18,7 @@ using Core::Node;
 const double kPi = std::acos(-1.0);
 const double kLn2 = std::log(2.0);
 
-class PeaksTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        Capsule::RegisterFamilies();
-        Core::ForceMode = -1;
-        Core::AnchorAxisMode = 0;
-    }
-    void TearDown() override { Core::ForceMode = -1; }
-
-    // A new peak with its children set to values (x first).
-    static Node::Ptr Peak(int id, const std::vector<Complex>& values) {
-        Node::Ptr node = Node::Create(id);
-        for (std::size_t i = 0; i < values.size(); ++i)
-            node->GetChild(static_cast<int>(i))->SetValue(values[i], 0);
-        return node;
-    }
-    static double Value(const Node::Ptr& node, int child) {
-        return node->GetChild(child)->GetValue().real();
-    }
-};
+using PeaksTest = FunctionNodeTest;
 
 void ExpectClose(const Complex& got, const Complex& want) {
     EXPECT_LE(std::abs(got - want), 1e-14 * std::abs(want) + 1e-300) << got << " want " << want;
@@ -45,21 +27,21 @@ void ExpectClose(const Complex& got, const Complex& want) {
 TEST_F(PeaksTest, ShapesFollowTheirFormulasWithComplexParameters) {
     const Complex x(93.0, 0.4), a(2.0, -0.5), xc(100.0, 1.0), w(8.0, 0.7), f(0.3, 0.2);
     const Complex u = (x - xc) / w;
-    ExpectClose(Peak(700, {x, a, xc, w})->Evaluate(), a * std::exp(-4.0 * kLn2 * u * u));
-    ExpectClose(Peak(701, {x, a, xc, w})->Evaluate(), a / (1.0 + 4.0 * u * u));
-    ExpectClose(Peak(704, {x, a, xc, w, f})->Evaluate(),
+    ExpectClose(Make(700, {x, a, xc, w})->Evaluate(), a * std::exp(-4.0 * kLn2 * u * u));
+    ExpectClose(Make(701, {x, a, xc, w})->Evaluate(), a / (1.0 + 4.0 * u * u));
+    ExpectClose(Make(704, {x, a, xc, w, f})->Evaluate(),
                 a * (f * std::exp(-4.0 * kLn2 * u * u) + (1.0 - f) / (1.0 + 4.0 * u * u)));
-    ExpectClose(Peak(799, {x, a, xc, w})->Evaluate(),
+    ExpectClose(Make(799, {x, a, xc, w})->Evaluate(),
                 a / (std::sqrt(2.0 * kPi) * w) * std::exp(-u * u / 2.0));
     // PearsonVII: only the real part of the scaled distance counts, m by its real part.
     const double m = 1.7;
     const Complex v = 2.0 * std::sqrt(std::pow(2.0, 1.0 / m) - 1.0) * (x - xc) / w;
-    ExpectClose(Peak(703, {x, a, xc, w, Complex(m, 3.0)})->Evaluate(),
+    ExpectClose(Make(703, {x, a, xc, w, Complex(m, 3.0)})->Evaluate(),
                 a / std::pow(1.0 + v.real() * v.real(), m));
     // Laplace: real abscissa and position, complex widths and amplitude.
     const Complex wr(12.0, 1.0), wl(7.0, -2.0);
-    ExpectClose(Peak(706, {x, a, xc, wr, wl})->Evaluate(), a * std::exp((93.0 - 100.0) / wl));
-    ExpectClose(Peak(706, {Complex(104.0, 9.0), a, xc, wr, wl})->Evaluate(),
+    ExpectClose(Make(706, {x, a, xc, wr, wl})->Evaluate(), a * std::exp((93.0 - 100.0) / wl));
+    ExpectClose(Make(706, {Complex(104.0, 9.0), a, xc, wr, wl})->Evaluate(),
                 a * std::exp((100.0 - 104.0) / wr));
 }
 
@@ -74,20 +56,20 @@ TEST_F(PeaksTest, VoigtIsRealAndNormalisedToItsAmplitude) {
         return s;
     };
     const double k = std::sqrt(kLn2) / 6.0;
-    const Complex got = Peak(702, {Complex(97.0, 5), Complex(3.0, 1), Complex(100.0, 2), 6.0, Complex(2.5, 4)})
+    const Complex got = Make(702, {Complex(97.0, 5), Complex(3.0, 1), Complex(100.0, 2), 6.0, Complex(2.5, 4)})
                             ->Evaluate();
     EXPECT_EQ(got.imag(), 0.0);
     EXPECT_NEAR(got.real(), 3.0 * V(2 * -3.0 * k, 2.5 * k) / V(0, 2.5 * k), 1e-14);
-    EXPECT_EQ(Peak(702, {100.0})->Evaluate(), Complex(1, 0));
+    EXPECT_EQ(Make(702, {100.0})->Evaluate(), Complex(1, 0));
 }
 
 TEST_F(PeaksTest, DefaultPeaksAtTheirHalfWidths) {
-    EXPECT_EQ(Peak(700, {100.0})->Evaluate(), Complex(1, 0));
-    ExpectClose(Peak(700, {105.0})->Evaluate(), Complex(0.5, 0));
+    EXPECT_EQ(Make(700, {100.0})->Evaluate(), Complex(1, 0));
+    ExpectClose(Make(700, {105.0})->Evaluate(), Complex(0.5, 0));
     EXPECT_LT(std::abs(Node::Create(700)->Evaluate()), 1e-100);
-    for (int id : {701, 703, 704}) ExpectClose(Peak(id, {105.0})->Evaluate(), Complex(0.5, 0));
-    ExpectClose(Peak(706, {100.0 + 10.0 * kLn2})->Evaluate(), Complex(0.5, 0));
-    ExpectClose(Peak(799, {100.0})->Evaluate(), Complex(1.0 / std::sqrt(2.0 * kPi), 0));
+    for (int id : {701, 703, 704}) ExpectClose(Make(id, {105.0})->Evaluate(), Complex(0.5, 0));
+    ExpectClose(Make(706, {100.0 + 10.0 * kLn2})->Evaluate(), Complex(0.5, 0));
+    ExpectClose(Make(799, {100.0})->Evaluate(), Complex(1.0 / std::sqrt(2.0 * kPi), 0));
 }
 
 TEST_F(PeaksTest, PositionIsTheKeyAndTheAbscissaTheVariable) {
@@ -109,7 +91,7 @@ TEST_F(PeaksTest, PositionIsTheKeyAndTheAbscissaTheVariable) {
 }
 
 TEST_F(PeaksTest, AnchorsSitOnTheCurve) {
-    Node::Ptr gaussian = Peak(700, {0.0, 2.0, 50.0, 8.0});
+    Node::Ptr gaussian = Make(700, {0.0, 2.0, 50.0, 8.0});
     Safe::XPtr<Core::AnchorsInterface> set = gaussian->GetAnchors();
     ASSERT_EQ(set->Count(), 2);
     EXPECT_EQ(AnchorProbe::Point(*set->GetAnchors()[0]).x, 50.0);
@@ -168,7 +150,7 @@ TEST_F(PeaksTest, DraggingWritesPositionsHeightsAndPositiveWidths) {
     EXPECT_EQ(Value(voigt, 4), 3.0);
 
     // The area follows the dropped height of the top anchor, also for a complex width.
-    Node::Ptr area = Peak(799, {0.0, 10.0, 100.0, Complex(4.0, 3.0)});
+    Node::Ptr area = Make(799, {0.0, 10.0, 100.0, Complex(4.0, 3.0)});
     AnchorProbe::Drag(*area, 0, {100.0, 0.7});
     EXPECT_DOUBLE_EQ(AnchorProbe::Point(*AnchorProbe::Get(*area, 0)).y, 0.7);
     AnchorProbe::Drag(*area, 1, {103.0, 0.0});
