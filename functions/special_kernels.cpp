@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "foundation/complex_math.h"
+#include "foundation/sine_cosine.h"
 
 namespace Capsule {
 
@@ -304,10 +305,12 @@ Complex FaddeevaW(const Complex& z) {
     Complex w(step.k * (2.0 * s1 + 1.0 / r2) * y, step.k * (2.0 * s2 + 1.0 / r2) * x);
     if (y < kTwoPi) {
         // 2 exp(-z^2) / (1 - exp(-2 pi i z / a)) with u = 2 pi x / a and v = 2 pi y / a.
+        // 1 - cos u cancels next to the poles: sine and cosine from an accurately reduced u.
         const double u = kTwoPi * x / step.a, v = kTwoPi * y / step.a;
         const double m = 2.0 * std::exp(y * y - x * x - v);
-        const Complex numerator(m * std::cos(2.0 * x * y), -m * std::sin(2.0 * x * y));
-        w += Divide(numerator, Complex(std::exp(-v) - std::cos(u), std::sin(u)));
+        const SineCosine phase = SinCos(2.0 * x * y), pole = SinCos(u);
+        const Complex numerator(m * phase.cos, -m * phase.sin);
+        w += Divide(numerator, Complex(std::exp(-v) - pole.cos, pole.sin));
     }
     return w;
 }

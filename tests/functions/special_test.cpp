@@ -5,6 +5,8 @@
 #include <complex>
 #include <cstdio>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "functions/families.h"
 #include "functions/special_kernels.h"
@@ -68,6 +70,16 @@ TEST(SpecialKernels, DawsonWithinItsMethodsFloor) {
     // Beyond 1e7 the asymptotic form is exact to rounding.
     EXPECT_NEAR(DawsonF(1e9), 5e-10, 1e-24);
     EXPECT_EQ(DawsonF(HUGE_VAL), 0.0);
+}
+
+TEST(SpecialKernels, DawsonsTableIsFilledOnceWhateverThreadComesFirst) {
+    // Each test runs in a process of its own here, so these threads make the first use.
+    std::vector<double> values(8);
+    std::vector<std::thread> threads;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        threads.emplace_back([&values, i] { values[i] = DawsonF(0.924); });
+    for (std::thread& thread : threads) thread.join();
+    for (double v : values) EXPECT_NEAR(v, 0.54104421419986621, 6e-8);
 }
 
 TEST(SpecialKernels, ExponentialIntegralsMatchMpmath) {
