@@ -19,7 +19,7 @@ const VoigtTerm kVoigtTerms[4] = {{-1.2150, 1.2359, -0.3085, 0.0210},
 
 namespace {
 
-constexpr int kX = 0, kA = 1, kXc = 2, kW = 3, kSecondWidth = 4;
+constexpr int kA = 1, kXc = 2, kW = 3, kSecondWidth = 4;
 constexpr double kLn2 = 0.6931471805599453;
 
 Complex Sqr(const Complex& z) {
