@@ -1,6 +1,6 @@
 #include "functions/points.h"
 
-#include "foundation/complex_math.h"
+#include "functions/anchoring.h"
 #include "functions/parameters.h"
 #include "model/anchors.h"
 #include "model/basic.h"
@@ -52,13 +52,7 @@ const Complex& XYPoint::Evaluate() {
 
 void XYPoint::CreateAnchors(std::vector<Safe::XPtr<Core::Anchor>>& out) {
     out.clear();
-    auto anchor = Safe::MakeX<Core::AnchorXY>();
-    anchor->SetBinding(0, Parameter(0));
-    anchor->SetBinding(1, Parameter(1));
-    anchor->SetKind(Core::kAnchorTop);
-    anchor->EnableFirst(true);
-    PlaceAnchor(anchor.Get(), true);
-    out.push_back(anchor);
+    PlaceAnchor(&AddAnchor(*this, TopAnchor(0, 1), AnchorEnd::kFirst, out), true);
 }
 
 void XYPoint::PlaceAnchor(Core::Anchor* anchor, const bool& keepPrevious) {
@@ -71,11 +65,9 @@ void XYPoint::PlaceAnchor(Core::Anchor* anchor, const bool& keepPrevious) {
 void XYPoint::AnchorMoved(Core::Anchor* anchor, bool&) {
     if (!anchor || anchor->GetKind() != Core::kAnchorTop) return;
     const Core::AnchorPoint p = anchor->First().current;
-    // Each coordinate set rebuilds the owner's tables on its own.
-    if (Parameter(0)->IsActive() && Core::Anchor::IsXEnabled())
-        Parameter(0)->SetValue(Complex(p.x, 0.0), 0);
-    if (Parameter(1)->IsActive() && Core::Anchor::IsYEnabled())
-        Parameter(1)->SetValue(Complex(p.y, 0.0), 0);
+    // Each coordinate written rebuilds the owner's tables on its own.
+    if (Core::Anchor::IsXEnabled()) WriteParameter(Parameter(0), p.x);
+    if (Core::Anchor::IsYEnabled()) WriteParameter(Parameter(1), p.y);
 }
 
 XYList::XYList() {
