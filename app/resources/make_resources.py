@@ -1,0 +1,111 @@
+#!/usr/bin/env python3
+"""Draws Sorix's own icon and button bitmaps and writes them beside this script.
+
+Run it after changing a picture; the files it writes are kept in the repository, so a build
+needs no Python. Button strips are 24-bit BMPs whose pure red (255, 0, 0) pixels become the
+button face when loaded.
+"""
+import math
+import os
+import struct
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+RED = (255, 0, 0)
+
+
+def bmp24(width, height, pixel):
+    """A bottom-up 24-bit BMP; pixel(x, y) gives (r, g, b) with y counted from the top."""
+    stride = (width * 3 + 3) & ~3
+    rows = []
+    for y in reversed(range(height)):
+        row = bytearray()
+        for x in range(width):
+            r, g, b = pixel(x, y)
+            row += bytes((b, g, r))
+        row += b"\0" * (stride - len(row))
+        rows.append(bytes(row))
+    data = b"".join(rows)
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
+    return header + info + data
+
+
+def ico(images):
+    """An icon file of 32-bit images; each is (size, pixel(x, y) -> (r, g, b, a))."""
+    entries, blobs = [], []
+    offset = 6 + 16 * len(images)
+    for size, pixel in images:
+        xor = bytearray()
+        for y in reversed(range(size)):
+            for x in range(size):
+                r, g, b, a = pixel(x, y)
+                xor += bytes((b, g, r, a))
+        mask_stride = ((size + 31) // 32) * 4
+        mask = bytearray()
+        for y in reversed(range(size)):
+            bits = bytearray(mask_stride)
+            for x in range(size):
+                if pixel(x, y)[3] == 0:
+                    bits[x // 8] |= 0x80 >> (x % 8)
+            mask += bits
+        info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(xor) + len(mask),
+                           0, 0, 0, 0)
+        blob = info + bytes(xor) + bytes(mask)
+        entries.append(struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(blob),
+                                   offset))
+        blobs.append(blob)
+        offset += len(blob)
+    return struct.pack("<HHH", 0, 1, len(images)) + b"".join(entries) + b"".join(blobs)
+
+
+def sorix_icon(size):
+    """A blue tile with a white absorption peak over a baseline."""
+    def pixel(x, y):
+        u, v = (x + 0.5) / size, (y + 0.5) / size
+        corner = 0.18
+        dx, dy = max(corner - u, u - 1 + corner, 0), max(corner - v, v - 1 + corner, 0)
+        if dx * dx + dy * dy > corner * corner:
+            return (0, 0, 0, 0)
+        curve = 0.78 - 0.55 * math.exp(-((u - 0.5) / 0.12) ** 2)
+        if abs(v - curve) < 1.6 / size:
+            return (255, 255, 255, 255)
+        if v > curve:
+            return (30, 90, 170, 255)
+        return (50, 130, 220, 255)
+    return pixel
+
+
+def collapse_strip(size=15):
+    """Seven frames of the caption's collapse button; frame choice is the toggle painter's."""
+    # Frames 0, 1, 6 show the open panel (arrow up), 2, 4, 5 the collapsed one (arrow down),
+    # 3 the disabled button; 1 and 5 are hot, 2 and 6 pressed.
+    look = {0: ("up", ""), 1: ("up", "hot"), 2: ("down", "pressed"), 3: ("up", "disabled"),
+            4: ("down", ""), 5: ("down", "hot"), 6: ("up", "pressed")}
+
+    def pixel(x, y):
+        frame, fx = divmod(x, size)
+        arrow, mode = look[frame]
+        edge = fx in (0, size - 1) or y in (0, size - 1)
+        if edge and mode in ("hot", "pressed"):
+            light = fx == 0 or y == 0
+            if mode == "pressed":
+                light = not light
+            return (255, 255, 255) if light else (64, 64, 64)
+        cy = size // 2
+        rise = (y - cy + 2) if arrow == "up" else (cy + 2 - y)
+        if 0 <= rise <= 3 and abs(fx - size // 2) <= rise:
+            return (160, 160, 160) if mode == "disabled" else (0, 0, 0)
+        return RED
+    return 7 * size, size, pixel
+
+
+def main():
+    with open(os.path.join(HERE, "sorix.ico"), "wb") as f:
+        f.write(ico([(32, sorix_icon(32)), (16, sorix_icon(16))]))
+    width, height, pixel = collapse_strip()
+    with open(os.path.join(HERE, "collapse.bmp"), "wb") as f:
+        f.write(bmp24(width, height, pixel))
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,78 @@
+#include "tests/winplus/gui_test_support.h"
+
+namespace GuiTest {
+
+std::vector<Platform::MessageBoxRequest>& Boxes() {
+    static std::vector<Platform::MessageBoxRequest> boxes;
+    return boxes;
+}
+
+void RecordMessageBoxes() {
+    Platform::SetMessageBoxHandler([](const Platform::MessageBoxRequest& request) {
+        Boxes().push_back(request);
+        return Platform::BoxAnswer::Ok;
+    });
+}
+
+const char* TestClass() {
+    static const char* name = [] {
+        Winplus::WndClass windowClass("GuiTestClass", GetModuleHandleA(nullptr));
+        windowClass.SetCursor(IDC_ARROW);
+        windowClass.RegisterOnce();
+        return "GuiTestClass";
+    }();
+    return name;
+}
+
+Host::Host(int width, int height) : controller_(new Winplus::Controller) {
+    Winplus::WindowMaker maker(TestClass(), GetModuleHandleA(nullptr));
+    maker.width = width;
+    maker.height = height;
+    maker.Create(controller_, "host");
+    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+}
+
+void Pump() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+Canvas::Canvas(int width, int height) : width_(width), height_(height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bits_ = static_cast<std::uint32_t*>(bits);
+    dc_ = CreateCompatibleDC(nullptr);
+    old_ = SelectObject(dc_, bitmap_);
+    for (int i = 0; i < width * height; ++i) bits_[i] = 0x00FFFFFF;
+}
+
+Canvas::~Canvas() {
+    SelectObject(dc_, old_);
+    DeleteDC(dc_);
+    DeleteObject(bitmap_);
+}
+
+std::uint32_t Canvas::Pixel(int x, int y) const {
+    GdiFlush();
+    return bits_[y * width_ + x] & 0x00FFFFFF;
+}
+
+void Canvas::CopyWindow(HWND hwnd) {
+    // What the window shows once it has painted itself.
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    HDC window = GetDC(hwnd);
+    BitBlt(dc_, 0, 0, width_, height_, window, 0, 0, SRCCOPY);
+    ReleaseDC(hwnd, window);
+}
+
+}  // namespace GuiTest
