@@ -2,6 +2,7 @@
 // The main window's controller: builds the panel tree when the window is created, lays it out
 // on every resize and ends the program when the window goes away.
 #include "app/placement.h"
+#include "winplus/panel.h"
 #include "winplus/window.h"
 
 namespace Core {
@@ -18,8 +19,16 @@ public:
     // Nobody moves the main window.
     bool Move(int, int, int, int, bool) override { return false; }
 
+    // The main panel and its three columns (kinds 0 to 3 of the panel registry).
+    const Safe::XPtr<Winplus::PanelContainer>& MainPanel() const { return mainPanel_; }
+    const Safe::XPtr<Winplus::PanelContainer>& Column(int index) const { return columns_[index]; }
+
 private:
+    void BuildPanels();
+
     WorkArea workArea_;
+    Safe::XPtr<Winplus::PanelContainer> mainPanel_;
+    Safe::XPtr<Winplus::PanelContainer> columns_[3];
 };
 
 }  // namespace Core

@@ -1,6 +1,8 @@
 #pragma once
 // Small move-only owners of system handles, so that early returns and exceptions leak nothing.
 #include <windows.h>
+// GDI+ needs the COM types that WIN32_LEAN_AND_MEAN leaves out.
+#include <objidl.h>
 #include <gdiplus.h>
 
 #include <utility>
