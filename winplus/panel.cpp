@@ -183,7 +183,7 @@ int PanelController::Resize(const int& requested, const bool& propagate) {
     int delta = LimitDelta(size, requested, GetMinExtent());
     // Held: the neighbour's re-layout must not free it while it answers.
     Safe::XPtr<PanelController> neighbour = next;
-    if (neighbour && propagate) delta = -neighbour->Resize(-delta, false);
+    if (neighbour && propagate) delta = neighbour->Resize(-delta, false);
     if (delta == 0) return 0;
     weight = WeightAfterResize(weight, size, delta);
     int x = r.left, y = r.top, width = r.right - r.left, height = r.bottom - r.top;
