@@ -1,0 +1,57 @@
+// The main window's controller: its panel tree and the layout on WM_SIZE.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/top_controller.h"
+#include "tests/winplus/gui_test_support.h"
+
+namespace {
+
+RECT InParent(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+TEST(TopController, BuildsThreeColumnsAndLaysThemOutOnResize) {
+    Safe::XPtr<Core::TopController> top(new Core::TopController({0, 0, 1000, 700}));
+    Winplus::WindowMaker maker(GuiTest::TestClass(), GetModuleHandleA(nullptr));
+    maker.width = 800;
+    maker.height = 600;
+    HWND hwnd = maker.Create(top);
+    char title[64] = {};
+    GetWindowTextA(hwnd, title, sizeof(title));
+    EXPECT_STREQ(title, "Sorix 2.0 - Project");
+
+    SendMessageA(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(900, 544));
+    const RECT main = InParent(top->MainPanel()->Controller()->Handle());
+    EXPECT_EQ(main.left, 0);
+    EXPECT_EQ(main.top, 24);
+    EXPECT_EQ(main.right, 900);
+    EXPECT_EQ(main.bottom, 24 + 500);
+    ASSERT_EQ(top->MainPanel()->Children().size(), 3u);
+    // Columns share 900 - 4 (the main panel has no header or splitter): the left and centre
+    // columns have 4-pixel splitters, the left one a 2-pixel header: minimum extents 6, 4, 0
+    // leave 890, shared 1 : 4 : 1.
+    int x = 0;
+    const int expected[3] = {6 + 148, 4 + 593, 148};
+    for (int i = 0; i < 3; ++i) {
+        const RECT r = InParent(top->Column(i)->Controller()->Handle());
+        EXPECT_EQ(r.left, x) << i;
+        EXPECT_EQ(r.right - r.left, expected[i]) << i;
+        EXPECT_EQ(r.bottom - r.top, 500) << i;
+        x = r.right;
+    }
+    EXPECT_EQ(top->Column(0)->Children().size(), 4u);
+    EXPECT_EQ(top->Column(1)->Children().size(), 6u);
+    EXPECT_EQ(top->Column(2)->Children().size(), 3u);
+
+    // Closing ends the program's message loop.
+    SendMessageA(hwnd, WM_CLOSE, 0, 0);
+    MSG quit{};
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+}  // namespace
