@@ -103,9 +103,13 @@ int RunMainWindow(HINSTANCE instance, int showCommand) {
 
 }  // namespace
 
-int RunSorix(HINSTANCE instance, int showCommand) {
+void InstallFailureHandlers() {
     std::set_new_handler(OutOfMemory);
     std::set_terminate(UnexpectedException);
+}
+
+int RunSorix(HINSTANCE instance, int showCommand) {
+    InstallFailureHandlers();
     try {
         return RunMainWindow(instance, showCommand);
     } catch (...) {

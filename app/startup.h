@@ -4,6 +4,9 @@
 
 namespace Core {
 
+// The new-handler ("Out of memory") and the terminate handler (a message box, then abort).
+void InstallFailureHandlers();
+
 // The process's exit code: the quit message's, or -1 when an exception ended the program.
 int RunSorix(HINSTANCE instance, int showCommand);
 

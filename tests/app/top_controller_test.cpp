@@ -3,7 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <exception>
+#include <new>
+
+#include "app/startup.h"
 #include "app/top_controller.h"
+#include "foundation/exception.h"
 #include "tests/winplus/gui_test_support.h"
 
 namespace {
@@ -52,6 +57,22 @@ TEST(TopController, BuildsThreeColumnsAndLaysThemOutOnResize) {
     SendMessageA(hwnd, WM_CLOSE, 0, 0);
     MSG quit{};
     EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST(Startup, OutOfMemoryThrowsTheSystemsException) {
+    const std::terminate_handler previous = std::get_terminate();
+    Core::InstallFailureHandlers();
+    const std::new_handler handler = std::get_new_handler();
+    ASSERT_NE(handler, nullptr);
+    try {
+        handler();
+        ADD_FAILURE() << "no exception";
+    } catch (const Winplus::Exception& e) {
+        EXPECT_EQ(e.GetMessage(), "Out of memory");
+    }
+    EXPECT_NE(std::get_terminate(), previous);
+    std::set_new_handler(nullptr);
+    std::set_terminate(previous);
 }
 
 }  // namespace

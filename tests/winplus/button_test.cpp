@@ -128,6 +128,14 @@ TEST_F(BarTest, PaintsFramesWithRedTurnedIntoTheButtonFace) {
         for (int y = 0; y < canvas.Height(); ++y) ASSERT_NE(canvas.Pixel(x, y), 0xFF0000u);
 }
 
+TEST_F(BarTest, DrawsTheSameFramesThroughDirect2D) {
+    GuiTest::Canvas canvas(bar->width, bar->height);
+    canvas.DrawDirect2D([&](ID2D1RenderTarget* target) { bar->DrawAll(target); });
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    EXPECT_EQ(canvas.Pixel(1, 1), (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face));
+    EXPECT_EQ(canvas.Pixel(7, 7), 0x000000u);
+}
+
 TEST(ButtonWnd, MovesItsWindowIntoTheCell) {
     GuiTest::Host host;
     Safe::XPtr<Winplus::Controller> inner(new Winplus::Controller);

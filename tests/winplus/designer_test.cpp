@@ -4,7 +4,6 @@
 #include <d2d1.h>
 #include <gtest/gtest.h>
 
-#include "plot/rendering_factories.h"
 #include "tests/winplus/gui_test_support.h"
 #include "winplus/designer.h"
 
@@ -14,20 +13,8 @@ bool IsWhite(std::uint32_t pixel) {
     return pixel == 0xFFFFFF;
 }
 
-// Direct2D through a DC render target on the canvas.
 void DrawWithDirect2D(Winplus::Designer& designer, GuiTest::Canvas& canvas) {
-    const auto properties = D2D1::RenderTargetProperties(
-        D2D1_RENDER_TARGET_TYPE_DEFAULT,
-        D2D1::PixelFormat(DXGI_FORMAT_B8G8R8A8_UNORM, D2D1_ALPHA_MODE_IGNORE));
-    Winplus::ComPtr<ID2D1DCRenderTarget> target;
-    ASSERT_TRUE(SUCCEEDED(Winplus::GetD2DFactory()->CreateDCRenderTarget(&properties, target.Put())));
-    RECT all{0, 0, canvas.Width(), canvas.Height()};
-    target->BindDC(canvas.DC(), &all);
-    target->BeginDraw();
-    // The render target does not start from the DC's pixels.
-    target->Clear(D2D1::ColorF(D2D1::ColorF::White));
-    designer.Draw(target.Get());
-    ASSERT_TRUE(SUCCEEDED(target->EndDraw()));
+    canvas.DrawDirect2D([&](ID2D1RenderTarget* target) { designer.Draw(target); });
 }
 
 TEST(ShapeDesigner, CreatesTheThreeKindsOnly) {

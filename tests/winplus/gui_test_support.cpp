@@ -1,5 +1,11 @@
 #include "tests/winplus/gui_test_support.h"
 
+#include <d2d1.h>
+#include <gtest/gtest.h>
+
+#include "plot/rendering_factories.h"
+#include "winplus/handles.h"
+
 namespace GuiTest {
 
 std::vector<Platform::MessageBoxRequest>& Boxes() {
@@ -65,6 +71,22 @@ Canvas::~Canvas() {
 std::uint32_t Canvas::Pixel(int x, int y) const {
     GdiFlush();
     return bits_[y * width_ + x] & 0x00FFFFFF;
+}
+
+void Canvas::DrawDirect2D(const std::function<void(ID2D1RenderTarget*)>& draw) {
+    const auto properties = D2D1::RenderTargetProperties(
+        D2D1_RENDER_TARGET_TYPE_DEFAULT,
+        D2D1::PixelFormat(DXGI_FORMAT_B8G8R8A8_UNORM, D2D1_ALPHA_MODE_IGNORE));
+    Winplus::ComPtr<ID2D1DCRenderTarget> target;
+    ASSERT_TRUE(
+        SUCCEEDED(Winplus::GetD2DFactory()->CreateDCRenderTarget(&properties, target.Put())));
+    RECT all{0, 0, width_, height_};
+    target->BindDC(dc_, &all);
+    target->BeginDraw();
+    // The render target does not start from the DC's pixels.
+    target->Clear(D2D1::ColorF(D2D1::ColorF::White));
+    draw(target.Get());
+    ASSERT_TRUE(SUCCEEDED(target->EndDraw()));
 }
 
 void Canvas::CopyWindow(HWND hwnd) {

@@ -4,11 +4,14 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "foundation/platform.h"
 #include "winplus/window.h"
+
+struct ID2D1RenderTarget;
 
 namespace GuiTest {
 
@@ -48,6 +51,8 @@ public:
     std::uint32_t Pixel(int x, int y) const;
     int Width() const { return width_; }
     int Height() const { return height_; }
+    // Draws through a Direct2D render target bound to the canvas, cleared white first.
+    void DrawDirect2D(const std::function<void(ID2D1RenderTarget*)>& draw);
     // Copies what a shown window's client area shows into the canvas.
     void CopyWindow(HWND hwnd);
 
