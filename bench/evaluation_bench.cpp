@@ -44,7 +44,7 @@ Node::Ptr Number(double value) {
 }
 
 Node::Ptr X(const NodeMap::Ptr& x) {
-    Safe::XPtr<Core::MapCapsule> reference(new Core::MapCapsule);
+    auto reference = Safe::MakeX<Core::MapCapsule>();
     reference->SetMap(x);
     return reference;
 }
@@ -71,7 +71,7 @@ Safe::XPtr<Core::MathSpectrum> BuildModel() {
     result->ReplaceNode("m", sum);
     model->RebuildOrder();
 
-    Safe::XPtr<Core::MathSpectrum> spectrum(new Core::MathSpectrum);
+    auto spectrum = Safe::MakeX<Core::MathSpectrum>();
     spectrum->Resize(kPoints);
     for (int i = 0; i < kPoints; ++i) (*spectrum->X())[i] = 100.0 + 0.4 * i;
     spectrum->GetUnit()->enabled = false;  // a private model, as the fit evaluates

@@ -34,9 +34,9 @@ const Complex& FormulaCapsule::Evaluate() {
 }
 
 Node::Ptr FormulaCapsule::Clone() {
-    Safe::XPtr<FormulaCapsule> copy(new FormulaCapsule);
+    auto copy = Safe::MakeX<FormulaCapsule>();
     if (formula_) {
-        Safe::XPtr<Formula> formula(new Formula);
+        auto formula = Safe::MakeX<Formula>();
         formula->Define(formula_->GetDefinition(), true);
         copy->SetFormula(formula);
     }

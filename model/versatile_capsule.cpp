@@ -48,7 +48,7 @@ const Complex& VersatileCapsule::Evaluate() {
 }
 
 Node::Ptr VersatileCapsule::Clone() {
-    Safe::XPtr<VersatileCapsule> copy(new VersatileCapsule);
+    auto copy = Safe::MakeX<VersatileCapsule>();
     if (model_) copy->SelectDefinition(MathMap::Clone(model_), GetDefinitionName());
     CopyIdentityTo(*copy);
     CloneChildrenOver(*copy);
