@@ -10,7 +10,7 @@ namespace Core {
 class CaptionLeaf : public Winplus::VLeaf {
 public:
     CaptionLeaf(Winplus::Wnd parent, const std::wstring& caption) {
-        SetController(Safe::XPtr<Winplus::PanelController>(new Winplus::LeafController(caption)));
+        SetController(Safe::MakeX<Winplus::LeafController>(caption));
         Winplus::CreatePanelWindow("CaptionLeafClass", parent, controller_);
     }
 };

@@ -93,7 +93,7 @@ int RunMainWindow(HINSTANCE instance, int showCommand) {
     maker.y = place.y;
     maker.width = place.width;
     maker.height = place.height;
-    Safe::XPtr<TopController> top(new TopController(area));
+    auto top = Safe::MakeX<TopController>(area);
     HWND window = maker.Create(top, "Sorix");
     PaintMenusButtonFace(window);
     ShowWindow(window, showCommand);

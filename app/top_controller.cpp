@@ -32,7 +32,7 @@ void AddLeaves(Winplus::PanelContainer& column, std::initializer_list<LeafRow> r
     const Winplus::Wnd parent(column.Controller()->Handle());
     Safe::XPtr<Winplus::Panel> last;
     for (const LeafRow& row : rows) {
-        Safe::XPtr<Winplus::Panel> leaf(new CaptionLeaf(parent, row.caption));
+        Safe::XPtr<Winplus::Panel> leaf = Safe::MakeX<CaptionLeaf>(parent, row.caption);
         leaf->Controller()->SetOrientation(0);
         leaf->Controller()->weight = row.weight;
         column.Add(leaf);
@@ -44,9 +44,9 @@ void AddLeaves(Winplus::PanelContainer& column, std::initializer_list<LeafRow> r
 }  // namespace
 
 void TopController::BuildPanels() {
-    mainPanel_ = Safe::XPtr<Winplus::PanelContainer>(new Winplus::HPanel(Window()));
+    mainPanel_ = Safe::MakeX<Winplus::HPanel>(Window());
     const Winplus::Wnd main(mainPanel_->Controller()->Handle());
-    for (auto& column : columns_) column = Safe::XPtr<Winplus::PanelContainer>(new Winplus::VPanel(main));
+    for (auto& column : columns_) column = Safe::MakeX<Winplus::VPanel>(main);
     columns_[0]->Controller()->SetSplitterSize(true, 4);
     columns_[0]->Controller()->SetHeaderSize(true, 2);
     columns_[1]->Controller()->SetSplitterSize(true, 4);

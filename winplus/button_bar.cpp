@@ -15,13 +15,12 @@ Wnd defaultParent;
 template <class T, class D>
 Safe::XPtr<T> MakeBitmapButton(int bitmapId, int commandId, const std::string& tooltip,
                                int group) {
-    Safe::XPtr<T> button(new T);
+    auto button = Safe::MakeX<T>();
     button->SetSize(defaultSize);
     button->commandId = commandId;
     button->machine.group = group;
     button->tooltip = tooltip;
-    button->SetDesigner(Safe::XPtr<ButtonDesigner>(
-        new D(button.Get(), InstanceOf(defaultParent.Handle()), bitmapId)));
+    button->SetDesigner(Safe::MakeX<D>(button.Get(), InstanceOf(defaultParent.Handle()), bitmapId));
     return button;
 }
 }  // namespace
@@ -45,16 +44,16 @@ Safe::XPtr<ButtonCheck> ButtonBar::AddCheck(int bitmapId, int commandId,
 }
 
 Safe::XPtr<ButtonSeparator> ButtonBar::AddSeparator(int bitmapId, const SIZE& size) {
-    Safe::XPtr<ButtonSeparator> separator(new ButtonSeparator);
+    auto separator = Safe::MakeX<ButtonSeparator>();
     separator->SetSize(size);
-    separator->SetDesigner(Safe::XPtr<ButtonDesigner>(new BmpSeparatorDesigner(
-        separator.Get(), InstanceOf(defaultParent.Handle()), bitmapId)));
+    separator->SetDesigner(Safe::MakeX<BmpSeparatorDesigner>(
+        separator.Get(), InstanceOf(defaultParent.Handle()), bitmapId));
     return separator;
 }
 
 Safe::XPtr<ButtonWnd> ButtonBar::AddWindow(const Safe::XPtr<Controller>& controller,
                                            const SIZE& size) {
-    Safe::XPtr<ButtonWnd> cell(new ButtonWnd);
+    auto cell = Safe::MakeX<ButtonWnd>();
     cell->SetSize(size);
     cell->Attach(controller);
     return cell;
@@ -202,7 +201,7 @@ bool BarController::OnCaptureChanged(LPARAM) {
 
 void BarController::SetButtonBar(const Safe::XPtr<ButtonBar>& bar) {
     bar_ = bar;
-    toolTip_ = Safe::XPtr<ToolTip>(new ToolTip(Handle()));
+    toolTip_ = Safe::MakeX<ToolTip>(Handle());
     if (!bar_ || !bar_->Buttons()) return;
     int index = 0;
     for (const auto& button : *bar_->Buttons()) {
@@ -248,7 +247,7 @@ ToolBar::ToolBar(Wnd parent, const bool& flag) {
         WndClass windowClass("ToolBarClass", InstanceOf(parent.Handle()));
         windowClass.RegisterOnce();
     }
-    controller_ = Safe::XPtr<BarController>(new BarController(flag ? 1 : 0));
+    controller_ = Safe::MakeX<BarController>(flag ? 1 : 0);
     WindowMaker maker("ToolBarClass", parent, 0);
     maker.Create(controller_);
 }

@@ -17,9 +17,9 @@ void Designer::PaintWindow(HWND hwnd) {
 
 Safe::XPtr<ShapeDesigner> ShapeDesigner::Create(int kind) {
     switch (kind) {
-        case 1: return Safe::XPtr<ShapeDesigner>(new EllipseDesigner);
-        case 2: return Safe::XPtr<ShapeDesigner>(new RectangleDesigner);
-        case 3: return Safe::XPtr<ShapeDesigner>(new DiamondDesigner);
+        case 1: return Safe::MakeX<EllipseDesigner>();
+        case 2: return Safe::MakeX<RectangleDesigner>();
+        case 3: return Safe::MakeX<DiamondDesigner>();
         default: return nullptr;
     }
 }

@@ -25,16 +25,16 @@ void CreatePanelWindow(const std::string& className, Wnd parent,
 
 PanelContainer::PanelContainer(Wnd parent, unsigned char orientation) {
     orientation_ = orientation;
-    controller_ = Safe::XPtr<PanelController>(new PanelController);
+    controller_ = Safe::MakeX<PanelController>();
     CreatePanelWindow("PanelClass", parent, controller_);
-    ownCommand_ = Safe::XPtr<Command>(new Cmd(this));
+    ownCommand_ = Safe::MakeX<Cmd>(this);
 }
 
 void PanelContainer::Add(Safe::XPtr<Panel> child) {
     if (!child) return;
     PanelController& added = *child->Controller();
     added.containerCommand = ownCommand_;
-    added.ownCommand = Safe::XPtr<Command>(new Cmd(child.Get()));
+    added.ownCommand = Safe::MakeX<Cmd>(child.Get());
     if (!children_.empty()) children_.back()->Controller()->next = child->Controller();
     children_.push_back(child);
 }
@@ -213,9 +213,9 @@ bool AreaController::Move(int x, int y, int width, int height, bool repaint) {
 LeafController::LeafController(const std::wstring& caption) {
     SetHeaderSize(true, 20);
     SetSplitterSize(true, 4);
-    designer = Safe::XPtr<PanelDesigner>(new PanelDesigner);
+    designer = Safe::MakeX<PanelDesigner>();
     designer->text = caption;
-    collapse_ = Safe::XPtr<ButtonToggle>(new ButtonToggle);
+    collapse_ = Safe::MakeX<ButtonToggle>();
     collapse_->SetSize({15, 15});
     collapse_->commandId = kCollapseId;
 }

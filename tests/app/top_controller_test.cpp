@@ -21,7 +21,7 @@ RECT InParent(HWND hwnd) {
 }
 
 TEST(TopController, BuildsThreeColumnsAndLaysThemOutOnResize) {
-    Safe::XPtr<Core::TopController> top(new Core::TopController({0, 0, 1000, 700}));
+    auto top = Safe::MakeX<Core::TopController>(Core::WorkArea{0, 0, 1000, 700});
     Winplus::WindowMaker maker(GuiTest::TestClass(), GetModuleHandleA(nullptr));
     maker.width = 800;
     maker.height = 600;

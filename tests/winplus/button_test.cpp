@@ -26,10 +26,10 @@ struct Recorder : Winplus::Command {
 class BarTest : public testing::Test {
 protected:
     void SetUp() override {
-        toolBar = Safe::XPtr<Winplus::ToolBar>(new Winplus::ToolBar(host.Window(), false));
+        toolBar = Safe::MakeX<Winplus::ToolBar>(host.Window(), false);
         Winplus::ButtonBar::SetButtonSize({15, 15});
         Winplus::ButtonBar::SetParent(host.Window());
-        Safe::XPtr<Winplus::ButtonList> list(new Winplus::ButtonList);
+        auto list = Safe::MakeX<Winplus::ButtonList>();
         list->Add(Winplus::ButtonBar::AddPush(IDB_COLLAPSE, 10, "Push", -1));
         list->Add(Winplus::ButtonBar::AddCheck(IDB_COLLAPSE, 11, "Radio one", 0));
         list->Add(Winplus::ButtonBar::AddCheck(IDB_COLLAPSE, 12, "", 0));
@@ -38,12 +38,12 @@ protected:
         list->Add(disabled);
         list->Add(Winplus::ButtonBar::AddCheck(IDB_COLLAPSE, 14, "Check", -1));
         auto zero = Winplus::ButtonBar::AddPush(IDB_COLLAPSE, 0, "", -1);
-        zero->target = Safe::XPtr<Winplus::Command>(new Recorder(&targetCodes));
+        zero->target = Safe::MakeX<Recorder>(&targetCodes);
         list->Add(zero);
-        bar = Safe::XPtr<Winplus::ButtonBar>(new Winplus::ButtonBar);
+        bar = Safe::MakeX<Winplus::ButtonBar>();
         bar->SetButtons(list);
         controller()->SetButtonBar(bar);
-        controller()->SetCommand(Safe::XPtr<Winplus::Command>(new Recorder(&barCodes)));
+        controller()->SetCommand(Safe::MakeX<Recorder>(&barCodes));
         toolBar->Move(0, 0, bar->width, bar->height, true);
     }
     Winplus::BarController* controller() { return toolBar->Controller().Get(); }
@@ -138,7 +138,7 @@ TEST_F(BarTest, DrawsTheSameFramesThroughDirect2D) {
 
 TEST(ButtonWnd, MovesItsWindowIntoTheCell) {
     GuiTest::Host host;
-    Safe::XPtr<Winplus::Controller> inner(new Winplus::Controller);
+    auto inner = Safe::MakeX<Winplus::Controller>();
     Winplus::WindowMaker maker(GuiTest::TestClass(), host.Window(), 5);
     maker.Create(inner);
     auto cell = Winplus::ButtonBar::AddWindow(inner, {100, 20});

@@ -59,7 +59,7 @@ std::vector<WORD> Template() {
 TEST(DialogProc, BindsTheControllerAndShowsItsErrors) {
     GuiTest::Boxes().clear();
     GuiTest::Host host;
-    Safe::XPtr<TestDialog> dialog(new TestDialog);
+    auto dialog = Safe::MakeX<TestDialog>();
     openDialog = nullptr;
     step = 0;
     auto words = Template();

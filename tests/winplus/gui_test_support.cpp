@@ -30,7 +30,7 @@ const char* TestClass() {
     return name;
 }
 
-Host::Host(int width, int height) : controller_(new Winplus::Controller) {
+Host::Host(int width, int height) : controller_(Safe::MakeX<Winplus::Controller>()) {
     Winplus::WindowMaker maker(TestClass(), GetModuleHandleA(nullptr));
     maker.width = width;
     maker.height = height;

@@ -14,7 +14,7 @@ namespace {
 class TestLeaf : public Winplus::VLeaf {
 public:
     TestLeaf(Winplus::Wnd parent, const wchar_t* caption) {
-        SetController(Safe::XPtr<Winplus::PanelController>(new Winplus::LeafController(caption)));
+        SetController(Safe::MakeX<Winplus::LeafController>(caption));
         Winplus::CreatePanelWindow("TestLeafClass", parent, controller_);
         controller_->SetOrientation(0);  // stacked: resized in height
     }
@@ -37,10 +37,10 @@ class ColumnTest : public testing::Test {
 protected:
     void SetUp() override {
         SetWindowPos(host.Handle(), nullptr, 50, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        column = Safe::XPtr<Winplus::PanelContainer>(new Winplus::VPanel(host.Window()));
+        column = Safe::MakeX<Winplus::VPanel>(host.Window());
         const Winplus::Wnd parent(column->Controller()->Handle());
         for (const wchar_t* caption : {L"One", L"Two", L"Three"}) {
-            leaves.push_back(Safe::XPtr<Winplus::Panel>(new TestLeaf(parent, caption)));
+            leaves.push_back(Safe::MakeX<TestLeaf>(parent, caption));
             column->Add(leaves.back());
         }
         leaves[2]->Controller()->SetSplitterSize(false, 0);

@@ -76,7 +76,7 @@ HWND Make(const Safe::XPtr<Winplus::Controller>& controller) {
 }
 
 TEST(WindowProc, BindsTheControllerAtCreationAndDecodesMessages) {
-    Safe::XPtr<Recorder> recorder(new Recorder);
+    auto recorder = Safe::MakeX<Recorder>();
     HWND hwnd = Make(recorder);
     EXPECT_EQ(recorder->Handle(), hwnd);
     EXPECT_EQ(Winplus::FindController(hwnd), recorder.Get());
@@ -105,7 +105,7 @@ TEST(WindowProc, BindsTheControllerAtCreationAndDecodesMessages) {
 }
 
 TEST(WindowProc, CommandResultStopsTheMessageUnlessNegative) {
-    Safe::XPtr<Recorder> recorder(new Recorder);
+    auto recorder = Safe::MakeX<Recorder>();
     HWND hwnd = Make(recorder);
     recorder->commandResult = 7;
     EXPECT_EQ(SendMessageA(hwnd, WM_COMMAND, 7, 0), 7);
@@ -115,7 +115,7 @@ TEST(WindowProc, CommandResultStopsTheMessageUnlessNegative) {
 }
 
 TEST(WindowProc, CloseGoesOnWhateverOnCloseAnswers) {
-    Safe::XPtr<Recorder> recorder(new Recorder);
+    auto recorder = Safe::MakeX<Recorder>();
     HWND hwnd = Make(recorder);
     recorder->closeResult = true;
     recorder->calls.clear();
@@ -156,7 +156,7 @@ TEST(WindowProc, WindowDestroyedInsideItsOwnHandlerFreesTheControllerAfterwards)
 
 TEST(WindowProc, ReleasingTheControllerDestroysItsWindowWithoutCallingIt) {
     bool destroyed = false;
-    Safe::XPtr<Recorder> recorder(new Recorder);
+    auto recorder = Safe::MakeX<Recorder>();
     recorder->destroyed = &destroyed;
     HWND hwnd = Make(recorder);
     recorder = nullptr;
@@ -171,7 +171,7 @@ struct Thrower : Winplus::Controller {
 
 TEST(WindowProc, ExceptionsStopAtTheProcedureAndAreShown) {
     Boxes().clear();
-    Safe::XPtr<Winplus::Controller> thrower(new Thrower);
+    Safe::XPtr<Winplus::Controller> thrower = Safe::MakeX<Thrower>();
     try {
         Make(thrower);
         FAIL() << "the window was created";
@@ -189,7 +189,7 @@ struct CommandThrower : Winplus::Controller {
 
 TEST(WindowProc, AnExceptionFromAHandlerAnswersTheMessageAsFailed) {
     Boxes().clear();
-    Safe::XPtr<Winplus::Controller> thrower(new CommandThrower);
+    Safe::XPtr<Winplus::Controller> thrower = Safe::MakeX<CommandThrower>();
     HWND hwnd = Make(thrower);
     EXPECT_EQ(SendMessageA(hwnd, WM_COMMAND, 1, 0), 0);
     ASSERT_EQ(Boxes().size(), 1u);
@@ -221,7 +221,7 @@ TEST(WindowMaker, ChildTakesTheParentsInstanceAndId) {
     GuiTest::Host host;
     Winplus::WindowMaker maker(GuiTest::TestClass(), host.Window(), 42);
     EXPECT_EQ(maker.instance, GetModuleHandleA(nullptr));
-    Safe::XPtr<Winplus::Controller> child(new Winplus::Controller);
+    auto child = Safe::MakeX<Winplus::Controller>();
     HWND hwnd = maker.Create(child);
     EXPECT_EQ(GetParent(hwnd), host.Handle());
     EXPECT_EQ(GetDlgCtrlID(hwnd), 42);
