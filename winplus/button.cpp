@@ -113,15 +113,8 @@ HBITMAP LoadFacedBitmap(HINSTANCE instance, int bitmapId, int& width, int& heigh
     width = info.bmWidth;
     height = info.bmHeight;
 
-    BITMAPINFO header{};
-    header.bmiHeader.biSize = sizeof(header.bmiHeader);
-    header.bmiHeader.biWidth = width;
-    header.bmiHeader.biHeight = -height;
-    header.bmiHeader.biPlanes = 1;
-    header.bmiHeader.biBitCount = 32;
-    header.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP copy = CreateDIBSection(nullptr, &header, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP copy = CreatePixelBitmap(width, height, &bits);
     if (!copy) throw Exception("Button bitmap load failed");
     {
         MemoryDC source, destination;

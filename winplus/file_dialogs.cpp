@@ -97,42 +97,32 @@ std::string FileDialog::Selection() const {
     return std::string(file_.data(), end + 1);
 }
 
-OpenFileDialog::OpenFileDialog(HWND owner)
-    : FileDialog(owner, "Open File", kBufferSize,
-                 OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, false) {}
-
-std::string OpenFileDialog::GetFileName() const {
+std::string SingleFileDialog::GetFileName() const {
     return file_.data();
 }
 
-std::string OpenFileDialog::GetDirectory() const {
+std::string SingleFileDialog::GetDirectory() const {
     return ReadChosenFile(file_.data(), Record().nFileOffset, Record().nFileExtension).directory;
 }
 
-std::string OpenFileDialog::GetBaseName() const {
+std::string SingleFileDialog::GetBaseName() const {
     return ReadChosenFile(file_.data(), Record().nFileOffset, Record().nFileExtension).baseName;
 }
 
+OpenFileDialog::OpenFileDialog(HWND owner)
+    : SingleFileDialog(owner, "Open File", kBufferSize,
+                       OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY,
+                       false) {}
+
 SaveFileDialog::SaveFileDialog(HWND owner)
-    : FileDialog(owner, "Save File", kBufferSize,
-                 OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY, true) {}
+    : SingleFileDialog(owner, "Save File", kBufferSize,
+                       OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY,
+                       true) {}
 
 void SaveFileDialog::SetFileName(const std::string& name) {
     const std::string fitted = Fit(name, kBufferSize);
     std::fill(file_.begin(), file_.end(), '\0');
     std::copy(fitted.begin(), fitted.end(), file_.begin());
-}
-
-std::string SaveFileDialog::GetFileName() const {
-    return file_.data();
-}
-
-std::string SaveFileDialog::GetDirectory() const {
-    return ReadChosenFile(file_.data(), Record().nFileOffset, Record().nFileExtension).directory;
-}
-
-std::string SaveFileDialog::GetBaseName() const {
-    return ReadChosenFile(file_.data(), Record().nFileOffset, Record().nFileExtension).baseName;
 }
 
 MultiOpenFileDialog::MultiOpenFileDialog(HWND owner)

@@ -50,23 +50,28 @@ private:
     OPENFILENAMEA record_{};
 };
 
-class OpenFileDialog : public FileDialog {
+// The names of a single chosen file.
+class SingleFileDialog : public FileDialog {
 public:
-    explicit OpenFileDialog(HWND owner);
     std::string GetFileName() const;
     // With the closing backslash.
     std::string GetDirectory() const;
     // Without directory and extension.
     std::string GetBaseName() const;
+
+protected:
+    using FileDialog::FileDialog;
 };
 
-class SaveFileDialog : public FileDialog {
+class OpenFileDialog : public SingleFileDialog {
+public:
+    explicit OpenFileDialog(HWND owner);
+};
+
+class SaveFileDialog : public SingleFileDialog {
 public:
     explicit SaveFileDialog(HWND owner);
     void SetFileName(const std::string& name);
-    std::string GetFileName() const;
-    std::string GetDirectory() const;
-    std::string GetBaseName() const;
 };
 
 class MultiOpenFileDialog : public FileDialog {

@@ -81,6 +81,18 @@ private:
     HGDIOBJ old_;
 };
 
+// A 32-bit top-down DIB section of the given size; bits receives its pixels (0x00RRGGBB).
+inline HBITMAP CreatePixelBitmap(int width, int height, void** bits) {
+    BITMAPINFO header{};
+    header.bmiHeader.biSize = sizeof(header.bmiHeader);
+    header.bmiHeader.biWidth = width;
+    header.bmiHeader.biHeight = -height;
+    header.bmiHeader.biPlanes = 1;
+    header.bmiHeader.biBitCount = 32;
+    header.bmiHeader.biCompression = BI_RGB;
+    return CreateDIBSection(nullptr, &header, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
 // A memory device context.
 class MemoryDC {
 public:

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "winplus/handles.h"
+
 namespace {
 
 int Fail(const char* what) {
@@ -39,14 +41,8 @@ size_t CountColours(HWND window) {
     const int width = r.right, height = r.bottom;
     HDC screen = GetDC(window);
     HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = Winplus::CreatePixelBitmap(width, height, &bits);
     HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
     GdiFlush();

@@ -47,15 +47,8 @@ void Pump() {
 }
 
 Canvas::Canvas(int width, int height) : width_(width), height_(height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bitmap_ = Winplus::CreatePixelBitmap(width, height, &bits);
     bits_ = static_cast<std::uint32_t*>(bits);
     dc_ = CreateCompatibleDC(nullptr);
     old_ = SelectObject(dc_, bitmap_);
