@@ -209,6 +209,13 @@ HWND WindowMaker::Create(Safe::XPtr<Controller> newController, const char* title
     return hwnd;
 }
 
+namespace {
+void ShowDialogError(const std::string& caption) {
+    Platform::ShowMessageBox(
+        {"Unexpected error", caption, Platform::BoxIcon::Stop, Platform::BoxButtons::Ok});
+}
+}  // namespace
+
 INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     try {
         if (message == WM_INITDIALOG) {
@@ -227,8 +234,12 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             return controller->OnCommand(LOWORD(wParam), HIWORD(wParam)) ? 1 : 0;
         }
     } catch (const Exception& e) {
-        Platform::ShowMessageBox(
-            {"Unexpected error", e.GetMessage(), Platform::BoxIcon::Stop, Platform::BoxButtons::Ok});
+        ShowDialogError(e.GetMessage());
+    } catch (const std::exception& e) {
+        // Nothing may unwind through the system's dialog code.
+        ShowDialogError(e.what());
+    } catch (...) {
+        ShowDialogError("Unexpected exception");
     }
     return 0;
 }
