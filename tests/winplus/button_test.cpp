@@ -136,6 +136,24 @@ TEST_F(BarTest, DrawsTheSameFramesThroughDirect2D) {
     EXPECT_EQ(canvas.Pixel(7, 7), 0x000000u);
 }
 
+struct EnablingObserver : Winplus::BarObserver {
+    bool Notify(const int& code) override {
+        owner_->EnableButton(10, code != 0);
+        return true;
+    }
+};
+
+TEST_F(BarTest, ObserverReachesTheBarThroughItsOwner) {
+    auto observer = Safe::MakeX<EnablingObserver>();
+    toolBar->SetObserver(observer);
+    observer->Notify(0);
+    EXPECT_EQ(controller()->GetButtonState(10), Winplus::kDisabled);
+    Click(0);
+    EXPECT_TRUE(barCodes.empty());
+    observer->Notify(1);
+    EXPECT_EQ(controller()->GetButtonState(10), Winplus::kNormal);
+}
+
 TEST(ButtonWnd, MovesItsWindowIntoTheCell) {
     GuiTest::Host host;
     auto inner = Safe::MakeX<Winplus::Controller>();

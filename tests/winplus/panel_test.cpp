@@ -172,4 +172,44 @@ TEST_F(ColumnTest, CaptionBandIsPainted) {
     EXPECT_EQ(darkBelow, 0);
 }
 
+struct LayoutRecorder {
+    RECT last{-1, -1, -1, -1};
+};
+
+template <class Base>
+struct RecordingController : Base {
+    LayoutRecorder* out;
+    explicit RecordingController(LayoutRecorder* recorder) : out(recorder) {}
+    void Layout(int x, int y, int width, int height, bool) override {
+        out->last = {x, y, width, height};
+    }
+};
+
+TEST(PanelControllers, ContentIsPlacedUnderTheCaptionAndBesideTheSplitter) {
+    GuiTest::Host host;
+    LayoutRecorder recorder;
+    auto leaf = Safe::MakeX<RecordingController<Winplus::LeafController>>(&recorder);
+    Winplus::CreatePanelWindow("TestLeafClass", host.Window(), leaf);
+    leaf->Move(0, 0, 200, 100, true);  // resized in width: splitter on the right
+    EXPECT_EQ(recorder.last.left, 0);
+    EXPECT_EQ(recorder.last.top, 20);
+    EXPECT_EQ(recorder.last.right, 196);
+    EXPECT_EQ(recorder.last.bottom, 80);
+    leaf->SetOrientation(0);  // resized in height: splitter at the bottom
+    leaf->Move(0, 0, 200, 100, true);
+    EXPECT_EQ(recorder.last.right, 200);
+    EXPECT_EQ(recorder.last.bottom, 76);
+    EXPECT_EQ(leaf->GetMinExtent(), 24);
+
+    auto area = Safe::MakeX<RecordingController<Winplus::AreaController>>(&recorder);
+    Winplus::CreatePanelWindow("TestAreaClass", host.Window(), area);
+    area->Move(5, 5, 150, 40, true);
+    EXPECT_EQ(recorder.last.left, 0);
+    EXPECT_EQ(recorder.last.top, 0);
+    EXPECT_EQ(recorder.last.right, 150);
+    EXPECT_EQ(recorder.last.bottom, 40);
+    EXPECT_FALSE(area->stretchable);
+    EXPECT_EQ(area->GetMinExtent(), 20);
+}
+
 }  // namespace
