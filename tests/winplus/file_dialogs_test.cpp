@@ -158,6 +158,23 @@ TEST(RealDialogs, OpenDialogReturnsTheTypedFile) {
     RemoveDirectoryA(folder.c_str());
 }
 
+TEST(RealDialogs, CancelledSaveAndMultipleSelectionAreFalse) {
+    answerName.clear();
+    GuiTest::Host host;
+    ticks = 0;
+    UINT_PTR timer = SetTimer(nullptr, 0, 300, Answer);
+    Winplus::SaveFileDialog save(host.Handle());
+    save.SetFileName("proposal.pjt");
+    EXPECT_FALSE(save.Run());
+    KillTimer(nullptr, timer);
+    ticks = 0;
+    timer = SetTimer(nullptr, 0, 300, Answer);
+    Winplus::MultiOpenFileDialog open(host.Handle());
+    EXPECT_FALSE(open.Run());
+    KillTimer(nullptr, timer);
+    EXPECT_GE(ticks, 1);
+}
+
 TEST(RealDialogs, CancelledFolderPickerIsFalse) {
     answerName.clear();
     ticks = 0;
