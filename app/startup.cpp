@@ -82,9 +82,7 @@ int RunMainWindow(HINSTANCE instance, int showCommand) {
     InitProgramPaths(GetCommandLineA());
 
     Winplus::WndClass windowClass("Sorix", instance);
-    windowClass.SetIcon(IDI_SORIX);
-    windowClass.SetMenu(IDR_MAIN_MENU);
-    windowClass.SetCursor(IDC_ARROW);
+    FillMainClass(windowClass);
     windowClass.RegisterOnce();
 
     const Placement place = MainWindowPlacement(area);
@@ -102,6 +100,12 @@ int RunMainWindow(HINSTANCE instance, int showCommand) {
 }
 
 }  // namespace
+
+void FillMainClass(Winplus::WndClass& windowClass) {
+    windowClass.SetIcon(IDI_SORIX);
+    windowClass.SetMenu(IDR_MAIN_MENU);
+    windowClass.SetCursor(IDC_ARROW);
+}
 
 void InstallFailureHandlers() {
     std::set_new_handler(OutOfMemory);

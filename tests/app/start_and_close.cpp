@@ -76,6 +76,14 @@ int main(int argc, char** argv) {
     if (!window) {
         status = Fail("no main window titled \"Sorix 2.0 - Project\"");
     } else {
+        // A tenth of the work area from its left, at the top, four fifths wide, full height.
+        RECT area{}, place{};
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+        GetWindowRect(window, &place);
+        const long width = area.right - area.left;
+        if (place.left != area.left + width / 10 || place.top != 0 ||
+            place.right - place.left != 4 * width / 5 || place.bottom - place.top != area.bottom - area.top)
+            status = Fail("the main window is not at its place");
         Sleep(500);  // lets the panels paint
         const size_t colours = CountColours(window);
         std::printf("start_and_close: the window shows %zu colours\n", colours);

@@ -59,6 +59,33 @@ TEST(TopController, BuildsThreeColumnsAndLaysThemOutOnResize) {
     EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
+TEST(Startup, MainClassHasTheIconTheMenuAndTheArrow) {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    Winplus::WndClass windowClass("SorixLike", instance);
+    Core::FillMainClass(windowClass);
+    const WNDCLASSEXA& record = windowClass.Record();
+    EXPECT_NE(record.hIcon, nullptr);
+    EXPECT_NE(record.hIconSm, nullptr);
+    EXPECT_EQ(record.hCursor, LoadCursorA(nullptr, IDC_ARROW));
+    EXPECT_EQ(record.lpszMenuName, MAKEINTRESOURCEA(146));
+    EXPECT_EQ(record.hbrBackground, GetSysColorBrush(COLOR_BTNFACE));
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(record.hIconSm, &info));
+    BITMAP bitmap{};
+    GetObjectA(info.hbmColor, sizeof(bitmap), &bitmap);
+    EXPECT_EQ(bitmap.bmWidth, GetSystemMetrics(SM_CXSMICON));
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    // File, View, Libraries, Tools, Help.
+    HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(146));
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(GetMenuItemCount(menu), 5);
+    char text[32] = {};
+    GetMenuStringA(GetSubMenu(menu, 0), 177, text, sizeof(text), MF_BYCOMMAND);
+    EXPECT_STREQ(text, "&Exit");
+    DestroyMenu(menu);
+}
+
 TEST(Startup, OutOfMemoryThrowsTheSystemsException) {
     const std::terminate_handler previous = std::get_terminate();
     Core::InstallFailureHandlers();

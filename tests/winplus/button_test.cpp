@@ -110,6 +110,18 @@ TEST_F(BarTest, RadioGroupKeepsOneCheckedAndDisabledStaysDisabled) {
     EXPECT_EQ(controller()->GetButtonState(13), Winplus::kNormal);
 }
 
+TEST_F(BarTest, HotButtonCoolsWhenTheCursorLeavesOrTheCaptureGoes) {
+    SendMessageA(window(), WM_MOUSEMOVE, 0, MAKELPARAM(7, 7));
+    EXPECT_EQ(controller()->GetButtonState(10), Winplus::kHot);
+    EXPECT_EQ(GetCapture(), window());
+    SendMessageA(window(), WM_MOUSEMOVE, 0, MAKELPARAM(7, 300));
+    EXPECT_EQ(controller()->GetButtonState(10), Winplus::kNormal);
+    EXPECT_NE(GetCapture(), window());
+    SendMessageA(window(), WM_MOUSEMOVE, 0, MAKELPARAM(7, 7));
+    SendMessageA(window(), WM_CAPTURECHANGED, 0, 0);
+    EXPECT_EQ(controller()->GetButtonState(10), Winplus::kNormal);
+}
+
 TEST_F(BarTest, TooltipsOnlyForButtonsWithText) {
     ASSERT_TRUE(controller()->Tips());
     EXPECT_EQ(SendMessageA(controller()->Tips()->Handle(), TTM_GETTOOLCOUNT, 0, 0), 3);
