@@ -105,6 +105,9 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         bound->Window().SetHandle(nullptr);
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
+    // Counted 0, the controller is being destroyed (its own destructor is what sends this
+    // message, say WM_PARENTNOTIFY from a child it destroys): it must not be called, nor taken.
+    if (bound->RefCount() == 0) return DefWindowProcA(hwnd, message, wParam, lParam);
     // Keeps the controller alive should the handler destroy the window and its holder.
     Safe::XPtr<Controller> hold(bound);
     try {

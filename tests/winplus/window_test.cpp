@@ -164,6 +164,37 @@ TEST(WindowProc, ReleasingTheControllerDestroysItsWindowWithoutCallingIt) {
     EXPECT_FALSE(IsWindow(hwnd));
 }
 
+struct ParentOfAChild : Winplus::Controller {
+    HWND child = nullptr;
+    int* destructions = nullptr;
+    int* calls = nullptr;
+    ~ParentOfAChild() override {
+        ++*destructions;
+        // Destroying the child notifies this very window while its controller goes away.
+        DestroyWindow(child);
+    }
+    bool OnActivate(WPARAM) override { return true; }
+    int OnCommand(WPARAM, LPARAM) override {
+        ++*calls;
+        return 0;
+    }
+};
+
+TEST(WindowProc, ControllerBeingDestroyedIsNeitherCalledNorTaken) {
+    int destructions = 0, calls = 0;
+    {
+        auto parent = Safe::MakeX<ParentOfAChild>();
+        parent->destructions = &destructions;
+        parent->calls = &calls;
+        Make(parent);
+        parent->child = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, parent->Handle(),
+                                        nullptr, GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(parent->child, nullptr);
+    }
+    EXPECT_EQ(destructions, 1);
+    EXPECT_EQ(calls, 0);
+}
+
 struct Thrower : Winplus::Controller {
     bool OnCreate() override { throw Winplus::Exception("Cannot build the panel"); }
     int OnCommand(WPARAM, LPARAM) override { throw std::runtime_error("broken command"); }
