@@ -32,6 +32,10 @@ Controller::~Controller() {
     }
 }
 
+void Controller::Observe(EventBus& bus, const Safe::XPtr<Observer>& observer) {
+    registrations_.push_back(bus.Add(observer));
+}
+
 Controller* FindController(HWND hwnd) {
     return reinterpret_cast<Controller*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
@@ -103,6 +107,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         bound->Window().SetHandle(nullptr);
+        bound->StopObserving();
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
     // Counted 0, the controller is being destroyed (its own destructor is what sends this

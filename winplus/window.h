@@ -4,9 +4,11 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "foundation/command.h"
 #include "foundation/countable.h"
+#include "foundation/event_bus.h"
 
 namespace Winplus {
 
@@ -68,8 +70,15 @@ public:
     Wnd& Window() { return window_; }
     HWND Handle() const { return window_.Handle(); }
 
+    // Keeps an observer on a bus while the window lives: it is removed when the window goes
+    // away (or the controller does, whichever comes first).
+    void Observe(EventBus& bus, const Safe::XPtr<Observer>& observer);
+    // Removes every observer registered through Observe.
+    void StopObserving() { registrations_.clear(); }
+
 private:
     Wnd window_;
+    std::vector<EventBus::Registration> registrations_;
 };
 
 // The procedure of every window class of the system.

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "foundation/event_bus.h"
+#include "foundation/event_codes.h"
 #include "foundation/exception.h"
 #include "tests/winplus/gui_test_support.h"
 #include "winplus/window.h"
@@ -193,6 +195,37 @@ TEST(WindowProc, ControllerBeingDestroyedIsNeitherCalledNorTaken) {
     }
     EXPECT_EQ(destructions, 1);
     EXPECT_EQ(calls, 0);
+}
+
+struct Counter : Winplus::Observer {
+    int* heard;
+    explicit Counter(int* out) : heard(out) {}
+    bool Notify(const int&) override {
+        ++*heard;
+        return true;
+    }
+};
+
+TEST(Controller, ObserversLeaveTheirBusWithTheWindow) {
+    EventBus& bus = Bus(Subject::Layers);
+    const int before = bus.Count();
+    int heard = 0;
+    auto recorder = Safe::MakeX<Recorder>();
+    HWND hwnd = Make(recorder);
+    recorder->Observe(bus, Safe::MakeX<Counter>(&heard));
+    bus.Notify(EventCode::kLayersReplaced);
+    EXPECT_EQ(heard, 1);
+    DestroyWindow(hwnd);
+    EXPECT_EQ(bus.Count(), before);
+    bus.Notify(EventCode::kLayersReplaced);
+    EXPECT_EQ(heard, 1);
+
+    // A controller released before its window goes away takes its observers along.
+    Make(recorder);
+    recorder->Observe(bus, Safe::MakeX<Counter>(&heard));
+    EXPECT_EQ(bus.Count(), before + 1);
+    recorder = nullptr;
+    EXPECT_EQ(bus.Count(), before);
 }
 
 struct Thrower : Winplus::Controller {
