@@ -2,6 +2,9 @@
 // Window objects: every window of the system is served by one window procedure that turns its
 // messages into calls on the window's controller.
 #include <windows.h>
+// windows.h renames GetMessage to GetMessageA, also Winplus::Exception's accessor in every file
+// that includes both; the loop calls GetMessageA by its name.
+#undef GetMessage
 
 #include <string>
 #include <vector>

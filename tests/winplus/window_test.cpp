@@ -1,6 +1,5 @@
 // The window procedure's decoding of messages, its binding of controllers and its handling of
 // failures, on real windows.
-// windows.h first: it renames GetMessage, also in the exception header.
 #include <windows.h>
 
 #include <gtest/gtest.h>
