@@ -1,6 +1,8 @@
 // The window procedure's decoding of messages, its binding of controllers and its handling of
 // failures, on real windows.
 #include <windows.h>
+// First: it undoes windows.h's renaming of GetMessage before the exception header is read.
+#include "winplus/window.h"
 
 #include <gtest/gtest.h>
 
