@@ -42,6 +42,17 @@ Controller* FindController(HWND hwnd) {
 
 namespace {
 
+// The message of the exception being handled (Winplus::Exception's is its what()).
+std::string CurrentExceptionText() {
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "Unexpected error";
+    }
+}
+
 void ShowError(const std::string& text) {
     Platform::ShowMessageBox({text, "Message", Platform::BoxIcon::Stop, Platform::BoxButtons::Ok});
 }
@@ -117,12 +128,8 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     Safe::XPtr<Controller> hold(bound);
     try {
         return Dispatch(*bound, hwnd, message, wParam, lParam);
-    } catch (const Exception& e) {
-        ShowError(e.GetMessage());
-    } catch (const std::exception& e) {
-        ShowError(e.what());
     } catch (...) {
-        ShowError("Unexpected error");
+        ShowError(CurrentExceptionText());
     }
     return Failed(message);
 }
@@ -241,13 +248,9 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             if (!controller) return 0;
             return controller->OnCommand(LOWORD(wParam), HIWORD(wParam)) ? 1 : 0;
         }
-    } catch (const Exception& e) {
-        ShowDialogError(e.GetMessage());
-    } catch (const std::exception& e) {
-        // Nothing may unwind through the system's dialog code.
-        ShowDialogError(e.what());
     } catch (...) {
-        ShowDialogError("Unexpected exception");
+        // Nothing may unwind through the system's dialog code.
+        ShowDialogError(CurrentExceptionText());
     }
     return 0;
 }
