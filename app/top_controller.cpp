@@ -3,7 +3,9 @@
 #include <string>
 
 #include "app/caption_leaf.h"
+#include "app/command_line.h"
 #include "app/resource_ids.h"
+#include "io/data_set.h"
 
 namespace Core {
 
@@ -17,7 +19,16 @@ TopController::~TopController() {
 bool TopController::OnCreate() {
     SetWindowTextA(Handle(), (std::string(kTitlePrefix) + "Project").c_str());
     BuildPanels();
+    OpenCommandLineFile(GetCommandLineA());
     return false;
+}
+
+void TopController::OpenCommandLineFile(const std::string& commandLine) {
+    const std::string path = CommandLineFile(commandLine);
+    if (KindOfCommandLineFile(path) != CommandLineKind::DataFile) return;
+    // A file that does not load has been reported; the selection runs all the same.
+    DataSet::Reload(path);
+    DataSet::SelectIndex(-1);
 }
 
 namespace {

@@ -1,6 +1,8 @@
 #pragma once
 // The main window's controller: builds the panel tree when the window is created, lays it out
 // on every resize and ends the program when the window goes away.
+#include <string>
+
 #include "app/placement.h"
 #include "winplus/panel.h"
 #include "winplus/window.h"
@@ -16,6 +18,10 @@ public:
     bool OnDestroy() override;
     int OnCommand(WPARAM wParam, LPARAM lParam) override;
     bool OnSize(unsigned width, unsigned height, WPARAM type) override;
+    // Opens the file named on the command line: a data file joins the data set and becomes the
+    // current spectrum. Projects and the data file's curve wait for the project and plot code.
+    void OpenCommandLineFile(const std::string& commandLine);
+
     // Nobody moves the main window.
     bool Move(int, int, int, int, bool) override { return false; }
 

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <exception>
+#include <fstream>
 #include <new>
 
 #include "app/startup.h"
 #include "app/top_controller.h"
 #include "foundation/exception.h"
+#include "io/data_set.h"
 #include "tests/winplus/gui_test_support.h"
 
 namespace {
@@ -57,6 +59,28 @@ TEST(TopController, BuildsThreeColumnsAndLaysThemOutOnResize) {
     SendMessageA(hwnd, WM_CLOSE, 0, 0);
     MSG quit{};
     EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST(TopController, DataFileOnTheCommandLineBecomesTheCurrentSpectrum) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string path = std::string(temp) + "sorix-command-line.dat";
+    std::ofstream(path) << "1000 0.5\n2000 0.25\n3000 0.125\n";
+    Safe::XPtr<Core::TopController> top = Safe::MakeX<Core::TopController>(Core::WorkArea{});
+    top->OpenCommandLineFile("\"C:\\Sorix.exe\" \"" + path + "\"");
+    ASSERT_EQ(Core::DataSet::GetSet().Count(), 1);
+    ASSERT_TRUE(Core::DataSet::GetCurrent());
+    EXPECT_EQ(Core::DataSet::GetCurrent()->GetNameA(), "sorix-command-line");
+    // Capitals in the extension: nothing is opened.
+    top->OpenCommandLineFile("\"C:\\Sorix.exe\" \"" + path.substr(0, path.size() - 3) + "DAT\"");
+    EXPECT_EQ(Core::DataSet::GetSet().Count(), 1);
+    DeleteFileA(path.c_str());
+    // A file that does not load is reported and the selection still runs (the last spectrum).
+    GuiTest::Boxes().clear();
+    top->OpenCommandLineFile("\"C:\\Sorix.exe\" \"" + path + "\"");
+    EXPECT_EQ(GuiTest::Boxes().size(), 1u);
+    EXPECT_EQ(Core::DataSet::GetSet().Count(), 1);
+    EXPECT_TRUE(Core::DataSet::GetCurrent());
 }
 
 TEST(Startup, MainClassHasTheIconTheMenuAndTheArrow) {
