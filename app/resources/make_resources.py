@@ -280,6 +280,68 @@ def separator_strip(width=6, height=22):
     return width, height, pixel
 
 
+def bmp8_rle(width, height, palette, index):
+    """A bottom-up 8-bit run-length-encoded BMP; index(x, y) gives a palette entry, y from the
+    top."""
+    data = bytearray()
+    for y in reversed(range(height)):
+        row = [index(x, y) for x in range(width)]
+        x = 0
+        while x < width:
+            run = 1
+            while x + run < width and run < 255 and row[x + run] == row[x]:
+                run += 1
+            data += bytes((run, row[x]))
+            x += run
+        data += b"\0\0"  # end of line
+    data += b"\0\1"  # end of bitmap
+    colours = b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
+    colours += b"\0" * (4 * 256 - len(colours))
+    offset = 54 + len(colours)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 1, len(data), 2835, 2835, 256,
+                       0)
+    return header + info + colours + bytes(data)
+
+
+# 5 x 7 letters of the banner's title.
+FONT = {
+    "S": ["01111", "10000", "10000", "01110", "00001", "00001", "11110"],
+    "o": ["00000", "00000", "01110", "10001", "10001", "10001", "01110"],
+    "r": ["00000", "00000", "10110", "11001", "10000", "10000", "10000"],
+    "i": ["00100", "00000", "01100", "00100", "00100", "00100", "01110"],
+    "x": ["00000", "00000", "10001", "01010", "00100", "01010", "10001"],
+    "2": ["01110", "10001", "00001", "00010", "00100", "01000", "11111"],
+    ".": ["00000", "00000", "00000", "00000", "00000", "01100", "01100"],
+    "0": ["01110", "10001", "10011", "10101", "11001", "10001", "01110"],
+    " ": ["00000"] * 7,
+}
+
+
+def banner(width=389, height=315):
+    """The splash banner: a blue gradient, a white absorption peak and the title."""
+    palette = [(20 + i, 50 + i, 110 + i) for i in range(0, 128, 2)]  # 64 shades of blue
+    white, light = len(palette), len(palette) + 1
+    palette += [(255, 255, 255), (170, 200, 240)]
+    title, scale, left, top = "Sorix 2.0", 6, 40, 40
+
+    def index(x, y):
+        column, row = (x - left) // scale, (y - top) // scale
+        if 0 <= row < 7 and 0 <= column < 6 * len(title):
+            letter, dx = divmod(column, 6)
+            if dx < 5 and FONT[title[letter]][row][dx] == "1":
+                return white
+        u = x / width
+        curve = height - 40 - 140 * math.exp(-((u - 0.6) / 0.08) ** 2) \
+            - 60 * math.exp(-((u - 0.3) / 0.05) ** 2)
+        if abs(y - curve) < 1.5:
+            return white
+        if y > curve and y > height - 40 - 1:
+            return light
+        return min(len(palette) - 3, y * 64 // height)
+    return width, height, palette, index
+
+
 # The global tool bar's bitmaps by resource id.
 TOOL_BAR = {151: ("new", "push"), 135: ("open", "push"), 152: ("save", "push"),
             154: ("arrow", "check"), 150: ("zoom", "check"), 148: ("shrink", "check"),
@@ -295,6 +357,9 @@ def main():
     for name, (width, height, pixel) in strips.items():
         with open(os.path.join(HERE, name), "wb") as f:
             f.write(bmp24(width, height, pixel))
+    # Shown from the program's folder at start-up (not a resource).
+    with open(os.path.join(HERE, "Sorix-Banner 2.bmp"), "wb") as f:
+        f.write(bmp8_rle(*banner()))
 
 
 if __name__ == "__main__":
