@@ -54,6 +54,13 @@ void Formula::Evaluate(std::complex<double>& result,
         result = std::complex<double>();
 }
 
+void Formula::EvaluateColumn(Column& result, const std::vector<const Column*>& arguments) {
+    if (term_)
+        term_->EvaluateColumn(result, arguments);
+    else
+        result.SetConstant(std::complex<double>());
+}
+
 bool Formula::Fail(const std::string& message, bool useErrorDefault) {
     message_ = message;
     Reset(useErrorDefault);

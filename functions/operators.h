@@ -1,6 +1,7 @@
 #pragma once
 // Operators that join nodes into expressions, the variadic sum, product and mean, comparisons
 // and selection, the local function, and the free parameter Basic.
+#include "model/column.h"
 #include "model/node.h"
 
 namespace Capsule {
@@ -17,6 +18,9 @@ public:
 
 // One child "c" (1, 0).
 class UnaryOperator : public Core::Node {
+public:
+    Core::ColumnKind GetColumnKind() const override { return Core::kColumnOwn; }
+
 protected:
     UnaryOperator(int typeId, const char* name);
     const Complex& Operand() { return Parameter(0)->Compute(); }
@@ -26,20 +30,26 @@ class Opposite : public UnaryOperator {
 public:
     Opposite();
     const Complex& Evaluate() override;
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 };
 class Inverse : public UnaryOperator {
 public:
     Inverse();
     const Complex& Evaluate() override;
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 };
 class Imaginary : public UnaryOperator {
 public:
     Imaginary();
     const Complex& Evaluate() override;
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 };
 
 // Two children "a" and "b", both (0, 0).
 class BinaryOperator : public Core::Node {
+public:
+    Core::ColumnKind GetColumnKind() const override { return Core::kColumnOwn; }
+
 protected:
     BinaryOperator(int typeId, const char* name);
     const Complex& Store(const Complex& value) { return values_[0] = value; }
@@ -51,31 +61,37 @@ class Plus : public BinaryOperator {
 public:
     Plus();
     const Complex& Evaluate() override;
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 };
 class Minus : public BinaryOperator {
 public:
     Minus();
     const Complex& Evaluate() override;
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 };
 class Times : public BinaryOperator {
 public:
     Times();
     const Complex& Evaluate() override;
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 };
 class Div : public BinaryOperator {
 public:
     Div();
     const Complex& Evaluate() override;
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 };
 class IPlus : public BinaryOperator {
 public:
     IPlus();
     const Complex& Evaluate() override;
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 };
 class IMinus : public BinaryOperator {
 public:
     IMinus();
     const Complex& Evaluate() override;
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 };
 
 // Variadic list nodes. They sort their members by their key child (peaks by position) and
@@ -83,6 +99,7 @@ public:
 class ListOperator : public Core::Node {
 public:
     void Sort() override;
+    Core::ColumnKind GetColumnKind() const override { return Core::kColumnOwn; }
 
 protected:
     ListOperator(int typeId, const char* name, double first);
@@ -92,16 +109,19 @@ class Factor : public ListOperator {
 public:
     Factor();
     const Complex& Evaluate() override;
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 };
 class Sum : public ListOperator {
 public:
     Sum();
     const Complex& Evaluate() override;
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 };
 class Average : public ListOperator {
 public:
     Average();
     const Complex& Evaluate() override;
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 };
 
 // a when Re Cnd > 0, otherwise b; only the chosen branch is evaluated.
@@ -115,6 +135,8 @@ public:
 class Comparison : public Core::Node {
 public:
     const Complex& Evaluate() override;
+    Core::ColumnKind GetColumnKind() const override { return Core::kColumnOwn; }
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 
 protected:
     Comparison(int typeId, const char* name, bool greater);
@@ -147,6 +169,8 @@ class LocalFunctor : public Core::Node {
 public:
     LocalFunctor();
     const Complex& Evaluate() override;
+    // It writes z-value into z, which may be a definition that other nodes read.
+    Core::ColumnKind GetColumnKind() const override { return Core::kColumnOrderDependent; }
 };
 
 Core::Node::Ptr MakeOperator(int typeId);
