@@ -50,7 +50,7 @@ Node::Ptr Number(double value) {
 }
 
 Node::Ptr X(const NodeMap::Ptr& x) {
-    Safe::XPtr<Core::MapCapsule> reference(new Core::MapCapsule);
+    auto reference = Safe::MakeX<Core::MapCapsule>();
     reference->SetMap(x);
     return reference;
 }
@@ -67,9 +67,9 @@ Node::Ptr Lorentz(const Oscillator& o, const NodeMap::Ptr& x) {
 }
 
 Safe::XPtr<FormulaCapsule> Capsule(const std::string& text) {
-    Safe::XPtr<Formula> formula(new Formula);
+    auto formula = Safe::MakeX<Formula>();
     formula->Define(text, false);
-    Safe::XPtr<FormulaCapsule> capsule(Node::Create(Core::kFormulaCapsuleId));
+    auto capsule = Safe::DynamicCast<FormulaCapsule>(Node::Create(Core::kFormulaCapsuleId));
     capsule->SetFormula(formula);
     return capsule;
 }
@@ -117,7 +117,7 @@ Safe::XPtr<Core::MathSpectrum> BuildModel(Shape shape = kNodes, int points = kPo
     }
     model->RebuildOrder();
 
-    Safe::XPtr<Core::MathSpectrum> spectrum(new Core::MathSpectrum);
+    auto spectrum = Safe::MakeX<Core::MathSpectrum>();
     spectrum->Resize(points);
     for (int i = 0; i < points; ++i) (*spectrum->X())[i] = 100.0 + 0.4 * i * kPoints / points;
     spectrum->GetUnit()->enabled = false;  // a private model, as the fit evaluates

@@ -185,24 +185,24 @@ Safe::XPtr<Element> MakeElement(const std::string& text,
     const std::string t = Trim(text);
     if (t.size() == 1) {
         const char* op = std::char_traits<char>::find(kOperators, 6, t[0]);
-        if (op) return new Element(t, static_cast<int>(op - kOperators));
+        if (op) return Safe::MakeX<Element>(t, static_cast<int>(op - kOperators));
     }
-    if (t == "i") return new Element(t, kElementImaginary);
-    if (t == "RND") return new Element(t, kElementRandom);
+    if (t == "i") return Safe::MakeX<Element>(t, kElementImaginary);
+    if (t == "RND") return Safe::MakeX<Element>(t, kElementRandom);
     if (int constant = FindConstant(t); constant >= 0)
-        return new Element(t, kElementConstant, 0, constant);
+        return Safe::MakeX<Element>(t, kElementConstant, 0, constant);
     if (int function = FindFunction(t); function >= 0)
-        return new Element(t, kElementFunction, 0, function);
+        return Safe::MakeX<Element>(t, kElementFunction, 0, function);
     if (int argument = FindArgument(t, arguments); argument >= 0)
-        return new Element(t, kElementArgument, 0, argument);
-    if (IsDigits(t)) return new Element(t, kElementDigits);
+        return Safe::MakeX<Element>(t, kElementArgument, 0, argument);
+    if (IsDigits(t)) return Safe::MakeX<Element>(t, kElementDigits);
     bool hasDigit = false;
     // A point without digits is no number: refused below rather than read as zero.
-    if (IsPlainDecimal(t, &hasDigit) && hasDigit) return new Element(t, kElementDecimal);
+    if (IsPlainDecimal(t, &hasDigit) && hasDigit) return Safe::MakeX<Element>(t, kElementDecimal);
     if (!t.empty() && t.back() == 'e' && IsPlainDecimal(t.substr(0, t.size() - 1), &hasDigit))
-        return new Element(t, kElementExponentPiece);
-    if (IsNumberWithExponent(t)) return new Element(t, kElementNumber);
-    Safe::XPtr<Element> unknown(new Element(t, kElementUnknown));
+        return Safe::MakeX<Element>(t, kElementExponentPiece);
+    if (IsNumberWithExponent(t)) return Safe::MakeX<Element>(t, kElementNumber);
+    auto unknown = Safe::MakeX<Element>(t, kElementUnknown);
     unknown->Refuse("The syntax of the formula is not valid:\n" + t + "\nUnknown element.");
     return unknown;
 }
@@ -220,7 +220,8 @@ ElementList Tokenize(const std::string& expression, const std::vector<std::strin
         const char* op = std::char_traits<char>::find(kOperators, 6, text[i]);
         if (!op) continue;
         takeRun(i);
-        tokens.push_back(new Element(std::string(1, text[i]), static_cast<int>(op - kOperators)));
+        tokens.push_back(
+            Safe::MakeX<Element>(std::string(1, text[i]), static_cast<int>(op - kOperators)));
         start = i + 1;
     }
     takeRun(text.size());

@@ -1,8 +1,11 @@
 #pragma once
 // Intrusive reference counting: every long-lived object derives from Safe::Countable and is
 // owned through Safe::XPtr. Counts are plain integers; objects are used by one thread at a time.
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
+#include <utility>
 
 namespace Safe {
 
@@ -17,6 +20,7 @@ public:
     void AddRef() { ++count_; }
     // Deletes the object when the last owner lets go.
     void Release() {
+        assert(count_ > 0 && "released more often than taken");
         if (--count_ == 0) delete this;
     }
     std::uint32_t RefCount() const { return count_; }
@@ -30,14 +34,21 @@ class XPtr {
 public:
     XPtr() = default;
     XPtr(std::nullptr_t) {}
-    XPtr(T* p) : p_(p) { Acquire(); }
+    // Taking a raw pointer is explicit: an object counted 0 is deleted when this lets go.
+    explicit XPtr(T* p) : p_(p) { Acquire(); }
     XPtr(const XPtr& other) : p_(other.p_) { Acquire(); }
     XPtr(XPtr&& other) noexcept : p_(other.p_) { other.p_ = nullptr; }
 
-    // Conversion between pointer types tests the run-time type: null when the object is not a T.
+    // Only a derived class converts implicitly; DynamicCast goes the other way.
     template <class U>
-    XPtr(const XPtr<U>& other) : p_(dynamic_cast<T*>(other.Get())) {
+        requires std::is_convertible_v<U*, T*>
+    XPtr(const XPtr<U>& other) : p_(other.Get()) {
         Acquire();
+    }
+    template <class U>
+        requires std::is_convertible_v<U*, T*>
+    XPtr(XPtr<U>&& other) noexcept : p_(other.p_) {
+        other.p_ = nullptr;
     }
 
     ~XPtr() { Drop(); }
@@ -68,6 +79,7 @@ public:
     XPtr& operator=(std::nullptr_t) { return *this = static_cast<T*>(nullptr); }
 
     T* Get() const { return p_; }
+
     T* operator->() const { return p_; }
     T& operator*() const { return *p_; }
     explicit operator bool() const { return p_ != nullptr; }
@@ -81,6 +93,9 @@ public:
     bool operator==(std::nullptr_t) const { return p_ == nullptr; }
 
 private:
+    template <class>
+    friend class XPtr;
+
     void Acquire() {
         if (p_) static_cast<Countable*>(p_)->AddRef();
     }
@@ -94,5 +109,17 @@ private:
 
     T* p_ = nullptr;
 };
+
+// A new T held from the start: its count never rests at 0 where it could be let go by accident.
+template <class T, class... Args>
+XPtr<T> MakeX(Args&&... args) {
+    return XPtr<T>(new T(std::forward<Args>(args)...));
+}
+
+// The object as a T when it is one, else null; never throws.
+template <class T, class U>
+XPtr<T> DynamicCast(const XPtr<U>& from) {
+    return XPtr<T>(dynamic_cast<T*>(from.Get()));
+}
 
 }  // namespace Safe

@@ -14,7 +14,11 @@ double Data::Min() const {
 }
 
 Spectrum::Spectrum()
-    : x_(new Data), re_(new Data), im_(new Data), savedRe_(new Data), savedIm_(new Data) {}
+    : x_(Safe::MakeX<Data>()),
+      re_(Safe::MakeX<Data>()),
+      im_(Safe::MakeX<Data>()),
+      savedRe_(Safe::MakeX<Data>()),
+      savedIm_(Safe::MakeX<Data>()) {}
 
 bool Spectrum::Resize(const int& n) {
     if (n < 0) return false;

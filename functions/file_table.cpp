@@ -20,7 +20,7 @@ File2C::File2C() {
 
 Core::Node::Ptr File2C::Clone() {
     Ptr copy = Node::Clone();
-    Safe::XPtr<File2C> table(copy);
+    Safe::XPtr<File2C> table = Safe::DynamicCast<File2C>(copy);
     if (table) table->SetData(x_, y_);
     return copy;
 }

@@ -109,20 +109,20 @@ ComplexVector::ComplexVector() {
 
 Core::Node::Ptr MakeNumber(int typeId) {
     switch (typeId) {
-        case 400: return Core::Node::Ptr(new PiNumber);
-        case 403: return Core::Node::Ptr(new ENumber);
-        case 406: return Core::Node::Ptr(new PlanckConstant);
-        case 407: return Core::Node::Ptr(new BoltzmannConstant);
-        case 408: return Core::Node::Ptr(new C1RadiationConstant);
-        case 409: return Core::Node::Ptr(new C2RadiationConstant);
-        case 501: return Core::Node::Ptr(new RandomNumber);
-        case 600: return Core::Node::Ptr(new IntegerNumber);
-        case 601: return Core::Node::Ptr(new RationalNumber);
-        case 602: return Core::Node::Ptr(new RealNumber);
-        case 603: return Core::Node::Ptr(new ComplexNumber);
-        case 604: return Core::Node::Ptr(new BooleanNumber);
-        case 610: return Core::Node::Ptr(new StringCapsule);
-        case 650: return Core::Node::Ptr(new ComplexVector);
+        case 400: return Safe::MakeX<PiNumber>();
+        case 403: return Safe::MakeX<ENumber>();
+        case 406: return Safe::MakeX<PlanckConstant>();
+        case 407: return Safe::MakeX<BoltzmannConstant>();
+        case 408: return Safe::MakeX<C1RadiationConstant>();
+        case 409: return Safe::MakeX<C2RadiationConstant>();
+        case 501: return Safe::MakeX<RandomNumber>();
+        case 600: return Safe::MakeX<IntegerNumber>();
+        case 601: return Safe::MakeX<RationalNumber>();
+        case 602: return Safe::MakeX<RealNumber>();
+        case 603: return Safe::MakeX<ComplexNumber>();
+        case 604: return Safe::MakeX<BooleanNumber>();
+        case 610: return Safe::MakeX<StringCapsule>();
+        case 650: return Safe::MakeX<ComplexVector>();
         default: return Core::Node::Ptr();
     }
 }

@@ -25,7 +25,7 @@ void Basic::SetValue(const Complex& value, int index) {
     Node* parent = ParentNode();
     if (!parent) return;
     parent->NotifyChanged();
-    if (parentRefresh_) parent->Prepare(Ptr(this));
+    if (parentRefresh_) parent->Prepare(this);
 }
 
 // --- One and two operands ---
@@ -206,25 +206,25 @@ const Complex& LocalFunctor::Evaluate() {
 
 Core::Node::Ptr MakeOperator(int typeId) {
     switch (typeId) {
-        case 100: return Ptr(new Basic);
-        case 101: return Ptr(new Opposite);
-        case 102: return Ptr(new Inverse);
-        case 200: return Ptr(new Plus);
-        case 201: return Ptr(new Minus);
-        case 202: return Ptr(new Times);
-        case 203: return Ptr(new Div);
-        case 204: return Ptr(new Imaginary);
-        case 205: return Ptr(new IPlus);
-        case 206: return Ptr(new IMinus);
-        case 207: return Ptr(new Factor);
-        case 208: return Ptr(new Sum);
-        case 209: return Ptr(new Average);
-        case 210: return Ptr(new IfElse);
-        case 211: return Ptr(new LowerThan);
-        case 212: return Ptr(new GreatherThan);
-        case 213: return Ptr(new Include);
-        case 214: return Ptr(new LocalFunctor);
-        case 230: return Ptr(new File2C);
+        case 100: return Safe::MakeX<Basic>();
+        case 101: return Safe::MakeX<Opposite>();
+        case 102: return Safe::MakeX<Inverse>();
+        case 200: return Safe::MakeX<Plus>();
+        case 201: return Safe::MakeX<Minus>();
+        case 202: return Safe::MakeX<Times>();
+        case 203: return Safe::MakeX<Div>();
+        case 204: return Safe::MakeX<Imaginary>();
+        case 205: return Safe::MakeX<IPlus>();
+        case 206: return Safe::MakeX<IMinus>();
+        case 207: return Safe::MakeX<Factor>();
+        case 208: return Safe::MakeX<Sum>();
+        case 209: return Safe::MakeX<Average>();
+        case 210: return Safe::MakeX<IfElse>();
+        case 211: return Safe::MakeX<LowerThan>();
+        case 212: return Safe::MakeX<GreatherThan>();
+        case 213: return Safe::MakeX<Include>();
+        case 214: return Safe::MakeX<LocalFunctor>();
+        case 230: return Safe::MakeX<File2C>();
         default: return Ptr();
     }
 }

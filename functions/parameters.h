@@ -9,7 +9,7 @@ namespace Capsule {
 // A new parameter node of class T with its name and default value.
 template <class T>
 Core::Node::Ptr MakeParameter(const std::string& name, const Core::Complex& value) {
-    Core::Node::Ptr parameter(new T);
+    Core::Node::Ptr parameter = Safe::MakeX<T>();
     parameter->SetName(name);
     parameter->SetValue(value, 0);
     return parameter;
@@ -18,7 +18,7 @@ Core::Node::Ptr MakeParameter(const std::string& name, const Core::Complex& valu
 // A new parameter node of class T that keeps its class's default value.
 template <class T>
 Core::Node::Ptr MakeParameter(const std::string& name) {
-    Core::Node::Ptr parameter(new T);
+    Core::Node::Ptr parameter = Safe::MakeX<T>();
     parameter->SetName(name);
     return parameter;
 }

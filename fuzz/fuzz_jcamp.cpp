@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::istringstream probe(bytes);
     JCAMPDX::IsJcampDx(probe);
     std::istringstream in(bytes);
-    Safe::XPtr<JCAMPDX> reader(new JCAMPDX);
+    auto reader = Safe::MakeX<JCAMPDX>();
     if (reader->Load(in) && reader->GetOutput()->Size() < 2) std::abort();
     return 0;
 }

@@ -48,7 +48,7 @@ Spectrum::Ptr ReadByLoadOrder(std::istream& in, bool& report) {
     }
     in.clear();
     in.seekg(0);
-    Safe::XPtr<JCAMPDX> reader(new JCAMPDX);
+    auto reader = Safe::MakeX<JCAMPDX>();
     if (JCAMPDX::IsJcampDx(in)) {
         in.clear();
         in.seekg(0);

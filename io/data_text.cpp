@@ -229,7 +229,7 @@ Spectrum::Ptr ReadTextFile(std::istream& in) {
     const std::size_t n = rows.size() / columns;
     if (n < 2 || n > static_cast<std::size_t>(std::numeric_limits<int>::max())) return nullptr;
 
-    Spectrum::Ptr spectrum(new Spectrum);
+    Spectrum::Ptr spectrum = Safe::MakeX<Spectrum>();
     spectrum->Resize(static_cast<int>(n));
     std::vector<double>& x = spectrum->X()->Values();
     std::vector<double>& re = spectrum->Re()->Values();

@@ -98,7 +98,7 @@ bool ParseLabelNumber(const std::string& text, double& value) {
 
 }  // namespace
 
-JCAMPDX::JCAMPDX() : output_(new Spectrum) {
+JCAMPDX::JCAMPDX() : output_(Safe::MakeX<Spectrum>()) {
     LabelTable();
 }
 
@@ -204,7 +204,7 @@ bool JCAMPDX::Parse(int depth) {
         if (!ReadNextLine()) Fail("Invalid JCampDx file");
     bool titled = false;
     for (;;) {
-        Safe::XPtr<JDXLabel> label(new JDXLabel);
+        auto label = Safe::MakeX<JDXLabel>();
         if (!ParseRecord(*label)) {
             // "##" without "=" is no record: passed over, or it would be met again and again.
             if (!ReadNextLine()) return false;

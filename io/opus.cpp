@@ -245,7 +245,7 @@ Spectrum::Ptr ReadSpectrum(std::istream& in, int type) {
     std::vector<double> values;
     const int n = parameters.npt;
     try {
-        spectrum = new Spectrum;
+        spectrum = Safe::MakeX<Spectrum>();
         spectrum->Resize(n);
         values.reserve(static_cast<std::size_t>(n));
     } catch (const std::bad_alloc&) {

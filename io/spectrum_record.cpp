@@ -4,7 +4,7 @@
 #include "io/binary_stream.h"
 
 Spectrum::Ptr Spectrum::Read(BinaryReader& reader) {
-    Ptr spectrum(new Spectrum);
+    Ptr spectrum = Safe::MakeX<Spectrum>();
     std::string name = reader.ReadString();
     spectrum->Label::SetName(name);
     const std::uint32_t n = reader.ReadU32();

@@ -90,9 +90,9 @@ bool ColumnEvaluation::Plan(const MathMap& model, NodeMap* variable, Node* outpu
     }
     std::vector<NodeMap::Ptr> needed;
     if (target == kOutputAlone) {
-        std::vector<Node::Ptr> references;
+        std::vector<Node*> references;
         output->CollectReferences(references);
-        needed = NodeMap::MapsOf(references);
+        needed = NodeMap::MapsOf(std::vector<Node::Ptr>(references.begin(), references.end()));
     }
     for (const NodeMap::Ptr& map : model.GetEvaluationOrder()) {
         if (map.Get() == variable && fillVariable_) continue;

@@ -27,7 +27,7 @@ ConstantCapsule::ConstantCapsule()
     : UserCapsule(kConstantCapsuleId, "ConstantCapsule", kArityNone) {}
 
 Node::Ptr ConstantCapsule::Clone() {
-    Safe::XPtr<ConstantCapsule> copy(new ConstantCapsule);
+    auto copy = Safe::MakeX<ConstantCapsule>();
     CopyIdentityTo(*copy);
     copy->values_ = values_;
     return copy;

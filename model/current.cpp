@@ -78,7 +78,7 @@ Node::Ptr CreatePickedNode(int typeId, const MathMap::Ptr& model) {
     Node::Ptr child = node->GetChild(index);
     // Without a definition "x" the child stays as it is rather than becoming a dead reference.
     if (child && x) {
-        Safe::XPtr<MapCapsule> reference(new MapCapsule);
+        auto reference = Safe::MakeX<MapCapsule>();
         reference->SetName(child->Name());
         reference->SetMap(x);
         node->ReplaceChildAt(index, reference);

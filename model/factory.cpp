@@ -25,10 +25,10 @@ void RegisterFamily(FamilyMaker maker) {
 
 Node::Ptr Node::Create(int typeId) {
     switch (typeId) {
-        case kMapCapsuleId: return Ptr(new MapCapsule);
-        case kVersatileCapsuleId: return Ptr(new VersatileCapsule);
-        case kFormulaCapsuleId: return Ptr(new FormulaCapsule);
-        case kConstantCapsuleId: return Ptr(new ConstantCapsule);
+        case kMapCapsuleId: return Safe::MakeX<MapCapsule>();
+        case kVersatileCapsuleId: return Safe::MakeX<VersatileCapsule>();
+        case kFormulaCapsuleId: return Safe::MakeX<FormulaCapsule>();
+        case kConstantCapsuleId: return Safe::MakeX<ConstantCapsule>();
         case kDllCapsuleId: return Ptr();  // made by its library, never by id
         default: break;
     }

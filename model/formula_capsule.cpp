@@ -48,9 +48,9 @@ const Column& FormulaCapsule::EvaluateColumn(ColumnPass& pass) {
 }
 
 Node::Ptr FormulaCapsule::Clone() {
-    Safe::XPtr<FormulaCapsule> copy(new FormulaCapsule);
+    auto copy = Safe::MakeX<FormulaCapsule>();
     if (formula_) {
-        Safe::XPtr<Formula> formula(new Formula);
+        auto formula = Safe::MakeX<Formula>();
         formula->Define(formula_->GetDefinition(), true);
         copy->SetFormula(formula);
     }

@@ -16,26 +16,26 @@ NodeMap::Ptr MapCapsule::SetMap(const NodeMap::Ptr& map) {
     return map;
 }
 
-bool MapCapsule::IsSameReference(const Ptr& other) const {
-    Safe::XPtr<MapCapsule> reference(other);
+bool MapCapsule::IsSameReference(const Node& other) const {
+    auto* reference = dynamic_cast<const MapCapsule*>(&other);
     return reference && map_ && reference->map_ == map_;
 }
 
-void MapCapsule::CollectReferences(std::vector<Ptr>& out) {
+void MapCapsule::CollectReferences(std::vector<Node*>& out) {
     out.clear();
-    Node::Ptr root = map_ ? map_->GetRoot() : Node::Ptr();
+    Node* root = map_ ? map_->GetRoot().Get() : nullptr;
     // A definition already being walked is part of a cycle: do not follow it again.
     if (root && map_->Enter()) {
-        std::vector<Ptr> below;
+        std::vector<Node*> below;
         root->CollectReferences(below);
         map_->Leave();
         MergeReferences(below, out);
     }
-    MergeReferences({Ptr(this)}, out);
+    MergeReferences({this}, out);
 }
 
 Node::Ptr MapCapsule::Clone() {
-    Safe::XPtr<MapCapsule> copy(new MapCapsule);
+    auto copy = Safe::MakeX<MapCapsule>();
     copy->SetName(name_);
     copy->values_ = values_;
     copy->SetMap(map_);

@@ -16,8 +16,8 @@ public:
     // Lets go of the definition (its model is going away).
     void Unbind() { map_ = nullptr; }
 
-    bool IsSameReference(const Ptr& other) const override;
-    void CollectReferences(std::vector<Ptr>& out) override;
+    bool IsSameReference(const Node& other) const override;
+    void CollectReferences(std::vector<Node*>& out) override;
     Ptr Clone() override;
     // The definition's value; (0, 0) without a definition.
     const Complex& Evaluate() override;

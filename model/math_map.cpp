@@ -23,14 +23,14 @@ MathMap::~MathMap() {
 void MathMap::UnbindReferences() {
     for (const NodeMap::Ptr& map : maps_) {
         for (const Node::Ptr& node : map->FindNodesByType(kMapCapsuleId)) {
-            Safe::XPtr<MapCapsule> reference(node);
+            auto reference = Safe::DynamicCast<MapCapsule>(node);
             if (reference && Holds(maps_, reference->GetMap())) reference->Unbind();
         }
     }
 }
 
 MathMap::Ptr MathMap::CreateModel(const std::string& name) {
-    Ptr model(new MathMap);
+    Ptr model = Safe::MakeX<MathMap>();
     model->Label::SetName(name);
     model->AddMap(NodeMap::CreateVariable("x"));
     model->AddMap(NodeMap::CreateFunction("model"));
@@ -39,7 +39,7 @@ MathMap::Ptr MathMap::CreateModel(const std::string& name) {
 
 MathMap::Ptr MathMap::Clone(const Ptr& source) {
     if (!source) return Ptr();
-    Ptr copy(new MathMap);
+    Ptr copy = Safe::MakeX<MathMap>();
     copy->Label::SetName(L"clone-" + source->GetName());
     for (const NodeMap::Ptr& map : source->maps_) copy->AddMap(map->Clone());
     copy->RelinkMaps();
@@ -112,11 +112,11 @@ void MathMap::ReplaceReference(const NodeMap::Ptr& map, const Node::Ptr& referen
 void MathMap::ReplaceDanglingMaps() {
     for (const NodeMap::Ptr& map : maps_) {
         for (const Node::Ptr& node : map->FindNodesByType(kMapCapsuleId)) {
-            Safe::XPtr<MapCapsule> reference(node);
+            auto reference = Safe::DynamicCast<MapCapsule>(node);
             // A reference without a definition, or into another model, is as good as gone.
             if (reference && !Holds(maps_, reference->GetMap())) ReplaceReference(map, node);
         }
-        if (Node::Ptr root = map->GetRoot()) root->Prepare(Node::Ptr());
+        if (Node::Ptr root = map->GetRoot()) root->Prepare(nullptr);
     }
     RebuildOrder();
 }
@@ -124,7 +124,7 @@ void MathMap::ReplaceDanglingMaps() {
 void MathMap::RelinkMaps() {
     for (const NodeMap::Ptr& map : maps_) {
         for (const Node::Ptr& node : map->FindNodesByType(kMapCapsuleId)) {
-            Safe::XPtr<MapCapsule> reference(node);
+            auto reference = Safe::DynamicCast<MapCapsule>(node);
             if (!reference) continue;
             NodeMap::Ptr target =
                 reference->GetMap() ? FindMap(reference->GetMap()->Name()) : NodeMap::Ptr();

@@ -67,7 +67,7 @@ private:
 
 class MathSpectrum : public Spectrum {
 public:
-    MathSpectrum() : unit_(new MathUnit) {}
+    MathSpectrum() : unit_(Safe::MakeX<MathUnit>()) {}
 
     const Safe::XPtr<MathUnit>& GetUnit() const { return unit_; }
     // Evaluates the bound node over this spectrum's abscissas into its values.

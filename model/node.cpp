@@ -58,7 +58,7 @@ Node::~Node() {
 
 // --- Virtual operations: base behaviour ---
 
-bool Node::IsSameReference(const Ptr&) const {
+bool Node::IsSameReference(const Node&) const {
     return false;
 }
 bool Node::AcceptChild(const Ptr&) const {
@@ -74,11 +74,10 @@ void Node::NotifyChanged() {
     if (parent_) parent_->NotifyChanged();
 }
 
-void Node::Prepare(const Ptr&) {
-    Ptr self(this);
+void Node::Prepare(Node*) {
     for (std::size_t i = 0; i < children_.size(); ++i) {
         Ptr child = children_[i];
-        child->Prepare(self);
+        child->Prepare(this);
     }
 }
 
@@ -86,14 +85,16 @@ int Node::GetVariableChildIndex() const {
     return -1;
 }
 
-void Node::CollectReferences(std::vector<Ptr>& out) {
+void Node::CollectReferences(std::vector<Node*>& out) {
     out.clear();
-    for (Ptr child : children_) {
-        std::vector<Ptr> below;
+    std::vector<Node*> below;
+    for (const Ptr& child : children_) {
         child->CollectReferences(below);
         MergeReferences(below, out);
     }
-    MergeReferences(children_, out);
+    below.clear();
+    for (const Ptr& child : children_) below.push_back(child.Get());
+    MergeReferences(below, out);
 }
 
 void Node::CreateAnchors(std::vector<Safe::XPtr<Anchor>>& out) {
@@ -243,7 +244,7 @@ void Node::Detach(const Ptr& child) {
 }
 
 void Node::ChildListChanged() {
-    if (prepareOnChange_) Prepare(Ptr());
+    if (prepareOnChange_) Prepare(nullptr);
 }
 
 void Node::CloneChildrenInto(Node& copy) const {
@@ -281,17 +282,17 @@ void Node::SetMarkRecursive(const bool& mark) {
     for (Ptr& child : children_) child->SetMarkRecursive(mark);
 }
 
-void Node::CollectActive(std::vector<Ptr>& out) {
+void Node::CollectActive(std::vector<Node*>& out) {
     out.clear();
     if (IsActive()) {
-        out.push_back(Ptr(this));
+        out.push_back(this);
         return;
     }
     for (Ptr& child : children_) {
         if (child->IsActive() && child->ChildCount() == 0) {
-            out.push_back(child);
+            out.push_back(child.Get());
         } else {
-            std::vector<Ptr> below;
+            std::vector<Node*> below;
             child->CollectActive(below);
             out.insert(out.end(), below.begin(), below.end());
         }
@@ -303,11 +304,11 @@ int Node::GetKeyChildIndex() const {
     return key && key->IsActive() ? keyChildIndex_ : -1;
 }
 
-void Node::MergeReferences(const std::vector<Ptr>& list, std::vector<Ptr>& into) {
-    for (const Ptr& node : list) {
+void Node::MergeReferences(const std::vector<Node*>& list, std::vector<Node*>& into) {
+    for (Node* node : list) {
         if (node->GetSourceKind() != kDefinitionReference) continue;
         bool known = std::any_of(into.begin(), into.end(),
-                                 [&](const Ptr& other) { return node->IsSameReference(other); });
+                                 [&](const Node* other) { return node->IsSameReference(*other); });
         if (!known) into.push_back(node);
     }
 }
@@ -320,7 +321,7 @@ Safe::XPtr<AnchorsInterface> Node::GetAnchors() {
 }
 
 void Node::CreateAnchorSet(bool placeable) {
-    anchors_ = new AnchorsInterface(this);
+    anchors_ = Safe::MakeX<AnchorsInterface>(this);
     anchors_->SetPlaceable(placeable);
 }
 
@@ -352,10 +353,10 @@ Node* Node::BoundNode(int binding) const {
     return GetChild(binding).Get();
 }
 
-Node::Ptr Node::GetAnchorNode(int slot) const {
-    if (!IsValidSlot(slot)) return Ptr();
+Node* Node::GetAnchorNode(int slot) const {
+    if (!IsValidSlot(slot)) return nullptr;
     Node* bound = BoundNode(anchorBound_[static_cast<std::size_t>(slot)]);
-    return bound && bound->IsActive() ? Ptr(bound) : Ptr();
+    return bound && bound->IsActive() ? bound : nullptr;
 }
 
 Node::Ptr Node::GetAnchorChild(int slot) const {

@@ -63,15 +63,17 @@ public:
     static Ptr CreateListItem(int listTypeId);
 
     // --- Virtual operations, in their fixed order ---
-    virtual bool IsSameReference(const Ptr& other) const;
+    virtual bool IsSameReference(const Node& other) const;
     virtual bool AcceptChild(const Ptr& child) const;
     virtual void OnChildAttached(const Ptr& child);
     virtual bool IsActive() const;
     virtual void Sort();
     virtual void NotifyChanged();
-    virtual void Prepare(const Ptr& parent);
+    // The parent and the collections below are raw: these walks also run on a node that nobody
+    // holds yet (a constructor adding children), which a counted pointer to it would delete.
+    virtual void Prepare(Node* parent);
     virtual int GetVariableChildIndex() const;
-    virtual void CollectReferences(std::vector<Ptr>& out);
+    virtual void CollectReferences(std::vector<Node*>& out);
     virtual void CreateAnchors(std::vector<Safe::XPtr<Anchor>>& out);
     virtual void PlaceAnchor(Anchor* anchor, const bool& flag);
     virtual void AnchorMoved(Anchor* anchor, bool& notify);
@@ -149,7 +151,7 @@ public:
     void ClearChildren();
 
     // --- Parameters ---
-    void CollectActive(std::vector<Ptr>& out);
+    void CollectActive(std::vector<Node*>& out);
     // The key child's index when that child is active, else -1.
     int GetKeyChildIndex() const;
 
@@ -160,13 +162,13 @@ public:
     bool SetAnchorMode(int slot, int mode);
     bool SetAnchorChildByName(int slot, const std::string& name);
     bool SetAnchorChild(int slot, const std::string& name);
-    Ptr GetAnchorNode(int slot) const;
+    Node* GetAnchorNode(int slot) const;
     Ptr GetAnchorChild(int slot) const;
     void SetAnchorValue(const double& x, const double& y);
     void DragAnchorValue(int modeX, const double& dx, int modeY, const double& dy);
 
     // Appends the definition references of list to into, each referenced definition once.
-    static void MergeReferences(const std::vector<Ptr>& list, std::vector<Ptr>& into);
+    static void MergeReferences(const std::vector<Node*>& list, std::vector<Node*>& into);
 
 protected:
     // Concrete classes set these in their constructors.

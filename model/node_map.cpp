@@ -49,7 +49,7 @@ private:
 NodeMap::NodeMap() : values_(1, Complex(0.0, 0.0)) {}
 
 NodeMap::Ptr NodeMap::CreateFunction(const std::string& name) {
-    Ptr map(new NodeMap);
+    Ptr map = Safe::MakeX<NodeMap>();
     map->SetName(name);
     Node::Ptr root = Node::Create(kBasicId);
     if (root) {
@@ -60,7 +60,7 @@ NodeMap::Ptr NodeMap::CreateFunction(const std::string& name) {
 }
 
 NodeMap::Ptr NodeMap::CreateVariable(const std::string& name) {
-    Ptr map(new NodeMap);
+    Ptr map = Safe::MakeX<NodeMap>();
     map->SetName(name);
     map->active_ = false;
     Node::Ptr root = Node::Create(kBasicId);
@@ -201,7 +201,7 @@ Node::Ptr NodeMap::ReplaceNode(const std::string& name, const Node::Ptr& node) {
 
 void NodeMap::RecordUndo(int kind, const Node::Ptr& first, const Node::Ptr& second,
                          const Node::Ptr& third, int index) {
-    Push(Safe::XPtr<Winplus::Command>(new UndoCmd(kind, this, first, second, third, index)));
+    Push(Safe::MakeX<UndoCmd>(kind, this, first, second, third, index));
     MapBar::SetUndoAvailable(1, UndoCount() > 0);
     MapBar::SetRedoAvailable(1, RedoCount() > 0);
 }
@@ -238,25 +238,28 @@ std::vector<Node::Ptr> NodeMap::FindNodesByType(int typeId) const {
 }
 
 std::vector<Node::Ptr> NodeMap::GetReferences() const {
-    std::vector<Node::Ptr> references;
+    std::vector<Node*> found;
     if (root_ && Enter()) {
-        root_->CollectReferences(references);
+        root_->CollectReferences(found);
         Leave();
     }
+    // Every node found stands in a tree that a definition holds.
+    std::vector<Node::Ptr> references;
+    for (Node* node : found) references.emplace_back(node);
     return references;
 }
 
 std::vector<NodeMap::Ptr> NodeMap::MapsOf(const std::vector<Node::Ptr>& nodes) {
     std::vector<Ptr> maps;
     for (const Node::Ptr& node : nodes) {
-        Safe::XPtr<MapCapsule> reference(node);
+        auto reference = Safe::DynamicCast<MapCapsule>(node);
         if (reference && reference->GetMap()) maps.push_back(reference->GetMap());
     }
     return maps;
 }
 
 NodeMap::Ptr NodeMap::Clone() const {
-    Ptr copy(new NodeMap);
+    Ptr copy = Safe::MakeX<NodeMap>();
     copy->name_ = name_;
     copy->active_ = active_;
     if (root_) copy->InstallRoot(root_->Clone());

@@ -54,7 +54,7 @@ ColumnKind VersatileCapsule::GetColumnKind() const {
 }
 
 Node::Ptr VersatileCapsule::Clone() {
-    Safe::XPtr<VersatileCapsule> copy(new VersatileCapsule);
+    auto copy = Safe::MakeX<VersatileCapsule>();
     if (model_) copy->SelectDefinition(MathMap::Clone(model_), GetDefinitionName());
     CopyIdentityTo(*copy);
     CloneChildrenOver(*copy);

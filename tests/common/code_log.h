@@ -13,4 +13,6 @@ struct CodeLog : Winplus::Observer {
     std::vector<int> codes;
 };
 
-inline Safe::XPtr<CodeLog> NewCodeLog() { return Safe::XPtr<CodeLog>(new CodeLog); }
+inline Safe::XPtr<CodeLog> NewCodeLog() {
+    return Safe::MakeX<CodeLog>();
+}

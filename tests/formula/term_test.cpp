@@ -119,8 +119,9 @@ TEST(CompileProgram, RefusesTokensThatFormNoExpression) {
     const std::vector<int> tooFew{1, 0};
     refused("((x))", &tooFew);
     // A token list the lexer never makes: an exponent piece where a factor belongs.
-    ElementList tokens{new Element("(", kElementOpen), new Element("1e", kElementExponentPiece),
-                       new Element(")", kElementClose)};
+    ElementList tokens{Safe::MakeX<Element>("(", kElementOpen),
+                       Safe::MakeX<Element>("1e", kElementExponentPiece),
+                       Safe::MakeX<Element>(")", kElementClose)};
     Program program;
     std::string message;
     EXPECT_FALSE(CompileProgram(tokens, CountGroups(tokens), program, message));

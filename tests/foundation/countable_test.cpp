@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <type_traits>
+#include <utility>
+
 #include "foundation/countable.h"
 
 namespace {
@@ -16,7 +19,7 @@ struct Other : Safe::Countable {};
 TEST(XPtr, LastReleaseDeletesExactlyOnce) {
     int deaths = 0;
     {
-        Safe::XPtr<Tracked> a(new Tracked(&deaths));
+        auto a = Safe::MakeX<Tracked>(&deaths);
         EXPECT_EQ(a->RefCount(), 1u);
         {
             Safe::XPtr<Tracked> b = a;
@@ -32,9 +35,9 @@ TEST(XPtr, LastReleaseDeletesExactlyOnce) {
 
 TEST(XPtr, AssigningAnObjectOwnedByTheOldOneKeepsItAlive) {
     int deaths = 0;
-    Safe::XPtr<Tracked> p(new Tracked(&deaths));
-    p->child = new Tracked(&deaths);
-    p->child->child = new Tracked(&deaths);
+    auto p = Safe::MakeX<Tracked>(&deaths);
+    p->child = Safe::MakeX<Tracked>(&deaths);
+    p->child->child = Safe::MakeX<Tracked>(&deaths);
     p = p->child;  // the old object owns the new one
     EXPECT_EQ(deaths, 1);
     ASSERT_TRUE(p);
@@ -48,19 +51,31 @@ TEST(XPtr, AssigningAnObjectOwnedByTheOldOneKeepsItAlive) {
     EXPECT_EQ(deaths, 3);
 }
 
-TEST(XPtr, ConversionTestsTheRunTimeType) {
-    Safe::XPtr<Safe::Countable> base(new Other);
-    Safe::XPtr<Other> same(base);
-    Safe::XPtr<Tracked> wrong(base);
-    EXPECT_TRUE(same == base);
+// Derived to base converts implicitly; base to derived and raw pointers only when asked to.
+static_assert(std::is_convertible_v<Safe::XPtr<Other>, Safe::XPtr<Safe::Countable>>);
+static_assert(!std::is_convertible_v<Safe::XPtr<Safe::Countable>, Safe::XPtr<Other>>);
+static_assert(!std::is_constructible_v<Safe::XPtr<Other>, Safe::XPtr<Safe::Countable>>);
+static_assert(!std::is_constructible_v<Safe::XPtr<Tracked>, Safe::XPtr<Other>>);
+static_assert(!std::is_convertible_v<Other*, Safe::XPtr<Other>>);
+static_assert(std::is_constructible_v<Safe::XPtr<Other>, Other*>);
+
+TEST(XPtr, DerivedConvertsToBaseAndDynamicCastTestsTheRunTimeType) {
+    Safe::XPtr<Other> made = Safe::MakeX<Other>();
+    Safe::XPtr<Safe::Countable> base = made;
+    EXPECT_EQ(made->RefCount(), 2u);
+    Safe::XPtr<Other> same = Safe::DynamicCast<Other>(base);
+    Safe::XPtr<Tracked> wrong = Safe::DynamicCast<Tracked>(base);
+    EXPECT_TRUE(same == made);
     EXPECT_TRUE(wrong.IsNull());
-    EXPECT_EQ(base->RefCount(), 2u);
-    Safe::XPtr<Other> fromNull{Safe::XPtr<Safe::Countable>()};
-    EXPECT_TRUE(fromNull.IsNull());
+    EXPECT_EQ(made->RefCount(), 3u);
+    EXPECT_TRUE(Safe::DynamicCast<Other>(Safe::XPtr<Safe::Countable>()).IsNull());
+    Safe::XPtr<Safe::Countable> moved = std::move(same);
+    EXPECT_TRUE(same.IsNull());
+    EXPECT_EQ(made->RefCount(), 3u);
 }
 
 TEST(XPtr, MoveTransfersWithoutCounting) {
-    Safe::XPtr<Other> a(new Other);
+    auto a = Safe::MakeX<Other>();
     Safe::XPtr<Other> b(std::move(a));
     EXPECT_TRUE(a.IsNull());
     EXPECT_EQ(b->RefCount(), 1u);
@@ -70,9 +85,9 @@ TEST(XPtr, MoveTransfersWithoutCounting) {
 }
 
 TEST(Countable, CopyStartsUncounted) {
-    Safe::XPtr<Other> a(new Other);
+    auto a = Safe::MakeX<Other>();
     Safe::XPtr<Other> b(a);
-    Safe::XPtr<Other> copy(new Other(*a));
+    auto copy = Safe::MakeX<Other>(*a);
     EXPECT_EQ(copy->RefCount(), 1u);
     *copy = *a;
     EXPECT_EQ(copy->RefCount(), 1u);

@@ -21,9 +21,9 @@ TEST(EventBus, NotifiesEveryObserverInRegistrationOrder) {
     std::vector<std::string> log;
     EventBus bus;
     bus.Notify(1);  // nobody listens
-    Safe::XPtr<Winplus::Observer> a(new Recorder(&log, "a"));
+    Safe::XPtr<Winplus::Observer> a = Safe::MakeX<Recorder>(&log, "a");
     bus.Add(a);
-    bus.Add(Safe::XPtr<Winplus::Observer>(new Recorder(&log, "b")));
+    bus.Add(Safe::MakeX<Recorder>(&log, "b"));
     bus.Add(Safe::XPtr<Winplus::Observer>());
     bus.Add(a);
     EXPECT_EQ(bus.Count(), 3);
@@ -36,7 +36,7 @@ struct Registrar : Winplus::Observer {
     bool Notify(const int& code) override {
         log->push_back("r:" + std::to_string(code));
         for (int i = 0; i < 50; ++i)  // enough to move the bus's storage
-            bus->Add(Safe::XPtr<Winplus::Observer>(new Recorder(log, "n")));
+            bus->Add(Safe::MakeX<Recorder>(log, "n"));
         return false;
     }
     EventBus* bus;
@@ -46,8 +46,8 @@ struct Registrar : Winplus::Observer {
 TEST(EventBus, ObserverAddedDuringNotificationHearsTheNextOne) {
     std::vector<std::string> log;
     EventBus bus;
-    bus.Add(Safe::XPtr<Winplus::Observer>(new Registrar(&bus, &log)));
-    bus.Add(Safe::XPtr<Winplus::Observer>(new Recorder(&log, "b")));
+    bus.Add(Safe::MakeX<Registrar>(&bus, &log));
+    bus.Add(Safe::MakeX<Recorder>(&log, "b"));
     bus.Notify(7);
     EXPECT_EQ(log, (std::vector<std::string>{"r:7", "b:7"}));
     EXPECT_EQ(bus.Count(), 52);

@@ -7,7 +7,7 @@ namespace {
 using Set = ObjectSet<Safe::XPtr<Label>>;
 
 Safe::XPtr<Label> Item(const std::wstring& name) {
-    return Safe::XPtr<Label>(new Label(name));
+    return Safe::MakeX<Label>(name);
 }
 
 std::vector<std::wstring> Names(const Set& set) {

@@ -9,7 +9,7 @@ namespace {
 using C = std::complex<double>;
 
 Spectrum::Ptr Make(std::vector<double> x, std::vector<double> re, std::vector<double> im = {}) {
-    Spectrum::Ptr s(new Spectrum);
+    Spectrum::Ptr s = Safe::MakeX<Spectrum>();
     s->Resize(static_cast<int>(x.size()));
     for (std::size_t i = 0; i < x.size(); ++i)
         s->SetPoint(static_cast<int>(i), x[i], re[i], im.empty() ? 0.0 : im[i]);
@@ -74,7 +74,7 @@ TEST(Spectrum, CopyRange) {
         re.push_back(10 * i);
     }
     auto source = Make(x, re);
-    Spectrum::Ptr target(new Spectrum);
+    Spectrum::Ptr target = Safe::MakeX<Spectrum>();
     EXPECT_TRUE(target->CopyRange(source, 5, 2, true));
     ASSERT_EQ(target->Size(), 4);
     EXPECT_EQ((*target->X())[0], 2);
@@ -93,7 +93,7 @@ TEST(Spectrum, CopyRange) {
     ASSERT_EQ(source->Size(), 2);
     EXPECT_EQ((*source->X())[0], 1);
     EXPECT_EQ((*source->Re())[1], 20);
-    EXPECT_TRUE(source->CopyRange(Spectrum::Ptr(new Spectrum), -1, -1, true));
+    EXPECT_TRUE(source->CopyRange(Safe::MakeX<Spectrum>(), -1, -1, true));
     EXPECT_EQ(source->Size(), 0);
 }
 

@@ -82,7 +82,7 @@ TEST_F(NumbersTest, SettingATypedNumberTellsItsParent) {
         void NotifyChanged() override { ++changes; }
         int changes = 0;
     };
-    Safe::XPtr<Watcher> parent(new Watcher);
+    auto parent = Safe::MakeX<Watcher>();
     Node::Ptr n = Node::Create(600);
     parent->AddChild(n);
     n->SetValue({3, 0}, 0);

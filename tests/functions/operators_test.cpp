@@ -85,8 +85,8 @@ TEST_F(OperatorsTest, LocalFunctorEvaluatesItsExpressionAtTheGivenArgument) {
         Node* z;
     };
     Node* z = functor->GetChild(1).Get();
-    times->ReplaceChildAt(0, Node::Ptr(new ReadZ(z)));
-    times->ReplaceChildAt(1, Node::Ptr(new ReadZ(z)));
+    times->ReplaceChildAt(0, Safe::MakeX<ReadZ>(z));
+    times->ReplaceChildAt(1, Safe::MakeX<ReadZ>(z));
     functor->ReplaceChildAt(2, times);
     EXPECT_EQ(functor->Evaluate(), Complex(3, 1) * Complex(3, 1));
 }
@@ -105,8 +105,9 @@ struct Keyed : Node {
 TEST_F(OperatorsTest, SortPutsKeylessMembersFirstThenAscendingKeys) {
     Node::Ptr sum = Node::Create(208);  // its first child "c" has no key
     sum->RemoveChild(0);
-    Node::Ptr p300(new Keyed(300, true)), p100(new Keyed(100, true)), p200(new Keyed(200, true));
-    Node::Ptr twin(new Keyed(200, true)), keyless(new Keyed(50, false));
+    Node::Ptr p300 = Safe::MakeX<Keyed>(300, true), p100 = Safe::MakeX<Keyed>(100, true),
+              p200 = Safe::MakeX<Keyed>(200, true);
+    Node::Ptr twin = Safe::MakeX<Keyed>(200, true), keyless = Safe::MakeX<Keyed>(50, false);
     for (const Node::Ptr& member : {p300, p100, p200, twin, keyless}) sum->AddChild(member);
     sum->Sort();
     std::vector<Node*> order;
@@ -116,7 +117,7 @@ TEST_F(OperatorsTest, SortPutsKeylessMembersFirstThenAscendingKeys) {
 }
 
 Safe::XPtr<Capsule::File2C> Table(std::vector<double> x, std::vector<double> y, double spaced) {
-    Safe::XPtr<Capsule::File2C> table(Node::Create(230));
+    Safe::XPtr<Capsule::File2C> table = Safe::DynamicCast<Capsule::File2C>(Node::Create(230));
     EXPECT_TRUE(table->SetData(x, y));
     table->GetChild(2)->SetValue({spaced, 0}, 0);
     return table;
@@ -170,7 +171,7 @@ TEST_F(OperatorsTest, TableBracketWalksAndResets) {
 TEST_F(OperatorsTest, TableCloneKeepsItsData) {
     auto table = Table({0, 1, 3}, {0, 10, 30}, 0);
     table->GetChild(1)->SetName("C:\\data\\table.dat");
-    Safe::XPtr<Capsule::File2C> copy(table->Clone());
+    Safe::XPtr<Capsule::File2C> copy = Safe::DynamicCast<Capsule::File2C>(table->Clone());
     ASSERT_TRUE(copy);
     EXPECT_EQ(copy->Count(), 3);
     EXPECT_EQ(copy->GetChild(1)->GetName(), "C:\\data\\table.dat");
@@ -180,11 +181,11 @@ TEST_F(OperatorsTest, TableCloneKeepsItsData) {
 TEST_F(OperatorsTest, BasicTellsItsParent) {
     struct Watcher : Node {
         void NotifyChanged() override { ++changes; }
-        void Prepare(const Ptr& from) override { prepared.push_back(from.Get()); }
+        void Prepare(Node* from) override { prepared.push_back(from); }
         int changes = 0;
         std::vector<Node*> prepared;
     };
-    Safe::XPtr<Watcher> parent(new Watcher);
+    auto parent = Safe::MakeX<Watcher>();
     Node::Ptr basic = Node::Create(100);
     parent->AddChild(basic);
     basic->SetValue({2, 0}, 0);

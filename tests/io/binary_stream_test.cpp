@@ -70,7 +70,7 @@ TEST(BinaryStream, MalformedInputFailsWithItsMessage) {
 }
 
 Spectrum::Ptr Sample() {
-    Spectrum::Ptr s(new Spectrum);
+    Spectrum::Ptr s = Safe::MakeX<Spectrum>();
     s->SetName(std::string("sample \xE9"));
     s->Resize(3);
     for (int i = 0; i < 3; ++i) s->SetPoint(i, 100.0 + i, i * 0.5, -i);

@@ -21,7 +21,7 @@ public:
 };
 
 Spectrum::Ptr Named(const std::string& name) {
-    Spectrum::Ptr s(new Spectrum);
+    Spectrum::Ptr s = Safe::MakeX<Spectrum>();
     s->SetName(name);
     return s;
 }
@@ -51,14 +51,14 @@ protected:
         });
     }
 
-    Safe::XPtr<Recorder> recorder = new Recorder;
+    Safe::XPtr<Recorder> recorder = Safe::MakeX<Recorder>();
     test::CapturedBoxes boxes;
     test::ScratchFolder folder{"data-set"};
     std::vector<Platform::FileDialogRequest> requests;
 };
 
 TEST_F(DataSetTest, CurrentSpectrum) {
-    Safe::XPtr<Core::SpectrumSet> spectra(new Core::SpectrumSet);
+    auto spectra = Safe::MakeX<Core::SpectrumSet>();
     for (const char* name : {"a", "b", "c"}) spectra->Add(Named(name));
     DataSet::Replace(spectra);
     DataSet::SelectIndex(5);
@@ -81,7 +81,7 @@ TEST_F(DataSetTest, CurrentSpectrum) {
 
 TEST_F(DataSetTest, ReplaceMakesNamesUniqueAndDropsTheCurrentSpectrum) {
     DataSet::SetCurrent(Named("old"));
-    Safe::XPtr<Core::SpectrumSet> spectra(new Core::SpectrumSet);
+    auto spectra = Safe::MakeX<Core::SpectrumSet>();
     spectra->Add(Named("s"));
     spectra->Add(Named("t"));
     spectra->At(1)->SetName(std::string("s"));  // the same name, as a project may hold them

@@ -126,7 +126,9 @@ TEST(DataText, FormatsAsPrintfE14) {
 
 TEST(DataText, WritesColumnsAndKeepsTheOldFileWhenWritingFails) {
     test::ScratchFolder folder("data-text");
-    Safe::XPtr<Data> x(new Data({1.5, 2.0})), y(new Data({-0.25, 3.0})), z(new Data({7.0}));
+    auto x = Safe::MakeX<Data>(std::vector<double>{1.5, 2.0});
+    auto y = Safe::MakeX<Data>(std::vector<double>{-0.25, 3.0});
+    auto z = Safe::MakeX<Data>(std::vector<double>{7.0});
     const std::string path = folder.File("two.dat");
     EXPECT_TRUE(Core::WriteTwoColumns(path, x, y));
     std::ifstream text(path);  // text mode: the platform's line ends read as "\n"

@@ -18,7 +18,7 @@ struct Outcome {
 Outcome LoadStream(std::istream& in) {
     test::CapturedBoxes boxes;
     Outcome outcome;
-    outcome.reader = new JCAMPDX;
+    outcome.reader = Safe::MakeX<JCAMPDX>();
     outcome.ok = outcome.reader->Load(in);
     outcome.boxes = boxes.Texts();
     outcome.spectrum = outcome.reader->GetOutput();

@@ -21,7 +21,7 @@ protected:
 };
 
 Safe::XPtr<Anchor> AnchorAt(double x, bool first = true, bool second = false, double x2 = 0) {
-    Safe::XPtr<Anchor> anchor(new Core::AnchorXY);
+    Safe::XPtr<Anchor> anchor = Safe::MakeX<Core::AnchorXY>();
     anchor->EnableFirst(first);
     anchor->EnableSecond(second);
     anchor->SetFirstPoint({x, 0}, false);
@@ -41,7 +41,7 @@ TEST_F(AnchorsTest, DistanceMeasuresTheNearerEnabledEnd) {
 }
 
 TEST_F(AnchorsTest, NearestAnchorSkipsAnchorsWithoutEnabledEnds) {
-    Safe::XPtr<Anchored> node(new Anchored);
+    auto node = Safe::MakeX<Anchored>();
     Safe::XPtr<AnchorsInterface> set = node->GetAnchors();
     ASSERT_EQ(set->Count(), 2);  // top at x = 1, width at x = 2
     set->FindNearest(1.4);
@@ -61,7 +61,7 @@ TEST_F(AnchorsTest, NearestAnchorSkipsAnchorsWithoutEnabledEnds) {
 }
 
 TEST_F(AnchorsTest, CurrentAnchorFollowsARebuild) {
-    Safe::XPtr<Anchored> node(new Anchored);
+    auto node = Safe::MakeX<Anchored>();
     Safe::XPtr<AnchorsInterface> set = node->GetAnchors();
     set->SetCurrent(set->GetAnchors()[1]);
     Safe::XPtr<Anchor> old = set->GetCurrent();
@@ -73,7 +73,7 @@ TEST_F(AnchorsTest, CurrentAnchorFollowsARebuild) {
 }
 
 TEST_F(AnchorsTest, MovingTheTopWritesParametersAndRunsTheForce) {
-    Safe::XPtr<Anchored> node(new Anchored);  // p0 = 1, p1 = 2
+    auto node = Safe::MakeX<Anchored>();  // p0 = 1, p1 = 2
     Safe::XPtr<AnchorsInterface> set = node->GetAnchors();
     set->FindNearest(1.0);
     Core::ForceMode = 2;  // the partner keeps its gap to the moved parameter
@@ -88,7 +88,7 @@ TEST_F(AnchorsTest, MovingTheTopWritesParametersAndRunsTheForce) {
 }
 
 TEST_F(AnchorsTest, WidthAnchorKeepsItsY) {
-    Safe::XPtr<Anchor> width(new Core::AnchorDX);
+    Safe::XPtr<Anchor> width = Safe::MakeX<Core::AnchorDX>();
     width->SetFirstPoint({1.0, 7.0}, false);
     bool notify = true;
     width->MoveTo(AnchorPoint{3.0, 100.0}, notify);
@@ -100,8 +100,8 @@ TEST_F(AnchorsTest, WidthAnchorKeepsItsY) {
 }
 
 TEST_F(AnchorsTest, ForceModes) {
-    Core::Node::Ptr parameter(new TestNodes::Leaf("p", 10.0));
-    Safe::XPtr<Anchor> target(new Core::AnchorXY);
+    Core::Node::Ptr parameter = Safe::MakeX<TestNodes::Leaf>("p", 10.0);
+    Safe::XPtr<Anchor> target = Safe::MakeX<Core::AnchorXY>();
     target->SetBinding(0, parameter.Get());
     Core::Force force(target.Get());
     force.SetValues(2.0, 3.0);
@@ -132,7 +132,7 @@ TEST_F(AnchorsTest, ForceModes) {
 }
 
 TEST_F(AnchorsTest, PlaceAllPlacesTheCurrentAnchorLast) {
-    Safe::XPtr<Anchored> node(new Anchored);
+    auto node = Safe::MakeX<Anchored>();
     Safe::XPtr<AnchorsInterface> set = node->GetAnchors();
     node->placed.clear();
     set->PlaceAll();  // no current anchor: nothing is placed

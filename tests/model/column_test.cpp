@@ -51,7 +51,7 @@ std::vector<int> KnownTypeIds() {
 }
 
 Node::Ptr Reference(const NodeMap::Ptr& map) {
-    Safe::XPtr<Core::MapCapsule> reference(new Core::MapCapsule);
+    auto reference = Safe::MakeX<Core::MapCapsule>();
     reference->SetMap(map);
     return reference;
 }
@@ -90,9 +90,9 @@ public:
                                          static_cast<int>(ids_.size())))];
         Node::Ptr node = Node::Create(id);
         if (id == Core::kFormulaCapsuleId) {
-            Safe::XPtr<Formula> formula(new Formula);
+            auto formula = Safe::MakeX<Formula>();
             formula->Define(kFormulas[Pick(std::size(kFormulas))], false);
-            Safe::XPtr<Core::FormulaCapsule>(node)->SetFormula(formula);
+            Safe::DynamicCast<Core::FormulaCapsule>(node)->SetFormula(formula);
         }
         if (node->IsVariadic())
             for (int extra = Pick(4); extra > 0; --extra) node->AddChild(Tree(depth - 1, targets));
@@ -103,7 +103,7 @@ public:
 
     // x, a helper definition h of x, and model of x and h; the variable is named variable.
     MathMap::Ptr Model(const std::string& variable) {
-        MathMap::Ptr model(new MathMap);
+        auto model = Safe::MakeX<MathMap>();
         NodeMap::Ptr x = model->AddMap(NodeMap::CreateVariable(variable));
         NodeMap::Ptr h = model->AddMap(NodeMap::CreateFunction("h"));
         NodeMap::Ptr result = model->AddMap(NodeMap::CreateFunction("model"));
@@ -158,7 +158,7 @@ std::vector<Complex> PerPoint(const MathMap::Ptr& model, const NodeMap::Ptr& var
 std::vector<Complex> ByUnit(const MathMap::Ptr& model, const NodeMap::Ptr& variable,
                             const Node::Ptr& output, ColumnEvaluation::Target target,
                             const std::vector<double>& xs) {
-    Safe::XPtr<MathSpectrum> spectrum(new MathSpectrum);
+    auto spectrum = Safe::MakeX<MathSpectrum>();
     spectrum->Resize(static_cast<int>(xs.size()));
     for (std::size_t i = 0; i < xs.size(); ++i) (*spectrum->X())[i] = xs[i];
     Core::MathUnit& unit = *spectrum->GetUnit();
@@ -231,9 +231,9 @@ TEST_F(ColumnTest, EveryTypeOverVaryingChildren) {
     std::vector<Node::Ptr> nodes;
     for (int id : KnownTypeIds()) nodes.push_back(Node::Create(id));
     for (const char* text : kFormulas) {
-        Safe::XPtr<Formula> formula(new Formula);
+        auto formula = Safe::MakeX<Formula>();
         formula->Define(text, false);
-        Safe::XPtr<Core::FormulaCapsule> capsule(Node::Create(Core::kFormulaCapsuleId));
+        auto capsule = Safe::DynamicCast<Core::FormulaCapsule>(Node::Create(Core::kFormulaCapsuleId));
         capsule->SetFormula(formula);
         nodes.push_back(capsule);
     }

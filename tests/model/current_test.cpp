@@ -46,12 +46,12 @@ TEST_F(CurrentTest, PickedFunctionsReadTheModelsVariable) {
     // The two-column table takes the abscissa in its first child.
     Core::MathMap::Ptr model = Core::MathMap::CreateModel("m");
     Node::Ptr table = Core::CreatePickedNode(230, model);
-    Safe::XPtr<Core::MapCapsule> reference(table->GetChild(0));
+    auto reference = Safe::DynamicCast<Core::MapCapsule>(table->GetChild(0));
     ASSERT_TRUE(reference);
     EXPECT_EQ(reference->GetName(), "x");
     EXPECT_EQ(reference->GetMap(), model->FindMap("x"));
 
-    Core::MathMap::Ptr withoutX(new Core::MathMap);
+    Core::MathMap::Ptr withoutX = Safe::MakeX<Core::MathMap>();
     EXPECT_EQ(Core::CreatePickedNode(230, withoutX)->GetChild(0)->GetTypeId(), 100);
     EXPECT_EQ(Core::CreatePickedNode(230, Core::MathMap::Ptr())->GetChild(0)->GetTypeId(), 100);
     EXPECT_EQ(Core::CreatePickedNode(200, model)->GetChild(0)->GetTypeId(), 100);

@@ -20,19 +20,19 @@ protected:
 };
 
 Safe::XPtr<Formula> Define(const std::string& text) {
-    Safe::XPtr<Formula> formula(new Formula);
+    auto formula = Safe::MakeX<Formula>();
     EXPECT_TRUE(formula->Define(text, false)) << formula->GetMessage();
     return formula;
 }
 
 Safe::XPtr<FormulaCapsule> Capsule(const std::string& text) {
-    Safe::XPtr<FormulaCapsule> capsule(Node::Create(12));
+    auto capsule = Safe::DynamicCast<FormulaCapsule>(Node::Create(12));
     capsule->SetFormula(Define(text));
     return capsule;
 }
 
 Node::Ptr Reference(const NodeMap::Ptr& map, const std::string& name) {
-    Safe::XPtr<MapCapsule> reference(new MapCapsule);
+    auto reference = Safe::MakeX<MapCapsule>();
     reference->SetName(name);
     reference->SetMap(map);
     return reference;
@@ -59,7 +59,7 @@ TEST_F(FormulaCapsuleTest, ArgumentsBecomeBasicChildren) {
 }
 
 TEST_F(FormulaCapsuleTest, WithoutAFormulaItEvaluatesToZero) {
-    Safe::XPtr<FormulaCapsule> empty(Node::Create(12));
+    auto empty = Safe::DynamicCast<FormulaCapsule>(Node::Create(12));
     EXPECT_EQ(empty->Evaluate(), Complex(0, 0));
     EXPECT_EQ(empty->GetFormulaText(), "");
     Node::Ptr copy = empty->Clone();
@@ -72,7 +72,7 @@ TEST_F(FormulaCapsuleTest, CloneHasItsOwnFormulaAndChildren) {
     capsule->GetChild(0)->SetValue({5, 0}, 0);
     capsule->GetChild(1)->SetValue({2, 0}, 0);
     capsule->SetSource("library");
-    Safe::XPtr<FormulaCapsule> copy(capsule->Clone());
+    auto copy = Safe::DynamicCast<FormulaCapsule>(capsule->Clone());
     ASSERT_TRUE(copy);
     EXPECT_NE(copy->GetFormula(), capsule->GetFormula());
     EXPECT_EQ(copy->GetFormulaText(), capsule->GetFormulaText());
@@ -113,10 +113,10 @@ TEST_F(FormulaCapsuleTest, ModelOfFormulasEvaluatesInDependencyOrder) {
 
     MathMap::Ptr copy = MathMap::Clone(m1);
     EXPECT_EQ(copy->GetName(), L"clone-m1");
-    Safe::XPtr<MapCapsule> u(copy->FindMap("model")->FindNode("u"));
+    auto u = Safe::DynamicCast<MapCapsule>(copy->FindMap("model")->FindNode("u"));
     ASSERT_TRUE(u);
     EXPECT_EQ(u->GetMap(), copy->FindMap("a"));
-    Safe::XPtr<MapCapsule> t(copy->FindMap("a")->FindNode("t"));
+    auto t = Safe::DynamicCast<MapCapsule>(copy->FindMap("a")->FindNode("t"));
     ASSERT_TRUE(t);
     EXPECT_EQ(t->GetMap(), copy->FindMap("x"));
     EXPECT_EQ(Sweep(copy), (std::vector<double>{3, 9, 19}));

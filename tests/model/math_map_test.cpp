@@ -28,7 +28,7 @@ std::vector<std::string> Names(const std::vector<NodeMap::Ptr>& maps) {
 }
 
 Node::Ptr Reference(const NodeMap::Ptr& map, const std::string& name = "ref") {
-    Safe::XPtr<MapCapsule> reference(new MapCapsule);
+    auto reference = Safe::MakeX<MapCapsule>();
     reference->SetName(name);
     reference->SetMap(map);
     return reference;
@@ -70,7 +70,7 @@ TEST_F(MathMapTest, DefinitionNamesAreUniqueAndObjectsAddedOnce) {
 }
 
 TEST_F(MathMapTest, DefinitionsAreEvaluatedAfterThoseTheyReferTo) {
-    MathMap::Ptr m(new MathMap);
+    MathMap::Ptr m = Safe::MakeX<MathMap>();
     NodeMap::Ptr c = NodeMap::CreateFunction("C");
     NodeMap::Ptr b = Referring("B", {c});
     NodeMap::Ptr a = Referring("A", {b});
@@ -84,7 +84,7 @@ TEST_F(MathMapTest, DefinitionsAreEvaluatedAfterThoseTheyReferTo) {
 }
 
 TEST_F(MathMapTest, CyclesAreReportedAndLeftOutOfTheOrder) {
-    MathMap::Ptr m(new MathMap);
+    MathMap::Ptr m = Safe::MakeX<MathMap>();
     NodeMap::Ptr a = NodeMap::CreateFunction("A");
     NodeMap::Ptr b = Referring("B", {a});
     NodeMap::Ptr c = Referring("C", {b});
@@ -133,7 +133,7 @@ TEST_F(MathMapTest, NullAndForeignReferencesAreDangling) {
     MathMap::Ptr m = MathMap::CreateModel("m");
     MathMap::Ptr other = MathMap::CreateModel("other");
     NodeMap::Ptr user = m->AddMap(Referring("u", {other->FindMap("model")}));
-    user->AddNode("Sum", Node::Ptr(new MapCapsule));  // bound to nothing
+    user->AddNode("Sum", Safe::MakeX<MapCapsule>());  // bound to nothing
     m->ReplaceDanglingMaps();
     EXPECT_TRUE(user->FindNodesByType(10).empty());
     EXPECT_EQ(user->FindNodesByType(100).size(), 3u);  // c, ref, map
@@ -147,7 +147,7 @@ TEST_F(MathMapTest, CloneRelinksReferencesToItsOwnDefinitions) {
     MathMap::Ptr copy = MathMap::Clone(m);
     EXPECT_EQ(copy->GetName(), L"clone-m1");
     EXPECT_EQ(Names(copy->GetMaps()), (std::vector<std::string>{"x", "model", "a"}));
-    Safe::XPtr<MapCapsule> reference(copy->FindMap("model")->GetRoot());
+    auto reference = Safe::DynamicCast<MapCapsule>(copy->FindMap("model")->GetRoot());
     ASSERT_TRUE(reference);
     EXPECT_EQ(reference->GetMap(), copy->FindMap("a"));
     EXPECT_EQ(Names(copy->GetEvaluationOrder()), (std::vector<std::string>{"a", "model"}));
@@ -157,36 +157,36 @@ TEST_F(MathMapTest, CloneRelinksReferencesToItsOwnDefinitions) {
 
 TEST_F(MathMapTest, MapCapsuleStandsForItsDefinition) {
     NodeMap::Ptr target = NodeMap::CreateFunction("t");
-    Safe::XPtr<MapCapsule> reference(Reference(target));
+    auto reference = Safe::DynamicCast<MapCapsule>(Reference(target));
     reference->SetValue({3, 0}, 0);
     EXPECT_EQ(target->GetRoot()->GetValue(), Complex(3, 0));
     EXPECT_EQ(reference->Evaluate(), Complex(3, 0));
-    Safe::XPtr<MapCapsule> copy(reference->Clone());
+    auto copy = Safe::DynamicCast<MapCapsule>(reference->Clone());
     EXPECT_EQ(copy->GetMap(), target);
-    EXPECT_TRUE(copy->IsSameReference(reference));
-    EXPECT_FALSE(copy->IsSameReference(Node::Create(100)));
+    EXPECT_TRUE(copy->IsSameReference(*reference));
+    EXPECT_FALSE(copy->IsSameReference(*Node::Create(100)));
 
-    Safe::XPtr<MapCapsule> unbound(new MapCapsule);
+    auto unbound = Safe::MakeX<MapCapsule>();
     unbound->SetValue({2, 0}, 0);
     EXPECT_EQ(unbound->Evaluate(), Complex(0, 0));
     EXPECT_TRUE(unbound->SetMap(NodeMap::Ptr()).IsNull());
-    EXPECT_FALSE(unbound->IsSameReference(Node::Ptr(new MapCapsule)));
+    EXPECT_FALSE(unbound->IsSameReference(MapCapsule()));
 }
 
 TEST_F(MathMapTest, ReferencesOfAReferenceComeFirstAndOnce) {
     NodeMap::Ptr other = NodeMap::CreateFunction("o");
     NodeMap::Ptr middle = Referring("mid", {other, other});
     Node::Ptr reference = Reference(middle);
-    std::vector<Node::Ptr> references;
+    std::vector<Node*> references;
     reference->CollectReferences(references);
     ASSERT_EQ(references.size(), 2u);
-    EXPECT_EQ(Safe::XPtr<MapCapsule>(references[0])->GetMap(), other);
+    EXPECT_EQ(dynamic_cast<MapCapsule&>(*references[0]).GetMap(), other);
     EXPECT_EQ(references[1], reference);
 }
 
 TEST_F(MathMapTest, VersatileCapsuleEvaluatesItsPrivateModel) {
     // f = 2 * k, where k is a parameter definition that becomes the capsule's input.
-    MathMap::Ptr inner(new MathMap);
+    MathMap::Ptr inner = Safe::MakeX<MathMap>();
     NodeMap::Ptr k = inner->AddMap(NodeMap::CreateFunction("k"));
     NodeMap::Ptr f = inner->AddMap(NodeMap::CreateFunction("f"));
     Node::Ptr times = Node::Create(202);
@@ -195,7 +195,7 @@ TEST_F(MathMapTest, VersatileCapsuleEvaluatesItsPrivateModel) {
     f->FindNode("b")->SetValue({2, 0}, 0);
     inner->RelinkMaps();
 
-    Safe::XPtr<Core::VersatileCapsule> capsule(Node::Create(11));
+    auto capsule = Safe::DynamicCast<Core::VersatileCapsule>(Node::Create(11));
     ASSERT_TRUE(capsule);
     EXPECT_EQ(capsule->Evaluate(), Complex(0, 0));  // no model yet
     EXPECT_TRUE(capsule->SelectDefinition(MathMap::Ptr(), "f").IsNull());

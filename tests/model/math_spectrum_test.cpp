@@ -25,7 +25,7 @@ protected:
 };
 
 Node::Ptr Reference(const NodeMap::Ptr& map, const std::string& name) {
-    Safe::XPtr<Core::MapCapsule> reference(new Core::MapCapsule);
+    auto reference = Safe::MakeX<Core::MapCapsule>();
     reference->SetName(name);
     reference->SetMap(map);
     return reference;
@@ -33,13 +33,13 @@ Node::Ptr Reference(const NodeMap::Ptr& map, const std::string& name) {
 
 // m(u) = u*u + 1 of the variable named variableName, in the model set under name.
 MathMap::Ptr SquareModel(const std::string& name, const std::string& variableName = "x") {
-    MathMap::Ptr model(new MathMap);
+    MathMap::Ptr model = Safe::MakeX<MathMap>();
     model->Label::SetName(name);
     NodeMap::Ptr variable = model->AddMap(NodeMap::CreateVariable(variableName));
     NodeMap::Ptr result = model->AddMap(NodeMap::CreateFunction("model"));
-    Safe::XPtr<Formula> formula(new Formula);
+    auto formula = Safe::MakeX<Formula>();
     formula->Define("m(u)=u*u+1", false);
-    Safe::XPtr<Core::FormulaCapsule> capsule(Node::Create(12));
+    auto capsule = Safe::DynamicCast<Core::FormulaCapsule>(Node::Create(12));
     capsule->SetFormula(formula);
     result->ReplaceNode("m", capsule);
     result->ReplaceNode("u", Reference(variable, "u"));
@@ -54,7 +54,7 @@ void Bind(MathUnit& unit, const MathMap::Ptr& model, const std::string& variable
 }
 
 Safe::XPtr<MathSpectrum> Grid(std::vector<double> xs) {
-    Safe::XPtr<MathSpectrum> spectrum(new MathSpectrum);
+    auto spectrum = Safe::MakeX<MathSpectrum>();
     spectrum->Resize(static_cast<int>(xs.size()));
     for (std::size_t i = 0; i < xs.size(); ++i) (*spectrum->X())[i] = xs[i];
     return spectrum;
@@ -145,7 +145,9 @@ TEST_F(MathSpectrumTest, ColumnsAreSizedToTheAbscissas) {
     MathMap::Ptr m1 = SquareModel("m1");
     MathUnit unit;
     Bind(unit, m1);
-    Safe::XPtr<Data> x(new Data({1, 2, 3})), re(new Data), im(new Data({9}));
+    auto x = Safe::MakeX<Data>(std::vector<double>{1, 2, 3});
+    auto re = Safe::MakeX<Data>();
+    auto im = Safe::MakeX<Data>(std::vector<double>{9});
     EXPECT_TRUE(unit.EvaluateAll(x, re, im));
     EXPECT_EQ(re->Values(), (std::vector<double>{2, 5, 10}));
     EXPECT_EQ(im->Values(), (std::vector<double>{0, 0, 0}));

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
+#include "model/map_capsule.h"
 #include "model/node.h"
 #include "tests/model/test_nodes.h"
 
@@ -23,14 +26,14 @@ std::vector<std::string> ChildNames(const Node& node) {
 }
 
 TEST_F(NodeTest, NewNodeHasTheBaseDefaults) {
-    Node::Ptr node(new Node);
+    Node::Ptr node = Safe::MakeX<Node>();
     EXPECT_EQ(node->GetTypeId(), -1);
     EXPECT_EQ(node->GetArityKind(), Core::kArityVariadic);
     EXPECT_EQ(node->GetValues(), std::vector<Complex>{Complex(0, 0)});
     EXPECT_EQ(node->ChildCount(), 0);
     for (int slot = 0; slot < 4; ++slot) {
         EXPECT_EQ(node->GetAnchorMode(slot), -1);
-        EXPECT_TRUE(node->GetAnchorNode(slot).IsNull());
+        EXPECT_TRUE(node->GetAnchorNode(slot) == nullptr);
         EXPECT_TRUE(node->GetAnchorChild(slot).IsNull());
     }
     EXPECT_EQ(node->GetKeyChildIndex(), -1);
@@ -62,7 +65,7 @@ TEST_F(NodeTest, ArityDecidesWhichEditsAreAllowed) {
     auto fixed = MakeParent(TestNodes::kFixed);
     auto none = MakeParent(TestNodes::kNone);
     auto variadic = MakeParent(TestNodes::kVariadic);
-    Node::Ptr leaf(new Leaf("new"));
+    Node::Ptr leaf = Safe::MakeX<Leaf>("new");
 
     EXPECT_TRUE(fixed->AddChild(leaf).IsNull());
     EXPECT_TRUE(none->AddChild(leaf).IsNull());
@@ -75,7 +78,7 @@ TEST_F(NodeTest, ArityDecidesWhichEditsAreAllowed) {
     ASSERT_TRUE(old);
     EXPECT_EQ(old->GetName(), "p1");
     EXPECT_EQ(ChildNames(*fixed), (std::vector<std::string>{"p0", "new"}));
-    EXPECT_TRUE(fixed->ReplaceChild("missing", Node::Ptr(new Leaf)).IsNull());
+    EXPECT_TRUE(fixed->ReplaceChild("missing", Safe::MakeX<Leaf>()).IsNull());
 
     EXPECT_EQ(variadic->RemoveChildByName("p0")->GetName(), "p0");
     EXPECT_TRUE(variadic->RemoveChild(1).IsNull());
@@ -88,7 +91,7 @@ TEST_F(NodeTest, DetachedChildrenForgetTheirParent) {
     auto parent = MakeParent(TestNodes::kVariadic);
     Node::Ptr first = parent->GetChild(0);
     Node::Ptr second = parent->GetChild(1);
-    Node::Ptr replaced = parent->ReplaceChildAt(0, Node::Ptr(new Leaf));
+    Node::Ptr replaced = parent->ReplaceChildAt(0, Safe::MakeX<Leaf>());
     EXPECT_EQ(replaced, first);
     EXPECT_EQ(first->ParentNode(), nullptr);
     Node::Ptr removed = parent->RemoveChild(1);
@@ -117,12 +120,12 @@ TEST_F(NodeTest, AttachingSetsParentsDownTheSubtree) {
 
 TEST_F(NodeTest, ChangingTheChildListPreparesOnlyWhenAsked) {
     auto quiet = MakeParent(TestNodes::kVariadic);
-    quiet->AddChild(Node::Ptr(new Leaf));
+    quiet->AddChild(Safe::MakeX<Leaf>());
     EXPECT_EQ(quiet->prepared, 0);
     auto eager = MakeParent(TestNodes::kVariadic);
     eager->SetPrepareOnChange();
-    eager->AddChild(Node::Ptr(new Leaf));
-    eager->ReplaceChildAt(0, Node::Ptr(new Leaf));
+    eager->AddChild(Safe::MakeX<Leaf>());
+    eager->ReplaceChildAt(0, Safe::MakeX<Leaf>());
     eager->RemoveChild(0);
     eager->ClearChildren();
     eager->ClearChildren();  // nothing left: no change
@@ -131,7 +134,7 @@ TEST_F(NodeTest, ChangingTheChildListPreparesOnlyWhenAsked) {
 
 TEST_F(NodeTest, CloneOfAVariadicNodeCopiesEveryChild) {
     auto original = MakeParent(TestNodes::kVariadic);
-    for (int i = 0; i < 3; ++i) original->AddChild(Node::Ptr(new Leaf("extra", 1.0 + i)));
+    for (int i = 0; i < 3; ++i) original->AddChild(Safe::MakeX<Leaf>("extra", 1.0 + i));
     original->SetName("sum");
     original->SetValue(Complex(4, 5), 0);
     Node::Ptr copy = original->Clone();
@@ -157,7 +160,7 @@ TEST_F(NodeTest, CloneOfAVariadicNodeCopiesEveryChild) {
 
 TEST_F(NodeTest, CloneOfAListNodeAppendsClones) {
     auto list = MakeParent(TestNodes::kList);
-    list->AddChild(Node::Ptr(new Leaf("third")));
+    list->AddChild(Safe::MakeX<Leaf>("third"));
     EXPECT_EQ(ChildNames(*list->Clone()), (std::vector<std::string>{"p0", "p1", "third"}));
 }
 
@@ -170,18 +173,18 @@ TEST_F(NodeTest, CloneOfAFixedChildNodeCopiesNamesAndValuesOnly) {
     EXPECT_EQ(copy->GetChild(2)->GetValue(), Complex(7, 1));
 
     // A copy with fewer constructor-made children than the original must not be overrun.
-    Node::Ptr grown(new Parent(TestNodes::kNone, Core::kArityNone, false, 5));
+    Node::Ptr grown = Safe::MakeX<Parent>(TestNodes::kNone, Core::kArityNone, false, 5);
     Node::Ptr shorter = grown->Clone();
     EXPECT_EQ(shorter->ChildCount(), 3);
 }
 
 TEST_F(NodeTest, CloneOfAnUnknownTypeIsNull) {
-    Node::Ptr bare(new Node);
+    Node::Ptr bare = Safe::MakeX<Node>();
     EXPECT_TRUE(bare->Clone().IsNull());
 }
 
 TEST_F(NodeTest, SetValueIgnoresIndicesOutsideTheVector) {
-    Node::Ptr node(new Leaf);
+    Node::Ptr node = Safe::MakeX<Leaf>();
     node->SetValue(Complex(1, 2), 0);
     node->SetValue(Complex(3, 4), 1);
     node->SetValue(Complex(3, 4), -1);
@@ -196,18 +199,62 @@ TEST_F(NodeTest, CollectActiveStopsAtTheFirstActiveNodeOnEachPath) {
     auto root = MakeParent(TestNodes::kVariadic);
     auto branch = MakeParent(TestNodes::kVariadic);
     root->AddChild(branch);
-    Safe::XPtr<Leaf>(root->GetChild(1))->SetActiveFlag(true);
-    Safe::XPtr<Leaf>(branch->GetChild(0))->SetActiveFlag(true);
-    std::vector<Node::Ptr> active;
+    Safe::DynamicCast<Leaf>(root->GetChild(1))->SetActiveFlag(true);
+    Safe::DynamicCast<Leaf>(branch->GetChild(0))->SetActiveFlag(true);
+    std::vector<Node*> active;
     root->CollectActive(active);
     ASSERT_EQ(active.size(), 2u);
     EXPECT_EQ(active[0], root->GetChild(1));
     EXPECT_EQ(active[1], branch->GetChild(0));
 
-    Safe::XPtr<Leaf> lone(new Leaf);
+    auto lone = Safe::MakeX<Leaf>();
     lone->SetActiveFlag(true);
     lone->CollectActive(active);
     EXPECT_EQ(active.size(), 1u);
+}
+
+// A node that reports its deletion.
+template <class Base>
+class Mortal : public Base {
+public:
+    template <class... Args>
+    explicit Mortal(bool* gone, Args&&... args) : Base(std::forward<Args>(args)...), gone_(gone) {}
+    ~Mortal() override { *gone_ = true; }
+
+private:
+    bool* gone_;
+};
+
+// Walks that pass a node itself along also run on a node that nobody holds yet (a constructor
+// adding children, say): they must not let go of it.
+TEST_F(NodeTest, WalksLeaveANodeThatNobodyHoldsAlive) {
+    bool gone = false;
+    auto* active = new Mortal<Leaf>(&gone, "lone");
+    active->SetActiveFlag(true);
+    std::vector<Node*> found;
+    active->CollectActive(found);
+    EXPECT_EQ(found, std::vector<Node*>{active});
+    found.clear();
+    EXPECT_FALSE(gone);
+    Node::Ptr{active} = nullptr;  // taken at last, and let go
+    EXPECT_TRUE(gone);
+
+    gone = false;
+    auto* reference = new Mortal<Core::MapCapsule>(&gone);
+    reference->SetMap(Core::NodeMap::CreateFunction("f"));
+    reference->CollectReferences(found);
+    EXPECT_EQ(found, std::vector<Node*>{reference});
+    found.clear();
+    EXPECT_FALSE(gone);
+    Node::Ptr{reference} = nullptr;
+
+    gone = false;
+    auto* eager = new Mortal<Parent>(&gone, TestNodes::kVariadic, Core::kArityVariadic, false, 1);
+    eager->SetPrepareOnChange();
+    eager->AddChild(Safe::MakeX<Leaf>());
+    EXPECT_EQ(eager->prepared, 1);
+    EXPECT_FALSE(gone);
+    Node::Ptr{eager} = nullptr;
 }
 
 TEST_F(NodeTest, MarksAndKeyChild) {
@@ -217,7 +264,7 @@ TEST_F(NodeTest, MarksAndKeyChild) {
     EXPECT_TRUE(root->GetChild(1)->IsMarked());
     root->SetKeyChild(1);
     EXPECT_EQ(root->GetKeyChildIndex(), -1);  // not active
-    Safe::XPtr<Leaf>(root->GetChild(1))->SetActiveFlag(true);
+    Safe::DynamicCast<Leaf>(root->GetChild(1))->SetActiveFlag(true);
     EXPECT_EQ(root->GetKeyChildIndex(), 1);
     root->SetKeyChild(7);
     EXPECT_EQ(root->GetKeyChildIndex(), -1);
@@ -226,16 +273,16 @@ TEST_F(NodeTest, MarksAndKeyChild) {
 TEST_F(NodeTest, ReferencesAreCollectedOnceDeepestFirst) {
     auto root = MakeParent(TestNodes::kVariadic);
     auto branch = MakeParent(TestNodes::kVariadic);
-    branch->AddChild(Node::Ptr(new TestNodes::Ref(2)));
+    branch->AddChild(Safe::MakeX<TestNodes::Ref>(2));
     root->AddChild(branch);
-    root->AddChild(Node::Ptr(new TestNodes::Ref(1)));
-    root->AddChild(Node::Ptr(new TestNodes::Ref(2)));
-    std::vector<Node::Ptr> refs;
+    root->AddChild(Safe::MakeX<TestNodes::Ref>(1));
+    root->AddChild(Safe::MakeX<TestNodes::Ref>(2));
+    std::vector<Node*> refs;
     root->CollectReferences(refs);
     ASSERT_EQ(refs.size(), 2u);
-    EXPECT_EQ(Safe::XPtr<TestNodes::Ref>(refs[0])->target, 2);
-    EXPECT_EQ(refs[0], branch->GetChild(2));
-    EXPECT_EQ(Safe::XPtr<TestNodes::Ref>(refs[1])->target, 1);
+    EXPECT_EQ(dynamic_cast<TestNodes::Ref&>(*refs[0]).target, 2);
+    EXPECT_EQ(refs[0], branch->GetChild(2).Get());
+    EXPECT_EQ(dynamic_cast<TestNodes::Ref&>(*refs[1]).target, 1);
 }
 
 TEST(AnchorTransform, Modes) {
@@ -262,18 +309,18 @@ TEST_F(NodeTest, AnchorTablesAreCheckedAndBound) {
     EXPECT_FALSE(node->SetAnchorChild(4, "p0"));
 
     EXPECT_TRUE(node->SetAnchorChildByName(0, "p1"));
-    EXPECT_TRUE(node->GetAnchorNode(0).IsNull());  // p1 is not active
-    Safe::XPtr<Leaf>(node->GetChild(1))->SetActiveFlag(true);
+    EXPECT_TRUE(node->GetAnchorNode(0) == nullptr);  // p1 is not active
+    Safe::DynamicCast<Leaf>(node->GetChild(1))->SetActiveFlag(true);
     EXPECT_EQ(node->GetAnchorNode(0), node->GetChild(1));
     EXPECT_TRUE(node->SetAnchorChildByName(1, "parent"));  // the node's own name
-    EXPECT_TRUE(node->GetAnchorNode(1).IsNull());          // the node is not active
+    EXPECT_TRUE(node->GetAnchorNode(1) == nullptr);        // the node is not active
     EXPECT_TRUE(node->SetAnchorChild(0, "p1"));
     EXPECT_EQ(node->GetAnchorChild(0), node->GetChild(1));
 }
 
 TEST_F(NodeTest, SetAnchorValueMovesBoundChildrenAndFollowers) {
     auto node = MakeParent(TestNodes::kVariadic);
-    node->AddChild(Node::Ptr(new Leaf("p2", 12.0)));
+    node->AddChild(Safe::MakeX<Leaf>("p2", 12.0));
     node->SetAnchors(0, 0, 2, 1);  // x moves p0, p1 keeps its gap
     node->SetAnchors(1, 2, 0, 0);  // y moves p2; a follower at index 0 is ignored
     node->SetAnchorValue(15.0, 3.0);

@@ -35,7 +35,7 @@ public:
         arityKind_ = arity;
         list_ = list ? 1 : 0;
         for (int i = 0; i < children; ++i)
-            AdoptChild(Ptr(new Leaf("p" + std::to_string(i), 10.0 + i)));
+            AdoptChild(Safe::MakeX<Leaf>("p" + std::to_string(i), 10.0 + i));
     }
     void SetKeyChild(int index) { keyChildIndex_ = index; }
     void SetAnchors(int slot, int bound, int mode, int follower) {
@@ -44,7 +44,7 @@ public:
         anchorFollower_[static_cast<std::size_t>(slot)] = follower;
     }
     void SetPrepareOnChange() { prepareOnChange_ = 1; }
-    void Prepare(const Ptr& parent) override {
+    void Prepare(Node* parent) override {
         ++prepared;
         Node::Prepare(parent);
     }
@@ -59,8 +59,8 @@ public:
         sourceKind_ = Core::kDefinitionReference;
         arityKind_ = Core::kArityNone;
     }
-    bool IsSameReference(const Ptr& other) const override {
-        Safe::XPtr<Ref> ref(other);
+    bool IsSameReference(const Node& other) const override {
+        auto* ref = dynamic_cast<const Ref*>(&other);
         return ref && ref->target == target;
     }
     int target;
@@ -74,20 +74,20 @@ public:
         typeId_ = kAnchored;
         name_ = "anchored";
         arityKind_ = Core::kArityFixed;
-        AdoptChild(Ptr(new Leaf("p0", 1.0)));
-        AdoptChild(Ptr(new Leaf("p1", 2.0)));
+        AdoptChild(Safe::MakeX<Leaf>("p0", 1.0));
+        AdoptChild(Safe::MakeX<Leaf>("p1", 2.0));
         CreateAnchorSet(true);
     }
     void CreateAnchors(std::vector<Safe::XPtr<Core::Anchor>>& out) override {
         out.clear();
-        Safe::XPtr<Core::Anchor> top(new Core::AnchorXY);
-        Safe::XPtr<Core::Anchor> width(new Core::AnchorDX);
+        Safe::XPtr<Core::Anchor> top = Safe::MakeX<Core::AnchorXY>();
+        Safe::XPtr<Core::Anchor> width = Safe::MakeX<Core::AnchorDX>();
         top->SetKind(Core::kAnchorTop);
         width->SetKind(Core::kAnchorHalfWidth);
         top->SetBinding(0, GetChild(0).Get());
         top->SetBinding(1, GetChild(1).Get());
         width->SetBinding(0, GetChild(1).Get());  // the partner the top anchor's force moves
-        top->SetCommand(Safe::XPtr<Winplus::Command>(new Core::Force(width.Get())));
+        top->SetCommand(Safe::MakeX<Core::Force>(width.Get()));
         out.push_back(top);
         out.push_back(width);
         for (auto& anchor : out) PlaceAnchor(anchor.Get(), true);
@@ -117,13 +117,12 @@ public:
 
 inline Core::Node::Ptr Make(int typeId) {
     switch (typeId) {
-        case kLeaf: return Core::Node::Ptr(new Leaf);
-        case kFixed: return Core::Node::Ptr(new Parent(kFixed, Core::kArityFixed, false, 2));
-        case kNone: return Core::Node::Ptr(new Parent(kNone, Core::kArityNone, false, 3));
-        case kVariadic:
-            return Core::Node::Ptr(new Parent(kVariadic, Core::kArityVariadic, false, 2));
-        case kList: return Core::Node::Ptr(new Parent(kList, Core::kArityVariadic, true, 2));
-        case kRef: return Core::Node::Ptr(new Ref);
+        case kLeaf: return Safe::MakeX<Leaf>();
+        case kFixed: return Safe::MakeX<Parent>(kFixed, Core::kArityFixed, false, 2);
+        case kNone: return Safe::MakeX<Parent>(kNone, Core::kArityNone, false, 3);
+        case kVariadic: return Safe::MakeX<Parent>(kVariadic, Core::kArityVariadic, false, 2);
+        case kList: return Safe::MakeX<Parent>(kList, Core::kArityVariadic, true, 2);
+        case kRef: return Safe::MakeX<Ref>();
         default: return Core::Node::Ptr();
     }
 }
@@ -133,7 +132,7 @@ inline void Register() {
 }
 
 inline Safe::XPtr<Parent> MakeParent(int typeId) {
-    return Safe::XPtr<Parent>(Make(typeId));
+    return Safe::DynamicCast<Parent>(Make(typeId));
 }
 
 }  // namespace TestNodes
