@@ -69,19 +69,45 @@ struct Spread {
 
 }  // namespace ColumnLoop
 
+// Calls g with a reader of each column: one value for a constant column, else the array.
+template <class G>
+void WithReaders(const Column& a, G g) {
+    if (a.IsConstant())
+        g(ColumnLoop::Single(a));
+    else
+        g(ColumnLoop::Spread(a));
+}
+template <class G>
+void WithReaders(const Column& a, const Column& b, G g) {
+    WithReaders(a, [&](auto x) { WithReaders(b, [&](auto y) { g(x, y); }); });
+}
+
+// sum := sum + c at every point, part by part, in place. sum must not be c.
+inline void AccumulateColumn(Column& sum, const Column& c) {
+    if (sum.IsConstant()) {
+        const Column::Complex start = sum.Value();
+        sum.SetVarying();
+        for (int i = 0; i < kColumnBlock; ++i) sum.Set(i, start);
+    }
+    double* __restrict re = sum.Re();
+    double* __restrict im = sum.Im();
+    WithReaders(c, [&](auto x) {
+        for (int i = 0; i < kColumnBlock; ++i) {
+            re[i] = re[i] + x.Re(i);
+            im[i] = im[i] + x.Im(i);
+        }
+    });
+}
+
 // out = f(a) at every point of the block: f(are, aim, re&, im&). out must not be a.
 template <class F>
 void TransformColumn(const Column& a, Column& out, F f) {
     out.SetVarying();
     double* __restrict re = out.Re();
     double* __restrict im = out.Im();
-    auto run = [&](auto x) {
+    WithReaders(a, [&](auto x) {
         for (int i = 0; i < kColumnBlock; ++i) f(x.Re(i), x.Im(i), re[i], im[i]);
-    };
-    if (a.IsConstant())
-        run(ColumnLoop::Single(a));
-    else
-        run(ColumnLoop::Spread(a));
+    });
 }
 
 // out = f(a, b) at every point of the block: f(are, aim, bre, bim, re&, im&). out must be
@@ -91,19 +117,7 @@ void CombineColumns(const Column& a, const Column& b, Column& out, F f) {
     out.SetVarying();
     double* __restrict re = out.Re();
     double* __restrict im = out.Im();
-    auto run = [&](auto x, auto y) {
+    WithReaders(a, b, [&](auto x, auto y) {
         for (int i = 0; i < kColumnBlock; ++i) f(x.Re(i), x.Im(i), y.Re(i), y.Im(i), re[i], im[i]);
-    };
-    using ColumnLoop::Single;
-    using ColumnLoop::Spread;
-    if (a.IsConstant()) {
-        if (b.IsConstant())
-            run(Single(a), Single(b));
-        else
-            run(Single(a), Spread(b));
-    } else if (b.IsConstant()) {
-        run(Spread(a), Single(b));
-    } else {
-        run(Spread(a), Spread(b));
-    }
+    });
 }

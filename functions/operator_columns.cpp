@@ -13,15 +13,6 @@ namespace {
 
 using Core::ColumnPass;
 
-// sum := sum + c, both parts, as std::complex adds.
-void AddInto(Column& sum, const Column& c, Column& scratch) {
-    CombineColumns(sum, c, scratch, [](double ar, double ai, double br, double bi, double& re, double& im) {
-        re = ar + br;
-        im = ai + bi;
-    });
-    sum.Swap(scratch);
-}
-
 // The block of (1, 0) or (0, 0) from a test of the real parts of x and a.
 template <class Test>
 void Compare(const Column& x, const Column& a, Column& out, Test test) {
@@ -117,17 +108,16 @@ const Column& Factor::EvaluateColumn(ColumnPass& pass) {
 }
 
 const Column& Sum::EvaluateColumn(ColumnPass& pass) {
-    Column scratch;
     column_.SetConstant(Complex(0.0, 0.0));
-    for (const Ptr& child : Children()) AddInto(column_, child->ComputeColumn(pass), scratch);
+    for (const Ptr& child : Children()) AccumulateColumn(column_, child->ComputeColumn(pass));
     return column_;
 }
 
 const Column& Average::EvaluateColumn(ColumnPass& pass) {
-    Column scratch;
     column_.SetConstant(Complex(0.0, 0.0));
-    for (const Ptr& child : Children()) AddInto(column_, child->ComputeColumn(pass), scratch);
+    for (const Ptr& child : Children()) AccumulateColumn(column_, child->ComputeColumn(pass));
     if (ChildCount() == 0) return column_;
+    Column scratch;
     const double count = static_cast<double>(ChildCount());
     TransformColumn(column_, scratch, [count](double ar, double ai, double& re, double& im) {
         re = ar / count;
