@@ -5,33 +5,42 @@
 #include "foundation/column.h"
 #include "foundation/complex_math.h"
 
-// The checks below run as loops of their own with two accumulators of doubles: that way they
-// vectorise without reordering any sum. A probe other than 0.0 (NaN counts) marks a point
-// that may need the special cases; the caller then checks each point exactly.
+// The checks below run as loops of their own with several accumulators of doubles: that way
+// they vectorise without reordering any sum, and no accumulator waits on the last addition. A
+// probe other than 0.0 (NaN counts) marks a point that may need the special cases; the caller
+// then checks each point exactly.
+constexpr int kProbes = 8;
+
+template <class P>
+bool AnyProbe(P probe) {
+    double sums[kProbes] = {};
+    for (int i = 0; i < kColumnBlock; i += kProbes)
+        for (int k = 0; k < kProbes; ++k) sums[k] += probe(i + k);
+    double all = 0.0;
+    for (double sum : sums) all += sum;
+    return all != 0.0;
+}
 
 // Some part of re may be NaN or infinite.
 inline bool MayHoldSpecialProducts(const Column& out) {
-    double probe[2] = {0.0, 0.0};
     const double* __restrict re = out.Re();
-    for (int i = 0; i < kColumnBlock; i += 2)
-        for (int k = 0; k < 2; ++k) probe[k] += re[i + k] - re[i + k];
-    return probe[0] + probe[1] != 0.0;
+    return AnyProbe([re](int i) { return re[i] - re[i]; });
 }
 
-// Some point of a / b may fail IsOrdinaryQuotient.
-inline bool MayHoldSpecialQuotients(const Column& a, const Column& b) {
-    double probe[2] = {0.0, 0.0};
-    WithReaders(a, b, [&](auto x, auto y) {
-        for (int i = 0; i < kColumnBlock; i += 2) {
-            for (int k = 0; k < 2; ++k) {
-                const double abr = std::fabs(y.Re(i + k)), abi = std::fabs(y.Im(i + k));
-                const double m = abr > abi ? abr : abi;
-                probe[k] += (m > 1e-150 ? 0.0 : 1.0) + (m < 1e150 ? 0.0 : 1.0) +
-                            (x.Re(i + k) - x.Re(i + k)) + (x.Im(i + k) - x.Im(i + k));
-            }
-        }
+// Some point of a / b may fail IsOrdinaryQuotient, given |b|^2 at each point in norms: out of
+// (1e-299, 1e299) it covers a larger part of b out of (1e-150, 1e150); a part of a that is not
+// finite gives one part of the quotient that is not finite either.
+inline bool MayHoldSpecialQuotients(const Column& a, const double* norms, const Column& out) {
+    if (a.IsConstant() && std::isfinite(a.Value().real()) && std::isfinite(a.Value().imag()))
+        return AnyProbe([norms](int i) {
+            return (norms[i] > 1e-299 ? 0.0 : 1.0) + (norms[i] < 1e299 ? 0.0 : 1.0);
+        });
+    const double* __restrict re = out.Re();
+    const double* __restrict im = out.Im();
+    return AnyProbe([&](int i) {
+        return (norms[i] > 1e-299 ? 0.0 : 1.0) + (norms[i] < 1e299 ? 0.0 : 1.0) +
+               (re[i] - re[i]) + (im[i] - im[i]);
     });
-    return probe[0] + probe[1] != 0.0;
 }
 
 // out = a * b as Multiply gives it. out must be neither a nor b.
@@ -52,13 +61,17 @@ inline void MultiplyColumns(const Column& a, const Column& b, Column& out) {
 // out must be neither a nor b.
 template <class Special>
 void DivideColumns(const Column& a, const Column& b, Column& out, Special special) {
-    CombineColumns(a, b, out, [](double ar, double ai, double br, double bi, double& re, double& im) {
-        const double s = 1.0 / (br * br + bi * bi);
+    double norms[kColumnBlock];
+    int i = 0;
+    CombineColumns(a, b, out, [&](double ar, double ai, double br, double bi, double& re, double& im) {
+        const double d = br * br + bi * bi;
+        norms[i++] = d;
+        const double s = 1.0 / d;
         re = (ar * br + ai * bi) * s;
         im = (ai * br - ar * bi) * s;
     });
-    if (!MayHoldSpecialQuotients(a, b)) return;
-    for (int i = 0; i < kColumnBlock; ++i) {
+    if (!MayHoldSpecialQuotients(a, norms, out)) return;
+    for (i = 0; i < kColumnBlock; ++i) {
         const std::complex<double> x = a.At(i), y = b.At(i);
         if (!IsOrdinaryQuotient(x.real(), x.imag(), y.real(), y.imag())) out.Set(i, special(x, y));
     }
