@@ -54,9 +54,10 @@ void Formula::Evaluate(std::complex<double>& result,
         result = std::complex<double>();
 }
 
-void Formula::EvaluateColumn(Column& result, const std::vector<const Column*>& arguments) {
+void Formula::EvaluateColumn(Column& result, const std::vector<const Column*>& arguments,
+                             ColumnStorage& storage) {
     if (term_)
-        term_->EvaluateColumn(result, arguments);
+        term_->EvaluateColumn(result, arguments, storage);
     else
         result.SetConstant(std::complex<double>());
 }

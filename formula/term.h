@@ -69,9 +69,11 @@ public:
     bool IsValid() const { return valid_; }
     // Missing argument values count as zero.
     void Evaluate(Complex& result, const std::vector<Complex>& arguments);
-    // The same over a block of points (term_column.cpp): arguments[k] is argument k's column.
-    // Not for programs that draw random numbers, whose draws come point by point.
-    void EvaluateColumn(Column& result, const std::vector<const Column*>& arguments);
+    // The same over a block of points (term_column.cpp): arguments[k] is argument k's column;
+    // the working columns borrow from storage. Not for programs that draw random numbers, whose
+    // draws come point by point.
+    void EvaluateColumn(Column& result, const std::vector<const Column*>& arguments,
+                        ColumnStorage& storage);
     bool DrawsRandomNumbers() const;
 
     int GetLevelCount() const { return static_cast<int>(groups_.size()); }

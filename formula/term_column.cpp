@@ -50,17 +50,26 @@ void Negate(const Column& v, Column& out) {
         });
 }
 
-// sum := sum + v, part by part; scratch is spare.
-void Accumulate(Column& sum, const Column& v, Column& scratch) {
+// sum := sum + v, or sum - v when subtract is set, part by part; scratch is spare.
+void Accumulate(Column& sum, const Column& v, bool subtract, Column& scratch) {
     if (sum.IsConstant() && v.IsConstant()) {
-        sum.SetConstant(Complex(sum.Value().real() + v.Value().real(),
-                                sum.Value().imag() + v.Value().imag()));
+        const Complex a = sum.Value(), b = v.Value();
+        sum.SetConstant(subtract ? Complex(a.real() - b.real(), a.imag() - b.imag())
+                                 : Complex(a.real() + b.real(), a.imag() + b.imag()));
         return;
     }
-    CombineColumns(sum, v, scratch, [](double ar, double ai, double br, double bi, double& r, double& i) {
-        r = ar + br;
-        i = ai + bi;
-    });
+    if (subtract)
+        CombineColumns(sum, v, scratch,
+                       [](double ar, double ai, double br, double bi, double& r, double& i) {
+                           r = ar - br;
+                           i = ai - bi;
+                       });
+    else
+        CombineColumns(sum, v, scratch,
+                       [](double ar, double ai, double br, double bi, double& r, double& i) {
+                           r = ar + br;
+                           i = ai + bi;
+                       });
     sum.Swap(scratch);
 }
 
@@ -89,7 +98,8 @@ bool Term::DrawsRandomNumbers() const {
     return false;
 }
 
-void Term::EvaluateColumn(Column& result, const std::vector<const Column*>& arguments) {
+void Term::EvaluateColumn(Column& result, const std::vector<const Column*>& arguments,
+                          ColumnStorage& storage) {
     if (!valid_) {
         result.SetConstant(Complex());
         return;
@@ -99,9 +109,15 @@ void Term::EvaluateColumn(Column& result, const std::vector<const Column*>& argu
         for (std::size_t level = 0; level < groups_.size(); ++level)
             columnRegisters_[level].resize(static_cast<std::size_t>(groups_[level]));
     }
+    const std::size_t lent = storage.LentCount();
+    for (std::vector<Column>& level : columnRegisters_)
+        for (Column& column : level) column.Lend(storage.Lend());
+    for (Column& column : work_) column.Lend(storage.Lend());
+    sum_.Lend(storage.Lend());
     for (int level = static_cast<int>(operations_.size()) - 1; level >= 0; --level)
         for (const Operation& operation : operations_[level]) RunColumn(operation, arguments);
-    result.Swap(columnRegisters_[0][0]);
+    Copy(columnRegisters_[0][0], result);
+    storage.GiveBack(lent);
 }
 
 const Column& Term::FactorColumn(int level, int source, int index,
@@ -128,24 +144,27 @@ void Term::RunColumn(const Operation& operation, const std::vector<const Column*
         const int* record = operation.GetTerm(t);
         const int factors = record[1];
         const Column* v = &FactorColumn(level, record[2], record[3], arguments, single_[0]);
+        Column* working = nullptr;  // v when it is a working column, whose values may move
         for (const int* f = record + 4; f < record + 3 * factors + 1; f += 3) {
             const Column& w = FactorColumn(level, f[1], f[2], arguments, single_[1]);
-            Column& out = spare(v);
+            working = &spare(v);
             if (IsRealFactorSource(f[1]))
-                Scale(*v, w.Value().real(), f[0] == 1, out);
+                Scale(*v, w.Value().real(), f[0] == 1, *working);
             else
-                Join(*v, w, f[0] == 1, out);
-            v = &out;
+                Join(*v, w, f[0] == 1, *working);
+            v = working;
         }
-        if (record[0] == 1) {
-            Column& out = spare(v);
-            Negate(*v, out);
-            v = &out;
-        }
-        if (t == 0)
+        const bool negative = record[0] == 1;
+        if (t > 0) {
+            // sum + (-v) is sum - v to the bit.
+            Accumulate(sum_, *v, negative, spare(v));
+        } else if (negative) {
+            Negate(*v, sum_);
+        } else if (working) {
+            sum_.Swap(*working);
+        } else {
             Copy(*v, sum_);
-        else
-            Accumulate(sum_, *v, spare(v));
+        }
     }
     if (operation.GetTermCount() == 0) sum_.SetConstant(Complex());
     Column& target = columnRegisters_[level][operation.GetIndex()];

@@ -3,6 +3,7 @@
 // separate arrays so that the loops over a block vectorise, and constant columns held as one
 // value that the loops read without expanding it.
 #include <complex>
+#include <cstddef>
 #include <vector>
 
 // Points per block: a node's column stays in the first-level cache beside a few others.
@@ -12,22 +13,39 @@ class Column {
 public:
     using Complex = std::complex<double>;
 
+    Column() = default;
+    Column(const Column&) = delete;
+    Column& operator=(const Column&) = delete;
+    Column(Column&& other) noexcept { Swap(other); }
+    Column& operator=(Column&& other) noexcept {
+        Swap(other);
+        return *this;
+    }
+
     bool IsConstant() const { return constant_; }
     // One value for every point.
     void SetConstant(const Complex& value) {
         constant_ = true;
         value_ = value;
     }
-    // A value per point, written through Re and Im; the storage is made on first use.
+    // A value per point, written through Re and Im: into the storage lent for this block, else
+    // into the column's own, made on first use.
     void SetVarying() {
         constant_ = false;
-        if (data_.empty()) data_.assign(2 * kColumnBlock, 0.0);
+        if (data_) return;
+        if (owned_.empty()) owned_.assign(2 * kColumnBlock, 0.0);
+        data_ = owned_.data();
     }
+    // Values per point are still to come (the storage is chosen when they are written).
+    void ClearConstant() { constant_ = false; }
+    // The storage of 2 * kColumnBlock doubles that the next values go to; null for the column's
+    // own. Lent storage serves one block, while the evaluation needs the values.
+    void Lend(double* storage) { data_ = storage; }
     const Complex& Value() const { return value_; }
-    double* Re() { return data_.data(); }
-    double* Im() { return data_.data() + kColumnBlock; }
-    const double* Re() const { return data_.data(); }
-    const double* Im() const { return data_.data() + kColumnBlock; }
+    double* Re() { return data_; }
+    double* Im() { return data_ + kColumnBlock; }
+    const double* Re() const { return data_; }
+    const double* Im() const { return data_ + kColumnBlock; }
     Complex At(int i) const { return constant_ ? value_ : Complex(Re()[i], Im()[i]); }
     void Set(int i, const Complex& z) {
         Re()[i] = z.real();
@@ -39,15 +57,36 @@ public:
         for (int i = last + 1; i < kColumnBlock; ++i) Set(i, At(last));
     }
     void Swap(Column& other) {
-        data_.swap(other.data_);
+        owned_.swap(other.owned_);  // the arrays stay where they are: data_ follows them
+        std::swap(data_, other.data_);
         std::swap(value_, other.value_);
         std::swap(constant_, other.constant_);
     }
 
 private:
-    std::vector<double> data_;
+    double* data_ = nullptr;
+    std::vector<double> owned_;
     Complex value_;
     bool constant_ = false;
+};
+
+// Storage for the columns of one block, used like a stack: a node's column takes the next
+// array, its children's columns those above, which are free again once the node has its
+// values. The few arrays in use stay in the first-level cache, where columns of their own for
+// every node would not.
+class ColumnStorage {
+public:
+    // An array of 2 * kColumnBlock doubles, until GiveBack returns to a count below it.
+    double* Lend() {
+        if (lent_ == arrays_.size()) arrays_.emplace_back(2 * kColumnBlock, 0.0);
+        return arrays_[lent_++].data();
+    }
+    std::size_t LentCount() const { return lent_; }
+    void GiveBack(std::size_t count) { lent_ = count; }
+
+private:
+    std::vector<std::vector<double>> arrays_;
+    std::size_t lent_ = 0;
 };
 
 namespace ColumnLoop {

@@ -8,6 +8,15 @@ void ColumnPass::SetPoint(int i) {
     if (variable_) variable_->SetValue(Complex(x_[i], 0.0), 0);
 }
 
+const Column& Node::ComputeVaryingColumn(ColumnPass& pass) {
+    ColumnStorage& storage = pass.Storage();
+    const std::size_t lent = storage.LentCount();
+    column_.Lend(columnPinned_ ? nullptr : storage.Lend());
+    const Column& values = EvaluateColumn(pass);
+    storage.GiveBack(columnPinned_ ? lent : lent + 1);
+    return values;
+}
+
 ColumnKind Node::GetColumnKind() const {
     return kColumnPointwise;
 }

@@ -12,6 +12,8 @@
 // - read every child at every point, with the same arithmetic in the same order as Evaluate;
 // - nothing else is needed for constants: a node whose children are all constant for the whole
 //   pass is evaluated once, through Evaluate, before the first block.
+// The column a node fills lives in storage the pass lends for the block (ColumnStorage);
+// a pinned column (a definition's root, an output read after the block) uses its own.
 // A class that keeps the base EvaluateColumn is evaluated point by point within each block,
 // which is always right. A class whose value depends on anything but its children at the same
 // point (random draws, counters) or that writes into other nodes while evaluating answers
@@ -48,14 +50,18 @@ public:
         x_ = x;
         size_ = size;
         ready_.clear();
+        storage_.GiveBack(0);
     }
     void MarkReady(const NodeMap* map, const Column* column) { ready_.emplace_back(map, column); }
+    // Where the columns of the block live, unless pinned.
+    ColumnStorage& Storage() { return storage_; }
 
 private:
     NodeMap* variable_;
     const double* x_ = nullptr;
     int size_ = 0;
     std::vector<std::pair<const NodeMap*, const Column*>> ready_;
+    ColumnStorage storage_;
 };
 
 }  // namespace Core

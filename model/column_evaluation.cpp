@@ -33,6 +33,11 @@ bool ColumnEvaluation::DependsOnOrder(const MathMap& model) {
     return false;
 }
 
+void ColumnEvaluation::Pin(Node& node) {
+    node.PinColumn(true);
+    node.OwnColumn().Lend(nullptr);
+}
+
 bool ColumnEvaluation::IsPlanned(const NodeMap* map) const {
     return std::find(planned_.begin(), planned_.end(), map) != planned_.end();
 }
@@ -58,7 +63,8 @@ bool ColumnEvaluation::PlanNode(Node& node, const NodeMap* owner) {
     if (constant)
         node.OwnColumn().SetConstant(node.Compute());
     else
-        node.OwnColumn().SetVarying();
+        node.OwnColumn().ClearConstant();
+    node.PinColumn(false);
     return constant;
 }
 
@@ -85,6 +91,7 @@ bool ColumnEvaluation::Plan(const MathMap& model, NodeMap* variable, Node* outpu
     const Node::Ptr variableRoot = variable->GetRoot();
     fillVariable_ = variableRoot && variableRoot->ChildCount() == 0 && variableRoot->HoldsValue();
     if (fillVariable_) {
+        Pin(*variableRoot);
         variableRoot->OwnColumn().SetVarying();
         planned_.push_back(variable);
     }
@@ -98,6 +105,7 @@ bool ColumnEvaluation::Plan(const MathMap& model, NodeMap* variable, Node* outpu
         if (map.Get() == variable && fillVariable_) continue;
         if (!map->GetRoot() || (target == kOutputAlone && !Contains(needed, map.Get()))) continue;
         PlanNode(*map->GetRoot(), map.Get());
+        Pin(*map->GetRoot());  // references read it after the root's evaluation
         maps_.push_back(map.Get());
         planned_.push_back(map.Get());
     }
@@ -105,6 +113,8 @@ bool ColumnEvaluation::Plan(const MathMap& model, NodeMap* variable, Node* outpu
     if (!outputLive_) {
         if (target == kModelOutput) return false;  // the per-point path may leave it stale
         PlanNode(*output, nullptr);
+    } else {
+        Pin(*output);  // read after the block
     }
     return readable_;
 }

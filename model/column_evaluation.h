@@ -34,6 +34,8 @@ private:
     // Plans the tree below node, children first; true when node is constant over the pass.
     bool PlanNode(Node& node, const NodeMap* owner);
     bool IsPlanned(const NodeMap* map) const;
+    // The node's column keeps its values for the whole block, in storage of its own.
+    static void Pin(Node& node);
     // True when the output node's column is computed in every block by the model's columns.
     bool IsOutputLive() const;
     const Column& OutputColumn(ColumnPass& pass) const;

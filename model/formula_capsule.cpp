@@ -43,7 +43,7 @@ const Column& FormulaCapsule::EvaluateColumn(ColumnPass& pass) {
     if (GetColumnKind() != kColumnOwn) return Node::EvaluateColumn(pass);
     argumentColumns_.clear();
     for (int i = 0; i < argumentCount_; ++i) argumentColumns_.push_back(&Child(i)->ComputeColumn(pass));
-    formula_->EvaluateColumn(column_, argumentColumns_);
+    formula_->EvaluateColumn(column_, argumentColumns_, pass.Storage());
     return column_;
 }
 

@@ -97,11 +97,13 @@ public:
     virtual ColumnKind GetColumnKind() const;
     virtual const Column& EvaluateColumn(ColumnPass& pass);
     // EvaluateColumn for the column paths of parents: a column constant for the whole pass is
-    // not computed again.
+    // not computed again. The values are valid until the caller's own ComputeColumn returns,
+    // unless the column is pinned (model/column.h).
     const Column& ComputeColumn(ColumnPass& pass) {
-        return column_.IsConstant() ? column_ : EvaluateColumn(pass);
+        return column_.IsConstant() ? column_ : ComputeVaryingColumn(pass);
     }
     Column& OwnColumn() { return column_; }
+    void PinColumn(bool pinned) { columnPinned_ = pinned; }
     // True for the nodes whose value is simply what they hold (parameters, stored constants).
     bool HoldsValue() const { return holdsValue_; }
 
@@ -191,6 +193,7 @@ protected:
     bool holdsValue_ = false;
     // The node's values over the block that a column pass is at.
     Column column_;
+    bool columnPinned_ = false;
 
     // What a concrete class fixes in its constructor.
     void Identify(int typeId, const std::string& name, int arityKind) {
@@ -219,6 +222,7 @@ protected:
     Node* BoundNode(int binding) const;
 
 private:
+    const Column& ComputeVaryingColumn(ColumnPass& pass);
     void Attach(const Ptr& child);
     void Detach(const Ptr& child);
     void ChildListChanged();
