@@ -117,13 +117,13 @@ const Column& Average::EvaluateColumn(ColumnPass& pass) {
     column_.SetConstant(Complex(0.0, 0.0));
     for (const Ptr& child : Children()) AccumulateColumn(column_, child->ComputeColumn(pass));
     if (ChildCount() == 0) return column_;
-    Column scratch;
     const double count = static_cast<double>(ChildCount());
-    TransformColumn(column_, scratch, [count](double ar, double ai, double& re, double& im) {
-        re = ar / count;
-        im = ai / count;
-    });
-    column_.Swap(scratch);
+    double* re = column_.Re();  // varying: the sum made it so
+    double* im = column_.Im();
+    for (int i = 0; i < kColumnBlock; ++i) {
+        re[i] = re[i] / count;
+        im[i] = im[i] / count;
+    }
     return column_;
 }
 
