@@ -20,17 +20,37 @@ bool IsSign(int kind) {
     return kind == kElementPlus || kind == kElementMinus;
 }
 
-// The first ")" after from at the given depth; -1 when there is none.
-int MatchingClose(const ElementList& tokens, int from, int depth) {
-    for (int j = from + 1; j < static_cast<int>(tokens.size()); ++j)
-        if (tokens[j]->GetKind() == kElementClose && tokens[j]->GetDepth() == depth) return j;
-    return -1;
+// The groups of a token list found in one pass, so that compiling stays linear in the length
+// however deep the nesting.
+struct GroupIndex {
+    // For each "(" of depth 0 to levels - 1: the first later ")" of its depth, -1 when none.
+    std::vector<int> close;
+    // The "(" tokens of each depth 0 to levels - 1, in token order.
+    std::vector<std::vector<int>> opens;
+};
+
+GroupIndex IndexGroups(const ElementList& tokens, int levels) {
+    const int count = static_cast<int>(tokens.size());
+    GroupIndex index{std::vector<int>(count, -1), std::vector<std::vector<int>>(levels)};
+    std::vector<int> nextClose(static_cast<std::size_t>(levels), -1);
+    for (int i = count - 1; i >= 0; --i) {
+        const int kind = tokens[i]->GetKind(), depth = tokens[i]->GetDepth();
+        if (depth < 0 || depth >= levels) continue;
+        if (kind == kElementClose) nextClose[depth] = i;
+        if (kind == kElementOpen) index.close[i] = nextClose[depth];
+    }
+    for (int i = 0; i < count; ++i) {
+        const int depth = tokens[i]->GetDepth();
+        if (tokens[i]->GetKind() == kElementOpen && depth >= 0 && depth < levels)
+            index.opens[depth].push_back(i);
+    }
+    return index;
 }
 
 // Emits one group (the tokens strictly between open and close, at depth + 1). nested numbers
 // the groups of the next level in token order, which is also their register order there.
-bool CompileGroup(const ElementList& tokens, int open, int close, int& nested,
-                  std::vector<int>& program) {
+bool CompileGroup(const ElementList& tokens, const std::vector<int>& closeOf, int open, int close,
+                  int& nested, std::vector<int>& program) {
     const int inner = tokens[open]->GetDepth() + 1;
     const int code = open > 0 && tokens[open - 1]->GetKind() == kElementFunction
                          ? tokens[open - 1]->GetCode()
@@ -67,7 +87,7 @@ bool CompileGroup(const ElementList& tokens, int open, int close, int& nested,
                 [[fallthrough]];
             case kElementOpen: {
                 if (tokens[pos]->GetDepth() != inner) return false;
-                const int end = MatchingClose(tokens, pos, inner);
+                const int end = closeOf[pos];
                 if (end < 0 || end >= close) return false;
                 program.insert(program.end(), {kSourceGroup, nested++});
                 pos = end;
@@ -104,23 +124,6 @@ bool CompileGroup(const ElementList& tokens, int open, int close, int& nested,
 
 bool IsRealSource(int source) {
     return source == kSourceNumber || source == kSourceConstant || source == kSourceRandom;
-}
-
-// tan z = (sin 2x + i sinh 2y) / (cos 2x + cosh 2y). Sine over cosine would give inf / inf once
-// |y| passes 710 (and not every C library's ctan avoids that); beyond |y| = 20 the quotient is
-// (2 sin 2x e^(-2|y|), sign y) to double precision.
-Complex Tangent(const Complex& z) {
-    const double x2 = 2.0 * z.real(), y = z.imag();
-    if (std::fabs(y) > 20.0)
-        return {2.0 * std::sin(x2) * std::exp(-2.0 * std::fabs(y)), std::copysign(1.0, y)};
-    const double d = std::cos(x2) + std::cosh(2.0 * y);
-    return {std::sin(x2) / d, std::sinh(2.0 * y) / d};
-}
-
-// tanh z = -i tan(iz).
-Complex HyperbolicTangent(const Complex& z) {
-    const Complex t = Tangent({-z.imag(), z.real()});
-    return {t.imag(), -t.real()};
 }
 
 // The function of a group applied to its sum; false when the code computes nothing.
@@ -180,20 +183,19 @@ bool CompileProgram(const ElementList& tokens, const std::vector<int>& groups,
             return fail();
     }
     const int levels = static_cast<int>(groups.size());
+    const GroupIndex index = IndexGroups(tokens, levels);
     program.push_back(levels);
     for (int d = levels - 1; d >= 0; --d) {
         program.push_back(groups[d]);
-        int emitted = 0, nested = 0;
-        bool compiled = true;
-        for (int i = 0; compiled && i < static_cast<int>(tokens.size()); ++i) {
-            if (tokens[i]->GetKind() != kElementOpen || tokens[i]->GetDepth() != d) continue;
-            const int close = MatchingClose(tokens, i, d);
-            compiled = close >= 0 && CompileGroup(tokens, i, close, nested, program);
-            ++emitted;
+        int nested = 0;
+        for (const int open : index.opens[d]) {
+            const int close = index.close[open];
+            if (close < 0 || !CompileGroup(tokens, index.close, open, close, nested, program))
+                return fail();
         }
         // Every group of the next level must be a factor of exactly one group of this one.
-        if (!compiled || emitted != groups[d] || (d + 1 < levels && nested != groups[d + 1]))
-            return fail();
+        const int emitted = static_cast<int>(index.opens[d].size());
+        if (emitted != groups[d] || (d + 1 < levels && nested != groups[d + 1])) return fail();
     }
     return true;
 }
@@ -347,7 +349,9 @@ void Term::Run(const Operation& operation, const std::vector<Complex>& arguments
             }
         }
         if (record[0] == 1) v = Complex(-v.real(), -v.imag());
-        sum = t == 0 ? v : Complex(sum.real() + v.real(), sum.imag() + v.imag());
+        // From zero, so that a leading minus leaves no -0 to move a branch cut: -(4, 0) is
+        // (-4, 0) and its square root (0, 2).
+        sum = Complex(sum.real() + v.real(), sum.imag() + v.imag());
     }
     Apply(operation.GetCode(), sum, registers_[level][operation.GetIndex()]);
 }

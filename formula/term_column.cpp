@@ -40,16 +40,6 @@ void Join(const Column& v, const Column& w, bool divide, Column& out) {
         MultiplyColumns(v, w, out);
 }
 
-void Negate(const Column& v, Column& out) {
-    if (v.IsConstant())
-        out.SetConstant(Complex(-v.Value().real(), -v.Value().imag()));
-    else
-        TransformColumn(v, out, [](double re, double im, double& r, double& i) {
-            r = -re;
-            i = -im;
-        });
-}
-
 // sum := sum + v, or sum - v when subtract is set, part by part; scratch is spare.
 void Accumulate(Column& sum, const Column& v, bool subtract, Column& scratch) {
     if (sum.IsConstant() && v.IsConstant()) {
@@ -144,27 +134,18 @@ void Term::RunColumn(const Operation& operation, const std::vector<const Column*
         const int* record = operation.GetTerm(t);
         const int factors = record[1];
         const Column* v = &FactorColumn(level, record[2], record[3], arguments, single_[0]);
-        Column* working = nullptr;  // v when it is a working column, whose values may move
         for (const int* f = record + 4; f < record + 3 * factors + 1; f += 3) {
             const Column& w = FactorColumn(level, f[1], f[2], arguments, single_[1]);
-            working = &spare(v);
+            Column& out = spare(v);
             if (IsRealFactorSource(f[1]))
-                Scale(*v, w.Value().real(), f[0] == 1, *working);
+                Scale(*v, w.Value().real(), f[0] == 1, out);
             else
-                Join(*v, w, f[0] == 1, *working);
-            v = working;
+                Join(*v, w, f[0] == 1, out);
+            v = &out;
         }
-        const bool negative = record[0] == 1;
-        if (t > 0) {
-            // sum + (-v) is sum - v to the bit.
-            Accumulate(sum_, *v, negative, spare(v));
-        } else if (negative) {
-            Negate(*v, sum_);
-        } else if (working) {
-            sum_.Swap(*working);
-        } else {
-            Copy(*v, sum_);
-        }
+        // The sum starts from zero, as Run's does; sum + (-v) is sum - v to the bit.
+        if (t == 0) sum_.SetConstant(Complex());
+        Accumulate(sum_, *v, record[0] == 1, spare(v));
     }
     if (operation.GetTermCount() == 0) sum_.SetConstant(Complex());
     Column& target = columnRegisters_[level][operation.GetIndex()];

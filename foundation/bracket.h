@@ -1,12 +1,12 @@
 #pragma once
 // The interval of an ascending table that holds a value, remembered between calls: a sweep with
 // increasing values moves it one step at a time, anything else searches by bisection.
-#include <vector>
+#include <span>
 
 // On return xs[lo] <= x <= xs[hi] with hi = lo + 1 when x lies inside the table, otherwise the
 // first or last interval. A bracket that does not name two points of the table (a table that
 // shrank, a fresh bracket) is searched afresh. Needs at least two points.
-inline void LocateBracket(const std::vector<double>& xs, double x, int& lo, int& hi) {
+inline void LocateBracket(std::span<const double> xs, double x, int& lo, int& hi) {
     const int n = static_cast<int>(xs.size());
     auto holds = [&](int l, int h) { return l >= 0 && h < n && l < h && xs[l] <= x && x <= xs[h]; };
     if (holds(lo, hi)) return;

@@ -28,18 +28,22 @@ inline bool MayHoldSpecialProducts(const Column& out) {
 }
 
 // Some point of a / b may fail IsOrdinaryQuotient, given |b|^2 at each point in norms: out of
-// (1e-299, 1e299) it covers a larger part of b out of (1e-150, 1e150); a part of a that is not
-// finite gives one part of the quotient that is not finite either.
-inline bool MayHoldSpecialQuotients(const Column& a, const double* norms, const Column& out) {
-    if (a.IsConstant() && std::isfinite(a.Value().real()) && std::isfinite(a.Value().imag()))
-        return AnyProbe([norms](int i) {
-            return (norms[i] > 1e-299 ? 0.0 : 1.0) + (norms[i] < 1e299 ? 0.0 : 1.0);
-        });
-    const double* __restrict re = out.Re();
-    const double* __restrict im = out.Im();
+// 2^-898 .. 2^899 it covers a larger part of b out of 2^-450 .. 2^450. The dividend is tested
+// once when constant, else at each point.
+inline bool MayHoldSpecialQuotients(const Column& a, const double* norms) {
+    auto divisor = [norms](int i) {
+        return (norms[i] >= 0x1p-898 ? 0.0 : 1.0) + (norms[i] <= 0x1p899 ? 0.0 : 1.0);
+    };
+    if (a.IsConstant())
+        return !IsOrdinaryQuotient(a.Value().real(), a.Value().imag(), 1.0, 0.0) ||
+               AnyProbe(divisor);
+    const double* __restrict re = a.Re();
+    const double* __restrict im = a.Im();
     return AnyProbe([&](int i) {
-        return (norms[i] > 1e-299 ? 0.0 : 1.0) + (norms[i] < 1e299 ? 0.0 : 1.0) +
-               (re[i] - re[i]) + (im[i] - im[i]);
+        const double ar = std::fabs(re[i]), ai = std::fabs(im[i]);
+        const double m = ar > ai ? ar : ai;  // NaN parts fail a test below
+        return divisor(i) + (m <= 0x1p450 ? 0.0 : 1.0) +
+               ((m >= 0x1p-450) | (m == 0.0) ? 0.0 : 1.0);
     });
 }
 
@@ -70,7 +74,7 @@ void DivideColumns(const Column& a, const Column& b, Column& out, Special specia
         re = (ar * br + ai * bi) * s;
         im = (ai * br - ar * bi) * s;
     });
-    if (!MayHoldSpecialQuotients(a, norms, out)) return;
+    if (!MayHoldSpecialQuotients(a, norms)) return;
     for (i = 0; i < kColumnBlock; ++i) {
         const std::complex<double> x = a.At(i), y = b.At(i);
         if (!IsOrdinaryQuotient(x.real(), x.imag(), y.real(), y.imag())) out.Set(i, special(x, y));

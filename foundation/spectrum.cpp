@@ -36,7 +36,7 @@ std::complex<double> Spectrum::ValueAt(const double& x) {
     const int n = static_cast<int>(std::min({xs.size(), re.size(), im.size()}));
     if (n == 0) return {0.0, 0.0};
     if (n == 1) return {re[0], im[0]};
-    LocateBracket(xs, x, lo_, hi_);
+    LocateBracket({xs.data(), static_cast<std::size_t>(n)}, x, lo_, hi_);
     const double dx = xs[hi_] - xs[lo_];
     if (dx == 0.0) return {re[lo_], im[lo_]};  // a repeated abscissa: the left value
     const double s = (re[hi_] - re[lo_]) / dx;

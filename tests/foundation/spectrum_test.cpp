@@ -65,6 +65,14 @@ TEST(Spectrum, DegenerateTablesGiveDefinedValues) {
     EXPECT_EQ(s->ValueAt(45.5), C(45.5, 0));
     s->X()->Resize(2);  // columns resized from outside
     EXPECT_EQ(s->ValueAt(0.5), C(0.5, 0));
+
+    // Abscissas beyond the values' end take no part: the last segment the values reach is
+    // extended instead.
+    auto longX = Make(x, re);
+    longX->Re()->Values() = std::vector<double>{0, 10, 20};
+    longX->Im()->Values() = std::vector<double>{0, 1, 2};
+    EXPECT_EQ(longX->ValueAt(45.5), C(455, 45.5));
+    EXPECT_EQ(longX->ValueAt(0.5), C(5, 0.5));
 }
 
 TEST(Spectrum, CopyRange) {
