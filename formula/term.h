@@ -95,7 +95,10 @@ private:
     bool valid_ = false;
 
     // The column path's registers and working columns.
-    void RunColumn(const Operation& operation, const std::vector<const Column*>& arguments);
+    // zeroAddedLater: the group's sum is read only by the copy into the result, which may add
+    // the zero Run's sums start from (adding it twice changes nothing); true when it must.
+    bool RunColumn(const Operation& operation, const std::vector<const Column*>& arguments,
+                   bool zeroAddedLater);
     const Column& FactorColumn(int level, int source, int index,
                                const std::vector<const Column*>& arguments, Column& single) const;
     std::vector<std::vector<Column>> columnRegisters_;

@@ -40,37 +40,43 @@ void Join(const Column& v, const Column& w, bool divide, Column& out) {
         MultiplyColumns(v, w, out);
 }
 
-// sum := sum + v, or sum - v when subtract is set, part by part; scratch is spare.
-void Accumulate(Column& sum, const Column& v, bool subtract, Column& scratch) {
+// sum := sum + v, or sum - v when subtract is set, part by part; with fromZero, sum holds the
+// first term still to be added to zero. scratch is spare.
+void Accumulate(Column& sum, const Column& v, bool subtract, bool fromZero, Column& scratch) {
     if (sum.IsConstant() && v.IsConstant()) {
         const Complex a = sum.Value(), b = v.Value();
         sum.SetConstant(subtract ? Complex(a.real() - b.real(), a.imag() - b.imag())
                                  : Complex(a.real() + b.real(), a.imag() + b.imag()));
         return;
     }
+    // -0.0 + x is x, also for x = -0.0: the one loop serves both.
+    const double zero = fromZero ? 0.0 : -0.0;
     if (subtract)
         CombineColumns(sum, v, scratch,
-                       [](double ar, double ai, double br, double bi, double& r, double& i) {
-                           r = ar - br;
-                           i = ai - bi;
+                       [zero](double ar, double ai, double br, double bi, double& r, double& i) {
+                           r = (zero + ar) - br;
+                           i = (zero + ai) - bi;
                        });
     else
         CombineColumns(sum, v, scratch,
-                       [](double ar, double ai, double br, double bi, double& r, double& i) {
-                           r = ar + br;
-                           i = ai + bi;
+                       [zero](double ar, double ai, double br, double bi, double& r, double& i) {
+                           r = (zero + ar) + br;
+                           i = (zero + ai) + bi;
                        });
     sum.Swap(scratch);
 }
 
-void Copy(const Column& from, Column& to) {
+// to := from, or 0 + from with fromZero.
+void Copy(const Column& from, bool fromZero, Column& to) {
     if (from.IsConstant()) {
-        to.SetConstant(from.Value());
+        to.SetConstant(fromZero ? Complex(0.0 + from.Value().real(), 0.0 + from.Value().imag())
+                                : from.Value());
         return;
     }
-    TransformColumn(from, to, [](double re, double im, double& r, double& i) {
-        r = re;
-        i = im;
+    const double zero = fromZero ? 0.0 : -0.0;
+    TransformColumn(from, to, [zero](double re, double im, double& r, double& i) {
+        r = zero + re;
+        i = zero + im;
     });
 }
 
@@ -104,9 +110,20 @@ void Term::EvaluateColumn(Column& result, const std::vector<const Column*>& argu
         for (Column& column : level) column.Lend(storage.Lend());
     for (Column& column : work_) column.Lend(storage.Lend());
     sum_.Lend(storage.Lend());
-    for (int level = static_cast<int>(operations_.size()) - 1; level >= 0; --level)
-        for (const Operation& operation : operations_[level]) RunColumn(operation, arguments);
-    Copy(columnRegisters_[0][0], result);
+    // The usual outermost group only adds its one group to zero: the copy into the result does
+    // that, so neither that group nor the one it reads adds the zero in a loop of its own.
+    const Operation& top = operations_[0][0];
+    const int* record = top.GetTermCount() == 1 ? top.GetTerm(0) : nullptr;
+    const bool wrapper = record && record[0] == 0 && record[1] == 1 &&
+                         record[2] == kSourceGroup && top.GetCode() == kFunctionIdentity;
+    const int levels = static_cast<int>(operations_.size());
+    bool zeroToAdd = wrapper;
+    for (int level = levels - 1; level >= (wrapper ? 1 : 0); --level)
+        for (const Operation& operation : operations_[level]) {
+            const bool read = wrapper ? level == 1 && operation.GetIndex() == record[3] : level == 0;
+            if (RunColumn(operation, arguments, read) && !wrapper) zeroToAdd = true;
+        }
+    Copy(wrapper ? columnRegisters_[1][record[3]] : columnRegisters_[0][0], zeroToAdd, result);
     storage.GiveBack(lent);
 }
 
@@ -120,7 +137,8 @@ const Column& Term::FactorColumn(int level, int source, int index,
     return single;
 }
 
-void Term::RunColumn(const Operation& operation, const std::vector<const Column*>& arguments) {
+bool Term::RunColumn(const Operation& operation, const std::vector<const Column*>& arguments,
+                     bool zeroAddedLater) {
     const int level = operation.GetLevel();
     // The working columns take turns: an operation never writes the column it reads.
     int next = 0;
@@ -130,38 +148,62 @@ void Term::RunColumn(const Operation& operation, const std::vector<const Column*
         next = (next + 1) % 3;
         return column;
     };
+    // The sum starts from zero, as Run's does. Adding the first term to zero is put off while
+    // that term sits in a working column (fromZero): the next term's loop, or the loop that
+    // reads the sum, does it on the way; sum + (-v) is sum - v to the bit.
+    bool fromZero = false;
     for (int t = 0; t < operation.GetTermCount(); ++t) {
         const int* record = operation.GetTerm(t);
         const int factors = record[1];
         const Column* v = &FactorColumn(level, record[2], record[3], arguments, single_[0]);
+        Column* working = nullptr;
         for (const int* f = record + 4; f < record + 3 * factors + 1; f += 3) {
             const Column& w = FactorColumn(level, f[1], f[2], arguments, single_[1]);
-            Column& out = spare(v);
+            working = &spare(v);
             if (IsRealFactorSource(f[1]))
-                Scale(*v, w.Value().real(), f[0] == 1, out);
+                Scale(*v, w.Value().real(), f[0] == 1, *working);
             else
-                Join(*v, w, f[0] == 1, out);
-            v = &out;
+                Join(*v, w, f[0] == 1, *working);
+            v = working;
         }
-        // The sum starts from zero, as Run's does; sum + (-v) is sum - v to the bit.
+        const bool subtract = record[0] == 1;
+        if (t == 0 && !subtract && working && !working->IsConstant()) {
+            sum_.Swap(*working);
+            fromZero = true;
+            continue;
+        }
         if (t == 0) sum_.SetConstant(Complex());
-        Accumulate(sum_, *v, record[0] == 1, spare(v));
+        Accumulate(sum_, *v, subtract, fromZero, spare(v));
+        fromZero = false;
     }
     if (operation.GetTermCount() == 0) sum_.SetConstant(Complex());
     Column& target = columnRegisters_[level][operation.GetIndex()];
     const int code = operation.GetCode();
     if (code == kFunctionIdentity) {
+        if (fromZero && !zeroAddedLater) {
+            double* re = sum_.Re();
+            double* im = sum_.Im();
+            for (int i = 0; i < kColumnBlock; ++i) {
+                re[i] = 0.0 + re[i];
+                im[i] = 0.0 + im[i];
+            }
+        }
         target.Swap(sum_);
-    } else if (sum_.IsConstant()) {
+        return fromZero && zeroAddedLater;
+    }
+    if (sum_.IsConstant()) {
         Complex z;
         ApplyGroupFunction(code, sum_.Value(), z);
         target.SetConstant(z);
-    } else {
-        target.SetVarying();
-        for (int i = 0; i < kColumnBlock; ++i) {
-            Complex z;
-            ApplyGroupFunction(code, sum_.At(i), z);
-            target.Set(i, z);
-        }
+        return false;
     }
+    target.SetVarying();
+    const double zero = fromZero ? 0.0 : -0.0;  // -0.0 + x is x, also for x = -0.0
+    for (int i = 0; i < kColumnBlock; ++i) {
+        const Complex z(zero + sum_.Re()[i], zero + sum_.Im()[i]);
+        Complex y;
+        ApplyGroupFunction(code, z, y);
+        target.Set(i, y);
+    }
+    return false;
 }

@@ -60,12 +60,19 @@ bool ColumnEvaluation::PlanNode(Node& node, const NodeMap* owner) {
         for (int i = 0; i < node.ChildCount(); ++i)
             constant = PlanNode(*node.Child(i), owner) && constant;
     }
+    // The constants' values come once the plan stands (ComputeConstants): a plan that fails
+    // must leave every node's value as it was, which the per-point path may read.
     if (constant)
-        node.OwnColumn().SetConstant(node.Compute());
+        node.OwnColumn().SetConstant(Complex());
     else
         node.OwnColumn().ClearConstant();
     node.PinColumn(false);
     return constant;
+}
+
+void ColumnEvaluation::ComputeConstants(Node& node) {
+    if (node.OwnColumn().IsConstant()) node.OwnColumn().SetConstant(node.Compute());
+    for (int i = 0; i < node.ChildCount(); ++i) ComputeConstants(*node.Child(i));
 }
 
 bool ColumnEvaluation::IsOutputLive() const {
@@ -116,7 +123,10 @@ bool ColumnEvaluation::Plan(const MathMap& model, NodeMap* variable, Node* outpu
     } else {
         Pin(*output);  // read after the block
     }
-    return readable_;
+    if (!readable_) return false;
+    for (const NodeMap* map : maps_) ComputeConstants(*map->GetRoot());
+    if (!outputLive_) ComputeConstants(*output);
+    return true;
 }
 
 const Column& ColumnEvaluation::OutputColumn(ColumnPass& pass) const {

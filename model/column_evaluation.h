@@ -33,6 +33,8 @@ public:
 private:
     // Plans the tree below node, children first; true when node is constant over the pass.
     bool PlanNode(Node& node, const NodeMap* owner);
+    // Gives the columns found constant their values.
+    static void ComputeConstants(Node& node);
     bool IsPlanned(const NodeMap* map) const;
     // The node's column keeps its values for the whole block, in storage of its own.
     static void Pin(Node& node);
