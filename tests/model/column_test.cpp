@@ -41,6 +41,8 @@ const char* const kFormulas[] = {
     "f()=2*PI/(1+i)",
     "f(a,b)=a*3-b*0.5/2+a*PI*i",
     "f(a)=Conjg(-a)",
+    "f(a)=a*2",
+    "f(a)=Conjg(a)*1",
     "f(a,b)=Conjg(a*0-b)*1-Imag(a)*0",
     "f(a)=a*RND",
 };
