@@ -40,30 +40,29 @@ void Join(const Column& v, const Column& w, bool divide, Column& out) {
         MultiplyColumns(v, w, out);
 }
 
-// sum := sum + v, or sum - v when subtract is set, part by part; with fromZero, sum holds the
-// first term still to be added to zero. scratch is spare.
-void Accumulate(Column& sum, const Column& v, bool subtract, bool fromZero, Column& scratch) {
+// out := sum + v, or sum - v when subtract is set, part by part; with fromZero, sum is the
+// first term still to be added to zero. out must be neither sum nor v.
+void Accumulate(const Column& sum, const Column& v, bool subtract, bool fromZero, Column& out) {
     if (sum.IsConstant() && v.IsConstant()) {
         const Complex a = sum.Value(), b = v.Value();
-        sum.SetConstant(subtract ? Complex(a.real() - b.real(), a.imag() - b.imag())
+        out.SetConstant(subtract ? Complex(a.real() - b.real(), a.imag() - b.imag())
                                  : Complex(a.real() + b.real(), a.imag() + b.imag()));
         return;
     }
     // -0.0 + x is x, also for x = -0.0: the one loop serves both.
     const double zero = fromZero ? 0.0 : -0.0;
     if (subtract)
-        CombineColumns(sum, v, scratch,
+        CombineColumns(sum, v, out,
                        [zero](double ar, double ai, double br, double bi, double& r, double& i) {
                            r = (zero + ar) - br;
                            i = (zero + ai) - bi;
                        });
     else
-        CombineColumns(sum, v, scratch,
+        CombineColumns(sum, v, out,
                        [zero](double ar, double ai, double br, double bi, double& r, double& i) {
                            r = (zero + ar) + br;
                            i = (zero + ai) + bi;
                        });
-    sum.Swap(scratch);
 }
 
 // to := from, or 0 + from with fromZero.
@@ -149,9 +148,9 @@ bool Term::RunColumn(const Operation& operation, const std::vector<const Column*
         return column;
     };
     // The sum starts from zero, as Run's does. Adding the first term to zero is put off while
-    // that term sits in a working column (fromZero): the next term's loop, or the loop that
-    // reads the sum, does it on the way; sum + (-v) is sum - v to the bit.
-    bool fromZero = false;
+    // that term varies (first): the next term's loop, or the loop that reads the sum, does it on
+    // the way; sum + (-v) is sum - v to the bit.
+    const Column* first = nullptr;
     for (int t = 0; t < operation.GetTermCount(); ++t) {
         const int* record = operation.GetTerm(t);
         const int factors = record[1];
@@ -167,16 +166,25 @@ bool Term::RunColumn(const Operation& operation, const std::vector<const Column*
             v = working;
         }
         const bool subtract = record[0] == 1;
-        if (t == 0 && !subtract && working && !working->IsConstant()) {
-            sum_.Swap(*working);
-            fromZero = true;
+        if (t == 0 && !subtract && !v->IsConstant()) {
+            if (working) {
+                sum_.Swap(*working);  // its values may move
+                v = &sum_;
+            }
+            first = v;
             continue;
         }
         if (t == 0) sum_.SetConstant(Complex());
-        Accumulate(sum_, *v, subtract, fromZero, spare(v));
-        fromZero = false;
+        Column& out = spare(v);
+        Accumulate(first ? *first : sum_, *v, subtract, first != nullptr, out);
+        sum_.Swap(out);
+        first = nullptr;
     }
     if (operation.GetTermCount() == 0) sum_.SetConstant(Complex());
+    if (first && first != &sum_) {
+        Copy(*first, false, sum_);  // an argument's or a register's column, not ours to keep
+    }
+    const bool fromZero = first != nullptr;
     Column& target = columnRegisters_[level][operation.GetIndex()];
     const int code = operation.GetCode();
     if (code == kFunctionIdentity) {
