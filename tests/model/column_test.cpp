@@ -42,6 +42,7 @@ const char* const kFormulas[] = {
     "f(a,b)=a*3-b*0.5/2+a*PI*i",
     "f(a)=Conjg(-a)",
     "f(a)=a*2",
+    "f(a)=Ln(a*1+a*1)+Arg(a*2)",
     "f(a)=Conjg(a)*1",
     "f(a,b)=Conjg(a*0-b)*1-Imag(a)*0",
     "f(a)=a*RND",
@@ -250,8 +251,9 @@ TEST_F(ColumnTest, EveryTypeOverVaryingChildren) {
         MathMap::Ptr model = MathMap::CreateModel("m");
         NodeMap::Ptr x = model->FindMap("x");
         NodeMap::Ptr result = model->FindMap("model");
-        for (int i = 0; i < node->ChildCount(); ++i) {
-            // x (1 + i/3) + i, 2 x, ...: operands with real and imaginary parts.
+        node->ReplaceChildAt(0, Reference(x));  // x itself, with its zeros of either sign
+        for (int i = 1; i < node->ChildCount(); ++i) {
+            // x (2 + i/3) + 2i, 3 x, ...: operands with real and imaginary parts.
             Node::Ptr operand = Node::Create(i % 2 ? 205 : 202);
             operand->ReplaceChildAt(0, Reference(x));
             operand->GetChild(1)->SetValue(Complex(1.0 + i, i % 3 - 1.0), 0);
