@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what Sorix needs (Debian 12, as root), builds it and runs every test, in four phases:
 #   native     optimised build (RelWithDebInfo), tests run natively
-#   sanitize   Debug build with AddressSanitizer and UndefinedBehaviorSanitizer; each test alone
-#              and then each test executable whole
+#   sanitize   Debug build with AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer;
+#              each test alone and then each test executable whole
 #   windows    optimised cross build with mingw-w64, tests run under Wine inside Xvfb
 #   fuzz       the readers' fuzz targets (clang, libFuzzer) briefly over their seeds
 # The optimised builds are RelWithDebInfo, i.e. -O2: at -O3 GCC 12 reports false -Wrestrict errors
@@ -143,6 +143,9 @@ whole_executables() {
 phase_sanitize() {
     build sanitize Debug -DSORIX_SANITIZE=ON || return 1
     export UBSAN_OPTIONS=print_stacktrace=1
+    # Leaks fail a test: LeakSanitizer reports them at exit with a non-zero code. Said here, not
+    # left to the default, which the environment may have turned off (tests/sanitize checks it).
+    export ASAN_OPTIONS=detect_leaks=1
     local status=0 ctest_passed ctest_failed
     run_tests sanitize ctest --test-dir build/sanitize || status=1
     ctest_passed=$passed

@@ -92,6 +92,7 @@ public:
 class ListOperator : public Core::Node {
 public:
     void Sort() override;
+    bool GathersChildAnchors() const override { return true; }
     Core::ColumnKind GetColumnKind() const override { return Core::kColumnOwn; }
 
 protected:
