@@ -3,8 +3,8 @@
 // point the results are those of Term::Evaluate.
 #include <cstddef>
 
-#include "foundation/column_math.h"
 #include "formula/term.h"
+#include "foundation/column_math.h"
 
 namespace {
 
@@ -113,13 +113,14 @@ void Term::EvaluateColumn(Column& result, const std::vector<const Column*>& argu
     // that, so neither that group nor the one it reads adds the zero in a loop of its own.
     const Operation& top = operations_[0][0];
     const int* record = top.GetTermCount() == 1 ? top.GetTerm(0) : nullptr;
-    const bool wrapper = record && record[0] == 0 && record[1] == 1 &&
-                         record[2] == kSourceGroup && top.GetCode() == kFunctionIdentity;
+    const bool wrapper = record && record[0] == 0 && record[1] == 1 && record[2] == kSourceGroup &&
+                         top.GetCode() == kFunctionIdentity;
     const int levels = static_cast<int>(operations_.size());
     bool zeroToAdd = wrapper;
     for (int level = levels - 1; level >= (wrapper ? 1 : 0); --level)
         for (const Operation& operation : operations_[level]) {
-            const bool read = wrapper ? level == 1 && operation.GetIndex() == record[3] : level == 0;
+            const bool read =
+                wrapper ? level == 1 && operation.GetIndex() == record[3] : level == 0;
             if (RunColumn(operation, arguments, read) && !wrapper) zeroToAdd = true;
         }
     Copy(wrapper ? columnRegisters_[1][record[3]] : columnRegisters_[0][0], zeroToAdd, result);

@@ -43,16 +43,17 @@ inline bool MayHoldSpecialQuotients(const Column& a, const double* norms) {
         const double ar = std::fabs(re[i]), ai = std::fabs(im[i]);
         const double m = ar > ai ? ar : ai;  // NaN parts fail a test below
         return divisor(i) + (m <= 0x1p450 ? 0.0 : 1.0) +
-               ((m >= 0x1p-450) | (m == 0.0) ? 0.0 : 1.0);
+               (((m >= 0x1p-450) | (m == 0.0)) ? 0.0 : 1.0);
     });
 }
 
 // out = a * b as Multiply gives it. out must be neither a nor b.
 inline void MultiplyColumns(const Column& a, const Column& b, Column& out) {
-    CombineColumns(a, b, out, [](double ar, double ai, double br, double bi, double& re, double& im) {
-        re = ar * br - ai * bi;
-        im = ar * bi + ai * br;
-    });
+    CombineColumns(a, b, out,
+                   [](double ar, double ai, double br, double bi, double& re, double& im) {
+                       re = ar * br - ai * bi;
+                       im = ar * bi + ai * br;
+                   });
     if (!MayHoldSpecialProducts(out)) return;
     for (int i = 0; i < kColumnBlock; ++i) {
         const std::complex<double> z = out.At(i);
@@ -67,13 +68,14 @@ template <class Special>
 void DivideColumns(const Column& a, const Column& b, Column& out, Special special) {
     double norms[kColumnBlock];
     int i = 0;
-    CombineColumns(a, b, out, [&](double ar, double ai, double br, double bi, double& re, double& im) {
-        const double d = br * br + bi * bi;
-        norms[i++] = d;
-        const double s = 1.0 / d;
-        re = (ar * br + ai * bi) * s;
-        im = (ai * br - ar * bi) * s;
-    });
+    CombineColumns(a, b, out,
+                   [&](double ar, double ai, double br, double bi, double& re, double& im) {
+                       const double d = br * br + bi * bi;
+                       norms[i++] = d;
+                       const double s = 1.0 / d;
+                       re = (ar * br + ai * bi) * s;
+                       im = (ai * br - ar * bi) * s;
+                   });
     if (!MayHoldSpecialQuotients(a, norms)) return;
     for (i = 0; i < kColumnBlock; ++i) {
         const std::complex<double> x = a.At(i), y = b.At(i);

@@ -26,10 +26,10 @@ void Compare(const Column& x, const Column& a, Column& out, Test test) {
 
 const Column& Opposite::EvaluateColumn(ColumnPass& pass) {
     TransformColumn(Parameter(0)->ComputeColumn(pass), column_,
-              [](double ar, double ai, double& re, double& im) {
-                  re = -ar;
-                  im = -ai;
-              });
+                    [](double ar, double ai, double& re, double& im) {
+                        re = -ar;
+                        im = -ai;
+                    });
     return column_;
 }
 
@@ -42,34 +42,33 @@ const Column& Inverse::EvaluateColumn(ColumnPass& pass) {
 
 const Column& Imaginary::EvaluateColumn(ColumnPass& pass) {
     TransformColumn(Parameter(0)->ComputeColumn(pass), column_,
-              [](double ar, double ai, double& re, double& im) {
-                  re = -ai;
-                  im = ar;
-              });
+                    [](double ar, double ai, double& re, double& im) {
+                        re = -ai;
+                        im = ar;
+                    });
     return column_;
 }
 
 const Column& Plus::EvaluateColumn(ColumnPass& pass) {
     CombineColumns(Parameter(0)->ComputeColumn(pass), Parameter(1)->ComputeColumn(pass), column_,
-            [](double ar, double ai, double br, double bi, double& re, double& im) {
-                re = ar + br;
-                im = ai + bi;
-            });
+                   [](double ar, double ai, double br, double bi, double& re, double& im) {
+                       re = ar + br;
+                       im = ai + bi;
+                   });
     return column_;
 }
 
 const Column& Minus::EvaluateColumn(ColumnPass& pass) {
     CombineColumns(Parameter(0)->ComputeColumn(pass), Parameter(1)->ComputeColumn(pass), column_,
-            [](double ar, double ai, double br, double bi, double& re, double& im) {
-                re = ar - br;
-                im = ai - bi;
-            });
+                   [](double ar, double ai, double br, double bi, double& re, double& im) {
+                       re = ar - br;
+                       im = ai - bi;
+                   });
     return column_;
 }
 
 const Column& Times::EvaluateColumn(ColumnPass& pass) {
-    MultiplyColumns(Parameter(0)->ComputeColumn(pass), Parameter(1)->ComputeColumn(pass),
-                    column_);
+    MultiplyColumns(Parameter(0)->ComputeColumn(pass), Parameter(1)->ComputeColumn(pass), column_);
     return column_;
 }
 
@@ -81,19 +80,19 @@ const Column& Div::EvaluateColumn(ColumnPass& pass) {
 
 const Column& IPlus::EvaluateColumn(ColumnPass& pass) {
     CombineColumns(Parameter(0)->ComputeColumn(pass), Parameter(1)->ComputeColumn(pass), column_,
-            [](double ar, double ai, double br, double bi, double& re, double& im) {
-                re = ar - bi;
-                im = ai + br;
-            });
+                   [](double ar, double ai, double br, double bi, double& re, double& im) {
+                       re = ar - bi;
+                       im = ai + br;
+                   });
     return column_;
 }
 
 const Column& IMinus::EvaluateColumn(ColumnPass& pass) {
     CombineColumns(Parameter(0)->ComputeColumn(pass), Parameter(1)->ComputeColumn(pass), column_,
-            [](double ar, double ai, double br, double bi, double& re, double& im) {
-                re = ar + bi;
-                im = ai - br;
-            });
+                   [](double ar, double ai, double br, double bi, double& re, double& im) {
+                       re = ar + bi;
+                       im = ai - br;
+                   });
     return column_;
 }
 
@@ -139,20 +138,20 @@ const Column& Comparison::EvaluateColumn(ColumnPass& pass) {
 
 const Column& RationalNumber::EvaluateColumn(ColumnPass& pass) {
     CombineColumns(Parameter(0)->ComputeColumn(pass), Parameter(1)->ComputeColumn(pass), column_,
-            [](double nr, double, double dr, double, double& re, double& im) {
-                re = static_cast<double>(SaturateToInt(nr)) /
-                     static_cast<double>(SaturateToInt(dr));
-                im = 0.0;
-            });
+                   [](double nr, double, double dr, double, double& re, double& im) {
+                       re = static_cast<double>(SaturateToInt(nr)) /
+                            static_cast<double>(SaturateToInt(dr));
+                       im = 0.0;
+                   });
     return column_;
 }
 
 const Column& ComplexNumber::EvaluateColumn(ColumnPass& pass) {
     CombineColumns(Parameter(0)->ComputeColumn(pass), Parameter(1)->ComputeColumn(pass), column_,
-            [](double ar, double, double br, double, double& re, double& im) {
-                re = ar;
-                im = br;
-            });
+                   [](double ar, double, double br, double, double& re, double& im) {
+                       re = ar;
+                       im = br;
+                   });
     return column_;
 }
 

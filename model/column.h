@@ -7,8 +7,9 @@
 // How a node class gets a column path of its own:
 // - override GetColumnKind to answer kColumnOwn, and EvaluateColumn to fill column_ (SetVarying,
 //   then every point of the block: the loops always run over kColumnBlock points) from its
-//   children's ComputeColumn and return it; CombineColumns and TransformColumn (foundation/column.h) and
-//   MultiplyColumns and DivideColumns (foundation/column_math.h) do the loops;
+//   children's ComputeColumn and return it; CombineColumns and TransformColumn
+//   (foundation/column.h), MultiplyColumns and DivideColumns (foundation/column_math.h) do the
+//   loops (functions/operator_columns.cpp shows the shape);
 // - read every child at every point, with the same arithmetic in the same order as Evaluate;
 // - nothing else is needed for constants: a node whose children are all constant for the whole
 //   pass is evaluated once, through Evaluate, before the first block.

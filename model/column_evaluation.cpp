@@ -86,8 +86,7 @@ bool ColumnEvaluation::IsOutputLive() const {
     return false;
 }
 
-bool ColumnEvaluation::Plan(const MathMap& model, NodeMap* variable, Node* output,
-                            Target target) {
+bool ColumnEvaluation::Plan(const MathMap& model, NodeMap* variable, Node* output, Target target) {
     variable_ = variable;
     output_ = output;
     maps_.clear();

@@ -27,8 +27,8 @@ using Core::NodeMap;
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-const double kSpecial[] = {kNaN, kInf, -kInf, 0.0, -0.0, 1.0, -1.0, 2.5, 1e-160, -3e-170,
-                           1e160, -2e155, 1e300, 0.5, 7.0};
+const double kSpecial[] = {kNaN,   kInf,    -kInf, 0.0,    -0.0,  1.0, -1.0, 2.5,
+                           1e-160, -3e-170, 1e160, -2e155, 1e300, 0.5, 7.0};
 
 const char* const kFormulas[] = {
     "f(a,b)=a*b-a/b+(a+i*b)/(b-2*a)",
@@ -71,8 +71,9 @@ public:
     // special value or a node of any type as it is made.
     Node::Ptr Leaf(const std::vector<NodeMap::Ptr>& targets) {
         const int kind = Pick(20);
-        if (kind < 9) return Reference(targets[static_cast<std::size_t>(Pick(
-                              static_cast<int>(targets.size())))]);
+        if (kind < 9)
+            return Reference(
+                targets[static_cast<std::size_t>(Pick(static_cast<int>(targets.size())))]);
         if (kind < 17) {
             Node::Ptr number = Node::Create(Core::kBasicId);
             std::uniform_real_distribution<double> value(-3.0, 3.0);
@@ -88,11 +89,11 @@ public:
     Node::Ptr Tree(int depth, const std::vector<NodeMap::Ptr>& targets) {
         if (depth == 0 || Pick(4) == 0) return Leaf(targets);
         // Arithmetic more often than the rest, so that values vary with x up to the root.
-        constexpr int kArithmetic[] = {101, 102, 200, 201, 202, 203, 204, 205, 206, 207, 208, 209,
-                                       Core::kFormulaCapsuleId};
-        const int id = Pick(5) < 3 ? kArithmetic[Pick(std::size(kArithmetic))]
-                                   : ids_[static_cast<std::size_t>(Pick(
-                                         static_cast<int>(ids_.size())))];
+        constexpr int kArithmetic[] = {
+            101, 102, 200, 201, 202, 203, 204, 205, 206, 207, 208, 209, Core::kFormulaCapsuleId};
+        const int id = Pick(5) < 3
+                           ? kArithmetic[Pick(std::size(kArithmetic))]
+                           : ids_[static_cast<std::size_t>(Pick(static_cast<int>(ids_.size())))];
         Node::Ptr node = Node::Create(id);
         if (id == Core::kFormulaCapsuleId) {
             auto formula = Safe::MakeX<Formula>();
@@ -196,9 +197,10 @@ TEST_F(ColumnTest, RandomModelsGiveThePerPointValuesBitForBit) {
         NodeMap::Ptr result = model->FindMap("model");
         const std::vector<Node::Ptr>& nodes = result->Nodes();
         // The output: the root, or any node of the tree.
-        Node::Ptr output = trial % 2 ? result->GetRoot()
-                                     : nodes[static_cast<std::size_t>(random.Pick(
-                                           static_cast<int>(nodes.size())))];
+        Node::Ptr output =
+            trial % 2
+                ? result->GetRoot()
+                : nodes[static_cast<std::size_t>(random.Pick(static_cast<int>(nodes.size())))];
         const auto target = trial % 5 == 4 ? ColumnEvaluation::kOutputAlone
                             : name == "x"  ? ColumnEvaluation::kModelOutput
                                            : ColumnEvaluation::kOutputAfterModel;
@@ -241,7 +243,8 @@ TEST_F(ColumnTest, EveryTypeOverVaryingChildren) {
     for (const char* text : kFormulas) {
         auto formula = Safe::MakeX<Formula>();
         formula->Define(text, false);
-        auto capsule = Safe::DynamicCast<Core::FormulaCapsule>(Node::Create(Core::kFormulaCapsuleId));
+        auto capsule =
+            Safe::DynamicCast<Core::FormulaCapsule>(Node::Create(Core::kFormulaCapsuleId));
         capsule->SetFormula(formula);
         nodes.push_back(capsule);
     }
@@ -262,8 +265,8 @@ TEST_F(ColumnTest, EveryTypeOverVaryingChildren) {
         result->ReplaceNode("m", node);
         model->RebuildOrder();
         ColumnEvaluation plan;
-        columns += plan.Plan(*model, x.Get(), result->GetRoot().Get(),
-                             ColumnEvaluation::kModelOutput);
+        columns +=
+            plan.Plan(*model, x.Get(), result->GetRoot().Get(), ColumnEvaluation::kModelOutput);
         Random::SeedWith(11);
         const std::vector<Complex> expected =
             PerPoint(model, x, result->GetRoot(), ColumnEvaluation::kModelOutput, xs);
@@ -299,9 +302,9 @@ TEST_F(ColumnTest, ThreadsEvaluateTheirOwnModels) {
     std::vector<std::vector<Complex>> together(2);
     auto run = [&](std::size_t k) {
         for (int repeat = 0; repeat < 20; ++repeat)
-            together[k] = ByUnit(models[k], models[k]->FindMap("x"),
-                                 models[k]->FindMap("model")->GetRoot(),
-                                 ColumnEvaluation::kModelOutput, xs);
+            together[k] =
+                ByUnit(models[k], models[k]->FindMap("x"), models[k]->FindMap("model")->GetRoot(),
+                       ColumnEvaluation::kModelOutput, xs);
     };
     std::thread first(run, 0), second(run, 1);
     first.join();
