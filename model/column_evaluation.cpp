@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/column.h"
+#include "model/factory.h"
 #include "model/map_capsule.h"
 
 namespace Core {
@@ -144,12 +145,17 @@ void ColumnEvaluation::Run(const double* x, std::size_t count, double* re, doubl
         const int size = static_cast<int>(std::min<std::size_t>(kColumnBlock, count - start));
         pass.BeginBlock(x + start, size);
         if (fillVariable_) {
-            // The abscissas as the variable stores them (a typed root rounds or restricts).
+            // The abscissas as the variable stores them: a free parameter as they are, a typed
+            // root rounded or restricted.
             Node* root = variable_->GetRoot().Get();
             Column& column = root->OwnColumn();
-            for (int i = 0; i < size; ++i) {
-                pass.SetPoint(i);
-                column.Set(i, root->GetValue());
+            if (root->GetTypeId() == kBasicId) {
+                for (int i = 0; i < size; ++i) column.Set(i, Complex(x[start + i], 0.0));
+            } else {
+                for (int i = 0; i < size; ++i) {
+                    pass.SetPoint(i);
+                    column.Set(i, root->GetValue());
+                }
             }
             column.Pad(size - 1);
             pass.MarkReady(variable_, &column);

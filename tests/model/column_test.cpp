@@ -194,6 +194,8 @@ TEST_F(ColumnTest, RandomModelsGiveThePerPointValuesBitForBit) {
         const std::string name = trial % 3 == 2 ? "t" : "x";
         MathMap::Ptr model = random.Model(name);
         NodeMap::Ptr variable = model->FindMap(name);
+        // Now and then a typed variable, which rounds (integer) or drops (real) what it takes.
+        if (trial % 7 == 5) variable->ReplaceNode("v", Node::Create(trial % 14 == 5 ? 600 : 602));
         NodeMap::Ptr result = model->FindMap("model");
         const std::vector<Node::Ptr>& nodes = result->Nodes();
         // The output: the root, or any node of the tree.
