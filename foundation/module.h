@@ -9,7 +9,7 @@ namespace Platform {
 void* LoadModule(const std::string& path);
 // The address of an exported name; null when the library lacks it.
 void* FindSymbol(void* module, const char* name);
-void FreeModule(void* module);
+void UnloadModule(void* module);
 
 // The folder and the file name joined with the system's separator.
 std::string JoinPath(const std::string& folder, const std::string& name);

@@ -14,7 +14,7 @@ void* FindSymbol(void* module, const char* name) {
     return module ? dlsym(module, name) : nullptr;
 }
 
-void FreeModule(void* module) {
+void UnloadModule(void* module) {
     if (module) dlclose(module);
 }
 

@@ -19,7 +19,7 @@ void* FindSymbol(void* module, const char* name) {
     return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module), name));
 }
 
-void FreeModule(void* module) {
+void UnloadModule(void* module) {
     if (module) FreeLibrary(static_cast<HMODULE>(module));
 }
 

@@ -70,7 +70,7 @@ DllFile::Ptr DllFile::Open(const std::string& path) {
 }
 
 DllFile::~DllFile() {
-    Platform::FreeModule(module_);
+    Platform::UnloadModule(module_);
 }
 
 DllFile::Ptr DllFile::Find(const std::string& path) {
