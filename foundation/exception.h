@@ -1,16 +1,19 @@
 #pragma once
+// The one exception type of the system.
 #include <cstdint>
+#include <exception>
 #include <string>
 
 namespace Winplus {
 
-// The one exception type of the system, thrown and caught by value. A code of 0 takes the
+// Thrown and caught by value; what() gives the message shown to the user. A code of 0 takes the
 // system's last error; the system's last error is cleared in every case.
-class Exception {
+class Exception : public std::exception {
 public:
     Exception(const std::string& message, const std::string& detail = std::string(),
               std::uint32_t code = 0);
 
+    const char* what() const noexcept override { return message_.c_str(); }
     std::uint32_t GetCode() const { return code_; }
     const std::string& GetMessage() const { return message_; }
     const std::string& GetDetail() const { return detail_; }

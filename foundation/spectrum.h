@@ -8,9 +8,6 @@
 #include "foundation/countable.h"
 #include "foundation/label.h"
 
-class BinaryReader;
-class BinaryWriter;
-
 // A column of doubles; several spectra may share one.
 class Data : public Safe::Countable {
 public:
@@ -65,10 +62,6 @@ public:
     const Safe::XPtr<Data>& SavedIm() const { return savedIm_; }
     // Sets one point (the index must be below Size).
     void SetPoint(int i, double x, double re, double im);
-
-    // Record 10400, read after its opening tag.
-    static Ptr Read(BinaryReader& reader);
-    static void Write(const Ptr& spectrum, BinaryWriter& writer);
 
 private:
     const Data* ColumnData(int column) const;

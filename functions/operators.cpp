@@ -13,21 +13,6 @@ namespace {
 using Ptr = Core::Node::Ptr;
 }  // namespace
 
-Basic::Basic() {
-    Identify(100, "c", Core::kArityNone);
-    holdsValue_ = true;
-    active_ = 1;
-    values_[0] = Complex(1.0, 0.0);
-}
-
-void Basic::SetValue(const Complex& value, int index) {
-    Node::SetValue(value, index);
-    Node* parent = ParentNode();
-    if (!parent) return;
-    parent->NotifyChanged();
-    if (parentRefresh_) parent->Prepare(this);
-}
-
 // --- One and two operands ---
 
 UnaryOperator::UnaryOperator(int typeId, const char* name) {
@@ -206,7 +191,6 @@ const Complex& LocalFunctor::Evaluate() {
 
 Core::Node::Ptr MakeOperator(int typeId) {
     switch (typeId) {
-        case 100: return Safe::MakeX<Basic>();
         case 101: return Safe::MakeX<Opposite>();
         case 102: return Safe::MakeX<Inverse>();
         case 200: return Safe::MakeX<Plus>();

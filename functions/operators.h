@@ -1,19 +1,12 @@
 #pragma once
 // Operators that join nodes into expressions, the variadic sum, product and mean, comparisons
-// and selection, the local function, and the free parameter Basic.
+// and selection, and the local function.
+#include "model/basic.h"
 #include "model/node.h"
 
 namespace Capsule {
 
 using Core::Complex;
-
-// The free complex parameter of every function and the root of new definitions.
-class Basic final : public Core::Node {
-public:
-    Basic();
-    // Stores the value, tells the parent, and lets a point list rebuild when asked to.
-    void SetValue(const Complex& value, int index) override;
-};
 
 // One child "c" (1, 0).
 class UnaryOperator : public Core::Node {

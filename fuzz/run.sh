@@ -3,7 +3,8 @@
 #   fuzz/run.sh SECONDS [TARGET...]      targets: text jcamp opus records models (default all)
 # Seeds are the test files in ../shared/testdata and fuzz/seeds; inputs found to add coverage
 # are kept in the build's corpus folder, crashes in its artifacts folder. FUZZ_BUILD overrides
-# the build folder (build/fuzz).
+# the build folder (build/fuzz). A single allocation above 512 MB counts as a crash: readers
+# check every count against the bytes they are given before they allocate for it.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:?usage: fuzz/run.sh SECONDS [TARGET...]}"
@@ -25,7 +26,7 @@ seeds() {
     case "$1" in
         text) echo "$root/fuzz/seeds/text $testdata/nist" ;;
         jcamp) echo "$root/fuzz/seeds/jcamp $testdata/jcamp" ;;
-        opus) echo "$testdata/opus" ;;
+        opus) echo "$root/fuzz/seeds/opus $testdata/opus" ;;
         records) echo "$root/fuzz/seeds/records" ;;
         models) echo "$root/fuzz/seeds/models" ;;
     esac
@@ -37,7 +38,7 @@ for target in "${targets[@]}"; do
     mkdir -p "$corpus" "$build/artifacts"
     # shellcheck disable=SC2046
     "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-        -print_final_stats=1 -artifact_prefix="$build/artifacts/$target-" \
+        -malloc_limit_mb=512 -print_final_stats=1 -artifact_prefix="$build/artifacts/$target-" \
         "$corpus" $(seeds "$target") >"$build/$target.log" 2>&1 &
     pids+=($!)
 done

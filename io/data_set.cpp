@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <new>
+#include <stdexcept>
 #include <vector>
 
 #include "foundation/event_bus.h"
@@ -48,12 +49,16 @@ Spectrum::Ptr ReadByLoadOrder(std::istream& in, bool& report) {
     }
     in.clear();
     in.seekg(0);
-    auto reader = Safe::MakeX<JCAMPDX>();
     if (JCAMPDX::IsJcampDx(in)) {
         in.clear();
         in.seekg(0);
-        // The reader has shown its message when it fails.
-        return reader->Load(in) ? reader->GetOutput() : nullptr;
+        auto reader = Safe::MakeX<JCAMPDX>();
+        if (reader->Load(in)) return reader->GetOutput();
+        // Told why; report stays true, so "Invalid Data File" follows.
+        if (!reader->GetNotice().empty())
+            Platform::ShowMessageBox({reader->GetNotice(), "Message"});
+        ShowError(reader->GetError());
+        return nullptr;
     }
     in.clear();
     in.seekg(0);
@@ -114,11 +119,25 @@ void Notify(const int& code) {
 Spectrum::Ptr LoadFile(const std::string& path, bool& report) {
     std::ifstream in(path, std::ios::binary);
     if (!in.is_open()) return nullptr;
+    return LoadStream(in, report);
+}
+
+Spectrum::Ptr LoadStream(std::istream& in, bool& report) {
+    Spectrum::Ptr spectrum;
     try {
-        return ReadByLoadOrder(in, report);
+        spectrum = ReadByLoadOrder(in, report);
+    } catch (const Winplus::Exception&) {
+        throw;
     } catch (const std::bad_alloc&) {
         throw Winplus::Exception("Allocation error.");
+    } catch (const std::length_error&) {
+        throw Winplus::Exception("Allocation error.");
+    } catch (const std::exception&) {
+        throw Winplus::Exception("File read failed");
     }
+    // The text reader, the last in the order, gives up quietly when the system fails to read.
+    if (!spectrum && in.bad()) throw Winplus::Exception("File read failed");
+    return spectrum;
 }
 
 bool LoadDataFile(void* owner) {

@@ -4,6 +4,7 @@
 // text. Changes are announced on the data-set bus: 130 the set was emptied, refilled or had a
 // file added outside the dialog, 131 a file of the dialog was added, 230 the current spectrum
 // changed.
+#include <istream>
 #include <string>
 
 #include "foundation/command.h"
@@ -31,8 +32,10 @@ void AddObserver(const Safe::XPtr<Winplus::Observer>& observer);
 void Notify(const int& code);
 
 // Reads one file by the load order; null when no reader takes it. report becomes false when a
-// message about the file was shown already. Exceptions of the readers pass on.
+// message about the file was shown already. Failures throw Winplus::Exception: the readers'
+// own, "Allocation error." and "File read failed".
 Spectrum::Ptr LoadFile(const std::string& path, bool& report);
+Spectrum::Ptr LoadStream(std::istream& in, bool& report);
 // The "Load Data File" command: a multiple-selection dialog, then each file loaded, named after
 // the file and added (131 each). A failure is shown for its file and the others go on. True
 // when at least one file was added.
@@ -52,7 +55,7 @@ void Clear();
 void Replace(const Safe::XPtr<SpectrumSet>& spectra);
 
 // part 1 writes abscissa and real part, 2 abscissa and imaginary part, any other all three.
-// False only for a null spectrum.
+// False for a null spectrum or when the file could not be written (the old file stays).
 bool WriteFile(const std::string& path, const Spectrum::Ptr& spectrum, const int& part);
 // The "Save Data" command; false for a null spectrum or a cancelled dialog.
 bool SaveDataFile(void* owner, const Spectrum::Ptr& spectrum, const int& part);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <exception>
 #include <fstream>
 #include <limits>
 #include <new>
@@ -92,24 +93,35 @@ LineStatus ReadLine(std::istream& in, std::string& line) {
     std::streambuf* buffer = in.rdbuf();
     if (!buffer) return LineStatus::End;
     using Traits = std::char_traits<char>;
-    bool any = false;
-    for (;;) {
-        const Traits::int_type c = buffer->sbumpc();
-        if (Traits::eq_int_type(c, Traits::eof())) {
-            in.setstate(std::ios::eofbit);
-            if (!any) return LineStatus::End;
-            break;
+    try {
+        for (bool any = false;;) {
+            const Traits::int_type c = buffer->sbumpc();
+            if (Traits::eq_int_type(c, Traits::eof())) {
+                in.setstate(std::ios::eofbit);
+                return any ? LineStatus::Ok : LineStatus::End;
+            }
+            any = true;
+            if (c == '\n') return LineStatus::Ok;
+            if (c == '\r') {
+                if (Traits::eq_int_type(buffer->sgetc(), Traits::to_int_type('\n')))
+                    buffer->sbumpc();
+                return LineStatus::Ok;
+            }
+            if (line.size() >= kMaxLineLength) {
+                line.clear();
+                return LineStatus::TooLong;
+            }
+            line.push_back(Traits::to_char_type(c));
         }
-        any = true;
-        if (c == '\n') break;
-        if (line.size() >= kMaxLineLength) {
-            line.clear();
-            return LineStatus::TooLong;
-        }
-        line.push_back(Traits::to_char_type(c));
+    } catch (const std::bad_alloc&) {
+        throw;
+    } catch (const std::exception&) {
+        // The buffer throws when the system refuses the read (a folder opened as a file, a
+        // device error); the stream says so as its own reads would.
+        line.clear();
+        in.setstate(std::ios::badbit);
+        return LineStatus::Error;
     }
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return LineStatus::Ok;
 }
 
 std::size_t ReadNumber(std::string_view text, double& value) {
@@ -181,7 +193,7 @@ int CountColumns(std::istream& in, int& lines) {
     int columns = 0;
     int count = 0;
     for (LineStatus status; (status = ReadLine(in, line)) != LineStatus::End;) {
-        if (status == LineStatus::TooLong) return 0;
+        if (status != LineStatus::Ok) return 0;
         if (!IsDataLine(line)) continue;
         if (count == 0) {
             bool ok = true;
@@ -213,7 +225,7 @@ Spectrum::Ptr ReadTextFile(std::istream& in) {
     std::vector<double> rows;
     std::string line;
     for (LineStatus status; (status = ReadLine(in, line)) != LineStatus::End;) {
-        if (status == LineStatus::TooLong) return nullptr;
+        if (status != LineStatus::Ok) return nullptr;
         if (!IsDataLine(line)) continue;
         if (values.empty()) {
             bool ok = true;

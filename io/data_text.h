@@ -15,9 +15,10 @@ namespace Core {
 // Longest line a reader takes; a longer one makes the file unreadable.
 constexpr std::size_t kMaxLineLength = 65536;
 
-enum class LineStatus { Ok, End, TooLong };
-// Reads one line ending at a line feed, without it and without a carriage return before it.
-// End when nothing is left; TooLong (the line dropped) past kMaxLineLength characters.
+enum class LineStatus { Ok, End, TooLong, Error };
+// Reads one line ending at a line feed, a carriage return or both (CR LF), without them. End
+// when nothing is left; TooLong (the line dropped) past kMaxLineLength characters; Error, with
+// the stream's badbit set, when the system fails to read.
 LineStatus ReadLine(std::istream& in, std::string& line);
 
 // Reads a decimal number at the start of text as strtod does in the "C" locale (optional sign,
@@ -51,8 +52,8 @@ Spectrum::Ptr ReadTextFile(const std::string& path);
 std::string FormatE14(double value);
 
 // Write one line per point of the abscissa column ("%14.6E %14.6E" or three fields). An
-// existing file is replaced only once the new one is complete. False for a null column; true
-// otherwise, also when the file could not be written (nothing is reported).
+// existing file is replaced only once the new one is complete. False for a null column or when
+// the file could not be written (nothing is reported; the old file stays).
 bool WriteTwoColumns(const std::string& path, const Safe::XPtr<Data>& x, const Safe::XPtr<Data>& y);
 bool WriteTwoColumns(const std::string& path, const Data& x, const Data& y);
 bool WriteThreeColumns(const std::string& path, const Safe::XPtr<Data>& x,

@@ -8,7 +8,6 @@
 
 #include "foundation/exception.h"
 #include "foundation/numeric.h"
-#include "foundation/platform.h"
 #include "foundation/text.h"
 #include "io/data_text.h"
 
@@ -153,6 +152,7 @@ bool JCAMPDX::ReadNextLine() {
     }
     if (lineNumber_ < std::numeric_limits<int>::max()) ++lineNumber_;
     if (status == Core::LineStatus::TooLong) FailAtLine("Line too long at line : ", "");
+    if (status == Core::LineStatus::Error) Fail("File read failed");
     line_ = Trim(raw);
     return true;
 }
@@ -320,6 +320,10 @@ bool JCAMPDX::ReadXYData() {
     return true;
 }
 
+double JCAMPDX::GridAbscissa(int index) const {
+    return first_ + (index - startIndex_) * indexStep_ * step_;
+}
+
 void JCAMPDX::DecodeDataLine(const std::string& line, int& index) {
     std::size_t pos = 0;
     const Value x = NextValue(line, pos);
@@ -328,22 +332,19 @@ void JCAMPDX::DecodeDataLine(const std::string& line, int& index) {
     double abscissa = x.value;
     if (xFactor_ != 1.0) abscissa *= xFactor_;
 
-    // The nearest index, with the same tolerance on either side, in either table direction.
+    // The nearest index within half a step on either side, in either table direction: some
+    // instruments write each line's abscissa rounded by up to a third of a step.
     const double real = (abscissa - first_) * indexStep_ / step_ + startIndex_;
     if (!std::isfinite(real)) FailAtLine("At line ", " Invalid abscissa");
     const double nearest = std::round(real);
-    if (std::fabs(real - nearest) > 0.25) {
-        Platform::ShowMessageBox(
-            {"CURSS: " + ToString(index) + " Index: " + ToString(SaturateToInt(nearest)),
-             "Message"});
+    if (std::fabs(real - nearest) >= 0.5) {
+        notice_ = "CURSS: " + ToString(index) + " Index: " + ToString(SaturateToInt(nearest));
         if (index == startIndex_)
             FailAtLine("Error at line ", "\nFirst abscissa must be equal to FIRSTX.");
         FailAtLine("Error at line ", "\nInvalid abscissa or probable error in NPOINTS.");
     }
-    if (nearest != static_cast<double>(index)) {
-        const double expected = first_ + (index - startIndex_) * indexStep_ * step_;
-        FailAtLine("At line ", " X should be " + ToString(expected));
-    }
+    if (nearest != static_cast<double>(index))
+        FailAtLine("At line ", " X should be " + ToString(GridAbscissa(index)));
 
     Value y = NextValue(line, pos);
     if (y.count == 0) {
@@ -353,16 +354,15 @@ void JCAMPDX::DecodeDataLine(const std::string& line, int& index) {
     if (y.dif) Fail("First ordinate is DUP value .. NOT ALLOWED");
     std::vector<double>& xs = output_->X()->Values();
     std::vector<double>& re = output_->Re()->Values();
-    double running = abscissa;
     double previous = 0.0;
     bool lastDif = false;
     while (y.count > 0) {
         for (int k = 0; k < y.count; ++k) {
             const double ordinate = y.dif ? previous + y.value : y.value;
             if (index < lowest_ || index > highest_) Fail("Too many ordinates for array.");
-            xs[static_cast<std::size_t>(index)] = running;
+            // The grid's own abscissa: the line's is rounded in some files.
+            xs[static_cast<std::size_t>(index)] = GridAbscissa(index);
             re[static_cast<std::size_t>(index)] = yFactor_ * ordinate;
-            running += step_;
             index += indexStep_;
             previous = ordinate;
         }
@@ -469,11 +469,20 @@ bool JCAMPDX::IsJcampDx(std::istream& in) {
     JCAMPDX reader;
     reader.in_ = &in;
     try {
-        reader.SkipToRecord();
-        JDXLabel label;
-        return reader.ParseRecord(label) && label.code == kTitle;
+        // Only blank lines and comments may come before the first record, so a data file is
+        // known at its first data line and not read to its end.
+        while (reader.ReadNextLine()) {
+            const std::string& line = reader.line_;
+            const int kind = ClassifyLine(line);
+            if (kind == 0) {
+                JDXLabel label;
+                return reader.ParseRecord(label) && label.code == kTitle;
+            }
+            if (kind == -1 && !line.empty() && line.compare(0, 2, "$$") != 0) return false;
+        }
+        return false;
     } catch (const Winplus::Exception&) {
-        return false;  // a line too long
+        return false;  // a line too long, or the file unreadable
     }
 }
 
@@ -490,6 +499,7 @@ bool JCAMPDX::Load(std::istream& in) {
     yFactor_ = 1.0;
     tableRead_ = false;
     error_.clear();
+    notice_.clear();
     in_ = &in;
     try {
         try {
@@ -501,7 +511,6 @@ bool JCAMPDX::Load(std::istream& in) {
     } catch (const Winplus::Exception& e) {
         in_ = nullptr;
         error_ = e.GetMessage();
-        Platform::ShowMessageBox({error_, "Message", Platform::BoxIcon::Stop});
         return false;
     }
     in_ = nullptr;
@@ -512,7 +521,7 @@ bool JCAMPDX::Load(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in.is_open()) {
         error_ = "Couldn't open file.";
-        Platform::ShowMessageBox({error_, "Message", Platform::BoxIcon::Stop});
+        notice_.clear();
         return false;
     }
     return Load(in);

@@ -48,14 +48,17 @@ public:
     // Whether the first labelled record is TITLE. Nothing is shown.
     static bool IsJcampDx(std::istream& in);
     static bool IsJcampDx(const std::string& path);
-    // Reads the file into the output spectrum. An error is shown in a message box and gives
-    // false; so does a file without an (X++(Y..Y)) table.
+    // Reads the file into the output spectrum. False with the error's message (GetError) for a
+    // damaged file or one without an (X++(Y..Y)) table; nothing is shown here.
     bool Load(std::istream& in);
     bool Load(const std::string& path);
 
     const Spectrum::Ptr& GetOutput() const { return output_; }
     // The message of the last failed load, empty after a successful one.
     const std::string& GetError() const { return error_; }
+    // What the user is told before that error when a line's abscissa lies between two points
+    // ("CURSS: " with the indexes); empty otherwise.
+    const std::string& GetNotice() const { return notice_; }
     const std::vector<Safe::XPtr<JDXLabel>>& GetLabels() const { return labels_; }
 
     // 0 a labelled record, 1 a comment, -1 anything else (on a trimmed line).
@@ -86,6 +89,8 @@ private:
     bool ReadDataTable(const JDXLabel& label);
     bool ReadXYData();
     void DecodeDataLine(const std::string& line, int& index);
+    // The abscissa of a point, from FIRSTX and the step.
+    double GridAbscissa(int index) const;
     int ReadDup(const std::string& line, std::size_t& pos) const;
     double RequiredValue(int code, const char* label) const;
     double FactorValue(int code, const char* label) const;
@@ -110,4 +115,5 @@ private:
     std::vector<Safe::XPtr<JDXLabel>> labels_;
     Spectrum::Ptr output_;
     std::string error_;
+    std::string notice_;
 };

@@ -51,6 +51,42 @@ bool Inside(const Block& block, std::uint64_t size) {
     return static_cast<std::uint64_t>(block.offset) + 4ull * block.length <= size;
 }
 
+// Hands out a block's bytes front to back from a window read once per kWindow bytes: the block
+// costs one pass over the file and bounded memory whatever length it claims.
+class BlockCursor {
+public:
+    static constexpr std::uint64_t kWindow = 1 << 16;
+
+    BlockCursor(std::istream& in, const Block& block)
+        : in_(in),
+          at_(block.offset),
+          end_(static_cast<std::uint64_t>(block.offset) + 4ull * block.length) {}
+
+    // The next n bytes; null when the block or the stream ends first.
+    const unsigned char* Take(std::size_t n) {
+        if (n > end_ - at_) return nullptr;
+        if (at_ + n > windowStart_ + window_.size()) {
+            const std::uint64_t size = std::min(std::max<std::uint64_t>(kWindow, n), end_ - at_);
+            window_.resize(static_cast<std::size_t>(size));
+            windowStart_ = at_;
+            if (!ReadAt(in_, at_, window_.data(), window_.size())) {
+                window_.clear();
+                return nullptr;
+            }
+        }
+        const unsigned char* bytes = window_.data() + (at_ - windowStart_);
+        at_ += n;
+        return bytes;
+    }
+
+private:
+    std::istream& in_;
+    std::uint64_t at_;
+    std::uint64_t end_;
+    std::uint64_t windowStart_ = 0;
+    std::vector<unsigned char> window_;
+};
+
 template <class Action>
 auto WithFile(const std::string& path, Action action)
     -> decltype(action(std::declval<std::istream&>())) {
@@ -158,50 +194,50 @@ std::vector<BlockInfo> ListSpectra(const std::string& path) {
 
 bool ReadParameters(std::istream& in, const Block& block, Parameters& parameters) {
     if (!Inside(block, StreamSize(in))) return false;
-    const std::uint64_t end = static_cast<std::uint64_t>(block.offset) + 4ull * block.length;
-    std::uint64_t at = block.offset;
-    unsigned char value[8];
+    BlockCursor cursor(in, block);
     for (;;) {
         // Every field must lie inside the block, "END" included: the file may go on after it.
-        unsigned char head[8];
-        if (at + 4 > end || !ReadAt(in, at, head, 4)) return false;
+        const unsigned char* head = cursor.Take(4);
+        if (!head) return false;
         if (std::memcmp(head, "END", 4) == 0) return true;
-        if (at + 8 > end || !ReadAt(in, at, head, 8)) return false;
-        at += 8;
-        const std::string name(reinterpret_cast<const char*>(head), 3);
-        const auto type = static_cast<int>(Little(head + 4, 2));
-        const auto size = static_cast<std::uint64_t>(Little(head + 6, 2));
+        char name[3];
+        std::memcpy(name, head, sizeof name);
+        const auto is = [&name](const char* wanted) { return std::memcmp(name, wanted, 3) == 0; };
+        const unsigned char* kind = cursor.Take(4);
+        if (!kind) return false;
+        const auto type = static_cast<int>(Little(kind, 2));
+        const auto size = static_cast<std::size_t>(Little(kind + 2, 2));
         if (type == 0) {
-            if (at + 4 > end || !ReadAt(in, at, value, 4)) return false;
-            at += 4;
+            const unsigned char* value = cursor.Take(4);
+            if (!value) return false;
             const auto number =
                 static_cast<std::int32_t>(static_cast<std::uint32_t>(Little(value, 4)));
-            if (name == "DPF") parameters.dpf = number, parameters.hasDpf = true;
-            if (name == "NPT") parameters.npt = number, parameters.hasNpt = true;
+            if (is("DPF")) parameters.dpf = number, parameters.hasDpf = true;
+            if (is("NPT")) parameters.npt = number, parameters.hasNpt = true;
         } else if (type == 1) {
-            if (at + 8 > end || !ReadAt(in, at, value, 8)) return false;
-            at += 8;
+            const unsigned char* value = cursor.Take(8);
+            if (!value) return false;
             const std::uint64_t bits = Little(value, 8);
             double number;
             std::memcpy(&number, &bits, sizeof number);
-            if (name == "FXV") parameters.fxv = number, parameters.hasFxv = true;
-            if (name == "LXV") parameters.lxv = number, parameters.hasLxv = true;
-            if (name == "CSF") parameters.csf = number, parameters.hasCsf = true;
-            if (name == "MXY") parameters.mxy = number, parameters.hasMxy = true;
-            if (name == "MNY") parameters.mny = number, parameters.hasMny = true;
+            if (is("FXV")) parameters.fxv = number, parameters.hasFxv = true;
+            if (is("LXV")) parameters.lxv = number, parameters.hasLxv = true;
+            if (is("CSF")) parameters.csf = number, parameters.hasCsf = true;
+            if (is("MXY")) parameters.mxy = number, parameters.hasMxy = true;
+            if (is("MNY")) parameters.mny = number, parameters.hasMny = true;
         } else if (type >= 2 && type <= 4) {
-            const std::uint64_t bytes = 2 * size;
-            if (at + bytes > end) return false;
+            const std::size_t bytes = 2 * size;
+            const unsigned char* value = cursor.Take(bytes);
+            if (!value) return false;
             // Texts are not used: one too long for its buffer is passed over, not copied.
             if (bytes <= kMaxText) {
-                char text[kMaxText + 1] = {};
-                if (!ReadAt(in, at, reinterpret_cast<unsigned char*>(text), bytes)) return false;
-                const std::string copy(text);  // up to the zero padding
-                if (name == "DAT" && type == 2) parameters.dat = copy, parameters.hasDat = true;
-                if (name == "TIM" && type == 2) parameters.tim = copy, parameters.hasTim = true;
-                if (name == "DXU" && type == 3) parameters.dxu = copy, parameters.hasDxu = true;
+                // Up to the zero padding.
+                const char* text = reinterpret_cast<const char*>(value);
+                const std::string copy(text, std::find(text, text + bytes, '\0'));
+                if (is("DAT") && type == 2) parameters.dat = copy, parameters.hasDat = true;
+                if (is("TIM") && type == 2) parameters.tim = copy, parameters.hasTim = true;
+                if (is("DXU") && type == 3) parameters.dxu = copy, parameters.hasDxu = true;
             }
-            at += bytes;
         } else {
             return false;
         }
@@ -211,6 +247,7 @@ bool ReadParameters(std::istream& in, const Block& block, Parameters& parameters
 bool ReadData(std::istream& in, const Block& block, const Parameters& parameters,
               std::vector<double>& values) {
     if (!parameters.hasDpf || parameters.dpf != 1) return false;
+    // Checked before anything is allocated for the values: NPT comes from the file.
     if (!parameters.hasNpt || parameters.npt < 0 ||
         static_cast<std::uint32_t>(parameters.npt) > block.length || !Inside(block, StreamSize(in)))
         return false;
@@ -237,21 +274,20 @@ Spectrum::Ptr ReadSpectrum(std::istream& in, int type) {
         Invalid();
     // The grid needs its three parameters and at least two points, all of them stored.
     if (!parameters.hasNpt || !parameters.hasFxv || !parameters.hasLxv || parameters.npt < 2 ||
-        static_cast<std::uint32_t>(parameters.npt) > dataBlock.length ||
         !std::isfinite(parameters.fxv) || !std::isfinite(parameters.lxv))
         Invalid();
 
-    Spectrum::Ptr spectrum;
+    // The values first: reading them checks that the file holds them.
     std::vector<double> values;
+    Spectrum::Ptr spectrum;
     const int n = parameters.npt;
     try {
+        if (!ReadData(in, dataBlock, parameters, values)) Invalid();
         spectrum = Safe::MakeX<Spectrum>();
         spectrum->Resize(n);
-        values.reserve(static_cast<std::size_t>(n));
     } catch (const std::bad_alloc&) {
         throw Winplus::Exception("Allocation error.");
     }
-    if (!ReadData(in, dataBlock, parameters, values)) Invalid();
 
     const double step = (parameters.lxv - parameters.fxv) / (n - 1);
     std::vector<double>& x = spectrum->X()->Values();

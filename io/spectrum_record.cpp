@@ -1,10 +1,12 @@
-// Record 10400: a spectrum's name and its points.
+#include "io/spectrum_record.h"
+
 #include "foundation/exception.h"
-#include "foundation/spectrum.h"
 #include "io/binary_stream.h"
 
-Spectrum::Ptr Spectrum::Read(BinaryReader& reader) {
-    Ptr spectrum = Safe::MakeX<Spectrum>();
+namespace Core {
+
+Spectrum::Ptr ReadSpectrumRecord(BinaryReader& reader) {
+    Spectrum::Ptr spectrum = Safe::MakeX<Spectrum>();
     std::string name = reader.ReadString();
     spectrum->Label::SetName(name);
     const std::uint32_t n = reader.ReadU32();
@@ -16,12 +18,11 @@ Spectrum::Ptr Spectrum::Read(BinaryReader& reader) {
         const double im = reader.ReadDouble();
         spectrum->SetPoint(static_cast<int>(i), x, re, im);
     }
-    if (!Core::IsEndTag(SpectrumTag, reader.ReadInt()))
-        throw Winplus::Exception("File corruption.");
+    if (!IsEndTag(SpectrumTag, reader.ReadInt())) throw Winplus::Exception("File corruption.");
     return spectrum;
 }
 
-void Spectrum::Write(const Ptr& spectrum, BinaryWriter& writer) {
+void WriteSpectrumRecord(const Spectrum::Ptr& spectrum, BinaryWriter& writer) {
     if (!spectrum) throw Winplus::Exception("Internal error.");
     writer.WriteInt(SpectrumTag);
     writer.WriteString(spectrum->GetNameA());
@@ -35,3 +36,5 @@ void Spectrum::Write(const Ptr& spectrum, BinaryWriter& writer) {
     }
     writer.WriteInt(-SpectrumTag);
 }
+
+}  // namespace Core

@@ -1,5 +1,6 @@
 #include "model/factory.h"
 
+#include "model/basic.h"
 #include "model/constant_capsule.h"
 #include "model/formula_capsule.h"
 #include "model/map_capsule.h"
@@ -30,6 +31,7 @@ Node::Ptr Node::Create(int typeId) {
         case kFormulaCapsuleId: return Safe::MakeX<FormulaCapsule>();
         case kConstantCapsuleId: return Safe::MakeX<ConstantCapsule>();
         case kDllCapsuleId: return Ptr();  // made by its library, never by id
+        case kBasicId: return Safe::MakeX<Capsule::Basic>();
         default: break;
     }
     for (FamilyMaker maker : Families()) {

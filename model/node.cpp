@@ -1,7 +1,6 @@
 #include "model/node.h"
 
 #include <algorithm>
-#include <unordered_set>
 
 #include "model/anchors.h"
 
@@ -182,12 +181,11 @@ std::vector<Node::Ptr> Node::GetDescendants() const {
 }
 
 bool Node::IsRelated(const Ptr& child) const {
-    if (child.Get() == this) return true;
-    std::unordered_set<const Node*> below;
-    for (const Ptr& node : child->GetDescendants()) below.insert(node.Get());
-    if (below.count(this)) return true;
-    for (const Ptr& node : GetDescendants())
-        if (node == child || below.count(node.Get())) return true;
+    // A node stands in one tree at most, so a child that has a parent is taken; what is left to
+    // refuse is a cycle, the child being this node or one of its ancestors.
+    if (child->parent_) return true;
+    for (const Node* up = this; up; up = up->parent_)
+        if (up == child.Get()) return true;
     return false;
 }
 

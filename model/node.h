@@ -115,7 +115,8 @@ public:
     std::vector<Ptr> GetChildren() const { return children_; }
     // All nodes below this one in pre-order; the node itself is not included.
     std::vector<Ptr> GetDescendants() const;
-    // True when attaching child here would put a node twice in one tree or make a cycle.
+    // True when attaching child here would put a node in two places or make a cycle: the child
+    // has a parent already, or is this node or one of its ancestors.
     bool IsRelated(const Ptr& child) const;
 
     // --- Arity and child list ---

@@ -1,6 +1,7 @@
 #include "model/node_map.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "foundation/unique_name.h"
 #include "model/factory.h"
@@ -73,33 +74,79 @@ NodeMap::Ptr NodeMap::CreateVariable(const std::string& name) {
 
 // --- Index ---
 
+// The ":" rule counts, for every node whose name begins with the base, m = max(m, n) + 1 in
+// list order. Counting as nodes are appended keeps indexing in constant time; a removal leaves
+// the counts to be redone in one pass when next needed.
+void NodeMap::Count(const std::string& name) {
+    const std::size_t at = name.find(':');
+    if (at == std::string::npos || !countsComplete_) return;
+    long long& m = counts_.try_emplace(name.substr(0, at + 1), 1).first->second;
+    const long long n = ReadLeadingInt(name, at + 1);
+    m = (n > m ? n : m) + 1;
+}
+
+long long NodeMap::CountFor(const std::string& base) {
+    if (!countsComplete_) {
+        counts_.clear();
+        countsComplete_ = true;
+        for (const Node::Ptr& node : nodes_) Count(node->Name());
+    }
+    auto it = counts_.find(base);
+    return it == counts_.end() ? 1 : it->second;
+}
+
+std::string NodeMap::UniqueNodeName(const std::string& name) {
+    auto taken = [this](const std::string& candidate) { return byName_.count(candidate) > 0; };
+    if (!taken(name)) return name;
+    const std::size_t at = name.find(':');
+    const std::string base = at == std::string::npos ? name + ':' : name.substr(0, at + 1);
+    long long m = CountFor(base);
+    // Names with signs or huge numbers can still collide: count on until the name is free.
+    while (taken(base + std::to_string(m))) ++m;
+    return base + std::to_string(m);
+}
+
 void NodeMap::Index(const Node::Ptr& node) {
     for (const Node::Ptr& item : WithDescendants(node)) {
-        auto taken = [this](const std::string& name) { return HasNodeName(name); };
-        auto forEach = [this](auto&& f) {
-            for (const Node::Ptr& indexed : nodes_) f(indexed->Name());
-        };
-        item->SetName(CountedUniqueName(item->Name(), ':', taken, forEach));
+        item->SetName(UniqueNodeName(item->Name()));
         nodes_.push_back(item);
+        byName_[item->Name()] = item.Get();
+        Count(item->Name());
     }
 }
 
 void NodeMap::Unindex(const Node::Ptr& node) {
+    std::unordered_set<const Node*> leaving;
     for (const Node::Ptr& item : WithDescendants(node)) {
-        auto it = std::find(nodes_.begin(), nodes_.end(), item);
-        if (it != nodes_.end()) nodes_.erase(it);
+        leaving.insert(item.Get());
+        auto named = byName_.find(item->Name());
+        if (named != byName_.end() && named->second == item.Get()) byName_.erase(named);
     }
+    std::erase_if(nodes_, [&](const Node::Ptr& indexed) { return leaving.count(indexed.Get()); });
+    countsComplete_ = false;
+}
+
+void NodeMap::ClearIndex() {
+    nodes_.clear();
+    byName_.clear();
+    counts_.clear();
+    countsComplete_ = true;
 }
 
 Node::Ptr NodeMap::FindNode(const std::string& name) const {
+    auto named = byName_.find(name);
+    if (named != byName_.end() && named->second->Name() == name) return Node::Ptr(named->second);
+    // Not indexed under that name: a node renamed from outside is still found by looking.
     for (const Node::Ptr& node : nodes_)
         if (node->Name() == name) return node;
     return Node::Ptr();
 }
 
 bool NodeMap::Contains(const Node::Ptr& node) const {
-    for (const Node::Ptr& item : WithDescendants(node))
-        if (std::find(nodes_.begin(), nodes_.end(), item) != nodes_.end()) return true;
+    for (const Node::Ptr& item : WithDescendants(node)) {
+        auto named = byName_.find(item->Name());
+        if (named != byName_.end() && named->second == item.Get()) return true;
+    }
     return false;
 }
 
@@ -107,7 +154,7 @@ bool NodeMap::Contains(const Node::Ptr& node) const {
 
 void NodeMap::InstallRoot(const Node::Ptr& root) {
     lastReplaced_ = root_;
-    nodes_.clear();
+    ClearIndex();
     if (root) Index(root);
     root_ = root;
 }
@@ -118,7 +165,7 @@ void NodeMap::SetRoot(const Node::Ptr& root) {
 }
 
 void NodeMap::ClearRoot() {
-    nodes_.clear();
+    ClearIndex();
     root_ = nullptr;
 }
 

@@ -2,6 +2,7 @@
 // One named definition of a model: a root node with its tree, every node of the tree indexed by
 // a name unique within the definition, and undoable structural edits.
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "model/node.h"
@@ -86,6 +87,12 @@ private:
 
     void Index(const Node::Ptr& node);
     void Unindex(const Node::Ptr& node);
+    void ClearIndex();
+    // The name a node gets when indexed (the ":" rule), from the name index and the counts.
+    std::string UniqueNodeName(const std::string& name);
+    // The ":" rule's count for the names that begin with base, in list order.
+    long long CountFor(const std::string& base);
+    void Count(const std::string& name);
     void RecordUndo(int kind, const Node::Ptr& first, const Node::Ptr& second,
                     const Node::Ptr& third, int index = -1);
     // Adds the node under the parent at the position it had before it was removed.
@@ -97,6 +104,12 @@ private:
     Node::Ptr root_;
     Node::Ptr lastReplaced_;
     std::vector<Node::Ptr> nodes_;
+    // Every node of nodes_ by its name (names are unique within a definition).
+    std::unordered_map<std::string, Node*> byName_;
+    // Per base (a name up to and with its first ":"), the ":" rule's count over the names of
+    // nodes_ that begin with it, in list order. Removals make it incomplete until next needed.
+    std::unordered_map<std::string, long long> counts_;
+    bool countsComplete_ = true;
     bool active_ = true;
     std::vector<Complex> values_;
     mutable bool visiting_ = false;

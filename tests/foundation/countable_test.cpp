@@ -94,4 +94,12 @@ TEST(Countable, CopyStartsUncounted) {
     EXPECT_EQ(a->RefCount(), 2u);
 }
 
+#ifndef NDEBUG
+// A release without a matching take would wrap the count round and never delete.
+TEST(XPtrDeathTest, ReleasingAnUncountedObjectStops) {
+    struct Uncounted : Safe::Countable {};
+    EXPECT_DEATH(Uncounted().Release(), "released more often than taken");
+}
+#endif
+
 }  // namespace

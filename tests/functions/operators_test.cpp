@@ -178,19 +178,4 @@ TEST_F(OperatorsTest, TableCloneKeepsItsData) {
     EXPECT_EQ(At(copy, 2), 20);
 }
 
-TEST_F(OperatorsTest, BasicTellsItsParent) {
-    struct Watcher : Node {
-        void NotifyChanged() override { ++changes; }
-        void Prepare(Node* from) override { prepared.push_back(from); }
-        int changes = 0;
-        std::vector<Node*> prepared;
-    };
-    auto parent = Safe::MakeX<Watcher>();
-    Node::Ptr basic = Node::Create(100);
-    parent->AddChild(basic);
-    basic->SetValue({2, 0}, 0);
-    EXPECT_EQ(parent->changes, 1);
-    EXPECT_TRUE(parent->prepared.empty());
-}
-
 }  // namespace

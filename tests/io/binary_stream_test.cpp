@@ -5,8 +5,8 @@
 #include <iterator>
 
 #include "foundation/exception.h"
-#include "foundation/spectrum.h"
 #include "io/binary_stream.h"
+#include "io/spectrum_record.h"
 
 namespace {
 
@@ -80,14 +80,14 @@ Spectrum::Ptr Sample() {
 
 std::string SampleRecord() {
     BinaryWriter writer;
-    Spectrum::Write(Sample(), writer);
+    Core::WriteSpectrumRecord(Sample(), writer);
     return writer.Bytes();
 }
 
 TEST(SpectrumRecord, RoundTripsNamePointsAndValues) {
     BinaryReader reader = BinaryReader::FromBytes(SampleRecord());
     ASSERT_TRUE(Core::IsTag(SpectrumTag, reader.ReadInt()));
-    Spectrum::Ptr back = Spectrum::Read(reader);
+    Spectrum::Ptr back = Core::ReadSpectrumRecord(reader);
     EXPECT_EQ(back->GetNameA(), "sample \xE9");
     EXPECT_EQ(back->GetKind(), -1);
     ASSERT_EQ(back->Size(), 3);
@@ -101,12 +101,13 @@ TEST(SpectrumRecord, BadRecordsFailCleanly) {
     wrongEnd[wrongEnd.size() - 1] = 0;
     BinaryReader reader = BinaryReader::FromBytes(wrongEnd);
     reader.ReadInt();
-    EXPECT_EQ(Message([&] { Spectrum::Read(reader); }), "File corruption.");
+    EXPECT_EQ(Message([&] { Core::ReadSpectrumRecord(reader); }), "File corruption.");
 
     for (std::size_t cut = 4; cut < record.size(); ++cut) {
         BinaryReader truncated = BinaryReader::FromBytes(record.substr(0, cut));
         truncated.ReadInt();
-        EXPECT_EQ(Message([&] { Spectrum::Read(truncated); }), "Unexpected end of file.") << cut;
+        EXPECT_EQ(Message([&] { Core::ReadSpectrumRecord(truncated); }), "Unexpected end of file.")
+            << cut;
     }
 
     // A record claiming four billion points is refused before anything is allocated.
@@ -114,10 +115,11 @@ TEST(SpectrumRecord, BadRecordsFailCleanly) {
     huge.WriteString("big");
     huge.WriteU32(0xFFFFFFFFu);
     BinaryReader claim = BinaryReader::FromBytes(huge.Bytes());
-    EXPECT_EQ(Message([&] { Spectrum::Read(claim); }), "Unexpected end of file.");
+    EXPECT_EQ(Message([&] { Core::ReadSpectrumRecord(claim); }), "Unexpected end of file.");
 
     BinaryWriter none;
-    EXPECT_EQ(Message([&] { Spectrum::Write(Spectrum::Ptr(), none); }), "Internal error.");
+    EXPECT_EQ(Message([&] { Core::WriteSpectrumRecord(Spectrum::Ptr(), none); }),
+              "Internal error.");
 }
 
 std::string ReadFile(const std::string& path) {

@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "foundation/exception.h"
 #include "io/data_set.h"
 #include "io/data_text.h"
 #include "io/opus.h"
@@ -118,7 +119,7 @@ TEST_F(DataSetTest, LoadOrderAndRequestedOpusKind) {
     EXPECT_TRUE(DataSet::AddDataFile(test::TestData("opus/617262_1TP_C-1_A5.0")));
     EXPECT_TRUE(DataSet::AddDataFile(test::TestData("jcamp/dupinc1.jdx")));
     EXPECT_TRUE(DataSet::AddDataFile(folder.Write("columns.txt", "x y\n1 2\n3 4\n5 6\n")));
-    EXPECT_EQ(Names(), (std::vector<std::string>{"617262_1TP_C-1_A5", "dupinc1", "columns"}));
+    ASSERT_EQ(Names(), (std::vector<std::string>{"617262_1TP_C-1_A5", "dupinc1", "columns"}));
     EXPECT_EQ(DataSet::GetSet().At(0)->Size(), 3578);
     EXPECT_EQ(DataSet::GetSet().At(1)->Size(), 440);
     EXPECT_EQ(DataSet::GetSet().At(2)->Size(), 3);
@@ -167,6 +168,31 @@ TEST_F(DataSetTest, MultipleSelection) {
     EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"Invalid Opus file", "Invalid Data File"}));
     EXPECT_EQ(Names(), (std::vector<std::string>{"test_spectra", "good", "good@1"}));
     EXPECT_EQ(recorder->codes, (std::vector<int>{131, 131, 131}));
+}
+
+TEST_F(DataSetTest, AReadErrorRefusesItsFileAndTheOthersLoad) {
+    // The system's message, as a Winplus::Exception that is a std::exception too.
+    test::FailingBuffer buffer("1 2\n3 4\n");
+    std::istream in(&buffer);
+    bool report = true;
+    std::string message;
+    try {
+        DataSet::LoadStream(in, report);
+    } catch (const std::exception& e) {
+        EXPECT_NE(dynamic_cast<const Winplus::Exception*>(&e), nullptr);
+        message = e.what();
+    }
+    EXPECT_EQ(message, "File read failed");
+
+    // A folder chosen as a file: opened and unreadable, or not opened at all.
+    const std::string good = folder.Write("good.dat", "1 2\n3 4\n");
+    Choose({folder.Path(), good});
+    EXPECT_TRUE(DataSet::LoadDataFile(nullptr));
+    EXPECT_EQ(Names(), std::vector<std::string>{"good"});
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_TRUE(boxes.boxes[0].text == "File read failed" ||
+                boxes.boxes[0].text == "Invalid Data File")
+        << boxes.boxes[0].text;
 }
 
 TEST_F(DataSetTest, WritingAndSaving) {

@@ -45,6 +45,41 @@ TEST(DataText, ReadsColumnsBetweenOtherLines) {
     EXPECT_EQ(s->Re()->Values(), (std::vector<double>{4.0, 6.0}));
 }
 
+TEST(DataText, LinesEndAtLineFeedCarriageReturnOrBoth) {
+    std::istringstream in("a\rb\r\nc\n\r\nd");
+    std::vector<std::string> lines;
+    std::string line;
+    while (Core::ReadLine(in, line) == Core::LineStatus::Ok) lines.push_back(line);
+    EXPECT_EQ(lines, (std::vector<std::string>{"a", "b", "c", "", "d"}));
+
+    // An old Mac file: carriage returns only.
+    Spectrum::Ptr s = Read("x y\r1 2\r3 4\r5 6\r");
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->X()->Values(), (std::vector<double>{1, 3, 5}));
+    std::istringstream counted("1 2 3\r4 5 6\r");
+    int rows = 0;
+    EXPECT_EQ(Core::CountColumns(counted, rows), 3);
+    EXPECT_EQ(rows, 2);
+}
+
+TEST(DataText, AReadErrorEndsTheReadWithoutAnException) {
+    test::FailingBuffer buffer("1 2\n3 4\n");
+    std::istream in(&buffer);
+    std::string line;
+    EXPECT_EQ(Core::ReadLine(in, line), Core::LineStatus::Ok);
+    EXPECT_EQ(Core::ReadLine(in, line), Core::LineStatus::Ok);
+    EXPECT_EQ(Core::ReadLine(in, line), Core::LineStatus::Error);
+    EXPECT_TRUE(in.bad());
+
+    test::FailingBuffer data("1 2\n3 4\n");
+    std::istream failing(&data);
+    EXPECT_FALSE(Core::ReadTextFile(failing));
+    test::FailingBuffer counted("1 2\n3 4\n");
+    std::istream failingCount(&counted);
+    int rows = -1;
+    EXPECT_EQ(Core::CountColumns(failingCount, rows), 0);
+}
+
 TEST(DataText, DescendingFilesAreReversed) {
     Spectrum::Ptr s = Read("3.0 30 -3\n2.0 20 -2\n1.0 10 -1\n");
     ASSERT_TRUE(s);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "foundation/text.h"
 #include "io/jcamp.h"
 #include "reader_support.h"
 
@@ -10,17 +11,21 @@ namespace {
 
 struct Outcome {
     bool ok = false;
+    // What the caller is to show: the notice, if any, then the error.
     std::vector<std::string> boxes;
     Spectrum::Ptr spectrum;
     Safe::XPtr<JCAMPDX> reader;
 };
 
 Outcome LoadStream(std::istream& in) {
-    test::CapturedBoxes boxes;
+    test::CapturedBoxes shown;
     Outcome outcome;
     outcome.reader = Safe::MakeX<JCAMPDX>();
     outcome.ok = outcome.reader->Load(in);
-    outcome.boxes = boxes.Texts();
+    EXPECT_TRUE(shown.boxes.empty()) << "the reader showed " << shown.boxes.front().text;
+    if (!outcome.reader->GetNotice().empty()) outcome.boxes.push_back(outcome.reader->GetNotice());
+    if (!outcome.reader->GetError().empty()) outcome.boxes.push_back(outcome.reader->GetError());
+    EXPECT_EQ(outcome.ok, outcome.reader->GetError().empty());
     outcome.spectrum = outcome.reader->GetOutput();
     return outcome;
 }
@@ -46,18 +51,17 @@ std::string Table(const std::string& npoints, const std::string& first, const st
 TEST(Jcamp, RealFilesLoadOrAreRefused) {
     struct Expected {
         const char* file;
-        int points;  // 0: refused with the message
-        double firstX, lastX, firstY, lastY;
+        int points;            // 0: refused with the message
+        double firstX, lastX;  // the file's FIRSTX and LASTX in ascending order
+        double firstY, lastY;
         const char* message;
     };
     const Expected expected[] = {
         {"dupdec1.jdx", 3951, 450.0, 4400.0, 78.58, 82.25, ""},
         {"dupinc1.jdx", 440, 250.0, 469.5, 1.1663, 0.1626, ""},
         {"dupinc2.jdx", 3734, 400.172, 3999.792, 44.97, 74.56, ""},
-        {"fixdec1.jdx", 3951, 452.0 - 2 * (450.0 - 4400.007) / -3950.0, 4400.0, 66.91711656,
-         64.9151725, ""},
-        {"fixinc1.jdx", 3736, 414 * 9.64405731e-01, 4146 * 9.64405731e-01 + 3 * 0.964405731,
-         112.8905654, 69.65283155, ""},
+        {"fixdec1.jdx", 3951, 450.0, 4400.007, 66.91711656, 64.9151725, ""},
+        {"fixinc1.jdx", 3736, 399.263973, 4001.31938, 112.8905654, 69.65283155, ""},
         {"pacdec1.jdx", 3301, 700.0, 4000.0, 101.24, 101.6, ""},
         {"sqzdec1.jdx", 16384, 0.0, 24038.5, 1505988.0, 2259260.0, ""},
         // Abscissas written ".1", starting with the decimal point.
@@ -81,12 +85,13 @@ TEST(Jcamp, RealFilesLoadOrAreRefused) {
         EXPECT_TRUE(outcome.boxes.empty());
         const Spectrum::Ptr& s = outcome.spectrum;
         ASSERT_EQ(s->Size(), e.points);
+        // Every abscissa lies on the grid that FIRSTX, LASTX and NPOINTS span.
         const std::vector<double>& x = s->X()->Values();
-        EXPECT_NEAR(x.front(), e.firstX, 1e-6);
-        EXPECT_NEAR(x.back(), e.lastX, 1e-6);
+        const double step = (e.lastX - e.firstX) / (e.points - 1);
+        for (std::size_t i = 0; i < x.size(); ++i)
+            ASSERT_NEAR(x[i], e.firstX + static_cast<double>(i) * step, 1e-9 * e.lastX) << i;
         EXPECT_NEAR(s->Re()->Values().front(), e.firstY, 1e-6 * std::fabs(e.firstY));
         EXPECT_NEAR(s->Re()->Values().back(), e.lastY, 1e-6 * std::fabs(e.lastY));
-        for (std::size_t i = 1; i < x.size(); ++i) ASSERT_LT(x[i - 1], x[i]) << i;
         EXPECT_EQ(s->Im()->Max(), 0.0);
     }
     // Extremes confirm that every compressed value was decoded (the files' MAXY).
@@ -94,6 +99,51 @@ TEST(Jcamp, RealFilesLoadOrAreRefused) {
     EXPECT_NEAR(dup.spectrum->Max(Spectrum::kRe), 87.1, 1e-9);
     Outcome uv = LoadStream(*std::make_unique<std::ifstream>(test::TestData("jcamp/dupinc1.jdx")));
     EXPECT_NEAR(uv.spectrum->Max(Spectrum::kRe), 3.3747, 1e-9);
+}
+
+// A real file rewritten: each table line's abscissa moved by shift (in steps of -1, the file's
+// own), and every line end replaced by lineEnd.
+std::string Rewritten(const std::string& text, double shift, const std::string& lineEnd) {
+    std::istringstream in(text);
+    std::string result, line;
+    bool table = false;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.rfind("##", 0) == 0)
+            table = line.rfind("##XYDATA", 0) == 0;
+        else if (table && !line.empty()) {
+            const std::size_t end = line.find_first_of(" +-", 1);
+            line = ToString(std::stod(line.substr(0, end)) - shift) + line.substr(end);
+        }
+        result += line + lineEnd;
+    }
+    return result;
+}
+
+TEST(Jcamp, RoundedAbscissasAndOldLineEndsReadTheSameSpectrum) {
+    const std::string original = test::ReadAll(test::TestData("jcamp/pacdec1.jdx"));
+    Outcome reference = Load(original);
+    ASSERT_TRUE(reference.ok);
+    ASSERT_EQ(reference.spectrum->Size(), 3301);
+    for (double shift : {-0.31, 0.3, 0.45}) {
+        for (const char* lineEnd : {"\n", "\r", "\r\n"}) {
+            SCOPED_TRACE(std::to_string(shift) + (lineEnd[0] == '\r' ? " CR" : " LF"));
+            Outcome outcome = Load(Rewritten(original, shift, lineEnd));
+            ASSERT_TRUE(outcome.ok) << outcome.boxes.back();
+            EXPECT_EQ(outcome.spectrum->X()->Values(), reference.spectrum->X()->Values());
+            EXPECT_EQ(outcome.spectrum->Re()->Values(), reference.spectrum->Re()->Values());
+        }
+    }
+    // Half a step is no nearest point: the CURSS notice and the error.
+    Outcome half = Load(Rewritten(original, 0.5, "\n"));
+    ASSERT_EQ(half.boxes.size(), 2u);
+    EXPECT_EQ(half.boxes[0], "CURSS: 3300 Index: 3300");
+
+    // On a small table: the grid's abscissas, not the lines' rounded ones.
+    Outcome rounded = Load(Table("6", "0", "5", "0.3 1 2 3\n2.7 4 5 6\n"));
+    ASSERT_TRUE(rounded.ok) << rounded.boxes.back();
+    EXPECT_EQ(rounded.spectrum->X()->Values(), (std::vector<double>{0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(rounded.spectrum->Re()->Values(), (std::vector<double>{1, 2, 3, 4, 5, 6}));
 }
 
 TEST(Jcamp, EveryCompressionFormGivesTheSameSpectrum) {
@@ -139,6 +189,20 @@ TEST(Jcamp, LinesAndLabels) {
     EXPECT_FALSE(JCAMPDX::IsJcampDx(versionFirst));
     std::istringstream none("1 2\n3 4\n");
     EXPECT_FALSE(JCAMPDX::IsJcampDx(none));
+    // A data file is known at its first data line, not read to its end.
+    std::string longData = "\n$$\n1 2\n";
+    for (int i = 0; i < 1000; ++i) longData += "3 4\n";
+    std::istringstream dataFirst(longData + "##TITLE= x\n");
+    EXPECT_FALSE(JCAMPDX::IsJcampDx(dataFirst));
+    EXPECT_EQ(dataFirst.tellg(), 8);
+    // A read error is no JCAMP-DX file, and ends a load with a message.
+    test::FailingBuffer titleThenError("##TITLE= x\n");
+    std::istream failing(&titleThenError);
+    EXPECT_FALSE(JCAMPDX::IsJcampDx(failing));
+    const std::string table = Table("3", "0", "2", "0 1 2 3\n");
+    test::FailingBuffer tableThenError(table.substr(0, table.find("##END")));
+    std::istream failingLoad(&tableThenError);
+    EXPECT_EQ(LoadStream(failingLoad).boxes, std::vector<std::string>{"File read failed"});
 
     // A decimal point may open a value.
     Outcome leadingPoint = Load(Table("2", ".5", "1.5", ".5 .25 -.5\n"));

@@ -269,6 +269,59 @@ TEST(Opus, ValuesAndGrid) {
     EXPECT_EQ(parameters.npt, 7);
 }
 
+// 568 bytes that claim 2^31 - 1 points in a data block of 2^32 - 1 floats.
+std::string HugeCount() {
+    std::string bytes = OpusFile()
+                            .Add(Opus::kReflectance, Grid(0x7FFFFFFF, 1, 2) + kEnd)
+                            .Add(Opus::kReflectance - 16, "")
+                            .Bytes();
+    bytes.replace(24 + 12 + 4, 4, Little(0xFFFFFFFFu, 4));  // the data block's length
+    return bytes;
+}
+
+// Counts the seeks of the stream over its text.
+class CountingBuffer : public std::stringbuf {
+public:
+    explicit CountingBuffer(const std::string& text) : std::stringbuf(text, std::ios::in) {}
+    int seeks = 0;
+
+private:
+    pos_type seekoff(off_type off, std::ios::seekdir dir, std::ios::openmode which) override {
+        ++seeks;
+        return std::stringbuf::seekoff(off, dir, which);
+    }
+    pos_type seekpos(pos_type pos, std::ios::openmode which) override {
+        ++seeks;
+        return std::stringbuf::seekpos(pos, which);
+    }
+};
+
+TEST(Opus, CountsAreCheckedAgainstTheFileBeforeAllocating) {
+    const std::string huge = HugeCount();
+    ASSERT_EQ(huge.size(), 568u);
+    EXPECT_EQ(Failure(huge), "Invalid Opus file");
+    // The same file is a fuzz seed.
+    EXPECT_EQ(test::ReadAll(std::string(SORIX_SOURCE_DIR) + "/fuzz/seeds/opus/huge_count.0"), huge);
+
+    // A long parameter block is read in one pass, not one seek per field.
+    std::string many;
+    for (int i = 0; i < 20000; ++i) many += Int("XYZ", i);
+    const std::string block = many + Grid(2, 1, 2) + kEnd;
+    const std::string file = Reflectance(block, {1, 2});
+    CountingBuffer buffer(file);
+    std::istream in(&buffer);
+    Opus::Parameters parameters;
+    ASSERT_TRUE(
+        Opus::ReadParameters(in, {504, static_cast<std::uint32_t>(block.size() / 4)}, parameters));
+    EXPECT_EQ(parameters.npt, 2);
+    EXPECT_EQ(parameters.lxv, 2.0);
+    EXPECT_LT(buffer.seeks, 20);
+    // A block that claims more than the file holds is refused at once.
+    buffer.seeks = 0;
+    EXPECT_FALSE(Opus::ReadParameters(in, {504, 0xFFFFFFF0u}, parameters));
+    EXPECT_LT(buffer.seeks, 5);
+}
+
 TEST(Opus, DamagedFilesAreInvalid) {
     const std::vector<float> two = {1, 2};
     EXPECT_EQ(Failure(Reflectance(Grid(2, 1, 2) + kEnd, two)), "read");

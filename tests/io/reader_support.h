@@ -5,7 +5,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <ios>
 #include <random>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -35,9 +37,32 @@ public:
     std::vector<Platform::MessageBoxRequest> boxes;
 };
 
-// A file of the shared test data, e.g. TestData("jcamp/dupdec1.jdx").
+// Hands out its text, then fails as a device does: the next read throws, as a file buffer's
+// does when the system refuses the read. It cannot seek.
+class FailingBuffer : public std::streambuf {
+public:
+    explicit FailingBuffer(std::string text) : text_(std::move(text)) {}
+
+private:
+    int_type underflow() override {
+        if (handed_ || text_.empty()) throw std::ios_base::failure("read error");
+        handed_ = true;
+        setg(text_.data(), text_.data(), text_.data() + text_.size());
+        return traits_type::to_int_type(text_[0]);
+    }
+    std::string text_;
+    bool handed_ = false;
+};
+
+// A file of the shared test data (the folder set up at configure time), e.g.
+// TestData("jcamp/dupdec1.jdx"). A missing file fails the test with its path; the test goes on
+// with a path that opens nothing.
 inline std::string TestData(const std::string& name) {
-    return std::string(SORIX_SOURCE_DIR) + "/../shared/testdata/" + name;
+    const std::string path = std::string(SORIX_TESTDATA) + "/" + name;
+    std::error_code error;
+    if (!std::filesystem::exists(path, error))
+        ADD_FAILURE() << "Shared test data file missing: " << path;
+    return path;
 }
 
 // An empty folder of its own for one test, removed with the object. Tests run in parallel

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -80,6 +82,62 @@ TEST_F(NodeMapTest, NodeNamesAreMadeUniqueByCounting) {
     EXPECT_EQ(g->GetName(), "G:7");
 }
 
+// The ":" rule written out over the names in list order: what a node named name becomes.
+std::string CountedName(const std::vector<std::string>& names, const std::string& name) {
+    auto taken = [&](const std::string& n) {
+        return std::find(names.begin(), names.end(), n) != names.end();
+    };
+    if (!taken(name)) return name;
+    const std::size_t at = name.find(':');
+    const std::string base = at == std::string::npos ? name + ":" : name.substr(0, at + 1);
+    long long m = 1;
+    for (const std::string& other : names)
+        if (other.compare(0, base.size(), base) == 0)
+            m = std::max(m, static_cast<long long>(std::atoi(other.c_str() + base.size()))) + 1;
+    while (taken(base + std::to_string(m))) ++m;
+    return base + std::to_string(m);
+}
+
+// The node list holds exactly the root's tree, and each of its nodes is found by its name.
+void ExpectIndexFollowsTheTree(const NodeMap& map) {
+    std::vector<Node::Ptr> tree = map.GetRoot()->GetDescendants();
+    tree.insert(tree.begin(), map.GetRoot());
+    ASSERT_EQ(map.Nodes().size(), tree.size());
+    for (const Node::Ptr& node : tree) {
+        EXPECT_EQ(map.FindNode(node->GetName()), node) << node->GetName();
+        EXPECT_TRUE(map.Contains(node));
+    }
+}
+
+TEST_F(NodeMapTest, TheNameIndexFollowsEveryEditUndoAndRedo) {
+    NodeMap::Ptr map = SumDefinition();
+    auto add = [&](const std::string& name) {
+        Node::Ptr node = Node::Create(100);
+        node->SetName(name);
+        const std::string expected = CountedName(Names(*map), name);
+        ASSERT_TRUE(map->AddNode("Sum", node));
+        EXPECT_EQ(node->GetName(), expected);
+        ExpectIndexFollowsTheTree(*map);
+    };
+    for (const char* name : {"G:5", "G", "G:1", "G", "c", "c"}) add(name);
+    ASSERT_TRUE(map->RemoveNode("G:5"));  // the counts of G: must forget it
+    EXPECT_FALSE(map->HasNodeName("G:5"));
+    EXPECT_FALSE(map->Contains(map->GetPreviousRoot()));
+    add("G");
+    ASSERT_TRUE(map->Undo());
+    ASSERT_TRUE(map->Undo());  // G:5 comes back, at the end of the list
+    ExpectIndexFollowsTheTree(*map);
+    EXPECT_TRUE(map->HasNodeName("G:5"));
+    add("G:1");
+    ASSERT_TRUE(map->Undo());
+    ASSERT_TRUE(map->Redo());
+    ExpectIndexFollowsTheTree(*map);
+    map->ReplaceNode("G", Node::Create(208));  // a subtree in place of a leaf
+    ExpectIndexFollowsTheTree(*map);
+    add("c:1");
+    EXPECT_EQ(map->FindNode("nothing"), Node::Ptr());
+}
+
 TEST_F(NodeMapTest, RefusedEditsChangeNothing) {
     NodeMap::Ptr map = SumDefinition();
     Node::Ptr plus = Node::Create(200);
@@ -99,9 +157,10 @@ TEST_F(NodeMapTest, RefusedEditsChangeNothing) {
     EXPECT_EQ(Shape(map->GetRoot()), before);
     EXPECT_EQ(map->UndoCount(), steps);
 
+    // A subtree cannot take a node of the tree, which has its parent there.
     Node::Ptr holder = Node::Create(208);
-    holder->AddChild(plus->GetChild(0));  // a subtree holding a node of the tree
-    EXPECT_FALSE(map->AddNode("Sum", holder));
+    EXPECT_FALSE(holder->AddChild(plus->GetChild(0)));
+    EXPECT_FALSE(holder->ReplaceChildAt(0, plus->GetChild(0)));
 }
 
 TEST_F(NodeMapTest, HistoriesKeepTheLastTenSteps) {

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "model/factory.h"
 #include "model/map_capsule.h"
 #include "model/node.h"
 #include "tests/model/test_nodes.h"
@@ -53,12 +54,16 @@ TEST_F(NodeTest, RelatedNodesAreRefusedAndBothTreesStayUnchanged) {
     EXPECT_TRUE(root->ReplaceChildAt(0, deep).IsNull());
     EXPECT_TRUE(middle->ReplaceChildAt(0, root).IsNull());
     EXPECT_TRUE(root->AddChild(Node::Ptr()).IsNull());
+    auto other = MakeParent(TestNodes::kVariadic);  // another tree
+    EXPECT_TRUE(other->AddChild(deep).IsNull());
+    EXPECT_TRUE(other->ReplaceChildAt(0, middle).IsNull());
 
     EXPECT_EQ(ChildNames(*root), (std::vector<std::string>{"p0", "p1", "parent"}));
     EXPECT_EQ(ChildNames(*middle), (std::vector<std::string>{"p0", "p1"}));
     EXPECT_EQ(deep->ParentNode(), middle.Get());
     EXPECT_EQ(middle->ParentNode(), root.Get());
     EXPECT_TRUE(root->GetParent().IsNull());
+    EXPECT_EQ(ChildNames(*other), (std::vector<std::string>{"p0", "p1"}));
 }
 
 TEST_F(NodeTest, ArityDecidesWhichEditsAreAllowed) {
@@ -349,6 +354,25 @@ TEST_F(NodeTest, DragAnchorValueAppliesTheMoveModes) {
     node->DragAnchorValue(0, 2.0, 0, 9.0);
     EXPECT_EQ(node->GetChild(0)->GetValue(), Complex(2, 0));
     EXPECT_EQ(node->GetValue(), Complex(9, 0));
+}
+
+TEST_F(NodeTest, BasicTellsItsParent) {
+    struct Watcher : Node {
+        void NotifyChanged() override { ++changes; }
+        void Prepare(Node* from) override { prepared.push_back(from); }
+        int changes = 0;
+        std::vector<Node*> prepared;
+    };
+    auto parent = Safe::MakeX<Watcher>();
+    Node::Ptr basic = Node::Create(Core::kBasicId);  // the factory's own, whatever is registered
+    ASSERT_TRUE(basic);
+    EXPECT_EQ(basic->GetTypeId(), Core::kBasicId);
+    EXPECT_TRUE(basic->IsActive());
+    EXPECT_EQ(basic->GetValue(), Complex(1, 0));
+    parent->AddChild(basic);
+    basic->SetValue({2, 0}, 0);
+    EXPECT_EQ(parent->changes, 1);
+    EXPECT_TRUE(parent->prepared.empty());
 }
 
 TEST_F(NodeTest, FactoryCreatesRegisteredClassesOnly) {
