@@ -80,6 +80,7 @@ public:
     MathMap::Ptr ReadModelFile(BinaryReader& reader);
 
     const std::vector<std::string>& GetNotes() const { return nodes_.GetNotes(); }
+    void ReportNotes() { nodes_.ReportNotes(); }
 
 private:
     NodeIo nodes_;
