@@ -46,6 +46,7 @@ public:
     void ReportNotes();
     void ForgetNotes() { notes_.clear(); }
     void AddLibraryFolder(const std::string& folder) { libraryFolders_.push_back(folder); }
+    const std::vector<std::string>& GetLibraryFolders() const { return libraryFolders_; }
 
 private:
     void WritePayload(const Node::Ptr& node, BinaryWriter& writer);
@@ -83,6 +84,9 @@ public:
     void ReportNotes() { nodes_.ReportNotes(); }
 
 private:
+    // The model file's bytes after opening: its tag and its model record.
+    MathMap::Ptr ReadModel(BinaryReader& reader);
+
     NodeIo nodes_;
 };
 
