@@ -406,15 +406,15 @@ bool NodeIo::WritePrototypeFile(const std::string& path, const Node::Ptr& node) 
 }
 
 Node::Ptr NodeIo::LoadPrototype(const std::string& path) {
-    return ReadFile(*this, [&] {
+    const std::vector<std::string> folders = libraryFolders_;
+    AddLibraryFolder(GetDirectory(path));
+    Node::Ptr node = ReadFile(*this, [&] {
         BinaryReader reader(path);
         if (!IsTag(TagPrototypeFile, reader.ReadInt())) Fail("Invalid prototype file.");
-        NodeIo io(libraryFolders_);
-        io.AddLibraryFolder(GetDirectory(path));
-        Node::Ptr node = io.ReadNode(reader.ReadInt(), reader);
-        notes_ = io.notes_;
-        return node;
+        return ReadNode(reader.ReadInt(), reader);
     });
+    libraryFolders_ = folders;
+    return node;
 }
 
 bool NodeIo::WriteCapsuleFile(const std::string& path, const MathMap::Ptr& model,
@@ -432,14 +432,14 @@ bool NodeMapIo::WriteModelFile(const MathMap::Ptr& model, const std::string& pat
 }
 
 MathMap::Ptr NodeMapIo::ReadModelFile(const std::string& path) {
-    return ReadFile(nodes_, [&] {
+    const std::vector<std::string> folders = nodes_.GetLibraryFolders();
+    nodes_.AddLibraryFolder(GetDirectory(path));
+    MathMap::Ptr model = ReadFile(nodes_, [&] {
         BinaryReader reader(path);
-        NodeMapIo beside(nodes_.GetLibraryFolders());
-        beside.nodes_.AddLibraryFolder(GetDirectory(path));
-        MathMap::Ptr model = beside.ReadModel(reader);
-        nodes_ = beside.nodes_;
-        return model;
+        return ReadModel(reader);
     });
+    nodes_.SetLibraryFolders(folders);
+    return model;
 }
 
 MathMap::Ptr NodeMapIo::ReadModelFile(BinaryReader& reader) {

@@ -47,6 +47,7 @@ public:
     void ForgetNotes() { notes_.clear(); }
     void AddLibraryFolder(const std::string& folder) { libraryFolders_.push_back(folder); }
     const std::vector<std::string>& GetLibraryFolders() const { return libraryFolders_; }
+    void SetLibraryFolders(const std::vector<std::string>& folders) { libraryFolders_ = folders; }
 
 private:
     void WritePayload(const Node::Ptr& node, BinaryWriter& writer);
