@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <unordered_set>
 
 #include "formula/formula.h"
 #include "foundation/exception.h"
@@ -349,17 +350,20 @@ MathMap::Ptr NodeIo::ReadMathMap(BinaryReader& reader) {
     DepthGuard guard(depth_);
     auto model = Safe::MakeX<MathMap>();
     model->SetName(reader.ReadString());
+    std::vector<NodeMap::Ptr> maps;
+    std::unordered_set<std::string> names;
     for (;;) {
         const int tag = reader.ReadInt();
         if (IsEndTag(TagMathMap, tag)) break;
         if (!IsTag(TagNodeMap, tag)) Fail("Model corruption.");
         NodeMap::Ptr map = ReadNodeMap(reader);
         if (!map) Fail("Model corruption.");
-        if (model->HasMapName(map->Name()))
-            Note("A second definition " + Quoted(map->Name()) + " was left out.");
+        if (names.insert(map->Name()).second)
+            maps.push_back(map);
         else
-            model->AddMap(map);
+            Note("A second definition " + Quoted(map->Name()) + " was left out.");
     }
+    model->AddMaps(maps);
     for (const NodeMap::Ptr& map : model->GetMaps())
         for (const Node::Ptr& node : map->FindNodesByType(kMapCapsuleId)) {
             auto reference = Safe::DynamicCast<MapCapsule>(node);
