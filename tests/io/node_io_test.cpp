@@ -287,7 +287,10 @@ TEST_F(NodeRecords, FilesAreWrittenWholeOrNotAtAll) {
 TEST_F(NodeRecords, EveryTruncationIsRefusedWithAMessage) {
     MathMap::Ptr model = MathMap::CreateModel("t");
     int k = 0;
-    for (const Node::Ptr& node : test::SpecialNodes(model, kDll)) {
+    // Every kind of payload: the special nodes and the typed numbers.
+    std::vector<Node::Ptr> nodes = test::SpecialNodes(model, kDll);
+    for (int id : {600, 602, 604, 610}) nodes.push_back(Node::Create(id));
+    for (const Node::Ptr& node : nodes) {
         auto map = Safe::MakeX<NodeMap>();
         map->SetName("s" + std::to_string(k++));
         map->SetRoot(node);
