@@ -1,5 +1,6 @@
 #include "functions/integrators.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -100,7 +101,7 @@ RIntegrator::RIntegrator() : Integrator(4000, "r-integrator") {
 const Complex& RIntegrator::Evaluate() {
     const double a = A();
     const double b = B();
-    const int n = SaturateToInt(Parameter(4)->Compute().real());
+    const int n = std::min(SaturateToInt(Parameter(4)->Compute().real()), kMaxRiemannSteps);
     const double h = (b - a) / n;
     Complex sum(0.0, 0.0);
     for (int i = 0; i < n; ++i) sum += Integrand(i * h + a) * h;

@@ -3,6 +3,7 @@
 // child "z" and evaluates its child "f(z)", which reads "z" (through a reference, for example).
 #include <functional>
 
+#include "model/column.h"
 #include "model/node.h"
 
 namespace Capsule {
@@ -22,6 +23,10 @@ DEResult DEIntegrate(const std::function<Complex(double)>& f, double c, double d
 
 // Children "a", "b", "z", "f(z)" and one setting: the number of steps or the tolerance.
 class Integrator : public Core::Node {
+public:
+    // Writes "z" while evaluating: a model holding one goes point by point.
+    Core::ColumnKind GetColumnKind() const override { return Core::kColumnOrderDependent; }
+
 protected:
     Integrator(int typeId, const char* name);
     // F(v): "z" takes (v, 0), then "f(z)" is evaluated.
@@ -34,9 +39,12 @@ protected:
 };
 
 // The left Riemann sum h (F(a) + F(a + h) + ... + F(a + (N-1) h)), h = (b - a) / N; (0, 0) for
-// N <= 0.
+// N <= 0. N is held to kMaxRiemannSteps: a count near 2^31 (a huge or infinite parameter
+// saturates there) would hold the evaluating thread for minutes at every abscissa.
 class RIntegrator : public Integrator {
 public:
+    static constexpr int kMaxRiemannSteps = 100000;
+
     RIntegrator();
     const Complex& Evaluate() override;
 };

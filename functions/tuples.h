@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "model/column.h"
 #include "model/node.h"
 
 namespace Capsule {
@@ -62,6 +63,8 @@ public:
     Ptr ReplaceChildAt(const int& index, const Ptr& child) override;
     Ptr Clone() override;
     const Complex& Evaluate() override;
+    // Runs its working action over the members: a model holding one goes point by point.
+    Core::ColumnKind GetColumnKind() const override { return Core::kColumnOrderDependent; }
 
 private:
     struct Working {

@@ -56,6 +56,12 @@ TEST_F(IntegratorsTest, RiemannSumIsTheLeftSum) {
     EXPECT_EQ(Integrator(kRiemann, 0, 1, 2.9, Identity)->Evaluate(), Complex(0.25, 0));  // 2 steps
     EXPECT_EQ(Integrator(kRiemann, 0, 1, 0, Identity)->Evaluate(), Complex(0, 0));
     EXPECT_EQ(Integrator(kRiemann, 0, 1, -3, Identity)->Evaluate(), Complex(0, 0));
+    // A huge count saturates and is held to 10^5 steps: (N - 1) / 2N.
+    Node::Ptr huge = Integrator(kRiemann, 0, 1, 0, Identity);
+    Node::Ptr count = Node::Create(100);
+    count->SetValue(Complex(1e300, 0), 0);
+    huge->ReplaceChildAt(4, count);
+    EXPECT_NEAR(huge->Evaluate().real(), (1e5 - 1) / 2e5, 1e-12);
     // A complex integrand: both parts summed; h sum exp(i t_k) = h (1 - e^(i pi)) / (1 - e^(i h)).
     const int n = 50;
     const double h = pi / n;
