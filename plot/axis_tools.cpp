@@ -212,23 +212,27 @@ void AxisResizing::RestorePreviousLimits() {
     Apply(back);
 }
 
-void AxisResizing::FitLimits(const Rect& bounds) {
-    if (!frame_) return;
+bool AxisResizing::FittedLimits(const Rect& bounds, Rect& limits) {
     for (double v : {bounds.x, bounds.y, bounds.width, bounds.height})
-        if (!std::isfinite(v)) return;
-    Rect fitted = bounds;
-    if (fitted.width == 0.0) {
-        fitted.x -= 0.5;
-        fitted.width = 1.0;
+        if (!std::isfinite(v)) return false;
+    limits = bounds;
+    if (limits.width == 0.0) {
+        limits.x -= 0.5;
+        limits.width = 1.0;
     }
-    if (fitted.height == 0.0) {
-        fitted.y -= 0.5;
-        fitted.height = 1.0;
+    if (limits.height == 0.0) {
+        limits.y -= 0.5;
+        limits.height = 1.0;
     }
     // Margins from the extent, not the offset: data at 1000 to 1001 stays in view.
-    fitted.y -= 0.025 * fitted.height;
-    fitted.height *= 1.05;
-    Change(fitted);
+    limits.y -= 0.025 * limits.height;
+    limits.height *= 1.05;
+    return true;
+}
+
+void AxisResizing::FitLimits(const Rect& bounds) {
+    Rect fitted;
+    if (frame_ && FittedLimits(bounds, fitted)) Change(fitted);
 }
 
 }  // namespace Winplus

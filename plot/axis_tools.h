@@ -63,6 +63,8 @@ public:
     // Limits around bounds: a zero extent widened to 1, then 2.5 % of the height added below
     // and above. Bounds that are not finite change nothing.
     void FitLimits(const Rect& bounds);
+    // The limits FitLimits sets for bounds; false for bounds that are not finite.
+    static bool FittedLimits(const Rect& bounds, Rect& limits);
     const Rect& PreviousLimits() const { return previous_; }
     bool Dragging() const { return dragging_; }
 

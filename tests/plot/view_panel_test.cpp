@@ -1,0 +1,83 @@
+// The View panel in a window under Wine: it draws the current layer where its frame maps it and
+// follows the layer bus and the axis tools.
+#include <gtest/gtest.h>
+
+#include "app/view_panel.h"
+#include "plot/layer.h"
+#include "tests/winplus/gui_test_support.h"
+
+namespace {
+
+using Winplus::LayerCurve;
+
+bool Red(std::uint32_t pixel) {
+    return ((pixel >> 16) & 0xFF) > 200 && ((pixel >> 8) & 0xFF) < 80 && (pixel & 0xFF) < 80;
+}
+
+// The current layer: a red diagonal from (100, 0.1) to (900, 0.9), the model curve hidden.
+LayerCurve::Ptr ShowDiagonal() {
+    Winplus::Layer::NewLayer();
+    auto layer = Safe::DynamicCast<LayerCurve>(Winplus::Layer::CurrentLayer());
+    layer->Curves()->At(0)->SetViewMode(Winplus::kHidden);
+    auto data = Safe::MakeX<Spectrum>();
+    data->Resize(9);
+    for (int i = 0; i < 9; ++i) data->SetPoint(i, 100.0 * (i + 1), 0.1 * (i + 1), 0);
+    auto file = Safe::MakeX<Winplus::FileCurve>();
+    file->SetData(data);
+    file->viewMode = Winplus::kXReal;
+    file->Designers().real->lineColor = 0xFFFF0000;
+    file->Designers().real->thickness = 3;
+    layer->AddFileCurve(file);
+    Winplus::Layer::SetCurrentFileCurve(file);
+    return layer;
+}
+
+void ExpectDiagonal(HWND view, const LayerCurve& layer, bool expected) {
+    GuiTest::Canvas shown(500, 350);
+    shown.CopyWindow(view);
+    const Winplus::Frame& frame = *layer.GetFrame();
+    const Winplus::Rect& limits = layer.GetLimits();
+    for (double v = 200; v <= 800; v += 100) {
+        if (v < limits.x || v > limits.x + limits.width) continue;
+        const int px = frame.XToPixel(v), py = frame.YToPixel(v / 1000);
+        EXPECT_EQ(Red(shown.Pixel(px, py)), expected) << v << " at " << px << ", " << py;
+    }
+}
+
+TEST(ViewPanelTest, DrawsTheCurrentLayerAndFollowsTheAxisTools) {
+    LayerCurve::Ptr layer = ShowDiagonal();
+    GuiTest::Host host(600, 400);
+    auto leaf = Safe::MakeX<Core::ViewLeaf>(host.Window());
+    leaf->Move(0, 0, 500, 350, true);
+    GuiTest::Pump();
+    const HWND view = leaf->Controller()->Handle();
+    ExpectDiagonal(view, *layer, true);
+    EXPECT_EQ(layer->GetFrame()->PlotArea().y, 21 + 8);
+
+    // Fitted to the current file curve: the diagonal spans the plot, and is drawn there.
+    auto* controller = static_cast<Core::ViewController*>(leaf->Controller().Get());
+    controller->ExecuteAxisCommand(Winplus::AxisBar::kFitCurrentCurve);
+    EXPECT_DOUBLE_EQ(layer->GetLimits().x, 100);
+    EXPECT_NEAR(layer->GetLimits().y, 0.1 - 0.02, 1e-12);
+    ExpectDiagonal(view, *layer, true);
+    controller->ExecuteAxisCommand(Winplus::AxisBar::kPreviousLimits);
+    EXPECT_EQ(layer->GetLimits(), (Winplus::Rect{0, 0, 1000, 1}));
+
+    // A zoom drag through the window's own mouse messages.
+    Winplus::AxisBar::SetMode(Winplus::AxisBar::kZoom);
+    const Winplus::PixelRect p = layer->GetFrame()->PlotArea();
+    SendMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x + p.width / 2, p.y + 1));
+    SendMessageA(view, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(p.x + p.width - 1, p.y + p.height / 2));
+    SendMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(p.x + p.width - 1, p.y + p.height / 2));
+    EXPECT_NEAR(layer->GetLimits().x, 500, 1000.0 / p.width);
+    EXPECT_NEAR(layer->GetLimits().y, 0.5, 1.0 / p.height);
+    GuiTest::Pump();
+    ExpectDiagonal(view, *layer, true);
+
+    // No current layer: the panel shows no curve.
+    Winplus::Layer::ReplaceLayers(Winplus::LayerSet());
+    GuiTest::Pump();
+    ExpectDiagonal(view, *layer, false);
+}
+
+}  // namespace
