@@ -38,7 +38,8 @@ void ExpectDiagonal(HWND view, const LayerCurve& layer, bool expected) {
     const Winplus::Frame& frame = *layer.GetFrame();
     const Winplus::Rect& limits = layer.GetLimits();
     for (double v = 200; v <= 800; v += 100) {
-        if (v < limits.x || v > limits.x + limits.width) continue;
+        // Away from the plot's edges, where the clip cuts the line.
+        if (v <= limits.x + 0.02 * limits.width || v >= limits.x + 0.98 * limits.width) continue;
         const int px = frame.XToPixel(v), py = frame.YToPixel(v / 1000);
         EXPECT_EQ(Red(shown.Pixel(px, py)), expected) << v << " at " << px << ", " << py;
     }
