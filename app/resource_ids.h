@@ -4,6 +4,17 @@
 #define IDB_COLLAPSE 102
 #define IDR_MAIN_MENU 146
 
+// The global tool bar's 22-pixel button strips.
+#define IDB_SEPARATOR 132
+#define IDB_OPEN_PROJECT 135
+#define IDB_SHRINK 148
+#define IDB_XY_POSITION 149
+#define IDB_ZOOM 150
+#define IDB_NEW_PROJECT 151
+#define IDB_SAVE_PROJECT 152
+#define IDB_SHIFT 153
+#define IDB_AXIS_TOOLS_OFF 154
+
 #define ID_FILE_NEW_PROJECT 147
 #define ID_FILE_OPEN 173
 #define ID_FILE_SAVE 174

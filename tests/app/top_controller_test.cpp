@@ -11,6 +11,7 @@
 #include "app/top_controller.h"
 #include "foundation/exception.h"
 #include "io/data_set.h"
+#include "winplus/handles.h"
 #include "tests/winplus/gui_test_support.h"
 
 namespace {
@@ -108,6 +109,21 @@ TEST(Startup, MainClassHasTheIconTheMenuAndTheArrow) {
     GetMenuStringA(GetSubMenu(menu, 0), 177, text, sizeof(text), MF_BYCOMMAND);
     EXPECT_STREQ(text, "&Exit");
     DestroyMenu(menu);
+}
+
+TEST(Resources, BannerLoadsThroughGdiplus) {
+    // Under Wine the source folder is a Unix path, which drive Z: maps.
+    std::string path = std::string(SORIX_SOURCE_DIR) + "/app/resources/Sorix-Banner 2.bmp";
+    if (path[0] == '/') path = "Z:" + path;
+    std::wstring wide(path.begin(), path.end());
+    Gdiplus::GpImage* image = nullptr;
+    ASSERT_EQ(Winplus::Gdip::GdipLoadImageFromFile(wide.c_str(), &image), Gdiplus::Ok);
+    UINT width = 0, height = 0;
+    Winplus::Gdip::GdipGetImageWidth(image, &width);
+    Winplus::Gdip::GdipGetImageHeight(image, &height);
+    Winplus::Gdip::GdipDisposeImage(image);
+    EXPECT_EQ(width, 389u);
+    EXPECT_EQ(height, 315u);
 }
 
 TEST(Startup, OutOfMemoryThrowsTheSystemsException) {

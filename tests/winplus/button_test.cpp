@@ -21,23 +21,23 @@ struct Recorder : Winplus::Command {
     }
 };
 
-// A bar of 15-pixel buttons on the collapse strip: push 10, radio 11 and 12, radio 13 disabled,
-// check 14, push 0.
+// A bar of the program's 22-pixel buttons: push 10, radio 11 and 12, radio 13 disabled, check 14,
+// push 0.
 class BarTest : public testing::Test {
 protected:
     void SetUp() override {
         toolBar = Safe::MakeX<Winplus::ToolBar>(host.Window(), false);
-        Winplus::ButtonBar::SetButtonSize({15, 15});
+        Winplus::ButtonBar::SetButtonSize({22, 22});
         Winplus::ButtonBar::SetParent(host.Window());
         auto list = Safe::MakeX<Winplus::ButtonList>();
-        list->Add(Winplus::ButtonBar::AddPush(IDB_COLLAPSE, 10, "Push", -1));
-        list->Add(Winplus::ButtonBar::AddCheck(IDB_COLLAPSE, 11, "Radio one", 0));
-        list->Add(Winplus::ButtonBar::AddCheck(IDB_COLLAPSE, 12, "", 0));
-        auto disabled = Winplus::ButtonBar::AddCheck(IDB_COLLAPSE, 13, "", 0);
+        list->Add(Winplus::ButtonBar::AddPush(IDB_NEW_PROJECT, 10, "Push", -1));
+        list->Add(Winplus::ButtonBar::AddCheck(IDB_ZOOM, 11, "Radio one", 0));
+        list->Add(Winplus::ButtonBar::AddCheck(IDB_ZOOM, 12, "", 0));
+        auto disabled = Winplus::ButtonBar::AddCheck(IDB_ZOOM, 13, "", 0);
         disabled->machine.state = Winplus::kDisabled;
         list->Add(disabled);
-        list->Add(Winplus::ButtonBar::AddCheck(IDB_COLLAPSE, 14, "Check", -1));
-        auto zero = Winplus::ButtonBar::AddPush(IDB_COLLAPSE, 0, "", -1);
+        list->Add(Winplus::ButtonBar::AddCheck(IDB_ZOOM, 14, "Check", -1));
+        auto zero = Winplus::ButtonBar::AddPush(IDB_NEW_PROJECT, 0, "", -1);
         zero->target = Safe::MakeX<Recorder>(&targetCodes);
         list->Add(zero);
         bar = Safe::MakeX<Winplus::ButtonBar>();
@@ -49,7 +49,7 @@ protected:
     Winplus::BarController* controller() { return toolBar->Controller().Get(); }
     HWND window() { return controller()->Handle(); }
     void Click(int index) {
-        const LPARAM at = MAKELPARAM(index * 15 + 7, 7);
+        const LPARAM at = MAKELPARAM(index * 22 + 11, 11);
         SendMessageA(window(), WM_MOUSEMOVE, 0, at);
         SendMessageA(window(), WM_LBUTTONDOWN, MK_LBUTTON, at);
         SendMessageA(window(), WM_LBUTTONUP, 0, at);
@@ -62,9 +62,9 @@ protected:
 };
 
 TEST_F(BarTest, LaysButtonsOutInARow) {
-    EXPECT_EQ(bar->width, 6 * 15);
-    EXPECT_EQ(bar->height, 15);
-    EXPECT_EQ(bar->FindById(12)->x, 30);
+    EXPECT_EQ(bar->width, 6 * 22);
+    EXPECT_EQ(bar->height, 22);
+    EXPECT_EQ(bar->FindById(12)->x, 44);
     EXPECT_FALSE(bar->FindById(99));
 }
 
@@ -77,8 +77,8 @@ TEST_F(BarTest, ClicksReachTheBarCommandWithTheirIds) {
 }
 
 TEST_F(BarTest, PressedAndReleasedOutsideFiresNothing) {
-    SendMessageA(window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(7, 7));
-    SendMessageA(window(), WM_LBUTTONUP, 0, MAKELPARAM(200, 7));
+    SendMessageA(window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(11, 11));
+    SendMessageA(window(), WM_LBUTTONUP, 0, MAKELPARAM(300, 11));
     EXPECT_TRUE(barCodes.empty());
 }
 
@@ -111,13 +111,13 @@ TEST_F(BarTest, RadioGroupKeepsOneCheckedAndDisabledStaysDisabled) {
 }
 
 TEST_F(BarTest, HotButtonCoolsWhenTheCursorLeavesOrTheCaptureGoes) {
-    SendMessageA(window(), WM_MOUSEMOVE, 0, MAKELPARAM(7, 7));
+    SendMessageA(window(), WM_MOUSEMOVE, 0, MAKELPARAM(11, 11));
     EXPECT_EQ(controller()->GetButtonState(10), Winplus::kHot);
     EXPECT_EQ(GetCapture(), window());
-    SendMessageA(window(), WM_MOUSEMOVE, 0, MAKELPARAM(7, 300));
+    SendMessageA(window(), WM_MOUSEMOVE, 0, MAKELPARAM(11, 300));
     EXPECT_EQ(controller()->GetButtonState(10), Winplus::kNormal);
     EXPECT_NE(GetCapture(), window());
-    SendMessageA(window(), WM_MOUSEMOVE, 0, MAKELPARAM(7, 7));
+    SendMessageA(window(), WM_MOUSEMOVE, 0, MAKELPARAM(11, 11));
     SendMessageA(window(), WM_CAPTURECHANGED, 0, 0);
     EXPECT_EQ(controller()->GetButtonState(10), Winplus::kNormal);
 }
@@ -134,8 +134,9 @@ TEST_F(BarTest, PaintsFramesWithRedTurnedIntoTheButtonFace) {
     const std::uint32_t facePixel =
         (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
     EXPECT_EQ(canvas.Pixel(1, 1), facePixel);
-    // The arrow of frame 0 in the middle of the first button.
-    EXPECT_EQ(canvas.Pixel(7, 7), 0x000000u);
+    // The page outline of the new-project picture, frame 0.
+    EXPECT_EQ(canvas.Pixel(5, 3), 0x000000u);
+    EXPECT_EQ(canvas.Pixel(7, 6), 0xFFFFFFu);
     for (int x = 0; x < canvas.Width(); ++x)
         for (int y = 0; y < canvas.Height(); ++y) ASSERT_NE(canvas.Pixel(x, y), 0xFF0000u);
 }
@@ -145,7 +146,7 @@ TEST_F(BarTest, DrawsTheSameFramesThroughDirect2D) {
     canvas.DrawDirect2D([&](ID2D1RenderTarget* target) { bar->DrawAll(target); });
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     EXPECT_EQ(canvas.Pixel(1, 1), (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face));
-    EXPECT_EQ(canvas.Pixel(7, 7), 0x000000u);
+    EXPECT_EQ(canvas.Pixel(5, 3), 0x000000u);
 }
 
 struct EnablingObserver : Winplus::BarObserver {
