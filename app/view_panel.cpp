@@ -71,6 +71,7 @@ public:
             case EventCode::kCurrentLayerChanged:
                 if (auto layer = CurrentCurveLayer()) layer->RefreshAll();
                 owner_->resizing_->SetLayer(Winplus::Layer::CurrentLayer());
+                owner_->ShowAxisBar();
                 owner_->Repaint();
                 break;
             case EventCode::kLayerLimitsChanged:
@@ -93,6 +94,15 @@ private:
     ViewController* owner_;  // owns this observer through its registrations
 };
 
+class ViewController::AxisCmd : public Winplus::Command {
+public:
+    explicit AxisCmd(ViewController* owner) : owner_(owner) {}
+    bool Execute(const int& code) override { return owner_->ExecuteAxisCommand(code); }
+
+private:
+    ViewController* owner_;  // owns the bar that holds this command
+};
+
 ViewController::ViewController() : LeafController(L"View") {}
 
 ViewController::~ViewController() {
@@ -104,6 +114,9 @@ bool ViewController::OnCreate() {
     resizing_ = Safe::MakeX<Winplus::AxisResizing>(Safe::MakeX<WindowBand>(Handle()));
     resizing_->SetLayer(Winplus::Layer::CurrentLayer());
     resizing_->SetResizeCommand(Safe::MakeX<ResizeCmd>());
+    axisBar_ = Safe::MakeX<Winplus::AxisToolBar>(Window());
+    axisBar_->SetCommand(Safe::MakeX<AxisCmd>(this));
+    ShowAxisBar();
     auto observer = Safe::MakeX<ViewObserver>(this);
     Observe(Bus(Subject::Models), observer);
     Observe(Bus(Subject::Layers), observer);
@@ -138,6 +151,8 @@ void ViewController::Render(const Draw& draw) {
         result = target_->EndDraw();
     }
     ReleaseDC(Handle(), dc);
+    // The picture covers the bar's place too: the bar paints itself again on top.
+    if (axisBar_) RedrawWindow(axisBar_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     // A lost device: the next paint makes a new target.
     if (result == static_cast<HRESULT>(D2DERR_RECREATE_TARGET)) {
         target_->Release();
@@ -165,6 +180,14 @@ void ViewController::RedrawPlot() {
         if (auto layer = CurrentCurveLayer())
             layer->RefreshPaint(canvas, LayerRect(width, height), true);
     });
+}
+
+void ViewController::ShowAxisBar() {
+    if (axisBar_) axisBar_->Show(static_cast<bool>(CurrentCurveLayer()));
+}
+
+void ViewController::Layout(int, int, int width, int, bool) {
+    if (axisBar_) axisBar_->Place(width);
 }
 
 bool ViewController::OnPaint() {

@@ -1,6 +1,7 @@
 #pragma once
 // The View panel: the docked leaf that shows the current plot layer through Direct2D, follows
 // the layer and model buses, and hands mouse drags to the axis tools.
+#include "plot/axis_bar_window.h"
 #include "plot/axis_tools.h"
 #include "winplus/panel.h"
 
@@ -18,6 +19,7 @@ public:
     bool OnLButtonDown(int x, int y, unsigned keys) override;
     bool OnLButtonUp(int x, int y, unsigned keys) override;
     bool OnMouseMove(int x, int y, unsigned keys) override;
+    void Layout(int x, int y, int width, int height, bool repaint) override;
     // The layer's name in the caption strip.
     void PaintExtra(Gdiplus::GpGraphics* graphics, const RECT& client) override;
 
@@ -28,11 +30,15 @@ public:
     // The axis bar's buttons: 130 previous limits, 131 fit all curves, 132 fit the current one.
     bool ExecuteAxisCommand(int code);
     const Safe::XPtr<Winplus::AxisResizing>& Resizing() const { return resizing_; }
+    const Safe::XPtr<Winplus::AxisToolBar>& AxisTools() const { return axisBar_; }
     // Where the layer is drawn in a client area of that size.
     static Winplus::PixelRect LayerRect(int width, int height);
 
 private:
     class ViewObserver;
+    class AxisCmd;
+    // The axis bar shows while there is a curve layer to act on.
+    void ShowAxisBar();
     // Binds the render target to the area below the caption; false when there is none.
     template <class Draw>
     void Render(const Draw& draw);
@@ -40,6 +46,7 @@ private:
     bool cursorInside_ = false;
     int lastX_ = 0, lastY_ = 0;
     Safe::XPtr<Winplus::AxisResizing> resizing_;
+    Safe::XPtr<Winplus::AxisToolBar> axisBar_;
     ID2D1DCRenderTarget* target_ = nullptr;
 };
 

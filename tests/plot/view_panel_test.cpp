@@ -49,6 +49,7 @@ TEST(ViewPanelTest, DrawsTheCurrentLayerAndFollowsTheAxisTools) {
     LayerCurve::Ptr layer = ShowDiagonal();
     GuiTest::Host host(600, 400);
     auto leaf = Safe::MakeX<Core::ViewLeaf>(host.Window());
+    leaf->Controller()->SetOrientation(0);  // stacked in a column, as the main window has it
     leaf->Move(0, 0, 500, 350, true);
     GuiTest::Pump();
     const HWND view = leaf->Controller()->Handle();
@@ -61,7 +62,16 @@ TEST(ViewPanelTest, DrawsTheCurrentLayerAndFollowsTheAxisTools) {
     EXPECT_DOUBLE_EQ(layer->GetLimits().x, 100);
     EXPECT_NEAR(layer->GetLimits().y, 0.1 - 0.02, 1e-12);
     ExpectDiagonal(view, *layer, true);
-    controller->ExecuteAxisCommand(Winplus::AxisBar::kPreviousLimits);
+    // "Previous axis limits", clicked on the axis bar at the panel's right edge.
+    const HWND bar = controller->AxisTools()->Handle();
+    RECT place{};
+    GetWindowRect(bar, &place);
+    MapWindowPoints(nullptr, view, reinterpret_cast<POINT*>(&place), 2);
+    EXPECT_EQ(place.left, 500 - 23);
+    EXPECT_EQ(place.top, 24);
+    EXPECT_TRUE(IsWindowVisible(bar));
+    SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    SendMessageA(bar, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
     EXPECT_EQ(layer->GetLimits(), (Winplus::Rect{0, 0, 1000, 1}));
 
     // A zoom drag through the window's own mouse messages.
@@ -79,6 +89,7 @@ TEST(ViewPanelTest, DrawsTheCurrentLayerAndFollowsTheAxisTools) {
     Winplus::Layer::ReplaceLayers(Winplus::LayerSet());
     GuiTest::Pump();
     ExpectDiagonal(view, *layer, false);
+    EXPECT_FALSE(IsWindowVisible(bar));
 }
 
 }  // namespace
