@@ -24,8 +24,11 @@ class WindowBand : public Winplus::RubberBand {
 public:
     explicit WindowBand(HWND hwnd) : hwnd_(hwnd) {}
     void Rectangle(int left, int top, int right, int bottom) override {
-        const POINT corners[] = {{left, top}, {right - 1, top}, {right - 1, bottom - 1},
-                                 {left, bottom - 1}, {left, top}};
+        const POINT corners[] = {{left, top},
+                                 {right - 1, top},
+                                 {right - 1, bottom - 1},
+                                 {left, bottom - 1},
+                                 {left, top}};
         Draw(corners, 5);
     }
     void Line(int x0, int y0, int x1, int y1) override {
@@ -152,7 +155,8 @@ void ViewController::Render(const Draw& draw) {
     }
     ReleaseDC(Handle(), dc);
     // The picture covers the bar's place too: the bar paints itself again on top.
-    if (axisBar_) RedrawWindow(axisBar_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    if (axisBar_)
+        RedrawWindow(axisBar_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     // A lost device: the next paint makes a new target.
     if (result == static_cast<HRESULT>(D2DERR_RECREATE_TARGET)) {
         target_->Release();
@@ -164,10 +168,9 @@ void ViewController::Repaint() {
     Render([](ID2D1RenderTarget& target, int width, int height) {
         const DWORD face = GetSysColor(COLOR_BTNFACE);
         Winplus::D2DCanvas canvas(&target);
-        canvas.Rectangle({0, 0, width, height},
-                         0xFF000000u | (GetRValue(face) << 16) | (GetGValue(face) << 8) |
-                             GetBValue(face),
-                         true);
+        canvas.Rectangle(
+            {0, 0, width, height},
+            0xFF000000u | (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face), true);
         if (auto layer = CurrentCurveLayer())
             layer->Paint(canvas, LayerRect(width, height), true, true);
     });

@@ -15,8 +15,8 @@ AxisToolBar::AxisToolBar(Wnd parent) : toolBar_(Safe::MakeX<ToolBar>(parent, fal
     ButtonBar::SetButtonSize({kWidth, kWidth});
     ButtonBar::SetParent(parent);
     auto list = Safe::MakeX<ButtonList>();
-    list->Add(ButtonBar::AddPush(kPreviousBitmap, AxisBar::kPreviousLimits,
-                                 "Previous axis limits", -1));
+    list->Add(
+        ButtonBar::AddPush(kPreviousBitmap, AxisBar::kPreviousLimits, "Previous axis limits", -1));
     list->Add(ButtonBar::AddPush(kFitAllBitmap, AxisBar::kFitAllCurves,
                                  "XY limits off all layer curves", -1));
     list->Add(ButtonBar::AddPush(kFitCurrentBitmap, AxisBar::kFitCurrentCurve,

@@ -74,12 +74,24 @@ void AxisBar::PublishMouseAction(const int& action, const int delta[2]) {
     NotifyObservers(EventCode::kAxisActionChanged);
 }
 
-bool AxisBar::CursorInside() { return Global().inside; }
-double AxisBar::CursorX() { return Global().position[0]; }
-double AxisBar::CursorY() { return Global().position[1]; }
-int AxisBar::MouseAction() { return Global().action; }
-int AxisBar::MouseDeltaX() { return Global().delta[0]; }
-int AxisBar::MouseDeltaY() { return Global().delta[1]; }
+bool AxisBar::CursorInside() {
+    return Global().inside;
+}
+double AxisBar::CursorX() {
+    return Global().position[0];
+}
+double AxisBar::CursorY() {
+    return Global().position[1];
+}
+int AxisBar::MouseAction() {
+    return Global().action;
+}
+int AxisBar::MouseDeltaX() {
+    return Global().delta[0];
+}
+int AxisBar::MouseDeltaY() {
+    return Global().delta[1];
+}
 
 void AxisResizing::SetLayer(const Layer::Ptr& layer) {
     layer_ = layer;

@@ -80,8 +80,8 @@ Rect Curve::GetBounds() const {
     return ViewModeBounds(viewMode_, *X(), *Re(), *Im());
 }
 
-void Curve::PaintColumns(Canvas& canvas, const Safe::XPtr<Frame>& frame,
-                         const Safe::XPtr<Data>& re, const Safe::XPtr<Data>& im) {
+void Curve::PaintColumns(Canvas& canvas, const Safe::XPtr<Frame>& frame, const Safe::XPtr<Data>& re,
+                         const Safe::XPtr<Data>& im) {
     PaintViewMode(canvas, viewMode_, frame, designers_, X(), re, im, true);
 }
 

@@ -56,7 +56,6 @@ public:
     void FollowRenames();
 
 private:
-
     int viewMode_ = kXComplex;
     Safe::XPtr<Core::MathUnit> unit_;
     CurvePair designers_;

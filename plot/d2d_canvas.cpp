@@ -39,10 +39,10 @@ ID2D1SolidColorBrush* D2DCanvas::Brush(Argb color) {
     if (found != brushes_.end()) return found->second;
     ID2D1SolidColorBrush* brush = nullptr;
     // The alpha byte is not used: plot colours are opaque.
-    target_->CreateSolidColorBrush(D2D1::ColorF(((color >> 16) & 0xFF) / 255.0f,
-                                                ((color >> 8) & 0xFF) / 255.0f,
-                                                (color & 0xFF) / 255.0f, 1.0f),
-                                   &brush);
+    target_->CreateSolidColorBrush(
+        D2D1::ColorF(((color >> 16) & 0xFF) / 255.0f, ((color >> 8) & 0xFF) / 255.0f,
+                     (color & 0xFF) / 255.0f, 1.0f),
+        &brush);
     if (brush) brushes_[color] = brush;
     return brush;
 }
@@ -64,9 +64,9 @@ void D2DCanvas::Rectangle(const PixelRect& box, Argb color, bool fill) {
 void D2DCanvas::Ellipse(const PixelRect& box, Argb color, bool fill) {
     ID2D1SolidColorBrush* brush = Brush(color);
     if (!brush) return;
-    const D2D1_ELLIPSE ellipse = D2D1::Ellipse(
-        D2D1::Point2F(box.x + box.width / 2.0f, box.y + box.height / 2.0f), box.width / 2.0f,
-        box.height / 2.0f);
+    const D2D1_ELLIPSE ellipse =
+        D2D1::Ellipse(D2D1::Point2F(box.x + box.width / 2.0f, box.y + box.height / 2.0f),
+                      box.width / 2.0f, box.height / 2.0f);
     if (fill)
         target_->FillEllipse(ellipse, brush);
     else
@@ -86,7 +86,8 @@ void D2DCanvas::Polygon(const std::vector<PixelPoint>& points, Argb color, bool 
     factory->Release();
     ComPtr<ID2D1GeometrySink> sink;
     if (FAILED(path->Open(sink.Put()))) return;
-    sink->BeginFigure(PointOf(points[0]), fill ? D2D1_FIGURE_BEGIN_FILLED : D2D1_FIGURE_BEGIN_HOLLOW);
+    sink->BeginFigure(PointOf(points[0]),
+                      fill ? D2D1_FIGURE_BEGIN_FILLED : D2D1_FIGURE_BEGIN_HOLLOW);
     for (std::size_t i = 1; i < points.size(); ++i) sink->AddLine(PointOf(points[i]));
     sink->EndFigure(D2D1_FIGURE_END_CLOSED);
     if (FAILED(sink->Close())) return;
@@ -96,8 +97,7 @@ void D2DCanvas::Polygon(const std::vector<PixelPoint>& points, Argb color, bool 
         target_->DrawGeometry(path.Get(), brush, 1.0f);
 }
 
-void D2DCanvas::Text(const std::wstring& text, const PixelRect& box, TextAlign align,
-                     Argb color) {
+void D2DCanvas::Text(const std::wstring& text, const PixelRect& box, TextAlign align, Argb color) {
     ID2D1SolidColorBrush* brush = Brush(color);
     if (!brush || !format_) return;
     format_->SetTextAlignment(align == TextAlign::Trailing ? DWRITE_TEXT_ALIGNMENT_TRAILING

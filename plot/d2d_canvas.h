@@ -25,8 +25,7 @@ public:
     void Rectangle(const PixelRect& box, Argb color, bool fill) override;
     void Ellipse(const PixelRect& box, Argb color, bool fill) override;
     void Polygon(const std::vector<PixelPoint>& points, Argb color, bool fill) override;
-    void Text(const std::wstring& text, const PixelRect& box, TextAlign align,
-              Argb color) override;
+    void Text(const std::wstring& text, const PixelRect& box, TextAlign align, Argb color) override;
     TextSize MeasureText(const std::wstring& text) override { return EstimateTextSize(text); }
     // An axis-aligned clip: Direct2D layers are not clipped under Wine.
     void PushClip(const PixelRect& box) override;

@@ -72,8 +72,7 @@ void FileCurve::PaintColumns(Canvas& canvas, const Safe::XPtr<Frame>& frame,
 
 void FileCurve::Paint(Canvas& canvas, const Safe::XPtr<Frame>& frame) {
     ApplyRange();
-    PaintViewMode(canvas, viewMode, frame, designers_, data_->X(), data_->Re(), data_->Im(),
-                  false);
+    PaintViewMode(canvas, viewMode, frame, designers_, data_->X(), data_->Re(), data_->Im(), false);
 }
 
 void FileCurve::PaintSaved(Canvas& canvas, const Safe::XPtr<Frame>& frame) {

@@ -111,8 +111,8 @@ int Frame::RoundPixel(double r) {
     return std::fmod(r, 1.0) > 0.5 ? static_cast<int>(r + 1.0) : static_cast<int>(r);
 }
 
-int Frame::MinorTickPosition(int scale, int majorPixel, int majorPixelStep, int i,
-                             int subdivisions, bool backwards) {
+int Frame::MinorTickPosition(int scale, int majorPixel, int majorPixelStep, int i, int subdivisions,
+                             bool backwards) {
     double offset;
     if (scale == kLog10) {
         offset = backwards ? (1.0 - std::log10(9.0 - i)) * majorPixelStep
@@ -168,8 +168,8 @@ double Frame::PixelToX(int pixel) const {
     const PixelRect& p = plotArea_;
     const Rect& l = limits_;
     if (scale_[0] == kLinear) return (pixel - p.x) * l.width / p.width + l.x;
-    return l.x * std::pow(10.0, (std::log10(l.x + l.width) - std::log10(l.x)) / p.width *
-                                    (pixel - p.x));
+    return l.x *
+           std::pow(10.0, (std::log10(l.x + l.width) - std::log10(l.x)) / p.width * (pixel - p.x));
 }
 
 double Frame::PixelToY(int pixel) const {
@@ -207,7 +207,8 @@ void Frame::Paint(Canvas& canvas, const PixelRect& rect, const Rect& limits, boo
                   bool fillBackground) {
     Layout(canvas, rect, limits);
     const PixelRect& p = plotArea_;
-    if (fillBackground) canvas.Rectangle({p.x + 1, p.y + 1, p.width - 2, p.height - 2}, 0xFFFFFFFF, true);
+    if (fillBackground)
+        canvas.Rectangle({p.x + 1, p.y + 1, p.width - 2, p.height - 2}, 0xFFFFFFFF, true);
     if (!drawAxes) return;
     for (int side = kLeft; side <= kBottom; ++side)
         if (axisVisible[side]) PaintAxis(canvas, side);
@@ -217,9 +218,10 @@ void Frame::Paint(Canvas& canvas, const PixelRect& rect, const Rect& limits, boo
 void Frame::Tick(Canvas& canvas, int side, int at, int length) {
     const PixelRect& p = plotArea_;
     const bool vertical = side == kLeft || side == kRight;
-    const int base = side == kLeft ? p.x : side == kRight ? p.x + p.width
-                   : side == kTop  ? p.y
-                                   : p.y + p.height;
+    const int base = side == kLeft    ? p.x
+                     : side == kRight ? p.x + p.width
+                     : side == kTop   ? p.y
+                                      : p.y + p.height;
     const int outwards = side == kLeft || side == kTop ? -1 : 1;
     int from = base, to = base + outwards * length;
     if (tickStyle[side] == kInside) {
@@ -264,8 +266,7 @@ void Frame::PaintAxis(Canvas& canvas, int side) {
     };
     auto minors = [&](int major, bool backwards) {
         for (int i = 0; i < subdivisions; ++i) {
-            const int at =
-                MinorTickPosition(scale_[axis], major, step, i, subdivisions, backwards);
+            const int at = MinorTickPosition(scale_[axis], major, step, i, subdivisions, backwards);
             if (within(at, backwards)) Tick(canvas, side, at, minorTickLength);
         }
     };

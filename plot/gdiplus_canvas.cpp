@@ -71,12 +71,13 @@ void GdiplusCanvas::Polygon(const std::vector<PixelPoint>& points, Argb color, b
 void GdiplusCanvas::Text(const std::wstring& text, const PixelRect& box, TextAlign align,
                          Argb color) {
     if (!font_.Get() || !format_) return;
-    Gdip::GdipSetStringFormatAlign(format_, align == TextAlign::Trailing ? Gdiplus::StringAlignmentFar
-                                            : align == TextAlign::Center ? Gdiplus::StringAlignmentCenter
-                                                                         : Gdiplus::StringAlignmentNear);
-    const Gdiplus::RectF layout(static_cast<Gdiplus::REAL>(box.x), static_cast<Gdiplus::REAL>(box.y),
-                                static_cast<Gdiplus::REAL>(box.width),
-                                static_cast<Gdiplus::REAL>(box.height));
+    Gdip::GdipSetStringFormatAlign(format_,
+                                   align == TextAlign::Trailing ? Gdiplus::StringAlignmentFar
+                                   : align == TextAlign::Center ? Gdiplus::StringAlignmentCenter
+                                                                : Gdiplus::StringAlignmentNear);
+    const Gdiplus::RectF layout(
+        static_cast<Gdiplus::REAL>(box.x), static_cast<Gdiplus::REAL>(box.y),
+        static_cast<Gdiplus::REAL>(box.width), static_cast<Gdiplus::REAL>(box.height));
     GdipBrush brush = Brush(color);
     Gdip::GdipDrawString(graphics_, text.c_str(), -1, font_.Get(), &layout, format_, brush.Get());
 }
@@ -86,8 +87,8 @@ TextSize GdiplusCanvas::MeasureText(const std::wstring& text) {
     Gdip::GdipSetStringFormatAlign(format_, Gdiplus::StringAlignmentNear);
     const Gdiplus::RectF layout(0, 0, 10000, 10000);
     Gdiplus::RectF bound;
-    if (Gdip::GdipMeasureString(graphics_, text.c_str(), -1, font_.Get(), &layout, format_,
-                                &bound, nullptr, nullptr) != Gdiplus::Ok)
+    if (Gdip::GdipMeasureString(graphics_, text.c_str(), -1, font_.Get(), &layout, format_, &bound,
+                                nullptr, nullptr) != Gdiplus::Ok)
         return EstimateTextSize(text);
     return {static_cast<int>(bound.Width), static_cast<int>(bound.Height)};
 }

@@ -19,8 +19,7 @@ public:
     void Rectangle(const PixelRect& box, Argb color, bool fill) override;
     void Ellipse(const PixelRect& box, Argb color, bool fill) override;
     void Polygon(const std::vector<PixelPoint>& points, Argb color, bool fill) override;
-    void Text(const std::wstring& text, const PixelRect& box, TextAlign align,
-              Argb color) override;
+    void Text(const std::wstring& text, const PixelRect& box, TextAlign align, Argb color) override;
     TextSize MeasureText(const std::wstring& text) override;
     void PushClip(const PixelRect& box) override;
     void PopClip() override;

@@ -45,8 +45,7 @@ void Layer::SetCurrentLayer(const Ptr& layer) {
 }
 
 void Layer::SetCurrentCurve(const Curve::Ptr& curve) {
-    StoreAndAnnounce(Global().curve, curve, Bus(Subject::Layers),
-                     EventCode::kBuiltInCurveChanged);
+    StoreAndAnnounce(Global().curve, curve, Bus(Subject::Layers), EventCode::kBuiltInCurveChanged);
 }
 
 void Layer::SetCurrentFileCurve(const FileCurve::Ptr& curve) {
@@ -126,8 +125,7 @@ void LayerCurve::PushPlotClip(Canvas& canvas, int inset, int shrink) const {
     canvas.PushClip({p.x + inset, p.y + inset, p.width - shrink, p.height - shrink});
 }
 
-void LayerCurve::Paint(Canvas& canvas, const PixelRect& rect, bool drawAxes,
-                       bool fillBackground) {
+void LayerCurve::Paint(Canvas& canvas, const PixelRect& rect, bool drawAxes, bool fillBackground) {
     frame_->Paint(canvas, rect, limits_, drawAxes, fillBackground);
     PaintCurves(canvas);
 }

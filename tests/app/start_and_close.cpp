@@ -1,5 +1,6 @@
 // Sorix.exe end to end: starts it, finds its main window by the title, checks that the window
-// shows something and its View panel the default model curve, closes it through the window and expects exit code 0 within seconds.
+// shows something and its View panel the default model curve, closes it through the window and
+// expects exit code 0 within seconds.
 //   start_and_close PATH_TO_SORIX_EXE
 #include <windows.h>
 
@@ -155,8 +156,10 @@ int main(int argc, char** argv) {
         std::printf("start_and_close: the window shows %zu colours\n", colours);
         if (colours < 4) status = Fail("the main window looks blank");
         const HWND view = FindChildOfClass(window, "ViewClass");
-        if (!view) status = Fail("no View panel");
-        else if (!WaitForDefaultCurve(window, view)) status = Fail("the View panel shows no model curve");
+        if (!view)
+            status = Fail("no View panel");
+        else if (!WaitForDefaultCurve(window, view))
+            status = Fail("the View panel shows no model curve");
         PostMessageA(window, WM_CLOSE, 0, 0);
     }
     if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {

@@ -10,6 +10,7 @@
 #include "plot/d2d_canvas.h"
 #include "plot/gdiplus_canvas.h"
 #include "plot/layer.h"
+#include "tests/plot/plot_support.h"
 #include "tests/winplus/gui_test_support.h"
 
 namespace {
@@ -20,20 +21,8 @@ using Winplus::LayerCurve;
 LayerCurve::Ptr DiagonalLayer() {
     LayerCurve::Ptr layer = LayerCurve::Create();
     layer->Curves()->At(0)->SetViewMode(Winplus::kHidden);
-    auto data = Safe::MakeX<Spectrum>();
-    data->Resize(9);
-    for (int i = 0; i < 9; ++i) data->SetPoint(i, 100.0 * (i + 1), 0.1 * (i + 1), 0);
-    auto file = Safe::MakeX<Winplus::FileCurve>();
-    file->SetData(data);
-    file->viewMode = Winplus::kXReal;
-    file->Designers().real->lineColor = 0xFFFF0000;
-    file->Designers().real->thickness = 3;
-    layer->AddFileCurve(file);
+    layer->AddFileCurve(PlotTest::RedDiagonal());
     return layer;
-}
-
-bool Red(std::uint32_t pixel) {
-    return ((pixel >> 16) & 0xFF) > 200 && ((pixel >> 8) & 0xFF) < 80 && (pixel & 0xFF) < 80;
 }
 
 // The curve's points and the middles of its segments are red; off the line nothing is.
@@ -41,14 +30,14 @@ void ExpectCurveWhereTheFrameMapsIt(const GuiTest::Canvas& bitmap, const LayerCu
     const Winplus::Frame& frame = *layer.GetFrame();
     int red = 0;
     for (int y = 0; y < bitmap.Height(); ++y)
-        for (int x = 0; x < bitmap.Width(); ++x) red += Red(bitmap.Pixel(x, y)) ? 1 : 0;
+        for (int x = 0; x < bitmap.Width(); ++x) red += PlotTest::IsRed(bitmap.Pixel(x, y)) ? 1 : 0;
     EXPECT_GT(red, 500);
     // The ends of a line may lie just past its last pixel: points inside it.
     for (double v = 150; v <= 850; v += 50) {
         const int px = frame.XToPixel(v), py = frame.YToPixel(v / 1000);
-        EXPECT_TRUE(Red(bitmap.Pixel(px, py))) << v << " at " << px << ", " << py;
+        EXPECT_TRUE(PlotTest::IsRed(bitmap.Pixel(px, py))) << v << " at " << px << ", " << py;
         // Twenty pixels above the line there is no curve.
-        EXPECT_FALSE(Red(bitmap.Pixel(px, py - 20))) << v;
+        EXPECT_FALSE(PlotTest::IsRed(bitmap.Pixel(px, py - 20))) << v;
     }
 }
 

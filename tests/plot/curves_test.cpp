@@ -60,8 +60,8 @@ TEST(CurveDesignerTest, LinesJoinPlacedNeighboursAndMarkersFollowThem) {
     EXPECT_EQ(canvas.OfKind(Kind::Line)[0].points[0].x, 3);
     const auto diamonds = canvas.OfKind(Kind::Polygon);
     ASSERT_EQ(diamonds.size(), 3u);
-    EXPECT_EQ(diamonds[0].points, (std::vector<Winplus::PixelPoint>{{3, 95}, {5, 97}, {3, 99},
-                                                                      {1, 97}}));
+    EXPECT_EQ(diamonds[0].points,
+              (std::vector<Winplus::PixelPoint>{{3, 95}, {5, 97}, {3, 99}, {1, 97}}));
     EXPECT_EQ(diamonds[0].color, 0xFFFFFFFFu);
 
     // Another style draws lines only; a range past the columns draws nothing.
@@ -148,7 +148,7 @@ TEST(CurveTest, BoundsFollowTheViewMode) {
     PlotTest::SelectModel(model);
     Curve curve;
     curve.SetPointCount(3);
-    curve.SetXRange(-2, 2);  // re 5, 1, 5; im 0
+    curve.SetXRange(-2, 2);                                      // re 5, 1, 5; im 0
     EXPECT_EQ(curve.GetBounds(), (Winplus::Rect{-2, 0, 4, 5}));  // X-Complex takes im in
     curve.SetViewMode(Winplus::kXReal);
     EXPECT_EQ(curve.GetBounds(), (Winplus::Rect{-2, 1, 4, 4}));

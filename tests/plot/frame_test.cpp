@@ -27,7 +27,7 @@ TEST(FrameTest, LinearTicksFollowTheOneTwoFiveRule) {
 // Over ranges from 1e-300 to 1e300, negative ones, tiny and huge extents: the walk ends, the
 // ticks ascend within the limits, and neighbours differ by one 1, 2 or 5 times a power of ten.
 TEST(FrameTest, LinearTicksCoverEveryRangeWithRoundSteps) {
-    const double ranges[][2] = {{1e-300, 1e300}, {1e-300, 3e-300}, {-1e300, 1e300},
+    const double ranges[][2] = {{1e-300, 1e300}, {1e-300, 3e-300},  {-1e300, 1e300},
                                 {-7.5, -2.25},   {1e6, 1e6 + 1e-6}, {1e300, 1.0000001e300},
                                 {-1e-12, 1e-12}, {0.999, 1.001},    {123456, 123457}};
     for (const auto& range : ranges) {
@@ -47,7 +47,8 @@ TEST(FrameTest, LinearTicksCoverEveryRangeWithRoundSteps) {
         EXPECT_LT(ticks.front() - step, a);
         for (std::size_t i = 1; i < ticks.size(); ++i) {
             EXPECT_GT(ticks[i], ticks[i - 1]);
-            const double round = std::round(mantissa) * std::pow(10.0, std::floor(std::log10(step) + 1e-9));
+            const double round =
+                std::round(mantissa) * std::pow(10.0, std::floor(std::log10(step) + 1e-9));
             const double multiple = ticks[i] / round;
             EXPECT_NEAR(multiple, std::round(multiple), 1e-6);
         }
@@ -134,7 +135,7 @@ TEST(FrameTest, PaintLaysTheBoxOutAroundItsLabels) {
     frame.axisVisible[0] = frame.axisVisible[1] = frame.axisVisible[2] = false;
     frame.Paint(canvas, {0, 0, 600, 400}, {2, 0, 6, 1}, true, false);
     EXPECT_EQ(canvas.OfKind(RecordingCanvas::Kind::Line).size(), 1u);  // the axis line only
-    EXPECT_EQ(canvas.OfKind(RecordingCanvas::Kind::Text).size(), 6u);   // y labels only
+    EXPECT_EQ(canvas.OfKind(RecordingCanvas::Kind::Text).size(), 6u);  // y labels only
 }
 
 TEST(FrameTest, RectContainsHasNoLowerBound) {

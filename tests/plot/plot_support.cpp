@@ -35,4 +35,20 @@ void SelectModel(const Core::MathMap::Ptr& model) {
     Core::MenuCore::SetCurrentNode(definition->GetRoot());
 }
 
+Winplus::FileCurve::Ptr RedDiagonal() {
+    auto data = Safe::MakeX<Spectrum>();
+    data->Resize(9);
+    for (int i = 0; i < 9; ++i) data->SetPoint(i, 100.0 * (i + 1), 0.1 * (i + 1), 0);
+    auto file = Safe::MakeX<Winplus::FileCurve>();
+    file->SetData(data);
+    file->viewMode = Winplus::kXReal;
+    file->Designers().real->lineColor = 0xFFFF0000;
+    file->Designers().real->thickness = 3;
+    return file;
+}
+
+bool IsRed(unsigned pixel) {
+    return ((pixel >> 16) & 0xFF) > 200 && ((pixel >> 8) & 0xFF) < 80 && (pixel & 0xFF) < 80;
+}
+
 }  // namespace PlotTest

@@ -4,29 +4,19 @@
 
 #include "app/view_panel.h"
 #include "plot/layer.h"
+#include "tests/plot/plot_support.h"
 #include "tests/winplus/gui_test_support.h"
 
 namespace {
 
 using Winplus::LayerCurve;
 
-bool Red(std::uint32_t pixel) {
-    return ((pixel >> 16) & 0xFF) > 200 && ((pixel >> 8) & 0xFF) < 80 && (pixel & 0xFF) < 80;
-}
-
 // The current layer: a red diagonal from (100, 0.1) to (900, 0.9), the model curve hidden.
 LayerCurve::Ptr ShowDiagonal() {
     Winplus::Layer::NewLayer();
     auto layer = Safe::DynamicCast<LayerCurve>(Winplus::Layer::CurrentLayer());
     layer->Curves()->At(0)->SetViewMode(Winplus::kHidden);
-    auto data = Safe::MakeX<Spectrum>();
-    data->Resize(9);
-    for (int i = 0; i < 9; ++i) data->SetPoint(i, 100.0 * (i + 1), 0.1 * (i + 1), 0);
-    auto file = Safe::MakeX<Winplus::FileCurve>();
-    file->SetData(data);
-    file->viewMode = Winplus::kXReal;
-    file->Designers().real->lineColor = 0xFFFF0000;
-    file->Designers().real->thickness = 3;
+    const Winplus::FileCurve::Ptr file = PlotTest::RedDiagonal();
     layer->AddFileCurve(file);
     Winplus::Layer::SetCurrentFileCurve(file);
     return layer;
@@ -41,7 +31,8 @@ void ExpectDiagonal(HWND view, const LayerCurve& layer, bool expected) {
         // Away from the plot's edges, where the clip cuts the line.
         if (v <= limits.x + 0.02 * limits.width || v >= limits.x + 0.98 * limits.width) continue;
         const int px = frame.XToPixel(v), py = frame.YToPixel(v / 1000);
-        EXPECT_EQ(Red(shown.Pixel(px, py)), expected) << v << " at " << px << ", " << py;
+        EXPECT_EQ(PlotTest::IsRed(shown.Pixel(px, py)), expected)
+            << v << " at " << px << ", " << py;
     }
 }
 
