@@ -224,27 +224,45 @@ void AxisResizing::RestorePreviousLimits() {
     Apply(back);
 }
 
-bool AxisResizing::FittedLimits(const Rect& bounds, Rect& limits) {
+namespace {
+
+// One axis of fitted limits: a zero extent widened to 1, and with margins 2.5 % of the extent
+// added on both sides (from the extent, not the offset: data at 1000 to 1001 stays in view). On
+// Log10 the same in decades; a range that is not all positive has no place there.
+bool FitAxis(double& low, double& extent, bool log, bool margins) {
+    if (log) {
+        if (!(low > 0.0) || !(low + extent > 0.0)) return false;
+        double a = std::log10(low), e = std::log10(low + extent) - a;
+        if (!FitAxis(a, e, false, margins)) return false;
+        low = std::pow(10.0, a);
+        extent = std::pow(10.0, a + e) - low;
+        return std::isfinite(extent) && low > 0.0 && extent > 0.0;
+    }
+    if (extent == 0.0) {
+        low -= 0.5;
+        extent = 1.0;
+    }
+    if (margins) {
+        low -= 0.025 * extent;
+        extent *= 1.05;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool AxisResizing::FittedLimits(const Rect& bounds, Rect& limits, int xScale, int yScale) {
     for (double v : {bounds.x, bounds.y, bounds.width, bounds.height})
         if (!std::isfinite(v)) return false;
     limits = bounds;
-    if (limits.width == 0.0) {
-        limits.x -= 0.5;
-        limits.width = 1.0;
-    }
-    if (limits.height == 0.0) {
-        limits.y -= 0.5;
-        limits.height = 1.0;
-    }
-    // Margins from the extent, not the offset: data at 1000 to 1001 stays in view.
-    limits.y -= 0.025 * limits.height;
-    limits.height *= 1.05;
-    return true;
+    return FitAxis(limits.x, limits.width, xScale == Frame::kLog10, false) &&
+           FitAxis(limits.y, limits.height, yScale == Frame::kLog10, true);
 }
 
 void AxisResizing::FitLimits(const Rect& bounds) {
     Rect fitted;
-    if (frame_ && FittedLimits(bounds, fitted)) Change(fitted);
+    if (frame_ && FittedLimits(bounds, fitted, frame_->GetScale(0), frame_->GetScale(1)))
+        Change(fitted);
 }
 
 }  // namespace Winplus

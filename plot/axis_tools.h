@@ -61,10 +61,12 @@ public:
     // Swaps the layer's limits with the previous ones.
     void RestorePreviousLimits();
     // Limits around bounds: a zero extent widened to 1, then 2.5 % of the height added below
-    // and above. Bounds that are not finite change nothing.
+    // and above; on a Log10 axis the same in decades. Bounds that are not finite, or not
+    // positive on a Log10 axis, change nothing.
     void FitLimits(const Rect& bounds);
-    // The limits FitLimits sets for bounds; false for bounds that are not finite.
-    static bool FittedLimits(const Rect& bounds, Rect& limits);
+    // The limits FitLimits sets for bounds on those scales; false when it sets none.
+    static bool FittedLimits(const Rect& bounds, Rect& limits, int xScale = Frame::kLinear,
+                             int yScale = Frame::kLinear);
     const Rect& PreviousLimits() const { return previous_; }
     bool Dragging() const { return dragging_; }
 

@@ -134,6 +134,15 @@ TEST_F(AxisToolsTest, FitLimitsKeepsTheDataInViewWhateverItsOffset) {
     tool->FitLimits({0, NAN, 1, 1});
     ExpectLimits(Limits(), {-2, -2.1, 4, 4.2}, 1e-12);
     EXPECT_EQ(tool->PreviousLimits(), (Rect{0, 999.975, 10, 1.05}));
+
+    // Log10: margins in decades, so 1e-3 .. 1e3 stays positive; data at 0 cannot be fitted.
+    layer->GetFrame()->SetScale(1, Winplus::Frame::kLog10);
+    tool->FitLimits({1, 1e-3, 9, 1e3 - 1e-3});
+    EXPECT_NEAR(std::log10(Limits().y), -3.15, 1e-12);
+    EXPECT_NEAR(std::log10(Limits().y + Limits().height), 3.15, 1e-12);
+    const Rect fitted = Limits();
+    tool->FitLimits({1, 0, 9, 1});
+    EXPECT_EQ(Limits(), fitted);
 }
 
 }  // namespace
