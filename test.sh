@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# Installs what Sorix needs (Debian 12, as root), builds it and runs every test, in four phases:
+# Installs what Sorix needs (Debian 12, as root), builds it and runs every test, in five phases:
 #   native     optimised build (RelWithDebInfo), tests run natively
-#   sanitize   Debug build with AddressSanitizer and UndefinedBehaviorSanitizer; each test alone
-#              and then each test executable whole
+#   sanitize   Debug build with AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer;
+#              each test alone and then each test executable whole
+#   tsan       the fit tests (the only code with a second thread) under ThreadSanitizer
 #   windows    optimised cross build with mingw-w64, tests run under Wine inside Xvfb
 #   fuzz       the readers' fuzz targets (clang, libFuzzer) briefly over their seeds
 # The optimised builds are RelWithDebInfo, i.e. -O2: at -O3 GCC 12 reports false -Wrestrict errors
 # in std::string code.
-# ./test.sh runs all four; ./test.sh native windows runs those only. Builds are incremental in
+# ./test.sh runs all five; ./test.sh native windows runs those only. Builds are incremental in
 # build/<name>. The last line sums up the tests of all runs as "N passed, N failed".
 set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -20,14 +21,15 @@ packages=(
     wine wine64 fonts-wine fonts-liberation
     xvfb xauth xdotool x11-apps x11-utils imagemagick libgl1-mesa-dri libxcomposite1
     clang libclang-rt-14-dev
+    libcminpack-dev
 )
 
 phases=("$@")
-if [[ ${#phases[@]} -eq 0 ]]; then phases=(native sanitize windows fuzz); fi
+if [[ ${#phases[@]} -eq 0 ]]; then phases=(native sanitize tsan windows fuzz); fi
 for phase in "${phases[@]}"; do
     case "$phase" in
-        native | sanitize | windows | fuzz) ;;
-        *) echo "usage: ./test.sh [native] [sanitize] [windows] [fuzz]" >&2; exit 2 ;;
+        native | sanitize | tsan | windows | fuzz) ;;
+        *) echo "usage: ./test.sh [native] [sanitize] [tsan] [windows] [fuzz]" >&2; exit 2 ;;
     esac
 done
 
@@ -59,13 +61,16 @@ install_packages() {
 }
 
 # build NAME BUILD_TYPE [CMAKE_ARGS...]: configures and builds build/NAME, output in its log file.
+# With build_target set, only that target is built.
+build_target=""
 build() {
-    local name="$1" type="$2" dir="build/$1" log="build/$1.log"
+    local name="$1" type="$2" dir="build/$1" log="build/$1.log" targets=()
     shift 2
+    if [[ -n "$build_target" ]]; then targets=(--target "$build_target"); fi
     mkdir -p build
     echo "== $name: configure and build ($type)"
     if ! { cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "$@" &&
-        cmake --build "$dir" -j "$jobs"; } >"$log" 2>&1 </dev/null; then
+        cmake --build "$dir" -j "$jobs" "${targets[@]}"; } >"$log" 2>&1 </dev/null; then
         cat "$log"
         echo "== $name: build FAILED (log: $log)"
         return 1
@@ -143,6 +148,9 @@ whole_executables() {
 phase_sanitize() {
     build sanitize Debug -DSORIX_SANITIZE=ON || return 1
     export UBSAN_OPTIONS=print_stacktrace=1
+    # Leaks fail a test: LeakSanitizer reports them at exit with a non-zero code. Said here, not
+    # left to the default, which the environment may have turned off (tests/sanitize checks it).
+    export ASAN_OPTIONS=detect_leaks=1
     local status=0 ctest_passed ctest_failed
     run_tests sanitize ctest --test-dir build/sanitize || status=1
     ctest_passed=$passed
@@ -153,6 +161,23 @@ phase_sanitize() {
     passed=$((passed + ctest_passed))
     failed=$((failed + ctest_failed))
     return $status
+}
+
+# The fit tests whole, in one process under ThreadSanitizer; each test counts.
+phase_tsan() {
+    build_target=fit_tests build tsan RelWithDebInfo -DSORIX_TSAN=ON || return 1
+    local log=build/tsan-run.log status
+    echo "== tsan: fit tests"
+    TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" build/tsan/tests/fit_tests \
+        --gtest_brief=1 </dev/null >"$log" 2>&1
+    status=$?
+    cat "$log"
+    passed="$(sed -nE 's/^\[  PASSED  \] ([0-9]+) tests?.*/\1/p' "$log")"
+    failed="$(sed -nE 's/^\[  FAILED  \] ([0-9]+) tests?, listed below.*/\1/p' "$log")"
+    passed=${passed:-0}
+    failed=${failed:-0}
+    if [[ $status -ne 0 && $failed -eq 0 ]]; then failed=1; fi
+    [[ $status -eq 0 ]]
 }
 
 phase_windows() {

@@ -76,6 +76,7 @@ public:
 class ListOperator : public Core::Node {
 public:
     void Sort() override;
+    bool GathersChildAnchors() const override { return true; }
 
 protected:
     ListOperator(int typeId, const char* name, double first);

@@ -29,6 +29,12 @@ State& Global() {
     return *state;
 }
 
+void ResetDataSet() {
+    GetSet().Clear();
+    Global() = State();
+}
+[[maybe_unused]] const bool kResets = RegisterProcessReset(&ResetDataSet);
+
 void ShowError(const std::string& text) {
     Platform::ShowMessageBox({text, "Message", Platform::BoxIcon::Stop});
 }
@@ -108,8 +114,8 @@ void SetOpusType(int type) {
     Global().opusType = type;
 }
 
-void AddObserver(const Safe::XPtr<Winplus::Observer>& observer) {
-    Bus(Subject::DataSet).Add(observer);
+EventBus::Registration AddObserver(const Safe::XPtr<Winplus::Observer>& observer) {
+    return Bus(Subject::DataSet).Add(observer);
 }
 
 void Notify(const int& code) {

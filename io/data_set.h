@@ -8,6 +8,7 @@
 #include <string>
 
 #include "foundation/command.h"
+#include "foundation/event_bus.h"
 #include "foundation/object_set.h"
 #include "foundation/spectrum.h"
 
@@ -17,7 +18,9 @@ using SpectrumSet = ObjectSet<Safe::XPtr<Spectrum>>;
 
 namespace DataSet {
 
-enum Event { kReplaced = 130, kAdded = 131, kCurrentChanged = 230 };
+inline constexpr int kReplaced = EventCode::kDataSetReplaced;
+inline constexpr int kAdded = EventCode::kDataSetFileAdded;
+inline constexpr int kCurrentChanged = EventCode::kCurrentSpectrumChanged;
 
 // The one set; never replaced as an object, only emptied and refilled.
 SpectrumSet& GetSet();
@@ -28,7 +31,7 @@ const std::string& GetDataFolder();
 int GetOpusType();
 void SetOpusType(int type);
 
-void AddObserver(const Safe::XPtr<Winplus::Observer>& observer);
+[[nodiscard]] EventBus::Registration AddObserver(const Safe::XPtr<Winplus::Observer>& observer);
 void Notify(const int& code);
 
 // Reads one file by the load order; null when no reader takes it. report becomes false when a

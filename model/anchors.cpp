@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "foundation/event_bus.h"
 #include "model/node.h"
 
 namespace Core {
@@ -9,6 +10,15 @@ namespace Core {
 int ForceMode = -1;
 int AnchorEndMode = 3;
 int AnchorAxisMode = 0;
+
+namespace {
+void ResetSettings() {
+    ForceMode = -1;
+    AnchorEndMode = 3;
+    AnchorAxisMode = 0;
+}
+[[maybe_unused]] const bool kResets = RegisterProcessReset(&ResetSettings);
+}  // namespace
 
 // --- Anchor ---
 
@@ -105,8 +115,7 @@ void AnchorsInterface::Rebuild() {
     for (auto& anchor : anchors_) anchor->SetInterface(this);
     members_.clear();
 
-    const int type = owner_ ? owner_->GetTypeId() : -1;
-    if (type >= 207 && type <= 209) {
+    if (owner_ && owner_->GathersChildAnchors()) {
         for (int i = 0; i < owner_->ChildCount(); ++i) {
             Safe::XPtr<AnchorsInterface> member = owner_->GetChild(i)->GetAnchors();
             if (!member) continue;

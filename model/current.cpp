@@ -17,6 +17,13 @@ CurrentObjects& Current() {
     return current;
 }
 
+void ResetModelsAndCurrentObjects() {
+    Models().Clear();
+    Models().SetName(std::wstring());
+    Current() = CurrentObjects();
+}
+[[maybe_unused]] const bool kResets = RegisterProcessReset(&ResetModelsAndCurrentObjects);
+
 }  // namespace
 
 ModelSet& Models() {
@@ -26,27 +33,30 @@ ModelSet& Models() {
 
 namespace MenuCore {
 
-void AddObserver(const Safe::XPtr<Winplus::Observer>& observer) {
-    Bus(Subject::Models).Add(observer);
+EventBus::Registration AddObserver(const Safe::XPtr<Winplus::Observer>& observer) {
+    return Bus(Subject::Models).Add(observer);
 }
 void Notify(const int& code) {
     Bus(Subject::Models).Notify(code);
 }
-void AddLibraryObserver(const Safe::XPtr<Winplus::Observer>& observer) {
-    Bus(Subject::Library).Add(observer);
+EventBus::Registration AddLibraryObserver(const Safe::XPtr<Winplus::Observer>& observer) {
+    return Bus(Subject::Library).Add(observer);
 }
 void NotifyLibrary(const int& code) {
     Bus(Subject::Library).Notify(code);
 }
 
 void SetCurrentModel(const MathMap::Ptr& model) {
-    StoreAndAnnounce(Current().model, model, Bus(Subject::Models), 200);
+    StoreAndAnnounce(Current().model, model, Bus(Subject::Models), EventCode::kCurrentModelChanged);
 }
 void SetCurrentDefinition(const NodeMap::Ptr& definition) {
-    StoreAndAnnounce(Current().definition, definition, Bus(Subject::Models), 201);
+    StoreAndAnnounce(Current().definition, definition, Bus(Subject::Models),
+                     EventCode::kCurrentDefinitionChanged);
 }
 void SetCurrentNode(const Node::Ptr& node) {
-    if (StoreAndAnnounce(Current().node, node, Bus(Subject::Models), 202)) MapBar::Notify(202);
+    if (StoreAndAnnounce(Current().node, node, Bus(Subject::Models),
+                         EventCode::kCurrentNodeChanged))
+        MapBar::Notify(EventCode::kCurrentNodeChanged);
 }
 
 MathMap::Ptr GetCurrentModel() {

@@ -14,12 +14,13 @@ ModelSet& Models();
 
 namespace MenuCore {
 
-void AddObserver(const Safe::XPtr<Winplus::Observer>& observer);
+[[nodiscard]] EventBus::Registration AddObserver(const Safe::XPtr<Winplus::Observer>& observer);
 void Notify(const int& code);
-void AddLibraryObserver(const Safe::XPtr<Winplus::Observer>& observer);
+[[nodiscard]] EventBus::Registration AddLibraryObserver(
+    const Safe::XPtr<Winplus::Observer>& observer);
 void NotifyLibrary(const int& code);
 
-// Setters announce a change only: 200 model, 201 definition, 202 node (also on the map-bar bus).
+// Setters announce a change only: model, definition, node (the node also on the map-bar bus).
 void SetCurrentModel(const MathMap::Ptr& model);
 void SetCurrentDefinition(const NodeMap::Ptr& definition);
 void SetCurrentNode(const Node::Ptr& node);

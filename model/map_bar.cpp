@@ -5,9 +5,11 @@ namespace Core {
 namespace {
 
 enum { kUndo = 0, kRedo = 1 };
+constexpr int kHistoryChannel = 1;
 
 struct Availability {
     bool flags[2][2] = {{false, false}, {false, false}};  // [channel][undo, redo]
+    EventBus::Registration histories;                     // on the definition bus
 };
 
 Availability& State() {
@@ -16,7 +18,9 @@ Availability& State() {
 }
 
 void SetAvailable(int channel, int which, bool available) {
-    static const int kCodes[2][2] = {{401, 402}, {404, 405}};
+    static const int kCodes[2][2] = {
+        {EventCode::kExplorerUndoAvailability, EventCode::kExplorerRedoAvailability},
+        {EventCode::kDefinitionUndoAvailability, EventCode::kDefinitionRedoAvailability}};
     if (channel != 0 && channel != 1) return;
     bool& flag = State().flags[channel][which];
     if (flag == available) return;
@@ -28,10 +32,34 @@ bool IsAvailable(int channel, int which) {
     return (channel == 0 || channel == 1) && State().flags[channel][which];
 }
 
+// Follows what the definitions' histories hold, on channel 1.
+struct HistoryObserver : Winplus::Observer {
+    bool Notify(const int& code) override {
+        switch (code) {
+            case EventCode::kHistoryUndoable: SetAvailable(kHistoryChannel, kUndo, true); break;
+            case EventCode::kHistoryNotUndoable: SetAvailable(kHistoryChannel, kUndo, false); break;
+            case EventCode::kHistoryRedoable: SetAvailable(kHistoryChannel, kRedo, true); break;
+            case EventCode::kHistoryNotRedoable: SetAvailable(kHistoryChannel, kRedo, false); break;
+            default: return false;
+        }
+        return true;
+    }
+};
+
+// The state at start-up, listening to the definitions from the first edit on.
+void Reset() {
+    // The bus first: statics die in reverse order, so the state's registration goes before it.
+    EventBus& definitions = Bus(Subject::Definitions);
+    Availability& state = State();
+    state = Availability();
+    state.histories = definitions.Add(Safe::MakeX<HistoryObserver>());
+}
+[[maybe_unused]] const bool kStarted = RegisterProcessReset(&Reset) && (Reset(), true);
+
 }  // namespace
 
-void MapBar::AddObserver(const Safe::XPtr<Winplus::Observer>& observer) {
-    Bus(Subject::MapBar).Add(observer);
+EventBus::Registration MapBar::AddObserver(const Safe::XPtr<Winplus::Observer>& observer) {
+    return Bus(Subject::MapBar).Add(observer);
 }
 
 void MapBar::Notify(const int& code) {

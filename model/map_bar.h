@@ -1,13 +1,15 @@
 #pragma once
 // The definition tool bar's store: whether undo and redo are available for the two kinds of
-// definitions (0 driven by the definition explorer, 1 by the definitions' own histories).
+// definitions (0 driven by the definition explorer, 1 by the definitions' own histories, which
+// it hears on the definition bus).
 #include "foundation/event_bus.h"
 
 namespace Core {
 
 class MapBar {
 public:
-    static void AddObserver(const Safe::XPtr<Winplus::Observer>& observer);
+    [[nodiscard]] static EventBus::Registration AddObserver(
+        const Safe::XPtr<Winplus::Observer>& observer);
     static void Notify(const int& code);
 
     // Store the flag of channel 0 or 1 and announce it when it changed; other channels do

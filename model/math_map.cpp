@@ -23,6 +23,7 @@ MathMap::~MathMap() {
 
 void MathMap::UnbindReferences() {
     for (const NodeMap::Ptr& map : maps_) {
+        map->ForgetHistory();
         for (const Node::Ptr& node : map->FindNodesByType(kMapCapsuleId)) {
             auto reference = Safe::DynamicCast<MapCapsule>(node);
             if (reference && Holds(maps_, reference->GetMap())) reference->Unbind();

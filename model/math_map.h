@@ -53,8 +53,8 @@ public:
 private:
     // The definitions a definition refers to, directly or through others.
     static std::vector<NodeMap::Ptr> ReferencedMaps(const NodeMap::Ptr& map);
-    // Definitions that refer to each other hold each other: let go of those references when
-    // the model lets go of its definitions.
+    // Definitions that refer to each other hold each other, through their trees and through
+    // the nodes their histories keep: let go of those when the model lets go of its definitions.
     void UnbindReferences();
     void ReplaceReference(const NodeMap::Ptr& map, const Node::Ptr& reference);
 

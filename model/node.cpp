@@ -101,6 +101,9 @@ void Node::CreateAnchors(std::vector<Safe::XPtr<Anchor>>& out) {
 }
 void Node::PlaceAnchor(Anchor*, const bool&) {}
 void Node::AnchorMoved(Anchor*, bool&) {}
+bool Node::GathersChildAnchors() const {
+    return false;
+}
 double Node::Transform(const int&, const double& value) {
     return value;
 }

@@ -67,6 +67,9 @@ public:
     virtual void CreateAnchors(std::vector<Safe::XPtr<Anchor>>& out);
     virtual void PlaceAnchor(Anchor* anchor, const bool& flag);
     virtual void AnchorMoved(Anchor* anchor, bool& notify);
+    // Whether the node's anchor set also gathers its children's anchors (sums, products and
+    // averages do).
+    virtual bool GathersChildAnchors() const;
     virtual double Transform(const int& axis, const double& value);
     virtual bool IsVariadic() const;
     // Child list edits return the replaced or added child, null when refused.

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "foundation/event_bus.h"
 #include "foundation/unique_name.h"
 #include "model/factory.h"
-#include "model/map_bar.h"
 #include "model/map_capsule.h"
 
 namespace Core {
@@ -28,7 +28,10 @@ public:
 
     bool Execute(const int&) override {
         switch (kind_) {
-            case kReplaceStep: return static_cast<bool>(map_->ReplaceNode(third_->Name(), second_));
+            case kReplaceStep:
+                // A root replaced by none: the old root comes back.
+                if (!third_) return static_cast<bool>(map_->RestoreRoot(second_));
+                return static_cast<bool>(map_->ReplaceNode(third_->Name(), second_));
             case kRemoveStep: return static_cast<bool>(map_->RemoveNode(third_->Name()));
             case kAddStep:
                 // A removed root has no parent to add under: it becomes the root again.
@@ -169,6 +172,11 @@ void NodeMap::ClearRoot() {
     root_ = nullptr;
 }
 
+void NodeMap::ForgetHistory() {
+    ClearHistory();
+    lastReplaced_ = nullptr;
+}
+
 Node::Ptr NodeMap::RestoreRoot(const Node::Ptr& node) {
     if (!node) return Node::Ptr();
     if (root_) return ReplaceNode(root_->Name(), node);
@@ -249,8 +257,9 @@ Node::Ptr NodeMap::ReplaceNode(const std::string& name, const Node::Ptr& node) {
 void NodeMap::RecordUndo(int kind, const Node::Ptr& first, const Node::Ptr& second,
                          const Node::Ptr& third, int index) {
     Push(Safe::MakeX<UndoCmd>(kind, this, first, second, third, index));
-    MapBar::SetUndoAvailable(1, UndoCount() > 0);
-    MapBar::SetRedoAvailable(1, RedoCount() > 0);
+    EventBus& bus = Bus(Subject::Definitions);
+    bus.Notify(UndoCount() > 0 ? EventCode::kHistoryUndoable : EventCode::kHistoryNotUndoable);
+    bus.Notify(RedoCount() > 0 ? EventCode::kHistoryRedoable : EventCode::kHistoryNotRedoable);
 }
 
 // --- Values ---

@@ -39,6 +39,9 @@ public:
     void SetRoot(const Node::Ptr& root);
     // Drops the root and the index; records nothing.
     void ClearRoot();
+    // Lets go of the undo and redo steps and of the last replaced node, which may hold
+    // references to other definitions (the model is letting go of its definitions).
+    void ForgetHistory();
 
     Node::Ptr FindNode(const std::string& name) const;
     bool HasNodeName(const std::string& name) const { return static_cast<bool>(FindNode(name)); }

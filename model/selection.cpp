@@ -19,10 +19,18 @@ Store& State() {
     return store;
 }
 
+void ResetStore() {
+    State() = Store();
+}
+[[maybe_unused]] const bool kResets = RegisterProcessReset(&ResetStore);
+
+constexpr int kNodeChanged = EventCode::kSelectedNodeChanged;
+constexpr int kFormulaChanged = EventCode::kSelectedFormulaChanged;
+
 }  // namespace
 
-void AddObserver(const Safe::XPtr<Winplus::Observer>& observer) {
-    Bus(Subject::Selection).Add(observer);
+EventBus::Registration AddObserver(const Safe::XPtr<Winplus::Observer>& observer) {
+    return Bus(Subject::Selection).Add(observer);
 }
 void Notify(const int& code) {
     Bus(Subject::Selection).Notify(code);
@@ -39,7 +47,8 @@ void SetFormula(const Node::Ptr& formula) {
 }
 
 void SetPrototype(const Node::Ptr& prototype) {
-    StoreAndAnnounce(State().prototype, prototype, Bus(Subject::Selection), kPrototypeChanged);
+    StoreAndAnnounce(State().prototype, prototype, Bus(Subject::Selection),
+                     EventCode::kSelectedPrototypeChanged);
 }
 
 void SetMode(int mode) {

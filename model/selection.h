@@ -8,9 +8,8 @@ namespace Core {
 namespace Selection {
 
 enum Mode { kNodeMode = 0, kFormulaMode = 3 };
-enum Event { kNodeChanged = 110, kPrototypeChanged = 112, kFormulaChanged = 114 };
 
-void AddObserver(const Safe::XPtr<Winplus::Observer>& observer);
+[[nodiscard]] EventBus::Registration AddObserver(const Safe::XPtr<Winplus::Observer>& observer);
 void Notify(const int& code);
 
 // current := node; a node other than the stored one is stored and announced (110).

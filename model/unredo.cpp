@@ -17,6 +17,12 @@ void Unredo::Push(const Safe::XPtr<Command>& command) {
     if (undo_.size() > limit_) undo_.pop_front();
 }
 
+void Unredo::ClearHistory() {
+    undo_.clear();
+    redo_.clear();
+    undoing_ = redoing_ = false;
+}
+
 bool Unredo::Undo() {
     return Run(undo_, undoing_);
 }

@@ -19,6 +19,8 @@ public:
     int UndoCount() const { return static_cast<int>(undo_.size()); }
     int RedoCount() const { return static_cast<int>(redo_.size()); }
     std::uint32_t Limit() const { return limit_; }
+    // Forgets every step: the steps hold nodes, and through them other definitions.
+    void ClearHistory();
 
 private:
     bool Run(std::deque<Safe::XPtr<Command>>& history, bool& routing);

@@ -1,6 +1,5 @@
 #pragma once
-// An observer that records the codes it hears. Buses keep their observers for the life of the
-// process, so the log lives in the observer, never in a test's stack frame.
+// An observer that records the codes it hears.
 #include <vector>
 
 #include "foundation/command.h"

@@ -38,7 +38,7 @@ protected:
     void SetUp() override {
         DataSet::Clear();
         DataSet::SetOpusType(Opus::kReflectance);
-        DataSet::AddObserver(recorder);
+        registration = DataSet::AddObserver(recorder);
     }
     void TearDown() override {
         Platform::SetFileDialogHandler(nullptr);
@@ -53,6 +53,7 @@ protected:
     }
 
     Safe::XPtr<Recorder> recorder = Safe::MakeX<Recorder>();
+    EventBus::Registration registration;
     test::CapturedBoxes boxes;
     test::ScratchFolder folder{"data-set"};
     std::vector<Platform::FileDialogRequest> requests;
@@ -92,6 +93,20 @@ TEST_F(DataSetTest, ReplaceMakesNamesUniqueAndDropsTheCurrentSpectrum) {
     DataSet::Replace(nullptr);
     EXPECT_TRUE(Names().empty());
     EXPECT_EQ(recorder->codes, (std::vector<int>{230, 130, 130}));
+}
+
+TEST_F(DataSetTest, ProcessResetEmptiesTheSet) {
+    const std::string path = folder.Write("sample.dat", "1 2\n2 3\n");
+    ASSERT_TRUE(DataSet::AddDataFile(path));
+    DataSet::SelectIndex(0);
+    DataSet::SetOpusType(0x300F);
+    ResetProcessState();
+    EXPECT_TRUE(Names().empty());
+    EXPECT_FALSE(DataSet::GetCurrent());
+    EXPECT_EQ(DataSet::GetDataFolder(), "");
+    EXPECT_EQ(DataSet::GetOpusType(), Opus::kReflectance);
+    DataSet::Clear();  // the test's observer went with the reset
+    EXPECT_EQ(recorder->codes, (std::vector<int>{130, 230}));
 }
 
 TEST_F(DataSetTest, AddedFilesAreNamedAfterTheFile) {

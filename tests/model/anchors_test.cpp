@@ -13,11 +13,7 @@ using TestNodes::Anchored;
 
 class AnchorsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        TestNodes::Register();
-        Core::ForceMode = -1;
-    }
-    void TearDown() override { Core::ForceMode = -1; }
+    void SetUp() override { TestNodes::Register(); }
 };
 
 Safe::XPtr<Anchor> AnchorAt(double x, bool first = true, bool second = false, double x2 = 0) {
@@ -70,6 +66,20 @@ TEST_F(AnchorsTest, CurrentAnchorFollowsARebuild) {
     EXPECT_EQ(set->GetCurrent(), set->GetAnchors()[1]);
     EXPECT_EQ(set->GetCurrent()->GetOwner(), node.Get());
     EXPECT_EQ(set->GetCurrent()->GetParameterOwner(), node.Get());
+}
+
+TEST_F(AnchorsTest, ANodeThatGathersHoldsItsChildrensAnchorsInOrder) {
+    auto gatherer = Safe::MakeX<TestNodes::Gatherer>();
+    auto first = Safe::MakeX<Anchored>(), second = Safe::MakeX<Anchored>();
+    gatherer->AddChild(first);
+    gatherer->AddChild(Safe::MakeX<TestNodes::Leaf>());  // no anchors
+    gatherer->AddChild(second);
+    Safe::XPtr<AnchorsInterface> set = gatherer->GetAnchors();
+    ASSERT_EQ(set->Count(), 4);
+    EXPECT_EQ(set->GetMembers().size(), 2u);
+    EXPECT_EQ(set->GetAnchors()[0]->GetOwner(), first.Get());
+    EXPECT_EQ(set->GetAnchors()[3]->GetOwner(), second.Get());
+    EXPECT_EQ(set->GetCurrent(), set->GetAnchors()[0]);
 }
 
 TEST_F(AnchorsTest, MovingTheTopWritesParametersAndRunsTheForce) {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "functions/families.h"
+#include "model/anchors.h"
 #include "model/current.h"
 #include "model/map_bar.h"
 #include "model/map_capsule.h"
@@ -28,8 +29,8 @@ TEST_F(CurrentTest, ProjectStartsWithTheBasicModel) {
 
 TEST_F(CurrentTest, SettersAnnounceOnlyChanges) {
     Safe::XPtr<CodeLog> models = NewCodeLog(), mapBar = NewCodeLog();
-    Core::MenuCore::AddObserver(models);
-    Core::MapBar::AddObserver(mapBar);
+    EventBus::Registration onModels = Core::MenuCore::AddObserver(models);
+    EventBus::Registration onMapBar = Core::MapBar::AddObserver(mapBar);
     Node::Ptr node = Node::Create(100);
     Core::MenuCore::SetCurrentNode(node);
     Core::MenuCore::SetCurrentNode(node);
@@ -60,7 +61,7 @@ TEST_F(CurrentTest, PickedFunctionsReadTheModelsVariable) {
 
 TEST_F(CurrentTest, SelectionStoreAnnouncesWhatChanged) {
     Safe::XPtr<CodeLog> log = NewCodeLog();
-    Core::Selection::AddObserver(log);
+    EventBus::Registration registration = Core::Selection::AddObserver(log);
     Node::Ptr node = Node::Create(200), formula = Node::Create(12);
     Core::Selection::SetNode(node);
     Core::Selection::SetNode(node);  // stored already: current only
@@ -79,14 +80,53 @@ TEST_F(CurrentTest, PickingAFunctionSelectsIt) {
     Core::MathMap::Ptr model = Core::MathMap::CreateModel("m");
     Core::MenuCore::SetCurrentModel(model);
     Safe::XPtr<CodeLog> log = NewCodeLog();
-    Core::Selection::AddObserver(log);
+    EventBus::Registration registration = Core::Selection::AddObserver(log);
     Node::Ptr picked = Core::PickByTypeId(230);
     ASSERT_TRUE(picked);
     EXPECT_EQ(Core::Selection::GetNode(), picked);
     EXPECT_EQ(log->codes, std::vector<int>{110});
     EXPECT_TRUE(Core::PickByTypeId(1100).IsNull());
     EXPECT_EQ(Core::Selection::GetNode(), picked);
-    Core::MenuCore::SetCurrentModel(Core::MathMap::Ptr());
+}
+
+// Whatever a test leaves in the process-wide stores, the reset between tests puts back the state
+// of start-up; the definition tool bar goes on following the definitions' histories.
+TEST_F(CurrentTest, ProcessResetRestoresTheStartUpState) {
+    Core::MathMapIo::InitProject();
+    Core::MathMap::Ptr model = Core::Models().At(0);
+    Core::MenuCore::SetCurrentDefinition(model->FindMap("model"));
+    Core::MenuCore::SetCurrentNode(model->FindMap("model")->GetRoot());
+    Core::Selection::SetPrototype(Node::Create(200));
+    Core::Selection::SetFormula(Node::Create(12));
+    Core::Selection::SetMode(Core::Selection::kFormulaMode);
+    Core::MapBar::SetRedoAvailable(0, true);
+    Core::ForceMode = 2;
+    Safe::XPtr<CodeLog> log = NewCodeLog();
+    EventBus::Registration onModels = Core::MenuCore::AddObserver(log);
+    EventBus::Registration onSelection = Core::Selection::AddObserver(log);
+    EventBus::Registration onMapBar = Core::MapBar::AddObserver(log);
+    EventBus::Registration onLibrary = Core::MenuCore::AddLibraryObserver(log);
+
+    ResetProcessState();
+    EXPECT_EQ(Core::Models().Count(), 0);
+    EXPECT_EQ(Core::Models().GetName(), L"");
+    EXPECT_TRUE(Core::MenuCore::GetCurrentModel().IsNull());
+    EXPECT_TRUE(Core::MenuCore::GetCurrentDefinition().IsNull());
+    EXPECT_TRUE(Core::MenuCore::GetCurrentNode().IsNull());
+    EXPECT_EQ(Core::Selection::GetMode(), Core::Selection::kNodeMode);
+    EXPECT_TRUE(Core::Selection::GetFormula().IsNull());
+    EXPECT_TRUE(Core::Selection::GetPrototype().IsNull());
+    EXPECT_FALSE(Core::MapBar::IsRedoAvailable(0));
+    EXPECT_EQ(Core::ForceMode, -1);
+    EXPECT_EQ(model->RefCount(), 1u);  // held by this test alone
+
+    Core::MenuCore::Notify(100);
+    Core::MenuCore::NotifyLibrary(960);
+    Core::Selection::Notify(110);
+    Core::MapBar::Notify(400);
+    EXPECT_TRUE(log->codes.empty());
+    model->FindMap("model")->ReplaceNode("m", Node::Create(208));
+    EXPECT_TRUE(Core::MapBar::IsUndoAvailable(1));
 }
 
 }  // namespace

@@ -6,12 +6,8 @@
 namespace {
 
 TEST(MapBar, AnnouncesOnlyChangedAvailability) {
-    for (int channel : {0, 1}) {  // earlier edits in this process may have set them
-        Core::MapBar::SetUndoAvailable(channel, false);
-        Core::MapBar::SetRedoAvailable(channel, false);
-    }
     Safe::XPtr<CodeLog> log = NewCodeLog();
-    Core::MapBar::AddObserver(log);
+    EventBus::Registration registration = Core::MapBar::AddObserver(log);
     Core::MapBar::SetUndoAvailable(1, true);
     Core::MapBar::SetUndoAvailable(1, true);
     Core::MapBar::SetUndoAvailable(1, false);

@@ -146,6 +146,29 @@ TEST_F(MathMapTest, RemovingAReferencedDefinitionLeavesABasicNode) {
     EXPECT_TRUE(m->RemoveMap("t").IsNull());
 }
 
+// References that only undo steps and replaced nodes still hold tie definitions to each other:
+// a model that lets go of its definitions lets go of those too.
+TEST_F(MathMapTest, DefinitionsTiedByTheirHistoriesAreFreedWithTheModel) {
+    for (const bool clear : {false, true}) {
+        MathMap::Ptr m = Safe::MakeX<MathMap>();
+        NodeMap::Ptr a = m->AddMap(Referring("A", {}));
+        NodeMap::Ptr b = m->AddMap(Referring("B", {}));
+        a->AddNode("Sum", Reference(b, "toB"));
+        a->RemoveNode("toB");
+        b->AddNode("Sum", Reference(a, "toA"));
+        b->RemoveNode("toA");
+        ASSERT_EQ(a->GetReferences().size(), 0u);
+        if (clear)
+            m->Clear();
+        else
+            m = nullptr;
+        EXPECT_EQ(a->RefCount(), 1u) << "clear " << clear;  // held by this test alone
+        EXPECT_EQ(b->RefCount(), 1u) << "clear " << clear;
+        EXPECT_EQ(a->UndoCount() + a->RedoCount(), 0);
+        EXPECT_TRUE(a->GetPreviousRoot().IsNull());
+    }
+}
+
 TEST_F(MathMapTest, NullAndForeignReferencesAreDangling) {
     MathMap::Ptr m = MathMap::CreateModel("m");
     MathMap::Ptr other = MathMap::CreateModel("other");

@@ -17,11 +17,7 @@ using Core::NodeMap;
 
 class MathSpectrumTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        Capsule::RegisterFamilies();
-        Core::Models().Clear();
-    }
-    void TearDown() override { Core::Models().Clear(); }
+    void SetUp() override { Capsule::RegisterFamilies(); }
 };
 
 Node::Ptr Reference(const NodeMap::Ptr& map, const std::string& name) {
@@ -164,9 +160,6 @@ TEST_F(MathSpectrumTest, BindCurrentTakesAllOrNothing) {
     Core::MenuCore::SetCurrentNode(m1->FindMap("model")->GetRoot());
     EXPECT_TRUE(unit.BindCurrent());
     EXPECT_EQ(unit.GetVariable(), m1->FindMap("x"));
-    Core::MenuCore::SetCurrentModel(MathMap::Ptr());
-    Core::MenuCore::SetCurrentDefinition(NodeMap::Ptr());
-    Core::MenuCore::SetCurrentNode(Node::Ptr());
 }
 
 }  // namespace

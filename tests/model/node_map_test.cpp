@@ -8,6 +8,7 @@
 #include "functions/families.h"
 #include "model/map_bar.h"
 #include "model/node_map.h"
+#include "tests/common/code_log.h"
 
 namespace {
 
@@ -251,6 +252,24 @@ TEST_F(NodeMapTest, RemovedRootComesBackOnUndo) {
     EXPECT_TRUE(map->GetRoot().IsNull());
 }
 
+TEST_F(NodeMapTest, RootSetToNullComesBackOnUndo) {
+    NodeMap::Ptr map = SumDefinition();
+    Node::Ptr root = map->GetRoot();
+    const std::string shape = Shape(root);
+    map->SetRoot(Node::Ptr());
+    EXPECT_TRUE(map->GetRoot().IsNull());
+    EXPECT_EQ(map->GetPreviousRoot(), root);
+    ASSERT_TRUE(map->Undo());
+    EXPECT_EQ(map->GetRoot(), root);
+    EXPECT_EQ(Shape(map->GetRoot()), shape);
+    EXPECT_EQ(Names(*map), (std::vector<std::string>{"Sum", "c"}));
+    ASSERT_TRUE(map->Redo());
+    EXPECT_TRUE(map->GetRoot().IsNull());
+    EXPECT_TRUE(map->Nodes().empty());
+    ASSERT_TRUE(map->Undo());
+    EXPECT_EQ(map->GetRoot(), root);
+}
+
 TEST_F(NodeMapTest, PromotingADescendantToRootKeepsTheOldTreeWhole) {
     NodeMap::Ptr map = SumDefinition();
     Node::Ptr plus = Node::Create(200);
@@ -267,12 +286,18 @@ TEST_F(NodeMapTest, PromotingADescendantToRootKeepsTheOldTreeWhole) {
     EXPECT_EQ(map->Nodes().size(), 5u);
 }
 
+// A definition announces what its histories hold after every recorded step; the definition tool
+// bar follows on its channel 1.
 TEST_F(NodeMapTest, EditsAnnounceUndoAvailability) {
+    Safe::XPtr<CodeLog> log = NewCodeLog();
+    EventBus::Registration registration = Bus(Subject::Definitions).Add(log);
     NodeMap::Ptr map = SumDefinition();
+    EXPECT_EQ(log->codes, (std::vector<int>{410, 413}));
     EXPECT_TRUE(Core::MapBar::IsUndoAvailable(1));
-    while (map->UndoCount() > 0) map->Undo();
-    map->AddNode("Sum", Node::Create(100));
+    ASSERT_EQ(map->UndoCount(), 1);
+    log->codes.clear();
     map->Undo();
+    EXPECT_EQ(log->codes, (std::vector<int>{411, 412}));
     EXPECT_FALSE(Core::MapBar::IsUndoAvailable(1));
     EXPECT_TRUE(Core::MapBar::IsRedoAvailable(1));
 }

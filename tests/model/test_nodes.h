@@ -13,7 +13,8 @@ enum Id {
     kVariadic = 9003,
     kList = 9004,
     kRef = 9005,
-    kAnchored = 9006
+    kAnchored = 9006,
+    kGatherer = 9007
 };
 
 class Leaf : public Core::Node {
@@ -113,6 +114,18 @@ public:
     }
     bool notifyForces = true;
     std::vector<int> placed;
+};
+
+// A variadic node whose anchor set gathers its children's anchors, as a sum's does.
+class Gatherer : public Core::Node {
+public:
+    Gatherer() {
+        typeId_ = kGatherer;
+        name_ = "gatherer";
+        arityKind_ = Core::kArityVariadic;
+        CreateAnchorSet(false);
+    }
+    bool GathersChildAnchors() const override { return true; }
 };
 
 inline Core::Node::Ptr Make(int typeId) {

@@ -1,0 +1,140 @@
+#pragma once
+// The least-squares fit of adjustable parameters of a working model to a target spectrum:
+// damped Gauss-Newton (Levenberg-Marquardt) steps with two trial dampings per step.
+#include <vector>
+
+#include "fit/matrix.h"
+#include "model/math_spectrum.h"
+
+namespace Optimize {
+
+// Which part of the complex model value the residual is taken on.
+enum FittedPart { kFitReal = 0, kFitImag = 1, kFitComplex = 2 };
+
+// A method the fit worker steps: Initialize and Finish on the interface thread, Iterate once per
+// wake on the worker thread.
+class OptimizationMethod : public Safe::Countable {
+public:
+    virtual void Initialize() = 0;
+    virtual void Iterate() = 0;
+    virtual void Finish() = 0;
+
+    // Set when the fit cannot go on (a failed solve, a non-finite start, a step that threw);
+    // Iterate then does nothing.
+    bool failed = true;
+};
+
+class LeastSquareMethod : public OptimizationMethod {
+public:
+    LeastSquareMethod();
+
+    // The model spectrum evaluates target of definition in model (the fit's private copy).
+    void SetData(const Core::MathMap::Ptr& model, const Core::NodeMap::Ptr& definition,
+                 const Core::Node::Ptr& target);
+    void SetVariableMap(const Core::NodeMap::Ptr& variable);
+    // The model spectrum takes the target's abscissas.
+    void SetTarget(const Spectrum::Ptr& target);
+    // A node listed more than once is adjusted once, at its first place.
+    void SetParameters(const std::vector<Core::Node::Ptr>& parameters);
+    const std::vector<Core::Node::Ptr>& GetParameters() const { return parameters_; }
+    const Safe::XPtr<Core::MathSpectrum>& GetSpectrum() const { return spectrum_; }
+
+    void Initialize() override {}
+    void Finish() override {}
+
+    int fittedPart = kFitReal;
+    double chi2 = 0.0;
+    bool improved = false;
+
+protected:
+    Core::MathMap::Ptr model_;
+    Core::NodeMap::Ptr definition_;
+    Core::Node::Ptr target_;
+    Core::NodeMap::Ptr variable_;
+    std::vector<Core::Node::Ptr> parameters_;
+    Spectrum::Ptr targetSpectrum_;
+    Safe::XPtr<Core::MathSpectrum> spectrum_;
+};
+
+class LevMarqMethod : public LeastSquareMethod {
+public:
+    LevMarqMethod();
+
+    // Takes the parameters' values as the current point and evaluates it (the derivatives
+    // follow in the first step); a start whose chi2 is not finite fails the fit at once.
+    void Initialize() override;
+    // One step: solves the normal equations damped by lambda and by lambda / 2, evaluates both
+    // trial points and moves to the better one when it lowers chi2. Lambda stays when the
+    // lambda trial wins, halves when only the lambda / 2 trial wins, grows fivefold otherwise.
+    void Iterate() override;
+    // Writes the best point into the parameters; chi2 := the best chi2.
+    void Finish() override;
+
+    double GetLambda() const { return lambda_; }
+    double GetBestChi2() const { return bestChi2_; }
+    const std::vector<double>& GetCurrent() const { return current_; }
+    // Evaluations of the model over the whole target grid since Initialize.
+    long GetGridEvaluations() const { return gridEvaluations_; }
+
+    static constexpr double kLambdaMin = 1e-15;
+    static constexpr double kLambdaMax = 1e15;
+
+private:
+    void SetParameterValues(const std::vector<double>& p);
+    // Evaluates the model at p over the grid into re and im; the chi2 of those values.
+    double EvaluateTrial(const std::vector<double>& p, const Safe::XPtr<Data>& re,
+                         const Safe::XPtr<Data>& im);
+    double Chi2(const Data& re, const Data& im) const;
+    // Residuals, forward-difference derivatives (relative step 1e-6), alpha and beta at p,
+    // whose model values the model spectrum holds.
+    void EvaluateDerivatives(const std::vector<double>& p);
+    // The fitted part of re and im: one value per point, two (real, then imaginary) in complex
+    // mode, none for an unknown part.
+    void FittedValues(const Data& re, const Data& im, std::vector<double>& out) const;
+    // step := the solution of alpha damped by (1 + damping) on the diagonal, against beta.
+    bool SolveDamped(double damping, DMatrix& a, std::vector<double>& step) const;
+    void Accept(const std::vector<double>& trial, const Safe::XPtr<Data>& re,
+                const Safe::XPtr<Data>& im);
+
+    DMatrix alpha_;
+    std::vector<double> beta_;
+    DMatrix a1_;
+    DMatrix a2_;
+    double bestChi2_ = 0.0;
+    std::vector<double> trial1_;
+    std::vector<double> trial2_;
+    std::vector<double> current_;
+    std::vector<double> step1_;
+    std::vector<double> step2_;
+    double lambda_ = 0.001;
+    double lambdaFactor_ = 5.0;
+    long gridEvaluations_ = 0;
+    // alpha and beta do not yet belong to the current point.
+    bool derivativesPending_ = false;
+
+    // Model values of the two trials, and of one shifted parameter.
+    Safe::XPtr<Data> trial1Re_;
+    Safe::XPtr<Data> trial1Im_;
+    Safe::XPtr<Data> trial2Re_;
+    Safe::XPtr<Data> trial2Im_;
+    Safe::XPtr<Data> shiftedRe_;
+    Safe::XPtr<Data> shiftedIm_;
+    std::vector<double> targetValues_;
+    std::vector<double> modelValues_;
+    std::vector<double> shiftedValues_;
+    std::vector<double> residuals_;
+    // Row i: the derivatives of every residual with respect to parameter i.
+    std::vector<std::vector<double>> jacobian_;
+};
+
+}  // namespace Optimize
+
+namespace Optimize {
+
+// Steps on the calling thread (a fit without the worker: tests, benchmarks, batch runs) until
+// the method fails, maxSteps have run, or patience steps in a row lowered the best chi2 by less
+// than tolerance relative to it. The number of steps run.
+int StepUntilSettled(LevMarqMethod& method, int maxSteps, int patience = 12,
+                     double tolerance = 1e-14);
+
+}  // namespace Optimize

@@ -1,0 +1,167 @@
+#include <limits>
+
+#include "fit_support.h"
+
+namespace {
+
+using Optimize::kFitComplex;
+using Optimize::kFitImag;
+using Optimize::kFitReal;
+using Optimize::LevMarqMethod;
+
+const std::vector<double> kOneToFive{1, 2, 3, 4, 5};
+
+std::vector<double> Times(double factor, const std::vector<double>& xs) {
+    std::vector<double> out;
+    for (double x : xs) out.push_back(factor * x);
+    return out;
+}
+
+// y = a x against 2 x: the damped steps are (2 - a) / (1 + lambda) and (2 - a) / (1 + lambda/2),
+// so the lambda/2 trial lands nearer and wins; the lambda trial loses against the new best.
+TEST(LevMarqTest, LinearStepAcceptsTheHalfDampedTrialAndHalvesLambda) {
+    test::FormulaModel model("f(x,a)=a*x", {{"a", 1.0}});
+    auto method = model.Method(test::MakeSpectrum(kOneToFive, Times(2, kOneToFive)), {"a"});
+    const double sumSquares = 55.0;  // of 1..5
+    EXPECT_NEAR(method->chi2, sumSquares, 1e-12);
+    method->Iterate();
+    EXPECT_TRUE(method->improved);
+    EXPECT_FALSE(method->failed);
+    EXPECT_EQ(method->GetLambda(), 0.0005);
+    const double trial2 = 1.0 + 1.0 / 1.0005;
+    const double trial1 = 1.0 + 1.0 / 1.001;
+    EXPECT_NEAR(method->GetCurrent()[0], trial2, 1e-9);
+    EXPECT_NEAR(method->GetBestChi2(), sumSquares * (2 - trial2) * (2 - trial2), 1e-12);
+    EXPECT_NEAR(method->chi2, sumSquares * (2 - trial1) * (2 - trial1), 1e-12);
+    // The model spectrum and the parameter belong to the current point.
+    EXPECT_EQ(model.Value("a"), method->GetCurrent()[0]);
+    EXPECT_DOUBLE_EQ((*method->GetSpectrum()->Re())[4], 5 * method->GetCurrent()[0]);
+    method->Finish();
+    EXPECT_EQ(method->chi2, method->GetBestChi2());
+}
+
+// At the exact minimum nothing improves: lambda grows fivefold up to its bound, the point stays.
+TEST(LevMarqTest, StepWithoutImprovementGrowsLambdaWithinItsBound) {
+    test::FormulaModel model("f(x,a)=a*x", {{"a", 2.0}});
+    auto method = model.Method(test::MakeSpectrum(kOneToFive, Times(2, kOneToFive)), {"a"});
+    ASSERT_EQ(method->chi2, 0.0);
+    method->Iterate();
+    EXPECT_FALSE(method->improved);
+    EXPECT_EQ(method->GetLambda(), 0.005);
+    EXPECT_EQ(method->GetCurrent()[0], 2.0);
+    for (int i = 0; i < 40; ++i) method->Iterate();
+    EXPECT_EQ(method->GetLambda(), LevMarqMethod::kLambdaMax);
+    EXPECT_FALSE(method->failed);
+    EXPECT_EQ(model.Value("a"), 2.0);
+}
+
+TEST(LevMarqTest, ParameterAtZeroFailsTheFirstStep) {
+    test::FormulaModel model("f(x,a,b)=a*x+b", {{"a", 1.0}, {"b", 0.0}});
+    auto method = model.Method(test::MakeSpectrum(kOneToFive, Times(2, kOneToFive)), {"a", "b"});
+    EXPECT_FALSE(method->failed);
+    method->Iterate();
+    EXPECT_TRUE(method->failed);
+    method->Finish();
+    EXPECT_EQ(model.Value("a"), 1.0);
+    EXPECT_NEAR(method->chi2, 55.0, 1e-12);
+}
+
+// No trial can be accepted against a start whose chi2 is NaN or infinite: the fit fails at once
+// instead of stepping in vain.
+TEST(LevMarqTest, NonFiniteStartFailsAtOnce) {
+    for (double bad :
+         {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
+        test::FormulaModel model("f(x,a)=a*x", {{"a", 1.0}});
+        auto method = model.Method(test::MakeSpectrum({1, 2}, {2, bad}), {"a"});
+        EXPECT_TRUE(method->failed);
+        method->Iterate();
+        EXPECT_EQ(method->GetCurrent()[0], 1.0);
+        EXPECT_FALSE(method->improved);
+    }
+}
+
+TEST(LevMarqTest, UnknownPartFailsTheFirstSolve) {
+    test::FormulaModel model("f(x,a)=a*x", {{"a", 1.0}});
+    auto method = model.Method(test::MakeSpectrum(kOneToFive, Times(2, kOneToFive)), {"a"}, 3);
+    EXPECT_EQ(method->chi2, 0.0);
+    method->Iterate();
+    EXPECT_TRUE(method->failed);
+}
+
+// Listed twice, a parameter would give alpha two equal rows: the solve would fail.
+TEST(LevMarqTest, ParameterListedTwiceIsAdjustedOnce) {
+    test::FormulaModel model("f(x,a)=a*x", {{"a", 1.0}});
+    auto method = Safe::MakeX<LevMarqMethod>();
+    method->SetData(model.model, model.definition, model.definition->GetRoot());
+    method->SetVariableMap(model.variable);
+    method->SetTarget(test::MakeSpectrum(kOneToFive, Times(2, kOneToFive)));
+    method->SetParameters(model.Parameters({"a", "a"}));
+    EXPECT_EQ(method->GetParameters().size(), 1u);
+    method->Initialize();
+    Optimize::StepUntilSettled(*method, 100);
+    EXPECT_FALSE(method->failed);
+    EXPECT_NEAR(model.Value("a"), 2.0, 1e-9);
+}
+
+// The parameter only moves the imaginary part: the real fit has nothing to go on, the imaginary
+// and the complex fits find it (the complex normal matrix takes both parts' derivatives).
+TEST(LevMarqTest, PartsOfTheResidual) {
+    const std::vector<double> xs{1, 2, 3};
+    Spectrum::Ptr target = test::MakeSpectrum(xs, {1, 2, 3}, {3, 6, 9});
+    test::FormulaModel model("f(x,b)=x+i*b*x", {{"b", 1.0}});
+    double chi2[3] = {};
+    for (int part : {kFitReal, kFitImag, kFitComplex}) {
+        model.Set("b", 1.0);
+        auto method = model.Method(target, {"b"}, part);
+        chi2[part] = method->chi2;
+        Optimize::StepUntilSettled(*method, 100);
+        method->Finish();
+        if (part == kFitReal) {
+            EXPECT_TRUE(method->failed);
+            EXPECT_EQ(model.Value("b"), 1.0);
+        } else {
+            EXPECT_FALSE(method->failed) << part;
+            EXPECT_NEAR(model.Value("b"), 3.0, 1e-9) << part;
+        }
+    }
+    EXPECT_EQ(chi2[kFitReal], 0.0);
+    EXPECT_NEAR(chi2[kFitImag], 4 + 16 + 36, 1e-12);
+    EXPECT_EQ(chi2[kFitComplex], chi2[kFitReal] + chi2[kFitImag]);
+}
+
+TEST(LevMarqTest, ParameterLosesItsImaginaryPart) {
+    test::FormulaModel model("f(x,a)=a*x", {});
+    model.Parameter("a")->SetValue(Core::Complex(1.0, 5.0), 0);
+    auto method = model.Method(test::MakeSpectrum(kOneToFive, Times(2, kOneToFive)), {"a"});
+    EXPECT_EQ(model.Parameter("a")->GetValue(), Core::Complex(1.0, 0.0));
+}
+
+// Two Lorentz oscillators, eps = 1 + sum S w^2 / (w^2 - x^2 - i g x), sampled at their true
+// parameters and fitted from 3-8 % off in each mode.
+TEST(LevMarqTest, LorentzOscillatorsAreRecoveredInEveryMode) {
+    const char* formula =
+        "f(x,s1,w1,g1,s2,w2,g2)=1+s1*Sqr(w1)/(Sqr(w1)-Sqr(x)-i*g1*x)+"
+        "s2*Sqr(w2)/(Sqr(w2)-Sqr(x)-i*g2*x)";
+    const std::vector<std::pair<std::string, double>> truth = {
+        {"s1", 1.0}, {"w1", 400.0}, {"g1", 20.0}, {"s2", 0.5}, {"w2", 600.0}, {"g2", 30.0}};
+    std::vector<double> xs;
+    for (int k = 0; k <= 300; ++k) xs.push_back(200.0 + 2.0 * k);
+    test::FormulaModel model(formula, truth);
+    Spectrum::Ptr target = model.Sample(xs);
+    std::vector<std::string> names;
+    for (const auto& [name, value] : truth) names.push_back(name);
+    for (int part : {kFitReal, kFitImag, kFitComplex}) {
+        const double offsets[] = {1.05, 1.03, 0.92, 0.95, 1.02, 1.08};
+        for (std::size_t i = 0; i < truth.size(); ++i)
+            model.Set(truth[i].first, truth[i].second * offsets[i]);
+        auto method = model.Method(target, names, part);
+        const int steps = Optimize::StepUntilSettled(*method, 500);
+        method->Finish();
+        EXPECT_FALSE(method->failed) << part;
+        EXPECT_LT(steps, 500) << part;
+        for (const auto& [name, value] : truth)
+            EXPECT_NEAR(model.Value(name), value, 1e-7 * value) << name << " part " << part;
+    }
+}
+
+}  // namespace
