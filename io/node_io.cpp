@@ -362,12 +362,14 @@ MathMap::Ptr NodeIo::ReadMathMap(BinaryReader& reader) {
 
 // --- Files ---
 
-bool NodeIo::WritePrototypeFile(const std::string& path, const Node::Ptr& node) {
+namespace {
+
+// Writes the file through write; a failure is shown and gives false, and the old file stays.
+template <class Write>
+bool WriteFile(const std::string& path, Write&& write) {
     try {
         BinaryWriter writer(path);
-        writer.WriteInt(TagPrototypeFile);
-        WriteNode(node, writer);
-        writer.WriteInt(-TagPrototypeFile);
+        write(writer);
         writer.Commit();
         return true;
     } catch (const Winplus::Exception& e) {
@@ -376,73 +378,77 @@ bool NodeIo::WritePrototypeFile(const std::string& path, const Node::Ptr& node) 
     }
 }
 
-Node::Ptr NodeIo::LoadPrototype(const std::string& path) {
-    notes_.clear();
+// What read returns; a failure is shown and gives null. The notes of a read that succeeded are
+// shown after it.
+template <class Read>
+auto ReadFile(NodeIo& io, Read&& read) -> decltype(read()) {
+    io.ForgetNotes();
+    decltype(read()) result;
     try {
+        result = read();
+    } catch (const Winplus::Exception& e) {
+        io.ForgetNotes();
+        ShowStop(e.GetMessage());
+        return nullptr;
+    }
+    io.ReportNotes();
+    return result;
+}
+
+}  // namespace
+
+bool NodeIo::WritePrototypeFile(const std::string& path, const Node::Ptr& node) {
+    return WriteFile(path, [&](BinaryWriter& writer) {
+        writer.WriteInt(TagPrototypeFile);
+        WriteNode(node, writer);
+        writer.WriteInt(-TagPrototypeFile);
+    });
+}
+
+Node::Ptr NodeIo::LoadPrototype(const std::string& path) {
+    const std::vector<std::string> folders = libraryFolders_;
+    AddLibraryFolder(GetDirectory(path));
+    Node::Ptr node = ReadFile(*this, [&] {
         BinaryReader reader(path);
         if (!IsTag(TagPrototypeFile, reader.ReadInt())) Fail("Invalid prototype file.");
-        AddLibraryFolder(GetDirectory(path));
-        const int typeId = reader.ReadInt();
-        Node::Ptr node = ReadNode(typeId, reader);
-        ReportNotes();
-        return node;
-    } catch (const Winplus::Exception& e) {
-        ForgetNotes();
-        ShowStop(e.GetMessage());
-        return Node::Ptr();
-    }
+        return ReadNode(reader.ReadInt(), reader);
+    });
+    libraryFolders_ = folders;
+    return node;
 }
 
 bool NodeIo::WriteCapsuleFile(const std::string& path, const MathMap::Ptr& model,
                               const std::string& name) {
-    try {
-        BinaryWriter writer(path);
+    return WriteFile(path, [&](BinaryWriter& writer) {
         writer.WriteInt(TagCapsuleFile);
         writer.WriteString(name);
         WriteMathMap(model, writer);
         writer.WriteInt(-TagCapsuleFile);
-        writer.Commit();
-        return true;
-    } catch (const Winplus::Exception& e) {
-        ShowStop(e.GetMessage());
-        return false;
-    }
+    });
 }
 
 bool NodeMapIo::WriteModelFile(const MathMap::Ptr& model, const std::string& path) {
-    try {
-        BinaryWriter writer(path);
-        nodes_.WriteMathMap(model, writer);
-        writer.Commit();
-        return true;
-    } catch (const Winplus::Exception& e) {
-        ShowStop(e.GetMessage());
-        return false;
-    }
+    return WriteFile(path, [&](BinaryWriter& writer) { nodes_.WriteMathMap(model, writer); });
 }
 
 MathMap::Ptr NodeMapIo::ReadModelFile(const std::string& path) {
-    try {
+    const std::vector<std::string> folders = nodes_.GetLibraryFolders();
+    nodes_.AddLibraryFolder(GetDirectory(path));
+    MathMap::Ptr model = ReadFile(nodes_, [&] {
         BinaryReader reader(path);
-        nodes_.AddLibraryFolder(GetDirectory(path));
-        return ReadModelFile(reader);
-    } catch (const Winplus::Exception& e) {
-        ShowStop(e.GetMessage());
-        return MathMap::Ptr();
-    }
+        return ReadModel(reader);
+    });
+    nodes_.SetLibraryFolders(folders);
+    return model;
 }
 
 MathMap::Ptr NodeMapIo::ReadModelFile(BinaryReader& reader) {
-    try {
-        if (!IsTag(TagMathMap, reader.ReadInt())) Fail("Invalid model file.");
-        MathMap::Ptr model = nodes_.ReadMathMap(reader);
-        nodes_.ReportNotes();
-        return model;
-    } catch (const Winplus::Exception& e) {
-        nodes_.ForgetNotes();
-        ShowStop(e.GetMessage());
-        return MathMap::Ptr();
-    }
+    return ReadFile(nodes_, [&] { return ReadModel(reader); });
+}
+
+MathMap::Ptr NodeMapIo::ReadModel(BinaryReader& reader) {
+    if (!IsTag(TagMathMap, reader.ReadInt())) Fail("Invalid model file.");
+    return nodes_.ReadMathMap(reader);
 }
 
 }  // namespace Core

@@ -46,6 +46,8 @@ public:
     void ReportNotes();
     void ForgetNotes() { notes_.clear(); }
     void AddLibraryFolder(const std::string& folder) { libraryFolders_.push_back(folder); }
+    const std::vector<std::string>& GetLibraryFolders() const { return libraryFolders_; }
+    void SetLibraryFolders(const std::vector<std::string>& folders) { libraryFolders_ = folders; }
 
 private:
     void WritePayload(const Node::Ptr& node, BinaryWriter& writer);
@@ -83,6 +85,9 @@ public:
     void ReportNotes() { nodes_.ReportNotes(); }
 
 private:
+    // The model file's bytes after opening: its tag and its model record.
+    MathMap::Ptr ReadModel(BinaryReader& reader);
+
     NodeIo nodes_;
 };
 

@@ -7,13 +7,16 @@
 #include "functions/families.h"
 #include "io/node_io.h"
 #include "model/factory.h"
+#include "reader_support.h"
 
 namespace {
 
 using Core::Complex;
 using Core::DllCapsule;
 using Core::DllFile;
+using Core::MathMap;
 using Core::Node;
+using Core::NodeMapIo;
 
 const std::string kDll = SORIX_EXAMPLE_DLL;
 
@@ -119,6 +122,26 @@ TEST_F(DllFiles, ClonesAndSavedModelsKeepTheFunction) {
     } catch (const Winplus::Exception& e) {
         EXPECT_EQ(e.GetMessage(), "Dll Function creation failed.");
     }
+}
+
+TEST_F(DllFiles, ModelFilesFindTheirLibrariesBesideThem) {
+    test::ScratchFolder folder("beside");
+    test::ScratchFolder elsewhere("elsewhere");
+    std::filesystem::copy_file(kDll, folder.File(GetFileName(kDll)));
+    MathMap::Ptr model = MathMap::CreateModel("m");
+    auto lorentz = Make("Lorentz");
+    lorentz->GetChild(0)->SetValue(Complex(1.25, 0), 0);
+    model->FindMap("model")->SetRoot(lorentz);
+    const std::string path = folder.File("m.mod");
+    test::CapturedBoxes boxes;
+    ASSERT_TRUE(NodeMapIo(std::vector<std::string>()).WriteModelFile(model, path));
+    MathMap::Ptr read = NodeMapIo(std::vector<std::string>()).ReadModelFile(path);
+    ASSERT_TRUE(read);
+    EXPECT_NEAR(read->FindMap("model")->Evaluate().real(), 0.25 / (0.0625 + 0.25), 1e-15);
+    // The same file without the library beside it.
+    std::filesystem::copy_file(path, elsewhere.File("m.mod"));
+    EXPECT_FALSE(NodeMapIo(std::vector<std::string>()).ReadModelFile(elsewhere.File("m.mod")));
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Dll Function creation failed."});
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <set>
 
 #include "foundation/exception.h"
@@ -10,6 +9,7 @@
 #include "functions/families.h"
 #include "model_samples.h"
 #include "reader_support.h"
+#include "record_support.h"
 
 namespace {
 
@@ -31,22 +31,11 @@ protected:
     void SetUp() override { Capsule::RegisterFamilies(); }
 };
 
-std::string Message(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Winplus::Exception& e) {
-        return e.GetMessage();
-    }
-    return "";
-}
+using test::Message;
 
+// Bytes in hex, without the trailing blank.
 std::string Hex(const std::string& bytes) {
-    std::string out;
-    char buffer[4];
-    for (unsigned char c : bytes) {
-        std::snprintf(buffer, sizeof buffer, "%02X ", c);
-        out += buffer;
-    }
+    std::string out = test::Hex(bytes);
     if (!out.empty()) out.pop_back();
     return out;
 }
