@@ -21,6 +21,7 @@ packages=(
     wine wine64 fonts-wine fonts-liberation
     xvfb xauth xdotool x11-apps x11-utils imagemagick libgl1-mesa-dri libxcomposite1
     clang libclang-rt-14-dev
+    libcerf-dev
     libcminpack-dev
 )
 

@@ -1,5 +1,6 @@
 #include "formula/term.h"
 
+#include "formula/complex_functions.h"
 #include "foundation/complex_math.h"
 
 #include <cmath>
@@ -13,7 +14,6 @@ namespace {
 using Complex = std::complex<double>;
 
 constexpr int kLastFunctionCode = kFunctionFloor;
-constexpr double kInverseLn10 = 0.4342944819032518;
 const char kConversionError[] = "Internal error of conversion.";
 
 bool IsSign(int kind) {
@@ -128,32 +128,26 @@ bool IsRealSource(int source) {
 
 // The function of a group applied to its sum; false when the code computes nothing.
 bool Apply(int code, const Complex& z, Complex& out) {
-    const double re = z.real(), im = z.imag();
+    const double re = z.real();
     switch (code) {
         case kFunctionIdentity: out = z; return true;
-        case kFunctionReal: out = {re, 0.0}; return true;
-        case kFunctionImag: out = {im, 0.0}; return true;
-        case kFunctionAbs: out = {std::hypot(re, im), 0.0}; return true;
-        case kFunctionNorm: out = {re * re + im * im, 0.0}; return true;
-        case kFunctionArg: out = {std::atan2(im, re), 0.0}; return true;
-        case kFunctionConjg: out = {re, -im}; return true;
-        case kFunctionSqr: out = {re * re - im * im, 2.0 * re * im}; return true;
-        case kFunctionSqrt: out = std::sqrt(z); return true;
-        case kFunctionExp: {
-            const double m = std::exp(re);
-            out = {m * std::cos(im), m * std::sin(im)};
-            return true;
-        }
-        case kFunctionLn: out = {std::log(std::hypot(re, im)), std::atan2(im, re)}; return true;
-        case kFunctionLog:
-            out = {std::log(std::hypot(re, im)) * kInverseLn10, std::atan2(im, re) * kInverseLn10};
-            return true;
-        case kFunctionCos: out = std::cos(z); return true;
-        case kFunctionSin: out = std::sin(z); return true;
-        case kFunctionTan: out = Tangent(z); return true;
-        case kFunctionCosh: out = std::cosh(z); return true;
-        case kFunctionSinh: out = std::sinh(z); return true;
-        case kFunctionTanh: out = HyperbolicTangent(z); return true;
+        case kFunctionReal: out = ComplexFunction::Real(z); return true;
+        case kFunctionImag: out = ComplexFunction::Imag(z); return true;
+        case kFunctionAbs: out = ComplexFunction::Abs(z); return true;
+        case kFunctionNorm: out = ComplexFunction::Norm(z); return true;
+        case kFunctionArg: out = ComplexFunction::Arg(z); return true;
+        case kFunctionConjg: out = ComplexFunction::Conjg(z); return true;
+        case kFunctionSqr: out = ComplexFunction::Sqr(z); return true;
+        case kFunctionSqrt: out = ComplexFunction::Sqrt(z); return true;
+        case kFunctionExp: out = ComplexFunction::Exp(z); return true;
+        case kFunctionLn: out = ComplexFunction::Ln(z); return true;
+        case kFunctionLog: out = ComplexFunction::Log(z); return true;
+        case kFunctionCos: out = ComplexFunction::Cos(z); return true;
+        case kFunctionSin: out = ComplexFunction::Sin(z); return true;
+        case kFunctionTan: out = ComplexFunction::Tan(z); return true;
+        case kFunctionCosh: out = ComplexFunction::Cosh(z); return true;
+        case kFunctionSinh: out = ComplexFunction::Sinh(z); return true;
+        case kFunctionTanh: out = ComplexFunction::Tanh(z); return true;
         case kFunctionAcos: out = std::acos(z); return true;
         case kFunctionAsin: out = std::asin(z); return true;
         case kFunctionAtan: out = std::atan(z); return true;
