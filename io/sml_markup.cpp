@@ -111,10 +111,10 @@ private:
         return true;
     }
 
-    // The line is the counter's, which includes the failing item's own line breaks.
+    // By default the line of the "<" of the item being read.
     bool Fail(const char* reason, int line = -1) {
         error_ = reason;
-        errorLine_ = line < 0 ? line_ : line;
+        errorLine_ = line < 0 ? lineAt_ + 1 : line;
         return false;
     }
 
@@ -218,7 +218,7 @@ private:
             element.children.push_back(child);
         }
         if (id == kOsmlId && VerifySecure(element.children) == -1)
-            return Fail("The document does not match its digest.");
+            return Fail("The document does not match its digest.", element.line);
         return true;
     }
 

@@ -106,15 +106,15 @@ TEST(MarkupSyntax, LinesCountEveryKindOfLineBreak) {
 
 TEST(MarkupSyntax, FailuresNameTheirReason) {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"<osml>\n<apply k=v></apply></osml>", "Error at line : 2\nInvalid markup attribute"},
-        {"<osml>\n\n<foo></foo></osml>", "Error at line : 3\nUnknown markup."},
-        {"<osml><math x </osml>", "Error at line : 1\nMissing close angle bracket (>)."},
-        {"<osml><>x</osml>", "Error at line : 1\nUnknown markup."},
+        {"<osml>\n<apply k=v></apply></osml>", "Error at line : 3\nInvalid markup attribute"},
+        {"<osml>\n\n<foo></foo></osml>", "Error at line : 4\nUnknown markup."},
+        {"<osml><math x </osml>", "Error at line : 2\nMissing close angle bracket (>)."},
+        {"<osml><>x</osml>", "Error at line : 2\nUnknown markup."},
         {"<osml><number type=\"rational\">1<math/>2</number></osml>",
-         "Error at line : 1\nInvalid markup"},
-        {"<osml></osml>\n<foo/>", "Error at line : 2\nUnknown markup."},
+         "Error at line : 2\nInvalid markup"},
+        {"<osml></osml>\n<foo/>", "Error at line : 3\nUnknown markup."},
         {"<osml><definition name></definition></osml>",
-         "Error at line : 1\nInvalid markup attribute"},
+         "Error at line : 2\nInvalid markup attribute"},
     };
     for (const auto& [body, report] : cases) {
         Document document = Read(body);
