@@ -101,7 +101,6 @@ std::vector<Node::Ptr> OsmlReader::ReadLibrary(const Document& document,
 }
 
 MathMap::Ptr OsmlReader::ReadMath(const Element& element) {
-    if (element.name != "math") Fail(element, "Markup must be <math>");
     auto model = Safe::MakeX<MathMap>();
     bool any = false;
     for (const auto& child : element.children) {
@@ -119,7 +118,6 @@ MathMap::Ptr OsmlReader::ReadMath(const Element& element) {
 }
 
 NodeMap::Ptr OsmlReader::ReadDefinition(const Element& element) {
-    if (element.name != "definition") Fail(element, "Markup must be <definition>");
     const std::string name = element.GetAttribute("name");
     if (name.empty()) Fail(element, "<definition> markup must have a valid name");
     NodeMap::Ptr map = NodeMap::CreateFunction(name);

@@ -41,6 +41,7 @@ private:
     Node::Ptr ReadSymbol(const Element& element, const std::string& source);
     Node::Ptr ReadFunctionSymbol(const Element& element);
     Node::Ptr ReadFormulaSymbol(const Element& element);
+    // Given math and definition elements only.
     MathMap::Ptr ReadMath(const Element& element);
     NodeMap::Ptr ReadDefinition(const Element& element);
     Node::Ptr CoreNode(const Element& element, const std::string& name);
