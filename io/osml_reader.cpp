@@ -19,6 +19,9 @@ namespace {
 constexpr const char* kDocument = "document";
 constexpr const char* kCore = "core";
 constexpr int kStringNodeId = 610;
+// A read makes at most this many nodes, copies of symbols included: a small document whose
+// symbols each use the one before several times would otherwise grow without bound.
+constexpr std::size_t kMaxNodes = 200000;
 // Libraries reached through references to libraries, at most this deep.
 constexpr std::size_t kMaxIncludeDepth = 16;
 
@@ -145,6 +148,7 @@ NodeMap::Ptr OsmlReader::ReadDefinition(const Element& element) {
 }
 
 Node::Ptr OsmlReader::ReadNode(const Element& element) {
+    Charge(element, 1);
     const int id = MarkupId(element.name);
     switch (id) {
         case kNumberId: return ReadNumber(element);
@@ -171,7 +175,7 @@ Node::Ptr OsmlReader::ReadNode(const Element& element) {
             const std::string source = element.GetAttribute("source");
             const std::string name = element.GetAttribute("name");
             if (source == kDocument) {
-                if (Node::Ptr found = FindSymbol(constants_, name)) return found->Clone();
+                if (Node::Ptr found = FindSymbol(constants_, name)) return Copy(element, found);
                 Fail(element, "definition not present in the semantic block");
             }
             if (!source.empty() && source != kCore) Fail(element, "External definitions not supported");
@@ -197,7 +201,7 @@ Node::Ptr OsmlReader::ReadFunction(const Element& element) {
         Node::Ptr found = FindSymbol(formulas_, name);
         if (!found) found = FindSymbol(versatiles_, name);
         if (!found) Fail(element, "definition not present in the semantic block");
-        return found->Clone();
+        return Copy(element, found);
     }
     if (source.empty() || source == kCore) return CoreNode(element, name);
     Node::Ptr external = element.GetAttribute("sourcetype") == "dll" ? LoadDll(source, name)
@@ -262,6 +266,24 @@ Node::Ptr OsmlReader::ReadNumber(const Element& element) {
 }
 
 Node::Ptr OsmlReader::ReadSymbol(const Element& element, const std::string& source) {
+    const std::size_t before = made_;
+    Node::Ptr symbol = ReadSymbolContent(element, source);
+    weights_[symbol.Get()] = made_ - before;
+    return symbol;
+}
+
+void OsmlReader::Charge(const Element& element, std::size_t nodes) {
+    made_ += nodes;
+    if (made_ > kMaxNodes) Fail(element, "The document makes too many nodes.");
+}
+
+Node::Ptr OsmlReader::Copy(const Element& element, const Node::Ptr& symbol) {
+    const auto weight = weights_.find(symbol.Get());
+    Charge(element, weight == weights_.end() ? 1 : weight->second);
+    return symbol->Clone();
+}
+
+Node::Ptr OsmlReader::ReadSymbolContent(const Element& element, const std::string& source) {
     const bool constant = element.GetAttribute("type") == "constant";
     const std::string encoding = element.GetAttribute("encoding");
     if (!constant && !encoding.empty() && encoding != "OSML" && encoding != "formula")

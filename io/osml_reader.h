@@ -39,6 +39,11 @@ private:
     Node::Ptr ReadFunction(const Element& element);
     Node::Ptr ReadNumber(const Element& element);
     Node::Ptr ReadSymbol(const Element& element, const std::string& source);
+    Node::Ptr ReadSymbolContent(const Element& element, const std::string& source);
+    // Counts nodes made; refuses the document beyond a fixed budget.
+    void Charge(const Element& element, std::size_t nodes);
+    // A copy of a symbol, charged with the nodes its reading made.
+    Node::Ptr Copy(const Element& element, const Node::Ptr& symbol);
     Node::Ptr ReadFunctionSymbol(const Element& element);
     Node::Ptr ReadFormulaSymbol(const Element& element);
     // Given math and definition elements only.
@@ -57,6 +62,8 @@ private:
     // is refused rather than read without end.
     std::vector<std::string> including_;
     std::map<std::string, Document> parsed_;
+    std::size_t made_ = 0;
+    std::map<const Node*, std::size_t> weights_;
 };
 
 }  // namespace Core::Sml

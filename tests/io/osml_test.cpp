@@ -328,6 +328,23 @@ TEST_F(Osml, EveryMessageOfTheReader) {
               "Error at line : 4\nUnknown markup.");
 }
 
+// Each symbol uses the one before twice: forty of them would make 2^40 nodes.
+TEST_F(Osml, SymbolsThatDoubleEachOtherAreRefused) {
+    std::string symbols = "<symbol name=\"f0\" type=\"function\" encoding=\"OSML\">"
+                          "<definition name=\"f0\"><number> 1 </number></definition></symbol>\n";
+    for (int i = 1; i <= 40; ++i) {
+        const std::string use = "<apply><function name=\"f" + std::to_string(i - 1) +
+                                "\" source=\"document\"/></apply>";
+        symbols += "<symbol name=\"f" + std::to_string(i) +
+                   "\" type=\"function\" encoding=\"OSML\"><definition name=\"f" +
+                   std::to_string(i) + "\"><apply><function name=\"plus\" source=\"core\"/>" + use +
+                   use + "</apply></definition></symbol>\n";
+    }
+    const std::string text = "<osml><semantics>\n" + symbols + "</semantics></osml>";
+    const std::string message = Message([&] { ReadBack(text); });
+    EXPECT_EQ(message.substr(message.find('\n')), "\nThe document makes too many nodes.");
+}
+
 TEST_F(Osml, LibrariesWriteReadAndIncludeWithoutLoops) {
     MathMap::Ptr first = MathMap::CreateModel("twice");
     Node::Ptr times = Node::Create(202);
