@@ -67,6 +67,7 @@ std::vector<Node::Ptr> OsmlReader::LoadLibrary(const std::string& path) {
 }
 
 MathMap::Ptr OsmlReader::ReadModel(const Document& document) {
+    made_ = 0;
     constants_.clear();
     formulas_.clear();
     versatiles_.clear();
@@ -93,6 +94,7 @@ MathMap::Ptr OsmlReader::ReadModel(const Document& document) {
 
 std::vector<Node::Ptr> OsmlReader::ReadLibrary(const Document& document,
                                                const std::string& source) {
+    made_ = 0;
     std::vector<Node::Ptr> capsules;
     const Element* root = FirstOsml(document);
     if (!root) return capsules;
