@@ -20,14 +20,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)ready;
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     BinaryReader model = BinaryReader::FromBytes(bytes);
-    if (Core::MathMap::Ptr read = Core::NodeMapIo(std::vector<std::string>()).ReadModelFile(model)) read->EvaluateAll();
+    if (Core::MathMap::Ptr read = Core::NodeMapIo(std::vector<std::string>()).ReadModelFile(model))
+        read->EvaluateAll();
 
     // The same bytes as a node record, after a prototype file's tag when there is one.
     BinaryReader node = BinaryReader::FromBytes(bytes);
     try {
         int typeId = node.ReadInt();
         if (Core::IsTag(TagPrototypeFile, typeId)) typeId = node.ReadInt();
-        if (Core::Node::Ptr read = Core::NodeIo(std::vector<std::string>()).ReadNode(typeId, node)) read->Evaluate();
+        if (Core::Node::Ptr read = Core::NodeIo(std::vector<std::string>()).ReadNode(typeId, node))
+            read->Evaluate();
     } catch (const Winplus::Exception&) {
     }
     return 0;

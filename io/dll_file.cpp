@@ -144,7 +144,8 @@ DllCapsule::DllCapsule(const DllFile::Ptr& file, SorixDll::FunctionObject* objec
             if (object->defaults) child->SetValue(object->defaults[i], 0);
             childOf_[i] = ChildCount();
             AdoptChild(child);
-            if (kind == SorixDll::kListArgument) count = static_cast<std::size_t>(child->ChildCount());
+            if (kind == SorixDll::kListArgument)
+                count = static_cast<std::size_t>(child->ChildCount());
         }
         storage_[i].assign(count, Complex(0.0, 0.0));
         buffers_[i] = {static_cast<std::uint32_t>(count), storage_[i].data()};

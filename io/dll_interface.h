@@ -13,10 +13,10 @@ using Value = std::complex<double>;
 
 // Argument kinds.
 enum ArgumentKind : int {
-    kListArgument = -1,   // a tuple of any length; the buffer holds all of its values
-    kHiddenArgument = -2, // no child in the model; the buffer holds one value, set by the program
-    kValueArgument = 1,   // a single value
-    kPairArgument = 2,    // a tuple of two values
+    kListArgument = -1,    // a tuple of any length; the buffer holds all of its values
+    kHiddenArgument = -2,  // no child in the model; the buffer holds one value, set by the program
+    kValueArgument = 1,    // a single value
+    kPairArgument = 2,     // a tuple of two values
 };
 
 // The values of one argument, owned by the program and read by Evaluate.

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <unordered_set>
 
 #include "formula/formula.h"
 #include "foundation/exception.h"
@@ -74,6 +75,13 @@ Safe::XPtr<T> As(const Node::Ptr& node) {
     return typed;
 }
 
+// A name or text from a file, quoted and cut short for a message.
+std::string Quoted(const std::string& text) {
+    constexpr std::size_t kLongest = 60;
+    if (text.size() <= kLongest) return "\"" + text + "\"";
+    return "\"" + text.substr(0, kLongest) + "...\"";
+}
+
 void ShowStop(const std::string& message) {
     Platform::MessageBoxRequest request;
     request.text = message;
@@ -125,6 +133,7 @@ void NodeIo::ReportNotes() {
 
 void NodeIo::WriteNode(const Node::Ptr& node, BinaryWriter& writer) {
     if (!node) Fail("Null Function.");
+    DepthGuard guard(depth_);  // a tree too deep to be read back is not written
     const int typeId = node->GetTypeId();
     writer.WriteInt(typeId);
     WritePayload(node, writer);
@@ -222,7 +231,8 @@ Node::Ptr NodeIo::ReadPayload(int typeId, BinaryReader& reader) {
             const std::string text = reader.ReadString();
             auto formula = Safe::MakeX<Formula>();
             if (!formula->Define(text, true) && !text.empty())
-                Note("The formula \"" + text + "\" no longer compiles: " + formula->GetMessage());
+                Note("The formula " + Quoted(text) +
+                     " no longer compiles: " + formula->GetMessage());
             capsule->SetFormula(formula);
             ReadUserTexts(*capsule, reader);
             break;
@@ -237,7 +247,9 @@ Node::Ptr NodeIo::ReadPayload(int typeId, BinaryReader& reader) {
         case kBasicId:
         case kRealNumberId: node->SetValue(Complex(reader.ReadDouble(), 0.0), 0); break;
         case kIntegerNumberId: node->SetValue(Complex(reader.ReadInt(), 0.0), 0); break;
-        case kBooleanNumberId: node->SetValue(Complex(reader.ReadBool() ? 1.0 : 0.0, 0.0), 0); break;
+        case kBooleanNumberId:
+            node->SetValue(Complex(reader.ReadBool() ? 1.0 : 0.0, 0.0), 0);
+            break;
         case kStringCapsuleId: node->SetName(reader.ReadString()); break;
         case kFileTableId: {
             const std::uint32_t n = reader.ReadU32();
@@ -261,7 +273,8 @@ Node::Ptr NodeIo::ReadDllCapsule(BinaryReader& reader) {
     if (IsPlainFileName(fileName)) {
         for (const std::string& folder : libraryFolders_) {
             if (folder.empty()) continue;
-            if (auto capsule = DllFile::CreateCapsule(Platform::JoinPath(folder, fileName), function))
+            if (auto capsule =
+                    DllFile::CreateCapsule(Platform::JoinPath(folder, fileName), function))
                 return capsule;
         }
     }
@@ -275,8 +288,8 @@ void NodeIo::ReadVariadicChildren(const Node::Ptr& node, int typeId, BinaryReade
         if (IsEndTag(typeId, tag)) return;
         Node::Ptr child = ReadNode(tag, reader);
         if (!node->AddChild(child))
-            Note("A node \"" + child->Name() + "\" was not accepted under \"" + node->Name() +
-                 "\" and was left out.");
+            Note("A node " + Quoted(child->Name()) + " was not accepted under " +
+                 Quoted(node->Name()) + " and was left out.");
     }
 }
 
@@ -294,8 +307,8 @@ void NodeIo::ReadFixedChildren(const Node::Ptr& node, int typeId, BinaryReader& 
         }
         if (tag == kMapCapsuleId) child->SetName(constructed->Name());
         if (!node->ReplaceChildAt(i, child))
-            Note("A node \"" + child->Name() + "\" was not accepted under \"" + node->Name() +
-                 "\" and was left out.");
+            Note("A node " + Quoted(child->Name()) + " was not accepted under " +
+                 Quoted(node->Name()) + " and was left out.");
     }
     if (!IsEndTag(typeId, reader.ReadInt())) Fail("Function corruption");
 }
@@ -326,6 +339,7 @@ NodeMap::Ptr NodeIo::ReadNodeMap(BinaryReader& reader) {
 
 void NodeIo::WriteMathMap(const MathMap::Ptr& model, BinaryWriter& writer) {
     if (!model) Fail("Model corruption.");
+    DepthGuard guard(depth_);
     writer.WriteInt(TagMathMap);
     writer.WriteString(model->GetNameA());
     for (const NodeMap::Ptr& map : model->GetMaps()) WriteNodeMap(map, writer);
@@ -336,24 +350,27 @@ MathMap::Ptr NodeIo::ReadMathMap(BinaryReader& reader) {
     DepthGuard guard(depth_);
     auto model = Safe::MakeX<MathMap>();
     model->SetName(reader.ReadString());
+    std::vector<NodeMap::Ptr> maps;
+    std::unordered_set<std::string> names;
     for (;;) {
         const int tag = reader.ReadInt();
         if (IsEndTag(TagMathMap, tag)) break;
         if (!IsTag(TagNodeMap, tag)) Fail("Model corruption.");
         NodeMap::Ptr map = ReadNodeMap(reader);
         if (!map) Fail("Model corruption.");
-        if (model->HasMapName(map->Name()))
-            Note("A second definition \"" + map->Name() + "\" was left out.");
+        if (names.insert(map->Name()).second)
+            maps.push_back(map);
         else
-            model->AddMap(map);
+            Note("A second definition " + Quoted(map->Name()) + " was left out.");
     }
+    model->AddMaps(maps);
     for (const NodeMap::Ptr& map : model->GetMaps())
         for (const Node::Ptr& node : map->FindNodesByType(kMapCapsuleId)) {
             auto reference = Safe::DynamicCast<MapCapsule>(node);
             NodeMap::Ptr target = reference ? reference->GetMap() : NodeMap::Ptr();
             if (!target || !model->HasMapName(target->Name()))
-                Note("The reference \"" + node->Name() + "\" in \"" + map->Name() +
-                     "\" names no definition of the model; it became a parameter.");
+                Note("The reference " + Quoted(node->Name()) + " in " + Quoted(map->Name()) +
+                     " names no definition of the model; it became a parameter.");
         }
     model->RelinkMaps();
     model->ReplaceDanglingMaps();

@@ -49,15 +49,25 @@ MathMap::Ptr MathMap::Clone(const Ptr& source) {
 }
 
 NodeMap::Ptr MathMap::AddMap(const NodeMap::Ptr& map) {
-    if (HasMap(map)) return NodeMap::Ptr();
+    if (!Append(map)) return NodeMap::Ptr();
+    RebuildOrder();
+    return map;
+}
+
+void MathMap::AddMaps(const std::vector<NodeMap::Ptr>& maps) {
+    for (const NodeMap::Ptr& map : maps) Append(map);
+    RebuildOrder();
+}
+
+bool MathMap::Append(const NodeMap::Ptr& map) {
+    if (HasMap(map)) return false;
     auto taken = [this](const std::string& name) { return HasMapName(name); };
     auto forEach = [this](auto&& f) {
         for (const NodeMap::Ptr& other : maps_) f(other->Name());
     };
     map->SetName(CountedUniqueName(map->Name(), '@', taken, forEach));
     maps_.push_back(map);
-    RebuildOrder();
-    return map;
+    return true;
 }
 
 NodeMap::Ptr MathMap::FindMap(const std::string& name) const {

@@ -70,7 +70,8 @@ MathMap::Ptr ReadModelBytes(const std::string& bytes, NodeIo& io) {
 
 std::string U32(std::uint32_t v) {
     std::string bytes(4, '\0');
-    for (int i = 0; i < 4; ++i) bytes[static_cast<std::size_t>(i)] = static_cast<char>(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        bytes[static_cast<std::size_t>(i)] = static_cast<char>(v >> (8 * i));
     return bytes;
 }
 
@@ -139,7 +140,8 @@ TEST_F(NodeRecords, ChildrenFollowTheConstructorsArity) {
 
     const std::string child = NodeBytes(Node::Create(Core::kBasicId));
     const std::string one = U32(200) + child + U32(static_cast<std::uint32_t>(-200));
-    const std::string three = U32(200) + child + child + child + U32(static_cast<std::uint32_t>(-200));
+    const std::string three =
+        U32(200) + child + child + child + U32(static_cast<std::uint32_t>(-200));
     EXPECT_EQ(Message([&] { ReadNodeBytes(one); }), "Function creation failed.");
     EXPECT_EQ(Message([&] { ReadNodeBytes(three); }), "Function corruption");
     EXPECT_EQ(Message([&] { ReadNodeBytes(U32(77777) + U32(static_cast<std::uint32_t>(-77777))); }),
@@ -155,6 +157,14 @@ TEST_F(NodeRecords, DeepNestingIsRefusedNotFollowed) {
     std::string deep;
     for (int i = 0; i < 100000; ++i) deep += U32(101);  // Opposite in Opposite in ...
     EXPECT_EQ(Message([&] { ReadNodeBytes(deep); }), "Function corruption.");
+    // Nor is a tree written that could not be read back.
+    Node::Ptr tree = Node::Create(101);
+    for (int i = 0; i < 300; ++i) {
+        Node::Ptr outer = Node::Create(101);
+        outer->ReplaceChildAt(0, tree);
+        tree = outer;
+    }
+    EXPECT_EQ(Message([&] { NodeBytes(tree); }), "Function corruption.");
     // A table whose count exceeds the file allocates nothing.
     EXPECT_EQ(Message([&] { ReadNodeBytes(U32(230) + U32(0x7FFFFFFF) + std::string(64, '\0')); }),
               "Unexpected end of file.");
@@ -193,8 +203,8 @@ TEST_F(NodeRecords, DamagedModelsAreReadAndTheChangesReported) {
     model->FindMap("model")->SetRoot(plus);
     std::string bytes = ModelBytes(model);
     // The same definition again, and an inactive one with a marker of 0 that reads active.
-    const std::string again = U32(10102) + U32(10111) + Text("x") +
-                              NodeBytes(Node::Create(100)) + U32(static_cast<std::uint32_t>(-10102));
+    const std::string again = U32(10102) + U32(10111) + Text("x") + NodeBytes(Node::Create(100)) +
+                              U32(static_cast<std::uint32_t>(-10102));
     const std::string zero = U32(10102) + U32(0) + Text("z") + NodeBytes(Node::Create(100)) +
                              U32(static_cast<std::uint32_t>(-10102));
     bytes.insert(bytes.size() - 4, again + zero);
@@ -265,11 +275,11 @@ TEST_F(NodeRecords, FilesAreWrittenWholeOrNotAtAll) {
     const std::string cps = folder.File("c.cps");
     ASSERT_TRUE(NodeIo().WriteCapsuleFile(cps, small, "cap"));
     EXPECT_EQ(Hex(test::ReadAll(cps)),
-              "F8 2A 00 00 03 00 00 00 63 61 70 "                   // 11000, "cap"
-              "75 27 00 00 01 00 00 00 6D "                         // 10101, "m"
-              "76 27 00 00 7E 27 00 00 01 00 00 00 64 "             // 10102, inactive, "d"
-              "64 00 00 00 00 00 00 00 00 00 04 40 9C FF FF FF "    // basic 2.5
-              "8A D8 FF FF 8B D8 FF FF 08 D5 FF FF");               // -10102 -10101 -11000
+              "F8 2A 00 00 03 00 00 00 63 61 70 "                 // 11000, "cap"
+              "75 27 00 00 01 00 00 00 6D "                       // 10101, "m"
+              "76 27 00 00 7E 27 00 00 01 00 00 00 64 "           // 10102, inactive, "d"
+              "64 00 00 00 00 00 00 00 00 00 04 40 9C FF FF FF "  // basic 2.5
+              "8A D8 FF FF 8B D8 FF FF 08 D5 FF FF");             // -10102 -10101 -11000
     EXPECT_TRUE(boxes.boxes.empty());
     EXPECT_FALSE(NodeIo().WriteCapsuleFile(folder.File("missing/c.cps"), small, "cap"));
 }
@@ -277,7 +287,10 @@ TEST_F(NodeRecords, FilesAreWrittenWholeOrNotAtAll) {
 TEST_F(NodeRecords, EveryTruncationIsRefusedWithAMessage) {
     MathMap::Ptr model = MathMap::CreateModel("t");
     int k = 0;
-    for (const Node::Ptr& node : test::SpecialNodes(model, kDll)) {
+    // Every kind of payload: the special nodes and the typed numbers.
+    std::vector<Node::Ptr> nodes = test::SpecialNodes(model, kDll);
+    for (int id : {600, 602, 604, 610}) nodes.push_back(Node::Create(id));
+    for (const Node::Ptr& node : nodes) {
         auto map = Safe::MakeX<NodeMap>();
         map->SetName("s" + std::to_string(k++));
         map->SetRoot(node);
@@ -285,8 +298,8 @@ TEST_F(NodeRecords, EveryTruncationIsRefusedWithAMessage) {
     }
     const std::string bytes = ModelBytes(model);
     const std::set<std::string> messages = {
-        "Unexpected end of file.", "Invalid model file.",        "Model corruption.",
-        "Function corruption.",    "Function corruption",        "Function creation failed.",
+        "Unexpected end of file.", "Invalid model file.",          "Model corruption.",
+        "Function corruption.",    "Function corruption",          "Function creation failed.",
         "Data corruption",         "Dll Function creation failed."};
     test::CapturedBoxes boxes;
     for (std::size_t n = 0; n < bytes.size(); ++n) {

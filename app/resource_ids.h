@@ -1,0 +1,44 @@
+#pragma once
+// Identifiers of Sorix's resources (app/sorix.rc), shared by the resource script and the code.
+#define IDI_SORIX 101
+#define IDB_COLLAPSE 102
+#define IDR_MAIN_MENU 146
+
+// The global tool bar's 22-pixel button strips.
+#define IDB_SEPARATOR 132
+#define IDB_OPEN_PROJECT 135
+#define IDB_SHRINK 148
+#define IDB_XY_POSITION 149
+#define IDB_ZOOM 150
+#define IDB_NEW_PROJECT 151
+#define IDB_SAVE_PROJECT 152
+#define IDB_SHIFT 153
+#define IDB_AXIS_TOOLS_OFF 154
+
+#define ID_FILE_NEW_PROJECT 147
+#define ID_FILE_OPEN 173
+#define ID_FILE_SAVE 174
+#define ID_FILE_SAVE_AS 175
+#define ID_FILE_LOAD_DATA 176
+#define ID_FILE_EXIT 177
+#define ID_HELP_CONTENTS 178
+#define ID_HELP_FUNCTIONS 179
+#define ID_HELP_ABOUT 180
+#define ID_TOOLS_NOTEPAD 181
+#define ID_TOOLS_CALCULATOR 182
+#define ID_VIEW_MATH_EXPLORER 185
+#define ID_VIEW_FUNCTION_SELECTOR 186
+#define ID_VIEW_FORMULA_EDITOR 187
+#define ID_VIEW_LAYER_EXPLORER 188
+#define ID_OPUS_FIRST 196
+#define ID_FILE_ADD_NEW_MODEL 213
+#define ID_FILE_ADD_MODEL 214
+#define ID_FILE_ADD_OSML_MODEL 215
+#define ID_EXPORT_BINARY 217
+#define ID_EXPORT_OSML_DECLARATIONS 218
+#define ID_LIBRARY_EXPORT 219
+#define ID_VIEW_USER_FUNCTIONS 220
+#define ID_LIBRARY_LOAD 221
+#define ID_HELP_OSML 223
+#define ID_EXPORT_OSML 224
+#define ID_FILE_OPEN_SML_LIBRARY 40003

@@ -1,0 +1,40 @@
+#pragma once
+// The main window's controller: builds the panel tree when the window is created, lays it out
+// on every resize and ends the program when the window goes away.
+#include <string>
+
+#include "app/placement.h"
+#include "winplus/panel.h"
+#include "winplus/window.h"
+
+namespace Core {
+
+class TopController : public Winplus::Controller {
+public:
+    explicit TopController(const WorkArea& workArea);
+    ~TopController() override;
+
+    bool OnCreate() override;
+    bool OnDestroy() override;
+    int OnCommand(WPARAM wParam, LPARAM lParam) override;
+    bool OnSize(unsigned width, unsigned height, WPARAM type) override;
+    // Opens the file named on the command line: a data file joins the data set and becomes the
+    // current spectrum. Projects and the data file's curve wait for the project and plot code.
+    void OpenCommandLineFile(const std::string& commandLine);
+
+    // Nobody moves the main window.
+    bool Move(int, int, int, int, bool) override { return false; }
+
+    // The main panel and its three columns (kinds 0 to 3 of the panel registry).
+    const Safe::XPtr<Winplus::PanelContainer>& MainPanel() const { return mainPanel_; }
+    const Safe::XPtr<Winplus::PanelContainer>& Column(int index) const { return columns_[index]; }
+
+private:
+    void BuildPanels();
+
+    WorkArea workArea_;
+    Safe::XPtr<Winplus::PanelContainer> mainPanel_;
+    Safe::XPtr<Winplus::PanelContainer> columns_[3];
+};
+
+}  // namespace Core
