@@ -6,6 +6,7 @@
 #include "functions/anchoring.h"
 #include "model/basic.h"
 #include "functions/parameters.h"
+#include "functions/point_columns.h"
 
 namespace Capsule {
 
@@ -83,10 +84,20 @@ bool Phonon::SetWidth(Core::Anchor&, double x) {
 
 Phonon3P::Phonon3P() : Phonon(900, "Phonon3P") {}
 
-const Complex& Phonon3P::Evaluate() {
-    const Complex x = Value(0), ds = Value(kDs), w = Value(kW), g = Value(kG);
+namespace {
+Complex Phonon3PAt(const PointValues<4>& v) {
+    const Complex &x = v[0], &ds = v[kDs], &w = v[kW], &g = v[kG];
     const Complex w2 = Square(w);
-    return values_[0] = Divide(Multiply(ds, w2), w2 - Square(x) - TimesI(Multiply(g, x)));
+    return Divide(Multiply(ds, w2), w2 - Square(x) - TimesI(Multiply(g, x)));
+}
+}  // namespace
+
+const Complex& Phonon3P::Evaluate() {
+    return values_[0] = Phonon3PAt(ChildValues<4>(*this));
+}
+
+const Column& Phonon3P::EvaluateColumn(Core::ColumnPass& pass) {
+    return ColumnOfFormula<4>(*this, pass, column_, Phonon3PAt);
 }
 
 double Phonon3P::Transform(const int& axis, const double& value) {
@@ -107,18 +118,38 @@ bool Phonon3P::SetWidth(Core::Anchor& anchor, double x) {
 
 APhonon::APhonon() : Phonon(902, "AnhPhonon") {}
 
-const Complex& APhonon::Evaluate() {
-    const Complex x = Value(0), ds = Value(kDs), w = Value(kW), g = Value(kG);
+namespace {
+Complex APhononAt(const PointValues<4>& v) {
+    const Complex &x = v[0], &ds = v[kDs], &w = v[kW], &g = v[kG];
     const Complex w2 = Square(w);
-    return values_[0] = Divide(Multiply(ds, w2), w2 - Square(x) - 2.0 * Multiply(w, g));
+    return Divide(Multiply(ds, w2), w2 - Square(x) - 2.0 * Multiply(w, g));
+}
+}  // namespace
+
+const Complex& APhonon::Evaluate() {
+    return values_[0] = APhononAt(ChildValues<4>(*this));
+}
+
+const Column& APhonon::EvaluateColumn(Core::ColumnPass& pass) {
+    return ColumnOfFormula<4>(*this, pass, column_, APhononAt);
 }
 
 AiPhonon::AiPhonon() : Phonon(903, "AiPhonon") {}
 
-const Complex& AiPhonon::Evaluate() {
-    const Complex x = Value(0), ds = Value(kDs), w = Value(kW), g = Value(kG);
+namespace {
+Complex AiPhononAt(const PointValues<4>& v) {
+    const Complex &x = v[0], &ds = v[kDs], &w = v[kW], &g = v[kG];
     const Complex w2 = Square(w);
-    return values_[0] = Divide(Multiply(ds, w2), w2 - Square(x) - TimesI(g));
+    return Divide(Multiply(ds, w2), w2 - Square(x) - TimesI(g));
+}
+}  // namespace
+
+const Complex& AiPhonon::Evaluate() {
+    return values_[0] = AiPhononAt(ChildValues<4>(*this));
+}
+
+const Column& AiPhonon::EvaluateColumn(Core::ColumnPass& pass) {
+    return ColumnOfFormula<4>(*this, pass, column_, AiPhononAt);
 }
 
 // --- The factorised phonon ---
@@ -138,11 +169,21 @@ Phonon4P::Phonon4P()
     keyChildIndex_ = kWt;
 }
 
-const Complex& Phonon4P::Evaluate() {
-    const double x = Value(0).real();
-    const Complex wt = Value(kWt), gt = Value(kGt), wl = Value(kWl), gl = Value(kGl);
+namespace {
+Complex Phonon4PAt(const PointValues<5>& v) {
+    const double x = v[0].real();
+    const Complex &wt = v[kWt], &gt = v[kGt], &wl = v[kWl], &gl = v[kGl];
     const double x2 = x * x;
-    return values_[0] = Divide(Square(wl) - x2 - TimesI(gl * x), Square(wt) - x2 - TimesI(gt * x));
+    return Divide(Square(wl) - x2 - TimesI(gl * x), Square(wt) - x2 - TimesI(gt * x));
+}
+}  // namespace
+
+const Complex& Phonon4P::Evaluate() {
+    return values_[0] = Phonon4PAt(ChildValues<5>(*this));
+}
+
+const Column& Phonon4P::EvaluateColumn(Core::ColumnPass& pass) {
+    return ColumnOfFormula<5>(*this, pass, column_, Phonon4PAt);
 }
 
 void Phonon4P::CreateAnchors(std::vector<Safe::XPtr<Core::Anchor>>& out) {
@@ -199,9 +240,19 @@ Drude::Drude() : Oscillator(904, "Drude", {{"w", 100.0}, {"g", 10.0}}) {
     keyChildIndex_ = 1;
 }
 
+namespace {
+Complex DrudeAt(const PointValues<3>& v) {
+    const Complex &x = v[0], &w = v[1], &g = v[2];
+    return Divide(-Square(w), Multiply(x, x + TimesI(g)));
+}
+}  // namespace
+
 const Complex& Drude::Evaluate() {
-    const Complex x = Value(0), w = Value(1), g = Value(2);
-    return values_[0] = Divide(-Square(w), Multiply(x, x + TimesI(g)));
+    return values_[0] = DrudeAt(ChildValues<3>(*this));
+}
+
+const Column& Drude::EvaluateColumn(Core::ColumnPass& pass) {
+    return ColumnOfFormula<3>(*this, pass, column_, DrudeAt);
 }
 
 Plasmon::Plasmon() : Oscillator(905, "Plasmon", {{"w", 100.0}, {"g0", 10.0}, {"g", 10.0}}) {
@@ -209,9 +260,19 @@ Plasmon::Plasmon() : Oscillator(905, "Plasmon", {{"w", 100.0}, {"g0", 10.0}, {"g
     keyChildIndex_ = 1;
 }
 
+namespace {
+Complex PlasmonAt(const PointValues<4>& v) {
+    const Complex &x = v[0], &w = v[1], &g0 = v[2], &g = v[3];
+    return Divide(-(Square(w) + TimesI(Multiply(g - g0, x))), Multiply(x, x - TimesI(g0)));
+}
+}  // namespace
+
 const Complex& Plasmon::Evaluate() {
-    const Complex x = Value(0), w = Value(1), g0 = Value(2), g = Value(3);
-    return values_[0] = Divide(-(Square(w) + TimesI(Multiply(g - g0, x))), Multiply(x, x - TimesI(g0)));
+    return values_[0] = PlasmonAt(ChildValues<4>(*this));
+}
+
+const Column& Plasmon::EvaluateColumn(Core::ColumnPass& pass) {
+    return ColumnOfFormula<4>(*this, pass, column_, PlasmonAt);
 }
 
 Core::Node::Ptr MakeOscillator(int typeId) {
