@@ -17,9 +17,43 @@ Complex TimesI(const Complex& z) {
     return {-z.imag(), z.real()};
 }
 
-Complex Square(const Complex& z) {
-    return Multiply(z, z);
+// The values at one point from the children's, x first; a the arithmetic of the products and
+// quotients (point_columns.h).
+constexpr int kDs = 1, kW = 2, kG = 3;
+constexpr int kWt = 1, kGt = 2, kWl = 3, kGl = 4;
+
+// ds w^2 / (w^2 - x^2 - t(x, w, g)).
+template <class Damping>
+auto PhononFormula(Damping damping) {
+    return [damping](const PointValues<4>& v, auto& a) {
+        const Complex &x = v[0], &ds = v[kDs], &w = v[kW], &g = v[kG];
+        const Complex w2 = a.Times(w, w);
+        return a.Over(a.Times(ds, w2), w2 - a.Times(x, x) - damping(x, w, g, a));
+    };
 }
+const auto kPhonon3P = PhononFormula([](const Complex& x, const Complex&, const Complex& g,
+                                        auto& a) { return TimesI(a.Times(g, x)); });
+const auto kAPhonon = PhononFormula([](const Complex&, const Complex& w, const Complex& g,
+                                       auto& a) { return 2.0 * a.Times(w, g); });
+const auto kAiPhonon = PhononFormula(
+    [](const Complex&, const Complex&, const Complex& g, auto&) { return TimesI(g); });
+
+const auto kPhonon4P = [](const PointValues<5>& v, auto& a) {
+    const double x = v[0].real();
+    const Complex &wt = v[kWt], &gt = v[kGt], &wl = v[kWl], &gl = v[kGl];
+    const double x2 = x * x;
+    return a.Over(a.Times(wl, wl) - x2 - TimesI(gl * x), a.Times(wt, wt) - x2 - TimesI(gt * x));
+};
+
+const auto kDrude = [](const PointValues<3>& v, auto& a) {
+    const Complex &x = v[0], &w = v[1], &g = v[2];
+    return a.Over(-a.Times(w, w), a.Times(x, x + TimesI(g)));
+};
+
+const auto kPlasmon = [](const PointValues<4>& v, auto& a) {
+    const Complex &x = v[0], &w = v[1], &g0 = v[2], &g = v[3];
+    return a.Over(-(a.Times(w, w) + TimesI(a.Times(g - g0, x))), a.Times(x, x - TimesI(g0)));
+};
 
 }  // namespace
 
@@ -32,9 +66,6 @@ Oscillator::Oscillator(int typeId, const char* name,
 
 // --- The phonons with strength, frequency and damping ---
 
-namespace {
-constexpr int kDs = 1, kW = 2, kG = 3;
-}  // namespace
 
 Phonon::Phonon(int typeId, const char* name)
     : Oscillator(typeId, name, {{"ds", 1.0}, {"w", 100.0}, {"g", 10.0}}) {
@@ -84,20 +115,12 @@ bool Phonon::SetWidth(Core::Anchor&, double x) {
 
 Phonon3P::Phonon3P() : Phonon(900, "Phonon3P") {}
 
-namespace {
-Complex Phonon3PAt(const PointValues<4>& v) {
-    const Complex &x = v[0], &ds = v[kDs], &w = v[kW], &g = v[kG];
-    const Complex w2 = Square(w);
-    return Divide(Multiply(ds, w2), w2 - Square(x) - TimesI(Multiply(g, x)));
-}
-}  // namespace
-
 const Complex& Phonon3P::Evaluate() {
-    return values_[0] = Phonon3PAt(ChildValues<4>(*this));
+    return values_[0] = FormulaValue<4>(*this, kPhonon3P);
 }
 
 const Column& Phonon3P::EvaluateColumn(Core::ColumnPass& pass) {
-    return ColumnOfFormula<4>(*this, pass, column_, Phonon3PAt);
+    return ColumnOfRationalFormula<4>(*this, pass, column_, kPhonon3P);
 }
 
 double Phonon3P::Transform(const int& axis, const double& value) {
@@ -118,45 +141,26 @@ bool Phonon3P::SetWidth(Core::Anchor& anchor, double x) {
 
 APhonon::APhonon() : Phonon(902, "AnhPhonon") {}
 
-namespace {
-Complex APhononAt(const PointValues<4>& v) {
-    const Complex &x = v[0], &ds = v[kDs], &w = v[kW], &g = v[kG];
-    const Complex w2 = Square(w);
-    return Divide(Multiply(ds, w2), w2 - Square(x) - 2.0 * Multiply(w, g));
-}
-}  // namespace
-
 const Complex& APhonon::Evaluate() {
-    return values_[0] = APhononAt(ChildValues<4>(*this));
+    return values_[0] = FormulaValue<4>(*this, kAPhonon);
 }
 
 const Column& APhonon::EvaluateColumn(Core::ColumnPass& pass) {
-    return ColumnOfFormula<4>(*this, pass, column_, APhononAt);
+    return ColumnOfRationalFormula<4>(*this, pass, column_, kAPhonon);
 }
 
 AiPhonon::AiPhonon() : Phonon(903, "AiPhonon") {}
 
-namespace {
-Complex AiPhononAt(const PointValues<4>& v) {
-    const Complex &x = v[0], &ds = v[kDs], &w = v[kW], &g = v[kG];
-    const Complex w2 = Square(w);
-    return Divide(Multiply(ds, w2), w2 - Square(x) - TimesI(g));
-}
-}  // namespace
-
 const Complex& AiPhonon::Evaluate() {
-    return values_[0] = AiPhononAt(ChildValues<4>(*this));
+    return values_[0] = FormulaValue<4>(*this, kAiPhonon);
 }
 
 const Column& AiPhonon::EvaluateColumn(Core::ColumnPass& pass) {
-    return ColumnOfFormula<4>(*this, pass, column_, AiPhononAt);
+    return ColumnOfRationalFormula<4>(*this, pass, column_, kAiPhonon);
 }
 
 // --- The factorised phonon ---
 
-namespace {
-constexpr int kWt = 1, kGt = 2, kWl = 3, kGl = 4;
-}  // namespace
 
 Phonon4P::Phonon4P()
     : Oscillator(901, "Phonon4P", {{"wt", 100.0}, {"gt", 10.0}, {"wl", 105.0}, {"gl", 10.0}}) {
@@ -169,21 +173,12 @@ Phonon4P::Phonon4P()
     keyChildIndex_ = kWt;
 }
 
-namespace {
-Complex Phonon4PAt(const PointValues<5>& v) {
-    const double x = v[0].real();
-    const Complex &wt = v[kWt], &gt = v[kGt], &wl = v[kWl], &gl = v[kGl];
-    const double x2 = x * x;
-    return Divide(Square(wl) - x2 - TimesI(gl * x), Square(wt) - x2 - TimesI(gt * x));
-}
-}  // namespace
-
 const Complex& Phonon4P::Evaluate() {
-    return values_[0] = Phonon4PAt(ChildValues<5>(*this));
+    return values_[0] = FormulaValue<5>(*this, kPhonon4P);
 }
 
 const Column& Phonon4P::EvaluateColumn(Core::ColumnPass& pass) {
-    return ColumnOfFormula<5>(*this, pass, column_, Phonon4PAt);
+    return ColumnOfRationalFormula<5>(*this, pass, column_, kPhonon4P);
 }
 
 void Phonon4P::CreateAnchors(std::vector<Safe::XPtr<Core::Anchor>>& out) {
@@ -240,19 +235,12 @@ Drude::Drude() : Oscillator(904, "Drude", {{"w", 100.0}, {"g", 10.0}}) {
     keyChildIndex_ = 1;
 }
 
-namespace {
-Complex DrudeAt(const PointValues<3>& v) {
-    const Complex &x = v[0], &w = v[1], &g = v[2];
-    return Divide(-Square(w), Multiply(x, x + TimesI(g)));
-}
-}  // namespace
-
 const Complex& Drude::Evaluate() {
-    return values_[0] = DrudeAt(ChildValues<3>(*this));
+    return values_[0] = FormulaValue<3>(*this, kDrude);
 }
 
 const Column& Drude::EvaluateColumn(Core::ColumnPass& pass) {
-    return ColumnOfFormula<3>(*this, pass, column_, DrudeAt);
+    return ColumnOfRationalFormula<3>(*this, pass, column_, kDrude);
 }
 
 Plasmon::Plasmon() : Oscillator(905, "Plasmon", {{"w", 100.0}, {"g0", 10.0}, {"g", 10.0}}) {
@@ -260,19 +248,12 @@ Plasmon::Plasmon() : Oscillator(905, "Plasmon", {{"w", 100.0}, {"g0", 10.0}, {"g
     keyChildIndex_ = 1;
 }
 
-namespace {
-Complex PlasmonAt(const PointValues<4>& v) {
-    const Complex &x = v[0], &w = v[1], &g0 = v[2], &g = v[3];
-    return Divide(-(Square(w) + TimesI(Multiply(g - g0, x))), Multiply(x, x - TimesI(g0)));
-}
-}  // namespace
-
 const Complex& Plasmon::Evaluate() {
-    return values_[0] = PlasmonAt(ChildValues<4>(*this));
+    return values_[0] = FormulaValue<4>(*this, kPlasmon);
 }
 
 const Column& Plasmon::EvaluateColumn(Core::ColumnPass& pass) {
-    return ColumnOfFormula<4>(*this, pass, column_, PlasmonAt);
+    return ColumnOfRationalFormula<4>(*this, pass, column_, kPlasmon);
 }
 
 Core::Node::Ptr MakeOscillator(int typeId) {
