@@ -30,6 +30,8 @@ public:
     const Safe::XPtr<Winplus::PanelContainer>& Column(int index) const { return columns_[index]; }
 
 private:
+    // The first plot layer, current.
+    void StartLayers();
     void BuildPanels();
 
     WorkArea workArea_;
