@@ -17,10 +17,12 @@ Complex TimesI(const Complex& z) {
     return {-z.imag(), z.real()};
 }
 
-// The values at one point from the children's, x first; a the arithmetic of the products and
-// quotients (point_columns.h).
+// Children of the phonons with strength, frequency and damping, and of the factorised phonon.
 constexpr int kDs = 1, kW = 2, kG = 3;
 constexpr int kWt = 1, kGt = 2, kWl = 3, kGl = 4;
+
+// The values at one point from the children's (x first), with a for the arithmetic of the
+// products and quotients (point_columns.h): Evaluate and the column path share them.
 
 // ds w^2 / (w^2 - x^2 - t(x, w, g)).
 template <class Damping>

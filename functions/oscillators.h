@@ -14,6 +14,8 @@ class Oscillator : public Core::Node {
 public:
     int GetVariableChildIndex() const override { return 0; }
     Core::ColumnKind GetColumnKind() const override { return Core::kColumnOwn; }
+    // Every class has its own, which GetColumnKind promises.
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override = 0;
 
 protected:
     // Children "x" (0) and then the named parameters with their defaults.

@@ -22,6 +22,8 @@ class Peak : public Core::Node {
 public:
     int GetVariableChildIndex() const override { return 0; }
     Core::ColumnKind GetColumnKind() const override { return Core::kColumnOwn; }
+    // Every class has its own, which GetColumnKind promises.
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override = 0;
     void PlaceAnchor(Core::Anchor* anchor, const bool& keepPrevious) override;
     void AnchorMoved(Core::Anchor* anchor, bool& notify) override;
 

@@ -5,7 +5,6 @@
 #include <array>
 
 #include "foundation/column_math.h"
-
 #include "model/column.h"
 #include "model/node.h"
 

@@ -1,6 +1,7 @@
 #include "functions/special.h"
 
 #include "model/basic.h"
+#include "functions/point_columns.h"
 #include "functions/special_kernels.h"
 
 namespace Capsule {
@@ -27,13 +28,8 @@ const Complex& SpecialFunction::Evaluate() {
 
 const Column& SpecialFunction::EvaluateColumn(Core::ColumnPass& pass) {
     const Function function = function_;
-    TransformColumn(Parameter(0)->ComputeColumn(pass), column_,
-                    [function](double re, double im, double& r, double& i) {
-                        const Complex w = function(Complex(re, im));
-                        r = w.real();
-                        i = w.imag();
-                    });
-    return column_;
+    return ColumnOfFormula<1>(*this, pass, column_,
+                              [function](const PointValues<1>& v) { return function(v[0]); });
 }
 
 Dawson::Dawson() : SpecialFunction(1200, "dawson", OfRealPart<DawsonF>) {}
