@@ -50,10 +50,11 @@ Complex GaussianAt(const PointValues<4>& v) {
     return Multiply(GaussianShape(u), v[kA]);
 }
 
-Complex LorentzianAt(const PointValues<4>& v) {
-    const Complex u = Divide(v[0] - v[kXc], v[kW]);
-    return Divide(v[kA], LorentzianDenominator(u));
-}
+// Sums, products and quotients alone: a the arithmetic of the quotients (point_columns.h).
+const auto kLorentzian = [](const PointValues<4>& v, auto& a) {
+    const Complex u = a.Over(v[0] - v[kXc], v[kW]);
+    return a.Over(v[kA], LorentzianDenominator(u));
+};
 
 Complex VoigtAt(const PointValues<5>& v) {
     const double x = v[0].real(), a = v[kA].real(), xc = v[kXc].real();
@@ -165,10 +166,10 @@ Lorentzian::Lorentzian() : Peak(701, "Lorentzian", 1.0) {
     AddParameter("w", 10.0);
 }
 const Complex& Lorentzian::Evaluate() {
-    return values_[0] = LorentzianAt(ChildValues<4>(*this));
+    return values_[0] = FormulaValue<4>(*this, kLorentzian);
 }
 const Column& Lorentzian::EvaluateColumn(Core::ColumnPass& pass) {
-    return ColumnOfFormula<4>(*this, pass, column_, LorentzianAt);
+    return ColumnOfRationalFormula<4>(*this, pass, column_, kLorentzian);
 }
 
 void TwoWidthPeak::CreateAnchors(std::vector<Safe::XPtr<Core::Anchor>>& out) {
