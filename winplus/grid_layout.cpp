@@ -5,9 +5,9 @@
 namespace Winplus {
 
 int RowAt(int y, int firstVisible, int rowCount) {
-    if (y < 0) return -1;
-    const int row = y / kRowHeight + firstVisible;
-    return row < rowCount ? row : -1;
+    // Rounded down, so that a point above the grid names the row above the first visible one.
+    const int row = (y >= 0 ? y / kRowHeight : -((kRowHeight - 1 - y) / kRowHeight)) + firstVisible;
+    return row >= 0 && row < rowCount ? row : -1;
 }
 
 int GridScrollMaximum(int rowCount, int barHeight) {

@@ -14,7 +14,8 @@ struct Box {
     int x = 0, y = 0, width = 0, height = 0;
 };
 
-// The row under a client y, or -1 above the first or below the last row.
+// The row under a client y (above the grid: the rows scrolled out above), or -1 where no
+// row is.
 int RowAt(int y, int firstVisible, int rowCount);
 // The largest first visible row: rows that a bar of that height cannot show, 0 when all fit.
 int GridScrollMaximum(int rowCount, int barHeight);

@@ -88,7 +88,9 @@ TEST(GridLayout, RowsUnderAPoint) {
     EXPECT_EQ(Winplus::RowAt(19, 0, 5), 1);
     EXPECT_EQ(Winplus::RowAt(19, 3, 5), 4);
     EXPECT_EQ(Winplus::RowAt(5 * 19, 0, 5), -1);  // below the last row
-    EXPECT_EQ(Winplus::RowAt(-19, 1, 5), -1);     // above the first visible row
+    EXPECT_EQ(Winplus::RowAt(-1, 0, 5), -1);      // above the first row
+    EXPECT_EQ(Winplus::RowAt(-19, 3, 5), 2);      // the row scrolled out just above
+    EXPECT_EQ(Winplus::RowAt(-1, 3, 5), 2);
 }
 
 TEST(GridLayout, ScrollMaximum) {
