@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <unordered_map>
 
 #include "foundation/unique_name.h"
 #include "model/factory.h"
@@ -48,15 +49,25 @@ MathMap::Ptr MathMap::Clone(const Ptr& source) {
 }
 
 NodeMap::Ptr MathMap::AddMap(const NodeMap::Ptr& map) {
-    if (HasMap(map)) return NodeMap::Ptr();
+    if (!Append(map)) return NodeMap::Ptr();
+    RebuildOrder();
+    return map;
+}
+
+void MathMap::AddMaps(const std::vector<NodeMap::Ptr>& maps) {
+    for (const NodeMap::Ptr& map : maps) Append(map);
+    RebuildOrder();
+}
+
+bool MathMap::Append(const NodeMap::Ptr& map) {
+    if (HasMap(map)) return false;
     auto taken = [this](const std::string& name) { return HasMapName(name); };
     auto forEach = [this](auto&& f) {
         for (const NodeMap::Ptr& other : maps_) f(other->Name());
     };
     map->SetName(CountedUniqueName(map->Name(), '@', taken, forEach));
     maps_.push_back(map);
-    RebuildOrder();
-    return map;
+    return true;
 }
 
 NodeMap::Ptr MathMap::FindMap(const std::string& name) const {
@@ -147,14 +158,18 @@ void MathMap::RebuildOrder() {
     for (const NodeMap::Ptr& map : maps_)
         if (map->IsActive()) active.push_back(map);
     const std::size_t n = active.size();
-    auto indexOf = [&](const NodeMap::Ptr& map) {
-        return static_cast<std::size_t>(std::find(active.begin(), active.end(), map) -
-                                        active.begin());
-    };
+    std::unordered_map<const NodeMap*, std::size_t> position;
+    for (std::size_t i = 0; i < n; ++i) position.emplace(active[i].Get(), i);
+    // Direct references only: the components and their order are those of the references
+    // followed through, and a chain of definitions costs its length rather than its square.
     std::vector<std::vector<std::size_t>> refersTo(n);
     for (std::size_t i = 0; i < n; ++i)
-        for (const NodeMap::Ptr& target : ReferencedMaps(active[i]))
-            if (std::size_t j = indexOf(target); j < n && j != i) refersTo[i].push_back(j);
+        for (const Node::Ptr& node : active[i]->FindNodesByType(kMapCapsuleId)) {
+            auto* reference = dynamic_cast<MapCapsule*>(node.Get());
+            auto target = reference ? position.find(reference->GetMap().Get()) : position.end();
+            if (target != position.end() && target->second != i)
+                refersTo[i].push_back(target->second);
+        }
 
     // Strongly connected components (Tarjan), which come out dependencies first. A component
     // of more than one definition is a cycle: its members cannot be ordered.

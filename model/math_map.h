@@ -23,6 +23,8 @@ public:
 
     // Adds a definition under a unique name ("@N"); null when it is null or already here.
     NodeMap::Ptr AddMap(const NodeMap::Ptr& map);
+    // AddMap for each, ordering once at the end (a model read from a file).
+    void AddMaps(const std::vector<NodeMap::Ptr>& maps);
     NodeMap::Ptr FindMap(const std::string& name) const;
     NodeMap::Ptr GetMapAt(int index) const;
     int MapCount() const { return static_cast<int>(maps_.size()); }
@@ -51,6 +53,8 @@ public:
     std::vector<NodeMap::Ptr> GetReferableMaps(const NodeMap::Ptr& target) const;
 
 private:
+    // Names the definition uniquely and appends it; false when it is null or already here.
+    bool Append(const NodeMap::Ptr& map);
     // The definitions a definition refers to, directly or through others.
     static std::vector<NodeMap::Ptr> ReferencedMaps(const NodeMap::Ptr& map);
     // Definitions that refer to each other hold each other, through their trees and through

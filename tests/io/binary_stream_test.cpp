@@ -7,27 +7,12 @@
 #include "foundation/exception.h"
 #include "io/binary_stream.h"
 #include "io/spectrum_record.h"
+#include "record_support.h"
 
 namespace {
 
-std::string Message(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Winplus::Exception& e) {
-        return e.GetMessage();
-    }
-    return "";
-}
-
-std::string Hex(const std::string& bytes) {
-    std::string out;
-    char buffer[4];
-    for (unsigned char c : bytes) {
-        std::snprintf(buffer, sizeof buffer, "%02X ", c);
-        out += buffer;
-    }
-    return out;
-}
+using test::Hex;
+using test::Message;
 
 TEST(BinaryStream, PrimitivesAreLittleEndian) {
     BinaryWriter writer;
