@@ -6,6 +6,7 @@
 
 #include "model/node.h"
 #include "winplus/gdip_draw.h"
+#include "winplus/status_layout.h"
 #include "winplus/window.h"
 
 namespace Winplus {
