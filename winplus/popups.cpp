@@ -90,8 +90,7 @@ void BannerController::PaintBanner() {
     ReleaseDC(Handle(), dc);
 }
 
-PopupListBox::PopupListBox(Wnd owner)
-    : controller_(Safe::MakeX<ListController>(owner.Handle())) {
+PopupListBox::PopupListBox(Wnd owner) : controller_(Safe::MakeX<ListController>(owner.Handle())) {
     CreatePopup("PopupListClass", owner.Handle(), controller_);
 }
 

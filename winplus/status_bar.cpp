@@ -78,7 +78,8 @@ void StatusController::Paint(Gdiplus::GpGraphics* g, int width) const {
     const Argb face = ButtonFace();
     for (const Box& cell : {layout.labelCell, layout.descriptionCell, layout.fitCell})
         FillBox(g, face, cell);
-    for (const Line& line : layout.lines) DrawLine(g, kLineColor, line.x1, line.y1, line.x2, line.y2);
+    for (const Line& line : layout.lines)
+        DrawLine(g, kLineColor, line.x1, line.y1, line.x2, line.y2);
     DrawTextCentred(g, labelFont_.Get(), kLabelColor, label_, layout.labelText, true);
     const Box& clip = layout.descriptionClip;
     DrawText(g, textFont_.Get(), kTextColor, description_, clip, &clip);

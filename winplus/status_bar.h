@@ -15,8 +15,7 @@ namespace Winplus {
 // ones) and the fit's status. They live in layers above this one, which install them at
 // start-up; until then a node shows its name and the fit nothing.
 struct StatusSources {
-    std::function<void(const Core::Node::Ptr& node, std::wstring& label,
-                        std::wstring& description)>
+    std::function<void(const Core::Node::Ptr& node, std::wstring& label, std::wstring& description)>
         nodeHelp;
     std::function<std::string()> fitStatus;
 };

@@ -2,8 +2,8 @@
 
 namespace Winplus {
 
-Safe::XPtr<Sticker> Sticker::CreateBasic(const std::wstring& name, int first, int second,
-                                         Argb fill, Argb outline, Argb text, bool flag) {
+Safe::XPtr<Sticker> Sticker::CreateBasic(const std::wstring& name, int first, int second, Argb fill,
+                                         Argb outline, Argb text, bool flag) {
     Safe::XPtr<Sticker> sticker(new Sticker(name));
     sticker->look = {false, true, fill, outline, text};
     sticker->first = first;
@@ -12,8 +12,8 @@ Safe::XPtr<Sticker> Sticker::CreateBasic(const std::wstring& name, int first, in
     return sticker;
 }
 
-Safe::XPtr<Sticker> Sticker::CreateIntercalary(const std::wstring& name, bool downward,
-                                               Argb fill, Argb line, Argb text, bool flag) {
+Safe::XPtr<Sticker> Sticker::CreateIntercalary(const std::wstring& name, bool downward, Argb fill,
+                                               Argb line, Argb text, bool flag) {
     Safe::XPtr<Sticker> sticker(new Sticker(name));
     sticker->look = {true, downward, fill, line, text};
     sticker->flag = flag;

@@ -28,8 +28,8 @@ public:
     // The two integers are kept for the caller; nothing here reads them.
     static Safe::XPtr<Sticker> CreateBasic(const std::wstring& name, int first, int second,
                                            Argb fill, Argb outline, Argb text, bool flag);
-    static Safe::XPtr<Sticker> CreateIntercalary(const std::wstring& name, bool downward,
-                                                 Argb fill, Argb line, Argb text, bool flag);
+    static Safe::XPtr<Sticker> CreateIntercalary(const std::wstring& name, bool downward, Argb fill,
+                                                 Argb line, Argb text, bool flag);
 
     Point GetRightEdge() const { return {x + width + margin, y}; }
     bool HitTest(const Point& p) const {

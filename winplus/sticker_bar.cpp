@@ -22,7 +22,8 @@ void PaintTab(Gdiplus::GpGraphics* g, Gdiplus::GpFont* font, const Sticker& s) {
     } else {
         DrawLine(g, look.outline, s.x, open, right + s.margin, open);
     }
-    DrawText(g, font, s.selected ? kBlack : look.text, s.Name(), {s.x, s.y + 1, s.width + 4, s.height});
+    DrawText(g, font, s.selected ? kBlack : look.text, s.Name(),
+             {s.x, s.y + 1, s.width + 4, s.height});
 }
 
 void PaintBasic(Gdiplus::GpGraphics* g, Gdiplus::GpFont* font, const Sticker& s) {
@@ -113,8 +114,7 @@ void StickerBar::OnRightClick(const POINT& p) {
     if (!menu_ || !SelectAt(p)) return;
     const auto selected = GetSelected();
     EnableMenuItem(menu_, 0, MF_BYPOSITION | (EnabledCount() > 1 ? MF_ENABLED : MF_GRAYED));
-    EnableMenuItem(menu_, 1,
-                   MF_BYPOSITION | (selected && selected->flag ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu_, 1, MF_BYPOSITION | (selected && selected->flag ? MF_ENABLED : MF_GRAYED));
     POINT screen = p;
     ClientToScreen(owner_, &screen);
     TrackPopupMenu(menu_, TPM_RIGHTBUTTON, screen.x, screen.y, 0, owner_, nullptr);

@@ -100,7 +100,8 @@ int main(int argc, char** argv) {
         GetWindowRect(window, &place);
         const long width = area.right - area.left;
         if (place.left != area.left + width / 10 || place.top != 0 ||
-            place.right - place.left != 4 * width / 5 || place.bottom - place.top != area.bottom - area.top)
+            place.right - place.left != 4 * width / 5 ||
+            place.bottom - place.top != area.bottom - area.top)
             status = Fail("the main window is not at its place");
         if (!bannerSeen) status = Fail("no splash banner showed during start-up");
         Sleep(500);  // lets the panels paint

@@ -229,11 +229,11 @@ TEST(PropertyPainting, RowsPaintTheirCells) {
     row->SetColor(static_cast<int>(0xFF00FF00));
     Winplus::PaintProperty(graphics.Get(), font.Get(), *row, {0, 0, 200, 18}, 64, 2);
     Gdiplus::DllExports::GdipFlush(graphics.Get(), Gdiplus::FlushIntentionSync);
-    EXPECT_EQ(canvas.Pixel(40, 15), 0xBED2FFu);   // the name cell
-    EXPECT_EQ(canvas.Pixel(0, 8), 0x141EC0u);     // the outline
-    EXPECT_EQ(canvas.Pixel(70, 8), 0x00FF00u);    // the swatch
-    EXPECT_EQ(canvas.Pixel(120, 8), 0xFFFFFFu);   // the value cell
-    EXPECT_EQ(canvas.Pixel(188, 9), 0x141EC0u);   // a dot of the button
+    EXPECT_EQ(canvas.Pixel(40, 15), 0xBED2FFu);  // the name cell
+    EXPECT_EQ(canvas.Pixel(0, 8), 0x141EC0u);    // the outline
+    EXPECT_EQ(canvas.Pixel(70, 8), 0x00FF00u);   // the swatch
+    EXPECT_EQ(canvas.Pixel(120, 8), 0xFFFFFFu);  // the value cell
+    EXPECT_EQ(canvas.Pixel(188, 9), 0x141EC0u);  // a dot of the button
 }
 
 // Fonts and controls of grids are released with them: the edit's font is gone with its grid,

@@ -1,7 +1,6 @@
 // Sticker bars in an owner window: clicks, the context menu, scrolling; then popups and the
 // splash banner, and the status bar.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -38,8 +37,8 @@ protected:
         bar->SetCommandId(77);
         Winplus::StickerList list;
         for (const wchar_t* name : {L"First", L"Second", L"Third"})
-            list.push_back(Winplus::Sticker::CreateIntercalary(name, true, 0xFFFFFFFF,
-                                                               0xFF000000, 0xFF808080, false));
+            list.push_back(Winplus::Sticker::CreateIntercalary(name, true, 0xFFFFFFFF, 0xFF000000,
+                                                               0xFF808080, false));
         list[2]->flag = true;
         bar->SetStickers(list);
         bar->SetRect(10, 10, 300, 20);
@@ -143,8 +142,8 @@ TEST_F(StickerBarTest, ScrollControlsShiftTheFirstSticker) {
 
 TEST(PopupBanner, ShowsTheBannerImage) {
     GuiTest::Host host;
-    Winplus::PopupBanner banner(host.Window(),
-                                std::string(SORIX_SOURCE_DIR) + "/app/resources/Sorix-Banner 2.bmp");
+    Winplus::PopupBanner banner(
+        host.Window(), std::string(SORIX_SOURCE_DIR) + "/app/resources/Sorix-Banner 2.bmp");
     ASSERT_TRUE(banner.HasImage());
     banner.Move(100, 100, 389, 315);
     banner.Show(SW_SHOWNOACTIVATE);

@@ -17,8 +17,8 @@ Point Measure(const std::wstring& name) {
 Winplus::StickerList Tabs(std::initializer_list<const wchar_t*> names) {
     Winplus::StickerList list;
     for (const wchar_t* name : names)
-        list.push_back(Sticker::CreateIntercalary(name, true, 0xFFFFFFFF, 0xFF000000, 0xFF808080,
-                                                  false));
+        list.push_back(
+            Sticker::CreateIntercalary(name, true, 0xFFFFFFFF, 0xFF000000, 0xFF808080, false));
     return list;
 }
 
