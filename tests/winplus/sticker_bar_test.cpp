@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -207,6 +208,18 @@ TEST_F(StatusBarTest, ShowsThePickedNodeAndTheFitStatus) {
     EXPECT_EQ(c.Description(), L"");
 }
 
+// Pixels of a painted bar that are neither the cells' face nor white, in a column range.
+int InkBetween(const GuiTest::Canvas& canvas, int from, int to) {
+    const std::uint32_t face = Winplus::ButtonFace() & 0xFFFFFF;
+    int ink = 0;
+    for (int y = 3; y < 16; ++y)
+        for (int x = from; x < to; ++x) {
+            const std::uint32_t p = canvas.Pixel(x, y);
+            ink += p != face && p != 0xFFFFFF && p != 0x404040 ? 1 : 0;
+        }
+    return ink;
+}
+
 TEST_F(StatusBarTest, PaintsItsCellsAtAnyWidth) {
     for (int width : {600, 150}) {
         bar->Move(0, 100, width, 18);
@@ -218,6 +231,12 @@ TEST_F(StatusBarTest, PaintsItsCellsAtAnyWidth) {
         EXPECT_EQ(canvas.Pixel(100, 10), 0x404040u) << width;
         EXPECT_EQ(canvas.Pixel(50, 0), 0x404040u) << width;
         EXPECT_EQ(canvas.Pixel(2, 2), Winplus::ButtonFace() & 0xFFFFFF) << width;
+        EXPECT_GT(InkBetween(canvas, 1, 100), 0) << width;  // the label
+        // The description shows in a wide bar and is clipped away in one below 362 pixels.
+        if (width == 600)
+            EXPECT_GT(InkBetween(canvas, 106, 240), 0);
+        else
+            EXPECT_EQ(InkBetween(canvas, 106, 150), 0);
     }
 }
 
