@@ -54,6 +54,14 @@ void Formula::Evaluate(std::complex<double>& result,
         result = std::complex<double>();
 }
 
+void Formula::EvaluateColumn(Column& result, const std::vector<const Column*>& arguments,
+                             ColumnStorage& storage) {
+    if (term_)
+        term_->EvaluateColumn(result, arguments, storage);
+    else
+        result.SetConstant(std::complex<double>());
+}
+
 bool Formula::Fail(const std::string& message, bool useErrorDefault) {
     message_ = message;
     Reset(useErrorDefault);

@@ -22,6 +22,9 @@ public:
     // One value per argument name, in order; missing values count as zero. Zero before the
     // first definition.
     void Evaluate(std::complex<double>& result, const std::vector<std::complex<double>>& arguments);
+    // The same over a block of points, one column per argument.
+    void EvaluateColumn(Column& result, const std::vector<const Column*>& arguments,
+                        ColumnStorage& storage);
 
     const std::string& GetDefinition() const { return definition_; }
     const std::vector<std::string>& GetArgumentNames() const { return arguments_; }

@@ -349,3 +349,11 @@ void Term::Run(const Operation& operation, const std::vector<Complex>& arguments
     }
     Apply(operation.GetCode(), sum, registers_[level][operation.GetIndex()]);
 }
+
+bool ApplyGroupFunction(int code, const Complex& z, Complex& out) {
+    return Apply(code, z, out);
+}
+
+bool IsRealFactorSource(int source) {
+    return IsRealSource(source);
+}

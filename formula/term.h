@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "formula/element.h"
+#include "foundation/column.h"
 
 enum ArgumentSource : std::int32_t {
     kSourceArgument = 0,  // index into the caller's argument values
@@ -68,6 +69,12 @@ public:
     bool IsValid() const { return valid_; }
     // Missing argument values count as zero.
     void Evaluate(Complex& result, const std::vector<Complex>& arguments);
+    // The same over a block of points (term_column.cpp): arguments[k] is argument k's column;
+    // the working columns borrow from storage. Not for programs that draw random numbers, whose
+    // draws come point by point.
+    void EvaluateColumn(Column& result, const std::vector<const Column*>& arguments,
+                        ColumnStorage& storage);
+    bool DrawsRandomNumbers() const;
 
     int GetLevelCount() const { return static_cast<int>(groups_.size()); }
     const std::vector<int>& GetGroupsPerLevel() const { return groups_; }
@@ -86,7 +93,25 @@ private:
     std::vector<std::vector<Complex>> registers_;
     std::vector<std::vector<Operation>> operations_;
     bool valid_ = false;
+
+    // The column path's registers and working columns.
+    // zeroAddedLater: the group's sum is read only by the copy into the result, which may add
+    // the zero Run's sums start from (adding it twice changes nothing); true when it must.
+    bool RunColumn(const Operation& operation, const std::vector<const Column*>& arguments,
+                   bool zeroAddedLater);
+    const Column& FactorColumn(int level, int source, int index,
+                               const std::vector<const Column*>& arguments, Column& single) const;
+    std::vector<std::vector<Column>> columnRegisters_;
+    Column work_[3];
+    Column single_[2];
+    Column sum_;
 };
+
+// The function of a group (its code in the program) applied to its sum; false when the code
+// computes nothing.
+bool ApplyGroupFunction(int code, const std::complex<double>& z, std::complex<double>& out);
+// True for the sources of real factors, which scale both parts of a product or quotient.
+bool IsRealFactorSource(int source);
 
 // a / b by Smith's method; NaN in both parts when b has a NaN part or is zero.
 std::complex<double> DivideComplex(const std::complex<double>& a, const std::complex<double>& b);

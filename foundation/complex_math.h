@@ -31,6 +31,15 @@ inline double SmithPart(double a, double b, double c, double d, double r, double
 
 }  // namespace complex_math_detail
 
+// True when a / b takes Divide's textbook formula: the larger part of each operand within
+// 2^-450 .. 2^450, or a zero dividend. Branch-free for the loops over columns.
+inline bool IsOrdinaryQuotient(double ar, double ai, double br, double bi) {
+    constexpr double kLow = 0x1p-450, kHigh = 0x1p450;
+    const double abr = std::fabs(br), abi = std::fabs(bi), aar = std::fabs(ar), aai = std::fabs(ai);
+    const double ma = aar > aai ? aar : aai, mb = abr > abi ? abr : abi;
+    return (mb >= kLow) & (mb <= kHigh) & (ma <= kHigh) & ((ma >= kLow) | (ma == 0.0));
+}
+
 // a / b. Operands of moderate size take the textbook formula: with the larger part of each
 // operand within 2^-450 .. 2^450 (or a zero dividend) no product or sum overflows and whatever
 // underflows lies far below the rounding error of the quotient. Other finite operands take
@@ -40,11 +49,10 @@ inline double SmithPart(double a, double b, double c, double d, double r, double
 // divisors and infinite or NaN dividends go to the library.
 inline std::complex<double> Divide(const std::complex<double>& a, const std::complex<double>& b) {
     double ar = a.real(), ai = a.imag(), br = b.real(), bi = b.imag();
-    constexpr double kLow = 0x1p-450, kHigh = 0x1p450;
     // A NaN real part passes the test and gives NaN throughout, as the library does.
     const double abr = std::fabs(br), abi = std::fabs(bi), aar = std::fabs(ar), aai = std::fabs(ai);
     const double ma = aar > aai ? aar : aai, mb = abr > abi ? abr : abi;
-    if (mb >= kLow && mb <= kHigh && ma <= kHigh && (ma >= kLow || ma == 0.0)) {
+    if (IsOrdinaryQuotient(ar, ai, br, bi)) {
         const double s = 1.0 / (br * br + bi * bi);
         return {(ar * br + ai * bi) * s, (ai * br - ar * bi) * s};
     }

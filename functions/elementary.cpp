@@ -190,6 +190,20 @@ const Complex& Elementary<TypeId>::Evaluate() {
     return values_[0] = kDefinitions[TypeId - kFirstId].apply(Parameter(0)->Compute());
 }
 
+// The function over the block, point by point as Evaluate applies it, without a virtual call
+// per point.
+template <int TypeId>
+const Column& Elementary<TypeId>::EvaluateColumn(Core::ColumnPass& pass) {
+    const auto apply = kDefinitions[TypeId - kFirstId].apply;
+    TransformColumn(Parameter(0)->ComputeColumn(pass), column_,
+                    [apply](double re, double im, double& r, double& i) {
+                        const Complex w = apply(Complex(re, im));
+                        r = w.real();
+                        i = w.imag();
+                    });
+    return column_;
+}
+
 Pow::Pow() {
     Identify(335, "Pow", Core::kArityFixed);
     AdoptChild(MakeParameter<Basic>("a"));

@@ -1,5 +1,6 @@
 #pragma once
 // Elementary complex functions of one argument (type ids 300-334) and the two powers.
+#include "model/column.h"
 #include "model/node.h"
 
 namespace Capsule {
@@ -12,6 +13,8 @@ class Elementary final : public Core::Node {
 public:
     Elementary();
     const Complex& Evaluate() override;
+    Core::ColumnKind GetColumnKind() const override { return Core::kColumnOwn; }
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 };
 
 using Real = Elementary<300>;

@@ -1,6 +1,7 @@
 #pragma once
 // Value nodes: typed numbers, a text holder, a list of complex values, mathematical and
 // physical constants, and a uniform random number.
+#include "model/column.h"
 #include "model/node.h"
 
 namespace Capsule {
@@ -49,6 +50,7 @@ class RandomNumber : public Core::Node {
 public:
     RandomNumber();
     const Complex& Evaluate() override;
+    Core::ColumnKind GetColumnKind() const override { return Core::kColumnOrderDependent; }
 };
 
 // Typed parameters: what they store is rounded or restricted by SetValue, which always writes
@@ -76,6 +78,8 @@ class RationalNumber : public Core::Node {
 public:
     RationalNumber();
     const Complex& Evaluate() override;
+    Core::ColumnKind GetColumnKind() const override { return Core::kColumnOwn; }
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 };
 
 // (Re a, Re b).
@@ -83,6 +87,8 @@ class ComplexNumber : public Core::Node {
 public:
     ComplexNumber();
     const Complex& Evaluate() override;
+    Core::ColumnKind GetColumnKind() const override { return Core::kColumnOwn; }
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 };
 
 // A text (a file name, for example) carried in the node's name.

@@ -33,6 +33,20 @@ const Complex& FormulaCapsule::Evaluate() {
     return values_[0];
 }
 
+ColumnKind FormulaCapsule::GetColumnKind() const {
+    if (formula_ && formula_->GetTerm() && formula_->GetTerm()->DrawsRandomNumbers())
+        return kColumnOrderDependent;
+    return formula_ && ChildCount() == argumentCount_ ? kColumnOwn : kColumnPointwise;
+}
+
+const Column& FormulaCapsule::EvaluateColumn(ColumnPass& pass) {
+    if (GetColumnKind() != kColumnOwn) return Node::EvaluateColumn(pass);
+    argumentColumns_.clear();
+    for (int i = 0; i < argumentCount_; ++i) argumentColumns_.push_back(&Child(i)->ComputeColumn(pass));
+    formula_->EvaluateColumn(column_, argumentColumns_, pass.Storage());
+    return column_;
+}
+
 Node::Ptr FormulaCapsule::Clone() {
     auto copy = Safe::MakeX<FormulaCapsule>();
     if (formula_) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "formula/formula.h"
+#include "model/column.h"
 #include "model/constant_capsule.h"
 
 namespace Core {
@@ -21,10 +22,15 @@ public:
     Ptr Clone() override;
     // The formula at the children's values; (0, 0) without a formula or with too few children.
     const Complex& Evaluate() override;
+    // Its own column path when it reads exactly its children; order-dependent when the
+    // formula draws random numbers.
+    ColumnKind GetColumnKind() const override;
+    const Column& EvaluateColumn(ColumnPass& pass) override;
 
 private:
     Safe::XPtr<Formula> formula_;
     std::vector<Complex> arguments_;
+    std::vector<const Column*> argumentColumns_;
     int argumentCount_ = 0;
 };
 

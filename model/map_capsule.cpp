@@ -54,4 +54,9 @@ void MapCapsule::SetValue(const Complex& value, int index) {
     Node::SetValue(value, index);
 }
 
+const Column& MapCapsule::EvaluateColumn(ColumnPass& pass) {
+    if (const Column* column = map_ ? pass.Ready(map_.Get()) : nullptr) return *column;
+    return Node::EvaluateColumn(pass);
+}
+
 }  // namespace Core

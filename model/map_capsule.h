@@ -1,5 +1,6 @@
 #pragma once
 // A node that stands for another definition of the same model.
+#include "model/column.h"
 #include "model/node.h"
 #include "model/node_map.h"
 
@@ -22,6 +23,9 @@ public:
     const Complex& Evaluate() override;
     // Sets the definition's value too.
     void SetValue(const Complex& value, int index) override;
+    ColumnKind GetColumnKind() const override { return kColumnOwn; }
+    // The definition's column when the pass has computed it, else the per-point path.
+    const Column& EvaluateColumn(ColumnPass& pass) override;
 
 private:
     NodeMap::Ptr map_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/column_evaluation.h"
 #include "model/current.h"
 
 namespace Core {
@@ -85,7 +86,9 @@ bool MathUnit::EvaluateAll(const Safe::XPtr<Data>& x, const Safe::XPtr<Data>& re
     // again and evaluate the node itself after the model.
     const bool plain = variable_->Name() == "x";
     const std::size_t n = static_cast<std::size_t>(x->Size());
-    for (std::size_t i = 0; i < n; ++i) {
+    const std::size_t first = EvaluateColumns(
+        x, re, im, plain ? ColumnEvaluation::kModelOutput : ColumnEvaluation::kOutputAfterModel);
+    for (std::size_t i = first; i < n; ++i) {
         const Complex at((*x)[i], 0.0);
         variable_->SetValue(at, 0);
         model_->EvaluateAll();
@@ -104,13 +107,27 @@ bool MathUnit::EvaluateOutput(const Safe::XPtr<Data>& x, const Safe::XPtr<Data>&
                               const Safe::XPtr<Data>& im) {
     if (!Prepared(x, re, im)) return false;
     const std::size_t n = static_cast<std::size_t>(x->Size());
-    for (std::size_t i = 0; i < n; ++i) {
+    const std::size_t first = EvaluateColumns(x, re, im, ColumnEvaluation::kOutputAlone);
+    for (std::size_t i = first; i < n; ++i) {
         variable_->SetValue(Complex((*x)[i], 0.0), 0);
         const Complex value = output_->Evaluate();
         (*re)[i] = value.real();
         (*im)[i] = value.imag();
     }
     return true;
+}
+
+std::size_t MathUnit::EvaluateColumns(const Safe::XPtr<Data>& x, const Safe::XPtr<Data>& re,
+                                      const Safe::XPtr<Data>& im, int target) {
+    const std::size_t n = static_cast<std::size_t>(x->Size());
+    if (n < 2) return 0;
+    ColumnEvaluation columns;
+    if (!columns.Plan(*model_, variable_.Get(), output_.Get(),
+                      static_cast<ColumnEvaluation::Target>(target)))
+        return 0;
+    // The last point goes the per-point way, which leaves the nodes' values as that path does.
+    columns.Run(x->Values().data(), n - 1, re->Values().data(), im->Values().data());
+    return n - 1;
 }
 
 Complex MathUnit::EvaluateAt(const double& x) {

@@ -1,6 +1,7 @@
 #pragma once
 // The binding of a curve (or of the fit's model side) to one node of a model, and the spectrum
 // computed from it over a grid of abscissas.
+#include <cstddef>
 #include <string>
 
 #include "foundation/spectrum.h"
@@ -49,6 +50,10 @@ private:
                           const Safe::XPtr<Data>& im);
     bool Prepared(const Safe::XPtr<Data>& x, const Safe::XPtr<Data>& re,
                   const Safe::XPtr<Data>& im);
+    // Evaluates all points but the last by columns when the model allows it (target is a
+    // ColumnEvaluation::Target); returns the index of the first point left to evaluate.
+    std::size_t EvaluateColumns(const Safe::XPtr<Data>& x, const Safe::XPtr<Data>& re,
+                                const Safe::XPtr<Data>& im, int target);
 
     MathMap::Ptr model_;
     NodeMap::Ptr definition_;

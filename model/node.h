@@ -8,12 +8,14 @@
 #include <utility>
 #include <vector>
 
+#include "foundation/column.h"
 #include "foundation/countable.h"
 
 namespace Core {
 
 class Anchor;
 class AnchorsInterface;
+class ColumnPass;
 
 using Complex = std::complex<double>;
 
@@ -32,6 +34,14 @@ inline void CopyValues(std::vector<Complex>& to, const std::vector<Complex>& fro
     else
         CopyLongValues(to, from);
 }
+
+// How a node takes part in evaluation over columns (model/column.h).
+enum ColumnKind {
+    kColumnPointwise = 0,       // the base EvaluateColumn: Evaluate at every point of the block
+    kColumnOwn = 1,             // its own EvaluateColumn, reading every child at every point
+    kColumnOrderDependent = 2,  // draws random numbers or writes into other nodes: the model
+                                // it stands in is evaluated point by point
+};
 
 // Anchor slots: 0 and 1 are the point the user places, 2 and 3 the quantities a drag changes.
 constexpr int kAnchorSlots = 4;
@@ -85,6 +95,20 @@ public:
     const Complex& Compute() { return holdsValue_ ? values_[0] : Evaluate(); }
     virtual void SetValue(const Complex& value, int index);
     virtual void SetValues(const std::vector<Complex>& values);
+    // Evaluation over a block of points (model/column.h). The base EvaluateColumn evaluates the
+    // node point by point.
+    virtual ColumnKind GetColumnKind() const;
+    virtual const Column& EvaluateColumn(ColumnPass& pass);
+    // EvaluateColumn for the column paths of parents: a column constant for the whole pass is
+    // not computed again. The values are valid until the caller's own ComputeColumn returns,
+    // unless the column is pinned (model/column.h).
+    const Column& ComputeColumn(ColumnPass& pass) {
+        return column_.IsConstant() ? column_ : ComputeVaryingColumn(pass);
+    }
+    Column& OwnColumn() { return column_; }
+    void PinColumn(bool pinned) { columnPinned_ = pinned; }
+    // True for the nodes whose value is simply what they hold (parameters, stored constants).
+    bool HoldsValue() const { return holdsValue_; }
 
     // --- Identity ---
     int GetTypeId() const { return typeId_; }
@@ -171,6 +195,9 @@ protected:
     std::vector<Complex> values_;
     // Set by final classes that keep the base Evaluate.
     bool holdsValue_ = false;
+    // The node's values over the block that a column pass is at.
+    Column column_;
+    bool columnPinned_ = false;
 
     // What a concrete class fixes in its constructor.
     void Identify(int typeId, const std::string& name, int arityKind) {
@@ -199,6 +226,7 @@ protected:
     Node* BoundNode(int binding) const;
 
 private:
+    const Column& ComputeVaryingColumn(ColumnPass& pass);
     void Attach(const Ptr& child);
     void Detach(const Ptr& child);
     void ChildListChanged();

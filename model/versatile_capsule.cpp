@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/column_evaluation.h"
 #include "model/factory.h"
 
 namespace Core {
@@ -45,6 +46,11 @@ const Complex& VersatileCapsule::Evaluate() {
     model_->EvaluateAll();
     CopyValues(values_, selected_->CachedValues());
     return values_[0];
+}
+
+ColumnKind VersatileCapsule::GetColumnKind() const {
+    return model_ && ColumnEvaluation::DependsOnOrder(*model_) ? kColumnOrderDependent
+                                                               : kColumnPointwise;
 }
 
 Node::Ptr VersatileCapsule::Clone() {

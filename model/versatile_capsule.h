@@ -22,6 +22,8 @@ public:
     Ptr Clone() override;
     // The selected definition's value; (0, 0) without a model or a selection.
     const Complex& Evaluate() override;
+    // Evaluated point by point; order-dependent when its own model is.
+    ColumnKind GetColumnKind() const override;
 
 private:
     MathMap::Ptr model_;

@@ -1,0 +1,218 @@
+// The term program over a block of points: each instruction runs over the whole block, so a
+// formula costs a few loops per block instead of an interpreted pass per point. Point for
+// point the results are those of Term::Evaluate.
+#include <cstddef>
+
+#include "formula/term.h"
+#include "foundation/column_math.h"
+
+namespace {
+
+using Complex = std::complex<double>;
+
+// out := v scaled by the real x (multiply, or divide when divide is set), both parts.
+void Scale(const Column& v, double x, bool divide, Column& out) {
+    if (v.IsConstant()) {
+        const Complex z = v.Value();
+        out.SetConstant(divide ? Complex(z.real() / x, z.imag() / x)
+                               : Complex(z.real() * x, z.imag() * x));
+    } else if (divide) {
+        TransformColumn(v, out, [x](double re, double im, double& r, double& i) {
+            r = re / x;
+            i = im / x;
+        });
+    } else {
+        TransformColumn(v, out, [x](double re, double im, double& r, double& i) {
+            r = re * x;
+            i = im * x;
+        });
+    }
+}
+
+// out := v * w or v / w, complex.
+void Join(const Column& v, const Column& w, bool divide, Column& out) {
+    if (v.IsConstant() && w.IsConstant())
+        out.SetConstant(divide ? DivideComplex(v.Value(), w.Value())
+                               : Multiply(v.Value(), w.Value()));
+    else if (divide)
+        DivideColumns(v, w, out, DivideComplex);
+    else
+        MultiplyColumns(v, w, out);
+}
+
+// out := sum + v, or sum - v when subtract is set, part by part; with fromZero, sum is the
+// first term still to be added to zero. out must be neither sum nor v.
+void Accumulate(const Column& sum, const Column& v, bool subtract, bool fromZero, Column& out) {
+    if (sum.IsConstant() && v.IsConstant()) {
+        const Complex a = sum.Value(), b = v.Value();
+        out.SetConstant(subtract ? Complex(a.real() - b.real(), a.imag() - b.imag())
+                                 : Complex(a.real() + b.real(), a.imag() + b.imag()));
+        return;
+    }
+    // -0.0 + x is x, also for x = -0.0: the one loop serves both.
+    const double zero = fromZero ? 0.0 : -0.0;
+    if (subtract)
+        CombineColumns(sum, v, out,
+                       [zero](double ar, double ai, double br, double bi, double& r, double& i) {
+                           r = (zero + ar) - br;
+                           i = (zero + ai) - bi;
+                       });
+    else
+        CombineColumns(sum, v, out,
+                       [zero](double ar, double ai, double br, double bi, double& r, double& i) {
+                           r = (zero + ar) + br;
+                           i = (zero + ai) + bi;
+                       });
+}
+
+// to := from, or 0 + from with fromZero.
+void Copy(const Column& from, bool fromZero, Column& to) {
+    if (from.IsConstant()) {
+        to.SetConstant(fromZero ? Complex(0.0 + from.Value().real(), 0.0 + from.Value().imag())
+                                : from.Value());
+        return;
+    }
+    const double zero = fromZero ? 0.0 : -0.0;
+    TransformColumn(from, to, [zero](double re, double im, double& r, double& i) {
+        r = zero + re;
+        i = zero + im;
+    });
+}
+
+}  // namespace
+
+bool Term::DrawsRandomNumbers() const {
+    for (const std::vector<Operation>& level : operations_)
+        for (const Operation& operation : level)
+            for (int t = 0; t < operation.GetTermCount(); ++t) {
+                const int* record = operation.GetTerm(t);
+                if (record[2] == kSourceRandom) return true;
+                for (const int* f = record + 4; f < record + 3 * record[1] + 1; f += 3)
+                    if (f[1] == kSourceRandom) return true;
+            }
+    return false;
+}
+
+void Term::EvaluateColumn(Column& result, const std::vector<const Column*>& arguments,
+                          ColumnStorage& storage) {
+    if (!valid_) {
+        result.SetConstant(Complex());
+        return;
+    }
+    if (columnRegisters_.size() != groups_.size()) {
+        columnRegisters_.resize(groups_.size());
+        for (std::size_t level = 0; level < groups_.size(); ++level)
+            columnRegisters_[level].resize(static_cast<std::size_t>(groups_[level]));
+    }
+    const std::size_t lent = storage.LentCount();
+    for (std::vector<Column>& level : columnRegisters_)
+        for (Column& column : level) column.Lend(storage.Lend());
+    for (Column& column : work_) column.Lend(storage.Lend());
+    sum_.Lend(storage.Lend());
+    // The usual outermost group only adds its one group to zero: the copy into the result does
+    // that, so neither that group nor the one it reads adds the zero in a loop of its own.
+    const Operation& top = operations_[0][0];
+    const int* record = top.GetTermCount() == 1 ? top.GetTerm(0) : nullptr;
+    const bool wrapper = record && record[0] == 0 && record[1] == 1 && record[2] == kSourceGroup &&
+                         top.GetCode() == kFunctionIdentity;
+    const int levels = static_cast<int>(operations_.size());
+    bool zeroToAdd = wrapper;
+    for (int level = levels - 1; level >= (wrapper ? 1 : 0); --level)
+        for (const Operation& operation : operations_[level]) {
+            const bool read =
+                wrapper ? level == 1 && operation.GetIndex() == record[3] : level == 0;
+            if (RunColumn(operation, arguments, read) && !wrapper) zeroToAdd = true;
+        }
+    Copy(wrapper ? columnRegisters_[1][record[3]] : columnRegisters_[0][0], zeroToAdd, result);
+    storage.GiveBack(lent);
+}
+
+const Column& Term::FactorColumn(int level, int source, int index,
+                                 const std::vector<const Column*>& arguments,
+                                 Column& single) const {
+    if (source == kSourceArgument && static_cast<std::size_t>(index) < arguments.size())
+        return *arguments[static_cast<std::size_t>(index)];
+    if (source == kSourceGroup) return columnRegisters_[level + 1][index];
+    single.SetConstant(source == kSourceArgument ? Complex() : Factor(level, source, index, {}));
+    return single;
+}
+
+bool Term::RunColumn(const Operation& operation, const std::vector<const Column*>& arguments,
+                     bool zeroAddedLater) {
+    const int level = operation.GetLevel();
+    // The working columns take turns: an operation never writes the column it reads.
+    int next = 0;
+    auto spare = [&](const Column* busy) -> Column& {
+        if (&work_[next] == busy) next = (next + 1) % 3;
+        Column& column = work_[next];
+        next = (next + 1) % 3;
+        return column;
+    };
+    // The sum starts from zero, as Run's does. Adding the first term to zero is put off while
+    // that term varies (first): the next term's loop, or the loop that reads the sum, does it on
+    // the way; sum + (-v) is sum - v to the bit.
+    const Column* first = nullptr;
+    for (int t = 0; t < operation.GetTermCount(); ++t) {
+        const int* record = operation.GetTerm(t);
+        const int factors = record[1];
+        const Column* v = &FactorColumn(level, record[2], record[3], arguments, single_[0]);
+        Column* working = nullptr;
+        for (const int* f = record + 4; f < record + 3 * factors + 1; f += 3) {
+            const Column& w = FactorColumn(level, f[1], f[2], arguments, single_[1]);
+            working = &spare(v);
+            if (IsRealFactorSource(f[1]))
+                Scale(*v, w.Value().real(), f[0] == 1, *working);
+            else
+                Join(*v, w, f[0] == 1, *working);
+            v = working;
+        }
+        const bool subtract = record[0] == 1;
+        if (t == 0 && !subtract && !v->IsConstant()) {
+            if (working) {
+                sum_.Swap(*working);  // its values may move
+                v = &sum_;
+            }
+            first = v;
+            continue;
+        }
+        if (t == 0) sum_.SetConstant(Complex());
+        Column& out = spare(v);
+        Accumulate(first ? *first : sum_, *v, subtract, first != nullptr, out);
+        sum_.Swap(out);
+        first = nullptr;
+    }
+    if (operation.GetTermCount() == 0) sum_.SetConstant(Complex());
+    if (first && first != &sum_) {
+        Copy(*first, false, sum_);  // an argument's or a register's column, not ours to keep
+    }
+    const bool fromZero = first != nullptr;
+    Column& target = columnRegisters_[level][operation.GetIndex()];
+    const int code = operation.GetCode();
+    if (code == kFunctionIdentity) {
+        if (fromZero && !zeroAddedLater) {
+            double* re = sum_.Re();
+            double* im = sum_.Im();
+            for (int i = 0; i < kColumnBlock; ++i) {
+                re[i] = 0.0 + re[i];
+                im[i] = 0.0 + im[i];
+            }
+        }
+        target.Swap(sum_);
+        return fromZero && zeroAddedLater;
+    }
+    if (sum_.IsConstant()) {
+        Complex z;
+        ApplyGroupFunction(code, sum_.Value(), z);
+        target.SetConstant(z);
+        return false;
+    }
+    target.SetVarying();
+    const double zero = fromZero ? 0.0 : -0.0;  // -0.0 + x is x, also for x = -0.0
+    for (int i = 0; i < kColumnBlock; ++i) {
+        const Complex z(zero + sum_.Re()[i], zero + sum_.Im()[i]);
+        Complex y;
+        ApplyGroupFunction(code, z, y);
+        target.Set(i, y);
+    }
+    return false;
+}

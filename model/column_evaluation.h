@@ -1,0 +1,54 @@
+#pragma once
+// The column path of a grid evaluation: which definitions are computed by columns, the
+// constants computed once before the first block, and the loop over the blocks. A model whose
+// results could depend on the order of evaluation is left to the point-by-point path.
+#include <cstddef>
+#include <vector>
+
+#include "model/math_map.h"
+
+namespace Core {
+
+class ColumnEvaluation {
+public:
+    // What the grid evaluation gives at each point.
+    enum Target {
+        kModelOutput,       // the output node's value as evaluating the model leaves it
+        kOutputAfterModel,  // the output node evaluated again after the model
+        kOutputAlone,       // the output node evaluated without the rest of the model
+    };
+
+    // Prepares the pass: false when the points must be evaluated one by one, the columns
+    // could not give the same results (see DependsOnOrder; a reference to a definition the
+    // pass does not compute first; an output node that evaluating the model may leave stale).
+    bool Plan(const MathMap& model, NodeMap* variable, Node* output, Target target);
+    // Evaluates the output node at the abscissas x[0 .. count) into re and im.
+    void Run(const double* x, std::size_t count, double* re, double* im);
+
+    // True when the model's values may depend on the order in which its points and nodes are
+    // evaluated: definitions in a cycle or referring back to themselves, or a node that answers
+    // kColumnOrderDependent.
+    static bool DependsOnOrder(const MathMap& model);
+
+private:
+    // Plans the tree below node, children first; true when node is constant over the pass.
+    bool PlanNode(Node& node, const NodeMap* owner);
+    // Gives the columns found constant their values.
+    static void ComputeConstants(Node& node);
+    bool IsPlanned(const NodeMap* map) const;
+    // The node's column keeps its values for the whole block, in storage of its own.
+    static void Pin(Node& node);
+    // True when the output node's column is computed in every block by the model's columns.
+    bool IsOutputLive() const;
+    const Column& OutputColumn(ColumnPass& pass) const;
+
+    NodeMap* variable_ = nullptr;
+    Node* output_ = nullptr;
+    bool fillVariable_ = false;
+    bool outputLive_ = false;
+    bool readable_ = true;
+    std::vector<NodeMap*> maps_;
+    std::vector<const NodeMap*> planned_;
+};
+
+}  // namespace Core
