@@ -179,6 +179,39 @@ TEST_F(GridTest, ColourRowsAskTheColourChooser) {
     EXPECT_EQ(recorder->codes, (std::vector<int>{5, 0, 5}));
 }
 
+// Answers the system's colour chooser from a timer its message loop dispatches.
+WPARAM colourAnswer = IDOK;
+BOOL CALLBACK FindChooser(HWND hwnd, LPARAM found) {
+    char name[16] = {};
+    GetClassNameA(hwnd, name, sizeof(name));
+    if (std::string(name) == "#32770" && IsWindowVisible(hwnd)) {
+        *reinterpret_cast<HWND*>(found) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+void CALLBACK AnswerChooser(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindChooser, reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog) return;
+    KillTimer(nullptr, timer);
+    PostMessageA(dialog, WM_COMMAND, colourAnswer, 0);
+}
+
+TEST_F(GridTest, TheSystemColourChooserStartsAtTheRowsColour) {
+    rows[5]->SetColor(static_cast<int>(0xFF112233));
+    colourAnswer = IDCANCEL;
+    SetTimer(nullptr, 0, 200, AnswerChooser);
+    ClickDropZone(5);
+    EXPECT_TRUE(recorder->codes.empty());
+    colourAnswer = IDOK;
+    SetTimer(nullptr, 0, 200, AnswerChooser);
+    Click(10, 0);
+    ClickDropZone(5);
+    EXPECT_EQ(rows[5]->color, 0xFF112233u);  // confirmed as offered
+    EXPECT_EQ(recorder->codes, (std::vector<int>{5, 0, 5}));
+}
+
 TEST_F(GridTest, MessageRowsActOnlyInTheDropZone) {
     Click(100, 6);
     EXPECT_TRUE(recorder->codes.empty());
