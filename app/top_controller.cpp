@@ -6,7 +6,9 @@
 #include "app/command_line.h"
 #include "app/resource_ids.h"
 #include "app/splash.h"
+#include "app/view_panel.h"
 #include "io/data_set.h"
+#include "plot/axis_tools.h"
 
 namespace Core {
 
@@ -21,6 +23,7 @@ TopController::~TopController() {
 bool TopController::OnCreate() {
     SetWindowTextA(Handle(), (std::string(kTitlePrefix) + "Project").c_str());
     const auto banner = ShowSplashBanner(Handle());
+    StartLayers();
     BuildPanels();
     statusBar_ = Safe::MakeX<Winplus::StatusBar>(Window());
     OpenCommandLineFile(GetCommandLineA());
@@ -35,6 +38,16 @@ void TopController::OpenCommandLineFile(const std::string& commandLine) {
     DataSet::SelectIndex(-1);
 }
 
+void TopController::StartLayers() {
+    Winplus::Layer::NewLayer();
+    // The first curve is flat at zero, on the bottom axis of the limits 0 to 1: fitted around
+    // it, it shows in the middle of the plot.
+    auto layer = Safe::DynamicCast<Winplus::LayerCurve>(Winplus::Layer::CurrentLayer());
+    Winplus::Rect limits;
+    if (layer && Winplus::AxisResizing::FittedLimits(layer->GetCurvesBounds(), limits))
+        layer->SetLimits(limits);
+}
+
 namespace {
 
 struct LeafRow {
@@ -47,7 +60,11 @@ void AddLeaves(Winplus::PanelContainer& column, std::initializer_list<LeafRow> r
     const Winplus::Wnd parent(column.Controller()->Handle());
     Safe::XPtr<Winplus::Panel> last;
     for (const LeafRow& row : rows) {
-        Safe::XPtr<Winplus::Panel> leaf = Safe::MakeX<CaptionLeaf>(parent, row.caption);
+        Safe::XPtr<Winplus::Panel> leaf;
+        if (std::wstring(row.caption) == L"Plot")
+            leaf = Safe::MakeX<ViewLeaf>(parent);
+        else
+            leaf = Safe::MakeX<CaptionLeaf>(parent, row.caption);
         leaf->Controller()->SetOrientation(0);
         leaf->Controller()->weight = row.weight;
         column.Add(leaf);

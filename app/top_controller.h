@@ -32,6 +32,8 @@ public:
     const Safe::XPtr<Winplus::StatusBar>& StatusBar() const { return statusBar_; }
 
 private:
+    // The first plot layer, current.
+    void StartLayers();
     void BuildPanels();
 
     WorkArea workArea_;

@@ -1,9 +1,13 @@
-// Sorix.exe end to end: starts it, finds its main window by the title, checks that the window
-// shows something, closes it through the window and expects exit code 0 within seconds.
+// Sorix.exe end to end: starts it, checks that the splash banner shows during start-up, finds
+// its main window by the title, checks that the window shows something, the status bar along its
+// bottom and its View panel the default model curve, closes it through the window and expects
+// exit code 0 within seconds.
 //   start_and_close PATH_TO_SORIX_EXE
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -51,26 +55,90 @@ bool HasStatusBar(HWND window) {
            place.bottom - place.top == 18;
 }
 
-// How many different colours the client area shows: a blank one shows one.
-size_t CountColours(HWND window) {
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<unsigned> pixels;  // 0x00RRGGBB, rows top to bottom
+};
+
+// What the window's client area shows.
+Picture Capture(HWND window) {
     RECT r{};
     GetClientRect(window, &r);
-    const int width = r.right, height = r.bottom;
+    Picture picture;
+    picture.width = r.right;
+    picture.height = r.bottom;
     HDC screen = GetDC(window);
     HDC memory = CreateCompatibleDC(screen);
     void* bits = nullptr;
-    HBITMAP bitmap = Winplus::CreatePixelBitmap(width, height, &bits);
+    HBITMAP bitmap = Winplus::CreatePixelBitmap(picture.width, picture.height, &bits);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    BitBlt(memory, 0, 0, picture.width, picture.height, screen, 0, 0, SRCCOPY);
     GdiFlush();
-    std::set<unsigned> colours;
     const auto* pixels = static_cast<const unsigned*>(bits);
-    for (int i = 0; i < width * height; ++i) colours.insert(pixels[i] & 0xFFFFFF);
+    for (int i = 0; i < picture.width * picture.height; ++i)
+        picture.pixels.push_back(pixels[i] & 0xFFFFFF);
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(window, screen);
-    return colours.size();
+    return picture;
+}
+
+// How many different colours the client area shows: a blank one shows one.
+size_t CountColours(HWND window) {
+    const Picture picture = Capture(window);
+    return std::set<unsigned>(picture.pixels.begin(), picture.pixels.end()).size();
+}
+
+HWND FindChildOfClass(HWND parent, const char* className) {
+    struct Search {
+        const char* name;
+        HWND found;
+    } search{className, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            char name[64] = {};
+            GetClassNameA(child, name, sizeof(name));
+            if (std::string(name) != s->name) return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The default model curve is flat: some row of the View panel shows one colour, neither the
+// plot's white nor the axes' black nor the panel's face, over half its width or more. The panel
+// is read from the main window's picture, which shows what the panel drew.
+bool ShowsDefaultCurve(HWND main, HWND view) {
+    const Picture picture = Capture(main);
+    RECT area{};
+    GetClientRect(view, &area);
+    MapWindowPoints(view, main, reinterpret_cast<POINT*>(&area), 2);
+    area.right = std::min<LONG>(area.right, picture.width);
+    area.bottom = std::min<LONG>(area.bottom, picture.height);
+    const unsigned face = GetSysColor(COLOR_BTNFACE);
+    const unsigned faceRgb = ((face & 0xFF) << 16) | (face & 0xFF00) | ((face >> 16) & 0xFF);
+    int best = 0;
+    for (LONG y = std::max<LONG>(area.top, 0); y < area.bottom; ++y) {
+        std::map<unsigned, int> counts;
+        for (LONG x = std::max<LONG>(area.left, 0); x < area.right; ++x) {
+            const unsigned pixel = picture.pixels[static_cast<size_t>(y * picture.width + x)];
+            if (pixel != 0xFFFFFF && pixel != 0 && pixel != faceRgb) ++counts[pixel];
+        }
+        for (const auto& entry : counts) best = std::max(best, entry.second);
+    }
+    return best * 2 >= area.right - area.left;
+}
+
+bool WaitForDefaultCurve(HWND main, HWND view) {
+    for (int i = 0; i < 50; ++i) {
+        if (ShowsDefaultCurve(main, view)) return true;
+        Sleep(100);
+    }
+    return false;
 }
 
 }  // namespace
@@ -100,8 +168,7 @@ int main(int argc, char** argv) {
         GetWindowRect(window, &place);
         const long width = area.right - area.left;
         if (place.left != area.left + width / 10 || place.top != 0 ||
-            place.right - place.left != 4 * width / 5 ||
-            place.bottom - place.top != area.bottom - area.top)
+            place.right - place.left != 4 * width / 5 || place.bottom - place.top != area.bottom - area.top)
             status = Fail("the main window is not at its place");
         if (!bannerSeen) status = Fail("no splash banner showed during start-up");
         Sleep(500);  // lets the panels paint
@@ -109,6 +176,11 @@ int main(int argc, char** argv) {
         const size_t colours = CountColours(window);
         std::printf("start_and_close: the window shows %zu colours\n", colours);
         if (colours < 4) status = Fail("the main window looks blank");
+        const HWND view = FindChildOfClass(window, "ViewClass");
+        if (!view)
+            status = Fail("no View panel");
+        else if (!WaitForDefaultCurve(window, view))
+            status = Fail("the View panel shows no model curve");
         PostMessageA(window, WM_CLOSE, 0, 0);
     }
     if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {

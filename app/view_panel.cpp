@@ -1,0 +1,271 @@
+#include "app/view_panel.h"
+
+#include <d2d1.h>
+
+#include <algorithm>
+
+#include "foundation/event_bus.h"
+#include "plot/d2d_canvas.h"
+#include "plot/gdiplus_canvas.h"
+#include "plot/rendering_factories.h"
+
+namespace Core {
+
+namespace {
+
+constexpr int kCaption = 20;
+
+Winplus::LayerCurve::Ptr CurrentCurveLayer() {
+    return Safe::DynamicCast<Winplus::LayerCurve>(Winplus::Layer::CurrentLayer());
+}
+
+// The band of a drag, drawn so that drawing it again erases it.
+class WindowBand : public Winplus::RubberBand {
+public:
+    explicit WindowBand(HWND hwnd) : hwnd_(hwnd) {}
+    void Rectangle(int left, int top, int right, int bottom) override {
+        const POINT corners[] = {{left, top},
+                                 {right - 1, top},
+                                 {right - 1, bottom - 1},
+                                 {left, bottom - 1},
+                                 {left, top}};
+        Draw(corners, 5);
+    }
+    void Line(int x0, int y0, int x1, int y1) override {
+        const POINT ends[] = {{x0, y0}, {x1, y1}};
+        Draw(ends, 2);
+    }
+
+private:
+    void Draw(const POINT* points, int count) {
+        HDC dc = GetDC(hwnd_);
+        const int mode = SetROP2(dc, R2_NOTXORPEN);
+        Winplus::GdiObject<HPEN> pen(CreatePen(PS_DOT, 1, RGB(0, 0, 0)));
+        {
+            Winplus::Selection selected(dc, pen.Get());
+            Polyline(dc, points, count);
+        }
+        SetROP2(dc, mode);
+        ReleaseDC(hwnd_, dc);
+    }
+    HWND hwnd_;
+};
+
+// Every plot panel repaints after an axis tool changed the limits.
+class ResizeCmd : public Winplus::Command {
+public:
+    bool Execute(const int&) override {
+        Winplus::Layer::NotifyObservers(EventCode::kLayerScaleChanged);
+        return true;
+    }
+};
+
+}  // namespace
+
+class ViewController::ViewObserver : public Winplus::Observer {
+public:
+    explicit ViewObserver(ViewController* owner) : owner_(owner) {}
+    bool Notify(const int& code) override {
+        switch (code) {
+            case EventCode::kParametersChanged:
+            case EventCode::kDefinitionEdited:
+            case EventCode::kModelCurveUpdated: owner_->RedrawPlot(); break;
+            case EventCode::kLayersReplaced:
+            case EventCode::kCurrentLayerChanged:
+                if (auto layer = CurrentCurveLayer()) layer->RefreshAll();
+                owner_->resizing_->SetLayer(Winplus::Layer::CurrentLayer());
+                owner_->ShowAxisBar();
+                owner_->Repaint();
+                break;
+            case EventCode::kLayerLimitsChanged:
+                if (auto layer = CurrentCurveLayer()) layer->RefreshAll();
+                owner_->Repaint();
+                break;
+            case EventCode::kCurveBindingChanged:
+                if (const auto& curve = Winplus::Layer::CurrentCurve()) curve->Refresh();
+                owner_->Repaint();
+                break;
+            case EventCode::kLayerScaleChanged:
+            case EventCode::kCurveChanged:
+            case EventCode::kLayerRenamed: owner_->Repaint(); break;
+            default: break;
+        }
+        return true;
+    }
+
+private:
+    ViewController* owner_;  // owns this observer through its registrations
+};
+
+class ViewController::AxisCmd : public Winplus::Command {
+public:
+    explicit AxisCmd(ViewController* owner) : owner_(owner) {}
+    bool Execute(const int& code) override { return owner_->ExecuteAxisCommand(code); }
+
+private:
+    ViewController* owner_;  // owns the bar that holds this command
+};
+
+ViewController::ViewController() : LeafController(L"View") {}
+
+ViewController::~ViewController() {
+    if (target_) target_->Release();
+}
+
+bool ViewController::OnCreate() {
+    LeafController::OnCreate();
+    resizing_ = Safe::MakeX<Winplus::AxisResizing>(Safe::MakeX<WindowBand>(Handle()));
+    resizing_->SetLayer(Winplus::Layer::CurrentLayer());
+    resizing_->SetResizeCommand(Safe::MakeX<ResizeCmd>());
+    axisBar_ = Safe::MakeX<Winplus::AxisToolBar>(Window());
+    axisBar_->SetCommand(Safe::MakeX<AxisCmd>(this));
+    ShowAxisBar();
+    auto observer = Safe::MakeX<ViewObserver>(this);
+    Observe(Bus(Subject::Models), observer);
+    Observe(Bus(Subject::Layers), observer);
+    return false;
+}
+
+Winplus::PixelRect ViewController::LayerRect(int width, int height) {
+    return {1, 21, std::max(width - 2, 200), std::max(height - 21, 90)};
+}
+
+template <class Draw>
+void ViewController::Render(const Draw& draw) {
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    if (client.bottom <= kCaption || client.right <= 0) return;
+    if (!target_) {
+        ID2D1Factory* factory = Winplus::GetD2DFactory();
+        const D2D1_RENDER_TARGET_PROPERTIES properties = D2D1::RenderTargetProperties(
+            D2D1_RENDER_TARGET_TYPE_DEFAULT,
+            D2D1::PixelFormat(DXGI_FORMAT_B8G8R8A8_UNORM, D2D1_ALPHA_MODE_IGNORE));
+        if (!factory || FAILED(factory->CreateDCRenderTarget(&properties, &target_))) return;
+    }
+    // A DC render target below the caption: a window render target on a child window shows
+    // nothing under Wine. The caption stays GDI+'s.
+    RECT area{0, kCaption, client.right, client.bottom};
+    HDC dc = GetDC(Handle());
+    HRESULT result = target_->BindDC(dc, &area);
+    if (SUCCEEDED(result)) {
+        target_->BeginDraw();
+        target_->SetTransform(D2D1::Matrix3x2F::Translation(0.0f, -static_cast<float>(kCaption)));
+        draw(*target_, static_cast<int>(client.right), static_cast<int>(client.bottom));
+        result = target_->EndDraw();
+    }
+    ReleaseDC(Handle(), dc);
+    // The picture covers the bar's place too: the bar paints itself again on top.
+    if (axisBar_)
+        RedrawWindow(axisBar_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    // A lost device: the next paint makes a new target.
+    if (result == static_cast<HRESULT>(D2DERR_RECREATE_TARGET)) {
+        target_->Release();
+        target_ = nullptr;
+    }
+}
+
+void ViewController::Repaint() {
+    Render([](ID2D1RenderTarget& target, int width, int height) {
+        const DWORD face = GetSysColor(COLOR_BTNFACE);
+        Winplus::D2DCanvas canvas(&target);
+        canvas.Rectangle(
+            {0, 0, width, height},
+            0xFF000000u | (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face), true);
+        if (auto layer = CurrentCurveLayer())
+            layer->Paint(canvas, LayerRect(width, height), true, true);
+    });
+}
+
+void ViewController::RedrawPlot() {
+    if (!CurrentCurveLayer()) return;
+    Render([](ID2D1RenderTarget& target, int width, int height) {
+        Winplus::D2DCanvas canvas(&target);
+        if (auto layer = CurrentCurveLayer())
+            layer->RefreshPaint(canvas, LayerRect(width, height), true);
+    });
+}
+
+void ViewController::ShowAxisBar() {
+    if (axisBar_) axisBar_->Show(static_cast<bool>(CurrentCurveLayer()));
+}
+
+void ViewController::Layout(int, int, int width, int, bool) {
+    if (axisBar_) axisBar_->Place(width);
+}
+
+bool ViewController::OnPaint() {
+    LeafController::OnPaint();
+    Repaint();
+    return true;
+}
+
+void ViewController::PaintExtra(Gdiplus::GpGraphics* graphics, const RECT& client) {
+    const Winplus::Layer::Ptr& layer = Winplus::Layer::CurrentLayer();
+    if (!layer) return;
+    Winplus::GdiplusCanvas canvas(graphics, 8);
+    canvas.Text(layer->GetName(), {static_cast<int>(client.right) / 2 - 100, 3, 200, 17},
+                Winplus::TextAlign::Center, 0xFF000000);
+}
+
+bool ViewController::OnLButtonDown(int x, int y, unsigned keys) {
+    LeafController::OnLButtonDown(x, y, keys);
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    if (y >= 21 && y < client.bottom - 5) resizing_->OnButtonDown(x, y, keys);
+    lastX_ = x;
+    lastY_ = y;
+    const int none[2] = {0, 0};
+    Winplus::AxisBar::PublishMouseAction(Winplus::AxisBar::kButtonDown, none);
+    return false;
+}
+
+bool ViewController::OnLButtonUp(int x, int y, unsigned keys) {
+    LeafController::OnLButtonUp(x, y, keys);
+    resizing_->OnButtonUp(x, y, keys);
+    const int delta[2] = {x - lastX_, lastY_ - y};
+    Winplus::AxisBar::PublishMouseAction(Winplus::AxisBar::kButtonUp, delta);
+    return false;
+}
+
+bool ViewController::OnMouseMove(int x, int y, unsigned keys) {
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    const bool inside = x >= 15 && x < client.right - 20 && y >= 20 && y < client.bottom - 15;
+    if (inside) {
+        cursorInside_ = true;
+        resizing_->OnMouseMove(x, y, keys);
+        const int delta[2] = {x - lastX_, lastY_ - y};
+        lastX_ = x;
+        lastY_ = y;
+        Winplus::AxisBar::PublishMouseAction(Winplus::AxisBar::kMove, delta);
+    } else if (cursorInside_) {
+        cursorInside_ = false;
+        Winplus::AxisBar::SetCursorInside(false);
+    }
+    LeafController::OnMouseMove(x, y, keys);
+    return false;
+}
+
+bool ViewController::ExecuteAxisCommand(int code) {
+    const Winplus::LayerCurve::Ptr layer = CurrentCurveLayer();
+    if (!layer) return true;
+    switch (code) {
+        case Winplus::AxisBar::kPreviousLimits: resizing_->RestorePreviousLimits(); break;
+        case Winplus::AxisBar::kFitAllCurves: resizing_->FitLimits(layer->GetCurvesBounds()); break;
+        case Winplus::AxisBar::kFitCurrentCurve:
+            if (const auto& curve = Winplus::Layer::CurrentCurve())
+                resizing_->FitLimits(curve->GetBounds());
+            else if (const auto& file = Winplus::Layer::CurrentFileCurve())
+                resizing_->FitLimits(file->GetBounds());
+            break;
+        default: break;
+    }
+    return true;
+}
+
+ViewLeaf::ViewLeaf(Winplus::Wnd parent) {
+    SetController(Safe::MakeX<ViewController>());
+    Winplus::CreatePanelWindow("ViewClass", parent, controller_);
+}
+
+}  // namespace Core

@@ -1,0 +1,58 @@
+#pragma once
+// The View panel: the docked leaf that shows the current plot layer through Direct2D, follows
+// the layer and model buses, and hands mouse drags to the axis tools.
+#include "plot/axis_bar_window.h"
+#include "plot/axis_tools.h"
+#include "winplus/panel.h"
+
+struct ID2D1DCRenderTarget;
+
+namespace Core {
+
+class ViewController : public Winplus::LeafController {
+public:
+    ViewController();
+    ~ViewController() override;
+
+    bool OnCreate() override;
+    bool OnPaint() override;
+    bool OnLButtonDown(int x, int y, unsigned keys) override;
+    bool OnLButtonUp(int x, int y, unsigned keys) override;
+    bool OnMouseMove(int x, int y, unsigned keys) override;
+    void Layout(int x, int y, int width, int height, bool repaint) override;
+    // The layer's name in the caption strip.
+    void PaintExtra(Gdiplus::GpGraphics* graphics, const RECT& client) override;
+
+    // The whole picture below the caption, through Direct2D.
+    void Repaint();
+    // After a change of values: every model curve evaluated again and drawn over the plot.
+    void RedrawPlot();
+    // The axis bar's buttons: 130 previous limits, 131 fit all curves, 132 fit the current one.
+    bool ExecuteAxisCommand(int code);
+    const Safe::XPtr<Winplus::AxisResizing>& Resizing() const { return resizing_; }
+    const Safe::XPtr<Winplus::AxisToolBar>& AxisTools() const { return axisBar_; }
+    // Where the layer is drawn in a client area of that size.
+    static Winplus::PixelRect LayerRect(int width, int height);
+
+private:
+    class ViewObserver;
+    class AxisCmd;
+    // The axis bar shows while there is a curve layer to act on.
+    void ShowAxisBar();
+    // Binds the render target to the area below the caption; false when there is none.
+    template <class Draw>
+    void Render(const Draw& draw);
+
+    bool cursorInside_ = false;
+    int lastX_ = 0, lastY_ = 0;
+    Safe::XPtr<Winplus::AxisResizing> resizing_;
+    Safe::XPtr<Winplus::AxisToolBar> axisBar_;
+    ID2D1DCRenderTarget* target_ = nullptr;
+};
+
+class ViewLeaf : public Winplus::VLeaf {
+public:
+    explicit ViewLeaf(Winplus::Wnd parent);
+};
+
+}  // namespace Core

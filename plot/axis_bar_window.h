@@ -1,0 +1,26 @@
+#pragma once
+// The axis bar's window: three push buttons beside a plot, top to bottom "Previous axis limits"
+// (command 130), "XY limits off all layer curves" (131) and "XY limits off the current curve"
+// (132).
+#include "winplus/button_bar.h"
+
+namespace Winplus {
+
+class AxisToolBar : public Safe::Countable {
+public:
+    static constexpr int kWidth = 22;
+    static constexpr int kHeight = 66;
+
+    explicit AxisToolBar(Wnd parent);
+    // Receives the ids of the buttons clicked.
+    void SetCommand(const Safe::XPtr<Command>& command);
+    // At the right edge of a client area that wide, below the caption.
+    void Place(int clientWidth);
+    void Show(bool visible);
+    HWND Handle() const { return toolBar_->Controller()->Handle(); }
+
+private:
+    Safe::XPtr<ToolBar> toolBar_;
+};
+
+}  // namespace Winplus
