@@ -181,18 +181,8 @@ TEST_F(GridTest, ColourRowsAskTheColourChooser) {
 
 // Answers the system's colour chooser from a timer its message loop dispatches.
 WPARAM colourAnswer = IDOK;
-BOOL CALLBACK FindChooser(HWND hwnd, LPARAM found) {
-    char name[16] = {};
-    GetClassNameA(hwnd, name, sizeof(name));
-    if (std::string(name) == "#32770" && IsWindowVisible(hwnd)) {
-        *reinterpret_cast<HWND*>(found) = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
 void CALLBACK AnswerChooser(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindChooser, reinterpret_cast<LPARAM>(&dialog));
+    HWND dialog = GuiTest::VisibleDialog();
     if (!dialog) return;
     KillTimer(nullptr, timer);
     PostMessageA(dialog, WM_COMMAND, colourAnswer, 0);
