@@ -230,15 +230,17 @@ Laplace::Laplace() : Peak(706, "Laplace", 1.0) {
 }
 // Only the width of the side x is on is evaluated; the column path reads both widths' columns
 // and takes the same one at each point.
+// Both widths are read at every point, as the column path reads them: a width left unevaluated
+// on one side would keep a stale value that nodes below it show.
+static Complex LaplaceOfValues(const PointValues<5>& v) {
+    const double p = v[0].real(), c = v[kXc].real();
+    return LaplaceAt(p, c, p >= c ? v[kW] : v[kSecondWidth], v[kA]);
+}
 const Complex& Laplace::Evaluate() {
-    const double p = X().real(), c = Xc().real();
-    return values_[0] = LaplaceAt(p, c, p >= c ? W(0) : W(1), A());
+    return values_[0] = LaplaceOfValues(ChildValues<5>(*this));
 }
 const Column& Laplace::EvaluateColumn(Core::ColumnPass& pass) {
-    return ColumnOfFormula<5>(*this, pass, column_, [](const PointValues<5>& v) {
-        const double p = v[0].real(), c = v[kXc].real();
-        return LaplaceAt(p, c, p >= c ? v[kW] : v[kSecondWidth], v[kA]);
-    });
+    return ColumnOfFormula<5>(*this, pass, column_, LaplaceOfValues);
 }
 void Laplace::CreateAnchors(std::vector<Safe::XPtr<Core::Anchor>>& out) {
     CreateLaplaceAnchors(*this, out);
