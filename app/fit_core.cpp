@@ -1,6 +1,7 @@
 #include "app/fit_core.h"
 
 #include "app/fit_state.h"
+#include "app/view_modes.h"
 #include "fit/squeeze.h"
 #include "foundation/exception.h"
 #include "foundation/platform.h"
@@ -25,6 +26,25 @@ public:
     }
 };
 
+// The Fit mode's part in the view mode's dispatch.
+class FitTool : public ModeTool {
+public:
+    Winplus::Curve::Ptr GetCurrentCurve() override { return State().currentCurve; }
+    Winplus::FileCurve::Ptr GetCurrentFileCurve() override { return State().currentFileCurve; }
+    Winplus::LayerCurve::Ptr GetDynamicLayer() override { return State().builtIn; }
+    Winplus::LayerCurve::Ptr GetUserCurves() override { return State().userCurves; }
+    void SelectCurve(const std::wstring& name, const int& layer) override {
+        FitCore::SelectCurve(name, layer);
+    }
+    void SelectFileCurve(const std::wstring& name, const int& layer) override {
+        FitCore::SelectFileCurve(name, layer);
+    }
+    void SetCurrentLayer(const Winplus::LayerCurve::Ptr& layer) override {
+        FitCore::SetCurrentLayer(layer);
+    }
+    void Reset() override { FitCore::Reset(); }
+};
+
 // The points first to last of source, both included; none when first > last.
 void CopyPoints(const Spectrum::Ptr& to, const Spectrum::Ptr& source, int first, int last) {
     if (first > last) {
@@ -46,7 +66,7 @@ FitState& State() {
 }
 
 void NotifyView(int code) {
-    Bus(Subject::ViewMode).Notify(code);
+    ViewModeState::NotifyAll(code);
 }
 
 void ShowStop(const std::string& text) {
@@ -81,6 +101,7 @@ void Initialize() {
     s.modelCurve->SetName(std::wstring(L"Model"));
     s.builtIn->AddFileCurve(s.modelCurve);
     s.modelsRegistration = MenuCore::AddObserver(Safe::MakeX<FitObserver>());
+    ViewModeState::SetTool(kFitMode, Safe::MakeX<FitTool>());
 }
 
 void Reset() {

@@ -69,7 +69,7 @@ struct FitState {
 };
 
 FitState& State();
-// Sends code on the view bus.
+// Sends code on the view bus (ViewModeState::NotifyAll).
 void NotifyView(int code);
 // Ends a running fit at once, after its step has ended; fit event 901.
 void StopRunningFit();
