@@ -274,26 +274,33 @@ void CreateOptimizer(const Safe::XPtr<Optimize::StepSink>& owner) {
     s.worker->SetJob(s.method);
 }
 
+namespace {
+// Finds the named curve (or file curve) in layer 0 "User curves" or 1 "Built-In curves" (none in
+// another layer); a change of the current one is announced with the layer's code.
+template <class Item, class Curves>
+void SelectIn(Safe::XPtr<Item>& current, const std::wstring& name, const int& layer,
+              Curves curves, int userCode, int builtInCode) {
+    const FitState& s = State();
+    Safe::XPtr<Item> found;
+    if (layer == 0 && s.userCurves) found = curves(*s.userCurves)->Find(name);
+    if (layer == 1 && s.builtIn) found = curves(*s.builtIn)->Find(name);
+    if (found == current) return;
+    current = found;
+    if (layer == 0) NotifyView(userCode);
+    if (layer == 1) NotifyView(builtInCode);
+}
+}  // namespace
+
 void SelectCurve(const std::wstring& name, const int& layer) {
-    FitState& s = State();
-    Winplus::Curve::Ptr found;
-    if (layer == 0 && s.userCurves) found = s.userCurves->Curves()->Find(name);
-    if (layer == 1 && s.builtIn) found = s.builtIn->Curves()->Find(name);
-    if (found == s.currentCurve) return;
-    s.currentCurve = found;
-    if (layer == 0) NotifyView(EventCode::kUserCurveChanged);
-    if (layer == 1) NotifyView(EventCode::kBuiltInCurveChanged);
+    SelectIn(State().currentCurve, name, layer,
+             [](const Winplus::LayerCurve& l) { return l.Curves(); },
+             EventCode::kUserCurveChanged, EventCode::kBuiltInCurveChanged);
 }
 
 void SelectFileCurve(const std::wstring& name, const int& layer) {
-    FitState& s = State();
-    Winplus::FileCurve::Ptr found;
-    if (layer == 0 && s.userCurves) found = s.userCurves->FileCurves()->Find(name);
-    if (layer == 1 && s.builtIn) found = s.builtIn->FileCurves()->Find(name);
-    if (found == s.currentFileCurve) return;
-    s.currentFileCurve = found;
-    if (layer == 0) NotifyView(EventCode::kUserFileCurveChanged);
-    if (layer == 1) NotifyView(EventCode::kBuiltInFileCurveChanged);
+    SelectIn(State().currentFileCurve, name, layer,
+             [](const Winplus::LayerCurve& l) { return l.FileCurves(); },
+             EventCode::kUserFileCurveChanged, EventCode::kBuiltInFileCurveChanged);
 }
 
 void SetCurrentLayer(const Winplus::LayerCurve::Ptr& layer) {
