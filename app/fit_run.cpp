@@ -23,7 +23,7 @@ void WakeWorker(FitState& s) {
 // Blocks until the step the worker was last woken for has ended (its notice may still come).
 void WaitForStep(FitState& s) {
     if (!s.stepInFlight) return;
-    while (s.sink->completed.load(std::memory_order_acquire) != s.woken) s.sink->ended.Wait();
+    while (s.sink->completed.load(std::memory_order_acquire) < s.woken) s.sink->ended.Wait();
     s.stepInFlight = false;
 }
 
@@ -76,7 +76,8 @@ bool OnNotice(int code, std::intptr_t lParam) {
 
 void OnStep() {
     FitState& s = State();
-    if (!s.running || !s.method) return;
+    // Never while the worker may still be inside the step (OnNotice tells when it is not).
+    if (!s.running || !s.method || s.stepInFlight) return;
     Optimize::LevMarqMethod& method = *s.method;
     ++s.step;
     if (method.failed) {
@@ -100,12 +101,13 @@ void OnStep() {
     } else {
         method.Finish();
         if (improved) s.model->CopyRange(method.GetSpectrum(), -1, -1, true);
-        NotifyView(EventCode::kViewCurveChanged);
-        Notify(EventCode::kFitEnded);
+        // Observers of the end see the fit ended.
         s.running = false;
         s.status = (s.step == s.stepLimit ? "Optimization  interrupted ! - Best Chi2 = "
                                           : "Best Chi2 = ") +
                    ToString(method.chi2);
+        NotifyView(EventCode::kViewCurveChanged);
+        Notify(EventCode::kFitEnded);
     }
     Notify(EventCode::kFitStatusChanged);
 }

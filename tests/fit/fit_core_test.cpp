@@ -143,9 +143,21 @@ TEST(FitCoreTest, FitsOscillatorsToADataFileStepByStepAndTransfersThem) {
 TEST(FitCoreTest, OneStepIsInterruptedAndStopEndsAfterTheRunningStep) {
     PreparedFit fit;
     Buses buses;
+    struct EndLog : Winplus::Observer {
+        bool Notify(const int& code) override {
+            if (code == EventCode::kFitEnded) runningAtEnd.push_back(FitCore::IsRunning());
+            return true;
+        }
+        std::vector<bool> runningAtEnd;
+    };
+    auto ends = Safe::MakeX<EndLog>();
+    EventBus::Registration endRegistration = FitCore::AddObserver(ends);
     FitCore::SetMaxSteps(1);
     FitCore::StartFit();
+    FitCore::OnStep();  // the worker may still be inside the step: nothing
+    EXPECT_EQ(FitCore::GetStep(), 0);
     EXPECT_EQ(fit.owner->RunFit(), 1);
+    EXPECT_EQ(ends->runningAtEnd, std::vector<bool>{false});
     const double best = FitCore::GetMethod()->GetBestChi2();
     EXPECT_EQ(FitCore::GetStatusText(), "Optimization  interrupted ! - Best Chi2 = " + ToString(best));
     EXPECT_LT(best, kStart.Chi2(*FitCore::GetTargetSpectrum()));
