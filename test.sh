@@ -181,9 +181,12 @@ phase_tsan() {
     [[ $status -eq 0 ]]
 }
 
+# A Windows test executable has once been seen to finish all its tests and then hang in Wine's
+# process exit under heavy load (not reproducible in 25 runs alone); a test that fails or times
+# out is run once more, and only a second failure counts.
 phase_windows() {
     build windows RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" &&
-        run_tests windows cmake/wine-ctest.sh build/windows
+        run_tests windows cmake/wine-ctest.sh build/windows --repeat until-pass:2
 }
 
 # Each target runs 30 s over its seeds, all at once; one line per target says clean or FAILED.

@@ -5,6 +5,7 @@
 #include "app/caption_leaf.h"
 #include "app/command_line.h"
 #include "app/resource_ids.h"
+#include "app/splash.h"
 #include "app/view_panel.h"
 #include "io/data_set.h"
 #include "plot/axis_tools.h"
@@ -14,14 +15,17 @@ namespace Core {
 TopController::TopController(const WorkArea& workArea) : workArea_(workArea) {}
 
 TopController::~TopController() {
+    statusBar_ = nullptr;
     for (int i = 2; i >= 0; --i) columns_[i] = nullptr;
     mainPanel_ = nullptr;
 }
 
 bool TopController::OnCreate() {
     SetWindowTextA(Handle(), (std::string(kTitlePrefix) + "Project").c_str());
+    const auto banner = ShowSplashBanner(Handle());
     StartLayers();
     BuildPanels();
+    statusBar_ = Safe::MakeX<Winplus::StatusBar>(Window());
     OpenCommandLineFile(GetCommandLineA());
     return false;
 }
@@ -110,6 +114,9 @@ bool TopController::OnSize(unsigned width, unsigned height, WPARAM type) {
     // Below the global tool bar (22 pixels and a gap), above the status bar (18 pixels).
     if (mainPanel_)
         mainPanel_->Move(0, 24, static_cast<int>(width), static_cast<int>(height) - 44, type != 0);
+    if (statusBar_)
+        statusBar_->Move(0, static_cast<int>(height) - Winplus::kStatusBarHeight,
+                         static_cast<int>(width), Winplus::kStatusBarHeight);
     return false;
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/placement.h"
 #include "winplus/panel.h"
+#include "winplus/status_bar.h"
 #include "winplus/window.h"
 
 namespace Core {
@@ -28,6 +29,7 @@ public:
     // The main panel and its three columns (kinds 0 to 3 of the panel registry).
     const Safe::XPtr<Winplus::PanelContainer>& MainPanel() const { return mainPanel_; }
     const Safe::XPtr<Winplus::PanelContainer>& Column(int index) const { return columns_[index]; }
+    const Safe::XPtr<Winplus::StatusBar>& StatusBar() const { return statusBar_; }
 
 private:
     // The first plot layer, current.
@@ -37,6 +39,7 @@ private:
     WorkArea workArea_;
     Safe::XPtr<Winplus::PanelContainer> mainPanel_;
     Safe::XPtr<Winplus::PanelContainer> columns_[3];
+    Safe::XPtr<Winplus::StatusBar> statusBar_;
 };
 
 }  // namespace Core

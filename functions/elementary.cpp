@@ -11,6 +11,7 @@
 #include "functions/numbers.h"
 #include "model/basic.h"
 #include "functions/parameters.h"
+#include "functions/point_columns.h"
 
 namespace Capsule {
 
@@ -210,16 +211,36 @@ Pow::Pow() {
     AdoptChild(MakeParameter<IntegerNumber>("n", Complex(2.0, 0.0)));
 }
 
-const Complex& Pow::Evaluate() {
-    const int n = SaturateToInt(Parameter(1)->Compute().real());
-    Complex base = Parameter(0)->Compute(), power(1.0, 0.0);
+namespace {
+
+// a^n for the integer n = Re m.
+Complex IntegerPower(Complex base, const Complex& m) {
+    const int n = SaturateToInt(m.real());
+    Complex power(1.0, 0.0);
     // |n| as unsigned: the magnitude of the least int does not fit an int.
     for (std::uint32_t bits = n < 0 ? 0u - static_cast<std::uint32_t>(n) : static_cast<std::uint32_t>(n);
          bits != 0; bits >>= 1) {
         if (bits & 1u) power = Multiply(power, base);
         if (bits > 1u) base = Multiply(base, base);
     }
-    return values_[0] = n < 0 ? Reciprocal(power) : power;
+    return n < 0 ? Reciprocal(power) : power;
+}
+
+Complex ComplexPower(const Complex& a, const Complex& p) {
+    if (a.imag() == 0.0) return std::pow(a.real(), p);  // a real base
+    return CF::Exp(Multiply(p, CF::Ln(a)));
+}
+
+}  // namespace
+
+const Complex& Pow::Evaluate() {
+    const Complex n = Parameter(1)->Compute();
+    return values_[0] = IntegerPower(Parameter(0)->Compute(), n);
+}
+
+const Column& Pow::EvaluateColumn(Core::ColumnPass& pass) {
+    return ColumnOfFormula<2>(*this, pass, column_,
+                              [](const PointValues<2>& v) { return IntegerPower(v[0], v[1]); });
 }
 
 YPow::YPow() {
@@ -230,9 +251,12 @@ YPow::YPow() {
 
 const Complex& YPow::Evaluate() {
     const Complex p = Parameter(1)->Compute();
-    const Complex a = Parameter(0)->Compute();
-    if (a.imag() == 0.0) return values_[0] = std::pow(a.real(), p);  // a real base
-    return values_[0] = CF::Exp(Multiply(p, CF::Ln(a)));
+    return values_[0] = ComplexPower(Parameter(0)->Compute(), p);
+}
+
+const Column& YPow::EvaluateColumn(Core::ColumnPass& pass) {
+    return ColumnOfFormula<2>(*this, pass, column_,
+                              [](const PointValues<2>& v) { return ComplexPower(v[0], v[1]); });
 }
 
 Core::Node::Ptr MakeElementary(int typeId) {

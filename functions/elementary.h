@@ -58,6 +58,8 @@ class Pow final : public Core::Node {
 public:
     Pow();
     const Complex& Evaluate() override;
+    Core::ColumnKind GetColumnKind() const override { return Core::kColumnOwn; }
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 };
 
 // a^p for the complex exponent p (child "power").
@@ -65,6 +67,8 @@ class YPow final : public Core::Node {
 public:
     YPow();
     const Complex& Evaluate() override;
+    Core::ColumnKind GetColumnKind() const override { return Core::kColumnOwn; }
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 };
 
 Core::Node::Ptr MakeElementary(int typeId);

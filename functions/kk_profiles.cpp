@@ -4,13 +4,14 @@
 
 #include "foundation/complex_math.h"
 #include "functions/constants.h"
+#include "functions/point_columns.h"
 #include "functions/special_kernels.h"
 
 namespace Capsule {
 
 namespace {
 
-constexpr int kXc = 2, kW = 3;
+constexpr int kA = 1, kXc = 2, kW = 3, kWl = 4;  // kWl: the second width
 constexpr double kC = 1.6651092223153956;  // 2 sqrt(ln 2): from the full width at half height
 constexpr double kTwoOverSqrtPi = 1.1283791670955126;
 
@@ -52,11 +53,20 @@ GaussianKkg::GaussianKkg() : Peak(907, "GaussianKKg", 1.0) {
     AddParameter("w", 10.0);
 }
 
-const Complex& GaussianKkg::Evaluate() {
-    const double x = X().real(), a = A().real(), xc = Xc().real(), w = W().real();
+namespace {
+Complex GaussianKkgAt(const PointValues<4>& v) {
+    const double x = v[0].real(), a = v[kA].real(), xc = v[kXc].real(), w = v[kW].real();
     const double p = kC * (x + xc) / w, m = kC * (x - xc) / w;
-    return values_[0] = Complex(a * kTwoOverSqrtPi * (DawsonF(p) - DawsonF(m)),
-                                a * (std::exp(-m * m) - std::exp(-p * p)));
+    return {a * kTwoOverSqrtPi * (DawsonF(p) - DawsonF(m)), a * (std::exp(-m * m) - std::exp(-p * p))};
+}
+}  // namespace
+
+const Complex& GaussianKkg::Evaluate() {
+    return values_[0] = GaussianKkgAt(ChildValues<4>(*this));
+}
+
+const Column& GaussianKkg::EvaluateColumn(Core::ColumnPass& pass) {
+    return ColumnOfFormula<4>(*this, pass, column_, GaussianKkgAt);
 }
 
 VoigtKkg::VoigtKkg() : TwoWidthPeak(906, "VoigtKKg", 1.0) {
@@ -64,13 +74,23 @@ VoigtKkg::VoigtKkg() : TwoWidthPeak(906, "VoigtKKg", 1.0) {
     AddParameter("wL", 1.0);
 }
 
-const Complex& VoigtKkg::Evaluate() {
-    const double x = X().real(), a = A().real(), xc = Xc().real();
-    const double k = kSqrtLn2 / W(0).real();
-    const double y = k * W(1).real(), x0 = 2.0 * k * xc, xx = 2.0 * k * x;
+namespace {
+Complex VoigtKkgAt(const PointValues<5>& v) {
+    const double x = v[0].real(), a = v[kA].real(), xc = v[kXc].real();
+    const double k = kSqrtLn2 / v[kW].real();
+    const double y = k * v[kWl].real(), x0 = 2.0 * k * xc, xx = 2.0 * k * x;
     const double n = VoigtTerms(0.0, y).v - VoigtTerms(-2.0 * x0, y).v;
     const VoigtPair band = VoigtTerms(xx - x0, y), mirror = VoigtTerms(-xx - x0, y);
-    return values_[0] = Complex(-a * (band.l + mirror.l) / n, a * (band.v - mirror.v) / n);
+    return {-a * (band.l + mirror.l) / n, a * (band.v - mirror.v) / n};
+}
+}  // namespace
+
+const Complex& VoigtKkg::Evaluate() {
+    return values_[0] = VoigtKkgAt(ChildValues<5>(*this));
+}
+
+const Column& VoigtKkg::EvaluateColumn(Core::ColumnPass& pass) {
+    return ColumnOfFormula<5>(*this, pass, column_, VoigtKkgAt);
 }
 
 LaplaceKkg::LaplaceKkg() : Peak(908, "LaplaceKKg", 1.0) {
@@ -83,15 +103,25 @@ LaplaceKkg::LaplaceKkg() : Peak(908, "LaplaceKKg", 1.0) {
 // With F(t) = exp(-t) Ei(t), the band's partner is [F((xc - x)/wl) - F(-(xc - x)/wr)]/pi and the
 // mirror's the same at -x. At x = xc the band's two terms diverge alike: their sum tends to
 // ln(wr/wl).
-const Complex& LaplaceKkg::Evaluate() {
-    const double x = X().real(), a = A().real(), xc = Xc().real();
-    const double wr = W(0).real(), wl = W(1).real();
+namespace {
+Complex LaplaceKkgAt(const PointValues<5>& v) {
+    const double x = v[0].real(), a = v[kA].real(), xc = v[kXc].real();
+    const double wr = v[kW].real(), wl = v[kWl].real();
     const double band = x >= xc ? std::exp(-(x - xc) / wr) : std::exp(-(xc - x) / wl);
     const double im = band - std::exp(-(x + xc) / wl);
     double re = ExpIntegralExpEi((xc + x) / wl) - ExpIntegralExpEi(-(xc + x) / wr);
     re += x == xc ? std::log(wr / wl)
                   : ExpIntegralExpEi((xc - x) / wl) - ExpIntegralExpEi(-(xc - x) / wr);
-    return values_[0] = Complex(a * re / kPi, a * im);
+    return {a * re / kPi, a * im};
+}
+}  // namespace
+
+const Complex& LaplaceKkg::Evaluate() {
+    return values_[0] = LaplaceKkgAt(ChildValues<5>(*this));
+}
+
+const Column& LaplaceKkg::EvaluateColumn(Core::ColumnPass& pass) {
+    return ColumnOfFormula<5>(*this, pass, column_, LaplaceKkgAt);
 }
 
 void LaplaceKkg::CreateAnchors(std::vector<Safe::XPtr<Core::Anchor>>& out) {
@@ -110,12 +140,22 @@ GaussianDho::GaussianDho() : TwoWidthPeak(909, "gaussian-distribution-dho", 1.0,
 }
 
 // Oscillators of frequency u and damping gamma: s^2 = x^2 - i gamma x.
-const Complex& GaussianDho::Evaluate() {
-    const double x = X().real(), a = A().real(), xc = Xc().real();
-    const double sigma = W(0).real() / kC, gamma = W(1).real();
+namespace {
+Complex GaussianDhoAt(const PointValues<5>& v) {
+    const double x = v[0].real(), a = v[kA].real(), xc = v[kXc].real();
+    const double sigma = v[kW].real() / kC, gamma = v[kWl].real();
     const Complex s = UpperRoot(Complex(x * x, -gamma * x));
     const Complex t = UpperRoot(Complex(xc * xc, -gamma * xc));
-    return values_[0] = OscillatorDistribution(a, xc, sigma, s, t);
+    return OscillatorDistribution(a, xc, sigma, s, t);
+}
+}  // namespace
+
+const Complex& GaussianDho::Evaluate() {
+    return values_[0] = GaussianDhoAt(ChildValues<5>(*this));
+}
+
+const Column& GaussianDho::EvaluateColumn(Core::ColumnPass& pass) {
+    return ColumnOfFormula<5>(*this, pass, column_, GaussianDhoAt);
 }
 
 GaussianSqo::GaussianSqo() : TwoWidthPeak(920, "gaussian-distribution-sqo", 1.0, Parameters::kReal) {
@@ -124,12 +164,22 @@ GaussianSqo::GaussianSqo() : TwoWidthPeak(920, "gaussian-distribution-sqo", 1.0,
 }
 
 // s^2 = x^2 + 2 xc conj(wL), wL complex.
-const Complex& GaussianSqo::Evaluate() {
-    const double x = X().real(), a = A().real(), xc = Xc().real();
-    const double sigma = W(0).real() / kC;
-    const Complex shift = 2.0 * xc * std::conj(W(1));
+namespace {
+Complex GaussianSqoAt(const PointValues<5>& v) {
+    const double x = v[0].real(), a = v[kA].real(), xc = v[kXc].real();
+    const double sigma = v[kW].real() / kC;
+    const Complex shift = 2.0 * xc * std::conj(v[kWl]);
     const Complex s = UpperRoot(x * x + shift), t = UpperRoot(xc * xc + shift);
-    return values_[0] = OscillatorDistribution(a, xc, sigma, s, t);
+    return OscillatorDistribution(a, xc, sigma, s, t);
+}
+}  // namespace
+
+const Complex& GaussianSqo::Evaluate() {
+    return values_[0] = GaussianSqoAt(ChildValues<5>(*this));
+}
+
+const Column& GaussianSqo::EvaluateColumn(Core::ColumnPass& pass) {
+    return ColumnOfFormula<5>(*this, pass, column_, GaussianSqoAt);
 }
 
 void GaussianSqo::CreateAnchors(std::vector<Safe::XPtr<Core::Anchor>>& out) {

@@ -14,6 +14,7 @@ class GaussianKkg final : public Peak {
 public:
     GaussianKkg();
     const Complex& Evaluate() override;
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 
 protected:
     bool UsesSecondEnd() const override { return true; }
@@ -24,6 +25,7 @@ class VoigtKkg final : public TwoWidthPeak {
 public:
     VoigtKkg();
     const Complex& Evaluate() override;
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 
 protected:
     bool UsesSecondEnd() const override { return true; }
@@ -34,6 +36,7 @@ class LaplaceKkg final : public Peak {
 public:
     LaplaceKkg();
     const Complex& Evaluate() override;
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
     void PlaceAnchor(Core::Anchor* anchor, const bool& keepPrevious) override;
     void AnchorMoved(Core::Anchor* anchor, bool& notify) override;
 
@@ -47,6 +50,7 @@ class GaussianDho final : public TwoWidthPeak {
 public:
     GaussianDho();
     const Complex& Evaluate() override;
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 
 protected:
     bool UsesSecondEnd() const override { return true; }
@@ -58,6 +62,7 @@ class GaussianSqo final : public TwoWidthPeak {
 public:
     GaussianSqo();
     const Complex& Evaluate() override;
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 
 protected:
     bool UsesSecondEnd() const override { return true; }

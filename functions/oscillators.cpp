@@ -6,6 +6,7 @@
 #include "functions/anchoring.h"
 #include "model/basic.h"
 #include "functions/parameters.h"
+#include "functions/point_columns.h"
 
 namespace Capsule {
 
@@ -16,9 +17,45 @@ Complex TimesI(const Complex& z) {
     return {-z.imag(), z.real()};
 }
 
-Complex Square(const Complex& z) {
-    return Multiply(z, z);
+// Children of the phonons with strength, frequency and damping, and of the factorised phonon.
+constexpr int kDs = 1, kW = 2, kG = 3;
+constexpr int kWt = 1, kGt = 2, kWl = 3, kGl = 4;
+
+// The values at one point from the children's (x first), with a for the arithmetic of the
+// products and quotients (point_columns.h): Evaluate and the column path share them.
+
+// ds w^2 / (w^2 - x^2 - t(x, w, g)).
+template <class Damping>
+auto PhononFormula(Damping damping) {
+    return [damping](const PointValues<4>& v, auto& a) {
+        const Complex &x = v[0], &ds = v[kDs], &w = v[kW], &g = v[kG];
+        const Complex w2 = a.Times(w, w);
+        return a.Over(a.Times(ds, w2), w2 - a.Times(x, x) - damping(x, w, g, a));
+    };
 }
+const auto kPhonon3P = PhononFormula([](const Complex& x, const Complex&, const Complex& g,
+                                        auto& a) { return TimesI(a.Times(g, x)); });
+const auto kAPhonon = PhononFormula([](const Complex&, const Complex& w, const Complex& g,
+                                       auto& a) { return 2.0 * a.Times(w, g); });
+const auto kAiPhonon = PhononFormula(
+    [](const Complex&, const Complex&, const Complex& g, auto&) { return TimesI(g); });
+
+const auto kPhonon4P = [](const PointValues<5>& v, auto& a) {
+    const double x = v[0].real();
+    const Complex &wt = v[kWt], &gt = v[kGt], &wl = v[kWl], &gl = v[kGl];
+    const double x2 = x * x;
+    return a.Over(a.Times(wl, wl) - x2 - TimesI(gl * x), a.Times(wt, wt) - x2 - TimesI(gt * x));
+};
+
+const auto kDrude = [](const PointValues<3>& v, auto& a) {
+    const Complex &x = v[0], &w = v[1], &g = v[2];
+    return a.Over(-a.Times(w, w), a.Times(x, x + TimesI(g)));
+};
+
+const auto kPlasmon = [](const PointValues<4>& v, auto& a) {
+    const Complex &x = v[0], &w = v[1], &g0 = v[2], &g = v[3];
+    return a.Over(-(a.Times(w, w) + TimesI(a.Times(g - g0, x))), a.Times(x, x - TimesI(g0)));
+};
 
 }  // namespace
 
@@ -31,9 +68,6 @@ Oscillator::Oscillator(int typeId, const char* name,
 
 // --- The phonons with strength, frequency and damping ---
 
-namespace {
-constexpr int kDs = 1, kW = 2, kG = 3;
-}  // namespace
 
 Phonon::Phonon(int typeId, const char* name)
     : Oscillator(typeId, name, {{"ds", 1.0}, {"w", 100.0}, {"g", 10.0}}) {
@@ -84,9 +118,11 @@ bool Phonon::SetWidth(Core::Anchor&, double x) {
 Phonon3P::Phonon3P() : Phonon(900, "Phonon3P") {}
 
 const Complex& Phonon3P::Evaluate() {
-    const Complex x = Value(0), ds = Value(kDs), w = Value(kW), g = Value(kG);
-    const Complex w2 = Square(w);
-    return values_[0] = Divide(Multiply(ds, w2), w2 - Square(x) - TimesI(Multiply(g, x)));
+    return values_[0] = FormulaValue<4>(*this, kPhonon3P);
+}
+
+const Column& Phonon3P::EvaluateColumn(Core::ColumnPass& pass) {
+    return ColumnOfRationalFormula<4>(*this, pass, column_, kPhonon3P);
 }
 
 double Phonon3P::Transform(const int& axis, const double& value) {
@@ -108,24 +144,25 @@ bool Phonon3P::SetWidth(Core::Anchor& anchor, double x) {
 APhonon::APhonon() : Phonon(902, "AnhPhonon") {}
 
 const Complex& APhonon::Evaluate() {
-    const Complex x = Value(0), ds = Value(kDs), w = Value(kW), g = Value(kG);
-    const Complex w2 = Square(w);
-    return values_[0] = Divide(Multiply(ds, w2), w2 - Square(x) - 2.0 * Multiply(w, g));
+    return values_[0] = FormulaValue<4>(*this, kAPhonon);
+}
+
+const Column& APhonon::EvaluateColumn(Core::ColumnPass& pass) {
+    return ColumnOfRationalFormula<4>(*this, pass, column_, kAPhonon);
 }
 
 AiPhonon::AiPhonon() : Phonon(903, "AiPhonon") {}
 
 const Complex& AiPhonon::Evaluate() {
-    const Complex x = Value(0), ds = Value(kDs), w = Value(kW), g = Value(kG);
-    const Complex w2 = Square(w);
-    return values_[0] = Divide(Multiply(ds, w2), w2 - Square(x) - TimesI(g));
+    return values_[0] = FormulaValue<4>(*this, kAiPhonon);
+}
+
+const Column& AiPhonon::EvaluateColumn(Core::ColumnPass& pass) {
+    return ColumnOfRationalFormula<4>(*this, pass, column_, kAiPhonon);
 }
 
 // --- The factorised phonon ---
 
-namespace {
-constexpr int kWt = 1, kGt = 2, kWl = 3, kGl = 4;
-}  // namespace
 
 Phonon4P::Phonon4P()
     : Oscillator(901, "Phonon4P", {{"wt", 100.0}, {"gt", 10.0}, {"wl", 105.0}, {"gl", 10.0}}) {
@@ -139,10 +176,11 @@ Phonon4P::Phonon4P()
 }
 
 const Complex& Phonon4P::Evaluate() {
-    const double x = Value(0).real();
-    const Complex wt = Value(kWt), gt = Value(kGt), wl = Value(kWl), gl = Value(kGl);
-    const double x2 = x * x;
-    return values_[0] = Divide(Square(wl) - x2 - TimesI(gl * x), Square(wt) - x2 - TimesI(gt * x));
+    return values_[0] = FormulaValue<5>(*this, kPhonon4P);
+}
+
+const Column& Phonon4P::EvaluateColumn(Core::ColumnPass& pass) {
+    return ColumnOfRationalFormula<5>(*this, pass, column_, kPhonon4P);
 }
 
 void Phonon4P::CreateAnchors(std::vector<Safe::XPtr<Core::Anchor>>& out) {
@@ -200,8 +238,11 @@ Drude::Drude() : Oscillator(904, "Drude", {{"w", 100.0}, {"g", 10.0}}) {
 }
 
 const Complex& Drude::Evaluate() {
-    const Complex x = Value(0), w = Value(1), g = Value(2);
-    return values_[0] = Divide(-Square(w), Multiply(x, x + TimesI(g)));
+    return values_[0] = FormulaValue<3>(*this, kDrude);
+}
+
+const Column& Drude::EvaluateColumn(Core::ColumnPass& pass) {
+    return ColumnOfRationalFormula<3>(*this, pass, column_, kDrude);
 }
 
 Plasmon::Plasmon() : Oscillator(905, "Plasmon", {{"w", 100.0}, {"g0", 10.0}, {"g", 10.0}}) {
@@ -210,8 +251,11 @@ Plasmon::Plasmon() : Oscillator(905, "Plasmon", {{"w", 100.0}, {"g0", 10.0}, {"g
 }
 
 const Complex& Plasmon::Evaluate() {
-    const Complex x = Value(0), w = Value(1), g0 = Value(2), g = Value(3);
-    return values_[0] = Divide(-(Square(w) + TimesI(Multiply(g - g0, x))), Multiply(x, x - TimesI(g0)));
+    return values_[0] = FormulaValue<4>(*this, kPlasmon);
+}
+
+const Column& Plasmon::EvaluateColumn(Core::ColumnPass& pass) {
+    return ColumnOfRationalFormula<4>(*this, pass, column_, kPlasmon);
 }
 
 Core::Node::Ptr MakeOscillator(int typeId) {

@@ -3,6 +3,7 @@
 // (Lorentz) oscillator, the factorised four-parameter phonon, the Drude term and an extended
 // plasmon. The phonons offer anchors on the second end: the top of the loss peak and its widths.
 #include "model/anchors.h"
+#include "model/column.h"
 #include "model/node.h"
 
 namespace Capsule {
@@ -12,11 +13,13 @@ using Core::Complex;
 class Oscillator : public Core::Node {
 public:
     int GetVariableChildIndex() const override { return 0; }
+    Core::ColumnKind GetColumnKind() const override { return Core::kColumnOwn; }
+    // Every class has its own, which GetColumnKind promises.
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override = 0;
 
 protected:
     // Children "x" (0) and then the named parameters with their defaults.
     Oscillator(int typeId, const char* name, std::initializer_list<std::pair<const char*, double>> parameters);
-    const Complex& Value(int child) { return Parameter(child)->Compute(); }
     Complex Stored(int child) const { return Child(child)->GetValue(); }
 };
 
@@ -42,6 +45,7 @@ class Phonon3P final : public Phonon {
 public:
     Phonon3P();
     const Complex& Evaluate() override;
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
     // A height placed on the plot becomes the strength ds = h Re(g / w).
     double Transform(const int& axis, const double& value) override;
 
@@ -55,6 +59,7 @@ class APhonon final : public Phonon {
 public:
     APhonon();
     const Complex& Evaluate() override;
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 };
 
 // ds w^2 / (w^2 - x^2 - i g), g a complex damping function of x.
@@ -62,6 +67,7 @@ class AiPhonon final : public Phonon {
 public:
     AiPhonon();
     const Complex& Evaluate() override;
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 };
 
 // (wl^2 - X^2 - i gl X) / (wt^2 - X^2 - i gt X), X = Re x.
@@ -69,6 +75,7 @@ class Phonon4P final : public Oscillator {
 public:
     Phonon4P();
     const Complex& Evaluate() override;
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
     void CreateAnchors(std::vector<Safe::XPtr<Core::Anchor>>& out) override;
     void PlaceAnchor(Core::Anchor* anchor, const bool& keepPrevious) override;
     void AnchorMoved(Core::Anchor* anchor, bool& notify) override;
@@ -83,6 +90,7 @@ class Drude final : public Oscillator {
 public:
     Drude();
     const Complex& Evaluate() override;
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 };
 
 // -(w^2 + i (g - g0) x) / (x (x - i g0)).
@@ -90,6 +98,7 @@ class Plasmon final : public Oscillator {
 public:
     Plasmon();
     const Complex& Evaluate() override;
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 };
 
 Core::Node::Ptr MakeOscillator(int typeId);

@@ -9,6 +9,7 @@
 #include "functions/numbers.h"
 #include "model/basic.h"
 #include "functions/parameters.h"
+#include "functions/point_columns.h"
 
 namespace Capsule {
 
@@ -41,6 +42,54 @@ double VoigtSum(double x, double y) {
         sum += (t.c * dy + t.d * dx) / (dy * dy + dx * dx);
     }
     return sum;
+}
+
+// The shapes at one point, from the values of the children x, A, xc and the widths.
+Complex GaussianAt(const PointValues<4>& v) {
+    const Complex u = Divide(v[0] - v[kXc], v[kW]);
+    return Multiply(GaussianShape(u), v[kA]);
+}
+
+// Sums, products and quotients alone: a the arithmetic of the quotients (point_columns.h).
+const auto kLorentzian = [](const PointValues<4>& v, auto& a) {
+    const Complex u = a.Over(v[0] - v[kXc], v[kW]);
+    return a.Over(v[kA], LorentzianDenominator(u));
+};
+
+Complex VoigtAt(const PointValues<5>& v) {
+    const double x = v[0].real(), a = v[kA].real(), xc = v[kXc].real();
+    const double s = kSqrtLn2 / v[kW].real();
+    const double y = v[kSecondWidth].real() * s;
+    return {a * VoigtSum(2.0 * (x - xc) * s, y) / VoigtSum(0.0, y), 0.0};
+}
+
+Complex PearsonVIIAt(const PointValues<5>& v) {
+    const double m = v[kSecondWidth].real();
+    const double k = std::sqrt(std::pow(2.0, 1.0 / m) - 1.0);
+    const Complex u = Divide(2.0 * k * (v[0] - v[kXc]), v[kW]);
+    const double p = std::pow(1.0 + u.real() * u.real(), m);
+    const Complex& a = v[kA];
+    return {a.real() / p, a.imag() / p};
+}
+
+Complex SglAt(const PointValues<5>& v) {
+    const Complex u = Divide(v[0] - v[kXc], v[kW]);
+    const Complex& f = v[kSecondWidth];
+    const Complex mix = Multiply(f, GaussianShape(u)) + Divide(1.0 - f, LorentzianDenominator(u));
+    return Multiply(v[kA], mix);
+}
+
+// w: the width of the side p lies on.
+Complex LaplaceAt(double p, double c, const Complex& w, const Complex& a) {
+    const Complex t = p >= c ? Divide(Complex(c - p, 0.0), w) : Divide(Complex(p - c, 0.0), w);
+    return Multiply(ComplexFunction::Exp(t), a);
+}
+
+Complex AreaGaussianAt(const PointValues<4>& v) {
+    const Complex& w = v[kW];
+    const Complex u = Divide(v[0] - v[kXc], w);
+    const Complex h = Divide(v[kA], kSqrt2Pi * w);
+    return Multiply(h, ComplexFunction::Exp(-0.5 * Sqr(u)));
 }
 
 }  // namespace
@@ -107,16 +156,20 @@ Gaussian::Gaussian() : Peak(700, "Gaussian", 1.0) {
     AddParameter("w", 10.0);
 }
 const Complex& Gaussian::Evaluate() {
-    const Complex u = Divide(X() - Xc(), W());
-    return values_[0] = Multiply(GaussianShape(u), A());
+    return values_[0] = GaussianAt(ChildValues<4>(*this));
+}
+const Column& Gaussian::EvaluateColumn(Core::ColumnPass& pass) {
+    return ColumnOfFormula<4>(*this, pass, column_, GaussianAt);
 }
 
 Lorentzian::Lorentzian() : Peak(701, "Lorentzian", 1.0) {
     AddParameter("w", 10.0);
 }
 const Complex& Lorentzian::Evaluate() {
-    const Complex u = Divide(X() - Xc(), W());
-    return values_[0] = Divide(A(), LorentzianDenominator(u));
+    return values_[0] = FormulaValue<4>(*this, kLorentzian);
+}
+const Column& Lorentzian::EvaluateColumn(Core::ColumnPass& pass) {
+    return ColumnOfRationalFormula<4>(*this, pass, column_, kLorentzian);
 }
 
 void TwoWidthPeak::CreateAnchors(std::vector<Safe::XPtr<Core::Anchor>>& out) {
@@ -141,10 +194,10 @@ Voigt::Voigt() : TwoWidthPeak(702, "Voigt", 1.0) {
     AddParameter("wL", 1.0);
 }
 const Complex& Voigt::Evaluate() {
-    const double x = X().real(), a = A().real(), xc = Xc().real();
-    const double s = kSqrtLn2 / W(0).real();
-    const double y = W(1).real() * s;
-    return values_[0] = Complex(a * VoigtSum(2.0 * (x - xc) * s, y) / VoigtSum(0.0, y), 0.0);
+    return values_[0] = VoigtAt(ChildValues<5>(*this));
+}
+const Column& Voigt::EvaluateColumn(Core::ColumnPass& pass) {
+    return ColumnOfFormula<5>(*this, pass, column_, VoigtAt);
 }
 
 PearsonVII::PearsonVII() : Peak(703, "PearsonVII", 1.0) {
@@ -152,12 +205,10 @@ PearsonVII::PearsonVII() : Peak(703, "PearsonVII", 1.0) {
     AddParameter("m", 2.0);
 }
 const Complex& PearsonVII::Evaluate() {
-    const double m = W(1).real();
-    const double k = std::sqrt(std::pow(2.0, 1.0 / m) - 1.0);
-    const Complex v = Divide(2.0 * k * (X() - Xc()), W(0));
-    const double p = std::pow(1.0 + v.real() * v.real(), m);
-    const Complex a = A();
-    return values_[0] = Complex(a.real() / p, a.imag() / p);
+    return values_[0] = PearsonVIIAt(ChildValues<5>(*this));
+}
+const Column& PearsonVII::EvaluateColumn(Core::ColumnPass& pass) {
+    return ColumnOfFormula<5>(*this, pass, column_, PearsonVIIAt);
 }
 
 SGL::SGL() : Peak(704, "SGL", 1.0) {
@@ -165,10 +216,10 @@ SGL::SGL() : Peak(704, "SGL", 1.0) {
     AddParameter("f", 0.5);
 }
 const Complex& SGL::Evaluate() {
-    const Complex u = Divide(X() - Xc(), W(0));
-    const Complex f = W(1);
-    const Complex mix = Multiply(f, GaussianShape(u)) + Divide(1.0 - f, LorentzianDenominator(u));
-    return values_[0] = Multiply(A(), mix);
+    return values_[0] = SglAt(ChildValues<5>(*this));
+}
+const Column& SGL::EvaluateColumn(Core::ColumnPass& pass) {
+    return ColumnOfFormula<5>(*this, pass, column_, SglAt);
 }
 
 Laplace::Laplace() : Peak(706, "Laplace", 1.0) {
@@ -177,10 +228,17 @@ Laplace::Laplace() : Peak(706, "Laplace", 1.0) {
     anchorMode_[2] = 0;  // a drag of wr carries wl along: equal
     anchorFollower_[2] = kSecondWidth;
 }
+// Only the width of the side x is on is evaluated; the column path reads both widths' columns
+// and takes the same one at each point.
 const Complex& Laplace::Evaluate() {
     const double p = X().real(), c = Xc().real();
-    const Complex t = p >= c ? Divide(Complex(c - p, 0.0), W(0)) : Divide(Complex(p - c, 0.0), W(1));
-    return values_[0] = Multiply(ComplexFunction::Exp(t), A());
+    return values_[0] = LaplaceAt(p, c, p >= c ? W(0) : W(1), A());
+}
+const Column& Laplace::EvaluateColumn(Core::ColumnPass& pass) {
+    return ColumnOfFormula<5>(*this, pass, column_, [](const PointValues<5>& v) {
+        const double p = v[0].real(), c = v[kXc].real();
+        return LaplaceAt(p, c, p >= c ? v[kW] : v[kSecondWidth], v[kA]);
+    });
 }
 void Laplace::CreateAnchors(std::vector<Safe::XPtr<Core::Anchor>>& out) {
     CreateLaplaceAnchors(*this, out);
@@ -196,10 +254,10 @@ AreaGaussian::AreaGaussian() : Peak(799, "AreaGaussian", 10.0) {
     AddParameter("w", 10.0);
 }
 const Complex& AreaGaussian::Evaluate() {
-    const Complex w = W();
-    const Complex u = Divide(X() - Xc(), w);
-    const Complex h = Divide(A(), kSqrt2Pi * w);
-    return values_[0] = Multiply(h, ComplexFunction::Exp(-0.5 * Sqr(u)));
+    return values_[0] = AreaGaussianAt(ChildValues<4>(*this));
+}
+const Column& AreaGaussian::EvaluateColumn(Core::ColumnPass& pass) {
+    return ColumnOfFormula<4>(*this, pass, column_, AreaGaussianAt);
 }
 double AreaGaussian::TopHeight() const {
     return Divide(Child(kA)->GetValue(), kSqrt2Pi * Child(kW)->GetValue()).real();

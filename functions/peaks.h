@@ -3,6 +3,7 @@
 // position and amplitude, half-width anchors on the widths). Children "x", "A", "xc", then the
 // widths; the position is the key child, so sums of peaks sort by position.
 #include "model/anchors.h"
+#include "model/column.h"
 #include "model/node.h"
 
 namespace Capsule {
@@ -20,6 +21,9 @@ extern const VoigtTerm kVoigtTerms[4];
 class Peak : public Core::Node {
 public:
     int GetVariableChildIndex() const override { return 0; }
+    Core::ColumnKind GetColumnKind() const override { return Core::kColumnOwn; }
+    // Every class has its own, which GetColumnKind promises.
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override = 0;
     void PlaceAnchor(Core::Anchor* anchor, const bool& keepPrevious) override;
     void AnchorMoved(Core::Anchor* anchor, bool& notify) override;
 
@@ -55,6 +59,7 @@ class Gaussian final : public Peak {
 public:
     Gaussian();
     const Complex& Evaluate() override;
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 };
 
 // A / (1 + 4 u^2).
@@ -62,6 +67,7 @@ class Lorentzian final : public Peak {
 public:
     Lorentzian();
     const Complex& Evaluate() override;
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 };
 
 // Two widths wG and wL with a half-width anchor each: wG's on the left of the top, wL's on the
@@ -79,6 +85,7 @@ class Voigt final : public TwoWidthPeak {
 public:
     Voigt();
     const Complex& Evaluate() override;
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 };
 
 // A / (1 + (Re v)^2)^m, v = 2 sqrt(2^(1/m) - 1) (x - xc) / w.
@@ -86,6 +93,7 @@ class PearsonVII final : public Peak {
 public:
     PearsonVII();
     const Complex& Evaluate() override;
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 };
 
 // A (f G + (1 - f) L): a Gaussian and a Lorentzian of the same width, mixed by f.
@@ -93,6 +101,7 @@ class SGL final : public Peak {
 public:
     SGL();
     const Complex& Evaluate() override;
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 };
 
 // Two-sided exponential: A exp(-(x - xc) / wr) right of xc, A exp((x - xc) / wl) left of it.
@@ -101,6 +110,7 @@ class Laplace final : public Peak {
 public:
     Laplace();
     const Complex& Evaluate() override;
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
     void PlaceAnchor(Core::Anchor* anchor, const bool& keepPrevious) override;
     void AnchorMoved(Core::Anchor* anchor, bool& notify) override;
 
@@ -113,6 +123,7 @@ class AreaGaussian final : public Peak {
 public:
     AreaGaussian();
     const Complex& Evaluate() override;
+    const Column& EvaluateColumn(Core::ColumnPass& pass) override;
 
 protected:
     double TopHeight() const override;

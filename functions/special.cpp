@@ -1,44 +1,43 @@
 #include "functions/special.h"
 
 #include "model/basic.h"
+#include "functions/point_columns.h"
 #include "functions/special_kernels.h"
 
 namespace Capsule {
 
-SpecialFunction::SpecialFunction(int typeId, const char* name) {
+namespace {
+
+// The real functions of Re c, as complex values.
+template <double (*F)(double)>
+Complex OfRealPart(const Complex& c) {
+    return {F(c.real()), 0.0};
+}
+
+}  // namespace
+
+SpecialFunction::SpecialFunction(int typeId, const char* name, Function function)
+    : function_(function) {
     Identify(typeId, name, Core::kArityFixed);
     AdoptChild(Safe::MakeX<Basic>());
 }
 
-Dawson::Dawson() : SpecialFunction(1200, "dawson") {}
-const Complex& Dawson::Evaluate() {
-    return Store(DawsonF(Argument().real()));
+const Complex& SpecialFunction::Evaluate() {
+    return values_[0] = function_(Parameter(0)->Compute());
 }
 
-Faddeeva::Faddeeva() : SpecialFunction(1201, "faddeeva") {}
-const Complex& Faddeeva::Evaluate() {
-    return values_[0] = FaddeevaW(Argument());
+const Column& SpecialFunction::EvaluateColumn(Core::ColumnPass& pass) {
+    const Function function = function_;
+    return ColumnOfFormula<1>(*this, pass, column_,
+                              [function](const PointValues<1>& v) { return function(v[0]); });
 }
 
-E1::E1() : SpecialFunction(1202, "exp-integral-E1") {}
-const Complex& E1::Evaluate() {
-    return Store(ExpIntegralE1(Argument().real()));
-}
-
-Ei::Ei() : SpecialFunction(1203, "exp-integral-Ei") {}
-const Complex& Ei::Evaluate() {
-    return Store(ExpIntegralEi(Argument().real()));
-}
-
-ExpEi::ExpEi() : SpecialFunction(1204, "exp-integral-exp-Ei") {}
-const Complex& ExpEi::Evaluate() {
-    return Store(ExpIntegralExpEi(Argument().real()));
-}
-
-Gamma::Gamma() : SpecialFunction(1205, "gamma") {}
-const Complex& Gamma::Evaluate() {
-    return Store(GammaFunction(Argument().real()));
-}
+Dawson::Dawson() : SpecialFunction(1200, "dawson", OfRealPart<DawsonF>) {}
+Faddeeva::Faddeeva() : SpecialFunction(1201, "faddeeva", FaddeevaW) {}
+E1::E1() : SpecialFunction(1202, "exp-integral-E1", OfRealPart<ExpIntegralE1>) {}
+Ei::Ei() : SpecialFunction(1203, "exp-integral-Ei", OfRealPart<ExpIntegralEi>) {}
+ExpEi::ExpEi() : SpecialFunction(1204, "exp-integral-exp-Ei", OfRealPart<ExpIntegralExpEi>) {}
+Gamma::Gamma() : SpecialFunction(1205, "gamma", OfRealPart<GammaFunction>) {}
 
 Core::Node::Ptr MakeSpecialFunction(int typeId) {
     switch (typeId) {

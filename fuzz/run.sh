@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets and runs each for SECONDS over its seeds, all at once (one core each):
-#   fuzz/run.sh SECONDS [TARGET...]      targets: text jcamp opus records models layers (default
-#   all)
+#   fuzz/run.sh SECONDS [TARGET...]      targets: text jcamp opus records models layers osml
+#   (default all)
 # Seeds are the test files in ../shared/testdata and fuzz/seeds; inputs found to add coverage
 # are kept in the build's corpus folder, crashes in its artifacts folder. FUZZ_BUILD overrides
 # the build folder (build/fuzz). A single allocation above 512 MB counts as a crash: readers
@@ -11,7 +11,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:?usage: fuzz/run.sh SECONDS [TARGET...]}"
 shift
 targets=("$@")
-[[ ${#targets[@]} -gt 0 ]] || targets=(text jcamp opus records models layers)
+[[ ${#targets[@]} -gt 0 ]] || targets=(text jcamp opus records models layers osml)
 build="${FUZZ_BUILD:-$root/build/fuzz}"
 testdata="$root/../shared/testdata"
 
@@ -31,6 +31,7 @@ seeds() {
         records) echo "$root/fuzz/seeds/records" ;;
         models) echo "$root/fuzz/seeds/models" ;;
         layers) echo "$root/fuzz/seeds/layers" ;;
+        osml) echo "$root/fuzz/seeds/osml" ;;
     esac
 }
 

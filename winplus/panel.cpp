@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "winplus/gdip_draw.h"
 #include "winplus/panel_layout.h"
 
 namespace Winplus {
@@ -83,10 +84,8 @@ void PanelLeaf::Move(int x, int y, int width, int height, bool repaint) {
 
 void PanelDesigner::Paint(Gdiplus::GpGraphics* graphics) {
     const int right = caption.right, bottom = caption.bottom;
-    Gdiplus::GpFontFamily* generic = nullptr;
-    Gdip::GdipGetGenericFontFamilySansSerif(&generic);
-    GdipFont font;
-    Gdip::GdipCreateFont(generic, 8.0f, Gdiplus::FontStyleRegular, Gdiplus::UnitPoint, font.Put());
+    // Wine makes a new family at every request of the generic one: the process keeps one.
+    const GdipFont font = MakeFont();
     GdipBrush black;
     Gdip::GdipCreateSolidFill(0xFF000000, reinterpret_cast<Gdiplus::GpSolidFill**>(black.Put()));
     const Gdiplus::RectF layout(2.0f, 3.0f, static_cast<float>(std::max<int>(right - 2, 0)), 20.0f);

@@ -1,6 +1,7 @@
-// Sorix.exe end to end: starts it, finds its main window by the title, checks that the window
-// shows something and its View panel the default model curve, closes it through the window and
-// expects exit code 0 within seconds.
+// Sorix.exe end to end: starts it, checks that the splash banner shows during start-up, finds
+// its main window by the title, checks that the window shows something, the status bar along its
+// bottom and its View panel the default model curve, closes it through the window and expects
+// exit code 0 within seconds.
 //   start_and_close PATH_TO_SORIX_EXE
 #include <windows.h>
 
@@ -28,13 +29,30 @@ std::string WindowsPath(std::string path) {
     return path;
 }
 
-HWND WaitForWindow(const char* title, DWORD milliseconds) {
-    for (DWORD waited = 0; waited < milliseconds; waited += 100) {
+// Waits for the main window; bannerSeen tells whether the splash banner showed meanwhile. The
+// banner shows only while the main window builds its panels, so it is looked for often.
+HWND WaitForWindow(const char* title, DWORD milliseconds, bool& bannerSeen) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < milliseconds) {
+        HWND banner = FindWindowA("PopupBannerClass", nullptr);
+        if (banner && IsWindowVisible(banner)) bannerSeen = true;
         HWND window = FindWindowA("Sorix", title);
         if (window && IsWindowVisible(window)) return window;
-        Sleep(100);
+        Sleep(1);
     }
     return nullptr;
+}
+
+// The status bar: a child of the main window, 18 pixels high along the client area's bottom.
+bool HasStatusBar(HWND window) {
+    HWND bar = FindWindowExA(window, nullptr, "StatusBarClass", nullptr);
+    if (!bar || !IsWindowVisible(bar)) return false;
+    RECT client{}, place{};
+    GetClientRect(window, &client);
+    GetWindowRect(bar, &place);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+    return place.left == 0 && place.right == client.right && place.bottom == client.bottom &&
+           place.bottom - place.top == 18;
 }
 
 struct Picture {
@@ -139,7 +157,8 @@ int main(int argc, char** argv) {
     CloseHandle(process.hThread);
 
     int status = 0;
-    HWND window = WaitForWindow("Sorix 2.0 - Project", 30000);
+    bool bannerSeen = false;
+    HWND window = WaitForWindow("Sorix 2.0 - Project", 30000, bannerSeen);
     if (!window) {
         status = Fail("no main window titled \"Sorix 2.0 - Project\"");
     } else {
@@ -151,7 +170,9 @@ int main(int argc, char** argv) {
         if (place.left != area.left + width / 10 || place.top != 0 ||
             place.right - place.left != 4 * width / 5 || place.bottom - place.top != area.bottom - area.top)
             status = Fail("the main window is not at its place");
+        if (!bannerSeen) status = Fail("no splash banner showed during start-up");
         Sleep(500);  // lets the panels paint
+        if (!HasStatusBar(window)) status = Fail("no status bar along the main window's bottom");
         const size_t colours = CountColours(window);
         std::printf("start_and_close: the window shows %zu colours\n", colours);
         if (colours < 4) status = Fail("the main window looks blank");

@@ -286,6 +286,16 @@ TEST_F(ColumnTest, EveryTypeOverVaryingChildren) {
     EXPECT_GT(columns, 20);
 }
 
+// The function library's nodes take their own column paths, which the tests above hold to the
+// per-point values; IfElse and In stay point by point, so that a branch not taken is not
+// evaluated.
+TEST_F(ColumnTest, FunctionNodesHaveColumnPaths) {
+    const int own[] = {335, 336, 700, 701, 702, 703, 704, 706, 799, 900, 901, 902, 903, 904,
+                       905, 906, 907, 908, 909, 920, 1200, 1201, 1202, 1203, 1204, 1205};
+    for (int id : own) EXPECT_EQ(Node::Create(id)->GetColumnKind(), Core::kColumnOwn) << id;
+    for (int id : {210, 213}) EXPECT_EQ(Node::Create(id)->GetColumnKind(), Core::kColumnPointwise);
+}
+
 // Two models evaluated at the same time on two threads give what each gives alone.
 TEST_F(ColumnTest, ThreadsEvaluateTheirOwnModels) {
     RandomModels random(7);

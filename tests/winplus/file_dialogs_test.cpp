@@ -109,19 +109,8 @@ TEST(MultiOpenFileDialog, CancelIsFalse) {
 std::string answerName;
 int ticks = 0;
 
-BOOL CALLBACK FindDialog(HWND hwnd, LPARAM found) {
-    char name[16] = {};
-    GetClassNameA(hwnd, name, sizeof(name));
-    if (std::strcmp(name, "#32770") == 0 && IsWindowVisible(hwnd)) {
-        *reinterpret_cast<HWND*>(found) = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 void CALLBACK Answer(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+    HWND dialog = GuiTest::VisibleDialog();
     if (!dialog) return;
     ++ticks;
     if (!answerName.empty() && ticks < 5) {

@@ -46,6 +46,21 @@ void Pump() {
     }
 }
 
+HWND VisibleDialog() {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM result) -> BOOL {
+            char name[16] = {};
+            GetClassNameA(hwnd, name, sizeof(name));
+            if (std::string(name) != "#32770" || !IsWindowVisible(hwnd)) return TRUE;
+            *reinterpret_cast<HWND*>(result) = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 Canvas::Canvas(int width, int height) : width_(width), height_(height) {
     void* bits = nullptr;
     bitmap_ = Winplus::CreatePixelBitmap(width, height, &bits);

@@ -37,6 +37,9 @@ private:
 // Dispatches the queued messages of this thread.
 void Pump();
 
+// The first visible dialog box (a common dialog, a message box) of this thread, or null.
+HWND VisibleDialog();
+
 // Renders what a painting function draws into a 32-bit top-down DIB section of the given size,
 // filled white first.
 class Canvas {

@@ -1,0 +1,292 @@
+#include "io/osml_writer.h"
+
+#include <charconv>
+#include <cmath>
+#include <functional>
+
+#include "foundation/exception.h"
+#include "foundation/platform.h"
+#include "io/dll_file.h"
+#include "io/sml_vocabulary.h"
+#include "model/factory.h"
+#include "model/formula_capsule.h"
+#include "model/map_capsule.h"
+#include "model/versatile_capsule.h"
+
+namespace Core::Sml {
+
+namespace {
+
+constexpr const char* kVersion = "2.0";
+constexpr const char* kDocument = "document";
+
+enum NumberTypes { kInteger = 600, kRational = 601, kReal = 602, kComplex = 603, kBoolean = 604 };
+constexpr int kStringNodeId = 610;
+
+[[noreturn]] void Fail(const std::string& message) {
+    throw Winplus::Exception(message);
+}
+
+template <class T>
+Safe::XPtr<T> As(const Node::Ptr& node) {
+    Safe::XPtr<T> typed = Safe::DynamicCast<T>(node);
+    if (!typed) Fail("internal error");
+    return typed;
+}
+
+double ChildValue(const Node::Ptr& node, int index) {
+    Node::Ptr child = node->GetChild(index);
+    return child ? child->GetValue().real() : 0.0;
+}
+
+Element::Ptr WithText(const char* name, const std::string& text) {
+    return Safe::MakeX<Element>(name, text);
+}
+
+class Writer {
+public:
+    explicit Writer(bool embedSymbols) : embed_(embedSymbols) {}
+
+    Element::Ptr ModelRoot(const MathMap::Ptr& model) {
+        Collect(model);
+        Element::Ptr root = OsmlElement(kVersion);
+        if (!constants_.empty() || !formulas_.empty() || !versatiles_.empty()) {
+            auto semantics = Safe::MakeX<Element>("semantics");
+            for (const auto* list : {&constants_, &formulas_, &versatiles_})
+                for (const Node::Ptr& capsule : *list) semantics->AddChild(MakeSymbol(capsule));
+            root->AddChild(semantics);
+        }
+        root->AddChild(MakeMath(model));
+        return root;
+    }
+
+    Element::Ptr LibraryRoot(const std::vector<MathMap::Ptr>& models) {
+        Element::Ptr root = OsmlElement(kVersion);
+        if (!models.empty()) {
+            auto semantics = Safe::MakeX<Element>("semantics");
+            for (const MathMap::Ptr& model : models)
+                semantics->AddChild(MakeFunctionSymbol(model, model->GetNameA(), model->GetNameA()));
+            root->AddChild(semantics);
+        }
+        return root;
+    }
+
+private:
+    // The user capsules to embed, by kind, each symbol name once. The capsules inside a
+    // versatile capsule's model come first, so that a reader meets every symbol before its use.
+    void Collect(const MathMap::Ptr& model) {
+        for (const NodeMap::Ptr& map : model->GetMaps())
+            for (int type : {kConstantCapsuleId, kFormulaCapsuleId, kVersatileCapsuleId})
+                for (const Node::Ptr& node : map->FindNodesByType(type)) {
+                    auto capsule = As<UserCapsule>(node);
+                    if (!embed_ && capsule->GetSource() != kDocument) continue;
+                    auto& list = type == kConstantCapsuleId  ? constants_
+                                 : type == kFormulaCapsuleId ? formulas_
+                                                             : versatiles_;
+                    bool known = false;
+                    for (const Node::Ptr& other : list)
+                        known = known || As<UserCapsule>(other)->GetSymbolName() ==
+                                             capsule->GetSymbolName();
+                    if (known) continue;
+                    if (type == kVersatileCapsuleId) {
+                        MathMap::Ptr inner = As<VersatileCapsule>(node)->GetMathMap();
+                        if (inner) Collect(inner);
+                    }
+                    list.push_back(node);
+                }
+    }
+
+    Element::Ptr MakeMath(const MathMap::Ptr& model) {
+        auto math = Safe::MakeX<Element>("math");
+        for (const NodeMap::Ptr& map : model->GetMaps()) math->AddChild(MakeDefinition(map));
+        return math;
+    }
+
+    Element::Ptr MakeDefinition(const NodeMap::Ptr& map) {
+        Element::Ptr definition = DefinitionElement(map->Name());
+        if (map->IsActive() && map->GetRoot()) definition->AddChild(WriteNode(map->GetRoot()));
+        return definition;
+    }
+
+    Element::Ptr MakeSymbol(const Node::Ptr& node) {
+        switch (node->GetTypeId()) {
+            case kConstantCapsuleId: {
+                auto capsule = As<UserCapsule>(node);
+                Element::Ptr symbol = ConstantSymbolElement(capsule->GetSymbolName());
+                symbol->AddChild(
+                    WithText("number", NumberText(node->Evaluate().real(), node->Name())));
+                return symbol;
+            }
+            case kFormulaCapsuleId: {
+                auto capsule = As<FormulaCapsule>(node);
+                Element::Ptr symbol = FunctionSymbolElement(capsule->GetSymbolName(), "formula");
+                symbol->AddChild(WithText("formula", capsule->GetFormulaText()));
+                return symbol;
+            }
+            case kVersatileCapsuleId: {
+                auto capsule = As<VersatileCapsule>(node);
+                if (!capsule->GetMathMap()) Fail("internal error");
+                return MakeFunctionSymbol(capsule->GetMathMap(), capsule->GetDefinitionName(),
+                                          capsule->GetSymbolName());
+            }
+            default: Fail("internal error");
+        }
+    }
+
+    Element::Ptr MakeFunctionSymbol(const MathMap::Ptr& model, const std::string& output,
+                                    const std::string& symbolName) {
+        Element::Ptr symbol = FunctionSymbolElement(symbolName, "OSML");
+        auto parameter = [](const NodeMap::Ptr& map) {
+            return map->GetRoot() && map->GetRoot()->IsActive();
+        };
+        for (const NodeMap::Ptr& map : model->GetMaps())
+            if (parameter(map)) {
+                Element::Ptr argument = ArgumentElement(map->Name());
+                argument->AddChild(WriteNode(map->GetRoot()));
+                symbol->AddChild(argument);
+            }
+        NodeMap::Ptr selected = model->FindMap(output);
+        if (!selected)
+            Fail("The function \"" + symbolName + "\" has no definition \"" + output + "\".");
+        symbol->AddChild(MakeDefinition(selected));
+        for (const NodeMap::Ptr& map : model->GetMaps())
+            if (map->IsActive() && map->Name() != output && !parameter(map))
+                symbol->AddChild(MakeDefinition(map));
+        return symbol;
+    }
+
+    Element::Ptr WriteNode(const Node::Ptr& node) {
+        const int type = node->GetTypeId();
+        if (type == kMapCapsuleId) {
+            NodeMap::Ptr map = As<MapCapsule>(node)->GetMap();
+            return WithText("link", map ? map->Name() : node->Name());
+        }
+        if (type == kBasicId || (type >= kInteger && type <= kBoolean)) return WriteNumber(node);
+        if (type == kStringNodeId) {
+            auto string = Safe::MakeX<Element>("string");
+            string->SetAttribute("file", node->Name());
+            return string;
+        }
+        const int code = GetCode(type);
+        const std::string markup = MarkupName(code);
+        const bool capsule = type == kFormulaCapsuleId || type == kVersatileCapsuleId ||
+                             type == kConstantCapsuleId || type == kDllCapsuleId;
+        if (code == -1 || (markup.empty() && !capsule))
+            Fail("OSML documents have no form for the function \"" + node->Name() + "\" (type " +
+                 std::to_string(type) + ").");
+        if (code >= kFirstConstantCode) {
+            if (type != kConstantCapsuleId) return ConstantElement(markup, "core");
+            auto constant = As<UserCapsule>(node);
+            return ConstantElement(constant->GetSymbolName(),
+                                   embed_ ? kDocument : constant->GetSource());
+        }
+        auto apply = Safe::MakeX<Element>("apply");
+        if (type == kPointListId) {
+            apply->AddChild(SequenceElement(markup, "core"));
+        } else if (type == kPointId) {
+            apply->AddChild(ItemElement(markup, "core"));
+        } else if (type == kFormulaCapsuleId || type == kVersatileCapsuleId) {
+            auto user = As<UserCapsule>(node);
+            apply->AddChild(embed_ ? FunctionElement(user->GetSymbolName(), kDocument, "")
+                                   : FunctionElement(user->GetSymbolName(), user->GetSource(), "sml"));
+        } else if (type == kDllCapsuleId) {
+            auto dll = As<DllCapsule>(node);
+            apply->AddChild(FunctionElement(dll->GetFunctionName(), dll->GetPath(), "dll"));
+        } else {
+            apply->AddChild(FunctionElement(markup, "core", ""));
+        }
+        for (const Node::Ptr& child : node->GetChildren()) apply->AddChild(WriteNode(child));
+        return apply;
+    }
+
+    Element::Ptr WriteNumber(const Node::Ptr& node) {
+        const double value = node->GetValue().real();
+        const std::string& name = node->Name();
+        auto number = Safe::MakeX<Element>("number");
+        switch (node->GetTypeId()) {
+            case kInteger:
+                number->SetAttribute("type", "integer");
+                number->text = IntegerText(value, name);
+                break;
+            case kRational:
+                number->SetAttribute("type", "rational");
+                number->text = IntegerText(ChildValue(node, 0), name);
+                number->secondText = IntegerText(ChildValue(node, 1), name);
+                break;
+            case kReal:
+                number->SetAttribute("type", "real");
+                number->text = NumberText(value, name);
+                break;
+            case kComplex:
+                number->SetAttribute("type", "complex");
+                number->text = NumberText(ChildValue(node, 0), name);
+                number->secondText = NumberText(ChildValue(node, 1), name);
+                break;
+            case kBoolean:
+                number->SetAttribute("type", "boolean");
+                NumberText(value, name);
+                number->text = value == 0.0 ? "0" : "1";
+                break;
+            default: number->text = NumberText(value, name);
+        }
+        return number;
+    }
+
+    bool embed_;
+    std::vector<Node::Ptr> constants_, formulas_, versatiles_;
+};
+
+std::vector<Element::Ptr> WithDeclaration(const Element::Ptr& root) {
+    return {Safe::MakeX<Element>(kDeclaration), root};
+}
+
+bool Save(const std::string& path, const std::function<std::vector<Element::Ptr>()>& make) {
+    try {
+        if (!WriteDocument(path, make())) Fail("File write failed");
+        return true;
+    } catch (const Winplus::Exception& e) {
+        Platform::MessageBoxRequest request;
+        request.text = e.GetMessage();
+        request.caption = "Message";
+        request.icon = Platform::BoxIcon::Stop;
+        Platform::ShowMessageBox(request);
+        return false;
+    }
+}
+
+}  // namespace
+
+std::string NumberText(double value, const std::string& nodeName) {
+    if (!std::isfinite(value))
+        Fail("The value of \"" + nodeName + "\" is not a finite number; OSML documents cannot "
+             "hold it.");
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string IntegerText(double value, const std::string& nodeName) {
+    NumberText(value, nodeName);
+    char buffer[400];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, std::trunc(value), std::chars_format::fixed);
+    return std::string(buffer, result.ptr);
+}
+
+std::vector<Element::Ptr> ModelDocument(const MathMap::Ptr& model, bool embedSymbols) {
+    return WithDeclaration(Writer(embedSymbols).ModelRoot(model));
+}
+
+std::vector<Element::Ptr> LibraryDocument(const std::vector<MathMap::Ptr>& models) {
+    return WithDeclaration(Writer(false).LibraryRoot(models));
+}
+
+bool WriteModel(const std::string& path, const MathMap::Ptr& model, bool embedSymbols) {
+    return Save(path, [&] { return ModelDocument(model, embedSymbols); });
+}
+
+bool WriteLibrary(const std::string& path, const std::vector<MathMap::Ptr>& models) {
+    return Save(path, [&] { return LibraryDocument(models); });
+}
+
+}  // namespace Core::Sml

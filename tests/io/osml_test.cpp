@@ -1,0 +1,409 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "foundation/exception.h"
+#include "functions/families.h"
+#include "foundation/module.h"
+#include "io/osml_reader.h"
+#include "io/osml_writer.h"
+#include "io/sml_vocabulary.h"
+#include "model_samples.h"
+#include "reader_support.h"
+
+namespace {
+
+using namespace Core::Sml;
+using Core::Complex;
+using Core::MathMap;
+using Core::Node;
+using Core::NodeMap;
+
+#ifdef SORIX_EXAMPLE_DLL
+const std::string kDll = SORIX_EXAMPLE_DLL;
+#else
+const std::string kDll;
+#endif
+
+// Node types that OSML documents have no form for: their content is not children and values
+// that a function element could carry.
+const std::set<int> kWithoutForm = {650, 2001, 2101};
+
+class Osml : public ::testing::Test {
+protected:
+    void SetUp() override { Capsule::RegisterFamilies(); }
+    test::CapturedBoxes boxes;
+    test::ScratchFolder folder{"osml"};
+};
+
+bool HasForm(int type) {
+    return type == Core::kBasicId || (type >= 600 && type <= 604) || type == 610 ||
+           GetCode(type) != -1;
+}
+
+std::string Message(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const Winplus::Exception& e) {
+        return e.GetMessage();
+    }
+    return "";
+}
+
+void AddDefinition(const MathMap::Ptr& model, const std::string& name, const Node::Ptr& root) {
+    auto map = Safe::MakeX<NodeMap>();
+    map->SetName(name);
+    map->SetRoot(root);
+    model->AddMap(map);
+}
+
+// "x", "model", one definition per node type the markup can name, and the user capsules,
+// references and library functions.
+MathMap::Ptr EveryNamedNodeModel() {
+    MathMap::Ptr model = MathMap::CreateModel("every");
+    NodeMap::Ptr x = model->FindMap("x");
+    for (int id : test::KnownTypeIds()) {
+        if (id >= Core::kMapCapsuleId && id <= Core::kDllCapsuleId) continue;
+        if (!HasForm(id)) continue;
+        Node::Ptr node = Node::Create(id);
+        test::Animate(node, x);
+        AddDefinition(model, "t" + std::to_string(id), node);
+    }
+    AddDefinition(model, "ref", test::Reference(x, "xr"));
+    AddDefinition(model, "versatile", test::VersatileNode());
+    Node::Ptr formula = test::FormulaNode("h(p,q)=p*p-q/2");
+    formula->ReplaceChildAt(0, test::Reference(x, "p"));
+    AddDefinition(model, "formula", formula);
+    auto constant = Safe::MakeX<Core::ConstantCapsule>();
+    constant->SetSymbolName("k");
+    constant->SetValue(Complex(1.75, 0), 0);
+    AddDefinition(model, "constant", constant);
+    if (!kDll.empty())
+        for (const auto& capsule : Core::DllFile::CreateAllCapsules(kDll)) {
+            test::Animate(capsule, x);
+            AddDefinition(model, "dll" + capsule->GetFunctionName(), capsule);
+        }
+    auto off = Safe::MakeX<NodeMap>();
+    off->SetName("off");
+    off->SetActive(false);
+    model->AddMap(off);
+    return model;
+}
+
+ReadOptions Options(const std::string& folder = std::string()) {
+    ReadOptions options;
+    options.libraryFolder = folder;
+    if (!kDll.empty()) options.dlls = {kDll};
+    return options;
+}
+
+MathMap::Ptr ReadBack(const std::string& text, const ReadOptions& options = Options()) {
+    Document document = ReadText(text);
+    if (!document.ok) throw Winplus::Exception(document.Report());
+    return OsmlReader(options).ReadModel(document);
+}
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+    const std::size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+    return text;
+}
+
+TEST_F(Osml, EveryNamedNodeTypeWritesReadsAndWritesTheSameDocument) {
+    MathMap::Ptr model = EveryNamedNodeModel();
+    const std::string path = folder.File("every.sml");
+    ASSERT_TRUE(WriteModel(path, model)) << testing::PrintToString(boxes.Texts());
+    const std::string saved = test::ReadAll(path);
+    std::string withoutCrLf;  // CR LF line ends only
+    for (std::size_t i = 0; i < saved.size(); ++i)
+        if (saved.compare(i, 2, "\r\n") == 0)
+            ++i;
+        else
+            withoutCrLf += saved[i];
+    EXPECT_EQ(withoutCrLf.find_first_of("\r\n"), std::string::npos);
+
+    MathMap::Ptr read = OsmlReader(Options()).LoadModel(path);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->MapCount(), model->MapCount());
+    EXPECT_EQ(WriteText(ModelDocument(read)), WriteText(ModelDocument(model)));
+    EXPECT_EQ(saved.size(), WriteText(ModelDocument(read)).size() +
+                                std::count(saved.begin(), saved.end(), '\n'));
+
+    for (double xv : {-2.5, 0.0, 0.7, 3.0, 41.0}) {
+        model->FindMap("x")->SetValue(Complex(xv, 0), 0);
+        read->FindMap("x")->SetValue(Complex(xv, 0), 0);
+        model->EvaluateAll();
+        read->EvaluateAll();
+        for (const NodeMap::Ptr& map : model->GetMaps()) {
+            if (map->Name() == "t501") continue;  // a new random draw each time
+            NodeMap::Ptr other = read->FindMap(map->Name());
+            ASSERT_TRUE(other) << map->Name();
+            EXPECT_TRUE(test::SameValue(map->Value(), other->Value()))
+                << map->Name() << " at " << xv << ": " << map->Value() << " " << other->Value();
+        }
+    }
+}
+
+TEST_F(Osml, NodesWithoutAFormAreRefusedByName) {
+    const std::string path = folder.Write("old.sml", "old");
+    for (int id : test::KnownTypeIds()) {
+        if (id >= Core::kMapCapsuleId && id <= Core::kDllCapsuleId) continue;
+        if (HasForm(id)) continue;
+        EXPECT_TRUE(kWithoutForm.count(id)) << "type " << id << " has no markup form";
+        MathMap::Ptr model = MathMap::CreateModel("m");
+        Node::Ptr node = Node::Create(id);
+        AddDefinition(model, "d", node);
+        EXPECT_FALSE(WriteModel(path, model));
+        ASSERT_FALSE(boxes.boxes.empty());
+        EXPECT_EQ(boxes.boxes.back().text, "OSML documents have no form for the function \"" +
+                                               node->Name() + "\" (type " + std::to_string(id) +
+                                               ").");
+        EXPECT_EQ(test::ReadAll(path), "old");
+    }
+    // Not finite, or not writable at all: the old file stays, the reason is shown.
+    MathMap::Ptr model = MathMap::CreateModel("m");
+    model->FindMap("model")->GetRoot()->SetValue(Complex(std::nan(""), 0), 0);
+    EXPECT_FALSE(WriteModel(path, model));
+    EXPECT_EQ(boxes.boxes.back().text,
+              "The value of \"m\" is not a finite number; OSML documents cannot hold it.");
+    EXPECT_EQ(test::ReadAll(path), "old");
+    EXPECT_FALSE(WriteModel(folder.File("missing/x.sml"), MathMap::CreateModel("m")));
+    EXPECT_EQ(boxes.boxes.back().text, "File write failed");
+}
+
+TEST_F(Osml, NumbersKeepEveryDigitAndTheirSign) {
+    MathMap::Ptr model = MathMap::CreateModel("m");
+    auto add = [&](const std::string& name, int type, double a, double b = 0.0) {
+        Node::Ptr node = Node::Create(type);
+        if (type == 601 || type == 603) {
+            node->GetChild(0)->SetValue(Complex(a, 0), 0);
+            node->GetChild(1)->SetValue(Complex(b, 0), 0);
+        } else {
+            node->SetValue(Complex(a, 0), 0);
+        }
+        AddDefinition(model, name, node);
+    };
+    add("fitted", Core::kBasicId, 0.1 + 0.2);
+    add("tiny", 602, -4.9406564584124654e-324);
+    add("negative", 600, -3.0);
+    add("truncated", 600, -2.7);
+    add("ratio", 601, -7.0, 1000000.0);
+    add("complex", 603, 1.5, -2.0);
+    add("truth", 604, 1.0);
+    const std::string text = WriteText(ModelDocument(model));
+    for (const char* expected :
+         {"<number> 0.30000000000000004 </number>", "<number type=\"real\"> -5e-324 </number>",
+          "<number type=\"integer\"> -3 </number>", "<number type=\"integer\"> -2 </number>",
+          "<number type=\"rational\"> -7<sep/> 1000000 </number>",
+          "<number type=\"complex\"> 1.5<sep/> -2 </number>",
+          "<number type=\"boolean\"> 1 </number>"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+    MathMap::Ptr read = ReadBack(text);
+    read->EvaluateAll();
+    EXPECT_EQ(read->FindMap("fitted")->Value(), Complex(0.1 + 0.2, 0));
+    EXPECT_EQ(read->FindMap("tiny")->Value(), Complex(-4.9406564584124654e-324, 0));
+    EXPECT_EQ(read->FindMap("negative")->Value(), Complex(-3, 0));
+    EXPECT_EQ(read->FindMap("ratio")->Value(), Complex(-7e-6, 0));
+    EXPECT_EQ(read->FindMap("complex")->Value(), Complex(1.5, -2));
+    EXPECT_EQ(WriteText(ModelDocument(read)), text);
+}
+
+TEST_F(Osml, TextsWithMarkupCharactersAndTabsSurvive) {
+    MathMap::Ptr model = MathMap::CreateModel("m");
+    Node::Ptr table = Node::Create(230);
+    const std::string file = "\tC:\\a<b>&\"c\".dat\t";
+    table->GetChild(1)->SetName(file);
+    AddDefinition(model, "a&b <c>", table);
+    const std::string text = WriteText(ModelDocument(model));
+    MathMap::Ptr read = ReadBack(text);
+    ASSERT_TRUE(read->FindMap("a&b <c>"));
+    EXPECT_EQ(read->FindMap("a&b <c>")->GetRoot()->GetChild(1)->Name(), file);
+    EXPECT_EQ(WriteText(ModelDocument(read)), text);
+}
+
+TEST_F(Osml, LayoutChangesKeepADocumentAndContentChangesBreakIt) {
+    MathMap::Ptr model = EveryNamedNodeModel();
+    const std::string path = folder.File("m.sml");
+    ASSERT_TRUE(WriteModel(path, model));
+    const std::string saved = test::ReadAll(path);
+    const std::string expected = WriteText(ModelDocument(model));
+
+    std::string lf, cr, joined, reindented;
+    for (std::size_t i = 0; i < saved.size(); ++i) {
+        const bool lineEnd = saved.compare(i, 2, "\r\n") == 0;
+        lf += lineEnd ? "" : std::string(1, saved[i]);
+        cr += saved[i] == '\n' ? "" : std::string(1, saved[i]);
+        joined += lineEnd || saved[i] == '\n' ? "" : std::string(1, saved[i]);
+    }
+    bool lineStart = true;
+    for (char c : lf) {
+        if (lineStart && c == ' ') {
+            reindented += "\t ";
+            continue;
+        }
+        reindented += c;
+        lineStart = c == '\n';
+    }
+    for (const std::string* variant : {&lf, &cr, &joined, &reindented})
+        EXPECT_EQ(WriteText(ModelDocument(ReadBack(*variant))), expected);
+
+    // One digit, one name, one text.
+    for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
+             {"<number> 0.75 </number>", "<number> 0.76 </number>"},
+             {"<definition name=\"t200\">", "<definition name=\"t201x\">"},
+             {"h(p,q)=p*p-q/2", "h(p,q)=p*p-q/3"}}) {
+        const std::string changed = Replaced(lf, from, to);
+        const std::string message = Message([&] { ReadBack(changed); });
+        EXPECT_EQ(message.substr(0, 16), "Error at line : ") << from;
+        EXPECT_NE(message.find("\nThe document does not match its digest."), std::string::npos);
+    }
+}
+
+TEST_F(Osml, EveryMessageOfTheReader) {
+    const std::string head = "<?xml version=\"1.0\" ?>\n<osml version=\"2.0\">\n";
+    auto math = [&](const std::string& inner) { return head + "<math>\n" + inner + "</math></osml>"; };
+    auto symbol = [&](const std::string& inner) {
+        return head + "<semantics>\n" + inner + "</semantics><math></math></osml>";
+    };
+    const std::string plus = "<function name=\"plus\" source=\"core\"/>";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {math("<apply>" + plus + "</apply>"), "At line : 4\nInvalid element in <math> markup"},
+        {math("<definition>\n</definition>"),
+         "At line : 4\n<definition> markup must have a valid name"},
+        {math("<definition name=\"a\"><number> 1 </number>\n<number> 2 </number></definition>"),
+         "At line : 5\nToo many initialization elements in <definition> markup"},
+        {math("<definition name=\"a\"><sep/></definition>"),
+         "At line : 4\nInvalid element in <definition> markup"},
+        {math("<definition name=\"a\"><apply><function name=\"f\" source=\"document\"/>"
+              "</apply></definition>"),
+         "At line : 4\ndefinition not present in the semantic block"},
+        {math("<definition name=\"a\"><constant name=\"k\" source=\"document\"/></definition>"),
+         "At line : 4\ndefinition not present in the semantic block"},
+        {math("<definition name=\"a\"><apply><function name=\"f\" source=\"nolib\"/>"
+              "</apply></definition>"),
+         "At line : 4\nInvalid external definition"},
+        {math("<definition name=\"a\"><apply><sequence name=\"point-list\" source=\"lib\"/>"
+              "</apply></definition>"),
+         "At line : 4\nInvalid external definition"},
+        {math("<definition name=\"a\"><apply><function name=\"Square\" sourcetype=\"dll\" "
+              "source=\"\\\\server\\share\\nowhere.dll\"/></apply></definition>"),
+         "At line : 4\nInvalid external definition"},
+        {math("<definition name=\"a\"><constant name=\"k\" source=\"lib\"/></definition>"),
+         "At line : 4\nExternal definitions not supported"},
+        {math("<definition name=\"a\"><apply><function name=\"foo\" source=\"core\"/>"
+              "</apply></definition>"),
+         "At line : 4\nUnknown markup symbol : <foo/>"},
+        {math("<definition name=\"a\"><apply>" + plus + "<link> x </link>\n<secure> 1 </secure>"
+              "</apply></definition>"),
+         "At line : 5\nUnknown markup symbol : <secure>"},
+        {math("<definition name=\"a\"><apply>\n</apply></definition>"),
+         "At line : 4\nEmpty <apply> markup"},
+        {math("<definition name=\"a\"><apply>" + plus + "<number> 1 </number></apply>"
+              "</definition>"),
+         "At line : 4\nInvalid number of arguments"},
+        {math("<definition name=\"a\"><apply><annotation> a </annotation></apply></definition>"),
+         "At line : 4\nInvalid element in <apply> markup"},
+        {symbol("<symbol name=\"s\" type=\"function\" encoding=\"MathML\">\n</symbol>"),
+         "At line : 4\nInvalid encoding format in <symbol> markup"},
+        {symbol("<symbol type=\"constant\"> </symbol>"),
+         "At line : 4\n<symbol> markup must have a valid name attribute"},
+        {symbol("<symbol name=\"k\" type=\"constant\">\n<number> one </number></symbol>"),
+         "At line : 5\nInvalid value"},
+        {symbol("<symbol name=\"k\" type=\"constant\">\n</symbol>"),
+         "At line : 4\nInvalid declaration"},
+        {symbol("<symbol name=\"k\" type=\"constant\"><link> x </link></symbol>"),
+         "At line : 4\nInvalid declaration"},
+        {symbol("<symbol name=\"f\" type=\"function\" encoding=\"formula\"><number> 1 </number>"
+                "</symbol>"),
+         "At line : 4\nInvalid declaration"},
+    };
+    for (const auto& [document, message] : cases)
+        EXPECT_EQ(Message([&] { ReadBack(document, Options()); }), message) << document;
+
+    const std::string notOsml = folder.Write("plain.sml", "<math></math>");
+    EXPECT_EQ(Message([&] { OsmlReader(Options()).LoadModel(notOsml); }), "Invalid file");
+    const std::string broken = folder.Write("broken.sml", head + "\n<foo>");
+    EXPECT_EQ(Message([&] { OsmlReader(Options()).LoadModel(broken); }),
+              "Error at line : 4\nUnknown markup.");
+}
+
+// Each symbol uses the one before twice: forty of them would make 2^40 nodes.
+TEST_F(Osml, SymbolsThatDoubleEachOtherAreRefused) {
+    std::string symbols = "<symbol name=\"f0\" type=\"function\" encoding=\"OSML\">"
+                          "<definition name=\"f0\"><number> 1 </number></definition></symbol>\n";
+    for (int i = 1; i <= 40; ++i) {
+        const std::string use = "<apply><function name=\"f" + std::to_string(i - 1) +
+                                "\" source=\"document\"/></apply>";
+        symbols += "<symbol name=\"f" + std::to_string(i) +
+                   "\" type=\"function\" encoding=\"OSML\"><definition name=\"f" +
+                   std::to_string(i) + "\"><apply><function name=\"plus\" source=\"core\"/>" + use +
+                   use + "</apply></definition></symbol>\n";
+    }
+    const std::string text = "<osml><semantics>\n" + symbols + "</semantics></osml>";
+    const std::string message = Message([&] { ReadBack(text); });
+    EXPECT_EQ(message.substr(message.find('\n')), "\nThe document makes too many nodes.");
+}
+
+TEST_F(Osml, LibrariesWriteReadAndIncludeWithoutLoops) {
+    MathMap::Ptr first = MathMap::CreateModel("twice");
+    Node::Ptr times = Node::Create(202);
+    times->ReplaceChildAt(0, test::Reference(first->FindMap("x"), "a"));
+    times->GetChild(1)->SetValue(Complex(2, 0), 0);
+    first->FindMap("model")->SetRoot(times);
+    first->FindMap("model")->SetName("twice");
+    MathMap::Ptr second = MathMap::CreateModel("square");
+    Node::Ptr square = Node::Create(306);
+    square->ReplaceChildAt(0, test::Reference(second->FindMap("x"), "z"));
+    second->FindMap("model")->SetRoot(square);
+    second->FindMap("model")->SetName("square");
+    const std::string path = folder.File("lib.sml");
+    ASSERT_TRUE(WriteLibrary(path, {first, second}));
+
+    std::vector<Node::Ptr> capsules = OsmlReader(Options()).LoadLibrary(path);
+    ASSERT_EQ(capsules.size(), 2u);
+    std::vector<MathMap::Ptr> models;
+    for (const Node::Ptr& node : capsules) {
+        auto capsule = Safe::DynamicCast<Core::VersatileCapsule>(node);
+        ASSERT_TRUE(capsule);
+        EXPECT_EQ(capsule->GetSource(), "lib");
+        capsule->GetMathMap()->SetName(capsule->GetSymbolName());
+        models.push_back(capsule->GetMathMap());
+    }
+    EXPECT_EQ(WriteText(LibraryDocument(models)), WriteText(LibraryDocument({first, second})));
+
+    // A model that uses the library by name, and a library that reaches itself.
+    const std::string uses = "<?xml version=\"1.0\" ?><osml><math><definition name=\"y\">"
+                             "<apply><function name=\"twice\" source=\"lib\" sourcetype=\"sml\"/>"
+                             "<number> 4 </number></apply></definition>"
+                             "</math></osml>";
+    MathMap::Ptr user = ReadBack(uses, Options(folder.Path()));
+    user->EvaluateAll();
+    EXPECT_EQ(user->FindMap("y")->Value(), Complex(8, 0));
+    folder.Write("loop.sml",
+                 "<osml><semantics><symbol name=\"twice\" type=\"function\" encoding=\"OSML\">"
+                 "<definition name=\"twice\"><apply><function name=\"twice\" source=\"loop\"/>"
+                 "<number> 1 </number></apply></definition></symbol></semantics></osml>");
+    EXPECT_EQ(Message([&] { ReadBack(Replaced(uses, "\"lib\"", "\"loop\""), Options(folder.Path())); }),
+              "At line : 1\nInvalid external definition");
+}
+
+TEST_F(Osml, LibraryFunctionsComeOnlyFromTheLibraryFolderOrTheUsersList) {
+    if (kDll.empty()) GTEST_SKIP() << "no example library";
+    const std::string name = Core::DllFile::GetFunctionNames(kDll).at(0);
+    auto capsule = Core::DllFile::CreateCapsule(kDll, name);
+    const std::string document =
+        "<osml><math><definition name=\"y\"><apply><function name=\"" + name +
+        "\" sourcetype=\"dll\" source=\"" + Escape("\\\\server\\share\\" + GetFileName(kDll)) +
+        "\"/>";
+    std::string arguments;
+    for (int i = 0; i < capsule->ChildCount(); ++i) arguments += "<number> 1 </number>";
+    const std::string text = document + arguments + "</apply></definition></math></osml>";
+    ReadOptions elsewhere = Options(folder.Path());
+    EXPECT_EQ(Message([&] { ReadBack(text, elsewhere); }), "At line : 1\nInvalid external definition");
+    MathMap::Ptr read = ReadBack(text, Options(GetDirectory(kDll)));
+    EXPECT_EQ(Safe::DynamicCast<Core::DllCapsule>(read->FindMap("y")->GetRoot())->GetPath(),
+              Platform::JoinPath(GetDirectory(kDll), GetFileName(kDll)));
+}
+
+}  // namespace

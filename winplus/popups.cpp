@@ -1,0 +1,106 @@
+#include "winplus/popups.h"
+
+#include "foundation/label.h"
+#include "foundation/text.h"
+
+namespace Winplus {
+
+namespace {
+
+HWND CreatePopup(const char* className, HWND owner, const Safe::XPtr<Controller>& controller) {
+    if (!WndClass::IsRegistered(className)) {
+        WndClass windowClass(className, GetModuleHandleA(nullptr));
+        windowClass.SetBackground(255, 255, 255);
+        windowClass.SetCursor(IDC_ARROW);
+        windowClass.RegisterOnce();
+    }
+    WindowMaker maker(className, GetModuleHandleA(nullptr));
+    // Hidden until its owner places it: a shown popup takes the activation.
+    maker.style = WS_POPUP | WS_BORDER;
+    maker.parent = owner;
+    return maker.Create(controller);
+}
+
+}  // namespace
+
+bool PopupController::OnActivate(WPARAM state) {
+    switch (LOWORD(state)) {
+        case WA_INACTIVE: ShowWindow(Handle(), SW_HIDE); break;
+        case WA_ACTIVE: ShowWindow(Handle(), SW_SHOW); break;
+        default: break;
+    }
+    UpdateWindow(Handle());
+    return true;
+}
+
+int PopupController::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (owner_) SendMessageA(owner_, WM_COMMAND, wParam, lParam);
+    return 0;
+}
+
+bool PopupController::OnNotify(WPARAM wParam, LPARAM lParam) {
+    if (owner_) SendMessageA(owner_, WM_NOTIFY, wParam, lParam);
+    return false;
+}
+
+bool PopupController::Move(int x, int y, int width, int height, bool repaint) {
+    const bool moved = Controller::Move(x, y, width, height, repaint);
+    Layout(0, 0, width, height, repaint);
+    return moved;
+}
+
+bool ListController::OnCreate() {
+    list_->Create(Handle(), "LISTBOX", WS_VSCROLL | LBS_NOTIFY | LBS_HASSTRINGS, 1);
+    list_->SetDefaultFont();
+    return false;
+}
+
+void ListController::Layout(int x, int y, int width, int height, bool repaint) {
+    list_->Move(x, y, width, height, repaint);
+}
+
+BannerController::BannerController(HWND owner, const std::string& imagePath)
+    : PopupController(owner) {
+    std::wstring path;
+    if (ToWide(imagePath, path) &&
+        Gdip::GdipLoadImageFromFile(path.c_str(), image_.Put()) != Gdiplus::Ok)
+        image_.Reset();
+}
+
+void BannerController::DrawImage(HDC dc) {
+    if (!image_.Get()) return;
+    Graphics graphics(dc);
+    UINT width = 0, height = 0;
+    Gdip::GdipGetImageWidth(image_.Get(), &width);
+    Gdip::GdipGetImageHeight(image_.Get(), &height);
+    Gdip::GdipDrawImageRectI(graphics.Get(), image_.Get(), 0, 0, static_cast<INT>(width),
+                             static_cast<INT>(height));
+}
+
+bool BannerController::OnPaint() {
+    PaintScope paint(Handle());
+    DrawImage(paint.DC());
+    return true;
+}
+
+void BannerController::PaintBanner() {
+    HDC dc = GetDC(Handle());
+    if (!dc) return;
+    DrawImage(dc);
+    ReleaseDC(Handle(), dc);
+}
+
+PopupListBox::PopupListBox(Wnd owner) : controller_(Safe::MakeX<ListController>(owner.Handle())) {
+    CreatePopup("PopupListClass", owner.Handle(), controller_);
+}
+
+std::string PopupBanner::ImagePath() {
+    return GetProgramFolder() + "\\Sorix-Banner 2.bmp";
+}
+
+PopupBanner::PopupBanner(Wnd owner, const std::string& imagePath)
+    : controller_(Safe::MakeX<BannerController>(owner.Handle(), imagePath)) {
+    CreatePopup("PopupBannerClass", owner.Handle(), controller_);
+}
+
+}  // namespace Winplus
