@@ -4,6 +4,7 @@
 
 #include "app/caption_leaf.h"
 #include "app/command_line.h"
+#include "app/fit_core.h"
 #include "app/resource_ids.h"
 #include "app/splash.h"
 #include "app/view_panel.h"
@@ -24,7 +25,9 @@ bool TopController::OnCreate() {
     SetWindowTextA(Handle(), (std::string(kTitlePrefix) + "Project").c_str());
     const auto banner = ShowSplashBanner(Handle());
     StartLayers();
+    FitCore::Initialize();
     BuildPanels();
+    Winplus::SetStatusSources({nullptr, [] { return FitCore::GetStatusText(); }});
     statusBar_ = Safe::MakeX<Winplus::StatusBar>(Window());
     OpenCommandLineFile(GetCommandLineA());
     return false;
