@@ -63,7 +63,12 @@ Node::Ptr Reference(const NodeMap::Ptr& map) {
 
 class RandomModels {
 public:
-    explicit RandomModels(unsigned seed) : rng_(seed), ids_(KnownTypeIds()) {}
+    // Integrators are left out: a model holding one is evaluated point by point on both sides,
+    // so they add no comparison here, and with a random step count (up to 100,000) they made
+    // this test take minutes under the sanitizers. EveryTypeOverVaryingChildren covers them.
+    explicit RandomModels(unsigned seed) : rng_(seed), ids_(KnownTypeIds()) {
+        std::erase_if(ids_, [](int id) { return id == 4000 || id == 4002; });
+    }
 
     int Pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(rng_); }
 
