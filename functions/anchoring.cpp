@@ -4,15 +4,17 @@
 
 namespace Capsule {
 
-Core::Anchor& AddAnchor(Core::Node& owner, const AnchorSpec& spec, AnchorEnd end, AnchorList& out) {
+Core::Anchor& AddAnchor(Core::Node& owner, const AnchorLayout& layout, AnchorEnd end,
+                        AnchorList& out) {
     Safe::XPtr<Core::Anchor> anchor;
-    if (spec.moveInY)
+    if (layout.moveInY)
         anchor = Safe::MakeX<Core::AnchorXY>();
     else
         anchor = Safe::MakeX<Core::AnchorDX>();
-    anchor->SetKind(spec.kind);
+    anchor->SetKind(layout.kind);
     for (int which = 0; which < 3; ++which)
-        if (spec.bindings[which] >= 0) anchor->SetBinding(which, owner.Child(spec.bindings[which]));
+        if (layout.bindings[which] >= 0)
+            anchor->SetBinding(which, owner.Child(layout.bindings[which]));
     if (auto* map = dynamic_cast<Core::MapCapsule*>(owner.Child(0)))
         anchor->SetLinkedDefinition(map->GetMap().Get());
     anchor->EnableFirst(end == AnchorEnd::kFirst);

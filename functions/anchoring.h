@@ -14,23 +14,24 @@ using AnchorList = std::vector<Safe::XPtr<Core::Anchor>>;
 // Which end of an anchor a family draws and drags.
 enum class AnchorEnd { kFirst, kSecond };
 
-struct AnchorSpec {
+struct AnchorLayout {
     int kind;          // Core::AnchorKind
     int bindings[3];   // child indices for bindings 0, 1 and 2; -1 for none
     bool moveInY;      // AnchorXY (moved in x and y) or AnchorDX (x only)
 };
 
 // The top anchor (xc, A) and a half-width anchor on width and xc.
-inline AnchorSpec TopAnchor(int position, int height) {
+inline AnchorLayout TopAnchor(int position, int height) {
     return {Core::kAnchorTop, {position, height, -1}, true};
 }
-inline AnchorSpec WidthAnchor(int width, int position) {
+inline AnchorLayout WidthAnchor(int width, int position) {
     return {Core::kAnchorHalfWidth, {width, -1, position}, false};
 }
 
 // Appends a new anchor of owner: bindings, kind, the definition its child 0 refers to, the end
 // in use enabled (and the first end disabled when the second is used). Not yet placed.
-Core::Anchor& AddAnchor(Core::Node& owner, const AnchorSpec& spec, AnchorEnd end, AnchorList& out);
+Core::Anchor& AddAnchor(Core::Node& owner, const AnchorLayout& layout, AnchorEnd end,
+                        AnchorList& out);
 
 // Gives each of two width anchors a force (key 0) that moves the other one's width.
 void PairWidthAnchors(Core::Anchor& a, Core::Anchor& b);
