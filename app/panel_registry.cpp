@@ -24,26 +24,15 @@ bool IsKind(int kind, int first, int last) {
     return kind >= first && kind <= last;
 }
 
-}  // namespace
-
 Registration Register(RegisteredPanel* panel, int kind) {
     Slots()[static_cast<std::size_t>(kind)] = panel;
-    return Registration(panel, kind);
+    return Registration(panel, SlotRelease{kind});
 }
 
-Registration& Registration::operator=(Registration&& other) noexcept {
-    if (this != &other) {
-        Release();
-        panel_ = std::exchange(other.panel_, nullptr);
-        kind_ = std::exchange(other.kind_, -1);
-    }
-    return *this;
-}
+}  // namespace
 
-void Registration::Release() {
-    if (panel_ && GetPanel(kind_) == panel_) Slots()[static_cast<std::size_t>(kind_)] = nullptr;
-    panel_ = nullptr;
-    kind_ = -1;
+void SlotRelease::operator()(RegisteredPanel* panel) const {
+    if (panel && GetPanel(kind) == panel) Slots()[static_cast<std::size_t>(kind)] = nullptr;
 }
 
 Registration SetLayoutPanel(RegisteredPanel* panel, int kind) {

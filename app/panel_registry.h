@@ -1,7 +1,7 @@
 #pragma once
 // The panel registry: the main window's columns and tool panels, found by kind, through which the
 // View menu shows and hides panels. It points at panels it does not own.
-#include <utility>
+#include <memory>
 
 namespace Core {
 
@@ -27,24 +27,13 @@ public:
 
 namespace PanelRegistry {
 
-// Keeps a panel in its slot: releasing or destroying the registration empties the slot, unless
-// another panel has taken it since.
-class Registration {
-public:
-    Registration() = default;
-    Registration(Registration&& other) noexcept { *this = std::move(other); }
-    Registration& operator=(Registration&& other) noexcept;
-    Registration(const Registration&) = delete;
-    Registration& operator=(const Registration&) = delete;
-    ~Registration() { Release(); }
-    void Release();
-
-private:
-    friend Registration Register(RegisteredPanel* panel, int kind);
-    Registration(RegisteredPanel* panel, int kind) : panel_(panel), kind_(kind) {}
-    RegisteredPanel* panel_ = nullptr;
-    int kind_ = -1;
+// Empties a panel's slot unless another panel has taken it since.
+struct SlotRelease {
+    int kind = -1;
+    void operator()(RegisteredPanel* panel) const;
 };
+// Keeps a panel in its slot: resetting or destroying the registration empties the slot.
+using Registration = std::unique_ptr<RegisteredPanel, SlotRelease>;
 
 // The main panel and the three columns (kinds 0 to 3); other kinds are ignored (an empty
 // registration).

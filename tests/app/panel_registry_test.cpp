@@ -74,7 +74,7 @@ TEST(PanelRegistry, ARegistrationHoldsItsSlotUntilReleased) {
     // A panel that took the slot over keeps it when the older registration goes.
     auto older = PanelRegistry::SetToolPanel(&first, Core::kFormulaEditorPanel);
     auto newer = PanelRegistry::SetToolPanel(&second, Core::kFormulaEditorPanel);
-    older.Release();
+    older.reset();
     EXPECT_EQ(PanelRegistry::GetPanel(Core::kFormulaEditorPanel), &second);
 }
 
