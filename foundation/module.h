@@ -11,6 +11,9 @@ void* LoadModule(const std::string& path);
 void* FindSymbol(void* module, const char* name);
 void UnloadModule(void* module);
 
+// The extension of the system's code libraries, without the dot: "dll" or "so".
+const char* ModuleExtension();
+
 // The folder and the file name joined with the system's separator.
 std::string JoinPath(const std::string& folder, const std::string& name);
 

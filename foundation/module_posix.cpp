@@ -18,6 +18,10 @@ void UnloadModule(void* module) {
     if (module) dlclose(module);
 }
 
+const char* ModuleExtension() {
+    return "so";
+}
+
 std::string JoinPath(const std::string& folder, const std::string& name) {
     if (folder.empty() || folder.back() == '/') return folder + name;
     return folder + "/" + name;

@@ -23,6 +23,10 @@ void UnloadModule(void* module) {
     if (module) FreeLibrary(static_cast<HMODULE>(module));
 }
 
+const char* ModuleExtension() {
+    return "dll";
+}
+
 std::string JoinPath(const std::string& folder, const std::string& name) {
     if (folder.empty() || folder.back() == '\\' || folder.back() == '/') return folder + name;
     return folder + "\\" + name;

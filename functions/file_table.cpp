@@ -25,6 +25,10 @@ Core::Node::Ptr File2C::Clone() {
     return copy;
 }
 
+void File2C::SetSecondName(const std::string& name) {
+    Parameter(1)->SetName(name);
+}
+
 bool File2C::SetData(const std::vector<double>& x, const std::vector<double>& y) {
     if (x.size() != y.size()) return false;
     x_ = x;

@@ -1,5 +1,6 @@
 #pragma once
 // A two-column table read from a file, looked up with linear interpolation.
+#include <string>
 #include <vector>
 
 #include "model/node.h"
@@ -18,6 +19,9 @@ public:
     Ptr Clone() override;
     const Complex& Evaluate() override;
 
+    // Names the second child after the loaded file or spectrum, as a dual names its second
+    // parameter.
+    void SetSecondName(const std::string& name);
     // Replaces both columns; refused (false) when their lengths differ.
     bool SetData(const std::vector<double>& x, const std::vector<double>& y);
     int Count() const { return static_cast<int>(x_.size()); }

@@ -178,4 +178,18 @@ TEST_F(OperatorsTest, TableCloneKeepsItsData) {
     EXPECT_EQ(At(copy, 2), 20);
 }
 
+// What the definition explorer does with a loaded file: the table and its file's name.
+TEST_F(OperatorsTest, TableTakesAFileAndItsName) {
+    auto table = Table({}, {}, 0);
+    EXPECT_EQ(table->GetChild(1)->GetName(), "null-file");
+    table->SetSecondName("sample.dat");
+    ASSERT_TRUE(table->SetData({1, 2, 4}, {-1, -2, -4}));
+    EXPECT_EQ(table->GetChild(1)->GetName(), "sample.dat");
+    EXPECT_EQ(table->GetChild(0)->GetName(), "x");
+    EXPECT_EQ(At(table, 3), -3);
+    auto copy = Safe::DynamicCast<Capsule::File2C>(table->Clone());
+    EXPECT_EQ(copy->GetChild(1)->GetName(), "sample.dat");
+    EXPECT_EQ(copy->GetY(2), -4);
+}
+
 }  // namespace

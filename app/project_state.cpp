@@ -1,0 +1,161 @@
+#include "app/project_state.h"
+
+#include <array>
+#include <utility>
+
+#include "io/data_set.h"
+#include "model/current.h"
+
+namespace Core::MenuCore {
+
+namespace {
+
+struct ProjectState {
+    bool saved = true;
+    std::string folder;
+    std::string libraryList;
+    int libraryCategory = -1;
+};
+
+ProjectState& State() {
+    static ProjectState state;
+    return state;
+}
+
+void ResetState() {
+    State() = ProjectState();
+}
+[[maybe_unused]] const bool kResets = RegisterProcessReset(&ResetState);
+
+// Menu identifier 196 + i asks for block type i of this table (the Opus sub-menus' order).
+constexpr std::array<int, 17> kOpusTypes = {
+    12319,  // reflectance
+    5151,   // transmittance
+    11295,  // emittance
+    10271,  // Raman
+    1051,   // background single channel
+    1047,   // sample single channel
+    18463,  // ATR
+    6175,   // Kubelka-Munk
+    17439,  // PA
+    15391,  // IR
+    1055,   // SP
+    14359,  // PS
+    14363,  // PR
+    3095,   // HS
+    45072,  // HR
+    2071,   // IS
+    2075,   // IB
+};
+constexpr int kFirstOpusMenu = 196;
+
+// The codes that change a model: values (103 also after a fit's transfer), definitions (104, and
+// 701, on which the definition explorer inserts the builder's clone), models added (105, 950),
+// renamed (300, 301) or installed (100).
+constexpr int kModelEdits[] = {
+    EventCode::kModelsReset,
+    EventCode::kParametersChanged,
+    EventCode::kDefinitionEdited,
+    EventCode::kModelsAdded,
+    EventCode::kModelRenamed,
+    EventCode::kDefinitionRenamed,
+    EventCode::kBasicModelRequested,
+    701,  // the builder placed a function
+};
+// A spectrum added through the load dialog (131) or renamed (320).
+constexpr int kDataSetEdits[] = {EventCode::kDataSetFileAdded, EventCode::kDataFileSelected};
+// Limits, scales, contents, bindings and looks of layers and curves, their names, and curve
+// values a modelling tool changed by a drag.
+constexpr int kLayerEdits[] = {
+    EventCode::kLayerLimitsChanged, EventCode::kLayerScaleChanged, EventCode::kCurveBindingChanged,
+    EventCode::kCurveChanged,       EventCode::kLayerRenamed,      EventCode::kFileCurveRenamed,
+    EventCode::kModelCurveUpdated,
+};
+
+template <std::size_t N>
+bool Holds(const int (&codes)[N], int code) {
+    for (int c : codes)
+        if (c == code) return true;
+    return false;
+}
+
+class UnsavedMarker : public Winplus::Observer {
+public:
+    explicit UnsavedMarker(Subject bus) : bus_(bus) {}
+    bool Notify(const int& code) override {
+        if (MarksProjectUnsaved(bus_, code)) SetSaved(false);
+        return true;
+    }
+
+private:
+    Subject bus_;
+};
+
+EventBus::Registration Watch(Subject bus) {
+    return Bus(bus).Add(Safe::MakeX<UnsavedMarker>(bus));
+}
+
+}  // namespace
+
+bool IsSaved() {
+    return State().saved;
+}
+void SetSaved(bool saved) {
+    State().saved = saved;
+}
+
+const std::string& GetProjectFolder() {
+    return State().folder;
+}
+void SetProjectFolder(const std::string& folder) {
+    State().folder = folder;
+}
+
+std::string WindowTitle(const std::string& projectName) {
+    return "Sorix 2.0 - " + projectName;
+}
+
+std::optional<int> OpusTypeForMenu(int menuId) {
+    const int index = menuId - kFirstOpusMenu;
+    if (index < 0 || index >= static_cast<int>(kOpusTypes.size())) return std::nullopt;
+    return kOpusTypes[static_cast<std::size_t>(index)];
+}
+
+bool SetOpusType(int menuId) {
+    const std::optional<int> type = OpusTypeForMenu(menuId);
+    if (!type) return false;
+    DataSet::SetOpusType(*type);
+    return true;
+}
+
+const std::string& GetLibraryListPath() {
+    return State().libraryList;
+}
+int GetLibraryCategory() {
+    return State().libraryCategory;
+}
+void SetLibraryList(const std::string& path) {
+    State().libraryList = path;
+    State().libraryCategory = -1;
+    NotifyLibrary(EventCode::kLibraryChanged);
+}
+void SetLibraryCategory(int index) {
+    State().libraryCategory = index;
+    NotifyLibrary(EventCode::kLibraryChanged);
+}
+
+bool MarksProjectUnsaved(Subject bus, int code) {
+    switch (bus) {
+        case Subject::Models: return Holds(kModelEdits, code);
+        case Subject::DataSet: return Holds(kDataSetEdits, code);
+        case Subject::Layers: return Holds(kLayerEdits, code);
+        default: return false;
+    }
+}
+
+ProjectObserver::ProjectObserver()
+    : models_(Watch(Subject::Models)),
+      dataSet_(Watch(Subject::DataSet)),
+      layers_(Watch(Subject::Layers)) {}
+
+}  // namespace Core::MenuCore
