@@ -4,6 +4,8 @@
 
 #include <fstream>
 
+#include "app/fit_core.h"
+#include "app/fit_hook.h"
 #include "app/state_dump.h"
 #include "winplus/status_bar.h"
 
@@ -64,9 +66,21 @@ bool WriteStateDump(HWND main) {
 }
 
 LRESULT CALLBACK DiagnosticsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                 DWORD_PTR) {
+                                 DWORD_PTR fitStarted) {
     static const UINT dumpMessage = RegisterWindowMessageA(kStateDumpMessage);
+    static const UINT fitMessage = RegisterWindowMessageA(kFitHookMessage);
     if (message == dumpMessage) return WriteStateDump(window) ? 1 : 0;
+    if (message == fitMessage) {
+        if (!StartHookFit(window)) return 0;
+        SetWindowSubclass(window, DiagnosticsProc, kSubclassId, 1);
+        return 1;
+    }
+    // The worker of the hook's fit tells its steps to this window.
+    if (message == WM_NOTIFY && fitStarted) {
+        const bool otherThread = InSendMessage();
+        if (otherThread) ReplyMessage(1);
+        if (FitCore::OnNotice(static_cast<int>(wParam), lParam)) return 1;
+    }
     if (message == WM_NCDESTROY) RemoveWindowSubclass(window, DiagnosticsProc, kSubclassId);
     return DefSubclassProc(window, message, wParam, lParam);
 }

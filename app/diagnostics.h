@@ -1,7 +1,8 @@
 #pragma once
 // What the main window answers to other programs besides the user: the state dump on the
 // registered message kStateDumpMessage (written to StateDumpPath of the program's process id,
-// answer 1). The driver of the end-to-end tests includes this header for the names.
+// answer 1), and the end-to-end tests' fit hook on kFitHookMessage. The driver of the
+// end-to-end tests includes this header for the names.
 #include <windows.h>
 
 #include <string>
@@ -9,6 +10,10 @@
 namespace Core {
 
 inline constexpr char kStateDumpMessage[] = "Sorix.StateDump";
+// Fits the current spectrum with a model of two phonons (app/fit_hook.cpp); answers 1 when
+// the fit started.
+inline constexpr char kFitHookMessage[] = "Sorix.TestFit";
+
 // "Sorix-state-<process id>.txt" in the temporary folder.
 inline std::string StateDumpPath(DWORD processId) {
     char folder[MAX_PATH + 1] = {};
