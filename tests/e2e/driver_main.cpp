@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
         for (int tenth = 0; tenth < seconds * 10 && !finished; ++tenth) Sleep(100);
         if (finished) return;
         std::fprintf(stderr, "sorix_driver: the scenario did not end within %d s\n", seconds);
-        runner.LeaveEvidence();
+        runner.LeaveEvidence(true);
         program.Kill();
         std::fflush(nullptr);
         ExitProcess(3);

@@ -78,6 +78,7 @@ std::string Runner::Run(const Step& step) {
 }
 
 std::string Runner::Start(const Step& step) {
+    lastDump_.clear();
     bool quoteProgram = true;
     std::string arguments;
     for (const std::string& word : step.words) {
@@ -299,11 +300,18 @@ std::string Runner::FitHook() {
     return started == 1 ? "" : "the fit did not start";
 }
 
-void Runner::LeaveEvidence() {
+void Runner::LeaveEvidence(bool fromWatchdog) {
     if (SaveScreenshot(work_ + "\\failure.bmp"))
         std::fprintf(stderr, "screenshot: %s\\failure.bmp\n", work_.c_str());
+    if (!program_.Running())
+        std::fprintf(stderr, "the program ended with exit code %ld\n", program_.WaitForExit(0));
     const std::string dump = program_.Running() ? program_.StateDump(3000) : "";
-    std::ofstream(work_ + "\\state.txt", std::ios::binary) << (dump.empty() ? lastDump_ : dump);
+    // The last one read when the program no longer answers (the watchdog leaves it to the
+    // steps' thread, which may be writing it).
+    std::ofstream(work_ + "\\state.txt", std::ios::binary)
+        << (!dump.empty()                       ? dump
+            : fromWatchdog || lastDump_.empty() ? "no state dump: the program did not answer\n"
+                                                : lastDump_);
     std::fprintf(stderr, "state dump: %s\\state.txt\n", work_.c_str());
     for (const Box& box : program_.Boxes())
         std::fprintf(stderr, "box of the program: \"%s\" \"%s\"\n", box.caption.c_str(),

@@ -16,7 +16,7 @@ public:
     // Empty when the step passed, otherwise why it failed.
     std::string Run(const Step& step);
     // The screenshot and the last state dump beside the test's output, and the program's boxes.
-    void LeaveEvidence();
+    void LeaveEvidence(bool fromWatchdog = false);
 
 private:
     std::string Start(const Step& step);
