@@ -2,8 +2,8 @@
 # Builds Sorix.exe and starts it under Wine (Debian 12; installs what is missing when run as
 # root). On the user's display it runs until the window is closed, in a Wine prefix of its own
 # in which the desktop's window manager manages the program's windows. Without a display it
-# starts a virtual one, waits for the main window, saves a screenshot to build/sorix.png and
-# closes the program again.
+# starts a virtual one, waits until the program has painted its main window completely, saves a
+# screenshot to build/sorix.png and closes the program again.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 cd "$root"
@@ -36,7 +36,7 @@ if [[ -z "${SORIX_RUN_HEADLESS:-}" ]]; then
     echo "== building Sorix.exe"
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DSORIX_TESTS=OFF >/dev/null
-    cmake --build "$build" --target Sorix
+    cmake --build "$build" --target Sorix sorix_driver
 
     if [[ -n "${DISPLAY:-}" ]]; then
         # The tests' prefix leaves windows unmanaged, which no window manager could frame, move
@@ -61,7 +61,12 @@ if [[ -z "$window" ]]; then
     echo "run.sh: the main window did not appear" >&2
     exit 1
 fi
-sleep 1  # lets the window finish painting
+# The first Direct2D paint may come long after the window shows on a busy machine: the program
+# says when everything is painted.
+if ! wine "$build/sorix_driver.exe" --wait-painted 60; then
+    echo "run.sh: the main window was not painted completely" >&2
+    exit 1
+fi
 import -window "$window" build/sorix.png
 echo "== screenshot: build/sorix.png"
 # Without a window manager Wine turns Alt+F4 into the window's own close request.
