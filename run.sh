@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds Sorix.exe and starts it under Wine (Debian 12; installs what is missing when run as
-# root). On the user's display it runs until the window is closed. Without a display it starts
-# a virtual one, waits for the main window, saves a screenshot to build/sorix.png and closes
-# the program again.
+# root). On the user's display it runs until the window is closed, in a Wine prefix of its own
+# in which the desktop's window manager manages the program's windows. Without a display it
+# starts a virtual one, waits until the program has painted its main window completely, saves a
+# screenshot to build/sorix.png and closes the program again.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 cd "$root"
@@ -35,13 +36,16 @@ if [[ -z "${SORIX_RUN_HEADLESS:-}" ]]; then
     echo "== building Sorix.exe"
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DSORIX_TESTS=OFF >/dev/null
-    cmake --build "$build" --target Sorix
-    cmake/setup-wine-prefix.sh "$prefix"
+    cmake --build "$build" --target Sorix sorix_driver
 
     if [[ -n "${DISPLAY:-}" ]]; then
+        # The tests' prefix leaves windows unmanaged, which no window manager could frame, move
+        # or resize.
+        cmake/setup-wine-prefix.sh "$prefix-desktop" --managed
         echo "== starting Sorix.exe on $DISPLAY"
-        WINEPREFIX="$prefix" WINEDEBUG=-all exec wine "$build/Sorix.exe" "$@"
+        WINEPREFIX="$prefix-desktop" WINEDEBUG=-all exec wine "$build/Sorix.exe" "$@"
     fi
+    cmake/setup-wine-prefix.sh "$prefix"
     echo "== no display: starting Sorix.exe on a virtual one"
     SORIX_RUN_HEADLESS=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
@@ -57,7 +61,12 @@ if [[ -z "$window" ]]; then
     echo "run.sh: the main window did not appear" >&2
     exit 1
 fi
-sleep 1  # lets the window finish painting
+# The first Direct2D paint may come long after the window shows on a busy machine: the program
+# says when everything is painted.
+if ! wine "$build/sorix_driver.exe" --wait-painted 60; then
+    echo "run.sh: the main window was not painted completely" >&2
+    exit 1
+fi
 import -window "$window" build/sorix.png
 echo "== screenshot: build/sorix.png"
 # Without a window manager Wine turns Alt+F4 into the window's own close request.

@@ -7,6 +7,7 @@
 #include <exception>
 #include <new>
 
+#include "app/diagnostics.h"
 #include "app/resource_ids.h"
 #include "app/top_controller.h"
 #include "foundation/exception.h"
@@ -93,6 +94,7 @@ int RunMainWindow(HINSTANCE instance, int showCommand) {
     maker.height = place.height;
     auto top = Safe::MakeX<TopController>(area);
     HWND window = maker.Create(top, "Sorix");
+    InstallDiagnostics(window);
     PaintMenusButtonFace(window);
     ShowWindow(window, showCommand);
     UpdateWindow(window);

@@ -8,7 +8,6 @@
 #include "app/resource_ids.h"
 #include "app/splash.h"
 #include "app/view_panel.h"
-#include "io/data_set.h"
 #include "plot/axis_tools.h"
 
 namespace Core {
@@ -34,11 +33,7 @@ bool TopController::OnCreate() {
 }
 
 void TopController::OpenCommandLineFile(const std::string& commandLine) {
-    const std::string path = CommandLineFile(commandLine);
-    if (KindOfCommandLineFile(path) != CommandLineKind::DataFile) return;
-    // A file that does not load has been reported; the selection runs all the same.
-    DataSet::Reload(path);
-    DataSet::SelectIndex(-1);
+    Core::OpenCommandLineFile(commandLine);
 }
 
 void TopController::StartLayers() {

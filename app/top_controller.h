@@ -19,8 +19,7 @@ public:
     bool OnDestroy() override;
     int OnCommand(WPARAM wParam, LPARAM lParam) override;
     bool OnSize(unsigned width, unsigned height, WPARAM type) override;
-    // Opens the file named on the command line: a data file joins the data set and becomes the
-    // current spectrum. Projects and the data file's curve wait for the project and plot code.
+    // Opens the file named on the command line (app/command_line.h).
     void OpenCommandLineFile(const std::string& commandLine);
 
     // Nobody moves the main window.

@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
-# Creates the Wine prefix for the Windows tests: setup-wine-prefix.sh PREFIX
+# Creates the Wine prefix for the Windows tests: setup-wine-prefix.sh PREFIX [--managed]
 # Boots a new prefix, imports wine-prefix.reg and checks that the settings took. Does nothing
 # when the prefix was made from the current wine-prefix.reg and this script; otherwise it makes
 # the prefix anew (a re-import alone would keep values that were removed from the file).
+# --managed makes a prefix for a person's desktop: the same settings, except that the window
+# manager manages the program's windows (it frames, moves and resizes them).
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
-prefix="${1:?usage: setup-wine-prefix.sh PREFIX}"
+prefix="${1:?usage: setup-wine-prefix.sh PREFIX [--managed]}"
+managed=N
+if [[ "${2:-}" == --managed ]]; then managed=Y; fi
 mkdir -p "$(dirname "$prefix")"
 prefix="$(cd "$(dirname "$prefix")" && pwd)/$(basename "$prefix")"
 reg="$here/wine-prefix.reg"
 stamp="$prefix/.sorix-prefix"
-want="$(cat "$reg" "$0" | sha256sum | cut -d' ' -f1)"
+want="$({ cat "$reg" "$0"; echo "managed $managed"; } | sha256sum | cut -d' ' -f1)"
 
 if [[ -f "$stamp" && "$(cat "$stamp")" == "$want" ]]; then
     exit 0
@@ -38,6 +42,9 @@ run() {
 }
 run env WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" wine wineboot -i
 run wine regedit /S "$(winepath -w "$reg")"
+if [[ $managed == Y ]]; then
+    run wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d Y /f
+fi
 # Waits until the server has written the registry to disk.
 run wineserver -w
 
@@ -55,7 +62,7 @@ check() {
 }
 check user.reg 'Software\\Wine\\Fonts\\Replacements' \
     '"Arial"="Liberation Sans"' '"Microsoft Sans Serif"="Liberation Sans"'
-check user.reg 'Software\\Wine\\X11 Driver' '"Managed"="N"'
+check user.reg 'Software\\Wine\\X11 Driver' "\"Managed\"=\"$managed\""
 check user.reg 'Software\\Wine\\WineDbg' '"ShowCrashDialog"=dword:00000000'
 check system.reg 'Software\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug' \
     '"Auto"="1"' '"Debugger"=""'

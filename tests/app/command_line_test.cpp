@@ -2,20 +2,32 @@
 
 #include <gtest/gtest.h>
 
+#include "../common/code_log.h"
+#include "../io/reader_support.h"
+#include "command_line_cases.h"
+#include "io/data_set.h"
+#include "plot/layer.h"
+
 namespace {
 
 using Core::CommandLineKind;
 
-TEST(CommandLineFile, FirstQuotedArgumentAfterTheProgram) {
+TEST(CommandLineFile, SplitAsThePlatformSplitsArguments) {
+    for (const test::CommandLineCase& c : test::kCommandLineCases)
+        EXPECT_EQ(Core::SplitCommandLine(c.line), c.arguments) << c.line;
+}
+
+TEST(CommandLineFile, FirstArgumentAfterTheProgramQuotedOrNot) {
     EXPECT_EQ(Core::CommandLineFile("\"C:\\Sorix\\Sorix.exe\" \"C:\\data\\run.dat\""),
               "C:\\data\\run.dat");
     // Unclosed: up to the end.
     EXPECT_EQ(Core::CommandLineFile("\"C:\\Sorix.exe\" \"C:\\a b.pjt"), "C:\\a b.pjt");
-    EXPECT_EQ(Core::CommandLineFile("\"C:\\Sorix.exe\" \"first.pjt\" \"second.pjt\""),
-              "first.pjt");
-    // Only the program, or an unquoted argument: nothing.
+    EXPECT_EQ(Core::CommandLineFile("\"C:\\Sorix.exe\" \"first.pjt\" \"second.pjt\""), "first.pjt");
+    // As Wine and an unquoted start give it: bare, behind a bare or a quoted program path.
+    EXPECT_EQ(Core::CommandLineFile("\"C:\\Sorix.exe\" C:\\data\\run.dat"), "C:\\data\\run.dat");
+    EXPECT_EQ(Core::CommandLineFile("C:\\Sorix\\Sorix.exe run.dat"), "run.dat");
     EXPECT_EQ(Core::CommandLineFile("\"C:\\Sorix.exe\""), "");
-    EXPECT_EQ(Core::CommandLineFile("\"C:\\Sorix.exe\" C:\\data\\run.dat"), "");
+    EXPECT_EQ(Core::CommandLineFile("C:\\Sorix.exe   "), "");
     EXPECT_EQ(Core::CommandLineFile(""), "");
 }
 
@@ -25,6 +37,49 @@ TEST(CommandLineFile, KindByTheExactExtension) {
         EXPECT_EQ(Core::KindOfCommandLineFile(path), CommandLineKind::DataFile) << path;
     for (const char* path : {"a.PJT", "a.Dat", "noextension", "a.pjtx", "a.", ""})
         EXPECT_EQ(Core::KindOfCommandLineFile(path), CommandLineKind::None) << path;
+}
+
+// Start-up's layer with a data file named on the command line.
+struct CommandLineStart {
+    test::ScratchFolder folder{"command-line"};
+    test::CapturedBoxes boxes;
+    Safe::XPtr<CodeLog> layerCodes = NewCodeLog();
+    EventBus::Registration registration;
+    CommandLineStart() {
+        Winplus::Layer::NewLayer();
+        registration = Winplus::Layer::AddObserver(layerCodes);
+    }
+    Winplus::LayerCurve::Ptr Layer() const {
+        return Safe::DynamicCast<Winplus::LayerCurve>(Winplus::Layer::CurrentLayer());
+    }
+};
+
+TEST(CommandLineFile, ADataFileShowsAsAFileCurveOfTheCurrentLayer) {
+    CommandLineStart start;
+    const std::string path = start.folder.Write("two phonons.dat", "100 1.5 0.5\n200 2.5 0.25\n");
+    Core::OpenCommandLineFile("\"C:\\Sorix.exe\" \"" + path + "\"");
+    ASSERT_TRUE(Core::DataSet::GetCurrent());
+    EXPECT_EQ(Core::DataSet::GetCurrent()->GetName(), L"two phonons");
+    const Winplus::FileCurveSet& curves = *start.Layer()->FileCurves();
+    ASSERT_EQ(curves.Count(), 1);
+    EXPECT_EQ(curves.At(0)->GetName(), L"two phonons");
+    EXPECT_EQ(curves.At(0)->GetData(), Core::DataSet::GetCurrent());
+    EXPECT_EQ(curves.At(0)->GetXEnd(), 200.0);
+    EXPECT_EQ(start.layerCodes->codes, std::vector<int>{120});
+    EXPECT_TRUE(start.boxes.boxes.empty());
+}
+
+TEST(CommandLineFile, AFileThatIsNoSpectrumIsReportedAndMakesNoCurve) {
+    CommandLineStart start;
+    const std::string path = start.folder.Write("notes.dat", "no numbers here\n");
+    Core::OpenCommandLineFile("Sorix.exe " + path);
+    EXPECT_EQ(start.boxes.Texts(), std::vector<std::string>{"Invalid Data File"});
+    EXPECT_FALSE(Core::DataSet::GetCurrent());
+    EXPECT_EQ(start.Layer()->FileCurves()->Count(), 0);
+    EXPECT_TRUE(start.layerCodes->codes.empty());
+    // A project or another extension loads nothing.
+    Core::OpenCommandLineFile("Sorix.exe " + start.folder.Write("a.DAT", "1 2 3\n"));
+    EXPECT_EQ(Core::DataSet::GetSet().Count(), 0);
 }
 
 }  // namespace

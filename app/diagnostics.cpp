@@ -1,0 +1,94 @@
+#include "app/diagnostics.h"
+
+#include <commctrl.h>
+
+#include <fstream>
+
+#include "app/fit_core.h"
+#include "app/fit_hook.h"
+#include "app/state_dump.h"
+#include "winplus/status_bar.h"
+
+namespace Core {
+
+namespace {
+
+constexpr UINT_PTR kSubclassId = 0x5D;
+
+bool WaitsForPaint(HWND window) {
+    return IsWindowVisible(window) && GetUpdateRect(window, nullptr, FALSE);
+}
+
+// The main window is visible and neither it nor a visible child has anything left to paint.
+bool IsPainted(HWND main) {
+    if (!IsWindowVisible(main) || WaitsForPaint(main)) return false;
+    BOOL painted = TRUE;
+    EnumChildWindows(
+        main,
+        [](HWND child, LPARAM data) -> BOOL {
+            if (!WaitsForPaint(child)) return TRUE;
+            *reinterpret_cast<BOOL*>(data) = FALSE;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&painted));
+    return painted != FALSE;
+}
+
+ShownState ReadShownState(HWND main) {
+    ShownState shown;
+    char title[256] = {};
+    GetWindowTextA(main, title, sizeof(title));
+    shown.title = title;
+    RECT client{};
+    GetClientRect(main, &client);
+    shown.width = client.right;
+    shown.height = client.bottom;
+    shown.painted = IsPainted(main);
+    HWND bar = FindWindowExA(main, nullptr, "StatusBarClass", nullptr);
+    if (auto* status = dynamic_cast<Winplus::StatusController*>(Winplus::FindController(bar))) {
+        shown.statusLabel = status->Label();
+        shown.statusDescription = status->Description();
+        shown.statusFit = status->FitText();
+    }
+    return shown;
+}
+
+// Written beside the dump and moved over it, so that a reader never sees half a dump.
+bool WriteStateDump(HWND main) {
+    const std::string path = StateDumpPath(GetCurrentProcessId());
+    const std::string part = path + ".part";
+    {
+        std::ofstream out(part, std::ios::binary | std::ios::trunc);
+        out << StateDumpText(ReadShownState(main));
+        if (!out.flush()) return false;
+    }
+    return MoveFileExA(part.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+}
+
+LRESULT CALLBACK DiagnosticsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR fitStarted) {
+    static const UINT dumpMessage = RegisterWindowMessageA(kStateDumpMessage);
+    static const UINT fitMessage = RegisterWindowMessageA(kFitHookMessage);
+    if (message == dumpMessage) return WriteStateDump(window) ? 1 : 0;
+    if (message == fitMessage) {
+        if (!StartHookFit(window)) return 0;
+        SetWindowSubclass(window, DiagnosticsProc, kSubclassId, 1);
+        return 1;
+    }
+    // The worker of the hook's fit tells its steps to this window.
+    if (message == WM_NOTIFY && fitStarted) {
+        const bool otherThread = InSendMessage();
+        if (otherThread) ReplyMessage(1);
+        if (FitCore::OnNotice(static_cast<int>(wParam), lParam)) return 1;
+    }
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(window, DiagnosticsProc, kSubclassId);
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+void InstallDiagnostics(HWND main) {
+    SetWindowSubclass(main, DiagnosticsProc, kSubclassId, 0);
+}
+
+}  // namespace Core

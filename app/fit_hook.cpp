@@ -1,0 +1,55 @@
+#include "app/fit_hook.h"
+
+#include "app/fit_core.h"
+#include "functions/families.h"
+#include "io/data_set.h"
+#include "model/current.h"
+
+namespace Core {
+
+namespace {
+
+constexpr int kSumId = 200;
+constexpr int kPhononId = 900;
+// Strength, position and width of each phonon at the start.
+constexpr double kStart[2][3] = {{1.9, 297.0, 17.0}, {0.55, 485.0, 22.0}};
+
+// "model" of a new model "oscillators": the sum of two phonons of the model's "x", made the
+// current model, definition and node.
+void MakeCurrentPhononModel() {
+    Capsule::RegisterFamilies();
+    MathMap::Ptr model = MathMap::CreateModel("oscillators");
+    NodeMap::Ptr definition = model->FindMap("model");
+    Node::Ptr sum = Node::Create(kSumId);
+    for (int i = 0; i < 2; ++i) {
+        Node::Ptr phonon = CreatePickedNode(kPhononId, model);
+        for (int p = 0; p < 3; ++p)
+            phonon->GetChild(p + 1)->SetValue(Complex(kStart[i][p], 0.0), 0);
+        sum->ReplaceChildAt(i, phonon);
+    }
+    definition->SetRoot(sum);
+    model->RebuildOrder();
+    Models().Add(model);
+    MenuCore::SetCurrentModel(model);
+    MenuCore::SetCurrentDefinition(definition);
+    MenuCore::SetCurrentNode(sum);
+}
+
+}  // namespace
+
+bool StartHookFit(HWND owner) {
+    const Spectrum::Ptr data = DataSet::GetCurrent();
+    if (!data || FitCore::IsRunning()) return false;
+    MakeCurrentPhononModel();
+    FitCore::CreateOptimizer(Safe::MakeX<Optimize::WindowStepSink>(owner));
+    FitCore::SetMathPath();
+    FitCore::SetExperimentalData(data);
+    // Every parameter of both phonons of the working copy is adjusted.
+    Node::Ptr sum = FitCore::GetWorkingModel()->FindMap("model")->GetRoot();
+    for (int i = 0; i < 2; ++i)
+        for (int p = 1; p <= 3; ++p) sum->GetChild(i)->GetChild(p)->SetMarkRecursive(true);
+    FitCore::StartFit();
+    return FitCore::IsRunning();
+}
+
+}  // namespace Core

@@ -1,0 +1,97 @@
+#include "app/state_dump.h"
+
+#include <sstream>
+
+#include "app/fit_core.h"
+#include "foundation/text.h"
+#include "io/data_set.h"
+#include "model/current.h"
+#include "model/selection.h"
+#include "plot/layer.h"
+
+namespace Core {
+
+namespace {
+
+std::string Narrow(const std::wstring& text) {
+    std::string out;
+    return ToNarrow(text, out) ? out : std::string("?");
+}
+
+std::string NameOf(const Label* label) {
+    return label ? Narrow(label->GetName()) : std::string("none");
+}
+
+template <class T>
+std::string NodeName(const Safe::XPtr<T>& object) {
+    return object ? object->Name() : std::string("none");
+}
+
+// The point count, then the first, middle and last points as "x re im".
+std::string Points(const Spectrum& spectrum) {
+    const int count = spectrum.Size();
+    std::string text = ToString(count) + " points";
+    for (const int k : {0, count / 2, count - 1}) {
+        if (k < 0 || k >= count) break;
+        const auto i = static_cast<std::size_t>(k);
+        text += "; " + ToString((*spectrum.X())[i]) + " " + ToString((*spectrum.Re())[i]) + " " +
+                ToString((*spectrum.Im())[i]);
+    }
+    return text;
+}
+
+void WriteLayer(std::ostream& out, const Winplus::Layer& layer, int number) {
+    const std::string key = "layer " + ToString(number);
+    const Winplus::Rect& limits = layer.GetLimits();
+    out << key << ": " << NameOf(&layer) << "\n";
+    out << key << " limits: x " << ToString(limits.x) << " to " << ToString(limits.x + limits.width)
+        << ", y " << ToString(limits.y) << " to " << ToString(limits.y + limits.height) << "\n";
+    const auto* curves = dynamic_cast<const Winplus::LayerCurve*>(&layer);
+    if (!curves) return;
+    for (int i = 0; i < curves->Curves()->Count(); ++i) {
+        const Winplus::Curve::Ptr& curve = curves->Curves()->At(i);
+        out << key << " curve " << NameOf(curve.Get()) << ": " << Points(*curve) << "\n";
+    }
+    for (int i = 0; i < curves->FileCurves()->Count(); ++i) {
+        const Winplus::FileCurve::Ptr& curve = curves->FileCurves()->At(i);
+        out << key << " file curve " << NameOf(curve.Get()) << ": "
+            << (curve->GetData() ? Points(*curve->GetData()) : std::string("no data")) << "\n";
+    }
+}
+
+void WriteFit(std::ostream& out) {
+    out << "fit: " << (FitCore::IsRunning() ? "running" : "stopped") << "\n";
+    out << "fit step: " << ToString(FitCore::GetStep()) << "\n";
+    out << "fit status: " << FitCore::GetStatusText() << "\n";
+    if (FitCore::GetMethod())
+        out << "fit best chi2: " << ToString(FitCore::GetMethod()->GetBestChi2()) << "\n";
+    const Winplus::FileCurve::Ptr model = FitCore::GetModelCurve();
+    if (model && model->GetData()) out << "fit model: " << Points(*model->GetData()) << "\n";
+}
+
+}  // namespace
+
+std::string StateDumpText(const ShownState& shown) {
+    std::ostringstream out;
+    out << "title: " << shown.title << "\n";
+    out << "client: " << shown.width << " x " << shown.height << "\n";
+    out << "painted: " << (shown.painted ? "yes" : "no") << "\n";
+    out << "status label: " << Narrow(shown.statusLabel) << "\n";
+    out << "status description: " << Narrow(shown.statusDescription) << "\n";
+    out << "status fit: " << Narrow(shown.statusFit) << "\n";
+    out << "models: " << Models().Count() << "\n";
+    out << "model: " << NameOf(MenuCore::GetCurrentModel().Get()) << "\n";
+    out << "definition: " << NodeName(MenuCore::GetCurrentDefinition()) << "\n";
+    out << "node: " << NodeName(MenuCore::GetCurrentNode()) << "\n";
+    out << "selection: " << NodeName(Selection::GetCurrent()) << "\n";
+    out << "data files: " << DataSet::GetSet().Count() << "\n";
+    out << "spectrum: " << NameOf(DataSet::GetCurrent().Get()) << "\n";
+    const Winplus::LayerSet& layers = Winplus::Layer::Set();
+    out << "layers: " << layers.Count() << "\n";
+    out << "current layer: " << NameOf(Winplus::Layer::CurrentLayer().Get()) << "\n";
+    for (int i = 0; i < layers.Count(); ++i) WriteLayer(out, *layers.At(i), i + 1);
+    WriteFit(out);
+    return out.str();
+}
+
+}  // namespace Core

@@ -1,0 +1,20 @@
+#pragma once
+// The state dump: a short text of what the program holds and shows (the current objects, the
+// selection, the status texts, each layer's limits and curves with a few values, the fit), one
+// "key: value" line per item, written on request for diagnostics and the end-to-end tests.
+// Making it only reads.
+#include <string>
+
+namespace Core {
+
+// What only the windows know; the window side fills it in.
+struct ShownState {
+    std::string title;
+    int width = 0, height = 0;  // the main window's client area
+    bool painted = false;       // no window of the main window waits to be painted
+    std::wstring statusLabel, statusDescription, statusFit;
+};
+
+std::string StateDumpText(const ShownState& shown);
+
+}  // namespace Core

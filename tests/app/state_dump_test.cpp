@@ -1,0 +1,47 @@
+#include "app/state_dump.h"
+
+#include <gtest/gtest.h>
+
+#include "foundation/text.h"
+#include "plot/layer.h"
+
+namespace {
+
+bool HasLine(const std::string& text, const std::string& line) {
+    return ("\n" + text).find("\n" + line + "\n") != std::string::npos;
+}
+
+TEST(StateDump, ShowsTheStatusTextsAndEachLayersLimitsAndCurves) {
+    Winplus::Layer::NewLayer();
+    auto layer = Safe::DynamicCast<Winplus::LayerCurve>(Winplus::Layer::CurrentLayer());
+    ASSERT_TRUE(layer);
+    layer->SetLimits({200.0, -1.0, 400.0, 3.0});
+    auto data = Safe::MakeX<Spectrum>();
+    data->Resize(3);
+    data->SetPoint(0, 200.0, 1.0, -2.0);
+    data->SetPoint(1, 400.0, 0.5, 0.25);
+    data->SetPoint(2, 600.0, -1.0, 4.0);
+    auto file = Safe::MakeX<Winplus::FileCurve>();
+    file->SetData(data);
+    file->SetName(std::wstring(L"two phonons"));
+    ASSERT_TRUE(layer->AddFileCurve(file));
+
+    Core::ShownState shown;
+    shown.title = "Sorix 2.0 - Project";
+    shown.width = 1000;
+    shown.height = 700;
+    shown.painted = true;
+    shown.statusFit = L"Step = 2 Chi2 = 0.5";
+    const std::string text = Core::StateDumpText(shown);
+    for (const char* line :
+         {"title: Sorix 2.0 - Project", "client: 1000 x 700", "painted: yes", "status label: ",
+          "status fit: Step = 2 Chi2 = 0.5", "model: none", "spectrum: none", "layers: 1",
+          "current layer: layer", "layer 1: layer", "layer 1 limits: x 200 to 600, y -1 to 2",
+          "layer 1 file curve two phonons: 3 points; 200 1 -2; 400 0.5 0.25; 600 -1 4",
+          "fit: stopped"})
+        EXPECT_TRUE(HasLine(text, line)) << line << " in\n" << text;
+    // The model curve: its count and first point, flat at zero without a model.
+    EXPECT_NE(text.find("\nlayer 1 curve curve: 512 points; 200 0 0; "), std::string::npos) << text;
+}
+
+}  // namespace

@@ -1,0 +1,131 @@
+// The end-to-end driver: uses Sorix.exe as a person does, step by step from a scenario file.
+//   sorix_driver SORIX_EXE SCENARIO DATA_FOLDER WORK_FOLDER
+//     runs the scenario; ${data} and ${work} in it stand for the two folders. Exit code 0 when
+//     every step passed; otherwise the failing step is named and the screen and the program's
+//     state dump are left in the work folder.
+//   sorix_driver --wait-painted SECONDS
+//     waits until a running Sorix.exe has painted its main window completely (run.sh).
+//   sorix_driver --list-windows
+//     lists the visible windows inside a running Sorix.exe's main window as scenarios name them,
+//     with their screen rectangles and texts.
+// A watchdog ends a run that takes longer than SORIX_DRIVER_SECONDS (90 by default), so that
+// a stuck box or a hung program fails the scenario instead of stalling the tests.
+#include <windows.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <thread>
+
+#include "program.h"
+#include "runner.h"
+#include "scenario.h"
+
+namespace {
+
+int WaitPainted(int seconds) {
+    E2e::Program program("");
+    const DWORD timeout = static_cast<DWORD>(seconds) * 1000;
+    const DWORD start = GetTickCount();
+    if (!program.Attach(timeout)) {
+        std::fprintf(stderr, "sorix_driver: no main window of Sorix.exe\n");
+        return 1;
+    }
+    while (GetTickCount() - start < timeout) {
+        if (E2e::ParseState(program.StateDump(2000))["painted"] == "yes") return 0;
+        Sleep(100);
+    }
+    std::fprintf(stderr, "sorix_driver: Sorix.exe did not finish painting within %d s\n", seconds);
+    return 1;
+}
+
+int ListWindows() {
+    E2e::Program program("");
+    if (!program.Attach(5000)) return 1;
+    std::map<std::string, int> seen;
+    struct List {
+        std::map<std::string, int>& seen;
+    } list{seen};
+    EnumChildWindows(
+        program.Known(),
+        [](HWND child, LPARAM data) -> BOOL {
+            if (!IsWindowVisible(child)) return TRUE;
+            const std::string name = E2e::ClassOf(child);
+            const int index = reinterpret_cast<List*>(data)->seen[name]++;
+            RECT r{};
+            GetWindowRect(child, &r);
+            std::printf("%s#%d  %ld,%ld %ldx%ld  \"%s\"\n", name.c_str(), index, r.left, r.top,
+                        r.right - r.left, r.bottom - r.top, E2e::WindowText(child).c_str());
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&list));
+    return 0;
+}
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--wait-painted")
+        return WaitPainted(std::atoi(argv[2]));
+    if (argc == 2 && std::string(argv[1]) == "--list-windows") return ListWindows();
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: sorix_driver SORIX_EXE SCENARIO DATA_FOLDER WORK_FOLDER\n");
+        return 2;
+    }
+    const std::string scenarioPath = E2e::WindowsPath(argv[2]);
+    const std::string work = E2e::WindowsPath(argv[4]);
+    CreateDirectoryA(work.c_str(), nullptr);
+    std::string error;
+    const std::vector<E2e::Step> steps = E2e::ParseScenario(
+        ReadText(scenarioPath), {{"data", E2e::WindowsPath(argv[3])}, {"work", work}}, error);
+    if (steps.empty()) {
+        std::fprintf(stderr, "%s: %s\n", scenarioPath.c_str(),
+                     error.empty() ? "no steps" : error.c_str());
+        return 2;
+    }
+
+    E2e::Program program(E2e::WindowsPath(argv[1]));
+    E2e::Runner runner(program, work);
+    std::atomic<bool> finished{false};
+    const char* limit = std::getenv("SORIX_DRIVER_SECONDS");
+    const int seconds = limit ? std::atoi(limit) : 90;
+    std::thread watchdog([&] {
+        for (int tenth = 0; tenth < seconds * 10 && !finished; ++tenth) Sleep(100);
+        if (finished) return;
+        std::fprintf(stderr, "sorix_driver: the scenario did not end within %d s\n", seconds);
+        runner.LeaveEvidence(true);
+        program.Kill();
+        std::fflush(nullptr);
+        ExitProcess(3);
+    });
+    int status = 0;
+    for (const E2e::Step& step : steps) {
+        std::printf("line %d: %s\n", step.line, step.name.c_str());
+        std::fflush(stdout);
+        const std::string failure = runner.Run(step);
+        if (failure.empty()) continue;
+        std::fprintf(stderr, "%s:%d: %s failed: %s\n", scenarioPath.c_str(), step.line,
+                     step.name.c_str(), failure.c_str());
+        runner.LeaveEvidence();
+        status = 1;
+        break;
+    }
+    finished = true;
+    watchdog.join();
+    if (status == 0 && program.Running()) {
+        std::fprintf(stderr, "%s: the program still runs after the last step\n",
+                     scenarioPath.c_str());
+        status = 1;
+    }
+    return status;
+}

@@ -1,0 +1,167 @@
+#include "input.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <vector>
+
+#include "program.h"
+
+namespace E2e {
+
+namespace {
+
+struct ClassSearch {
+    std::string className;
+    int wanted;
+    HWND found = nullptr;
+};
+
+void SendMouse(HANDLE program, DWORD flags, POINT at = {0, 0}) {
+    // A press soon after a release would make a double click (the program's windows take them).
+    static DWORD released = GetTickCount() - GetDoubleClickTime();
+    if (flags & MOUSEEVENTF_LEFTDOWN) {
+        const DWORD since = GetTickCount() - released;
+        if (since <= GetDoubleClickTime()) Sleep(GetDoubleClickTime() + 50 - since);
+    }
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    if (flags & MOUSEEVENTF_ABSOLUTE) {
+        // Normalised to 0..65535 over the primary screen.
+        input.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    }
+    SendInput(1, &input, sizeof(input));
+    if (flags & MOUSEEVENTF_LEFTUP) released = GetTickCount();
+    Sleep(15);
+    WaitForInputIdle(program, 5000);
+}
+
+void MoveTo(HANDLE program, POINT at) {
+    SendMouse(program, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, at);
+}
+
+void SendKey(WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof(input));
+    Sleep(15);
+}
+
+WORD KeyCode(const std::string& name) {
+    if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
+        return static_cast<WORD>(std::toupper(static_cast<unsigned char>(name[0])));
+    if (name.size() >= 2 && name[0] == 'F' && std::isdigit(static_cast<unsigned char>(name[1]))) {
+        const int n = std::atoi(name.c_str() + 1);
+        if (n >= 1 && n <= 12) return static_cast<WORD>(VK_F1 + n - 1);
+    }
+    static const struct {
+        const char* name;
+        WORD key;
+    } kNamed[] = {{"Return", VK_RETURN}, {"Escape", VK_ESCAPE}, {"Tab", VK_TAB},
+                  {"Space", VK_SPACE},   {"Delete", VK_DELETE}, {"BackSpace", VK_BACK},
+                  {"Up", VK_UP},         {"Down", VK_DOWN},     {"Left", VK_LEFT},
+                  {"Right", VK_RIGHT},   {"Home", VK_HOME},     {"End", VK_END},
+                  {"ctrl", VK_CONTROL},  {"alt", VK_MENU},      {"shift", VK_SHIFT}};
+    for (const auto& named : kNamed)
+        if (name == named.name) return named.key;
+    return 0;
+}
+
+}  // namespace
+
+HWND FindWindowBySpec(HWND main, const std::string& spec) {
+    if (spec == "main") return main;
+    const std::size_t hash = spec.find('#');
+    ClassSearch search{spec.substr(0, hash),
+                       hash == std::string::npos ? 0 : std::atoi(spec.c_str() + hash + 1)};
+    EnumChildWindows(
+        main,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<ClassSearch*>(data);
+            if (!IsWindowVisible(child) || ClassOf(child) != s->className) return TRUE;
+            if (s->wanted-- > 0) return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool ScreenPoint(HWND window, const std::string& x, const std::string& y, POINT& point) {
+    RECT r{};
+    if (!window || !GetWindowRect(window, &r)) return false;
+    const auto place = [](const std::string& text, LONG low, LONG high) {
+        if (text == "mid") return (low + high) / 2;
+        const long value = std::atol(text.c_str());
+        return value < 0 ? high + value : low + value;
+    };
+    point = {place(x, r.left, r.right), place(y, r.top, r.bottom)};
+    return true;
+}
+
+void Click(HANDLE program, POINT at) {
+    MoveTo(program, at);
+    SendMouse(program, MOUSEEVENTF_LEFTDOWN);
+    SendMouse(program, MOUSEEVENTF_LEFTUP);
+}
+
+void Drag(HANDLE program, POINT from, POINT delta) {
+    MoveTo(program, from);
+    SendMouse(program, MOUSEEVENTF_LEFTDOWN);
+    constexpr int kSteps = 8;
+    for (int i = 1; i <= kSteps; ++i)
+        MoveTo(program, {from.x + delta.x * i / kSteps, from.y + delta.y * i / kSteps});
+    SendMouse(program, MOUSEEVENTF_LEFTUP);
+}
+
+bool PressKeys(HWND main, const std::string& keys) {
+    std::vector<WORD> codes;
+    for (std::size_t at = 0; at <= keys.size();) {
+        const std::size_t plus = keys.find('+', at + 1);
+        const WORD code = KeyCode(keys.substr(at, plus == std::string::npos ? plus : plus - at));
+        if (!code) return false;
+        codes.push_back(code);
+        at = plus == std::string::npos ? keys.size() + 1 : plus + 1;
+    }
+    SetForegroundWindow(main);
+    for (const WORD code : codes) SendKey(code, false);
+    for (auto code = codes.rbegin(); code != codes.rend(); ++code) SendKey(*code, true);
+    return true;
+}
+
+bool SaveScreenshot(const std::string& path) {
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    const int stride = (width * 3 + 3) & ~3;
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof(header);
+    header.biWidth = width;
+    header.biHeight = height;  // bottom-up, as a BMP file stores it
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    std::vector<char> pixels(static_cast<std::size_t>(stride) * height);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
+              DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof(file) + sizeof(header);
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+    out.write(reinterpret_cast<const char*>(&header), sizeof(header));
+    out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+    return static_cast<bool>(out);
+}
+
+}  // namespace E2e

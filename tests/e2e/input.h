@@ -1,0 +1,31 @@
+#pragma once
+// What the end-to-end driver does with the mouse, the keyboard and the screen: real input
+// through SendInput, at positions computed from the program's windows.
+#include <windows.h>
+
+#include <string>
+
+namespace E2e {
+
+// A window of the program named by spec: "main", or a window class with an optional "#N" (the
+// N-th visible window of that class below the main window, from 0, in the order the system
+// enumerates them). Null when there is none.
+HWND FindWindowBySpec(HWND main, const std::string& spec);
+
+// A screen point of the window from a position in its window rectangle: a number from its left
+// or top, a negative one from its right or bottom (-1 is the last pixel), or "mid".
+bool ScreenPoint(HWND window, const std::string& x, const std::string& y, POINT& point);
+
+// Each input event waits until the program has taken it: a window that reads the cursor's
+// position when it handles a press must see where the press was.
+void Click(HANDLE program, POINT at);
+// Presses at from, moves to from + delta in steps and releases there.
+void Drag(HANDLE program, POINT from, POINT delta);
+// Keys such as "Return", "F4", "a", with "ctrl+", "alt+", "shift+" before them, to the
+// program's foreground window; false for an unknown key name.
+bool PressKeys(HWND main, const std::string& keys);
+
+// The whole screen as a 24-bit BMP file.
+bool SaveScreenshot(const std::string& path);
+
+}  // namespace E2e

@@ -1,0 +1,321 @@
+#include "runner.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "app/diagnostics.h"
+#include "input.h"
+#include "remote_controls.h"
+
+namespace E2e {
+
+namespace {
+
+constexpr DWORD kWaitMs = 15000;
+
+// Polls check until it gives an empty text or the time is up; its last answer.
+template <class Check>
+std::string WaitFor(const Check& check, DWORD timeoutMs = kWaitMs) {
+    const DWORD start = GetTickCount();
+    std::string failure = check();
+    while (!failure.empty() && GetTickCount() - start < timeoutMs) {
+        Sleep(100);
+        failure = check();
+    }
+    return failure;
+}
+
+std::string ReadFile(const std::string& path, bool& found) {
+    std::ifstream in(path, std::ios::binary);
+    found = in.is_open();
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+}  // namespace
+
+HWND Runner::Main() {
+    return program_.MainWindow(kWaitMs);
+}
+
+std::string Runner::Run(const Step& step) {
+    const std::string& n = step.name;
+    if (n == "start") return Start(step);
+    if (n == "menu") {
+        if (!Main()) return "no main window";
+        PostMessageA(Main(), WM_COMMAND, std::stoul(step.words[0]), 0);
+        return "";
+    }
+    if (n == "key" || n == "click" || n == "drag") return Input(step);
+    if (n == "expect-box") return ExpectBox(step);
+    if (n == "answer-box") return AnswerBox(step);
+    if (n == "fill-dialog") return FillDialog(step);
+    if (n == "expect-tree") return ExpectTree(step);
+    if (n == "expect-state") return ExpectState(step);
+    if (n == "expect-file") return ExpectFile(step);
+    if (n == "expect-window") return ExpectWindow(step);
+    if (n == "close") return Close(step);
+    if (n == "resize") return Resize(step);
+    if (n == "measure") return Measure(step);
+    if (n == "expect-flat") return ExpectFlat(step);
+    if (n == "fit-hook") return FitHook();
+    if (n == "mark") {
+        lastDump_ = program_.StateDump(kWaitMs);
+        marked_ = ParseState(lastDump_);
+        return lastDump_.empty() ? "no state dump" : "";
+    }
+    if (n == "expect-banner")
+        return program_.BannerCameAndWent(kWaitMs) ? "" : "the splash banner did not come and go";
+    if (n == "screenshot")
+        return SaveScreenshot(work_ + "\\" + step.words[0] + ".bmp") ? "" : "no screenshot";
+    return "unknown step " + n;
+}
+
+std::string Runner::Start(const Step& step) {
+    lastDump_.clear();
+    bool quoteProgram = true;
+    std::string arguments;
+    for (const std::string& word : step.words) {
+        if (&word == &step.words.front() && word == "unquoted") {
+            quoteProgram = false;
+            continue;
+        }
+        // As Wine passes arguments on: quoted only when they hold a blank.
+        const std::string argument = word.find(' ') != std::string::npos ? Quoted(word) : word;
+        arguments += arguments.empty() ? argument : " " + argument;
+    }
+    return program_.Start(arguments, quoteProgram, 30000)
+               ? ""
+               : "neither a main window nor a box of the program showed";
+}
+
+std::string Runner::Input(const Step& step) {
+    if (!Main()) return "no main window";
+    if (step.name == "key")
+        return PressKeys(Main(), step.words[0]) ? "" : "unknown key " + step.words[0];
+    HWND window = FindWindowBySpec(Main(), step.words[0]);
+    POINT at{};
+    if (!ScreenPoint(window, step.words[1], step.words[2], at)) return "no window " + step.words[0];
+    // Another program's window (a test running beside) may lie over the point.
+    if (GetAncestor(WindowFromPoint(at), GA_ROOT) != Main()) {
+        SetWindowPos(Main(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        if (GetAncestor(WindowFromPoint(at), GA_ROOT) != Main())
+            return "another window lies over the program at " + std::to_string(at.x) + "," +
+                   std::to_string(at.y);
+    }
+    if (step.name == "click")
+        Click(program_.Handle(), at);
+    else
+        Drag(program_.Handle(), at, {std::stol(step.words[3]), std::stol(step.words[4])});
+    // The program paints only once no input waits: painted, it has taken the whole gesture, so
+    // that no later step (a resize, say) overtakes the gesture's last moves.
+    return WaitForPainted();
+}
+
+std::string Runner::WaitForPainted() {
+    return WaitFor([&] {
+        return ParseState(program_.StateDump(5000))["painted"] == "yes" ? "" : "not painted";
+    });
+}
+
+HWND Runner::WaitForBox(const std::string& caption) {
+    HWND found = nullptr;
+    WaitFor([&] {
+        for (const Box& box : program_.Boxes())
+            if (box.caption == caption) found = box.window;
+        return found ? "" : "none";
+    });
+    return found;
+}
+
+std::string Runner::ExpectBox(const Step& step) {
+    if (!WaitForBox(step.words[0])) return "no box " + Quoted(step.words[0]);
+    if (step.words.size() < 2) return "";
+    for (const Box& box : program_.Boxes())
+        if (box.caption == step.words[0] && box.text == step.words[1]) return "";
+    return "the box " + Quoted(step.words[0]) + " does not say " + Quoted(step.words[1]);
+}
+
+std::string Runner::AnswerBox(const Step& step) {
+    HWND box = WaitForBox(step.words[0]);
+    if (!box) return "no box " + Quoted(step.words[0]);
+    if (!PressButton(box, step.words[1])) return "no button " + Quoted(step.words[1]);
+    return WaitFor([&] { return IsWindow(box) && IsWindowVisible(box) ? "the box stays" : ""; });
+}
+
+std::string Runner::FillDialog(const Step& step) {
+    HWND dialog = WaitForBox(step.words[0]);
+    if (!dialog) return "no dialog " + Quoted(step.words[0]);
+    const std::string& answer = step.words[3];
+    if (answer != "ok" && answer != "cancel") return "fill-dialog ends with ok or cancel";
+    if (!FillFileDialog(dialog, step.words[1], step.words[2], answer == "ok"))
+        return "no file name field";
+    return WaitFor([&] { return IsWindow(dialog) ? "the dialog stays" : ""; });
+}
+
+std::string Runner::ExpectTree(const Step& step) {
+    const std::string& path = step.words[1];
+    const std::string state = step.words.size() > 2 ? step.words[2] : "";
+    return WaitFor([&]() -> std::string {
+        HWND control = FindWindowBySpec(Main(), step.words[0]);
+        if (!control) return "no control " + step.words[0];
+        for (const ControlItem& item : ReadItems(control)) {
+            if (item.path != path) continue;
+            const bool matches = state.empty() || (state == "checked" && item.checked) ||
+                                 (state == "unchecked" && !item.checked) ||
+                                 (state == "selected" && item.selected) ||
+                                 state == "image=" + std::to_string(item.image);
+            return matches ? "" : "item " + Quoted(path) + " is not " + state;
+        }
+        return "no item " + Quoted(path);
+    });
+}
+
+std::string Runner::ExpectState(const Step& step) {
+    const std::string& key = step.words[0];
+    const bool changed = step.words.size() == 2;
+    if (changed && step.words[1] != "changed") return "expect-state KEY changed, or KEY OP VALUE";
+    return WaitFor([&]() -> std::string {
+        lastDump_ = program_.StateDump(5000);
+        if (lastDump_.empty()) return "no state dump";
+        const auto state = ParseState(lastDump_);
+        const auto found = state.find(key);
+        if (found == state.end()) return "no " + Quoted(key) + " in the state dump";
+        if (changed) {
+            const auto old = marked_.find(key);
+            return old == marked_.end() || old->second != found->second
+                       ? ""
+                       : Quoted(key) + " is still " + Quoted(found->second);
+        }
+        return Compare(found->second, step.words[1], step.words[2])
+                   ? ""
+                   : Quoted(key) + " is " + Quoted(found->second) + ", not " + step.words[1] + " " +
+                         Quoted(step.words[2]);
+    });
+}
+
+std::string Runner::ExpectFile(const Step& step) {
+    const std::string& path = step.words[0];
+    bool found = false;
+    const std::string bytes = ReadFile(path, found);
+    if (!found) return "no file " + path;
+    if (step.words.size() == 2)
+        return step.words[1] == "exists" ? "" : "expect-file PATH exists, = FILE or ~ TEXT";
+    if (step.words[1] == "~")
+        return bytes.find(step.words[2]) != std::string::npos ? ""
+                                                              : path + " lacks " + step.words[2];
+    bool referenceFound = false;
+    const std::string reference = ReadFile(step.words[2], referenceFound);
+    if (step.words[1] != "=" || !referenceFound) return "no reference file " + step.words[2];
+    return bytes == reference ? "" : path + " differs from " + step.words[2];
+}
+
+std::string Runner::ExpectWindow(const Step& step) {
+    return WaitFor([&]() -> std::string {
+        HWND window = FindWindowBySpec(Main(), step.words[0]);
+        RECT r{};
+        if (!window || !GetWindowRect(window, &r)) return "no window " + step.words[0];
+        const std::string& property = step.words[1];
+        std::string actual;
+        if (property == "title") actual = WindowText(window);
+        if (property == "left") actual = std::to_string(r.left);
+        if (property == "top") actual = std::to_string(r.top);
+        if (property == "right") actual = std::to_string(r.right);
+        if (property == "bottom") actual = std::to_string(r.bottom);
+        if (property == "width") actual = std::to_string(r.right - r.left);
+        if (property == "height") actual = std::to_string(r.bottom - r.top);
+        if (actual.empty() && property != "title") return "no window property " + property;
+        return Compare(actual, step.words[2], step.words[3])
+                   ? ""
+                   : step.words[0] + " " + property + " is " + Quoted(actual);
+    });
+}
+
+std::string Runner::Close(const Step& step) {
+    const long expected = step.words.empty() ? 0 : std::stol(step.words[0]);
+    // After File > Exit the window may be gone already.
+    if (HWND main = program_.MainWindow(0)) PostMessageA(main, WM_CLOSE, 0, 0);
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 5000) {
+        for (const Box& box : program_.Boxes())
+            return "a box came at close: " + Quoted(box.caption) + " " + Quoted(box.text);
+        const long code = program_.WaitForExit(50);
+        if (code >= 0) return code == expected ? "" : "exit code " + std::to_string(code);
+    }
+    return "the program did not end within 5 s of WM_CLOSE";
+}
+
+std::string Runner::Resize(const Step& step) {
+    HWND main = Main();
+    RECT original{};
+    if (!main || !GetWindowRect(main, &original)) return "no main window";
+    const int count = std::stoi(step.words[0]);
+    for (int i = 0; i < count; ++i) {
+        // Sizes from small to larger than the screen, none twice in a row.
+        const int width = 300 + (i * 37) % 1100, height = 200 + (i * 53) % 900;
+        SetWindowPos(main, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+        if (!program_.Running()) return "the program ended at resize " + std::to_string(i + 1);
+    }
+    SetWindowPos(main, nullptr, 0, 0, original.right - original.left,
+                 original.bottom - original.top, SWP_NOMOVE | SWP_NOZORDER);
+    return "";
+}
+
+std::string Runner::Measure(const Step& step) {
+    // Measured when the program is idle with everything painted.
+    const std::string painted = WaitForPainted();
+    if (!painted.empty()) return painted;
+    const Resources r = program_.Measure();
+    measured_[step.words[0]] = r;
+    std::printf("measure %s: GDI %u, USER %u, private bytes %llu (%s)\n", step.words[0].c_str(),
+                r.gdi, r.user, r.privateBytes, r.how.c_str());
+    return "";
+}
+
+std::string Runner::ExpectFlat(const Step& step) {
+    const auto from = measured_.find(step.words[0]), to = measured_.find(step.words[1]);
+    if (from == measured_.end() || to == measured_.end()) return "measure both first";
+    const auto grew = [](unsigned long long a, unsigned long long b) {
+        return b > a ? static_cast<long long>(b - a) : 0LL;
+    };
+    const Resources &a = from->second, &b = to->second;
+    if (grew(a.gdi, b.gdi) > std::stoll(step.words[2])) return "GDI objects grew";
+    if (grew(a.user, b.user) > std::stoll(step.words[3])) return "USER objects grew";
+    if (grew(a.privateBytes, b.privateBytes) > 1024 * std::stoll(step.words[4]))
+        return "private bytes grew";
+    return "";
+}
+
+std::string Runner::FitHook() {
+    static const UINT message = RegisterWindowMessageA(Core::kFitHookMessage);
+    DWORD_PTR started = 0;
+    if (!Main() || !SendMessageTimeoutA(Main(), message, 0, 0, SMTO_ABORTIFHUNG, kWaitMs, &started))
+        return "the program did not answer the fit hook";
+    return started == 1 ? "" : "the fit did not start";
+}
+
+void Runner::LeaveEvidence(bool fromWatchdog) {
+    if (SaveScreenshot(work_ + "\\failure.bmp"))
+        std::fprintf(stderr, "screenshot: %s\\failure.bmp\n", work_.c_str());
+    if (!program_.Running())
+        std::fprintf(stderr, "the program ended with exit code %ld\n", program_.WaitForExit(0));
+    const std::string dump = program_.Running() ? program_.StateDump(3000) : "";
+    // The last one read when the program no longer answers (the watchdog leaves it to the
+    // steps' thread, which may be writing it).
+    std::ofstream(work_ + "\\state.txt", std::ios::binary)
+        << (!dump.empty()                       ? dump
+            : fromWatchdog || lastDump_.empty() ? "no state dump: the program did not answer\n"
+                                                : lastDump_);
+    std::fprintf(stderr, "state dump: %s\\state.txt\n", work_.c_str());
+    for (const Box& box : program_.Boxes())
+        std::fprintf(stderr, "box of the program: \"%s\" \"%s\"\n", box.caption.c_str(),
+                     box.text.c_str());
+}
+
+}  // namespace E2e

@@ -1,0 +1,132 @@
+#include "scenario.h"
+
+#include <cstdlib>
+#include <sstream>
+
+namespace E2e {
+
+namespace {
+
+struct StepKind {
+    const char* name;
+    std::size_t minWords, maxWords;
+};
+
+// Each step with the number of words it takes (the driver documents their meaning).
+constexpr StepKind kSteps[] = {
+    {"start", 0, 8},       {"menu", 1, 1},          {"key", 1, 1},           {"click", 3, 3},
+    {"drag", 5, 5},        {"expect-box", 1, 2},    {"answer-box", 2, 2},    {"fill-dialog", 4, 4},
+    {"expect-tree", 2, 3}, {"expect-state", 2, 3},  {"expect-file", 2, 3},   {"close", 0, 1},
+    {"mark", 0, 0},        {"expect-banner", 0, 0}, {"expect-window", 4, 4}, {"resize", 1, 1},
+    {"measure", 1, 1},     {"expect-flat", 5, 5},   {"screenshot", 1, 1},    {"fit-hook", 0, 0},
+};
+
+bool Expand(std::string& word, const Variables& variables, std::string& error) {
+    for (std::size_t at = word.find("${"); at != std::string::npos; at = word.find("${", at)) {
+        const std::size_t end = word.find('}', at);
+        const auto found = variables.find(word.substr(at + 2, end - at - 2));
+        if (end == std::string::npos || found == variables.end()) {
+            error = "unknown variable in " + word;
+            return false;
+        }
+        word.replace(at, end + 1 - at, found->second);
+        at += found->second.size();
+    }
+    return true;
+}
+
+// Blank-separated words, double quotes grouping; false for an unclosed quote.
+bool SplitWords(const std::string& line, std::vector<std::string>& words) {
+    std::string word;
+    bool inWord = false, quoted = false;
+    for (const char c : line) {
+        if (c == '"') {
+            quoted = !quoted;
+            inWord = true;
+        } else if ((c == ' ' || c == '\t') && !quoted) {
+            if (inWord) words.push_back(word);
+            word.clear();
+            inWord = false;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (inWord) words.push_back(word);
+    return !quoted;
+}
+
+bool ParseStep(const std::string& line, const Variables& variables, Step& step,
+               std::string& error) {
+    std::vector<std::string> words;
+    if (!SplitWords(line, words)) {
+        error = "unclosed quote";
+        return false;
+    }
+    step.name = words.front();
+    step.words.assign(words.begin() + 1, words.end());
+    for (const StepKind& kind : kSteps) {
+        if (step.name != kind.name) continue;
+        if (step.words.size() < kind.minWords || step.words.size() > kind.maxWords) {
+            error = step.name + " takes " + std::to_string(kind.minWords) + " to " +
+                    std::to_string(kind.maxWords) + " words";
+            return false;
+        }
+        for (std::string& word : step.words)
+            if (!Expand(word, variables, error)) return false;
+        return true;
+    }
+    error = "unknown step " + step.name;
+    return false;
+}
+
+bool ToNumber(const std::string& text, double& value) {
+    const char* begin = text.c_str();
+    char* end = nullptr;
+    value = std::strtod(begin, &end);
+    return end != begin;
+}
+
+}  // namespace
+
+std::vector<Step> ParseScenario(const std::string& text, const Variables& variables,
+                                std::string& error) {
+    std::vector<Step> steps;
+    std::istringstream in(text);
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const std::size_t first = line.find_first_not_of(" \t");
+        if (first == std::string::npos || line[first] == '#') continue;
+        Step step;
+        step.line = number;
+        if (!ParseStep(line.substr(first), variables, step, error)) {
+            error = "line " + std::to_string(number) + ": " + error;
+            return {};
+        }
+        steps.push_back(step);
+    }
+    return steps;
+}
+
+std::map<std::string, std::string> ParseState(const std::string& dump) {
+    std::map<std::string, std::string> state;
+    std::istringstream in(dump);
+    std::string line;
+    while (std::getline(in, line)) {
+        const std::size_t colon = line.find(": ");
+        if (colon != std::string::npos) state[line.substr(0, colon)] = line.substr(colon + 2);
+    }
+    return state;
+}
+
+bool Compare(const std::string& actual, const std::string& op, const std::string& expected) {
+    if (op == "=") return actual == expected;
+    if (op == "!=") return actual != expected;
+    if (op == "~") return actual.find(expected) != std::string::npos;
+    double a = 0.0, b = 0.0;
+    if ((op != "<" && op != ">") || !ToNumber(actual, a) || !ToNumber(expected, b)) return false;
+    return op == "<" ? a < b : a > b;
+}
+
+}  // namespace E2e

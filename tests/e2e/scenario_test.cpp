@@ -1,0 +1,56 @@
+#include "scenario.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Scenario, StepsWithQuotedWordsVariablesAndComments) {
+    std::string error;
+    const auto steps = E2e::ParseScenario(
+        "# a comment\n"
+        "\n"
+        "  start \"${data}\\two phonons.dat\"\r\n"
+        "expect-box Message \"Invalid Data File\"\n"
+        "expect-state \"status fit\" ~ \"Step = \"\n",
+        {{"data", "Z:\\e2e data"}}, error);
+    EXPECT_EQ(error, "");
+    ASSERT_EQ(steps.size(), 3u);
+    EXPECT_EQ(steps[0].line, 3);
+    EXPECT_EQ(steps[0].name, "start");
+    EXPECT_EQ(steps[0].words, std::vector<std::string>{"Z:\\e2e data\\two phonons.dat"});
+    EXPECT_EQ(steps[1].words, (std::vector<std::string>{"Message", "Invalid Data File"}));
+    EXPECT_EQ(steps[2].words, (std::vector<std::string>{"status fit", "~", "Step = "}));
+}
+
+TEST(Scenario, AMistakeNamesItsLineAndGivesNoSteps) {
+    const struct {
+        const char* text;
+        const char* error;
+    } cases[] = {
+        {"start\nstrat x\n", "line 2: unknown step strat"},
+        {"menu\n", "line 1: menu takes 1 to 1 words"},
+        {"expect-box \"Message\n", "line 1: unclosed quote"},
+        {"start ${nothing}/a.dat\n", "line 1: unknown variable in ${nothing}/a.dat"},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        EXPECT_TRUE(E2e::ParseScenario(c.text, {}, error).empty()) << c.text;
+        EXPECT_EQ(error, c.error);
+    }
+}
+
+TEST(Scenario, StateDumpLinesAndComparisons) {
+    auto state = E2e::ParseState("painted: yes\nstatus fit: \nlayer 1 limits: x 0 to 1: y\n");
+    EXPECT_EQ(state["painted"], "yes");
+    EXPECT_EQ(state["status fit"], "");
+    EXPECT_EQ(state["layer 1 limits"], "x 0 to 1: y");
+    EXPECT_TRUE(E2e::Compare("Best Chi2 = 0.1", "~", "Chi2 = "));
+    EXPECT_FALSE(E2e::Compare("Best Chi2 = 0.1", "=", "Best Chi2"));
+    EXPECT_TRUE(E2e::Compare("a", "!=", "b"));
+    EXPECT_TRUE(E2e::Compare("201 points; 200 1 2", ">", "200"));
+    EXPECT_FALSE(E2e::Compare("201 points", "<", "201"));
+    EXPECT_FALSE(E2e::Compare("many", "<", "3"));
+    EXPECT_FALSE(E2e::Compare("a", "like", "a"));
+}
+
+}  // namespace
