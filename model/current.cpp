@@ -1,5 +1,7 @@
 #include "model/current.h"
 
+#include <vector>
+
 #include "model/map_bar.h"
 #include "model/map_capsule.h"
 
@@ -67,6 +69,15 @@ NodeMap::Ptr GetCurrentDefinition() {
 }
 Node::Ptr GetCurrentNode() {
     return Current().node;
+}
+
+void InstallProjectMaps(const ModelSet& models) {
+    Current() = CurrentObjects();
+    // The given set may be the model set itself: take the items first.
+    const std::vector<MathMap::Ptr> items(models.begin(), models.end());
+    Models().Clear();
+    for (const MathMap::Ptr& model : items) Models().Add(model);
+    Notify(EventCode::kModelsReset);
 }
 
 }  // namespace MenuCore

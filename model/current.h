@@ -28,6 +28,10 @@ MathMap::Ptr GetCurrentModel();
 NodeMap::Ptr GetCurrentDefinition();
 Node::Ptr GetCurrentNode();
 
+// A read project's models: the current model, definition and node become none unannounced, the
+// model set (keeping its name) takes the given models in their order, and 100 is announced.
+void InstallProjectMaps(const ModelSet& models);
+
 }  // namespace MenuCore
 
 namespace MathMapIo {
