@@ -89,6 +89,15 @@ void InitProject() {
     Models().Add(basic);
     Models().SetName(std::wstring(L"Project"));
 }
+
+void NewProject() {
+    Current() = CurrentObjects();
+    Models().Clear();
+    Current().model = MathMap::CreateModel("basic");
+    Models().Add(Current().model);
+    Models().SetName(std::wstring(L"Project"));
+    MenuCore::Notify(EventCode::kModelsReset);
+}
 }  // namespace MathMapIo
 
 Node::Ptr CreatePickedNode(int typeId, const MathMap::Ptr& model) {
