@@ -1,6 +1,6 @@
 // Project files from memory: each read whole or refused with a message, within the bytes that
-// remain. A project that was read writes a file that reads again to the same bytes. No library
-// folders: a record never loads code.
+// remain, showing nothing. A project that was read writes a file that reads again to the same
+// bytes. No library folders: a record never loads code.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -10,10 +10,11 @@
 #include "functions/families.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // Reading and writing a project show nothing: a message box is a fault.
     static const bool ready = [] {
         Capsule::RegisterFamilies();
         Platform::SetMessageBoxHandler(
-            [](const Platform::MessageBoxRequest&) { return Platform::BoxAnswer::Ok; });
+            [](const Platform::MessageBoxRequest&) -> Platform::BoxAnswer { std::abort(); });
         return true;
     }();
     (void)ready;
