@@ -7,9 +7,7 @@
 #include <utility>
 
 #include "app/project_comment.h"
-#include "app/project_state.h"
 #include "foundation/exception.h"
-#include "foundation/text.h"
 #include "io/data_set.h"
 #include "model/current.h"
 #include "plot/layer_io.h"
@@ -234,38 +232,3 @@ Result ReadBytes(std::string bytes, ReadOptions options) {
 }
 
 }  // namespace Core::ProjectIo
-
-namespace Core::MenuCore {
-
-namespace {
-
-// The project takes the file's folder (with its separator) and name, and is saved.
-void TakeFileName(const std::string& path) {
-    const std::size_t separator = path.find_last_of("\\/");
-    SetProjectFolder(separator == std::string::npos ? std::string()
-                                                    : path.substr(0, separator + 1));
-    Models().SetName(SplitPath(path));
-    SetSaved(true);
-}
-
-ProjectIo::Result Named(ProjectIo::Result result, const std::string& path) {
-    if (result.ok) TakeFileName(path);
-    return result;
-}
-
-}  // namespace
-
-ProjectIo::Result OpenProject(const std::string& path) {
-    return Named(ProjectIo::Read(path), path);
-}
-
-ProjectIo::Result SaveProject(const std::string& path) {
-    return Named(ProjectIo::Write(path), path);
-}
-
-std::string SavePath() {
-    const std::string& folder = GetProjectFolder();
-    return folder.empty() ? std::string() : folder + Models().GetNameA() + ".pjt";
-}
-
-}  // namespace Core::MenuCore

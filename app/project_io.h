@@ -42,17 +42,3 @@ Result Read(const std::string& path, ReadOptions options = ReadOptions());
 Result ReadBytes(std::string bytes, ReadOptions options = ReadOptions());
 
 }  // namespace Core::ProjectIo
-
-namespace Core::MenuCore {
-
-// Reads the project; on success the project folder and name become the file's and the project
-// is saved. A failed read changes nothing.
-ProjectIo::Result OpenProject(const std::string& path);
-// Writes the project; on success the project folder and name become the file's and the project
-// is saved. A failed write changes nothing.
-ProjectIo::Result SaveProject(const std::string& path);
-// Where Save writes: the project folder, the project name and ".pjt"; empty while the project
-// has no folder (Save then asks where, as Save As does).
-std::string SavePath();
-
-}  // namespace Core::MenuCore

@@ -10,6 +10,7 @@
 #include "io/node_io.h"
 #include "io/osml_writer.h"
 #include "model/current.h"
+#include "tests/app/scripted_platform.h"
 #include "tests/common/code_log.h"
 #include "tests/io/model_samples.h"
 #include "tests/io/reader_support.h"
@@ -18,30 +19,6 @@ namespace {
 
 namespace MathMapIo = Core::MathMapIo;
 using Core::MathMap;
-
-// Answers each dialog with the next scripted path (none: cancelled) and keeps the requests.
-class ScriptedDialogs {
-public:
-    ScriptedDialogs() {
-        Platform::SetFileDialogHandler([this](const Platform::FileDialogRequest& request) {
-            requests.push_back(request);
-            std::vector<std::string> answer;
-            if (next < answers.size() && !answers[next].empty()) answer.push_back(answers[next]);
-            ++next;
-            return answer;
-        });
-    }
-    ~ScriptedDialogs() { Platform::SetFileDialogHandler(nullptr); }
-    ScriptedDialogs(const ScriptedDialogs&) = delete;
-    ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
-
-    void Answer(const std::string& path) { answers.push_back(path); }
-    const Platform::FileDialogRequest& Last() const { return requests.back(); }
-
-    std::vector<std::string> answers;
-    std::size_t next = 0;
-    std::vector<Platform::FileDialogRequest> requests;
-};
 
 // A model whose definition of its own name is k * x, as a library holds it.
 MathMap::Ptr Scaled(const std::string& name, double k) {
@@ -70,7 +47,7 @@ protected:
 
     test::ScratchFolder folder{"models"};
     test::CapturedBoxes boxes;
-    ScriptedDialogs dialogs;
+    test::ScriptedDialogs dialogs;
     Safe::XPtr<CodeLog> models = NewCodeLog();
     EventBus::Registration onModels = Core::MenuCore::AddObserver(models);
 };

@@ -7,30 +7,16 @@
 #include <vector>
 
 #include "app/project_comment.h"
-#include "app/project_state.h"
 #include "foundation/text.h"
 #include "functions/families.h"
-#include "io/data_set.h"
-#include "model/current.h"
-#include "plot/layer.h"
+#include "tests/app/project_samples.h"
 #include "tests/common/code_log.h"
-#include "tests/io/model_samples.h"
 #include "tests/io/reader_support.h"
-#include "tests/plot/plot_support.h"
 
 namespace {
 
 namespace ProjectIo = Core::ProjectIo;
-using Winplus::Curve;
-using Winplus::FileCurve;
-using Winplus::Layer;
-using Winplus::LayerCurve;
-
-#ifdef SORIX_EXAMPLE_DLL
-const std::string kDll = SORIX_EXAMPLE_DLL;
-#else
-const std::string kDll;
-#endif
+using namespace ProjectTest;
 
 ProjectIo::ReadOptions WithExampleLibrary() {
     ProjectIo::ReadOptions options;
@@ -51,50 +37,6 @@ std::string Text(const std::string& text) {
 }
 
 const std::string kHeader = Ints({10001, 10002, 3, -10002});
-
-// Longer than the 127 characters an edit control's read-back once cut it to, with line breaks
-// and a byte of the upper half of the code page.
-const std::string kComment = "Sample 4: gold on glass\r\n" + std::string(300, 'c') + "\xE9.";
-
-Spectrum::Ptr Measured(const std::wstring& name, double scale) {
-    auto data = Safe::MakeX<Spectrum>();
-    data->SetName(name);
-    data->Resize(20);
-    for (int i = 0; i < 20; ++i) data->SetPoint(i, 100.0 + i, scale * i, -0.5 * i);
-    return data;
-}
-
-// The basic model, the square model and, with every, a model of every node kind; two spectra;
-// the start-up layer and "graph" with a model curve and a data-file curve; a comment; the
-// square model's "model" and "graph" current.
-void BuildProject(bool every) {
-    Core::MathMapIo::InitProject();
-    if (every) Core::Models().Add(test::EveryNodeModel(kDll));
-    Core::MathMap::Ptr square = PlotTest::SquareModel("square");
-    Core::DataSet::GetSet().Add(Measured(L"measured", 0.1));
-    Core::DataSet::GetSet().Add(Measured(L"second", 0.3));
-    Layer::NewLayer();
-    PlotTest::SelectModel(square);
-    LayerCurve::Ptr graph = LayerCurve::Create(L"graph");
-    graph->SetLimits({100, -2, 20, 50});
-    auto file = Safe::MakeX<FileCurve>();
-    file->SetData(Core::DataSet::GetSet().Find(L"measured"));
-    graph->AddFileCurve(file);
-    Layer::Set().Add(graph);
-    Layer::SetCurrentLayer(graph);
-    Core::ProjectComment::Set(kComment, false);
-}
-
-// Another project in the place of the built one.
-void ReplaceByOther() {
-    Core::MenuCore::InstallProjectMaps(Core::ModelSet());
-    PlotTest::SquareModel("other", 2.0);
-    Core::DataSet::Replace(Safe::MakeX<Core::SpectrumSet>());
-    Layer::ResetLayers();
-    Core::ProjectComment::Set("other", false);
-    Core::MenuCore::SetProjectFolder("elsewhere/");
-    Core::MenuCore::SetSaved(false);
-}
 
 // Every announcement on the buses a read installs on.
 struct BusLogs {
@@ -258,67 +200,6 @@ TEST_F(ProjectFile, BlocksAreInstalledInTheFilesOrder) {
     EXPECT_EQ(Layer::CurrentLayer()->GetName(), L"graph");
     EXPECT_EQ(logs.layers->codes, std::vector<int>{});  // "graph" was current already
     EXPECT_FALSE(definition.IsNull());
-}
-
-// A layer that is not a curve layer: its record cannot be written.
-struct Unwritable : Layer {
-    Unwritable() : Layer(L"unwritable", kAbstract) {}
-    void SetLimits(const Winplus::Rect&) override {}
-    bool HasCurves() const override { return false; }
-    void RefreshAll() override {}
-    void Paint(Winplus::Canvas&, const Winplus::PixelRect&, bool, bool) override {}
-    void PaintPlain(Winplus::Canvas&) override {}
-};
-
-TEST_F(ProjectFile, SavingAndOpeningNameTheProjectOnlyWhenTheyWork) {
-    test::ScratchFolder folder("project");
-    BuildProject(false);
-    Core::MenuCore::SetSaved(false);
-    EXPECT_EQ(Core::MenuCore::SavePath(), "");  // never saved: Save asks where
-
-    const std::string path = folder.File("sample 4.pjt");
-    const std::string where = path.substr(0, path.find_last_of("\\/") + 1);
-    ProjectIo::Result saved = Core::MenuCore::SaveProject(path);
-    ASSERT_TRUE(saved.ok) << saved.message;
-    const std::string bytes = test::ReadAll(path);
-    EXPECT_TRUE(bytes == ProjectIo::Bytes());
-    EXPECT_TRUE(Core::MenuCore::IsSaved());
-    EXPECT_EQ(Core::MenuCore::GetProjectFolder(), where);
-    EXPECT_EQ(Core::Models().GetName(), L"sample 4");
-    EXPECT_EQ(Core::MenuCore::SavePath(), path);
-
-    // A write that fails part-way keeps the old file and the project's name and flag.
-    Layer::Set().Add(Safe::MakeX<Unwritable>());
-    Core::MenuCore::SetSaved(false);
-    const ProjectIo::Result failed = Core::MenuCore::SaveProject(folder.File("other.pjt"));
-    EXPECT_FALSE(failed.ok);
-    EXPECT_EQ(failed.message, "Internal error.");
-    EXPECT_FALSE(Core::MenuCore::SaveProject(path).ok);
-    EXPECT_TRUE(test::ReadAll(path) == bytes);
-    EXPECT_FALSE(std::filesystem::exists(folder.File("other.pjt")));
-    EXPECT_FALSE(std::filesystem::exists(path + ".part"));
-    EXPECT_FALSE(Core::MenuCore::IsSaved());
-    EXPECT_EQ(Core::Models().GetName(), L"sample 4");
-    EXPECT_EQ(Core::MenuCore::SaveProject(folder.File("none/x.pjt")).message,
-              "Couldn't open file.");
-
-    // Opening: a failure changes nothing; a success names the project after the file.
-    ReplaceByOther();
-    const std::string damaged = folder.Write("damaged.pjt", bytes.substr(0, bytes.size() - 1));
-    EXPECT_EQ(Core::MenuCore::OpenProject(damaged).message, "Unexpected end of file.");
-    EXPECT_EQ(Core::MenuCore::OpenProject(folder.File("missing.pjt")).message,
-              "Couldn't open file.");
-    EXPECT_EQ(Core::MenuCore::GetProjectFolder(), "elsewhere/");
-    EXPECT_FALSE(Core::MenuCore::IsSaved());
-    EXPECT_EQ(Core::Models().At(0)->GetName(), L"other");
-
-    const std::string copy = folder.Write("copy.pjt", bytes);
-    ASSERT_TRUE(Core::MenuCore::OpenProject(copy).ok);
-    EXPECT_TRUE(Core::MenuCore::IsSaved());
-    EXPECT_EQ(Core::MenuCore::GetProjectFolder(), where);
-    EXPECT_EQ(Core::Models().GetName(), L"copy");
-    EXPECT_EQ(Core::ProjectComment::Get(false), kComment);
-    EXPECT_TRUE(ProjectIo::Bytes() == bytes);
 }
 
 TEST(ProjectComment, TheEditorHandsInAndShowsTheText) {
