@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets and runs each for SECONDS over its seeds, all at once (one core each):
 #   fuzz/run.sh SECONDS [TARGET...]      targets: text jcamp opus records models layers osml
+#                                        project
 #   (default all)
 # Seeds are the test files in ../shared/testdata and fuzz/seeds; inputs found to add coverage
 # are kept in the build's corpus folder, crashes in its artifacts folder. FUZZ_BUILD overrides
@@ -11,7 +12,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:?usage: fuzz/run.sh SECONDS [TARGET...]}"
 shift
 targets=("$@")
-[[ ${#targets[@]} -gt 0 ]] || targets=(text jcamp opus records models layers osml)
+[[ ${#targets[@]} -gt 0 ]] || targets=(text jcamp opus records models layers osml project)
 build="${FUZZ_BUILD:-$root/build/fuzz}"
 testdata="$root/../shared/testdata"
 
@@ -32,6 +33,7 @@ seeds() {
         models) echo "$root/fuzz/seeds/models" ;;
         layers) echo "$root/fuzz/seeds/layers" ;;
         osml) echo "$root/fuzz/seeds/osml" ;;
+        project) echo "$root/fuzz/seeds/project" ;;
     esac
 }
 

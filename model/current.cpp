@@ -1,5 +1,7 @@
 #include "model/current.h"
 
+#include <vector>
+
 #include "model/map_bar.h"
 #include "model/map_capsule.h"
 
@@ -69,6 +71,15 @@ Node::Ptr GetCurrentNode() {
     return Current().node;
 }
 
+void InstallProjectMaps(const ModelSet& models) {
+    Current() = CurrentObjects();
+    // The given set may be the model set itself: take the items first.
+    const std::vector<MathMap::Ptr> items(models.begin(), models.end());
+    Models().Clear();
+    for (const MathMap::Ptr& model : items) Models().Add(model);
+    Notify(EventCode::kModelsReset);
+}
+
 }  // namespace MenuCore
 
 namespace MathMapIo {
@@ -77,6 +88,15 @@ void InitProject() {
     MenuCore::SetCurrentModel(basic);
     Models().Add(basic);
     Models().SetName(std::wstring(L"Project"));
+}
+
+void NewProject() {
+    Current() = CurrentObjects();
+    Models().Clear();
+    Current().model = MathMap::CreateModel("basic");
+    Models().Add(Current().model);
+    Models().SetName(std::wstring(L"Project"));
+    MenuCore::Notify(EventCode::kModelsReset);
 }
 }  // namespace MathMapIo
 

@@ -28,11 +28,19 @@ MathMap::Ptr GetCurrentModel();
 NodeMap::Ptr GetCurrentDefinition();
 Node::Ptr GetCurrentNode();
 
+// A read project's models: the current model, definition and node become none unannounced, the
+// model set (keeping its name) takes the given models in their order, and 100 is announced.
+void InstallProjectMaps(const ModelSet& models);
+
 }  // namespace MenuCore
 
 namespace MathMapIo {
 // The project at start-up: the model "basic", current and alone in the model set "Project".
 void InitProject();
+// A new project: the model set holds only a new "basic", which becomes the current model; the
+// current definition and node, which belonged to the models let go, become none. Nothing but
+// 100 is announced.
+void NewProject();
 }  // namespace MathMapIo
 
 // A catalogue function ready to place: a new node of the type whose abscissa child, when it has

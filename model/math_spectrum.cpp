@@ -52,6 +52,8 @@ void MathUnit::Unbind() {
     model_ = nullptr;
     definition_ = nullptr;
     output_ = nullptr;
+    // The variable belongs to the model let go: kept, a saved curve would name it alone.
+    variable_ = nullptr;
 }
 
 void MathUnit::FillZeros(const Safe::XPtr<Data>& x, const Safe::XPtr<Data>& re,

@@ -15,13 +15,14 @@
 
 namespace test {
 
-// Records every message box instead of showing it, for the life of the object.
+// Records every message box instead of showing it, for the life of the object. Each box gets
+// the next of the answers, Ok when none is left.
 class CapturedBoxes {
 public:
     CapturedBoxes() {
         Platform::SetMessageBoxHandler([this](const Platform::MessageBoxRequest& request) {
             boxes.push_back(request);
-            return Platform::BoxAnswer::Ok;
+            return next < answers.size() ? answers[next++] : Platform::BoxAnswer::Ok;
         });
     }
     ~CapturedBoxes() { Platform::SetMessageBoxHandler(nullptr); }
@@ -35,6 +36,8 @@ public:
     }
 
     std::vector<Platform::MessageBoxRequest> boxes;
+    std::vector<Platform::BoxAnswer> answers;
+    std::size_t next = 0;
 };
 
 // Hands out its text, then fails as a device does: the next read throws, as a file buffer's

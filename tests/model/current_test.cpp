@@ -43,6 +43,41 @@ TEST_F(CurrentTest, SettersAnnounceOnlyChanges) {
     EXPECT_EQ(Core::MenuCore::GetCurrentNode(), node);
 }
 
+TEST_F(CurrentTest, InstallingProjectModelsReleasesTheCurrentObjectsUnannounced) {
+    Core::MathMapIo::InitProject();
+    Core::MathMap::Ptr old = Core::Models().At(0);
+    Core::MenuCore::SetCurrentDefinition(old->FindMap("x"));
+    Core::MenuCore::SetCurrentNode(old->FindMap("x")->GetRoot());
+    Safe::XPtr<CodeLog> models = NewCodeLog(), mapBar = NewCodeLog();
+    EventBus::Registration onModels = Core::MenuCore::AddObserver(models);
+    EventBus::Registration onMapBar = Core::MapBar::AddObserver(mapBar);
+
+    // Two models of one name: the set names the second apart, in the given order.
+    Core::ModelSet read;
+    read.Add(Core::MathMap::CreateModel("a"));
+    read.Add(Core::MathMap::CreateModel("b"));
+    read.Add(Core::MathMap::CreateModel("a"));
+    Core::MenuCore::InstallProjectMaps(read);
+    EXPECT_EQ(models->codes, std::vector<int>{100});
+    EXPECT_TRUE(mapBar->codes.empty());
+    EXPECT_TRUE(Core::MenuCore::GetCurrentModel().IsNull());
+    EXPECT_TRUE(Core::MenuCore::GetCurrentDefinition().IsNull());
+    EXPECT_TRUE(Core::MenuCore::GetCurrentNode().IsNull());
+    EXPECT_EQ(Core::Models().GetName(), L"Project");
+    ASSERT_EQ(Core::Models().Count(), 3);
+    EXPECT_EQ(Core::Models().At(0), read.At(0));
+    EXPECT_EQ(Core::Models().At(1)->GetName(), L"b");
+    EXPECT_EQ(Core::Models().At(2)->GetName(), L"a@1");
+
+    // The model set given to itself keeps its models; an empty set empties it and still
+    // announces.
+    Core::MenuCore::InstallProjectMaps(Core::Models());
+    EXPECT_EQ(Core::Models().Count(), 3);
+    Core::MenuCore::InstallProjectMaps(Core::ModelSet());
+    EXPECT_EQ(Core::Models().Count(), 0);
+    EXPECT_EQ(models->codes, (std::vector<int>{100, 100, 100}));
+}
+
 TEST_F(CurrentTest, PickedFunctionsReadTheModelsVariable) {
     // The two-column table takes the abscissa in its first child.
     Core::MathMap::Ptr model = Core::MathMap::CreateModel("m");

@@ -90,6 +90,7 @@ TEST_F(MathSpectrumTest, RenamedDefinitionUnbindsAndFillsZeros) {
     EXPECT_EQ(Real(spectrum), (std::vector<double>{0, 0}));
     EXPECT_TRUE(spectrum->GetUnit()->GetModel().IsNull());
     EXPECT_TRUE(spectrum->GetUnit()->GetOutput().IsNull());
+    EXPECT_TRUE(spectrum->GetUnit()->GetVariable().IsNull());
     EXPECT_EQ(spectrum->GetUnit()->GetLabel(), "Undefined");
     EXPECT_EQ(spectrum->GetUnit()->EvaluateAt(1), Complex(0, 0));
 }
