@@ -1,6 +1,7 @@
 #include "modes/adjust_core.h"
 
 #include "model/current.h"
+#include "modes/associations.h"
 #include "plot/axis_tools.h"
 
 namespace Core {
@@ -98,6 +99,26 @@ void AdjustCore::Drag() {
     State().moves.Drag(*State().node, Winplus::AxisBar::CursorX(), Winplus::AxisBar::CursorY(),
                        Winplus::AxisBar::MouseDeltaX(), Winplus::AxisBar::MouseDeltaY());
     Tool().AnnounceMoved();
+}
+
+std::vector<std::string> AdjustCore::GetNodeNames() {
+    return Associations::NodeNames(State().node.Get());
+}
+
+Node* AdjustCore::GetAssociationNode() {
+    return State().node.Get();
+}
+
+void AdjustCore::SetAnchorChildByName(int slot, const std::string& name) {
+    Associations::BindByName(State().node.Get(), slot, name);
+}
+
+void AdjustCore::SetAnchorChild(int slot, const std::string& name) {
+    Associations::SetPartner(State().node.Get(), slot, name);
+}
+
+void AdjustCore::SetAnchorMode(int slot, int mode) {
+    Associations::SetMode(State().node.Get(), slot, mode);
 }
 
 }  // namespace Core

@@ -3,6 +3,9 @@
 // cursor, a drag changes those of its move slots by the mouse's movement, per axis. Process-wide
 // state with static operations; the shared pattern (layers, current objects, own observers) is
 // its ToolCore.
+#include <string>
+#include <vector>
+
 #include "modes/move_settings.h"
 #include "modes/tool_core.h"
 
@@ -23,6 +26,13 @@ public:
     static void EnableAnchors(const bool& on);
     static bool AnchorsEnabled();
     static MoveSettings& Moves();
+
+    // The anchor associations of the edited node (modes/associations.h).
+    static std::vector<std::string> GetNodeNames();
+    static Node* GetAssociationNode();
+    static void SetAnchorChildByName(int slot, const std::string& name);
+    static void SetAnchorChild(int slot, const std::string& name);
+    static void SetAnchorMode(int slot, int mode);
 
     // Parameters bound to the hit slots := the cursor; then the move is announced.
     static void Press();
