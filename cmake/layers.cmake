@@ -10,8 +10,8 @@ set(sorix_uses_io foundation formula model functions)
 set(sorix_uses_fit foundation formula model functions io)
 set(sorix_uses_winplus foundation formula model)
 set(sorix_uses_plot foundation formula model functions io winplus)
-set(sorix_uses_app foundation formula model functions io fit winplus plot)
-set(sorix_uses_modes foundation formula model functions io fit winplus plot app)
+set(sorix_uses_modes foundation formula model functions io fit winplus plot)
+set(sorix_uses_app foundation formula model functions io fit winplus plot modes)
 
 # sorix_layer_root(LAYER OUT): makes the include root of LAYER (configure runs on Linux for
 # both builds, so the links are symbolic) and returns its path.

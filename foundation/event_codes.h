@@ -14,6 +14,7 @@ inline constexpr int kCurrentDefinitionChanged = 201;
 inline constexpr int kCurrentNodeChanged = 202;  // also on the map-bar bus
 inline constexpr int kModelRenamed = 300;
 inline constexpr int kDefinitionRenamed = 301;
+inline constexpr int kFunctionPlaced = 701;  // the builder asks for a clone of its prototype
 inline constexpr int kBasicModelRequested = 950;
 
 // Data-set bus.
@@ -44,6 +45,7 @@ inline constexpr int kViewModeChanged = 600;  // mode set or reset
 inline constexpr int kUserCurveChanged = 601;
 inline constexpr int kUserFileCurveChanged = 602;
 inline constexpr int kViewModelCurveUpdated = 610;
+inline constexpr int kViewAnchorsChanged = 800;
 
 // Selection bus.
 inline constexpr int kSelectedNodeChanged = 110;

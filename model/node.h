@@ -120,6 +120,8 @@ public:
     }
 
     // --- Flags and values ---
+    // Set by the nodes whose children form a list (Factor, Sum, Average, point and dual lists).
+    bool IsList() const { return list_ != 0; }
     void SetActive(bool active) { active_ = active ? 1 : 0; }
     // With it, setting the node's value also prepares its parent again (point coordinates).
     void SetParentRefresh(bool on) { parentRefresh_ = on ? 1 : 0; }

@@ -40,6 +40,9 @@ public:
     virtual void PopClip() = 0;
     // The colour of tick labels: the frame's own, or the back end's fixed one.
     virtual Argb LabelColor(Argb frameColor) const { return frameColor; }
+    // Whether anchor markers are centred on their point at twice their size (Direct2D) rather
+    // than boxes of their size offset up and left of it (GDI+).
+    virtual bool CentresMarkers() const { return false; }
 };
 
 // The size Direct2D's plot estimates text at: 10 pixels a character, 20 high.

@@ -32,6 +32,7 @@ public:
     void PopClip() override;
     // Steel blue.
     Argb LabelColor(Argb) const override { return 0xFF4682B4; }
+    bool CentresMarkers() const override { return true; }
 
 private:
     ID2D1SolidColorBrush* Brush(Argb color);

@@ -30,6 +30,10 @@ public:
     TextSize MeasureText(const std::wstring& text) override { return EstimateTextSize(text); }
     void PushClip(const PixelRect& box) override;
     void PopClip() override;
+    bool CentresMarkers() const override { return centresMarkers; }
+
+    // Records markers as the Direct2D canvas places them.
+    bool centresMarkers = false;
 
     const std::vector<Operation>& Operations() const { return operations_; }
     // The operations of one kind, in order.

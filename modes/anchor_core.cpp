@@ -1,0 +1,190 @@
+#include "modes/anchor_core.h"
+
+#include "model/current.h"
+#include "model/factory.h"
+#include "plot/axis_tools.h"
+
+namespace Core {
+
+namespace {
+
+constexpr int kAnchorMode = 2;
+
+struct AnchorState {
+    Node::Ptr node;
+    Safe::XPtr<AnchorsInterface> anchors;
+    Winplus::AnchorCurve::Ptr curve;
+    bool hasAnchors = false;
+    bool anchorsEnabled = false;
+};
+
+AnchorState& State() {
+    static AnchorState state;
+    return state;
+}
+
+void ResetAnchor() {
+    State() = AnchorState();
+    AnchorCore::Tool().Restart();
+}
+[[maybe_unused]] const bool kResets = RegisterProcessReset(&ResetAnchor);
+
+bool OnAxis(const int& code) {
+    if (!AnchorCore::Tool().ActsNow()) return false;
+    if (code != EventCode::kAxisActionChanged) return true;
+    if (!State().anchorsEnabled) return false;
+    switch (AnchorCore::Tool().Follow(Winplus::AxisBar::MouseAction())) {
+        case Gesture::kPress:
+        case Gesture::kDrag: AnchorCore::MoveCurrentAnchor(); break;
+        case Gesture::kOtherClick: {
+            const double cursor[2] = {Winplus::AxisBar::CursorX(), Winplus::AxisBar::CursorY()};
+            AnchorCore::PickAnchor(cursor);
+            break;
+        }
+        default: break;
+    }
+    return true;
+}
+
+bool OnModel(const int& code) {
+    if (!AnchorCore::Tool().ActsNow()) return false;
+    if (code == EventCode::kParametersChanged) AnchorCore::PlaceAnchors();
+    if (code >= EventCode::kCurrentModelChanged && code <= EventCode::kCurrentNodeChanged)
+        AnchorCore::SetNode(MenuCore::GetCurrentNode());
+    return true;
+}
+
+bool OnView(const int& code) {
+    if (!AnchorCore::Tool().ActsNow()) return false;
+    if (code == EventCode::kViewModeChanged) AnchorCore::SetNode(MenuCore::GetCurrentNode());
+    return true;
+}
+
+// The node of the current anchor when that anchor is a half-width one, else none.
+Node* HalfWidthNode() {
+    const Safe::XPtr<AnchorsInterface>& anchors = State().anchors;
+    const Safe::XPtr<Anchor> current = anchors ? anchors->GetCurrent() : Safe::XPtr<Anchor>();
+    return current && current->GetKind() == kAnchorHalfWidth ? current->GetOwner() : nullptr;
+}
+
+}  // namespace
+
+void AnchorCore::Initialize(ViewModeReader viewMode) {
+    if (Tool().GetUserCurves()) return;
+    State().curve = Safe::MakeX<Winplus::AnchorCurve>();
+    Tool().Initialize(State().curve, kAnchorMode, viewMode, &OnAxis, &OnModel, &OnView);
+}
+
+ToolCore& AnchorCore::Tool() {
+    static ToolCore* tool = new ToolCore(false);
+    return *tool;
+}
+
+Winplus::AnchorCurve::Ptr AnchorCore::GetDynamicCurve() {
+    return State().curve;
+}
+
+void AnchorCore::SetNode(const Node::Ptr& node) {
+    State().node = node;
+    State().anchors = nullptr;
+    if (!node) return;
+    State().anchors = node->GetAnchors();
+    const bool follows = !IsListOperator(*node) && State().anchors && State().anchors->Count() > 0;
+    Tool().Rebuild(follows && Tool().autoUser ? node : Node::Ptr(), true);
+    if (const Winplus::AnchorCurve::Ptr& curve = State().curve) {
+        const NodeMap::Ptr variable = curve->GetUnit()->GetVariable();
+        const MathMap::Ptr model = MenuCore::GetCurrentModel();
+        if (model) curve->GetUnit()->SetVariable(model->FindMap(variable ? variable->Name() : "x"));
+    }
+    const double origin[2] = {0.0, 0.0};
+    PickAnchor(origin);
+}
+
+const Node::Ptr& AnchorCore::GetNode() {
+    return State().node;
+}
+
+void AnchorCore::Reset() {
+    Tool().Reset();
+    SetNode(nullptr);
+}
+
+void AnchorCore::EnableAnchors(const bool& on) {
+    State().anchorsEnabled = on;
+    Tool().TakeMouse(on);
+}
+
+bool AnchorCore::AnchorsEnabled() {
+    return State().anchorsEnabled;
+}
+
+bool AnchorCore::HasAnchors() {
+    return State().hasAnchors;
+}
+
+void AnchorCore::PickAnchor(const double cursor[2]) {
+    const Winplus::AnchorCurve::Ptr& curve = State().curve;
+    std::vector<Safe::XPtr<Anchor>> shown;
+    Safe::XPtr<Anchor> current;
+    if (State().anchors) {
+        State().anchors->FindNearest(cursor[0]);
+        current = State().anchors->GetCurrent();
+    }
+    Node* output = current ? current->GetOwner() : nullptr;
+    if (current && current->GetInterface()) shown = current->GetInterface()->GetAnchors();
+    if (curve && output && !output->IsList()) {
+        // A point is shown by its list's curve; any other node's hidden curve shows again.
+        if (output->GetTypeId() == kPointId)
+            curve->SetViewMode(Winplus::kHidden);
+        else if (curve->GetViewMode() == Winplus::kHidden)
+            curve->SetViewMode(Winplus::kXComplex);
+    }
+    if (curve) {
+        curve->GetUnit()->Bind(MenuCore::GetCurrentModel(), MenuCore::GetCurrentDefinition(),
+                               Node::Ptr(output), curve->GetUnit()->GetVariable());
+        curve->SetAnchors(shown);
+        curve->SetCurrentAnchor(current);
+    }
+    State().hasAnchors = !shown.empty();
+    Tool().NotifyView(EventCode::kViewAnchorsChanged);
+    Tool().Notify(kToolAnchorsChanged);
+}
+
+void AnchorCore::MoveCurrentAnchor() {
+    if (!State().anchors) return;
+    State().anchors->MoveCurrent({Winplus::AxisBar::CursorX(), Winplus::AxisBar::CursorY()});
+    PlaceAnchors();
+    Tool().AnnounceMoved();
+}
+
+void AnchorCore::PlaceAnchors() {
+    if (State().anchors) State().anchors->PlaceAll();
+}
+
+int AnchorCore::GetCurrentForce() {
+    Node* node = HalfWidthNode();
+    if (!node) return -2;
+    ForceMode = node->GetAnchorMode(2);
+    return ForceMode;
+}
+
+void AnchorCore::ApplyForce() {
+    if (Node* node = HalfWidthNode()) node->SetAnchorMode(2, ForceMode);
+}
+
+void AnchorCore::ChooseForce(int force) {
+    ForceMode = force;
+    ApplyForce();
+}
+
+int ForceOfButton(int commandId) {
+    switch (commandId) {
+        case 151: return -1;
+        case 152: return 0;
+        case 153: return 2;
+        case 154: return 1;
+        default: return -2;
+    }
+}
+
+}  // namespace Core

@@ -1,0 +1,52 @@
+#pragma once
+// The anchor tool: the anchors of the edited node drawn on its dynamic anchor curve, picked by
+// an other click and dragged with the force chosen for the current anchor; the node writes
+// every move back into its parameters. Process-wide state with static operations on the
+// tool-core pattern.
+#include "model/anchors.h"
+#include "modes/anchor_curve.h"
+#include "modes/tool_core.h"
+
+namespace Core {
+
+class AnchorCore {
+public:
+    // Once: layers, the dynamic anchor curve, and the observers, which act while viewMode()
+    // answers 2 (Anchor).
+    static void Initialize(ViewModeReader viewMode);
+    static ToolCore& Tool();
+    static Winplus::AnchorCurve::Ptr GetDynamicCurve();
+
+    // Edited node := node and its anchor set; with a node the user curves are rebuilt, the
+    // curve's variable is looked up again in the current model and the anchor at (0, 0) is
+    // picked. A null node changes nothing more.
+    static void SetNode(const Node::Ptr& node);
+    static const Node::Ptr& GetNode();
+    static void Reset();
+    static void EnableAnchors(const bool& on);
+    static bool AnchorsEnabled();
+    // The last pick found anchors.
+    static bool HasAnchors();
+
+    // The anchor nearest to x becomes current; the curve shows its set's anchors; 800 on the
+    // view bus and the own list.
+    static void PickAnchor(const double cursor[2]);
+    // The current anchor to the cursor, its node writing the parameters; then the anchors are
+    // placed again and the move announced.
+    static void MoveCurrentAnchor();
+    static void PlaceAnchors();
+
+    // The force of the current half-width anchor's node (slot 2), which becomes the tool's
+    // force mode; -2 without such an anchor.
+    static int GetCurrentForce();
+    // The tool's force mode to the current half-width anchor's node.
+    static void ApplyForce();
+    // A force button: -1 none, 0 equal, 1 constant ratio, 2 maintain gap; then ApplyForce.
+    static void ChooseForce(int force);
+};
+
+// The force a force button of the anchor tool bar chooses: "No force" (151) -1, "Equal force"
+// (152) 0, "Maintain gap force" (153) 2, "Constant ratio force" (154) 1; -2 for other ids.
+int ForceOfButton(int commandId);
+
+}  // namespace Core

@@ -1,0 +1,54 @@
+#include "modes/mode_bars.h"
+
+#include "modes/adjust_core.h"
+#include "modes/anchor_core.h"
+#include "modes/builder_core.h"
+
+namespace Core {
+
+bool AdjustBarCommand(int id) {
+    if (id == kResizingButton || id == kAdjustAnchorsButton)
+        AdjustCore::EnableAnchors(id == kAdjustAnchorsButton);
+    return true;
+}
+
+bool AnchorBarCommand(int id) {
+    if (id == kResizingButton || id == kEnableAnchorsButton)
+        AnchorCore::EnableAnchors(id == kEnableAnchorsButton);
+    if (id >= kNoForceButton && id <= kRatioForceButton) AnchorCore::ChooseForce(ForceOfButton(id));
+    return true;
+}
+
+bool BuilderBarCommand(int id) {
+    if (id == kResizingButton) BuilderCore::SetTool(BuilderCore::kResizing);
+    if (id == kAddFunctionButton) BuilderCore::SetTool(BuilderCore::kAddFunction);
+    return true;
+}
+
+std::vector<BarButton> AnchorBarStates() {
+    std::vector<BarButton> states;
+    if (!AnchorCore::HasAnchors())
+        states.push_back({kEnableAnchorsButton, Winplus::kDisabled});
+    else if (AnchorCore::AnchorsEnabled())
+        states.push_back({kEnableAnchorsButton, Winplus::kChecked});
+    else
+        states.insert(states.end(), {{kEnableAnchorsButton, Winplus::kNormal},
+                                     {kResizingButton, Winplus::kChecked}});
+    const int force = AnchorCore::GetCurrentForce();
+    for (int id = kNoForceButton; id <= kRatioForceButton; ++id) {
+        const int state = force == -2                  ? Winplus::kDisabled
+                          : ForceOfButton(id) == force ? Winplus::kChecked
+                                                       : Winplus::kNormal;
+        states.push_back({id, state});
+    }
+    return states;
+}
+
+std::vector<BarButton> BuilderBarOnNodeSet() {
+    BuilderCore::SetTool(BuilderCore::kResizing);
+    const Node::Ptr& node = BuilderCore::GetNode();
+    return {{kResizingButton, Winplus::kChecked},
+            {kAddFunctionButton, node && node->IsList() ? Winplus::kNormal : Winplus::kDisabled}};
+}
+
+}  // namespace Core

@@ -1,0 +1,41 @@
+#pragma once
+// What the vertical tool bars of the adjust, anchor and builder tools do, without windows: the
+// command of each button, and the buttons' states that follow their core's own list (anchor
+// bar: 800, builder bar: 202). The Windows bars apply these states to their buttons.
+#include <vector>
+
+#include "winplus/button_machine.h"
+
+namespace Core {
+
+enum ModeBarButton {
+    kResizingButton = 110,  // "Resizing mode", every bar
+    kAddFunctionButton = 140,
+    kEnableAnchorsButton = 150,  // anchor bar
+    kNoForceButton = 151,
+    kEqualForceButton = 152,
+    kGapForceButton = 153,
+    kRatioForceButton = 154,
+    kAdjustAnchorsButton = 160,  // "Enable anchors" of the adjust bar
+};
+
+struct BarButton {
+    int id = 0;
+    int state = Winplus::kNormal;  // kNormal, kDisabled or kChecked
+    bool operator==(const BarButton&) const = default;
+};
+
+// A button's command (other ids are ignored); always true, as a bar command answers.
+bool AdjustBarCommand(int id);
+bool AnchorBarCommand(int id);
+bool BuilderBarCommand(int id);
+
+// The anchor bar after 800: with anchors, "Enable anchors" checked while the tool has the
+// mouse, else unchecked with "Resizing mode" checked; without, disabled. The force buttons are
+// enabled, the current force checked, for a current half-width anchor only; else disabled.
+std::vector<BarButton> AnchorBarStates();
+// The builder bar after 202: the tool back to "Resizing mode" (checked), "Add function"
+// enabled only while the builder node is a list node.
+std::vector<BarButton> BuilderBarOnNodeSet();
+
+}  // namespace Core

@@ -1,0 +1,115 @@
+#pragma once
+// The pattern the adjust, anchor and builder tools share: the layers "User curves" and
+// "Dynamic layer" with the tool's dynamic curve, the current layer, curve and file curve of the
+// tool's mode, the core's own observer list, the gesture of the mouse on the plot, and the
+// announcements of what the tool changed. Each tool core holds one and adds its own state.
+#include <string>
+
+#include "foundation/event_bus.h"
+#include "model/node.h"
+#include "plot/layer.h"
+
+namespace Core {
+
+// The view mode the tools act in, read through the function that the application installs (its
+// view mode state stands above this layer).
+using ViewModeReader = int (*)();
+
+// Codes of a tool core's own observer list, where its tool bar and property page listen.
+enum ToolCode {
+    kToolPrototypeOrigin = 110,  // the builder's prototype came from elsewhere
+    kToolNodeSet = 202,          // the edited node was set and the user curves rebuilt
+    kToolTookMouse = 620,
+    kToolAnchorsChanged = 800,
+};
+
+// What a mouse action on the plot means to a tool, by its press state.
+enum class Gesture { kNone, kPress, kDrag, kOtherClick };
+
+class ToolCore {
+public:
+    using Handler = bool (*)(const int& code);
+
+    // AutoUser's value at start: whether the tool keeps a user curve for the edited node.
+    explicit ToolCore(bool autoUserAtStart)
+        : autoUser(autoUserAtStart), autoUserAtStart_(autoUserAtStart) {}
+    ToolCore(const ToolCore&) = delete;
+    ToolCore& operator=(const ToolCore&) = delete;
+
+    // Once (nothing when the layers exist): "User curves" (current) and "Dynamic layer" with
+    // the dynamic curve, named "Dynamic curve", whose variable is the current model's "x". The
+    // handlers hear the axis-tool, model and view buses while the view mode is mode.
+    void Initialize(const Winplus::Curve::Ptr& dynamicCurve, int mode, ViewModeReader viewMode,
+                    Handler onAxis, Handler onModel, Handler onView);
+    // Back to the state before Initialize, observers and all (the process's start-up state).
+    void Restart();
+
+    [[nodiscard]] EventBus::Registration AddObserver(const Safe::XPtr<Winplus::Observer>& observer);
+    void Notify(const int& code) { observers_.Notify(code); }
+
+    // Current layer none, "User curves" emptied.
+    void Reset();
+    // layer 0 "User curves", 1 "Dynamic layer", others find nothing; a change announces 601 or
+    // 221 on the view bus.
+    void SelectCurve(const std::wstring& name, const int& layer);
+    // Only layer 0 is searched; a change announces 222.
+    void SelectFileCurve(const std::wstring& name, const int& layer);
+    // 220 unless it is current already.
+    void SetCurrentLayer(const Winplus::LayerCurve::Ptr& layer);
+
+    const Winplus::LayerCurve::Ptr& GetUserCurves() const { return s_.userCurves; }
+    const Winplus::LayerCurve::Ptr& GetDynamicLayer() const { return s_.dynamicLayer; }
+    const Winplus::Curve::Ptr& GetDynamicCurve() const { return s_.dynamicCurve; }
+    const Winplus::LayerCurve::Ptr& GetCurrentLayer() const { return s_.currentLayer; }
+    const Winplus::Curve::Ptr& GetCurrentCurve() const { return s_.currentCurve; }
+    const Winplus::FileCurve::Ptr& GetCurrentFileCurve() const { return s_.currentFileCurve; }
+
+    // Current curve and file curve none; with a target, its "User curves" curve found or made
+    // (bound to the current model and definition, the model's "x" its variable); the user
+    // curves refreshed after an addition, or always with refreshAlways; then 202, and view 121
+    // after an addition. A refused addition ends it without a notice (false).
+    bool Rebuild(const Node::Ptr& target, bool refreshAlways);
+
+    // Takes the mouse from the axis tools (disable flag -1, then 620) or gives it back (0).
+    void TakeMouse(bool take);
+    // The press state after a mouse action: a second button-down without a button-up between
+    // (a lost button-up) ends the press instead of pressing again. A press that moved
+    // parameters ends by telling the model bus that parameter values changed (103), so that
+    // the project is marked unsaved whatever UpdateView says.
+    Gesture Follow(int action);
+    bool IsPressing() const { return s_.pressing; }
+    // Parameters moved: view bus 610, and the layer bus 610 when UpdateView is on.
+    void AnnounceMoved();
+    void NotifyView(int code) const;
+
+    bool ActsNow() const { return s_.viewMode && s_.viewMode() == s_.mode; }
+
+    bool updateView = true;
+    bool autoUser = true;
+
+private:
+    struct State {
+        Winplus::LayerCurve::Ptr userCurves, dynamicLayer, currentLayer;
+        Winplus::Curve::Ptr dynamicCurve, currentCurve;
+        Winplus::FileCurve::Ptr currentFileCurve;
+        int mode = -1;
+        ViewModeReader viewMode = nullptr;
+        bool pressing = false;
+        bool moved = false;
+        EventBus::Registration onAxis, onModel, onView;
+    };
+    void EndPress();
+
+    State s_;
+    EventBus observers_;
+    bool autoUserAtStart_;
+};
+
+// The current model's definition "x", or none.
+Safe::XPtr<NodeMap> CurrentModelX();
+// The type ids whose anchors are those of their children: Factor, Sum and Average.
+bool IsListOperator(const Node& node);
+// Whether node offers at least one anchor.
+bool HasAnchors(Node& node);
+
+}  // namespace Core

@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include "app/view_modes.h"
+#include "model/current.h"
+#include "modes/anchor_core.h"
+#include "tests/modes/mode_support.h"
+
+namespace {
+
+using Core::AnchorCore;
+using ModeTest::Mouse;
+using ModeTest::Value;
+using Strings = std::vector<std::string>;
+constexpr int kDown = 0, kUp = 1, kOtherClick = 2, kMove = 3;
+
+class AnchorCoreTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ModeTest::PhononModel();
+        p1 = ModeTest::Find("p1");
+        AnchorCore::Initialize(&Core::ViewModeState::GetMode);
+        log.Watch(AnchorCore::Tool().AddObserver(log.Own()));
+        log.Take();
+        Core::ViewModeState::SetMode(Core::kAnchorMode);
+    }
+    // The curve's current anchor: 0 top, 4 half width.
+    static int CurrentKind() {
+        const auto& current = AnchorCore::GetDynamicCurve()->Designer().GetCurrentAnchor();
+        return current ? current->GetKind() : -1;
+    }
+    static double CurrentX() {
+        return AnchorCore::GetDynamicCurve()->Designer().GetCurrentAnchor()->Second().current.x;
+    }
+    ModeTest::BusLog log;
+    Core::Node::Ptr p1;
+};
+
+TEST_F(AnchorCoreTest, PickByNearestXAndForcesOfTheHalfWidthAnchor) {
+    // p1's anchors: its top at w = 100, its half width at w + g / 2 = 105.
+    EXPECT_EQ(log.Take(), (Strings{"view 600", "own 202", "view 800", "own 800"}));
+    EXPECT_TRUE(AnchorCore::HasAnchors());
+    EXPECT_EQ(CurrentKind(), Core::kAnchorTop);  // nearest to x = 0
+    EXPECT_EQ(AnchorCore::GetDynamicCurve()->GetUnit()->GetOutput(), p1);
+    EXPECT_EQ(AnchorCore::GetCurrentForce(), -2);
+    // An other click needs the tool to have the mouse.
+    Mouse(kOtherClick, 104.0, 0.0);
+    EXPECT_EQ(CurrentKind(), Core::kAnchorTop);
+    AnchorCore::EnableAnchors(true);
+    Mouse(kOtherClick, 104.0, 0.0);
+    EXPECT_EQ(CurrentKind(), Core::kAnchorHalfWidth);
+    EXPECT_EQ(AnchorCore::GetCurrentForce(), -1);
+    struct {
+        int button, stored;
+    } buttons[] = {{153, 2}, {154, 1}, {152, 0}, {151, -1}};
+    for (auto [button, stored] : buttons) {
+        AnchorCore::ChooseForce(Core::ForceOfButton(button));
+        EXPECT_EQ(p1->GetAnchorMode(2), stored) << button;
+        EXPECT_EQ(AnchorCore::GetCurrentForce(), stored) << button;
+    }
+    // A force chosen while the top anchor is current changes nothing.
+    Mouse(kOtherClick, 99.0, 0.0);
+    AnchorCore::ChooseForce(2);
+    EXPECT_EQ(p1->GetAnchorMode(2), -1);
+    EXPECT_EQ(AnchorCore::GetCurrentForce(), -2);
+}
+
+TEST_F(AnchorCoreTest, DraggedAnchorsWriteTheParametersAndFollowOtherChanges) {
+    AnchorCore::EnableAnchors(true);
+    Mouse(kOtherClick, 106.0, 0.0);
+    log.Take();
+    // The half width to x = 120: the damping becomes 2 (120 - w) = 40.
+    Mouse(kDown, 120.0, 5.0);
+    EXPECT_DOUBLE_EQ(Value(p1, "g"), 40.0);
+    Mouse(kMove, 130.0, 5.0, 10, 0);
+    EXPECT_DOUBLE_EQ(Value(p1, "g"), 60.0);
+    EXPECT_DOUBLE_EQ(CurrentX(), 130.0);
+    Mouse(kUp, 130.0, 5.0);
+    EXPECT_EQ(log.Take(), (Strings{"view 610", "layer 610", "view 610", "layer 610", "model 103"}));
+    // Values changed elsewhere (103) move the anchors without a pick.
+    p1->GetChildByName("w")->SetValue({200.0, 0.0}, 0);
+    Core::MenuCore::Notify(103);
+    EXPECT_DOUBLE_EQ(CurrentX(), 230.0);
+    // A node without anchors clears the curve's anchors; no node changes nothing.
+    Core::MenuCore::SetCurrentNode(p1->GetChildByName("w"));
+    EXPECT_FALSE(AnchorCore::HasAnchors());
+    EXPECT_TRUE(AnchorCore::GetDynamicCurve()->Designer().GetAnchors().empty());
+    EXPECT_EQ(AnchorCore::GetCurrentForce(), -2);
+    log.Take();
+    Core::MenuCore::SetCurrentNode(nullptr);
+    EXPECT_EQ(log.Take(), Strings{"model 202"});
+}
+
+}  // namespace
