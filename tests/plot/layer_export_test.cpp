@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "plot/curve_files.h"
 #include "plot/export_files.h"
 #include "plot/gnuplot_export.h"
 #include "tests/app/scripted_platform.h"
@@ -11,6 +12,7 @@
 namespace {
 
 namespace Gnuplot = Winplus::GnuplotExport;
+namespace CurveFiles = Winplus::CurveFiles;
 using PlotTest::ExportCase;
 using PlotTest::Lines;
 
@@ -121,6 +123,37 @@ TEST(LayerExportTest, SaveGraphAsksForTheScriptAndSaysWhatWentWrong) {
     EXPECT_EQ(boxes.boxes[1].text, "File write failed\n" + folder.File("missing/empty.plt"));
     EXPECT_EQ(boxes.boxes[1].caption, "Message");
     EXPECT_EQ(boxes.boxes[1].icon, Platform::BoxIcon::Stop);
+}
+
+TEST(LayerExportTest, SaveCurvesWritesEveryModelCurveUnderASafeName) {
+    test::ScratchFolder folder{"save-curves"};
+    test::CapturedBoxes boxes;
+    ExportCase c = PlotTest::StyledLayer();  // four model curves, two file curves
+    c.layer->Curves()->At(1)->SetName(std::wstring(L"../peak:1"));
+    const auto pick = [&folder](std::string& chosen) {
+        chosen = folder.Path();
+        return true;
+    };
+    EXPECT_FALSE(CurveFiles::SaveCurves(c.layer, 2, [](std::string&) { return false; }));
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
+
+    EXPECT_TRUE(CurveFiles::SaveCurves(c.layer, 2, pick));
+    EXPECT_EQ(Lines(folder.File("peak_1.dat")),
+              (std::vector<std::string>{"  1.000000E+01   2.000000E+00",
+                                        "  1.000000E+03   4.000000E+00"}));
+    const CurveFiles::Result written = CurveFiles::Write(*c.layer, folder.Path(), 0);
+    EXPECT_EQ(written.files, (std::vector<std::string>{"peak_1.dat", "___peak_1.dat",
+                                                       "parametric.dat", "unticked.dat"}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 4);
+    EXPECT_EQ(Lines(folder.File("peak_1.dat")),
+              (std::vector<std::string>{"  1.000000E+01   1.000000E+00   2.000000E+00",
+                                        "  1.000000E+03   3.000000E+00   4.000000E+00"}));
+    EXPECT_TRUE(boxes.boxes.empty());
+
+    std::filesystem::create_directory(folder.File("unticked.dat.part"));
+    EXPECT_FALSE(CurveFiles::SaveCurves(c.layer, 1, pick));
+    EXPECT_EQ(boxes.Texts(),
+              std::vector<std::string>{"File write failed\n" + folder.File("unticked.dat")});
 }
 
 }  // namespace
