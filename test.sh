@@ -23,6 +23,7 @@ packages=(
     clang libclang-rt-14-dev
     libcerf-dev
     libcminpack-dev
+    gnuplot-nox
 )
 
 phases=("$@")
@@ -113,10 +114,12 @@ phase() {
         "$failed" "$(seconds $((SECONDS - start)))")")
 }
 
+# The exported gnuplot scripts are run by gnuplot here: the build must find it.
 phase_native() {
     local bench=()
     if [[ -f bench/CMakeLists.txt ]]; then bench=(-DSORIX_BENCH=ON); fi
-    build native RelWithDebInfo "${bench[@]}" && run_tests native ctest --test-dir build/native
+    build native RelWithDebInfo "${bench[@]}" -DSORIX_REQUIRE_GNUPLOT=ON &&
+        run_tests native ctest --test-dir build/native
 }
 
 # whole_executables NAME: runs each test executable of build/NAME once with all its tests in one
