@@ -17,6 +17,15 @@ std::vector<Node::Ptr> WithDescendants(const Node::Ptr& node) {
     for (const Node::Ptr& below : node->GetDescendants()) all.push_back(below);
     return all;
 }
+
+// Where the node stands under its parent; by identity, as siblings renamed from outside may
+// share a name.
+int PlaceUnderParent(const Node& node) {
+    const Node* parent = node.ParentNode();
+    for (int i = 0; parent && i < parent->ChildCount(); ++i)
+        if (parent->Child(i) == &node) return i;
+    return -1;
+}
 }  // namespace
 
 // A recorded step: running it performs the inverse of the edit that recorded it.
@@ -51,6 +60,11 @@ private:
 };
 
 NodeMap::NodeMap() : values_(1, Complex(0.0, 0.0)) {}
+
+NodeMap::~NodeMap() {
+    // The nodes may outlive the definition (undo histories, the current node, the clipboard).
+    ClearIndex();
+}
 
 NodeMap::Ptr NodeMap::CreateFunction(const std::string& name) {
     Ptr map = Safe::MakeX<NodeMap>();
@@ -111,25 +125,51 @@ std::string NodeMap::UniqueNodeName(const std::string& name) {
 
 void NodeMap::Index(const Node::Ptr& node) {
     for (const Node::Ptr& item : WithDescendants(node)) {
+        if (item->GetNameIndex() == this) continue;  // indexed as it was attached
         item->SetName(UniqueNodeName(item->Name()));
         nodes_.push_back(item);
-        byName_[item->Name()] = item.Get();
+        byName_.emplace(item->Name(), item.Get());
+        item->SetNameIndex(this);
         Count(item->Name());
     }
 }
 
+namespace {
+
+void EraseEntry(std::unordered_multimap<std::string, Node*>& byName, const std::string& name,
+                const Node* node) {
+    auto [first, last] = byName.equal_range(name);
+    for (auto it = first; it != last; ++it) {
+        if (it->second == node) {
+            byName.erase(it);
+            return;
+        }
+    }
+}
+}  // namespace
+
 void NodeMap::Unindex(const Node::Ptr& node) {
     std::unordered_set<const Node*> leaving;
     for (const Node::Ptr& item : WithDescendants(node)) {
+        if (item->GetNameIndex() != this) continue;
         leaving.insert(item.Get());
-        auto named = byName_.find(item->Name());
-        if (named != byName_.end() && named->second == item.Get()) byName_.erase(named);
+        EraseEntry(byName_, item->Name(), item.Get());
+        item->SetNameIndex(nullptr);
     }
+    if (leaving.empty()) return;
     std::erase_if(nodes_, [&](const Node::Ptr& indexed) { return leaving.count(indexed.Get()); });
     countsComplete_ = false;
 }
 
+void NodeMap::NodeRenamed(Node& node, const std::string& oldName) {
+    EraseEntry(byName_, oldName, &node);
+    byName_.emplace(node.Name(), &node);
+    countsComplete_ = false;
+}
+
 void NodeMap::ClearIndex() {
+    for (const Node::Ptr& node : nodes_)
+        if (node->GetNameIndex() == this) node->SetNameIndex(nullptr);
     nodes_.clear();
     byName_.clear();
     counts_.clear();
@@ -137,19 +177,18 @@ void NodeMap::ClearIndex() {
 }
 
 Node::Ptr NodeMap::FindNode(const std::string& name) const {
-    auto named = byName_.find(name);
-    if (named != byName_.end() && named->second->Name() == name) return Node::Ptr(named->second);
-    // Not indexed under that name: a node renamed from outside is still found by looking.
+    auto [first, last] = byName_.equal_range(name);
+    if (first == last) return Node::Ptr();
+    if (std::next(first) == last) return Node::Ptr(first->second);
+    // A rename from outside gave two nodes one name: the first of the list.
     for (const Node::Ptr& node : nodes_)
         if (node->Name() == name) return node;
     return Node::Ptr();
 }
 
 bool NodeMap::Contains(const Node::Ptr& node) const {
-    for (const Node::Ptr& item : WithDescendants(node)) {
-        auto named = byName_.find(item->Name());
-        if (named != byName_.end() && named->second == item.Get()) return true;
-    }
+    for (const Node::Ptr& item : WithDescendants(node))
+        if (item->GetNameIndex() == this) return true;
     return false;
 }
 
@@ -215,7 +254,7 @@ Node::Ptr NodeMap::RemoveNode(const std::string& name) {
     }
     Node::Ptr parent = node->GetParent();
     if (!parent || !parent->IsVariadic()) return Node::Ptr();
-    const int index = parent->IndexOfChild(name);
+    const int index = PlaceUnderParent(*node);
     if (!parent->RemoveChild(index)) return Node::Ptr();
     Unindex(node);
     lastReplaced_ = node;
@@ -229,7 +268,7 @@ Node::Ptr NodeMap::ReplaceNode(const std::string& name, const Node::Ptr& node) {
     if (old != root_) {
         Node::Ptr parent = old->GetParent();
         if (!parent || !parent->HasListArity() || Contains(node)) return Node::Ptr();
-        if (!parent->ReplaceChild(name, node)) return Node::Ptr();
+        if (!parent->ReplaceChildAt(PlaceUnderParent(*old), node)) return Node::Ptr();
         Unindex(old);
         Index(node);
         lastReplaced_ = old;
@@ -243,8 +282,13 @@ Node::Ptr NodeMap::ReplaceNode(const std::string& name, const Node::Ptr& node) {
         Node::Ptr stand = node->Clone();
         if (!stand) stand = Node::Create(kBasicId);
         if (stand) stand->SetName(node->Name());
-        const int index = parent->IndexOfChild(node->Name());
-        if (!stand || !parent->ReplaceChildAt(index, stand)) return Node::Ptr();
+        const int index = PlaceUnderParent(*node);
+        if (!stand || index < 0 || !parent->HasListArity() || !parent->AcceptChild(stand))
+            return Node::Ptr();
+        // The index is rebuilt below; dropped first, the stand keeps the names of the node's
+        // subtree as it goes in.
+        ClearIndex();
+        parent->ReplaceChildAt(index, stand);
     }
     node->SetParent(nullptr);
     // One step records the whole replacement, so that one undo takes it back.

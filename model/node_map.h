@@ -10,11 +10,12 @@
 
 namespace Core {
 
-class NodeMap : public Winplus::Unredo {
+class NodeMap : public Winplus::Unredo, private NodeIndex {
 public:
     using Ptr = Safe::XPtr<NodeMap>;
 
     NodeMap();
+    ~NodeMap() override;
 
     // A function definition: root a basic node "m", evaluated by its model.
     static Ptr CreateFunction(const std::string& name);
@@ -90,6 +91,10 @@ private:
 
     void Index(const Node::Ptr& node);
     void Unindex(const Node::Ptr& node);
+    // A node of the tree renamed, or a subtree attached or detached, by whoever did it.
+    void NodeRenamed(Node& node, const std::string& oldName) override;
+    void NodeAttached(const Node::Ptr& child) override { Index(child); }
+    void NodeDetached(const Node::Ptr& child) override { Unindex(child); }
     void ClearIndex();
     // The name a node gets when indexed (the ":" rule), from the name index and the counts.
     std::string UniqueNodeName(const std::string& name);
@@ -107,8 +112,9 @@ private:
     Node::Ptr root_;
     Node::Ptr lastReplaced_;
     std::vector<Node::Ptr> nodes_;
-    // Every node of nodes_ by its name (names are unique within a definition).
-    std::unordered_map<std::string, Node*> byName_;
+    // Every node of nodes_ by the name it bears now. Names are unique within a definition as
+    // long as renames from outside keep them so; the nodes of nodes_ tell us of every rename.
+    std::unordered_multimap<std::string, Node*> byName_;
     // Per base (a name up to and with its first ":"), the ":" rule's count over the names of
     // nodes_ that begin with it, in list order. Removals make it incomplete until next needed.
     std::unordered_map<std::string, long long> counts_;
