@@ -107,15 +107,15 @@ std::vector<Node::Ptr> OsmlReader::ReadLibrary(const Document& document,
 
 MathMap::Ptr OsmlReader::ReadMath(const Element& element) {
     auto model = Safe::MakeX<MathMap>();
-    bool any = false;
+    std::vector<NodeMap::Ptr> maps;
     for (const auto& child : element.children) {
         const int id = MarkupId(child->name);
         if (id == kAnnotationId) continue;
         if (id != kDefinitionId) Fail(*child, "Invalid element in <math> markup");
-        model->AddMap(ReadDefinition(*child));
-        any = true;
+        maps.push_back(ReadDefinition(*child));
     }
-    if (any) {
+    model->AddMaps(maps);  // ordered once
+    if (!maps.empty()) {
         model->RelinkMaps();
         model->ReplaceDanglingMaps();
     }
@@ -180,7 +180,8 @@ Node::Ptr OsmlReader::ReadNode(const Element& element) {
                 if (Node::Ptr found = FindSymbol(constants_, name)) return Copy(element, found);
                 Fail(element, "definition not present in the semantic block");
             }
-            if (!source.empty() && source != kCore) Fail(element, "External definitions not supported");
+            if (!source.empty() && source != kCore)
+                Fail(element, "External definitions not supported");
             return CoreNode(element, name);
         }
         case kApplyId: return ReadApply(element);
@@ -207,7 +208,7 @@ Node::Ptr OsmlReader::ReadFunction(const Element& element) {
     }
     if (source.empty() || source == kCore) return CoreNode(element, name);
     Node::Ptr external = element.GetAttribute("sourcetype") == "dll" ? LoadDll(source, name)
-                                                                      : LoadInclude(source, name);
+                                                                     : LoadInclude(source, name);
     if (!external) Fail(element, "Invalid external definition");
     return external;
 }
@@ -307,8 +308,8 @@ Node::Ptr OsmlReader::ReadSymbolContent(const Element& element, const std::strin
         }
         if (!valued) Fail(element, "Invalid declaration");
     } else {
-        capsule = Safe::DynamicCast<UserCapsule>(encoding == "formula" ? ReadFormulaSymbol(element)
-                                                                       : ReadFunctionSymbol(element));
+        capsule = Safe::DynamicCast<UserCapsule>(
+            encoding == "formula" ? ReadFormulaSymbol(element) : ReadFunctionSymbol(element));
     }
     capsule->SetSymbolName(name);
     capsule->SetName(name);

@@ -66,6 +66,22 @@ NodeMap::~NodeMap() {
     ClearIndex();
 }
 
+void NodeMap::SetName(const std::string& name) {
+    if (&name == &name_ || name == name_) return;
+    std::string oldName = std::move(name_);
+    name_ = name;
+    for (DefinitionIndex* index : definitionIndexes_) index->DefinitionRenamed(*this, oldName);
+}
+
+bool NodeMap::IsIndexedBy(const DefinitionIndex* index) const {
+    return std::find(definitionIndexes_.begin(), definitionIndexes_.end(), index) !=
+           definitionIndexes_.end();
+}
+
+void NodeMap::RemoveDefinitionIndex(DefinitionIndex* index) {
+    std::erase(definitionIndexes_, index);
+}
+
 NodeMap::Ptr NodeMap::CreateFunction(const std::string& name) {
     Ptr map = Safe::MakeX<NodeMap>();
     map->SetName(name);
@@ -113,7 +129,7 @@ long long NodeMap::CountFor(const std::string& base) {
 }
 
 std::string NodeMap::UniqueNodeName(const std::string& name) {
-    auto taken = [this](const std::string& candidate) { return byName_.count(candidate) > 0; };
+    auto taken = [this](const std::string& candidate) { return byName_.Has(candidate); };
     if (!taken(name)) return name;
     const std::size_t at = name.find(':');
     const std::string base = at == std::string::npos ? name + ':' : name.substr(0, at + 1);
@@ -124,66 +140,58 @@ std::string NodeMap::UniqueNodeName(const std::string& name) {
 }
 
 void NodeMap::Index(const Node::Ptr& node) {
+    dependsOnOrder_ = -1;
     for (const Node::Ptr& item : WithDescendants(node)) {
         if (item->GetNameIndex() == this) continue;  // indexed as it was attached
         item->SetName(UniqueNodeName(item->Name()));
         nodes_.push_back(item);
-        byName_.emplace(item->Name(), item.Get());
+        byName_.Add(item->Name(), item.Get());
         item->SetNameIndex(this);
         Count(item->Name());
     }
 }
-
-namespace {
-
-void EraseEntry(std::unordered_multimap<std::string, Node*>& byName, const std::string& name,
-                const Node* node) {
-    auto [first, last] = byName.equal_range(name);
-    for (auto it = first; it != last; ++it) {
-        if (it->second == node) {
-            byName.erase(it);
-            return;
-        }
-    }
-}
-}  // namespace
 
 void NodeMap::Unindex(const Node::Ptr& node) {
     std::unordered_set<const Node*> leaving;
     for (const Node::Ptr& item : WithDescendants(node)) {
         if (item->GetNameIndex() != this) continue;
         leaving.insert(item.Get());
-        EraseEntry(byName_, item->Name(), item.Get());
+        byName_.Remove(item->Name(), item.Get());
         item->SetNameIndex(nullptr);
     }
     if (leaving.empty()) return;
+    dependsOnOrder_ = -1;
     std::erase_if(nodes_, [&](const Node::Ptr& indexed) { return leaving.count(indexed.Get()); });
     countsComplete_ = false;
 }
 
 void NodeMap::NodeRenamed(Node& node, const std::string& oldName) {
-    EraseEntry(byName_, oldName, &node);
-    byName_.emplace(node.Name(), &node);
+    byName_.Rename(oldName, &node, node.Name());
     countsComplete_ = false;
+    dependsOnOrder_ = -1;  // a formula renames itself when given another
+}
+
+bool NodeMap::DependsOnOrder() const {
+    if (dependsOnOrder_ < 0) {
+        dependsOnOrder_ = 0;
+        for (const Node::Ptr& node : nodes_)
+            if (node->GetColumnKind() == kColumnOrderDependent) dependsOnOrder_ = 1;
+    }
+    return dependsOnOrder_ == 1;
 }
 
 void NodeMap::ClearIndex() {
+    dependsOnOrder_ = -1;
     for (const Node::Ptr& node : nodes_)
         if (node->GetNameIndex() == this) node->SetNameIndex(nullptr);
     nodes_.clear();
-    byName_.clear();
+    byName_.Clear();
     counts_.clear();
     countsComplete_ = true;
 }
 
 Node::Ptr NodeMap::FindNode(const std::string& name) const {
-    auto [first, last] = byName_.equal_range(name);
-    if (first == last) return Node::Ptr();
-    if (std::next(first) == last) return Node::Ptr(first->second);
-    // A rename from outside gave two nodes one name: the first of the list.
-    for (const Node::Ptr& node : nodes_)
-        if (node->Name() == name) return node;
-    return Node::Ptr();
+    return Node::Ptr(byName_.Find(name, nodes_));
 }
 
 bool NodeMap::Contains(const Node::Ptr& node) const {
