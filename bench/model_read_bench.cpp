@@ -3,8 +3,10 @@
 // must grow linearly with N.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <string>
 
+#include "foundation/sha256.h"
 #include "functions/families.h"
 #include "io/binary_stream.h"
 #include "io/node_io.h"
@@ -75,6 +77,37 @@ void BM_ReadOsmlDocument(benchmark::State& state) {
     state.SetComplexityN(state.range(0));
 }
 
+// 199 roots nested in one another, each with a digest over what follows its secure block and a
+// note of 600 letters: some 135 KB. Each root's digest is checked.
+std::string NestedRoots() {
+    const std::string letters(600, 'n');
+    const std::string note = "<annotation>\n" + letters + "\n</annotation>\n";
+    const std::string noteLaid = "<annotation>" + letters + "</annotation>";
+    const auto secureLaid = [](std::string digest) {
+        digest.erase(std::remove(digest.begin(), digest.end(), ' '), digest.end());
+        return "<securealgorithm=\"SHA-256\">" + digest + "</secure>";
+    };
+    std::string text, laid;
+    for (int level = 199; level >= 1; --level) {
+        const std::string digest = Sha256::Hex(noteLaid + laid);
+        const std::string children = secureLaid(digest) + noteLaid + laid;
+        laid = "<osml>" + secureLaid(Sha256::Hex(children)) + children + "</osml>";
+        text = "<osml>\n<secure algorithm=\"SHA-256\"> " + digest + " </secure>\n" + note + text +
+               "</osml>\n";
+    }
+    return text;
+}
+
+void BM_ReadNestedRoots(benchmark::State& state) {
+    const std::string text = NestedRoots();
+    for (auto _ : state) {
+        const Core::Sml::Document document = Core::Sml::ReadText(text);
+        if (!document.ok) state.SkipWithError("the digests do not match");
+        benchmark::DoNotOptimize(document);
+    }
+}
+
+BENCHMARK(BM_ReadNestedRoots)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadModelFile)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_ReadModelFileChain)
     ->Arg(10000)
