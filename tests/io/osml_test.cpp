@@ -145,6 +145,22 @@ TEST_F(Osml, EveryNamedNodeTypeWritesReadsAndWritesTheSameDocument) {
     }
 }
 
+TEST_F(Osml, NestedCapsulesOfEqualNamesReadBack) {
+    // A versatile capsule "g" whose model uses a formula capsule "g" of two arguments: each
+    // symbol is written under a name of its own, and the document reads back to the same values.
+    MathMap::Ptr model = MathMap::CreateModel("same");
+    Node::Ptr outer = test::VersatileNode();
+    Safe::DynamicCast<Core::VersatileCapsule>(outer)->SetSymbolName("g");
+    AddDefinition(model, "y", outer);
+    const std::string text = WriteText(ModelDocument(model));
+    MathMap::Ptr read = ReadBack(text);
+    ASSERT_TRUE(read);
+    model->EvaluateAll();
+    read->EvaluateAll();
+    EXPECT_EQ(read->FindMap("y")->Value(), model->FindMap("y")->Value());
+    EXPECT_EQ(WriteText(ModelDocument(read)), text);
+}
+
 TEST_F(Osml, NodesWithoutAFormAreRefusedByName) {
     const std::string path = folder.Write("old.sml", "old");
     for (int id : test::KnownTypeIds()) {
