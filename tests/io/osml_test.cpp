@@ -310,12 +310,14 @@ TEST_F(Osml, EveryMessageOfTheReader) {
         {math("<definition name=\"a\"><apply><function name=\"foo\" source=\"core\"/>"
               "</apply></definition>"),
          "At line : 4\nUnknown markup symbol : <foo/>"},
-        {math("<definition name=\"a\"><apply>" + plus + "<link> x </link>\n<secure> 1 </secure>"
+        {math("<definition name=\"a\"><apply>" + plus +
+              "<link> x </link>\n<secure> 1 </secure>"
               "</apply></definition>"),
          "At line : 5\nUnknown markup symbol : <secure>"},
         {math("<definition name=\"a\"><apply>\n</apply></definition>"),
          "At line : 4\nEmpty <apply> markup"},
-        {math("<definition name=\"a\"><apply>" + plus + "<number> 1 </number></apply>"
+        {math("<definition name=\"a\"><apply>" + plus +
+              "<number> 1 </number></apply>"
               "</definition>"),
          "At line : 4\nInvalid number of arguments"},
         {math("<definition name=\"a\"><apply><annotation> a </annotation></apply></definition>"),
@@ -325,6 +327,20 @@ TEST_F(Osml, EveryMessageOfTheReader) {
         {symbol("<symbol type=\"constant\"> </symbol>"),
          "At line : 4\n<symbol> markup must have a valid name attribute"},
         {symbol("<symbol name=\"k\" type=\"constant\">\n<number> one </number></symbol>"),
+         "At line : 5\nInvalid value"},
+        {symbol("<symbol name=\"k\" type=\"constant\">\n<number> 1e999 </number></symbol>"),
+         "At line : 5\nInvalid value"},
+        {math("<definition name=\"a\">\n<number> nan </number></definition>"),
+         "At line : 5\nInvalid value"},
+        {math("<definition name=\"a\">\n<number type=\"real\"> -INF </number></definition>"),
+         "At line : 5\nInvalid value"},
+        {math("<definition name=\"a\">\n<number> 1e999 </number></definition>"),
+         "At line : 5\nInvalid value"},
+        {math("<definition name=\"a\">\n<number type=\"integer\"> " + std::string(400, '9') +
+              " </number></definition>"),
+         "At line : 5\nInvalid value"},
+        {math("<definition name=\"a\">\n<number type=\"complex\"> 1 <sep/> Infinity </number>"
+              "</definition>"),
          "At line : 5\nInvalid value"},
         {symbol("<symbol name=\"k\" type=\"constant\">\n</symbol>"),
          "At line : 4\nInvalid declaration"},
