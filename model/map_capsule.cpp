@@ -55,9 +55,11 @@ thread_local int nestedReferences = 0;
 const Complex& MapCapsule::Evaluate() {
     if (!map_) return values_[0] = Complex(0.0, 0.0);
     if (!map_->IsEvaluatedInPass() && nestedReferences < kMaxNestedReferences) {
-        ++nestedReferences;
+        struct Nested {
+            Nested() { ++nestedReferences; }
+            ~Nested() { --nestedReferences; }
+        } nested;
         map_->Evaluate();
-        --nestedReferences;
     }
     CopyValues(values_, map_->CachedValues());
     return values_[0];

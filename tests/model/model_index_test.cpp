@@ -79,6 +79,8 @@ TEST_F(ModelIndexTest, AChainOfAHundredThousandReferencesIsOrderedAndEvaluated) 
     chain[0]->GetRoot()->SetValue({4, 0}, 0);
     model->EvaluateAll();
     EXPECT_EQ(model->FindMap("model")->Value(), Complex(4, 0));
+    // Outside the model's pass a reference evaluates its definition, some hundreds deep at most.
+    EXPECT_EQ(model->FindMap("model")->Evaluate(), Complex(4, 0));
 
     // Over a grid, by columns and at the last point by the per-point path: the chain passes
     // the abscissa on.
