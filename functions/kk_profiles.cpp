@@ -38,12 +38,13 @@ Complex UpperRoot(const Complex& radicand) {
 
 // The Gaussian distribution of oscillators whose frequencies are the roots s (at x) and t (at
 // xc): -conj(i A S(s)/s) / Re(S(t)/t), S(u) = W((u - xc)/sigma) + W((u + xc)/sigma).
+Complex BandSum(double xc, double sigma, const Complex& u) {
+    return FaddeevaW((u - xc) / sigma) + FaddeevaW((u + xc) / sigma);
+}
+
 Complex OscillatorDistribution(double a, double xc, double sigma, const Complex& s, const Complex& t) {
-    const auto sum = [xc, sigma](const Complex& u) {
-        return FaddeevaW((u - xc) / sigma) + FaddeevaW((u + xc) / sigma);
-    };
-    const double n = Divide(sum(t), t).real();
-    const Complex q = Divide(sum(s), s);  // -conj(i A q) = A (q_i + i q_r)
+    const double n = Divide(BandSum(xc, sigma, t), t).real();
+    const Complex q = Divide(BandSum(xc, sigma, s), s);  // -conj(i A q) = A (q_i + i q_r)
     return {a * q.imag() / n, a * q.real() / n};
 }
 
@@ -144,8 +145,19 @@ namespace {
 Complex GaussianDhoAt(const PointValues<5>& v) {
     const double x = v[0].real(), a = v[kA].real(), xc = v[kXc].real();
     const double sigma = v[kW].real() / kC, gamma = v[kWl].real();
-    const Complex s = UpperRoot(Complex(x * x, -gamma * x));
     const Complex t = UpperRoot(Complex(xc * xc, -gamma * xc));
+    if (x == 0.0) {
+        // s = 0, where S(s)/s = S(0)/s + S'(0) + O(s) with S(0) = 2 exp(-c^2) real, c = xc/sigma.
+        // S(0)/s adds to the real part an even term of order exp(-c^2)/sqrt(gamma |x|), nil
+        // wherever the band lies off the origin; the value here is the rest, its limit:
+        // S'(0) = 4i (1 - c sqrt(pi) Im w(c)) / (sigma sqrt(pi)), imaginary, so the imaginary
+        // part (odd in x) is 0.
+        const double c = xc / sigma;
+        const double slope =
+            4.0 * (1.0 - c * kSqrtPi * FaddeevaW(Complex(c, 0.0)).imag()) / (sigma * kSqrtPi);
+        return {a * slope / Divide(BandSum(xc, sigma, t), t).real(), 0.0};
+    }
+    const Complex s = UpperRoot(Complex(x * x, -gamma * x));
     return OscillatorDistribution(a, xc, sigma, s, t);
 }
 }  // namespace

@@ -274,6 +274,49 @@ Complex FaddeevaNearZero(const Complex& z) {
     return {e.real() - kTwoOverSqrtPi * ratio.imag(), e.imag() + kTwoOverSqrtPi * ratio.real()};
 }
 
+// 2 exp(-z^2) = 2 exp(y^2 - x^2) (cos 2xy - i sin 2xy) with modulus and phase apart: a part
+// whose value fits comes out finite however large the modulus, one that does not is +-inf.
+Complex TwiceExpMinusSquare(double x, double y) {
+    const double e = std::fma(y, y, -x * x);
+    const SineCosine phase = SinCos(2.0 * x * y);
+    if (e < 700.0) {
+        const double m = 2.0 * std::exp(e);
+        return {m * phase.cos, -m * phase.sin};
+    }
+    const auto part = [e](double factor) {
+        return std::copysign(std::exp(e + std::log(2.0 * std::fabs(factor))), factor);
+    };
+    return {part(phase.cos), part(-phase.sin)};
+}
+
+// The sum of the exponential-sum approximation with step a, without the pole term.
+Complex ExponentialSum(const ExponentialSumStep& step, double x, double y, double r2) {
+    const double d = y * y - x * x, c = 4.0 * x * x * y * y;
+    double s1 = 0.0, s2 = 0.0;
+    for (std::size_t n = 0; n < 12; ++n) {
+        const double t = step.tau[n] + d;
+        const double dn = t * t + c;
+        s1 += step.weight[n] * (step.tau[n] + r2) / dn;
+        s2 += step.weight[n] * (r2 - step.tau[n]) / dn;
+    }
+    return {step.k * (2.0 * s1 + 1.0 / r2) * y, step.k * (2.0 * s2 + 1.0 / r2) * x};
+}
+
+// The same on the real axis (y = +-0), where the terms in y vanish: s1 is multiplied by y, and
+// c by y^2. The values are those of the general sum bit for bit, signed zeros included.
+Complex ExponentialSumOnRealAxis(const ExponentialSumStep& step, double x, double y, double r2) {
+    const double d = -(x * x);
+    // The terms first, independent of each other, then their sum in the same order.
+    std::array<double, 12> terms;
+    for (std::size_t n = 0; n < 12; ++n) {
+        const double t = step.tau[n] + d;
+        terms[n] = step.weight[n] * (r2 - step.tau[n]) / (t * t);
+    }
+    double s2 = 0.0;
+    for (double term : terms) s2 += term;
+    return {0.0 * y, step.k * (2.0 * s2 + 1.0 / r2) * x};
+}
+
 }  // namespace
 
 // The exponential-sum approximation of w(z) with twelve terms and step a (Chiarella and Reichel,
@@ -281,7 +324,8 @@ Complex FaddeevaNearZero(const Complex& z) {
 // trapezoidal rule of w's integral over exp(-t^2), with the pole term that corrects it for
 // Im z < 2 pi / a. Near the real axis the sum has poles at multiples of a, cancelled by the
 // pole term in exact arithmetic only: close to them (x near a multiple of 0.5) the step 0.53 is
-// used instead. Beyond |x| = 8.5 exp(-x^2) makes the pole term negligible.
+// used instead. Beyond |x| = 8.5 exp(-x^2) makes the pole term negligible. Deep in the lower
+// half-plane, where the pole term's factors overflow, w(z) = 2 exp(-z^2) - w(-z).
 Complex FaddeevaW(const Complex& z) {
     static const ExponentialSumStep kHalf = MakeStep(0.5, 0.15915494309189535);
     static const ExponentialSumStep kOffPole = MakeStep(0.53, 0.16870423967740908);
@@ -293,20 +337,24 @@ Complex FaddeevaW(const Complex& z) {
     const double fraction = 2.0 * ax - std::floor(2.0 * ax);
     const bool nearPole = std::fabs(y) < 0.01 && ax < 8.51 && (fraction < 0.02 || fraction > 0.98);
     const ExponentialSumStep& step = nearPole ? kOffPole : kHalf;
-
-    const double d = y * y - x * x, c = 4.0 * x * x * y * y;
-    double s1 = 0.0, s2 = 0.0;
-    for (std::size_t n = 0; n < 12; ++n) {
-        const double t = step.tau[n] + d;
-        const double dn = t * t + c;
-        s1 += step.weight[n] * (step.tau[n] + r2) / dn;
-        s2 += step.weight[n] * (r2 - step.tau[n]) / dn;
+    if (y == 0.0) {
+        // exp(-v) = 1 and the phase 2xy = +-0: sin +-0, cos 1.
+        Complex w = ExponentialSumOnRealAxis(step, x, y, r2);
+        const double u = kTwoPi * x / step.a;
+        const double m = 2.0 * std::exp(-(x * x));
+        const SineCosine pole = SinCos(u);
+        w += Divide(Complex(m, -(m * (2.0 * x * y))), Complex(1.0 - pole.cos, pole.sin));
+        return w;
     }
-    Complex w(step.k * (2.0 * s1 + 1.0 / r2) * y, step.k * (2.0 * s2 + 1.0 / r2) * x);
+    const double v = kTwoPi * y / step.a;
+    if (y < 0.0 && (y * y - x * x - v > 700.0 || v < -700.0))
+        return TwiceExpMinusSquare(x, y) - FaddeevaW(-z);
+
+    Complex w = ExponentialSum(step, x, y, r2);
     if (y < kTwoPi) {
         // 2 exp(-z^2) / (1 - exp(-2 pi i z / a)) with u = 2 pi x / a and v = 2 pi y / a.
         // 1 - cos u cancels next to the poles: sine and cosine from an accurately reduced u.
-        const double u = kTwoPi * x / step.a, v = kTwoPi * y / step.a;
+        const double u = kTwoPi * x / step.a;
         const double m = 2.0 * std::exp(y * y - x * x - v);
         const SineCosine phase = SinCos(2.0 * x * y), pole = SinCos(u);
         const Complex numerator(m * phase.cos, -m * phase.sin);

@@ -422,16 +422,14 @@ bool NodeIo::WritePrototypeFile(const std::string& path, const Node::Ptr& node) 
     });
 }
 
+// Libraries named by a file are looked for in the library folders only, never beside the file:
+// a file from a downloaded folder must not run a DLL that came with it.
 Node::Ptr NodeIo::LoadPrototype(const std::string& path) {
-    const std::vector<std::string> folders = libraryFolders_;
-    AddLibraryFolder(GetDirectory(path));
-    Node::Ptr node = ReadFile(*this, [&] {
+    return ReadFile(*this, [&] {
         BinaryReader reader(path);
         if (!IsTag(TagPrototypeFile, reader.ReadInt())) Fail("Invalid prototype file.");
         return ReadNode(reader.ReadInt(), reader);
     });
-    libraryFolders_ = folders;
-    return node;
 }
 
 bool NodeIo::WriteCapsuleFile(const std::string& path, const MathMap::Ptr& model,
@@ -449,14 +447,10 @@ bool NodeMapIo::WriteModelFile(const MathMap::Ptr& model, const std::string& pat
 }
 
 MathMap::Ptr NodeMapIo::ReadModelFile(const std::string& path) {
-    const std::vector<std::string> folders = nodes_.GetLibraryFolders();
-    nodes_.AddLibraryFolder(GetDirectory(path));
-    MathMap::Ptr model = ReadFile(nodes_, [&] {
+    return ReadFile(nodes_, [&] {
         BinaryReader reader(path);
         return ReadModel(reader);
     });
-    nodes_.SetLibraryFolders(folders);
-    return model;
 }
 
 MathMap::Ptr NodeMapIo::ReadModelFile(BinaryReader& reader) {

@@ -76,7 +76,7 @@ public:
     MathMap::Ptr ReadMathMap(BinaryReader& reader) { return nodes_.ReadMathMap(reader); }
 
     bool WriteModelFile(const MathMap::Ptr& model, const std::string& path);
-    // Libraries are also looked for beside the model file.
+    // Libraries are looked for in the library folders only, not beside the model file.
     MathMap::Ptr ReadModelFile(const std::string& path);
     // The same from a model file's bytes, already opened.
     MathMap::Ptr ReadModelFile(BinaryReader& reader);

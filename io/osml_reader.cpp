@@ -1,6 +1,8 @@
 #include "io/osml_reader.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cmath>
 
 #include "formula/formula.h"
 #include "foundation/exception.h"
@@ -41,6 +43,14 @@ bool ParseInteger(const std::string& text, double& value) {
     if (t.size() == digits || t.find_first_not_of("0123456789", digits) != std::string::npos)
         return false;
     return ToDouble(t, &value);
+}
+
+// "nan", "inf" or "infinity" in any case, signed or not.
+bool NamesNonFinite(const std::string& text) {
+    std::string word = Trim(text);
+    if (!word.empty() && (word[0] == '+' || word[0] == '-')) word.erase(0, 1);
+    for (char& c : word) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return word == "nan" || word == "inf" || word == "infinity";
 }
 
 Document Opened(const std::string& path) {
@@ -107,15 +117,15 @@ std::vector<Node::Ptr> OsmlReader::ReadLibrary(const Document& document,
 
 MathMap::Ptr OsmlReader::ReadMath(const Element& element) {
     auto model = Safe::MakeX<MathMap>();
-    bool any = false;
+    std::vector<NodeMap::Ptr> maps;
     for (const auto& child : element.children) {
         const int id = MarkupId(child->name);
         if (id == kAnnotationId) continue;
         if (id != kDefinitionId) Fail(*child, "Invalid element in <math> markup");
-        model->AddMap(ReadDefinition(*child));
-        any = true;
+        maps.push_back(ReadDefinition(*child));
     }
-    if (any) {
+    model->AddMaps(maps);  // ordered once
+    if (!maps.empty()) {
         model->RelinkMaps();
         model->ReplaceDanglingMaps();
     }
@@ -180,7 +190,8 @@ Node::Ptr OsmlReader::ReadNode(const Element& element) {
                 if (Node::Ptr found = FindSymbol(constants_, name)) return Copy(element, found);
                 Fail(element, "definition not present in the semantic block");
             }
-            if (!source.empty() && source != kCore) Fail(element, "External definitions not supported");
+            if (!source.empty() && source != kCore)
+                Fail(element, "External definitions not supported");
             return CoreNode(element, name);
         }
         case kApplyId: return ReadApply(element);
@@ -207,7 +218,7 @@ Node::Ptr OsmlReader::ReadFunction(const Element& element) {
     }
     if (source.empty() || source == kCore) return CoreNode(element, name);
     Node::Ptr external = element.GetAttribute("sourcetype") == "dll" ? LoadDll(source, name)
-                                                                      : LoadInclude(source, name);
+                                                                     : LoadInclude(source, name);
     if (!external) Fail(element, "Invalid external definition");
     return external;
 }
@@ -244,11 +255,14 @@ Node::Ptr OsmlReader::ReadApply(const Element& element) {
 Node::Ptr OsmlReader::ReadNumber(const Element& element) {
     const std::string type = element.GetAttribute("type");
     const bool integral = type == "integer" || type == "rational";
-    // A text that does not parse leaves the node's own value.
-    auto set = [integral](const Node::Ptr& node, const std::string& text) {
+    // A text that does not parse leaves the node's own value; one that names or reaches a value
+    // that is not finite (nan, inf, 1e999) is refused, as the writer never writes one.
+    auto set = [&](const Node::Ptr& node, const std::string& text) {
         double value = 0.0;
-        if (node && (integral ? ParseInteger(text, value) : ToDouble(text, &value)))
-            node->SetValue(Complex(value, 0.0), 0);
+        const bool parsed = integral ? ParseInteger(text, value) : ToDouble(text, &value);
+        if ((parsed && !std::isfinite(value)) || NamesNonFinite(text))
+            Fail(element, "Invalid value");
+        if (node && parsed) node->SetValue(Complex(value, 0.0), 0);
     };
     Node::Ptr node;
     if (type.empty() || type == "real" || type == "integer") {
@@ -301,14 +315,15 @@ Node::Ptr OsmlReader::ReadSymbolContent(const Element& element, const std::strin
             if (id == kAnnotationId) continue;
             if (id != kNumberId) Fail(*child, "Invalid declaration");
             double value = 0.0;
-            if (!ToDouble(child->text, &value)) Fail(*child, "Invalid value");
+            if (!ToDouble(child->text, &value) || !std::isfinite(value))
+                Fail(*child, "Invalid value");
             capsule->SetValue(Complex(value, 0.0), 0);
             valued = true;
         }
         if (!valued) Fail(element, "Invalid declaration");
     } else {
-        capsule = Safe::DynamicCast<UserCapsule>(encoding == "formula" ? ReadFormulaSymbol(element)
-                                                                       : ReadFunctionSymbol(element));
+        capsule = Safe::DynamicCast<UserCapsule>(
+            encoding == "formula" ? ReadFormulaSymbol(element) : ReadFunctionSymbol(element));
     }
     capsule->SetSymbolName(name);
     capsule->SetName(name);

@@ -3,9 +3,13 @@
 #include <charconv>
 #include <cmath>
 #include <functional>
+#include <map>
+#include <set>
+#include <utility>
 
 #include "foundation/exception.h"
 #include "foundation/platform.h"
+#include "foundation/unique_name.h"
 #include "io/dll_file.h"
 #include "io/sml_vocabulary.h"
 #include "model/factory.h"
@@ -74,26 +78,43 @@ public:
 private:
     // The user capsules to embed, by kind, each symbol name once. The capsules inside a
     // versatile capsule's model come first, so that a reader meets every symbol before its use.
+    // A reader binds every use of a name to its first symbol: a capsule whose name another kind
+    // of symbol, or the versatile capsule around it, already bears is written under a name of its
+    // own (the name, "@" and a count).
     void Collect(const MathMap::Ptr& model) {
         for (const NodeMap::Ptr& map : model->GetMaps())
             for (int type : {kConstantCapsuleId, kFormulaCapsuleId, kVersatileCapsuleId})
                 for (const Node::Ptr& node : map->FindNodesByType(type)) {
                     auto capsule = As<UserCapsule>(node);
                     if (!embed_ && capsule->GetSource() != kDocument) continue;
-                    auto& list = type == kConstantCapsuleId  ? constants_
-                                 : type == kFormulaCapsuleId ? formulas_
-                                                             : versatiles_;
-                    bool known = false;
-                    for (const Node::Ptr& other : list)
-                        known = known || As<UserCapsule>(other)->GetSymbolName() ==
-                                             capsule->GetSymbolName();
-                    if (known) continue;
+                    const SymbolKey key{type, capsule->GetSymbolName()};
+                    if (written_.count(key)) continue;  // the same kind and name: one symbol
+                    const auto taken = [this](const std::string& name) {
+                        return takenNames_.count(name) > 0;
+                    };
+                    const auto forEach = [this](auto&& f) {
+                        for (const std::string& name : takenNames_) f(name);
+                    };
+                    const std::string name = CountedUniqueName(key.second, '@', taken, forEach);
+                    written_.emplace(key, name);
+                    takenNames_.insert(name);
                     if (type == kVersatileCapsuleId) {
                         MathMap::Ptr inner = As<VersatileCapsule>(node)->GetMathMap();
                         if (inner) Collect(inner);
                     }
+                    auto& list = type == kConstantCapsuleId  ? constants_
+                                 : type == kFormulaCapsuleId ? formulas_
+                                                             : versatiles_;
                     list.push_back(node);
                 }
+    }
+
+    // The name a user capsule's symbol is written under.
+    std::string SymbolName(const Node::Ptr& node) const {
+        auto capsule = As<UserCapsule>(node);
+        if (!embed_ && capsule->GetSource() != kDocument) return capsule->GetSymbolName();
+        auto found = written_.find({node->GetTypeId(), capsule->GetSymbolName()});
+        return found == written_.end() ? capsule->GetSymbolName() : found->second;
     }
 
     Element::Ptr MakeMath(const MathMap::Ptr& model) {
@@ -112,14 +133,14 @@ private:
         switch (node->GetTypeId()) {
             case kConstantCapsuleId: {
                 auto capsule = As<UserCapsule>(node);
-                Element::Ptr symbol = ConstantSymbolElement(capsule->GetSymbolName());
+                Element::Ptr symbol = ConstantSymbolElement(SymbolName(node));
                 symbol->AddChild(
                     WithText("number", NumberText(node->Evaluate().real(), node->Name())));
                 return symbol;
             }
             case kFormulaCapsuleId: {
                 auto capsule = As<FormulaCapsule>(node);
-                Element::Ptr symbol = FunctionSymbolElement(capsule->GetSymbolName(), "formula");
+                Element::Ptr symbol = FunctionSymbolElement(SymbolName(node), "formula");
                 symbol->AddChild(WithText("formula", capsule->GetFormulaText()));
                 return symbol;
             }
@@ -127,7 +148,7 @@ private:
                 auto capsule = As<VersatileCapsule>(node);
                 if (!capsule->GetMathMap()) Fail("internal error");
                 return MakeFunctionSymbol(capsule->GetMathMap(), capsule->GetDefinitionName(),
-                                          capsule->GetSymbolName());
+                                          SymbolName(node));
             }
             default: Fail("internal error");
         }
@@ -177,8 +198,7 @@ private:
         if (code >= kFirstConstantCode) {
             if (type != kConstantCapsuleId) return ConstantElement(markup, "core");
             auto constant = As<UserCapsule>(node);
-            return ConstantElement(constant->GetSymbolName(),
-                                   embed_ ? kDocument : constant->GetSource());
+            return ConstantElement(SymbolName(node), embed_ ? kDocument : constant->GetSource());
         }
         auto apply = Safe::MakeX<Element>("apply");
         if (type == kPointListId) {
@@ -187,8 +207,8 @@ private:
             apply->AddChild(ItemElement(markup, "core"));
         } else if (type == kFormulaCapsuleId || type == kVersatileCapsuleId) {
             auto user = As<UserCapsule>(node);
-            apply->AddChild(embed_ ? FunctionElement(user->GetSymbolName(), kDocument, "")
-                                   : FunctionElement(user->GetSymbolName(), user->GetSource(), "sml"));
+            apply->AddChild(embed_ ? FunctionElement(SymbolName(node), kDocument, "")
+                                   : FunctionElement(SymbolName(node), user->GetSource(), "sml"));
         } else if (type == kDllCapsuleId) {
             auto dll = As<DllCapsule>(node);
             apply->AddChild(FunctionElement(dll->GetFunctionName(), dll->GetPath(), "dll"));
@@ -232,8 +252,12 @@ private:
         return number;
     }
 
+    using SymbolKey = std::pair<int, std::string>;  // type id and symbol name
+
     bool embed_;
     std::vector<Node::Ptr> constants_, formulas_, versatiles_;
+    std::map<SymbolKey, std::string> written_;  // the name each symbol is written under
+    std::set<std::string> takenNames_;
 };
 
 std::vector<Element::Ptr> WithDeclaration(const Element::Ptr& root) {

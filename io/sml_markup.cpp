@@ -4,7 +4,6 @@
 #include <iterator>
 
 #include "foundation/platform.h"
-#include "foundation/sha256.h"
 #include "io/sml_vocabulary.h"
 
 namespace Core::Sml {
@@ -14,7 +13,6 @@ const char* const kDeclaration = "?xml version=\"1.0\" ?";
 namespace {
 
 constexpr const char* kEof = "EOF";
-constexpr const char* kAlgorithm = "SHA-256";
 
 bool IsBlankOrTab(char c) {
     return c == ' ' || c == '\t';
@@ -211,14 +209,21 @@ private:
                 element.secondText = separator.text;
             }
         }
+        const bool outermost = id == kOsmlId && !insideOsml_;
+        if (outermost) insideOsml_ = true;
         while (true) {
             auto child = Safe::MakeX<Element>();
             if (!ParseElement(*child, depth + 1)) return false;
             if (child->end && child->name == element.name) break;
             element.children.push_back(child);
         }
-        if (id == kOsmlId && VerifySecure(element.children) == -1)
-            return Fail("The document does not match its digest.", element.line);
+        // The outermost osml root checks its own digest and those of the roots nested in it, in
+        // one pass over its content.
+        if (outermost) {
+            insideOsml_ = false;
+            const int line = FirstDigestMismatch(element);
+            if (line > 0) return Fail("The document does not match its digest.", line);
+        }
         return true;
     }
 
@@ -228,6 +233,7 @@ private:
     int lineAt_ = 0;
     std::string error_;
     int errorLine_ = 0;
+    bool insideOsml_ = false;
 };
 
 std::string Indentation(int depth) {
@@ -343,7 +349,7 @@ bool IsOsmlFile(const std::string& path) {
     return ReadWhole(path, text) && IsOsmlText(text);
 }
 
-void WriteElement(const Element& element, std::string& out, int depth) {
+bool WriteHead(const Element& element, std::string& out, int depth) {
     const std::string indent = Indentation(depth);
     out += indent + '<' + element.name;
     std::string attributes = element.AttributesText();
@@ -351,11 +357,11 @@ void WriteElement(const Element& element, std::string& out, int depth) {
     out += attributes;
     if (element.name == kDeclaration) {
         out += ">\n";
-        return;
+        return false;
     }
     if (element.empty) {
         out += "/>\n";
-        return;
+        return false;
     }
     const int id = MarkupId(element.name);
     if (id == kNumberId) {
@@ -364,7 +370,7 @@ void WriteElement(const Element& element, std::string& out, int depth) {
         if (type == "complex" || type == "rational") {
             out += ' ' + Escape(element.text) + "<sep/> " + Escape(element.secondText) +
                    " </number>\n";
-            return;
+            return false;
         }
     } else if (id == kLinkId || id == kStringId) {
         out += '>';
@@ -377,14 +383,19 @@ void WriteElement(const Element& element, std::string& out, int depth) {
                    ">\n";
         else
             out += ' ' + Escape(element.text) + " </" + element.name + ">\n";
-        return;
+        return false;
     }
+    return true;
+}
+
+void WriteElement(const Element& element, std::string& out, int depth) {
+    if (!WriteHead(element, out, depth)) return;
+    const std::string indent = Indentation(depth);
+    const int id = MarkupId(element.name);
     if (id == kOsmlId) {
         std::string content;
         for (const auto& child : element.children) WriteElement(*child, content, depth + 1);
-        const std::string inner = Indentation(depth + 1);
-        out += inner + "<secure algorithm=\"" + kAlgorithm + "\">\n" + inner + ' ' +
-               Digest(content, kAlgorithm) + '\n' + inner + "</secure>\n" + content;
+        out += SecureText(Digest(content, kDigestAlgorithm), depth + 1) + content;
     } else {
         for (const auto& child : element.children) WriteElement(*child, out, depth + 1);
     }
@@ -419,24 +430,6 @@ bool WriteDocument(const std::string& path, const std::vector<Element::Ptr>& ele
     if (written && Platform::ReplaceFile(temporary, path)) return true;
     Platform::RemoveFile(temporary);
     return false;
-}
-
-std::string Digest(const std::string& text, const std::string& algorithm) {
-    if (algorithm != kAlgorithm) return std::string();
-    std::string canonical;
-    for (char c : text)
-        if (c != ' ' && c != '\n') canonical += c;
-    return Sha256::Hex(canonical);
-}
-
-int VerifySecure(const std::vector<Element::Ptr>& children) {
-    if (children.size() < 2) return static_cast<int>(children.size());
-    std::size_t at = 0;
-    while (at < children.size() && children[at]->name != "secure") ++at;
-    if (at + 1 >= children.size()) return 0;
-    std::string content;
-    for (std::size_t i = at + 1; i < children.size(); ++i) WriteElement(*children[i], content, 0);
-    return Digest(content, children[at]->GetAttribute("algorithm")) == children[at]->text ? 1 : -1;
 }
 
 std::string Escape(const std::string& text) {

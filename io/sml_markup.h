@@ -83,17 +83,28 @@ int TagId(const std::string& item);
 // An element and its subtree as the writer lays them out ("\n" line ends), indented by depth
 // blanks.
 void WriteElement(const Element& element, std::string& out, int depth = 0);
+// The writer's layout of the element up to its children: false when that is the whole element,
+// true when its children and closing tag are still to be written.
+bool WriteHead(const Element& element, std::string& out, int depth);
 // The whole document text, "\n" line ends.
 std::string WriteText(const std::vector<Element::Ptr>& elements);
 // Writes the document with CR LF line ends beside the target, then puts it in its place: a
 // failed write leaves an existing file as it was. False on failure.
 bool WriteDocument(const std::string& path, const std::vector<Element::Ptr>& elements);
 
+// Digests (io/sml_digest.cpp). The algorithm the writer uses.
+extern const char* const kDigestAlgorithm;
 // The digest text of text without its blanks and line breaks; empty for an algorithm other
 // than "SHA-256".
 std::string Digest(const std::string& text, const std::string& algorithm);
+// The secure element the writer puts first in an osml element, at depth.
+std::string SecureText(const std::string& digest, int depth);
 // -1 when the root's children carry a secure block that does not match the children after it.
 int VerifySecure(const std::vector<Element::Ptr>& children);
+// The line of the first osml root within element (itself included, the innermost first) whose
+// secure block does not match the children after it; 0 when every one matches. Each element is
+// laid out once, however deeply the roots nest.
+int FirstDigestMismatch(const Element& element);
 
 // Texts as written inside markup: "&", "<", ">" and quotation marks as references, and every
 // character the reader would change (line breaks and tabs anywhere, blanks at either end) as a

@@ -19,6 +19,7 @@
 // which is always right. A class whose value depends on anything but its children at the same
 // point (random draws, counters) or that writes into other nodes while evaluating answers
 // kColumnOrderDependent: a model holding one is then evaluated point by point throughout.
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -42,9 +43,8 @@ public:
     // The column of the definition's root for the current block; null when the definition is
     // not evaluated by columns in this pass.
     const Column* Ready(const NodeMap* map) const {
-        for (const auto& [definition, column] : ready_)
-            if (definition == map) return column;
-        return nullptr;
+        auto found = ready_.find(map);
+        return found == ready_.end() ? nullptr : found->second;
     }
 
     void BeginBlock(const double* x, int size) {
@@ -53,7 +53,7 @@ public:
         ready_.clear();
         storage_.GiveBack(0);
     }
-    void MarkReady(const NodeMap* map, const Column* column) { ready_.emplace_back(map, column); }
+    void MarkReady(const NodeMap* map, const Column* column) { ready_.emplace(map, column); }
     // Where the columns of the block live, unless pinned.
     ColumnStorage& Storage() { return storage_; }
 
@@ -61,7 +61,7 @@ private:
     NodeMap* variable_;
     const double* x_ = nullptr;
     int size_ = 0;
-    std::vector<std::pair<const NodeMap*, const Column*>> ready_;
+    std::unordered_map<const NodeMap*, const Column*> ready_;
     ColumnStorage storage_;
 };
 

@@ -24,13 +24,11 @@ bool Contains(const std::vector<NodeMap::Ptr>& maps, const NodeMap* map) {
 }  // namespace
 
 bool ColumnEvaluation::DependsOnOrder(const MathMap& model) {
-    if (!model.GetCycleMaps().empty()) return true;
-    for (const NodeMap::Ptr& map : model.GetMaps()) {
-        // Evaluating a definition that reaches itself reads the value of the point before.
-        if (Contains(NodeMap::MapsOf(map->GetReferences()), map.Get())) return true;
+    // Evaluating a definition that reaches itself reads the value of the point before.
+    if (!model.GetCycleMaps().empty() || model.HasDefinitionReachingItself()) return true;
+    for (const NodeMap::Ptr& map : model.GetMaps())
         for (const Node::Ptr& node : map->Nodes())
             if (node->GetColumnKind() == kColumnOrderDependent) return true;
-    }
     return false;
 }
 
@@ -40,7 +38,7 @@ void ColumnEvaluation::Pin(Node& node) {
 }
 
 bool ColumnEvaluation::IsPlanned(const NodeMap* map) const {
-    return std::find(planned_.begin(), planned_.end(), map) != planned_.end();
+    return planned_.count(map) > 0;
 }
 
 bool ColumnEvaluation::PlanNode(Node& node, const NodeMap* owner) {
@@ -100,7 +98,7 @@ bool ColumnEvaluation::Plan(const MathMap& model, NodeMap* variable, Node* outpu
     if (fillVariable_) {
         Pin(*variableRoot);
         variableRoot->OwnColumn().SetVarying();
-        planned_.push_back(variable);
+        planned_.insert(variable);
     }
     std::vector<NodeMap::Ptr> needed;
     if (target == kOutputAlone) {
@@ -114,7 +112,7 @@ bool ColumnEvaluation::Plan(const MathMap& model, NodeMap* variable, Node* outpu
         PlanNode(*map->GetRoot(), map.Get());
         Pin(*map->GetRoot());  // references read it after the root's evaluation
         maps_.push_back(map.Get());
-        planned_.push_back(map.Get());
+        planned_.insert(map.Get());
     }
     outputLive_ = target != kOutputAlone && IsOutputLive();
     if (!outputLive_) {

@@ -3,6 +3,7 @@
 // constants computed once before the first block, and the loop over the blocks. A model whose
 // results could depend on the order of evaluation is left to the point-by-point path.
 #include <cstddef>
+#include <unordered_set>
 #include <vector>
 
 #include "model/math_map.h"
@@ -48,7 +49,7 @@ private:
     bool outputLive_ = false;
     bool readable_ = true;
     std::vector<NodeMap*> maps_;
-    std::vector<const NodeMap*> planned_;
+    std::unordered_set<const NodeMap*> planned_;
 };
 
 }  // namespace Core

@@ -42,9 +42,25 @@ Node::Ptr MapCapsule::Clone() {
     return copy;
 }
 
+namespace {
+
+// References evaluated inside one another on this thread. Beyond the limit a reference keeps
+// its definition's stored value, as in a cycle, rather than running out of stack (a thread's
+// stack is 1 MB on Windows).
+constexpr int kMaxNestedReferences = 256;
+thread_local int nestedReferences = 0;
+
+}  // namespace
+
 const Complex& MapCapsule::Evaluate() {
     if (!map_) return values_[0] = Complex(0.0, 0.0);
-    map_->Evaluate();
+    if (!map_->IsEvaluatedInPass() && nestedReferences < kMaxNestedReferences) {
+        struct Nested {
+            Nested() { ++nestedReferences; }
+            ~Nested() { --nestedReferences; }
+        } nested;
+        map_->Evaluate();
+    }
     CopyValues(values_, map_->CachedValues());
     return values_[0];
 }

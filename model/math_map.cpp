@@ -1,24 +1,24 @@
 #include "model/math_map.h"
 
 #include <algorithm>
-#include <functional>
-#include <unordered_map>
 
 #include "foundation/unique_name.h"
 #include "model/factory.h"
 #include "model/map_capsule.h"
+#include "model/reference_graph.h"
 
 namespace Core {
 
 namespace {
 
-bool Holds(const std::vector<NodeMap::Ptr>& maps, const NodeMap::Ptr& map) {
+bool IsAmong(const std::vector<NodeMap::Ptr>& maps, const NodeMap::Ptr& map) {
     return std::find(maps.begin(), maps.end(), map) != maps.end();
 }
 }  // namespace
 
 MathMap::~MathMap() {
     UnbindReferences();
+    for (const NodeMap::Ptr& map : maps_) map->RemoveDefinitionIndex(this);
 }
 
 void MathMap::UnbindReferences() {
@@ -26,7 +26,7 @@ void MathMap::UnbindReferences() {
         map->ForgetHistory();
         for (const Node::Ptr& node : map->FindNodesByType(kMapCapsuleId)) {
             auto reference = Safe::DynamicCast<MapCapsule>(node);
-            if (reference && Holds(maps_, reference->GetMap())) reference->Unbind();
+            if (reference && Holds(reference->GetMap())) reference->Unbind();
         }
     }
 }
@@ -67,13 +67,22 @@ bool MathMap::Append(const NodeMap::Ptr& map) {
     };
     map->SetName(CountedUniqueName(map->Name(), '@', taken, forEach));
     maps_.push_back(map);
+    byName_.Add(map->Name(), map.Get());
+    map->AddDefinitionIndex(this);
     return true;
 }
 
+void MathMap::Unindex(NodeMap& map) {
+    byName_.Remove(map.Name(), &map);
+    map.RemoveDefinitionIndex(this);
+}
+
+void MathMap::DefinitionRenamed(NodeMap& map, const std::string& oldName) {
+    byName_.Rename(oldName, &map, map.Name());
+}
+
 NodeMap::Ptr MathMap::FindMap(const std::string& name) const {
-    for (const NodeMap::Ptr& map : maps_)
-        if (map->Name() == name) return map;
-    return NodeMap::Ptr();
+    return NodeMap::Ptr(byName_.Find(name, maps_));
 }
 
 NodeMap::Ptr MathMap::GetMapAt(int index) const {
@@ -89,7 +98,11 @@ std::vector<NodeMap::Ptr> MathMap::GetInactiveMaps() const {
 }
 
 bool MathMap::HasMap(const NodeMap::Ptr& map) const {
-    return !map || Holds(maps_, map);
+    return !map || Holds(map);
+}
+
+bool MathMap::Holds(const NodeMap::Ptr& map) const {
+    return map && map->IsIndexedBy(this);
 }
 
 bool MathMap::SetMapName(const std::string& oldName, const std::string& newName) {
@@ -103,12 +116,15 @@ NodeMap::Ptr MathMap::RemoveMap(const std::string& name) {
     NodeMap::Ptr map = FindMap(name);
     if (!map) return NodeMap::Ptr();
     maps_.erase(std::find(maps_.begin(), maps_.end(), map));
+    Unindex(*map);
     ReplaceDanglingMaps();
     return map;
 }
 
 void MathMap::Clear() {
     UnbindReferences();
+    for (const NodeMap::Ptr& map : maps_) map->RemoveDefinitionIndex(this);
+    byName_.Clear();
     order_.clear();
     cycle_.clear();
     maps_.clear();
@@ -126,7 +142,7 @@ void MathMap::ReplaceDanglingMaps() {
         for (const Node::Ptr& node : map->FindNodesByType(kMapCapsuleId)) {
             auto reference = Safe::DynamicCast<MapCapsule>(node);
             // A reference without a definition, or into another model, is as good as gone.
-            if (reference && !Holds(maps_, reference->GetMap())) ReplaceReference(map, node);
+            if (reference && !Holds(reference->GetMap())) ReplaceReference(map, node);
         }
         if (Node::Ptr root = map->GetRoot()) root->Prepare(nullptr);
     }
@@ -157,67 +173,50 @@ void MathMap::RebuildOrder() {
     std::vector<NodeMap::Ptr> active;
     for (const NodeMap::Ptr& map : maps_)
         if (map->IsActive()) active.push_back(map);
-    const std::size_t n = active.size();
-    std::unordered_map<const NodeMap*, std::size_t> position;
-    for (std::size_t i = 0; i < n; ++i) position.emplace(active[i].Get(), i);
     // Direct references only: the components and their order are those of the references
     // followed through, and a chain of definitions costs its length rather than its square.
-    std::vector<std::vector<std::size_t>> refersTo(n);
-    for (std::size_t i = 0; i < n; ++i)
-        for (const Node::Ptr& node : active[i]->FindNodesByType(kMapCapsuleId)) {
-            auto* reference = dynamic_cast<MapCapsule*>(node.Get());
-            auto target = reference ? position.find(reference->GetMap().Get()) : position.end();
-            if (target != position.end() && target->second != i)
-                refersTo[i].push_back(target->second);
-        }
-
-    // Strongly connected components (Tarjan), which come out dependencies first. A component
-    // of more than one definition is a cycle: its members cannot be ordered.
-    std::vector<int> index(n, -1), low(n, 0);
-    std::vector<bool> onStack(n, false);
-    std::vector<std::size_t> stack;
-    int counter = 0;
+    // A component of more than one definition is a cycle: its members cannot be ordered.
     order_.clear();
     cycle_.clear();
-    std::function<void(std::size_t)> connect = [&](std::size_t i) {
-        index[i] = low[i] = counter++;
-        stack.push_back(i);
-        onStack[i] = true;
-        for (std::size_t j : refersTo[i]) {
-            if (index[j] < 0) {
-                connect(j);
-                low[i] = std::min(low[i], low[j]);
-            } else if (onStack[j]) {
-                low[i] = std::min(low[i], index[j]);
-            }
-        }
-        if (low[i] != index[i]) return;
-        std::vector<std::size_t> component;
-        do {
-            component.push_back(stack.back());
-            onStack[stack.back()] = false;
-            stack.pop_back();
-        } while (component.back() != i);
+    for (std::vector<std::size_t>& component : StrongComponents(DirectReferences(active))) {
         if (component.size() == 1) {
-            order_.push_back(active[i]);
+            order_.push_back(active[component[0]]);
         } else {
             std::sort(component.begin(), component.end());
             for (std::size_t k : component) cycle_.push_back(active[k]);
         }
-    };
-    for (std::size_t i = 0; i < n; ++i)
-        if (index[i] < 0) connect(i);
+    }
+    // Inactive definitions too: a definition evaluated by a reference may lead back to itself
+    // through them.
+    const ReferenceGraph all = DirectReferences(maps_);
+    reachesItself_ = false;
+    for (std::size_t i = 0; i < all.size(); ++i)
+        if (std::find(all[i].begin(), all[i].end(), i) != all[i].end()) reachesItself_ = true;
+    for (const std::vector<std::size_t>& component : StrongComponents(all))
+        if (component.size() > 1) reachesItself_ = true;
 }
 
+// Each definition is evaluated at its turn, after those it refers to, and then holds its value
+// for the rest of the pass: the references that follow read it rather than evaluating it again,
+// so a chain of references costs its length, not its square, and no deeper stack. Where a node
+// draws random numbers or writes into others, or definitions refer to each other in a cycle,
+// every reference evaluates its definition again.
 void MathMap::EvaluateAll() {
-    for (const NodeMap::Ptr& map : order_) map->Evaluate();
+    bool reuse = cycle_.empty();
+    for (const NodeMap::Ptr& map : order_)
+        if (reuse && map->DependsOnOrder()) reuse = false;
+    for (const NodeMap::Ptr& map : order_) {
+        map->Evaluate();
+        map->SetEvaluatedInPass(reuse);
+    }
+    for (const NodeMap::Ptr& map : order_) map->SetEvaluatedInPass(false);
 }
 
 std::vector<NodeMap::Ptr> MathMap::GetReferableMaps(const NodeMap::Ptr& target) const {
     std::vector<NodeMap::Ptr> referable;
     if (!target) return referable;
     for (const NodeMap::Ptr& map : maps_)
-        if (map != target && !Holds(ReferencedMaps(map), target)) referable.push_back(map);
+        if (map != target && !IsAmong(ReferencedMaps(map), target)) referable.push_back(map);
     return referable;
 }
 

@@ -5,11 +5,12 @@
 #include <vector>
 
 #include "foundation/label.h"
+#include "foundation/name_index.h"
 #include "model/node_map.h"
 
 namespace Core {
 
-class MathMap : public Label {
+class MathMap : public Label, private DefinitionIndex {
 public:
     using Ptr = Safe::XPtr<MathMap>;
 
@@ -46,6 +47,9 @@ public:
     // other in a cycle cannot be ordered: they are left out and listed by GetCycleMaps.
     void RebuildOrder();
     const std::vector<NodeMap::Ptr>& GetCycleMaps() const { return cycle_; }
+    // True, as of the last ordering, when some definition refers to itself, directly or
+    // through others (inactive ones included).
+    bool HasDefinitionReachingItself() const { return reachesItself_; }
     void EvaluateAll();
 
     // The definitions the target may refer to without closing a cycle: all others except those
@@ -61,10 +65,17 @@ private:
     // the nodes their histories keep: let go of those when the model lets go of its definitions.
     void UnbindReferences();
     void ReplaceReference(const NodeMap::Ptr& map, const Node::Ptr& reference);
+    // True when the definition is one of this model's (false for null).
+    bool Holds(const NodeMap::Ptr& map) const;
+    void DefinitionRenamed(NodeMap& map, const std::string& oldName) override;
+    void Unindex(NodeMap& map);
 
     std::vector<NodeMap::Ptr> order_;
     std::vector<NodeMap::Ptr> maps_;
+    // Every definition of maps_ by the name it bears now.
+    NameIndex<NodeMap> byName_;
     std::vector<NodeMap::Ptr> cycle_;
+    bool reachesItself_ = false;
 };
 
 }  // namespace Core

@@ -116,10 +116,11 @@ Node::Ptr Node::ReplaceChildAt(const int& index, const Ptr& child) {
         IsRelated(child))
         return Ptr();
     Ptr old = children_[static_cast<std::size_t>(index)];
+    // The old child leaves first, so that an index over the tree counts its name free.
+    Detach(old);
     OnChildAttached(child);
     Attach(child);
     children_[static_cast<std::size_t>(index)] = child;
-    Detach(old);
     ChildListChanged();
     return old;
 }
@@ -238,10 +239,19 @@ void Node::AdoptChild(const Ptr& child) {
 void Node::Attach(const Ptr& child) {
     child->parent_ = this;
     SetParentsBelow(child.Get());
+    if (nameIndex_) nameIndex_->NodeAttached(child);
 }
 
 void Node::Detach(const Ptr& child) {
-    if (child && child->parent_ == this) child->parent_ = nullptr;
+    if (!child || child->parent_ != this) return;
+    child->parent_ = nullptr;
+    if (child->nameIndex_) child->nameIndex_->NodeDetached(child);
+}
+
+void Node::Rename(const std::string& name) {
+    std::string oldName = std::move(name_);
+    name_ = name;
+    nameIndex_->NodeRenamed(*this, oldName);
 }
 
 void Node::ChildListChanged() {

@@ -16,6 +16,19 @@ namespace Core {
 class Anchor;
 class AnchorsInterface;
 class ColumnPass;
+class Node;
+
+// What indexes the nodes of a tree by name (a definition): an indexed node tells it when it is
+// renamed, when a child is attached below it and when it leaves its parent, whoever does it.
+class NodeIndex {
+public:
+    virtual void NodeRenamed(Node& node, const std::string& oldName) = 0;
+    virtual void NodeAttached(const Safe::XPtr<Node>& child) = 0;
+    virtual void NodeDetached(const Safe::XPtr<Node>& child) = 0;
+
+protected:
+    ~NodeIndex() = default;
+};
 
 using Complex = std::complex<double>;
 
@@ -116,8 +129,15 @@ public:
     std::string GetName() const { return name_; }
     const std::string& Name() const { return name_; }
     void SetName(const std::string& name) {
-        if (&name != &name_) name_ = name;
+        if (&name == &name_ || name == name_) return;
+        if (nameIndex_)
+            Rename(name);
+        else
+            name_ = name;
     }
+    // The index that holds the node, null when none; set and cleared by that index.
+    NodeIndex* GetNameIndex() const { return nameIndex_; }
+    void SetNameIndex(NodeIndex* index) { nameIndex_ = index; }
 
     // --- Flags and values ---
     // Set by the nodes whose children form a list (Factor, Sum, Average, point and dual lists).
@@ -231,6 +251,7 @@ protected:
 
 private:
     const Column& ComputeVaryingColumn(ColumnPass& pass);
+    void Rename(const std::string& name);
     void Attach(const Ptr& child);
     void Detach(const Ptr& child);
     void ChildListChanged();
@@ -238,6 +259,7 @@ private:
 
     Node* parent_ = nullptr;
     std::vector<Ptr> children_;
+    NodeIndex* nameIndex_ = nullptr;
 };
 
 // The value a follower takes when the node it follows changes from b to c: 0 equal (c),

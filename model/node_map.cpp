@@ -17,6 +17,15 @@ std::vector<Node::Ptr> WithDescendants(const Node::Ptr& node) {
     for (const Node::Ptr& below : node->GetDescendants()) all.push_back(below);
     return all;
 }
+
+// Where the node stands under its parent; by identity, as siblings renamed from outside may
+// share a name.
+int PlaceUnderParent(const Node& node) {
+    const Node* parent = node.ParentNode();
+    for (int i = 0; parent && i < parent->ChildCount(); ++i)
+        if (parent->Child(i) == &node) return i;
+    return -1;
+}
 }  // namespace
 
 // A recorded step: running it performs the inverse of the edit that recorded it.
@@ -51,6 +60,27 @@ private:
 };
 
 NodeMap::NodeMap() : values_(1, Complex(0.0, 0.0)) {}
+
+NodeMap::~NodeMap() {
+    // The nodes may outlive the definition (undo histories, the current node, the clipboard).
+    ClearIndex();
+}
+
+void NodeMap::SetName(const std::string& name) {
+    if (&name == &name_ || name == name_) return;
+    std::string oldName = std::move(name_);
+    name_ = name;
+    for (DefinitionIndex* index : definitionIndexes_) index->DefinitionRenamed(*this, oldName);
+}
+
+bool NodeMap::IsIndexedBy(const DefinitionIndex* index) const {
+    return std::find(definitionIndexes_.begin(), definitionIndexes_.end(), index) !=
+           definitionIndexes_.end();
+}
+
+void NodeMap::RemoveDefinitionIndex(DefinitionIndex* index) {
+    std::erase(definitionIndexes_, index);
+}
 
 NodeMap::Ptr NodeMap::CreateFunction(const std::string& name) {
     Ptr map = Safe::MakeX<NodeMap>();
@@ -99,7 +129,7 @@ long long NodeMap::CountFor(const std::string& base) {
 }
 
 std::string NodeMap::UniqueNodeName(const std::string& name) {
-    auto taken = [this](const std::string& candidate) { return byName_.count(candidate) > 0; };
+    auto taken = [this](const std::string& candidate) { return byName_.Has(candidate); };
     if (!taken(name)) return name;
     const std::size_t at = name.find(':');
     const std::string base = at == std::string::npos ? name + ':' : name.substr(0, at + 1);
@@ -110,10 +140,13 @@ std::string NodeMap::UniqueNodeName(const std::string& name) {
 }
 
 void NodeMap::Index(const Node::Ptr& node) {
+    dependsOnOrder_ = -1;
     for (const Node::Ptr& item : WithDescendants(node)) {
+        if (item->GetNameIndex() == this) continue;  // indexed as it was attached
         item->SetName(UniqueNodeName(item->Name()));
         nodes_.push_back(item);
-        byName_[item->Name()] = item.Get();
+        byName_.Add(item->Name(), item.Get());
+        item->SetNameIndex(this);
         Count(item->Name());
     }
 }
@@ -121,35 +154,49 @@ void NodeMap::Index(const Node::Ptr& node) {
 void NodeMap::Unindex(const Node::Ptr& node) {
     std::unordered_set<const Node*> leaving;
     for (const Node::Ptr& item : WithDescendants(node)) {
+        if (item->GetNameIndex() != this) continue;
         leaving.insert(item.Get());
-        auto named = byName_.find(item->Name());
-        if (named != byName_.end() && named->second == item.Get()) byName_.erase(named);
+        byName_.Remove(item->Name(), item.Get());
+        item->SetNameIndex(nullptr);
     }
+    if (leaving.empty()) return;
+    dependsOnOrder_ = -1;
     std::erase_if(nodes_, [&](const Node::Ptr& indexed) { return leaving.count(indexed.Get()); });
     countsComplete_ = false;
 }
 
+void NodeMap::NodeRenamed(Node& node, const std::string& oldName) {
+    byName_.Rename(oldName, &node, node.Name());
+    countsComplete_ = false;
+    dependsOnOrder_ = -1;  // a formula renames itself when given another
+}
+
+bool NodeMap::DependsOnOrder() const {
+    if (dependsOnOrder_ < 0) {
+        dependsOnOrder_ = 0;
+        for (const Node::Ptr& node : nodes_)
+            if (node->GetColumnKind() == kColumnOrderDependent) dependsOnOrder_ = 1;
+    }
+    return dependsOnOrder_ == 1;
+}
+
 void NodeMap::ClearIndex() {
+    dependsOnOrder_ = -1;
+    for (const Node::Ptr& node : nodes_)
+        if (node->GetNameIndex() == this) node->SetNameIndex(nullptr);
     nodes_.clear();
-    byName_.clear();
+    byName_.Clear();
     counts_.clear();
     countsComplete_ = true;
 }
 
 Node::Ptr NodeMap::FindNode(const std::string& name) const {
-    auto named = byName_.find(name);
-    if (named != byName_.end() && named->second->Name() == name) return Node::Ptr(named->second);
-    // Not indexed under that name: a node renamed from outside is still found by looking.
-    for (const Node::Ptr& node : nodes_)
-        if (node->Name() == name) return node;
-    return Node::Ptr();
+    return Node::Ptr(byName_.Find(name, nodes_));
 }
 
 bool NodeMap::Contains(const Node::Ptr& node) const {
-    for (const Node::Ptr& item : WithDescendants(node)) {
-        auto named = byName_.find(item->Name());
-        if (named != byName_.end() && named->second == item.Get()) return true;
-    }
+    for (const Node::Ptr& item : WithDescendants(node))
+        if (item->GetNameIndex() == this) return true;
     return false;
 }
 
@@ -215,7 +262,7 @@ Node::Ptr NodeMap::RemoveNode(const std::string& name) {
     }
     Node::Ptr parent = node->GetParent();
     if (!parent || !parent->IsVariadic()) return Node::Ptr();
-    const int index = parent->IndexOfChild(name);
+    const int index = PlaceUnderParent(*node);
     if (!parent->RemoveChild(index)) return Node::Ptr();
     Unindex(node);
     lastReplaced_ = node;
@@ -229,7 +276,7 @@ Node::Ptr NodeMap::ReplaceNode(const std::string& name, const Node::Ptr& node) {
     if (old != root_) {
         Node::Ptr parent = old->GetParent();
         if (!parent || !parent->HasListArity() || Contains(node)) return Node::Ptr();
-        if (!parent->ReplaceChild(name, node)) return Node::Ptr();
+        if (!parent->ReplaceChildAt(PlaceUnderParent(*old), node)) return Node::Ptr();
         Unindex(old);
         Index(node);
         lastReplaced_ = old;
@@ -243,8 +290,13 @@ Node::Ptr NodeMap::ReplaceNode(const std::string& name, const Node::Ptr& node) {
         Node::Ptr stand = node->Clone();
         if (!stand) stand = Node::Create(kBasicId);
         if (stand) stand->SetName(node->Name());
-        const int index = parent->IndexOfChild(node->Name());
-        if (!stand || !parent->ReplaceChildAt(index, stand)) return Node::Ptr();
+        const int index = PlaceUnderParent(*node);
+        if (!stand || index < 0 || !parent->HasListArity() || !parent->AcceptChild(stand))
+            return Node::Ptr();
+        // The index is rebuilt below; dropped first, the stand keeps the names of the node's
+        // subtree as it goes in.
+        ClearIndex();
+        parent->ReplaceChildAt(index, stand);
     }
     node->SetParent(nullptr);
     // One step records the whole replacement, so that one undo takes it back.

@@ -5,16 +5,29 @@
 #include <unordered_map>
 #include <vector>
 
+#include "foundation/name_index.h"
 #include "model/node.h"
 #include "model/unredo.h"
 
 namespace Core {
 
-class NodeMap : public Winplus::Unredo {
+class NodeMap;
+
+// What indexes definitions by name (a model): a definition it holds tells it of every rename.
+class DefinitionIndex {
+public:
+    virtual void DefinitionRenamed(NodeMap& map, const std::string& oldName) = 0;
+
+protected:
+    ~DefinitionIndex() = default;
+};
+
+class NodeMap : public Winplus::Unredo, private NodeIndex {
 public:
     using Ptr = Safe::XPtr<NodeMap>;
 
     NodeMap();
+    ~NodeMap() override;
 
     // A function definition: root a basic node "m", evaluated by its model.
     static Ptr CreateFunction(const std::string& name);
@@ -23,9 +36,11 @@ public:
 
     std::string GetName() const { return name_; }
     const std::string& Name() const { return name_; }
-    void SetName(const std::string& name) {
-        if (&name != &name_) name_ = name;
-    }
+    void SetName(const std::string& name);
+    // The indexes that hold the definition (its model); each adds and removes itself.
+    bool IsIndexedBy(const DefinitionIndex* index) const;
+    void AddDefinitionIndex(DefinitionIndex* index) { definitionIndexes_.push_back(index); }
+    void RemoveDefinitionIndex(DefinitionIndex* index);
     bool IsActive() const { return active_; }
     void SetActive(bool active) { active_ = active; }
     Node::Ptr GetRoot() const { return root_; }
@@ -65,6 +80,13 @@ public:
     }
     void SetValue(const Complex& value, int index);
     void SetValues(const std::vector<Complex>& values);
+    // Set by the model while its evaluation pass holds this definition's value for the
+    // references that follow it; they read the value rather than evaluating again.
+    bool IsEvaluatedInPass() const { return evaluatedInPass_; }
+    void SetEvaluatedInPass(bool evaluated) { evaluatedInPass_ = evaluated; }
+    // True when a node of the tree draws random numbers or writes into other nodes, so that
+    // evaluating it again may give another value. Kept until the tree changes.
+    bool DependsOnOrder() const;
 
     std::vector<Node::Ptr> GetActiveNodes() const;
     std::vector<Node::Ptr> FindNodesByType(int typeId) const;
@@ -90,6 +112,10 @@ private:
 
     void Index(const Node::Ptr& node);
     void Unindex(const Node::Ptr& node);
+    // A node of the tree renamed, or a subtree attached or detached, by whoever did it.
+    void NodeRenamed(Node& node, const std::string& oldName) override;
+    void NodeAttached(const Node::Ptr& child) override { Index(child); }
+    void NodeDetached(const Node::Ptr& child) override { Unindex(child); }
     void ClearIndex();
     // The name a node gets when indexed (the ":" rule), from the name index and the counts.
     std::string UniqueNodeName(const std::string& name);
@@ -104,11 +130,13 @@ private:
     Node::Ptr RestoreRoot(const Node::Ptr& node);
 
     std::string name_;
+    std::vector<DefinitionIndex*> definitionIndexes_;
     Node::Ptr root_;
     Node::Ptr lastReplaced_;
     std::vector<Node::Ptr> nodes_;
-    // Every node of nodes_ by its name (names are unique within a definition).
-    std::unordered_map<std::string, Node*> byName_;
+    // Every node of nodes_ by the name it bears now. Names are unique within a definition as
+    // long as renames from outside keep them so; the nodes of nodes_ tell us of every rename.
+    NameIndex<Node> byName_;
     // Per base (a name up to and with its first ":"), the ":" rule's count over the names of
     // nodes_ that begin with it, in list order. Removals make it incomplete until next needed.
     std::unordered_map<std::string, long long> counts_;
@@ -116,6 +144,8 @@ private:
     bool active_ = true;
     std::vector<Complex> values_;
     mutable bool visiting_ = false;
+    bool evaluatedInPass_ = false;
+    mutable signed char dependsOnOrder_ = -1;  // -1 not known
 };
 
 }  // namespace Core

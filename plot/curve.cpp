@@ -1,5 +1,6 @@
 #include "plot/curve.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "model/current.h"
@@ -15,8 +16,44 @@ Curve::Curve() : unit_(Safe::MakeX<Core::MathUnit>()) {
     SetXRange(1.0, 1000.0);
 }
 
+Curve::Curve(FromRecord) : unit_(Safe::MakeX<Core::MathUnit>()) {
+    SetKind(0);
+    designers_ = {Safe::MakeX<CurveDesigner>(), Safe::MakeX<CurveDesigner>()};
+}
+
+void Curve::DeferGrid(int n, double first, double last) {
+    if (!(std::fabs(last - first) >= 1e-17) || !std::isfinite(last - first))
+        first = 1.0, last = 1000.0;
+    deferred_ = Grid{n, first, last};
+}
+
+void Curve::LayOutGrid() {
+    if (!deferred_) return;
+    const Grid grid = *deferred_;
+    deferred_.reset();
+    Resize(grid.points);
+    SetXRange(grid.first, grid.last);
+}
+
+double Curve::GridMin() const {
+    return deferred_ ? std::min(deferred_->first, deferred_->last) : Min(Spectrum::kX);
+}
+
+double Curve::GridMax() const {
+    return deferred_ ? std::max(deferred_->first, deferred_->last) : Max(Spectrum::kX);
+}
+
+std::complex<double> Curve::ValueAt(const double& x) {
+    LayOutGrid();
+    return Spectrum::ValueAt(x);
+}
+
 bool Curve::SetPointCount(const int& n) {
     if (n < 2) return false;
+    if (deferred_) {
+        deferred_->points = n;
+        return true;
+    }
     const int size = Size();
     const double first = size > 0 ? (*X())[0] : 0.0;
     const double last = size > 0 ? (*X())[static_cast<std::size_t>(size - 1)] : 0.0;
@@ -26,6 +63,11 @@ bool Curve::SetPointCount(const int& n) {
 }
 
 void Curve::SetXRange(const double& a, const double& b) {
+    if (deferred_) {
+        if (std::fabs(b - a) >= 1e-17 && std::isfinite(b - a))
+            deferred_->first = a, deferred_->last = b;
+        return;
+    }
     const int n = Size();
     if (!(std::fabs(b - a) >= 1e-17) || !std::isfinite(b - a) || n < 2) return;
     Data& x = *X();
@@ -50,12 +92,14 @@ std::complex<double> Curve::Value(const double& x) {
 }
 
 bool Curve::Refresh() {
+    LayOutGrid();
     FollowRenames();
     SaveValues();
     return unit_->EvaluateAll(X(), Re(), Im());
 }
 
 bool Curve::RefreshOutput() {
+    LayOutGrid();
     FollowRenames();
     SaveValues();
     return unit_->EvaluateOutput(X(), Re(), Im());
@@ -76,16 +120,19 @@ void Curve::FollowRenames() {
     unit_->Bind(model, definition, output, variable);
 }
 
-Rect Curve::GetBounds() const {
+Rect Curve::GetBounds() {
+    LayOutGrid();
     return ViewModeBounds(viewMode_, *X(), *Re(), *Im());
 }
 
 void Curve::PaintColumns(Canvas& canvas, const Safe::XPtr<Frame>& frame, const Safe::XPtr<Data>& re,
                          const Safe::XPtr<Data>& im) {
+    LayOutGrid();
     PaintViewMode(canvas, viewMode_, frame, designers_, X(), re, im, true);
 }
 
 void Curve::Paint(Canvas& canvas, const Safe::XPtr<Frame>& frame) {
+    LayOutGrid();
     PaintViewMode(canvas, viewMode_, frame, designers_, X(), Re(), Im(), false);
 }
 

@@ -3,6 +3,7 @@
 // evaluating the model it is bound to. The previous values stay in the saved columns, so that a
 // changed curve can be painted over before the new values are drawn.
 #include <complex>
+#include <optional>
 #include <string>
 
 #include "foundation/spectrum.h"
@@ -17,7 +18,22 @@ public:
 
     // Named "curve", 512 points from 1 to 1000, bound to the current model selection.
     Curve();
+    // A curve as a layer record describes it: unbound, its grid given by DeferGrid.
+    enum FromRecord { kFromRecord };
+    explicit Curve(FromRecord);
 
+    // n points from first to last (1 to 1000 when the two are the same), laid out and evaluated
+    // only when the curve is first refreshed or drawn: reading a layer of many curves allocates
+    // nothing for their points.
+    void DeferGrid(int n, double first, double last);
+    // Lays out a deferred grid now; nothing when there is none.
+    void LayOutGrid();
+    // The number of points and the least and largest abscissa, deferred grid or not.
+    int PointCount() const { return deferred_ ? deferred_->points : Size(); }
+    double GridMin() const;
+    double GridMax() const;
+
+    std::complex<double> ValueAt(const double& x) override;
     // False for n < 2; otherwise n points over the same first and last abscissa.
     virtual bool SetPointCount(const int& n);
     // The grid from a to b (descending when b < a), geometric when Exp Step is set and both
@@ -34,7 +50,7 @@ public:
     // The same, evaluating only the output node.
     virtual bool RefreshOutput();
 
-    Rect GetBounds() const;
+    Rect GetBounds();
 
     // The given ordinates against the curve's abscissa, in the designers' single colour.
     virtual void PaintColumns(Canvas& canvas, const Safe::XPtr<Frame>& frame,
@@ -56,7 +72,14 @@ public:
     void FollowRenames();
 
 private:
+    struct Grid {
+        int points;
+        double first;
+        double last;
+    };
+
     int viewMode_ = kXComplex;
+    std::optional<Grid> deferred_;
     Safe::XPtr<Core::MathUnit> unit_;
     CurvePair designers_;
 };

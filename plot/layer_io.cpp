@@ -78,9 +78,9 @@ void WriteCurve(BinaryWriter& writer, const Curve::Ptr& curve) {
     writer.WriteString(output ? output->Name() : std::string());
     writer.WriteBool(curve->autoScale);
     writer.WriteString(variable ? variable->Name() : std::string());
-    writer.WriteInt(curve->Size());
-    writer.WriteDouble(curve->Min(Spectrum::kX));
-    writer.WriteDouble(curve->Max(Spectrum::kX));
+    writer.WriteInt(curve->PointCount());
+    writer.WriteDouble(curve->GridMin());
+    writer.WriteDouble(curve->GridMax());
     writer.WriteInt(curve->GetViewMode());
     WriteStyle(writer, *curve->Designers().real);
     WriteStyle(writer, *curve->Designers().imag);
@@ -88,7 +88,7 @@ void WriteCurve(BinaryWriter& writer, const Curve::Ptr& curve) {
 }
 
 Curve::Ptr ReadCurve(BinaryReader& reader) {
-    Curve::Ptr curve = Safe::MakeX<Curve>();
+    Curve::Ptr curve = Safe::MakeX<Curve>(Curve::kFromRecord);
     curve->SetName(Wide(reader.ReadString()));
     const std::string modelName = reader.ReadString();
     const std::string definitionName = reader.ReadString();
@@ -107,8 +107,7 @@ Curve::Ptr ReadCurve(BinaryReader& reader) {
     const double first = reader.ReadDouble();
     const double last = reader.ReadDouble();
     if (!std::isfinite(first) || !std::isfinite(last)) Corrupt();
-    curve->SetPointCount(points);
-    curve->SetXRange(first, last);
+    curve->DeferGrid(points, first, last);  // the record holds no points
     curve->SetViewMode(reader.ReadInt());
     ReadStyles(reader, curve->Designers());
     Expect(reader, -kCurveTag);

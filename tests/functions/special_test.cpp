@@ -4,8 +4,10 @@
 #include <cmath>
 #include <complex>
 #include <cstdio>
+#include <limits>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "functions/families.h"
@@ -54,6 +56,32 @@ TEST(SpecialKernels, FaddeevaPastTheOldPoleWindow) {
     EXPECT_NEAR(FaddeevaW(Complex(7.0, 0.0)).imag(), 0.081447508065002968, 1e-15);
     EXPECT_NEAR(FaddeevaW(Complex(1.0, 0.0)).real(), 0.36787944117144233, 1e-15);
     EXPECT_NEAR(FaddeevaW(Complex(1.0, 0.0)).imag(), 0.6071577058413938, 1e-15);
+}
+
+TEST(SpecialKernels, FaddeevaDeepInTheLowerHalfPlaneIsFiniteWhereItFits) {
+    // mpmath (40 digits) at the same doubles; where a part exceeds the largest double it is
+    // infinite with its sign, the other part keeps its value.
+    const double kInf = std::numeric_limits<double>::infinity();
+    const struct {
+        double x, y, re, im;
+    } cases[] = {
+        {0.0279356, -24.3172, 2.7152798846579483279e+256, 1.2605344284183454946e+257},
+        {0.5, -26.6, 3.1345967509201845801e+306, 3.0166713292272891663e+307},
+        {3.0, -20.0, 1.0492847655495658714e+170, 7.482691101312084155e+169},
+        {-5.5, -12.25, -2.0397109094815726625e+52, -7.1804394228269881737e+51},
+        {40.0, -41.0, 2.9649900391506007755e+35, 5.3117845564243356801e+34},
+        {0.029467, -26.65, 1.1444573934420336427e+305, kInf},
+        {0.1, -30.0, kInf, -kInf},
+    };
+    for (const auto& c : cases) {
+        const Complex got = FaddeevaW(Complex(c.x, c.y));
+        for (const auto& [part, want] : {std::pair{got.real(), c.re}, std::pair{got.imag(), c.im}}) {
+            if (std::isinf(want))
+                EXPECT_EQ(part, want) << c.x << " " << c.y;
+            else
+                EXPECT_LE(RelativeError(part, want), 2e-13) << c.x << " " << c.y << ": " << part;
+        }
+    }
 }
 
 TEST(SpecialKernels, DawsonWithinItsMethodsFloor) {

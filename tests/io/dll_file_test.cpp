@@ -124,24 +124,30 @@ TEST_F(DllFiles, ClonesAndSavedModelsKeepTheFunction) {
     }
 }
 
-TEST_F(DllFiles, ModelFilesFindTheirLibrariesBesideThem) {
+TEST_F(DllFiles, FilesFindTheirLibrariesInTheLibraryFoldersNeverBesideThem) {
     test::ScratchFolder folder("beside");
-    test::ScratchFolder elsewhere("elsewhere");
+    test::ScratchFolder library("library");
     std::filesystem::copy_file(kDll, folder.File(GetFileName(kDll)));
+    std::filesystem::copy_file(kDll, library.File(GetFileName(kDll)));
     MathMap::Ptr model = MathMap::CreateModel("m");
     auto lorentz = Make("Lorentz");
     lorentz->GetChild(0)->SetValue(Complex(1.25, 0), 0);
     model->FindMap("model")->SetRoot(lorentz);
-    const std::string path = folder.File("m.mod");
+    const std::string path = folder.File("m.mod"), prototype = folder.File("l.pro");
     test::CapturedBoxes boxes;
     ASSERT_TRUE(NodeMapIo(std::vector<std::string>()).WriteModelFile(model, path));
-    MathMap::Ptr read = NodeMapIo(std::vector<std::string>()).ReadModelFile(path);
+    ASSERT_TRUE(Core::NodeIo().WritePrototypeFile(prototype, lorentz));
+    // The library beside the files is not loaded.
+    EXPECT_FALSE(NodeMapIo(std::vector<std::string>()).ReadModelFile(path));
+    EXPECT_FALSE(Core::NodeIo(std::vector<std::string>()).LoadPrototype(prototype));
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>(2, "Dll Function creation failed."));
+    // The one in a library folder is.
+    MathMap::Ptr read = NodeMapIo({library.Path()}).ReadModelFile(path);
     ASSERT_TRUE(read);
     EXPECT_NEAR(read->FindMap("model")->Evaluate().real(), 0.25 / (0.0625 + 0.25), 1e-15);
-    // The same file without the library beside it.
-    std::filesystem::copy_file(path, elsewhere.File("m.mod"));
-    EXPECT_FALSE(NodeMapIo(std::vector<std::string>()).ReadModelFile(elsewhere.File("m.mod")));
-    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Dll Function creation failed."});
+    Node::Ptr node = Core::NodeIo({library.Path()}).LoadPrototype(prototype);
+    ASSERT_TRUE(node);
+    EXPECT_EQ(node->Evaluate(), read->FindMap("model")->Evaluate());
 }
 
 }  // namespace

@@ -145,6 +145,22 @@ TEST_F(Osml, EveryNamedNodeTypeWritesReadsAndWritesTheSameDocument) {
     }
 }
 
+TEST_F(Osml, NestedCapsulesOfEqualNamesReadBack) {
+    // A versatile capsule "g" whose model uses a formula capsule "g" of two arguments: each
+    // symbol is written under a name of its own, and the document reads back to the same values.
+    MathMap::Ptr model = MathMap::CreateModel("same");
+    Node::Ptr outer = test::VersatileNode();
+    Safe::DynamicCast<Core::VersatileCapsule>(outer)->SetSymbolName("g");
+    AddDefinition(model, "y", outer);
+    const std::string text = WriteText(ModelDocument(model));
+    MathMap::Ptr read = ReadBack(text);
+    ASSERT_TRUE(read);
+    model->EvaluateAll();
+    read->EvaluateAll();
+    EXPECT_EQ(read->FindMap("y")->Value(), model->FindMap("y")->Value());
+    EXPECT_EQ(WriteText(ModelDocument(read)), text);
+}
+
 TEST_F(Osml, NodesWithoutAFormAreRefusedByName) {
     const std::string path = folder.Write("old.sml", "old");
     for (int id : test::KnownTypeIds()) {
@@ -294,12 +310,14 @@ TEST_F(Osml, EveryMessageOfTheReader) {
         {math("<definition name=\"a\"><apply><function name=\"foo\" source=\"core\"/>"
               "</apply></definition>"),
          "At line : 4\nUnknown markup symbol : <foo/>"},
-        {math("<definition name=\"a\"><apply>" + plus + "<link> x </link>\n<secure> 1 </secure>"
+        {math("<definition name=\"a\"><apply>" + plus +
+              "<link> x </link>\n<secure> 1 </secure>"
               "</apply></definition>"),
          "At line : 5\nUnknown markup symbol : <secure>"},
         {math("<definition name=\"a\"><apply>\n</apply></definition>"),
          "At line : 4\nEmpty <apply> markup"},
-        {math("<definition name=\"a\"><apply>" + plus + "<number> 1 </number></apply>"
+        {math("<definition name=\"a\"><apply>" + plus +
+              "<number> 1 </number></apply>"
               "</definition>"),
          "At line : 4\nInvalid number of arguments"},
         {math("<definition name=\"a\"><apply><annotation> a </annotation></apply></definition>"),
@@ -309,6 +327,20 @@ TEST_F(Osml, EveryMessageOfTheReader) {
         {symbol("<symbol type=\"constant\"> </symbol>"),
          "At line : 4\n<symbol> markup must have a valid name attribute"},
         {symbol("<symbol name=\"k\" type=\"constant\">\n<number> one </number></symbol>"),
+         "At line : 5\nInvalid value"},
+        {symbol("<symbol name=\"k\" type=\"constant\">\n<number> 1e999 </number></symbol>"),
+         "At line : 5\nInvalid value"},
+        {math("<definition name=\"a\">\n<number> nan </number></definition>"),
+         "At line : 5\nInvalid value"},
+        {math("<definition name=\"a\">\n<number type=\"real\"> -INF </number></definition>"),
+         "At line : 5\nInvalid value"},
+        {math("<definition name=\"a\">\n<number> 1e999 </number></definition>"),
+         "At line : 5\nInvalid value"},
+        {math("<definition name=\"a\">\n<number type=\"integer\"> " + std::string(400, '9') +
+              " </number></definition>"),
+         "At line : 5\nInvalid value"},
+        {math("<definition name=\"a\">\n<number type=\"complex\"> 1 <sep/> Infinity </number>"
+              "</definition>"),
          "At line : 5\nInvalid value"},
         {symbol("<symbol name=\"k\" type=\"constant\">\n</symbol>"),
          "At line : 4\nInvalid declaration"},

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "foundation/sha256.h"
 #include "io/sml_vocabulary.h"
 
@@ -203,6 +205,48 @@ TEST(MarkupDigest, CanonicalTextAndSecureBlock) {
     EXPECT_TRUE(Read("<osml><secure algorithm=\"SHA-256\"> 0 </secure></osml>").ok);
     EXPECT_TRUE(Read("<osml><math></math><secure algorithm=\"SHA-256\"> 0 </secure></osml>").ok);
     EXPECT_FALSE(Read("<osml><secure algorithm=\"SHA-256\"> 0 </secure><math></math></osml>").ok);
+}
+
+// Roots nested in roots, each a secure block, a note of `fill` letters and the next root. A
+// root's digest covers the writer's layout of what follows its secure block, blanks and line
+// breaks left out; the writer lays out a nested root with a secure block of its own over all
+// its children, then the children (the secure block read included).
+std::string NestedRoots(int depth, std::size_t fill) {
+    const std::string letters(fill, 'n');
+    const std::string note = "<annotation>\n" + letters + "\n</annotation>\n";
+    const std::string noteLaid = "<annotation>" + letters + "</annotation>";
+    const auto hex = [](const std::string& canonical) { return Sha256::Hex(canonical); };
+    const auto secureLaid = [](std::string digest) {
+        digest.erase(std::remove(digest.begin(), digest.end(), ' '), digest.end());
+        return "<securealgorithm=\"SHA-256\">" + digest + "</secure>";
+    };
+    std::string text, laid;  // the innermost roots so far, as written and as laid out
+    for (int level = depth; level >= 1; --level) {
+        const std::string digest = hex(noteLaid + laid);
+        const std::string children = secureLaid(digest) + noteLaid + laid;
+        laid = "<osml>" + secureLaid(hex(children)) + children + "</osml>";
+        text = "<osml>\n<secure algorithm=\"SHA-256\"> " + digest + " </secure>\n" + note + text +
+               "</osml>\n";
+    }
+    return text;
+}
+
+TEST(MarkupDigest, NestedRootsAreCheckedEachAndOnce) {
+    const std::string text = NestedRoots(199, 600);  // some 135 KB
+    ASSERT_GT(text.size(), 130000u);
+    Document document = ReadText(text);
+    ASSERT_TRUE(document.ok) << document.Report();
+    // A changed note is found by the root that holds it, the innermost first.
+    for (int root : {199, 100, 1}) {
+        std::size_t at = 0;
+        for (int i = 0; i < root; ++i) at = text.find("<annotation>", at + 1);
+        std::string changed = text;
+        changed[at + 20] = 'm';
+        Document damaged = ReadText(changed);
+        EXPECT_FALSE(damaged.ok);
+        EXPECT_EQ(damaged.error, "The document does not match its digest.");
+        EXPECT_EQ(damaged.line, 1 + 5 * (root - 1)) << root;  // five lines a root
+    }
 }
 
 }  // namespace

@@ -153,6 +153,7 @@ TEST(LayerIoTest, WrittenLayersReadBackToTheSameBytes) {
     LayerCurve::Ptr layer = Safe::DynamicCast<LayerCurve>(read);
     ASSERT_EQ(layer->Curves()->Count(), 2);
     EXPECT_EQ(layer->Curves()->At(0)->GetMathPath(), "square.model.m");
+    layer->Curves()->At(1)->LayOutGrid();  // read curves lay out their grids when drawn
     EXPECT_EQ(layer->Curves()->At(1)->X()->Values().front(), 50);
     EXPECT_EQ(layer->FileCurves()->At(1)->StartIndex(), 5);
     EXPECT_EQ(layer->FileCurves()->At(1)->EndIndex(), 10);
@@ -198,6 +199,40 @@ TEST(LayerIoTest, EveryTruncationAndDamageIsRefused) {
             EXPECT_STREQ(e.what(), "File corruption.");
         }
     }
+}
+
+TEST(LayerIoTest, ManyCurvesTakeMemoryAsTheRecordsDoUntilDrawn) {
+    // 10,000 records of 8,096 points each: some 1.4 MB that once took 3 GB.
+    LayerCurve::Ptr written = Safe::DynamicCast<LayerCurve>(FullLayer());
+    written->FileCurves()->Clear();
+    while (written->Curves()->Count() > 1) written->Curves()->RemoveAt(1);
+    const Curve::Ptr model = written->Curves()->At(0);
+    model->SetPointCount(8096);
+    model->SetXRange(2.0, 20.0);
+    const std::string one = Bytes(written);
+    LayerCurve::Ptr bare = Safe::DynamicCast<LayerCurve>(FullLayer());
+    bare->Clear();
+    const std::size_t tail = 4, header = Bytes(bare).size() - tail;
+    const std::string record = one.substr(header, one.size() - header - tail);
+    std::string bytes = one.substr(0, header);
+    for (int i = 0; i < 10000; ++i) bytes += record;
+    bytes += one.substr(one.size() - tail);
+    LayerCurve::Ptr read = Safe::DynamicCast<LayerCurve>(Read(bytes));
+    ASSERT_EQ(read->Curves()->Count(), 10000);
+    for (const Curve::Ptr& curve : *read->Curves()) {
+        ASSERT_EQ(curve->Size(), 0);
+        ASSERT_EQ(curve->PointCount(), 8096);
+    }
+    // Written back as read, the grids still deferred.
+    LayerCurve::Ptr again = Safe::DynamicCast<LayerCurve>(Read(Bytes(read)));
+    ASSERT_EQ(again->Curves()->Count(), 10000);
+    EXPECT_EQ(again->Curves()->At(9999)->PointCount(), 8096);
+    EXPECT_EQ(again->Curves()->At(9999)->GridMax(), 20.0);
+    const Curve::Ptr first = read->Curves()->At(0);
+    EXPECT_TRUE(first->Refresh());
+    ASSERT_EQ(first->Size(), 8096);
+    EXPECT_EQ(first->X()->Values().back(), 20.0);
+    EXPECT_EQ(first->Re()->Values().back(), 20.0 * 20.0 + 1.0);
 }
 
 TEST(LayerIoTest, MissingModelsAndSpectraLeaveCurvesUnbound) {

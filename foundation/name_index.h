@@ -1,0 +1,39 @@
+#pragma once
+// Items looked up by the names they bear now. The items tell their index of every rename, so
+// the index never answers with a name an item has left. Names are meant to be unique; a rename
+// from outside may still give two items one name, and then the first in list order answers.
+#include <algorithm>
+#include <string>
+#include <unordered_map>
+
+template <class Item>
+class NameIndex {
+public:
+    void Add(const std::string& name, Item* item) { byName_.emplace(name, item); }
+    void Remove(const std::string& name, const Item* item) {
+        auto [first, last] = byName_.equal_range(name);
+        auto it =
+            std::find_if(first, last, [&](const auto& entry) { return entry.second == item; });
+        if (it != last) byName_.erase(it);
+    }
+    void Rename(const std::string& oldName, Item* item, const std::string& newName) {
+        Remove(oldName, item);
+        Add(newName, item);
+    }
+    bool Has(const std::string& name) const { return byName_.count(name) > 0; }
+    // The item bearing the name, null when none; list holds the items (counted pointers) in
+    // order, read only when several bear the name.
+    template <class List>
+    Item* Find(const std::string& name, const List& list) const {
+        auto [first, last] = byName_.equal_range(name);
+        if (first == last) return nullptr;
+        if (std::next(first) == last) return first->second;
+        for (const auto& item : list)
+            if (item->Name() == name) return item.Get();
+        return nullptr;
+    }
+    void Clear() { byName_.clear(); }
+
+private:
+    std::unordered_multimap<std::string, Item*> byName_;
+};
