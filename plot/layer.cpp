@@ -84,7 +84,7 @@ void Layer::NotifyObservers(const int& code) {
     Bus(Subject::Layers).Notify(code);
 }
 
-LayerCurve::LayerCurve(const std::wstring& name)
+LayerCurve::LayerCurve(const std::wstring& name, bool withCurve)
     : Layer(name, kCurves),
       curves_(Safe::MakeX<CurveSet>()),
       fileCurves_(Safe::MakeX<FileCurveSet>()),
@@ -92,11 +92,15 @@ LayerCurve::LayerCurve(const std::wstring& name)
     limits_ = {0.0, 0.0, 1000.0, 1.0};
     frame_->SetLimits(limits_);
     // The new curve keeps its grid of 1 to 1000.
-    curves_->Add(Safe::MakeX<Curve>());
+    if (withCurve) curves_->Add(Safe::MakeX<Curve>());
 }
 
 LayerCurve::Ptr LayerCurve::Create(const std::wstring& name) {
-    return Ptr(new LayerCurve(name));
+    return Ptr(new LayerCurve(name, true));
+}
+
+LayerCurve::Ptr LayerCurve::CreateEmpty(const std::wstring& name) {
+    return Ptr(new LayerCurve(name, false));
 }
 
 void LayerCurve::SetLimits(const Rect& limits) {

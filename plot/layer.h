@@ -69,6 +69,9 @@ public:
 
     // Holds one model curve "curve" over 1 to 1000; limits {0, 0, 1000, 1}.
     static Ptr Create(const std::wstring& name = L"layer");
+    // Holds no curve: a layer as its record describes it. Making the default curve would
+    // evaluate the current model, which a read must leave alone.
+    static Ptr CreateEmpty(const std::wstring& name = L"layer");
 
     // Stores the limits (in the frame too, so that a layer never painted saves them) and
     // regrids every AutoScale curve to the new x range.
@@ -102,7 +105,7 @@ public:
     const Safe::XPtr<Frame>& GetFrame() const { return frame_; }
 
 private:
-    explicit LayerCurve(const std::wstring& name);
+    LayerCurve(const std::wstring& name, bool withCurve);
     // Clips to the plot area moved in by inset and narrowed by shrink.
     void PushPlotClip(Canvas& canvas, int inset, int shrink) const;
 

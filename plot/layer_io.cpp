@@ -181,11 +181,10 @@ void WriteLayer(BinaryWriter& writer, const Layer::Ptr& layer) {
 Layer::Ptr ReadLayer(BinaryReader& reader) {
     LayerCurve::Ptr layer;
     try {
-        layer = LayerCurve::Create();
+        layer = LayerCurve::CreateEmpty();
     } catch (const std::bad_alloc&) {
         throw Exception("Memory allocation error.");
     }
-    layer->RemoveCurve(L"curve");
     layer->SetName(Wide(reader.ReadString()));
     ReadFrame(reader, *layer);
     int tag = reader.ReadInt();
