@@ -9,6 +9,7 @@ constexpr int kHistoryChannel = 1;
 
 struct Availability {
     bool flags[2][2] = {{false, false}, {false, false}};  // [channel][undo, redo]
+    Node::Ptr target;                                     // the clipboard node
     EventBus::Registration histories;                     // on the definition bus
 };
 
@@ -79,6 +80,13 @@ bool MapBar::IsUndoAvailable(const int& channel) {
 }
 bool MapBar::IsRedoAvailable(const int& channel) {
     return IsAvailable(channel, kRedo);
+}
+
+void MapBar::SetTarget(const Node::Ptr& node) {
+    StoreAndAnnounce(State().target, node, Bus(Subject::MapBar), EventCode::kMapBarTargetChanged);
+}
+Node::Ptr MapBar::GetTarget() {
+    return State().target;
 }
 
 }  // namespace Core

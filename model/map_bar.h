@@ -1,8 +1,9 @@
 #pragma once
-// The definition tool bar's store: whether undo and redo are available for the two kinds of
-// definitions (0 driven by the definition explorer, 1 by the definitions' own histories, which
-// it hears on the definition bus).
+// The definition tool bar's store: its clipboard node, and whether undo and redo are available
+// for the two kinds of definitions (0 driven by the definition explorer, 1 by the definitions'
+// own histories, which it hears on the definition bus).
 #include "foundation/event_bus.h"
+#include "model/node.h"
 
 namespace Core {
 
@@ -18,6 +19,11 @@ public:
     static void SetRedoAvailable(const int& channel, const bool& available);
     static bool IsUndoAvailable(const int& channel);
     static bool IsRedoAvailable(const int& channel);
+
+    // The definition tool bar's clipboard node (Cut and Copy put one there, Paste clones it);
+    // another node than the one held is stored and announced (400).
+    static void SetTarget(const Node::Ptr& node);
+    static Node::Ptr GetTarget();
 };
 
 }  // namespace Core
