@@ -70,49 +70,23 @@ TEST(CurvePagesTest, ViewPageAppliesEachRowWithItsEventAndRefusal) {
         };
     };
     using D = Winplus::CurveDesigner;
+    // clang-format off
     const CurveCase cases[] = {
-        {{"1 point", P::kPoints, Text("1"), false, kNone, kNone, {"Number of points [2,8096]"}},
-         keep,
-         points(512)},
-        {{"8097 points",
-          P::kPoints,
-          Text("8097"),
-          false,
-          kNone,
-          kNone,
-          {"Number of points [2,8096]"}},
-         keep,
-         points(512)},
-        {{"8096 points", P::kPoints, Text("8096"), true, {kChanged}, kNone, {}},
-         keep,
-         points(8096)},
+        {{"1 point", P::kPoints, Text("1"), false, kNone, kNone, Box("Number of points [2,8096]")},
+         keep, points(512)},
+        {{"8097 points", P::kPoints, Text("8097"), false, kNone, kNone,
+          Box("Number of points [2,8096]")}, keep, points(512)},
+        {{"8096 points", P::kPoints, Text("8096"), true, {kChanged}, kNone, {}}, keep, points(8096)},
         {{"points unchanged", P::kPoints, Text("512"), true, kNone, kNone, {}}, keep, points(512)},
-        {{"minimum at the maximum",
-          P::kXMinimum,
-          Text("1000"),
-          false,
-          kNone,
-          kNone,
-          {"Value must be lower than X-Maximum"}},
-         keep,
-         range(1, 1000)},
-        {{"minimum 10", P::kXMinimum, Text("10"), true, {kChanged}, kNone, {}},
-         keep,
+        {{"minimum at the maximum", P::kXMinimum, Text("1000"), false, kNone, kNone,
+          Box("Value must be lower than X-Maximum")}, keep, range(1, 1000)},
+        {{"minimum 10", P::kXMinimum, Text("10"), true, {kChanged}, kNone, {}}, keep,
          [](const Curve& c, const auto&) { EXPECT_EQ(c.Min(0), 10.0); }},
-        {{"maximum at the minimum",
-          P::kXMaximum,
-          Text("1"),
-          false,
-          kNone,
-          kNone,
-          {"Value must be greather than X-Minimum"}},
-         keep,
-         range(1, 1000)},
-        {{"maximum 500", P::kXMaximum, Text("500"), true, {kChanged}, kNone, {}},
-         keep,
+        {{"maximum at the minimum", P::kXMaximum, Text("1"), false, kNone, kNone,
+          Box("Value must be greather than X-Minimum")}, keep, range(1, 1000)},
+        {{"maximum 500", P::kXMaximum, Text("500"), true, {kChanged}, kNone, {}}, keep,
          [](const Curve& c, const auto&) { EXPECT_EQ(c.Max(0), 500.0); }},
-        {{"AutoScale off", P::kAutoScale, Flag(false), false, kNone, kNone, {}},
-         keep,
+        {{"AutoScale off", P::kAutoScale, Flag(false), false, kNone, kNone, {}}, keep,
          [](const Curve& c, const Winplus::PropertyRows& rows) {
              EXPECT_FALSE(c.autoScale);
              EXPECT_TRUE(rows[P::kXMinimum]->enabled && rows[P::kXMaximum]->enabled);
@@ -124,51 +98,40 @@ TEST(CurvePagesTest, ViewPageAppliesEachRowWithItsEventAndRefusal) {
              EXPECT_FALSE(rows[P::kXMinimum]->enabled || rows[P::kXMaximum]->enabled);
          }},
         // Resampled geometrically over the layer's limits; the limit rows follow.
-        {{"Exp Step", P::kExpStep, Flag(true), false, {kChanged}, kNone, {}},
-         keep,
+        {{"Exp Step", P::kExpStep, Flag(true), false, {kChanged}, kNone, {}}, keep,
          [&](const Curve& c, const Winplus::PropertyRows& rows) {
              range(100, 500)(c, rows);
              EXPECT_NEAR((*c.X())[1], 100 * std::pow(5.0, 1.0 / 511), 1e-9);
          }},
-        {{"view mode", P::kViewMode, Text("X-Real"), true, {kChanged}, kNone, {}},
-         keep,
+        {{"view mode", P::kViewMode, Text("X-Real"), true, {kChanged}, kNone, {}}, keep,
          [](const Curve& c, const auto&) { EXPECT_EQ(c.GetViewMode(), 0); }},
-        {{"view mode unchanged", P::kViewMode, Text("X-Complex"), true, kNone, kNone, {}},
-         keep,
+        {{"view mode unchanged", P::kViewMode, Text("X-Complex"), true, kNone, kNone, {}}, keep,
          [](const Curve& c, const auto&) { EXPECT_EQ(c.GetViewMode(), 2); }},
-        {{"real line", 11, Flag(false), true, {kChanged}, kNone, {}},
-         keep,
+        {{"real line", 11, Flag(false), true, {kChanged}, kNone, {}}, keep,
          designer(false, &D::hasLine, false)},
-        {{"imag thickness", 21, Text("3"), true, {kChanged}, kNone, {}},
-         keep,
+        {{"imag thickness", 21, Text("3"), true, {kChanged}, kNone, {}}, keep,
          designer(true, &D::thickness, 3)},
-        {{"real line colour", 13, Colour(0xFF123456), true, {kChanged}, kNone, {}},
-         keep,
+        {{"real line colour", 13, Colour(0xFF123456), true, {kChanged}, kNone, {}}, keep,
          designer(false, &D::lineColor, 0xFF123456u)},
-        {{"imag shape", 23, Flag(true), true, {kChanged}, kNone, {}},
-         keep,
+        {{"imag shape", 23, Flag(true), true, {kChanged}, kNone, {}}, keep,
          designer(true, &D::hasShape, true)},
-        {{"imag style", 24, Text("Diamond"), true, {kChanged}, kNone, {}},
-         keep,
+        {{"imag style", 24, Text("Diamond"), true, {kChanged}, kNone, {}}, keep,
          designer(true, &D::style, 3)},
-        {{"real size", 16, Text("6"), true, {kChanged}, kNone, {}},
-         keep,
+        {{"real size", 16, Text("6"), true, {kChanged}, kNone, {}}, keep,
          [&](const Curve& c, const auto& rows) {
              designer(false, &D::markerWidth, 6)(c, rows);
              designer(false, &D::markerHeight, 6)(c, rows);
          }},
-        {{"real marker colour", 17, Colour(0xFF00FF00), true, {kChanged}, kNone, {}},
-         keep,
+        {{"real marker colour", 17, Colour(0xFF00FF00), true, {kChanged}, kNone, {}}, keep,
          designer(false, &D::markerColor, 0xFF00FF00u)},
-        {{"imag filled", 27, Flag(true), true, {kChanged}, kNone, {}},
-         keep,
+        {{"imag filled", 27, Flag(true), true, {kChanged}, kNone, {}}, keep,
          designer(true, &D::isFilled, true)},
-        {{"variable None", P::kVariable, Text("None"), true, {kBinding}, kNone, {}},
-         keep,
+        {{"variable None", P::kVariable, Text("None"), true, {kBinding}, kNone, {}}, keep,
          [](const Curve& c, const auto&) { EXPECT_FALSE(c.GetUnit()->GetVariable()); }},
         {{"header", 10, Text("x"), true, kNone, kNone, {}}, keep, points(512)},
         {{"outside", 28, Text("x"), true, kNone, kNone, {}}, keep, points(512)},
     };
+    // clang-format on
     for (const CurveCase& c : cases) {
         CurveFixture fixture;
         c.before(*fixture.curve);
@@ -242,13 +205,8 @@ TEST(CurvePagesTest, ModifyPageReportsOnTheViewBus) {
         return [n](const Curve& c, const auto&) { EXPECT_EQ(c.Size(), n); };
     };
     const CurveCase cases[] = {
-        {{"2049 points",
-          P::kPoints,
-          Text("2049"),
-          false,
-          kNone,
-          kNone,
-          {"Number of points [2,2048]"}},
+        {{"2049 points", P::kPoints, Text("2049"), false, kNone, kNone,
+          Box("Number of points [2,2048]")},
          keep,
          size(512)},
         {{"2048 points", P::kPoints, Text("2048"), true, kNone, {kChanged}, {}}, keep, size(2048)},
@@ -293,7 +251,7 @@ TEST(CurvePagesTest, ModifyPageReportsOnTheViewBus) {
            false,
            kNone,
            {kChanged},
-           {"Current math path is: sq.model.m\nChange path?"}},
+           Box("Current math path is: sq.model.m\nChange path?")},
           page.Row(P::kMathPath), [&](int i) { return page.Apply(fixture.curve, i); });
     EXPECT_EQ(page.Row(P::kMathPath).GetText(), "cube.model.m");
     EXPECT_DOUBLE_EQ(fixture.curve->Re()->Values()[0], 1.0 + 2.0);  // u*u + 2 at x = 1

@@ -32,6 +32,11 @@ struct RowCase {
     std::vector<Platform::BoxAnswer> answers{};  // for questions; Ok when none is left
 };
 
+// The boxes of a case that shows one.
+inline std::vector<std::string> Box(const std::string& text) {
+    return {text};
+}
+
 inline std::function<void(Winplus::Property&)> Text(const std::string& text) {
     return [text](Winplus::Property& row) { row.SetText(text); };
 }
