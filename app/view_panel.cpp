@@ -2,8 +2,7 @@
 
 #include <d2d1.h>
 
-#include <algorithm>
-
+#include "app/plot_gestures.h"
 #include "foundation/event_bus.h"
 #include "plot/d2d_canvas.h"
 #include "plot/gdiplus_canvas.h"
@@ -127,7 +126,7 @@ bool ViewController::OnCreate() {
 }
 
 Winplus::PixelRect ViewController::LayerRect(int width, int height) {
-    return {1, 21, std::max(width - 2, 200), std::max(height - 21, 90)};
+    return PlotGestures::LayerRect(width, height);
 }
 
 template <class Draw>
@@ -211,7 +210,7 @@ bool ViewController::OnLButtonDown(int x, int y, unsigned keys) {
     LeafController::OnLButtonDown(x, y, keys);
     RECT client{};
     GetClientRect(Handle(), &client);
-    if (y >= 21 && y < client.bottom - 5) resizing_->OnButtonDown(x, y, keys);
+    if (PlotGestures::StartsGesture(y, client.bottom)) resizing_->OnButtonDown(x, y, keys);
     lastX_ = x;
     lastY_ = y;
     const int none[2] = {0, 0};
@@ -230,7 +229,7 @@ bool ViewController::OnLButtonUp(int x, int y, unsigned keys) {
 bool ViewController::OnMouseMove(int x, int y, unsigned keys) {
     RECT client{};
     GetClientRect(Handle(), &client);
-    const bool inside = x >= 15 && x < client.right - 20 && y >= 20 && y < client.bottom - 15;
+    const bool inside = PlotGestures::InPlotZone(x, y, client.right, client.bottom);
     if (inside) {
         cursorInside_ = true;
         resizing_->OnMouseMove(x, y, keys);

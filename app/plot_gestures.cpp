@@ -1,0 +1,98 @@
+#include "app/plot_gestures.h"
+
+#include <algorithm>
+
+#include "app/view_modes.h"
+
+namespace Core {
+
+namespace PlotGestures {
+
+Winplus::PixelRect LayerRect(int width, int height) {
+    return {1, kCaptionBand, std::max(width - 2, 200), std::max(height - kCaptionBand, 90)};
+}
+
+bool StartsGesture(int y, int height) {
+    return y >= kCaptionBand && y < height - kBottomBand;
+}
+
+bool InPlotZone(int x, int y, int width, int height) {
+    return x >= 15 && x < width - 20 && y >= 20 && y < height - 15;
+}
+
+}  // namespace PlotGestures
+
+void ModifyMouse::Publish(int action, int x, int y) {
+    const int delta[2] = {x - lastX_, lastY_ - y};
+    lastX_ = x;
+    lastY_ = y;
+    Winplus::AxisBar::PublishMouseAction(action, delta);
+}
+
+void ModifyMouse::OnLButtonDown(int x, int y, unsigned keys, int height) {
+    if (!PlotGestures::StartsGesture(y, height)) return;
+    resizing_->OnButtonDown(x, y, keys);
+    lastX_ = x;
+    lastY_ = y;
+    Publish(Winplus::AxisBar::kButtonDown, x, y);
+}
+
+void ModifyMouse::OnLButtonUp(int x, int y, unsigned keys) {
+    resizing_->OnButtonUp(x, y, keys);
+    Publish(Winplus::AxisBar::kButtonUp, x, y);
+}
+
+void ModifyMouse::OnRButtonDown(int y, int height) {
+    if (!PlotGestures::StartsGesture(y, height)) return;
+    const int none[2] = {0, 0};
+    Winplus::AxisBar::PublishMouseAction(Winplus::AxisBar::kOtherButton, none);
+}
+
+void ModifyMouse::OnMouseMove(int x, int y, unsigned keys, int width, int height) {
+    if (PlotGestures::InPlotZone(x, y, width, height)) {
+        inside_ = true;
+        resizing_->OnMouseMove(x, y, keys);
+        Publish(Winplus::AxisBar::kMove, x, y);
+    } else if (inside_) {
+        inside_ = false;
+        Winplus::AxisBar::SetCursorInside(false);
+    }
+}
+
+ModeBar BarOfMode(int mode) {
+    switch (mode) {
+        case kBuilderMode: return ModeBar::kBuilder;
+        case kAnchorMode: return ModeBar::kAnchor;
+        case kAdjustMode: return ModeBar::kAdjust;
+        case kFitMode: return ModeBar::kFit;
+        default: return ModeBar::kNone;
+    }
+}
+
+Winplus::PixelRect ModeBarRect(ModeBar bar, int width) {
+    int height = 0;
+    switch (bar) {
+        case ModeBar::kBuilder: height = 100; break;
+        case ModeBar::kAnchor: height = 144; break;
+        case ModeBar::kAdjust: height = 50; break;
+        case ModeBar::kFit: height = 78; break;
+        case ModeBar::kNone: break;
+    }
+    return {width - 23, 91, 22, height};
+}
+
+Winplus::PixelRect AxisBarRect(int width) {
+    return {width - 23, 24, 22, 66};
+}
+
+int AxisToolsDisabled(int mode, bool toolOn) {
+    if (mode == kFitMode) return -1;
+    const bool tool = mode == kBuilderMode || mode == kAnchorMode || mode == kAdjustMode;
+    return tool && toolOn ? -1 : 0;
+}
+
+void HandMouseForMode(int mode, bool toolOn) {
+    Winplus::AxisBar::SetDisabled(AxisToolsDisabled(mode, toolOn));
+}
+
+}  // namespace Core
