@@ -27,6 +27,10 @@ struct CurveFixture {
         SelectModel(model);
         curve = Safe::MakeX<Curve>();
         layer->SetLimits({100, 0, 400, 1});
+        // Colours of their own: a random one could equal a colour a case sets, which would then
+        // change nothing and announce nothing.
+        curve->Designers().real->lineColor = curve->Designers().real->markerColor = 0xFF102030u;
+        curve->Designers().imag->lineColor = curve->Designers().imag->markerColor = 0xFF405060u;
     }
 };
 
