@@ -1,5 +1,7 @@
 #include "app/project_comment.h"
 
+#include <utility>
+
 #include "foundation/event_bus.h"
 
 namespace Core::ProjectComment {
@@ -30,6 +32,23 @@ void Tell(int code) {
     if (editor) editor->Execute(code);
 }
 
+class Editor : public Winplus::Command {
+public:
+    Editor(std::function<std::string()> readText, std::function<void(const std::string&)> showText)
+        : readText_(std::move(readText)), showText_(std::move(showText)) {}
+    bool Execute(const int& code) override {
+        if (code == kHandIn)
+            Set(readText_(), false);
+        else
+            showText_(Get(false));
+        return true;
+    }
+
+private:
+    std::function<std::string()> readText_;
+    std::function<void(const std::string&)> showText_;
+};
+
 }  // namespace
 
 std::string Get(bool sync) {
@@ -48,6 +67,11 @@ void Reset() {
 
 void SetObserver(const Safe::XPtr<Winplus::Command>& editor) {
     State().editor = editor;
+}
+
+Safe::XPtr<Winplus::Command> MakeEditor(std::function<std::string()> readText,
+                                        std::function<void(const std::string&)> showText) {
+    return Safe::MakeX<Editor>(std::move(readText), std::move(showText));
 }
 
 }  // namespace Core::ProjectComment

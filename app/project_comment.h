@@ -1,6 +1,7 @@
 #pragma once
 // The project comment: a free text saved with the project, and the one editor that shows it.
 // The editor is a command: code 0 asks it to hand in its text, code 1 to show the comment.
+#include <functional>
 #include <string>
 
 #include "foundation/command.h"
@@ -17,5 +18,10 @@ void Set(const std::string& text, bool notify);
 void Reset();
 // A new editor replaces the old one; null leaves none.
 void SetObserver(const Safe::XPtr<Winplus::Command>& editor);
+
+// The editor's command over its text: readText hands in the editor's whole text (code 0), and
+// showText shows the comment (any other code).
+Safe::XPtr<Winplus::Command> MakeEditor(std::function<std::string()> readText,
+                                        std::function<void(const std::string&)> showText);
 
 }  // namespace Core::ProjectComment

@@ -1,0 +1,145 @@
+#include "app/math_explorer.h"
+
+#include "app/model_commands.h"
+#include "model/current.h"
+
+namespace Core::MathExplorer {
+
+const std::array<Explorer::MenuEntry, 2> kRootMenu = {{
+    {kAddBasicModel, "Add Basic Model"},
+    {kLoadModel, "Load Model..."},
+}};
+const std::array<Explorer::MenuEntry, 5> kModelMenu = {{
+    {kAddVariable, "Add Variable"},
+    {kAddDefinition, "Add Definition"},
+    {kRemoveModel, "Remove"},
+    {0, ""},
+    {kSaveModel, "Save..."},
+}};
+const std::array<Explorer::MenuEntry, 1> kDefinitionMenu = {{
+    {kRemoveDefinition, "Remove"},
+}};
+
+namespace {
+
+bool IsDefinitionKind(int kind) {
+    return kind == kVariableKind || kind == kFunctionKind;
+}
+
+MathMap::Ptr FindModel(const std::string& name) {
+    std::wstring wide;
+    return ToWide(name, wide) ? Models().Find(wide) : MathMap::Ptr();
+}
+
+// The model an item belongs to: its own for a model, its parent's for a definition.
+MathMap::Ptr ModelOf(const Explorer::Selected& selected) {
+    if (selected.kind == kModelKind) return FindModel(selected.text);
+    if (IsDefinitionKind(selected.kind)) return FindModel(selected.parentText);
+    return nullptr;
+}
+
+void ClearCurrent() {
+    MenuCore::SetCurrentNode(nullptr);
+    MenuCore::SetCurrentDefinition(nullptr);
+    MenuCore::SetCurrentModel(nullptr);
+}
+
+bool AddBasicModel() {
+    if (!Models().Add(MathMap::CreateModel("basic"))) return false;
+    MenuCore::Notify(EventCode::kModelsAdded);
+    return true;
+}
+
+bool AddDefinition(const Explorer::Selected& selected, const NodeMap::Ptr& definition) {
+    const MathMap::Ptr model = ModelOf(selected);
+    if (selected.kind != kModelKind || !model || !model->AddMap(definition)) return false;
+    MenuCore::Notify(EventCode::kDefinitionEdited);
+    return true;
+}
+
+bool RemoveDefinition(const Explorer::Selected& selected) {
+    const MathMap::Ptr model = ModelOf(selected);
+    if (!IsDefinitionKind(selected.kind) || !model) return false;
+    const NodeMap::Ptr removed = model->RemoveMap(selected.text);
+    if (!removed) return false;
+    if (MenuCore::GetCurrentDefinition() == removed) {
+        MenuCore::SetCurrentNode(nullptr);
+        MenuCore::SetCurrentDefinition(nullptr);
+    }
+    MenuCore::Notify(EventCode::kDefinitionEdited);
+    return true;
+}
+
+bool RemoveModel(const Explorer::Selected& selected) {
+    const MathMap::Ptr model = ModelOf(selected);
+    if (selected.kind != kModelKind || !model || !Models().Remove(model->GetName())) return false;
+    if (MenuCore::GetCurrentModel() == model) ClearCurrent();
+    MenuCore::Notify(EventCode::kDefinitionEdited);
+    return true;
+}
+
+}  // namespace
+
+Explorer::Item Tree() {
+    Explorer::Item root{"Models", Explorer::kRootKind, {}};
+    for (const MathMap::Ptr& model : Models()) {
+        Explorer::Item item{model->GetNameA(), kModelKind, {}};
+        for (const NodeMap::Ptr& definition : model->GetMaps())
+            item.children.push_back(
+                {definition->Name(), definition->IsActive() ? kFunctionKind : kVariableKind, {}});
+        root.children.push_back(std::move(item));
+    }
+    return root;
+}
+
+bool OnModelEvent(int code) {
+    if (code == EventCode::kBasicModelRequested) Models().Add(MathMap::CreateModel("basic"));
+    return code == EventCode::kModelsReset || code == EventCode::kModelsAdded ||
+           code == EventCode::kBasicModelRequested;
+}
+
+void Select(const Explorer::Selected& selected) {
+    const MathMap::Ptr model = ModelOf(selected);
+    if (!model) {
+        ClearCurrent();
+    } else if (selected.kind == kModelKind) {
+        MenuCore::SetCurrentNode(nullptr);
+        MenuCore::SetCurrentDefinition(nullptr);
+        MenuCore::SetCurrentModel(model);
+    } else {
+        MenuCore::SetCurrentModel(model);
+        MenuCore::SetCurrentNode(nullptr);
+        MenuCore::SetCurrentDefinition(model->FindMap(selected.text));
+    }
+}
+
+bool Rename(const Explorer::Selected& selected, const std::string& oldName,
+            const std::string& newName) {
+    const MathMap::Ptr current = MenuCore::GetCurrentModel();
+    if (!current || newName.empty()) return false;
+    if (IsDefinitionKind(selected.kind))
+        return MenuCore::RenameDefinition(current, oldName, newName);
+    std::wstring oldWide, newWide;
+    if (selected.kind != kModelKind || !ToWide(oldName, oldWide) || !ToWide(newName, newWide) ||
+        !Models().RenameItem(oldWide, newWide))
+        return false;
+    MenuCore::Notify(EventCode::kModelRenamed);
+    return true;
+}
+
+bool Command(int id, void* owner, const Explorer::Selected& selected) {
+    switch (id) {
+        case kAddBasicModel: return selected.kind == Explorer::kRootKind && AddBasicModel();
+        case kAddVariable: return AddDefinition(selected, NodeMap::CreateVariable("v"));
+        case kAddDefinition: return AddDefinition(selected, NodeMap::CreateFunction("m"));
+        case kRemoveDefinition: return RemoveDefinition(selected);
+        case kRemoveModel: return RemoveModel(selected);
+        case kLoadModel: return MathMapIo::LoadModelBinary(owner);
+        case kSaveModel:
+            if (selected.kind == kModelKind) MathMapIo::SaveModelBinary(owner);
+            return false;
+        default: return false;
+    }
+}
+
+}  // namespace Core::MathExplorer
