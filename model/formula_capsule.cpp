@@ -25,6 +25,15 @@ bool FormulaCapsule::SetFormula(const Safe::XPtr<Formula>& formula) {
     return true;
 }
 
+bool FormulaCapsule::ReplaceFormula(const Safe::XPtr<Formula>& formula) {
+    if (!formula || !formula_ || formula->GetArgumentNames() != formula_->GetArgumentNames())
+        return false;
+    formula_ = formula;
+    SetName(GetFunctionName(formula->GetDefinition()));
+    SetSymbolName(Name());
+    return true;
+}
+
 const Complex& FormulaCapsule::Evaluate() {
     if (!formula_ || ChildCount() < argumentCount_) return values_[0] = Complex(0.0, 0.0);
     for (int i = 0; i < argumentCount_; ++i)
@@ -42,7 +51,8 @@ ColumnKind FormulaCapsule::GetColumnKind() const {
 const Column& FormulaCapsule::EvaluateColumn(ColumnPass& pass) {
     if (GetColumnKind() != kColumnOwn) return Node::EvaluateColumn(pass);
     argumentColumns_.clear();
-    for (int i = 0; i < argumentCount_; ++i) argumentColumns_.push_back(&Child(i)->ComputeColumn(pass));
+    for (int i = 0; i < argumentCount_; ++i)
+        argumentColumns_.push_back(&Child(i)->ComputeColumn(pass));
     formula_->EvaluateColumn(column_, argumentColumns_, pass.Storage());
     return column_;
 }

@@ -16,6 +16,10 @@ public:
     // Holds the formula and names the capsule after it; a formula with arguments replaces the
     // children by one basic node per argument. False (nothing changes) for null.
     bool SetFormula(const Safe::XPtr<Formula>& formula);
+    // Holds a formula of the same arguments in place of the present one, keeping the children
+    // with their values and references. False (nothing changes) for null, without a present
+    // formula or when the argument names differ.
+    bool ReplaceFormula(const Safe::XPtr<Formula>& formula);
     Safe::XPtr<Formula> GetFormula() const { return formula_; }
     std::string GetFormulaText() const { return formula_ ? formula_->GetDefinition() : ""; }
 

@@ -18,10 +18,11 @@ Availability& State() {
     return state;
 }
 
+constexpr int kCodes[2][2] = {
+    {EventCode::kExplorerUndoAvailability, EventCode::kExplorerRedoAvailability},
+    {EventCode::kDefinitionUndoAvailability, EventCode::kDefinitionRedoAvailability}};
+
 void SetAvailable(int channel, int which, bool available) {
-    static const int kCodes[2][2] = {
-        {EventCode::kExplorerUndoAvailability, EventCode::kExplorerRedoAvailability},
-        {EventCode::kDefinitionUndoAvailability, EventCode::kDefinitionRedoAvailability}};
     if (channel != 0 && channel != 1) return;
     bool& flag = State().flags[channel][which];
     if (flag == available) return;
@@ -73,6 +74,14 @@ void MapBar::SetUndoAvailable(const int& channel, const bool& available) {
 
 void MapBar::SetRedoAvailable(const int& channel, const bool& available) {
     SetAvailable(channel, kRedo, available);
+}
+
+void MapBar::ResetAvailability(const int& channel) {
+    if (channel != 0 && channel != 1) return;
+    for (int which : {kUndo, kRedo}) {
+        State().flags[channel][which] = false;
+        Notify(kCodes[channel][which]);
+    }
 }
 
 bool MapBar::IsUndoAvailable(const int& channel) {

@@ -17,6 +17,9 @@ public:
     // nothing. Codes: channel 0 undo 401, redo 402; channel 1 undo 404, redo 405.
     static void SetUndoAvailable(const int& channel, const bool& available);
     static void SetRedoAvailable(const int& channel, const bool& available);
+    // Both flags of channel 0 or 1 cleared and announced (undo, then redo), also when they were
+    // clear already, so that the bar shows them off; other channels do nothing.
+    static void ResetAvailability(const int& channel);
     static bool IsUndoAvailable(const int& channel);
     static bool IsRedoAvailable(const int& channel);
 

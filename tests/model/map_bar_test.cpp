@@ -22,4 +22,20 @@ TEST(MapBar, AnnouncesOnlyChangedAvailability) {
     EXPECT_FALSE(Core::MapBar::IsUndoAvailable(2));
 }
 
+TEST(MapBar, ResetClearsAndAnnouncesBothFlagsOfItsChannel) {
+    Core::MapBar::SetUndoAvailable(0, true);
+    Core::MapBar::SetRedoAvailable(1, true);
+    Safe::XPtr<CodeLog> log = NewCodeLog();
+    EventBus::Registration registration = Core::MapBar::AddObserver(log);
+    Core::MapBar::ResetAvailability(0);
+    Core::MapBar::ResetAvailability(2);
+    Core::MapBar::ResetAvailability(1);
+    Core::MapBar::ResetAvailability(1);  // already clear: still announced for the bar
+    EXPECT_EQ(log->codes, (std::vector<int>{401, 402, 404, 405, 404, 405}));
+    for (int channel : {0, 1}) {
+        EXPECT_FALSE(Core::MapBar::IsUndoAvailable(channel));
+        EXPECT_FALSE(Core::MapBar::IsRedoAvailable(channel));
+    }
+}
+
 }  // namespace
