@@ -3,6 +3,7 @@
 // point the results are those of Term::Evaluate.
 #include <cstddef>
 
+#include "formula/group_functions.h"
 #include "formula/term.h"
 #include "foundation/column_math.h"
 
@@ -79,6 +80,25 @@ void Copy(const Column& from, bool fromZero, Column& to) {
     });
 }
 
+// out := the group function of code applied to v (plus zero with fromZero) at every point: one
+// loop over the block per function, the function inlined. v varies; out is not v.
+void ApplyFunction(int code, const Column& v, bool fromZero, Column& out) {
+    const double zero = fromZero ? 0.0 : -0.0;  // -0.0 + x is x, also for x = -0.0
+    const bool named = GroupFunction::With(code, [&](auto f) {
+        out.SetVarying();
+        const double* __restrict re = v.Re();
+        const double* __restrict im = v.Im();
+        double* __restrict outRe = out.Re();
+        double* __restrict outIm = out.Im();
+        for (int i = 0; i < kColumnBlock; ++i) {
+            const Complex y = f(Complex(zero + re[i], zero + im[i]));
+            outRe[i] = y.real();
+            outIm[i] = y.imag();
+        }
+    });
+    if (!named) out.SetConstant(Complex());  // the point path's zero of a code without function
+}
+
 }  // namespace
 
 bool Term::DrawsRandomNumbers() const {
@@ -150,7 +170,7 @@ bool Term::RunColumn(const Operation& operation, const std::vector<const Column*
     };
     // The sum starts from zero, as Run's does. Adding the first term to zero is put off while
     // that term varies (first): the next term's loop, or the loop that reads the sum, does it on
-    // the way; sum + (-v) is sum - v to the bit.
+    // the way.
     const Column* first = nullptr;
     for (int t = 0; t < operation.GetTermCount(); ++t) {
         const int* record = operation.GetTerm(t);
@@ -182,37 +202,33 @@ bool Term::RunColumn(const Operation& operation, const std::vector<const Column*
         first = nullptr;
     }
     if (operation.GetTermCount() == 0) sum_.SetConstant(Complex());
-    if (first && first != &sum_) {
-        Copy(*first, false, sum_);  // an argument's or a register's column, not ours to keep
-    }
+    // The sum is sum_, or the first term's column alone with the zero still to be added.
     const bool fromZero = first != nullptr;
     Column& target = columnRegisters_[level][operation.GetIndex()];
     const int code = operation.GetCode();
     if (code == kFunctionIdentity) {
-        if (fromZero && !zeroAddedLater) {
-            double* re = sum_.Re();
-            double* im = sum_.Im();
-            for (int i = 0; i < kColumnBlock; ++i) {
-                re[i] = 0.0 + re[i];
-                im[i] = 0.0 + im[i];
+        const bool addZero = fromZero && !zeroAddedLater;
+        if (first && first != &sum_) {
+            Copy(*first, addZero, target);  // an argument's or a register's column: not ours
+        } else {
+            if (addZero) {
+                double* re = sum_.Re();
+                double* im = sum_.Im();
+                for (int i = 0; i < kColumnBlock; ++i) {
+                    re[i] = 0.0 + re[i];
+                    im[i] = 0.0 + im[i];
+                }
             }
+            target.Swap(sum_);
         }
-        target.Swap(sum_);
         return fromZero && zeroAddedLater;
     }
-    if (sum_.IsConstant()) {
+    if (!first && sum_.IsConstant()) {
         Complex z;
         ApplyGroupFunction(code, sum_.Value(), z);
         target.SetConstant(z);
         return false;
     }
-    target.SetVarying();
-    const double zero = fromZero ? 0.0 : -0.0;  // -0.0 + x is x, also for x = -0.0
-    for (int i = 0; i < kColumnBlock; ++i) {
-        const Complex z(zero + sum_.Re()[i], zero + sum_.Im()[i]);
-        Complex y;
-        ApplyGroupFunction(code, z, y);
-        target.Set(i, y);
-    }
+    ApplyFunction(code, first ? *first : sum_, fromZero, target);
     return false;
 }
