@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 
 namespace Optimize {
 
@@ -107,13 +106,13 @@ void LevMarqMethod::EvaluateDerivatives(const std::vector<double>& p) {
             derivative[k] = (shiftedValues_[k] - modelValues_[k]) / h;
     }
     for (std::size_t i = 0; i < n; ++i) {
-        const std::vector<double>& di = jacobian_[i];
+        const double* di = jacobian_[i].data();
         for (std::size_t j = 0; j <= i; ++j) {
-            const double sum = std::inner_product(di.begin(), di.end(), jacobian_[j].begin(), 0.0);
+            const double sum = Dot(di, jacobian_[j].data(), m);
             alpha_.Row(static_cast<int>(i))[j] = sum;
             alpha_.Row(static_cast<int>(j))[i] = sum;
         }
-        beta_[i] = std::inner_product(di.begin(), di.end(), residuals_.begin(), 0.0);
+        beta_[i] = Dot(di, residuals_.data(), m);
     }
 }
 
