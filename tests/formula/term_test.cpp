@@ -347,8 +347,9 @@ bool Same(const Complex& a, const Complex& b) {
 }
 
 // Every group function over a block against the point path, bit for bit: the sum an argument
-// alone (the column the function reads in place), a leading minus, a sum, a product and a
-// constant, at points whose parts run through every pair of ordinary and special values.
+// alone (the column the function reads in place), a leading minus, sums of products and
+// quotients (added as they are computed), a constant and groups repeated (computed once), at
+// points whose parts run through every pair of ordinary and special values.
 TEST(Term, ColumnsOfEveryGroupFunctionGiveThePointValues) {
     constexpr double inf = std::numeric_limits<double>::infinity();
     const double parts[16] = {std::numeric_limits<double>::quiet_NaN(),
@@ -391,8 +392,10 @@ TEST(Term, ColumnsOfEveryGroupFunctionGiveThePointValues) {
                              "Sqrt", "Exp",  "Ln",   "Log",  "Cos",  "Sin",     "Tan",   "Cosh",
                              "Sinh", "Tanh", "Acos", "Asin", "Atan", "Ceiling", "Floor"}) {
         const std::string f = name;
-        for (const std::string& expression : {f + "(a)", f + "(-a)", f + "(a+b)", f + "(a*b)",
-                                              f + "(c)", f + "(a)*2+" + f + "(b)"}) {
+        for (const std::string& expression :
+             {f + "(a)", f + "(-a)", f + "(a+b)", f + "(a*b)", f + "(c)", f + "(a)*2+" + f + "(b)",
+              f + "(a)*" + f + "(a)", "(" + f + "(a)+1)*(" + f + "(a)-b)/" + f + "(b)",
+              f + "(b-a*b+c/a-b/a+a*c)", f + "(-a*b+1/(c*c-a*a-i*c*a))"}) {
             Compiled compiled = Compile(expression, {"a", "b", "c"});
             Term term(compiled.numbers, compiled.program);
             compare(term, expression);
