@@ -156,21 +156,41 @@ void LevMarqMethod::EvaluateDerivativeRows(const std::vector<double>& p, std::si
 }
 
 void LevMarqMethod::BuildNormalEquations(std::size_t n) {
+    // The products are summed over blocks of points whose rows stay in the second-level cache
+    // while all their products are formed, the blocks spread over the threads; the blocks' sums
+    // are then added in order, so the result does not depend on the threads. A block's sums:
+    // alpha's lower triangle row by row, then beta.
+    constexpr std::size_t kPoints = 1024;
     const std::size_t m = residuals_.size();
+    const std::size_t blocks = (m + kPoints - 1) / kPoints;
+    const std::size_t triangle = n * (n + 1) / 2, sums = triangle + n;
+    blockSums_.assign(blocks * sums, 0.0);
     std::atomic<std::size_t> next{0};
-    // Row i takes i + 1 products: the longest rows go first, so the threads end together.
-    OnLanes(lanes_.size(), [&](std::size_t) {
-        for (std::size_t k = next.fetch_add(1); k < n; k = next.fetch_add(1)) {
-            const std::size_t i = n - 1 - k;
-            const double* di = jacobian_[i].data();
-            std::vector<double>& row = alpha_.Row(static_cast<int>(i));
-            for (std::size_t j = 0; j <= i; ++j) row[j] = Dot(di, jacobian_[j].data(), m);
-            beta_[i] = Dot(di, residuals_.data(), m);
+    OnLanes(std::min(lanes_.size(), blocks), [&](std::size_t) {
+        for (std::size_t b = next.fetch_add(1); b < blocks; b = next.fetch_add(1)) {
+            const std::size_t from = b * kPoints, count = std::min(kPoints, m - from);
+            double* out = blockSums_.data() + b * sums;
+            for (std::size_t i = 0; i < n; ++i) {
+                const double* di = jacobian_[i].data() + from;
+                for (std::size_t j = 0; j <= i; ++j)
+                    out[i * (i + 1) / 2 + j] = Dot(di, jacobian_[j].data() + from, count);
+                out[triangle + i] = Dot(di, residuals_.data() + from, count);
+            }
         }
     });
-    for (std::size_t i = 0; i < n; ++i)
-        for (std::size_t j = 0; j < i; ++j)
-            alpha_.Row(static_cast<int>(j))[i] = alpha_.Row(static_cast<int>(i))[j];
+    auto total = [&](std::size_t k) {
+        double sum = 0.0;
+        for (std::size_t b = 0; b < blocks; ++b) sum += blockSums_[b * sums + k];
+        return sum;
+    };
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t j = 0; j <= i; ++j) {
+            const double sum = total(i * (i + 1) / 2 + j);
+            alpha_.Row(static_cast<int>(i))[j] = sum;
+            alpha_.Row(static_cast<int>(j))[i] = sum;
+        }
+        beta_[i] = total(triangle + i);
+    }
 }
 
 void LevMarqMethod::EvaluateTrials(double& chi1, double& chi2) {

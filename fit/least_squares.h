@@ -112,8 +112,8 @@ private:
     void EvaluateDerivativeRow(Lane& lane, const std::vector<double>& p, std::size_t i);
     // True when the lane's copy gives the working model's values at p (set in its parameters).
     bool ChecksOut(Lane& lane);
-    // alpha and beta from the derivative rows 0 .. n - 1 and the residuals, rows spread over
-    // the lanes' threads.
+    // alpha and beta from the derivative rows 0 .. n - 1 and the residuals, blocks of points
+    // spread over the lanes' threads.
     void BuildNormalEquations(std::size_t n);
     // The two trials' chi2, the second on lane 1 beside the first when lane 1 checked out.
     void EvaluateTrials(double& chi1, double& chi2);
@@ -162,6 +162,7 @@ private:
     std::vector<double> residuals_;
     // Row i: the derivatives of every residual with respect to parameter i.
     std::vector<std::vector<double>> jacobian_;
+    std::vector<double> blockSums_;  // the normal equations' sums over each block of points
 };
 
 }  // namespace Optimize
