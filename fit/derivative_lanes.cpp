@@ -50,6 +50,12 @@ void LevMarqMethod::PrepareLanes() {
     const int cores = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
     const int limit = threadLimit_ > 0 ? std::min(threadLimit_, cores) : cores;
     const int threads = std::min(limit, static_cast<int>(parameters_.size()));
+    // Left to itself, the fit takes threads only for work that outweighs starting them three
+    // times a step: residuals times parameters (a spectrum of 10^4 points and 20 parameters).
+    const std::size_t points =
+        targetSpectrum_ ? static_cast<std::size_t>(targetSpectrum_->Size()) : 0;
+    const std::size_t work = points * (fittedPart == kFitComplex ? 2 : 1) * parameters_.size();
+    if (threadLimit_ == 0 && work < kParallelWork) return;
     // A model whose values depend on the order or state of its evaluation stays on one thread.
     if (threads < 2 || !model_ || !spectrum_->GetUnit()->EvaluatesPointsIndependently()) return;
     while (static_cast<int>(lanes_.size()) < threads && AddCopyLane()) {

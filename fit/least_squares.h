@@ -71,9 +71,12 @@ public:
     // Writes the best point into the parameters; chi2 := the best chi2.
     void Finish() override;
 
-    // The threads that evaluate derivative columns, the calling one included: at most limit
-    // (0: the machine's cores), never more than the parameters. Read by Initialize.
+    // The threads that evaluate derivative columns, the calling one included: at most limit,
+    // never more than the machine's cores nor the parameters. With 0 (the default) the fit
+    // takes the cores when residuals times parameters reach kParallelWork, else one thread.
+    // Read by Initialize.
     void SetThreadLimit(int limit) { threadLimit_ = limit; }
+    static constexpr std::size_t kParallelWork = 200000;
     // The threads the derivatives are evaluated on: 1 for a model whose points depend on the
     // order or state of its evaluation, or whose copy does not evaluate as it does.
     int GetThreadCount() const { return static_cast<int>(lanes_.size()); }

@@ -166,7 +166,8 @@ TEST(LevMarqTest, LorentzOscillatorsAreRecoveredInEveryMode) {
 }
 
 // The derivative columns on several threads, each thread on a copy of the model, give the fit
-// of one thread bit for bit; a model that draws random numbers stays on one thread.
+// of one thread bit for bit; a small fit left to itself and a model that draws random numbers
+// stay on one thread.
 TEST(LevMarqTest, ThreadsGiveTheOneThreadFitBitForBit) {
     const char* formula =
         "f(x,s1,w1,g1,s2,w2,g2)=1+s1*Sqr(w1)/(Sqr(w1)-Sqr(x)-i*g1*x)+"
@@ -203,6 +204,10 @@ TEST(LevMarqTest, ThreadsGiveTheOneThreadFitBitForBit) {
         EXPECT_EQ(fitted[k], fitted[0]) << k;
     }
     EXPECT_NEAR(fitted[0][1], 400.0, 0.1);
+
+    // Left to itself, a fit this small stays on one thread: starting threads would cost more.
+    test::FormulaModel small(formula, start);
+    EXPECT_EQ(small.Method(target, names, kFitComplex)->GetThreadCount(), 1);
 
     test::FormulaModel random("f(x,a)=a*x+0*RND", {{"a", 1.0}});
     auto method = random.Method(target, {"a"});
