@@ -99,6 +99,9 @@ private:
     // the zero Run's sums start from (adding it twice changes nothing); true when it must.
     bool RunColumn(const Operation& operation, const std::vector<const Column*>& arguments,
                    bool zeroAddedLater);
+    // Applies the group's function to its sum (sum_, or first with the zero still to add) into
+    // the group's register; RunColumn's result.
+    bool StoreGroup(const Operation& operation, const Column* first, bool zeroAddedLater);
     const Column& FactorColumn(int level, int source, int index,
                                const std::vector<const Column*>& arguments, Column& single) const;
     // A group that repeats an earlier self-contained group of its level word for word (Sqr(x)

@@ -325,9 +325,13 @@ bool Term::RunColumn(const Operation& operation, const std::vector<const Column*
         first = nullptr;
     }
     if (operation.GetTermCount() == 0) sum_.SetConstant(Complex());
+    return StoreGroup(operation, first, zeroAddedLater);
+}
+
+bool Term::StoreGroup(const Operation& operation, const Column* first, bool zeroAddedLater) {
     // The sum is sum_, or the first term's column alone with the zero still to be added.
     const bool fromZero = first != nullptr;
-    Column& target = columnRegisters_[level][operation.GetIndex()];
+    Column& target = columnRegisters_[operation.GetLevel()][operation.GetIndex()];
     const int code = operation.GetCode();
     if (code == kFunctionIdentity) {
         const bool addZero = fromZero && !zeroAddedLater;
