@@ -100,12 +100,15 @@ bool LevMarqMethod::ChecksOut(Lane& lane) {
 void LevMarqMethod::EvaluateDerivativeRow(Lane& lane, const std::vector<double>& p, std::size_t i) {
     const std::size_t m = residuals_.size();
     std::vector<double>& derivative = jacobian_[i];
-    derivative.assign(m, 0.0);
+    derivative.resize(m);  // every value is written below
     // The relative step of the method: a parameter at exactly 0 gets no derivative, its row of
     // alpha stays 0 and the next solve fails.
     const double shifted = p[i] * 1.000001;
     const double h = shifted - p[i];
-    if (h == 0.0) return;
+    if (h == 0.0) {
+        std::fill(derivative.begin(), derivative.end(), 0.0);
+        return;
+    }
     lane.parameters[i]->SetValue(Core::Complex(shifted, 0.0), 0);
     lane.unit->EvaluateAll(spectrum_->X(), lane.re, lane.im);
     lane.parameters[i]->SetValue(Core::Complex(p[i], 0.0), 0);
