@@ -1,17 +1,23 @@
 // The fit of 10 Lorentz oscillators (30 parameters) to 2 x 10^4 complex residuals (10^4 points,
 // real and imaginary parts) from a perturbed start, through the model engine: the
-// Levenberg-Marquardt method of the fit against MINPACK's lmdif driving the same residuals.
+// Levenberg-Marquardt method of the fit on one thread and with its derivatives on four, the same
+// fit through the fit driver, and MINPACK's lmdif driving the same residuals.
 #include <benchmark/benchmark.h>
 #include <cminpack.h>
 
 #include <cmath>
+#include <condition_variable>
 #include <cstdio>
+#include <deque>
+#include <mutex>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "app/fit_core.h"
 #include "fit/least_squares.h"
 #include "functions/families.h"
+#include "model/current.h"
 #include "model/formula_capsule.h"
 #include "model/map_capsule.h"
 
@@ -22,6 +28,8 @@ constexpr int kPoints = 10000;
 constexpr int kParameters = 3 * kOscillators;
 // Both stop when a step lowers chi2 by less than this share.
 constexpr double kTolerance = 1e-10;
+// The steps the method takes to get there, which the fit through the driver takes as well.
+constexpr int kSteps = 7;
 
 std::string Name(char kind, int k) {
     return std::string(1, kind) + std::to_string(k + 1);
@@ -100,11 +108,15 @@ struct Outcome {
     double chi2 = 0.0;
     long evaluations = 0;  // of the model over the whole grid
     int steps = 0;
+    int threads = 1;
+    std::vector<double> parameters;
 };
 
-Outcome FitLevMarq(const Problem& problem) {
+// threads: the limit of the derivative threads (0: the machine's cores).
+Outcome FitLevMarq(const Problem& problem, int threads = 1) {
     problem.Set(problem.start);
     auto method = Safe::MakeX<Optimize::LevMarqMethod>();
+    method->SetThreadLimit(threads);
     method->SetData(problem.model, problem.definition, problem.definition->GetRoot());
     method->SetVariableMap(problem.variable);
     method->SetTarget(problem.target);
@@ -116,6 +128,8 @@ Outcome FitLevMarq(const Problem& problem) {
     method->Finish();
     outcome.chi2 = method->chi2;
     outcome.evaluations = method->GetGridEvaluations();
+    outcome.threads = method->GetThreadCount();
+    outcome.parameters = method->GetCurrent();
     return outcome;
 }
 
@@ -156,15 +170,97 @@ Problem& SharedProblem() {
     return problem;
 }
 
+// The owner of the fit driver's worker: notices are queued and the worker goes on at once; the
+// benchmark's thread hands them to the driver as a window's message loop would.
+class QueueOwner : public Optimize::StepSink {
+public:
+    void StepDone(int code) override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        notices_.push_back(code);
+        changed_.notify_all();
+    }
+    // Hands notices to the driver until the fit ends.
+    void RunFit() {
+        while (Core::FitCore::IsRunning()) {
+            std::unique_lock<std::mutex> lock(mutex_);
+            changed_.wait(lock, [this] { return !notices_.empty(); });
+            const int code = notices_.front();
+            notices_.pop_front();
+            lock.unlock();
+            Core::FitCore::OnNotice(code, 0);
+        }
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<int> notices_;
+};
+
+// The same fit through the fit driver (a working copy of the model, its root as the target
+// node, the worker thread and its notices), as many steps as the method alone took. The
+// preparation of each run is not timed.
+struct DriverFit {
+    Safe::XPtr<QueueOwner> owner = Safe::MakeX<QueueOwner>();
+
+    explicit DriverFit(const Problem& problem) {
+        Core::Models().Add(problem.model);
+        Core::MenuCore::SetCurrentModel(problem.model);
+        Core::MenuCore::SetCurrentDefinition(problem.definition);
+        Core::MenuCore::SetCurrentNode(problem.definition->GetRoot());
+        Core::FitCore::Initialize();
+        Core::FitCore::CreateOptimizer(owner);
+        Core::FitCore::SetFitPart(Optimize::kFitComplex);
+    }
+    void Prepare(const Problem& problem, int steps) {
+        problem.Set(problem.start);
+        Core::FitCore::SetMathPath();
+        Core::FitCore::SetExperimentalData(problem.target);
+        Core::FitCore::SetMaxSteps(steps + 1);  // the driver's last wake is its last step
+        const Core::NodeMap::Ptr definition = Core::FitCore::GetDefinition();
+        for (const Core::Node::Ptr& parameter : problem.parameters)
+            definition->FindNode(parameter->Name())->SetMarkRecursive(true);
+    }
+    Outcome Run(int threads) {
+        Core::FitCore::GetMethod()->SetThreadLimit(threads);
+        Core::FitCore::StartFit();
+        owner->RunFit();
+        const auto& method = *Core::FitCore::GetMethod();
+        return {method.chi2, method.GetGridEvaluations(), Core::FitCore::GetStep(),
+                method.GetThreadCount(), method.GetCurrent()};
+    }
+};
+
+DriverFit& SharedDriver() {
+    static DriverFit driver(SharedProblem());
+    return driver;
+}
+
 // Chi2 is printed before the timing: as a counter it would be scaled to an SI prefix.
 void Report(benchmark::State& state, const Outcome& outcome) {
     state.counters["grid_evaluations"] = static_cast<double>(outcome.evaluations);
 }
 
+// The argument: the derivative threads.
 void BM_FitLevMarq(benchmark::State& state) {
     Outcome outcome;
-    for (auto _ : state) outcome = FitLevMarq(SharedProblem());
+    for (auto _ : state) outcome = FitLevMarq(SharedProblem(), static_cast<int>(state.range(0)));
     Report(state, outcome);
+    state.counters["threads"] = outcome.threads;
+}
+
+// The argument: the derivative threads.
+void BM_FitCore(benchmark::State& state) {
+    DriverFit& driver = SharedDriver();
+    Outcome outcome;
+    for (auto _ : state) {
+        state.PauseTiming();
+        driver.Prepare(SharedProblem(), kSteps);
+        state.ResumeTiming();
+        outcome = driver.Run(static_cast<int>(state.range(0)));
+    }
+    Report(state, outcome);
+    state.counters["threads"] = outcome.threads;
 }
 
 void BM_FitMinpackLmdif(benchmark::State& state) {
@@ -173,7 +269,13 @@ void BM_FitMinpackLmdif(benchmark::State& state) {
     Report(state, outcome);
 }
 
-BENCHMARK(BM_FitLevMarq)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_FitLevMarq)
+    ->Arg(1)
+    ->Arg(4)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime();
+BENCHMARK(BM_FitCore)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 BENCHMARK(BM_FitMinpackLmdif)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
@@ -190,7 +292,19 @@ int main(int argc, char** argv) {
                 theirs.evaluations);
     // The noise alone gives chi2 = 2 x 10^4 x (10^-3)^2 / 3 = 6.7e-3, less what 30 parameters
     // absorb.
-    if (!(std::fabs(ours.chi2 - theirs.chi2) <= 1e-8 * theirs.chi2) || !(theirs.chi2 < 7e-3)) {
+    // Threads change the speed, never the fit.
+    const Outcome parallel = FitLevMarq(problem, 4);
+    std::printf("  on %d threads:     chi2 %.10e, %ld grid evaluations, %d steps\n",
+                parallel.threads, parallel.chi2, parallel.evaluations, parallel.steps);
+    DriverFit& driver = SharedDriver();
+    driver.Prepare(problem, ours.steps);
+    const Outcome driven = driver.Run(1);
+    std::printf("Through the driver:  chi2 %.10e, %ld grid evaluations, %d steps\n", driven.chi2,
+                driven.evaluations, driven.steps);
+    if (!(std::fabs(ours.chi2 - theirs.chi2) <= 1e-8 * theirs.chi2) || !(theirs.chi2 < 7e-3) ||
+        parallel.chi2 != ours.chi2 || parallel.parameters != ours.parameters ||
+        ours.steps != kSteps || driven.steps != ours.steps ||
+        !(std::fabs(driven.chi2 - ours.chi2) <= 1e-8 * ours.chi2)) {
         std::fprintf(stderr, "fit_bench: the fits did not reach the same minimum\n");
         return 1;
     }

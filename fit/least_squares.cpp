@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 
 namespace Optimize {
 
@@ -40,9 +39,7 @@ LevMarqMethod::LevMarqMethod()
     : trial1Re_(Safe::MakeX<Data>()),
       trial1Im_(Safe::MakeX<Data>()),
       trial2Re_(Safe::MakeX<Data>()),
-      trial2Im_(Safe::MakeX<Data>()),
-      shiftedRe_(Safe::MakeX<Data>()),
-      shiftedIm_(Safe::MakeX<Data>()) {}
+      trial2Im_(Safe::MakeX<Data>()) {}
 
 void LevMarqMethod::SetParameterValues(const std::vector<double>& p) {
     const std::size_t n = std::min(p.size(), parameters_.size());
@@ -72,11 +69,11 @@ double LevMarqMethod::Chi2(const Data& re, const Data& im) const {
     return sum;
 }
 
-double LevMarqMethod::EvaluateTrial(const std::vector<double>& p, const Safe::XPtr<Data>& re,
-                                    const Safe::XPtr<Data>& im) {
-    SetParameterValues(p);
-    spectrum_->GetUnit()->EvaluateAll(spectrum_->X(), re, im);
-    ++gridEvaluations_;
+double LevMarqMethod::EvaluateTrial(Lane& lane, const std::vector<double>& p,
+                                    const Safe::XPtr<Data>& re, const Safe::XPtr<Data>& im) {
+    const std::size_t n = std::min(p.size(), lane.parameters.size());
+    for (std::size_t i = 0; i < n; ++i) lane.parameters[i]->SetValue(Core::Complex(p[i], 0.0), 0);
+    lane.unit->EvaluateAll(spectrum_->X(), re, im);
     return Chi2(*re, *im);
 }
 
@@ -88,33 +85,9 @@ void LevMarqMethod::EvaluateDerivatives(const std::vector<double>& p) {
     for (std::size_t k = 0; k < m; ++k) residuals_[k] = targetValues_[k] - modelValues_[k];
 
     // Parameters replaced after Initialize must not index past what it sized.
-    const std::size_t n = std::min(p.size(), parameters_.size());
-    const Safe::XPtr<Core::MathUnit>& unit = spectrum_->GetUnit();
-    for (std::size_t i = 0; i < n; ++i) {
-        std::vector<double>& derivative = jacobian_[i];
-        derivative.assign(m, 0.0);
-        // The relative step of the method: a parameter at exactly 0 gets no derivative, its
-        // row of alpha stays 0 and the next solve fails.
-        const double shifted = p[i] * 1.000001;
-        const double h = shifted - p[i];
-        if (h == 0.0) continue;
-        parameters_[i]->SetValue(Core::Complex(shifted, 0.0), 0);
-        unit->EvaluateAll(spectrum_->X(), shiftedRe_, shiftedIm_);
-        ++gridEvaluations_;
-        parameters_[i]->SetValue(Core::Complex(p[i], 0.0), 0);
-        FittedValues(*shiftedRe_, *shiftedIm_, shiftedValues_);
-        for (std::size_t k = 0; k < m; ++k)
-            derivative[k] = (shiftedValues_[k] - modelValues_[k]) / h;
-    }
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::vector<double>& di = jacobian_[i];
-        for (std::size_t j = 0; j <= i; ++j) {
-            const double sum = std::inner_product(di.begin(), di.end(), jacobian_[j].begin(), 0.0);
-            alpha_.Row(static_cast<int>(i))[j] = sum;
-            alpha_.Row(static_cast<int>(j))[i] = sum;
-        }
-        beta_[i] = std::inner_product(di.begin(), di.end(), residuals_.begin(), 0.0);
-    }
+    const std::size_t n = std::min({p.size(), parameters_.size(), jacobian_.size()});
+    EvaluateDerivativeRows(p, n);
+    BuildNormalEquations(n);
 }
 
 void LevMarqMethod::Initialize() {
@@ -124,6 +97,7 @@ void LevMarqMethod::Initialize() {
     for (std::vector<double>* vector : {&beta_, &trial1_, &trial2_, &current_, &step1_, &step2_})
         vector->assign(n, 0.0);
     jacobian_.resize(n);
+    PrepareLanes();
     for (std::size_t i = 0; i < n; ++i) current_[i] = parameters_[i]->GetValue().real();
     trial1_ = current_;
     lambda_ = 0.001;
@@ -137,7 +111,8 @@ void LevMarqMethod::Initialize() {
         return;
     }
     FittedValues(*targetSpectrum_->Re(), *targetSpectrum_->Im(), targetValues_);
-    chi2 = EvaluateTrial(trial1_, spectrum_->Re(), spectrum_->Im());
+    chi2 = EvaluateTrial(lanes_[0], trial1_, spectrum_->Re(), spectrum_->Im());
+    ++gridEvaluations_;
     bestChi2_ = chi2;
     // No trial could ever be accepted against a NaN or infinite start.
     if (!std::isfinite(chi2)) {
@@ -182,8 +157,8 @@ void LevMarqMethod::Iterate() {
         trial1_[i] = current_[i] + step1_[i];
         trial2_[i] = current_[i] + step2_[i];
     }
-    chi2 = EvaluateTrial(trial1_, trial1Re_, trial1Im_);
-    const double c2 = EvaluateTrial(trial2_, trial2Re_, trial2Im_);
+    double c2 = 0.0;
+    EvaluateTrials(chi2, c2);
 
     // Only the accepted point needs derivatives: the rejected trials are evaluated for their
     // chi2 alone, and a step that accepts nothing keeps alpha, beta and the model values.

@@ -1,6 +1,7 @@
 #pragma once
 // The least-squares fit of adjustable parameters of a working model to a target spectrum:
 // damped Gauss-Newton (Levenberg-Marquardt) steps with two trial dampings per step.
+#include <functional>
 #include <vector>
 
 #include "fit/matrix.h"
@@ -70,6 +71,16 @@ public:
     // Writes the best point into the parameters; chi2 := the best chi2.
     void Finish() override;
 
+    // The threads that evaluate derivative columns, the calling one included: at most limit,
+    // never more than the machine's cores nor the parameters. With 0 (the default) the fit
+    // takes the cores when residuals times parameters reach kParallelWork, else one thread.
+    // Read by Initialize.
+    void SetThreadLimit(int limit) { threadLimit_ = limit; }
+    static constexpr std::size_t kParallelWork = 200000;
+    // The threads the derivatives are evaluated on: 1 for a model whose points depend on the
+    // order or state of its evaluation, or whose copy does not evaluate as it does.
+    int GetThreadCount() const { return static_cast<int>(lanes_.size()); }
+
     double GetLambda() const { return lambda_; }
     double GetBestChi2() const { return bestChi2_; }
     const std::vector<double>& GetCurrent() const { return current_; }
@@ -80,9 +91,39 @@ public:
     static constexpr double kLambdaMax = 1e15;
 
 private:
+    // A model on which one thread evaluates derivative columns: lane 0 is the working model,
+    // the others copies of it. Each column's values come out the same on every lane.
+    struct Lane {
+        Core::MathMap::Ptr model;
+        Safe::XPtr<Core::MathUnit> unit;
+        std::vector<Core::Node::Ptr> parameters;
+        Safe::XPtr<Data> re = Safe::MakeX<Data>();
+        Safe::XPtr<Data> im = Safe::MakeX<Data>();
+        std::vector<double> values;
+        enum { kUnchecked, kSame, kDifferent } check = kUnchecked;
+    };
+    // Lane 0, then up to the thread limit copies of the model (derivative_lanes.cpp).
+    void PrepareLanes();
+    // A copy of the working model as a lane; false when its parts cannot be matched up.
+    bool AddCopyLane();
+    // Runs work(l) for the lanes l < count: lane 0 on the calling thread, each other one on a
+    // thread of its own, and waits for all of them; then rethrows what a lane threw.
+    void OnLanes(std::size_t count, const std::function<void(std::size_t)>& work);
+    // Derivative rows 0 .. n - 1 at p, spread over the lanes; lanes whose copy gives other
+    // model values at p than the working model are dropped before they compute anything.
+    void EvaluateDerivativeRows(const std::vector<double>& p, std::size_t n);
+    void EvaluateDerivativeRow(Lane& lane, const std::vector<double>& p, std::size_t i);
+    // True when the lane's copy gives the working model's values at p (set in its parameters).
+    bool ChecksOut(Lane& lane);
+    // alpha and beta from the derivative rows 0 .. n - 1 and the residuals, blocks of points
+    // spread over the lanes' threads.
+    void BuildNormalEquations(std::size_t n);
+    // The two trials' chi2, the second on lane 1 beside the first when lane 1 checked out.
+    void EvaluateTrials(double& chi1, double& chi2);
+
     void SetParameterValues(const std::vector<double>& p);
-    // Evaluates the model at p over the grid into re and im; the chi2 of those values.
-    double EvaluateTrial(const std::vector<double>& p, const Safe::XPtr<Data>& re,
+    // Evaluates the lane's model at p over the grid into re and im; the chi2 of those values.
+    double EvaluateTrial(Lane& lane, const std::vector<double>& p, const Safe::XPtr<Data>& re,
                          const Safe::XPtr<Data>& im);
     double Chi2(const Data& re, const Data& im) const;
     // Residuals, forward-difference derivatives (relative step 1e-6), alpha and beta at p,
@@ -112,19 +153,19 @@ private:
     // alpha and beta do not yet belong to the current point.
     bool derivativesPending_ = false;
 
-    // Model values of the two trials, and of one shifted parameter.
+    // Model values of the two trials.
     Safe::XPtr<Data> trial1Re_;
     Safe::XPtr<Data> trial1Im_;
     Safe::XPtr<Data> trial2Re_;
     Safe::XPtr<Data> trial2Im_;
-    Safe::XPtr<Data> shiftedRe_;
-    Safe::XPtr<Data> shiftedIm_;
     std::vector<double> targetValues_;
     std::vector<double> modelValues_;
-    std::vector<double> shiftedValues_;
+    std::vector<Lane> lanes_;
+    int threadLimit_ = 0;
     std::vector<double> residuals_;
     // Row i: the derivatives of every residual with respect to parameter i.
     std::vector<std::vector<double>> jacobian_;
+    std::vector<double> blockSums_;  // the normal equations' sums over each block of points
 };
 
 }  // namespace Optimize

@@ -82,4 +82,15 @@ bool GaussJordan(DMatrix& a, std::vector<double>& b) {
     return true;
 }
 
+double Dot(const double* a, const double* b, std::size_t n) {
+    constexpr std::size_t kSums = 8;
+    double sums[kSums] = {};
+    std::size_t k = 0;
+    for (; k + kSums <= n; k += kSums)
+        for (std::size_t s = 0; s < kSums; ++s) sums[s] += a[k + s] * b[k + s];
+    for (std::size_t s = 0; k < n; ++k, ++s) sums[s] += a[k] * b[k];
+    return ((sums[0] + sums[4]) + (sums[2] + sums[6])) +
+           ((sums[1] + sums[5]) + (sums[3] + sums[7]));
+}
+
 }  // namespace Optimize

@@ -1,6 +1,7 @@
 #pragma once
 // The dense linear algebra of the least-squares method: a square matrix of doubles and the
 // Gauss-Jordan solver with full pivoting.
+#include <cstddef>
 #include <vector>
 
 #include "foundation/countable.h"
@@ -26,5 +27,10 @@ namespace Optimize {
 // (Numerical Recipes, gaussj) and replaces a by its inverse. a is n x n, b holds n values.
 // False when a is singular or holds a non-finite pivot; a and b are then half transformed.
 bool GaussJordan(DMatrix& a, std::vector<double>& b);
+
+// The sum of a[k] b[k] for k < n in eight partial sums of interleaved terms, added pairwise at
+// the end: the additions of one sum no longer wait on each other, and the result keeps the
+// plain sum's accuracy (its error bound is smaller).
+double Dot(const double* a, const double* b, std::size_t n);
 
 }  // namespace Optimize

@@ -1,6 +1,6 @@
 #include "formula/term.h"
 
-#include "formula/complex_functions.h"
+#include "formula/group_functions.h"
 #include "foundation/complex_math.h"
 
 #include <cmath>
@@ -128,33 +128,7 @@ bool IsRealSource(int source) {
 
 // The function of a group applied to its sum; false when the code computes nothing.
 bool Apply(int code, const Complex& z, Complex& out) {
-    const double re = z.real();
-    switch (code) {
-        case kFunctionIdentity: out = z; return true;
-        case kFunctionReal: out = ComplexFunction::Real(z); return true;
-        case kFunctionImag: out = ComplexFunction::Imag(z); return true;
-        case kFunctionAbs: out = ComplexFunction::Abs(z); return true;
-        case kFunctionNorm: out = ComplexFunction::Norm(z); return true;
-        case kFunctionArg: out = ComplexFunction::Arg(z); return true;
-        case kFunctionConjg: out = ComplexFunction::Conjg(z); return true;
-        case kFunctionSqr: out = ComplexFunction::Sqr(z); return true;
-        case kFunctionSqrt: out = ComplexFunction::Sqrt(z); return true;
-        case kFunctionExp: out = ComplexFunction::Exp(z); return true;
-        case kFunctionLn: out = ComplexFunction::Ln(z); return true;
-        case kFunctionLog: out = ComplexFunction::Log(z); return true;
-        case kFunctionCos: out = ComplexFunction::Cos(z); return true;
-        case kFunctionSin: out = ComplexFunction::Sin(z); return true;
-        case kFunctionTan: out = ComplexFunction::Tan(z); return true;
-        case kFunctionCosh: out = ComplexFunction::Cosh(z); return true;
-        case kFunctionSinh: out = ComplexFunction::Sinh(z); return true;
-        case kFunctionTanh: out = ComplexFunction::Tanh(z); return true;
-        case kFunctionAcos: out = std::acos(z); return true;
-        case kFunctionAsin: out = std::asin(z); return true;
-        case kFunctionAtan: out = std::atan(z); return true;
-        case kFunctionCeiling: out = {std::ceil(re), 0.0}; return true;
-        case kFunctionFloor: out = {std::floor(re), 0.0}; return true;
-        default: return false;  // 18 and 19 name nothing
-    }
+    return GroupFunction::With(code, [&](auto f) { out = f(z); });
 }
 
 }  // namespace
@@ -342,10 +316,11 @@ void Term::Run(const Operation& operation, const std::vector<Complex>& arguments
                 v = f[0] == 0 ? Multiply(v, w) : DivideComplex(v, w);
             }
         }
-        if (record[0] == 1) v = Complex(-v.real(), -v.imag());
         // From zero, so that a leading minus leaves no -0 to move a branch cut: -(4, 0) is
-        // (-4, 0) and its square root (0, 2).
-        sum = Complex(sum.real() + v.real(), sum.imag() + v.imag());
+        // (-4, 0) and its square root (0, 2). Subtracted rather than negated and added, as the
+        // column path's loops do: the two differ in the sign of a NaN, which Sqrt reads.
+        sum = record[0] == 1 ? Complex(sum.real() - v.real(), sum.imag() - v.imag())
+                             : Complex(sum.real() + v.real(), sum.imag() + v.imag());
     }
     Apply(operation.GetCode(), sum, registers_[level][operation.GetIndex()]);
 }

@@ -99,8 +99,16 @@ private:
     // the zero Run's sums start from (adding it twice changes nothing); true when it must.
     bool RunColumn(const Operation& operation, const std::vector<const Column*>& arguments,
                    bool zeroAddedLater);
+    // Applies the group's function to its sum (sum_, or first with the zero still to add) into
+    // the group's register; RunColumn's result.
+    bool StoreGroup(const Operation& operation, const Column* first, bool zeroAddedLater);
     const Column& FactorColumn(int level, int source, int index,
                                const std::vector<const Column*>& arguments, Column& single) const;
+    // A group that repeats an earlier self-contained group of its level word for word (Sqr(x)
+    // in every term of a sum) is not computed again: readers take the earlier one's column.
+    void FindRepeatedGroups();
+    bool IsRepeated(int level, int index) const;
+    std::vector<std::vector<int>> sameAs_;  // per level and group: the group computed instead
     std::vector<std::vector<Column>> columnRegisters_;
     Column work_[3];
     Column single_[2];

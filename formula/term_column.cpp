@@ -1,8 +1,11 @@
 // The term program over a block of points: each instruction runs over the whole block, so a
 // formula costs a few loops per block instead of an interpreted pass per point. Point for
 // point the results are those of Term::Evaluate.
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 
+#include "formula/group_functions.h"
 #include "formula/term.h"
 #include "foundation/column_math.h"
 
@@ -65,6 +68,59 @@ void Accumulate(const Column& sum, const Column& v, bool subtract, bool fromZero
                        });
 }
 
+// Calls g with a reader of each of three columns.
+template <class G>
+void WithReaders(const Column& a, const Column& b, const Column& c, G g) {
+    WithReaders(a, [&](auto x) { WithReaders(b, c, [&](auto y, auto z) { g(x, y, z); }); });
+}
+
+// out := sum + a * b, or the quotient, or sum minus either: Join and Accumulate in one loop, the
+// product never stored, with the same arithmetic; the points that Join gives by the special
+// rules are then done again one by one. a or b varies; out is none of sum, a and b.
+template <bool kSubtract>
+void AccumulateJoin(const Column& sum, const Column& a, const Column& b, bool divide, double zero,
+                    Column& out) {
+    out.SetVarying();
+    double* __restrict re = out.Re();
+    double* __restrict im = out.Im();
+    auto add = [zero](double s, double p) { return kSubtract ? (zero + s) - p : (zero + s) + p; };
+    double norms[kColumnBlock];
+    WithReaders(sum, a, b, [&](auto s, auto x, auto y) {
+        if (divide) {
+            for (int i = 0; i < kColumnBlock; ++i) {
+                const double ar = x.Re(i), ai = x.Im(i), br = y.Re(i), bi = y.Im(i);
+                const double d = br * br + bi * bi;
+                norms[i] = d;
+                const double t = 1.0 / d;
+                re[i] = add(s.Re(i), (ar * br + ai * bi) * t);
+                im[i] = add(s.Im(i), (ai * br - ar * bi) * t);
+            }
+        } else {
+            for (int i = 0; i < kColumnBlock; ++i) {
+                const double ar = x.Re(i), ai = x.Im(i), br = y.Re(i), bi = y.Im(i);
+                re[i] = add(s.Re(i), ar * br - ai * bi);
+                im[i] = add(s.Im(i), ar * bi + ai * br);
+            }
+        }
+    });
+    if (divide ? !MayHoldSpecialQuotients(a, norms) : !MayHoldSpecialProducts(out)) return;
+    for (int i = 0; i < kColumnBlock; ++i) {
+        const Complex x = a.At(i), y = b.At(i);
+        Complex p;
+        if (divide) {
+            if (IsOrdinaryQuotient(x.real(), x.imag(), y.real(), y.imag())) continue;
+            p = DivideComplex(x, y);
+        } else {
+            p = {x.real() * y.real() - x.imag() * y.imag(),
+                 x.real() * y.imag() + x.imag() * y.real()};
+            if (!std::isnan(p.real()) || !std::isnan(p.imag())) continue;
+            p = Multiply(x, y);
+        }
+        const Complex z = sum.At(i);
+        out.Set(i, {add(z.real(), p.real()), add(z.imag(), p.imag())});
+    }
+}
+
 // to := from, or 0 + from with fromZero.
 void Copy(const Column& from, bool fromZero, Column& to) {
     if (from.IsConstant()) {
@@ -77,6 +133,48 @@ void Copy(const Column& from, bool fromZero, Column& to) {
         r = zero + re;
         i = zero + im;
     });
+}
+
+// out := the group function of code applied to v (plus zero with fromZero) at every point: one
+// loop over the block per function, the function inlined. v varies; out is not v.
+void ApplyFunction(int code, const Column& v, bool fromZero, Column& out) {
+    const double zero = fromZero ? 0.0 : -0.0;  // -0.0 + x is x, also for x = -0.0
+    const bool named = GroupFunction::With(code, [&](auto f) {
+        out.SetVarying();
+        const double* __restrict re = v.Re();
+        const double* __restrict im = v.Im();
+        double* __restrict outRe = out.Re();
+        double* __restrict outIm = out.Im();
+        for (int i = 0; i < kColumnBlock; ++i) {
+            const Complex y = f(Complex(zero + re[i], zero + im[i]));
+            outRe[i] = y.real();
+            outIm[i] = y.imag();
+        }
+    });
+    if (!named) out.SetConstant(Complex());  // the point path's zero of a code without function
+}
+
+// True when the group reads no other group and draws no random number: its values follow
+// from its own words.
+bool IsSelfContained(const Term::Operation& operation) {
+    for (int t = 0; t < operation.GetTermCount(); ++t) {
+        const int* record = operation.GetTerm(t);
+        if (record[2] == kSourceGroup || record[2] == kSourceRandom) return false;
+        for (const int* f = record + 4; f < record + 3 * record[1] + 1; f += 3)
+            if (f[1] == kSourceGroup || f[1] == kSourceRandom) return false;
+    }
+    return true;
+}
+
+// True when the two groups compute the same: the same function of the same terms.
+bool IsSameGroup(const Term::Operation& a, const Term::Operation& b) {
+    if (a.GetCode() != b.GetCode() || a.GetTermCount() != b.GetTermCount()) return false;
+    for (int t = 0; t < a.GetTermCount(); ++t) {
+        const int* x = a.GetTerm(t);
+        const int* y = b.GetTerm(t);
+        if (!std::equal(x, x + 3 * x[1] + 1, y, y + 3 * y[1] + 1)) return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -103,6 +201,7 @@ void Term::EvaluateColumn(Column& result, const std::vector<const Column*>& argu
         columnRegisters_.resize(groups_.size());
         for (std::size_t level = 0; level < groups_.size(); ++level)
             columnRegisters_[level].resize(static_cast<std::size_t>(groups_[level]));
+        FindRepeatedGroups();
     }
     const std::size_t lent = storage.LentCount();
     for (std::vector<Column>& level : columnRegisters_)
@@ -119,6 +218,7 @@ void Term::EvaluateColumn(Column& result, const std::vector<const Column*>& argu
     bool zeroToAdd = wrapper;
     for (int level = levels - 1; level >= (wrapper ? 1 : 0); --level)
         for (const Operation& operation : operations_[level]) {
+            if (IsRepeated(level, operation.GetIndex())) continue;
             const bool read =
                 wrapper ? level == 1 && operation.GetIndex() == record[3] : level == 0;
             if (RunColumn(operation, arguments, read) && !wrapper) zeroToAdd = true;
@@ -132,9 +232,36 @@ const Column& Term::FactorColumn(int level, int source, int index,
                                  Column& single) const {
     if (source == kSourceArgument && static_cast<std::size_t>(index) < arguments.size())
         return *arguments[static_cast<std::size_t>(index)];
-    if (source == kSourceGroup) return columnRegisters_[level + 1][index];
+    if (source == kSourceGroup) {
+        const std::vector<int>& same = sameAs_[static_cast<std::size_t>(level + 1)];
+        return columnRegisters_[level + 1][same[static_cast<std::size_t>(index)]];
+    }
     single.SetConstant(source == kSourceArgument ? Complex() : Factor(level, source, index, {}));
     return single;
+}
+
+void Term::FindRepeatedGroups() {
+    sameAs_.assign(groups_.size(), {});
+    for (std::size_t level = 0; level < groups_.size(); ++level) {
+        std::vector<int>& same = sameAs_[level];
+        const std::vector<Operation>& operations = operations_[level];
+        for (int g = 0; g < groups_[level]; ++g) {
+            same.push_back(g);
+            // The outermost two levels hold the group the result is read from.
+            if (level < 2 || !IsSelfContained(operations[static_cast<std::size_t>(g)])) continue;
+            for (int h = 0; h < g; ++h)
+                if (same[static_cast<std::size_t>(h)] == h &&
+                    IsSameGroup(operations[static_cast<std::size_t>(h)],
+                                operations[static_cast<std::size_t>(g)])) {
+                    same.back() = h;
+                    break;
+                }
+        }
+    }
+}
+
+bool Term::IsRepeated(int level, int index) const {
+    return sameAs_[static_cast<std::size_t>(level)][static_cast<std::size_t>(index)] != index;
 }
 
 bool Term::RunColumn(const Operation& operation, const std::vector<const Column*>& arguments,
@@ -150,23 +277,39 @@ bool Term::RunColumn(const Operation& operation, const std::vector<const Column*
     };
     // The sum starts from zero, as Run's does. Adding the first term to zero is put off while
     // that term varies (first): the next term's loop, or the loop that reads the sum, does it on
-    // the way; sum + (-v) is sum - v to the bit.
+    // the way.
     const Column* first = nullptr;
     for (int t = 0; t < operation.GetTermCount(); ++t) {
         const int* record = operation.GetTerm(t);
         const int factors = record[1];
+        const bool subtract = record[0] == 1;
         const Column* v = &FactorColumn(level, record[2], record[3], arguments, single_[0]);
         Column* working = nullptr;
-        for (const int* f = record + 4; f < record + 3 * factors + 1; f += 3) {
+        bool added = false;
+        const int* last = record + 3 * (factors - 1) + 1;
+        for (const int* f = record + 4; f <= last; f += 3) {
             const Column& w = FactorColumn(level, f[1], f[2], arguments, single_[1]);
             working = &spare(v);
-            if (IsRealFactorSource(f[1]))
+            if (IsRealFactorSource(f[1])) {
                 Scale(*v, w.Value().real(), f[0] == 1, *working);
-            else
+            } else if (f == last && (t > 0 || subtract) && !(v->IsConstant() && w.IsConstant())) {
+                // The last product or quotient goes straight into the sum.
+                if (t == 0) sum_.SetConstant(Complex());
+                const Column& from = first ? *first : sum_;
+                const double zero = first ? 0.0 : -0.0;
+                if (subtract)
+                    AccumulateJoin<true>(from, *v, w, f[0] == 1, zero, *working);
+                else
+                    AccumulateJoin<false>(from, *v, w, f[0] == 1, zero, *working);
+                sum_.Swap(*working);
+                first = nullptr;
+                added = true;
+            } else {
                 Join(*v, w, f[0] == 1, *working);
+            }
             v = working;
         }
-        const bool subtract = record[0] == 1;
+        if (added) continue;
         if (t == 0 && !subtract && !v->IsConstant()) {
             if (working) {
                 sum_.Swap(*working);  // its values may move
@@ -182,37 +325,37 @@ bool Term::RunColumn(const Operation& operation, const std::vector<const Column*
         first = nullptr;
     }
     if (operation.GetTermCount() == 0) sum_.SetConstant(Complex());
-    if (first && first != &sum_) {
-        Copy(*first, false, sum_);  // an argument's or a register's column, not ours to keep
-    }
+    return StoreGroup(operation, first, zeroAddedLater);
+}
+
+bool Term::StoreGroup(const Operation& operation, const Column* first, bool zeroAddedLater) {
+    // The sum is sum_, or the first term's column alone with the zero still to be added.
     const bool fromZero = first != nullptr;
-    Column& target = columnRegisters_[level][operation.GetIndex()];
+    Column& target = columnRegisters_[operation.GetLevel()][operation.GetIndex()];
     const int code = operation.GetCode();
     if (code == kFunctionIdentity) {
-        if (fromZero && !zeroAddedLater) {
-            double* re = sum_.Re();
-            double* im = sum_.Im();
-            for (int i = 0; i < kColumnBlock; ++i) {
-                re[i] = 0.0 + re[i];
-                im[i] = 0.0 + im[i];
+        const bool addZero = fromZero && !zeroAddedLater;
+        if (first && first != &sum_) {
+            Copy(*first, addZero, target);  // an argument's or a register's column: not ours
+        } else {
+            if (addZero) {
+                double* re = sum_.Re();
+                double* im = sum_.Im();
+                for (int i = 0; i < kColumnBlock; ++i) {
+                    re[i] = 0.0 + re[i];
+                    im[i] = 0.0 + im[i];
+                }
             }
+            target.Swap(sum_);
         }
-        target.Swap(sum_);
         return fromZero && zeroAddedLater;
     }
-    if (sum_.IsConstant()) {
+    if (!first && sum_.IsConstant()) {
         Complex z;
         ApplyGroupFunction(code, sum_.Value(), z);
         target.SetConstant(z);
         return false;
     }
-    target.SetVarying();
-    const double zero = fromZero ? 0.0 : -0.0;  // -0.0 + x is x, also for x = -0.0
-    for (int i = 0; i < kColumnBlock; ++i) {
-        const Complex z(zero + sum_.Re()[i], zero + sum_.Im()[i]);
-        Complex y;
-        ApplyGroupFunction(code, z, y);
-        target.Set(i, y);
-    }
+    ApplyFunction(code, first ? *first : sum_, fromZero, target);
     return false;
 }

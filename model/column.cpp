@@ -27,6 +27,7 @@ const Column& Node::EvaluateColumn(ColumnPass& pass) {
     for (int i = 0; i < size; ++i) {
         pass.SetPoint(i);
         column_.Set(i, Compute());
+        pass.PointDone(*this, i);
     }
     column_.Pad(size - 1);
     return column_;

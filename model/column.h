@@ -54,6 +54,16 @@ public:
         storage_.GiveBack(0);
     }
     void MarkReady(const NodeMap* map, const Column* column) { ready_.emplace(map, column); }
+    // While recorder evaluates point by point, output (a node below it) gives its column the
+    // value each point leaves in it, as the per-point path leaves it.
+    void Record(const Node* recorder, Node* output) {
+        recorder_ = recorder;
+        recorded_ = output;
+    }
+    // The point-by-point loop of node has evaluated point i.
+    void PointDone(const Node& node, int i) {
+        if (&node == recorder_) recorded_->OwnColumn().Set(i, recorded_->GetValue());
+    }
     // Where the columns of the block live, unless pinned.
     ColumnStorage& Storage() { return storage_; }
 
@@ -63,6 +73,8 @@ private:
     int size_ = 0;
     std::unordered_map<const NodeMap*, const Column*> ready_;
     ColumnStorage storage_;
+    const Node* recorder_ = nullptr;
+    Node* recorded_ = nullptr;
 };
 
 }  // namespace Core

@@ -85,6 +85,17 @@ bool ColumnEvaluation::IsOutputLive() const {
     return false;
 }
 
+Node* ColumnEvaluation::FindRecorder() const {
+    Node* recorder = nullptr;
+    for (Node* node = output_; node; node = node->ParentNode()) {
+        for (const NodeMap* map : maps_)
+            if (map->GetRoot().Get() == node) return recorder;
+        Node* parent = node->ParentNode();
+        if (parent && parent->GetColumnKind() != kColumnOwn) recorder = parent;
+    }
+    return nullptr;
+}
+
 bool ColumnEvaluation::Plan(const MathMap& model, NodeMap* variable, Node* output, Target target) {
     variable_ = variable;
     output_ = output;
@@ -115,19 +126,21 @@ bool ColumnEvaluation::Plan(const MathMap& model, NodeMap* variable, Node* outpu
         planned_.insert(map.Get());
     }
     outputLive_ = target != kOutputAlone && IsOutputLive();
-    if (!outputLive_) {
-        if (target == kModelOutput) return false;  // the per-point path may leave it stale
-        PlanNode(*output, nullptr);
-    } else {
+    recorder_ = !outputLive_ && target == kModelOutput ? FindRecorder() : nullptr;
+    if (outputLive_ || recorder_) {
         Pin(*output);  // read after the block
+    } else {
+        if (target == kModelOutput) return false;  // no pass computes it
+        PlanNode(*output, nullptr);
     }
     if (!readable_) return false;
     for (const NodeMap* map : maps_) ComputeConstants(*map->GetRoot());
-    if (!outputLive_) ComputeConstants(*output);
+    if (!outputLive_ && !recorder_) ComputeConstants(*output);
     return true;
 }
 
 const Column& ColumnEvaluation::OutputColumn(ColumnPass& pass) const {
+    if (recorder_) return output_->OwnColumn();
     if (!outputLive_) return output_->ComputeColumn(pass);
     if (fillVariable_ && output_ == variable_->GetRoot().Get()) return output_->OwnColumn();
     for (const NodeMap* map : maps_)
@@ -139,6 +152,10 @@ const Column& ColumnEvaluation::OutputColumn(ColumnPass& pass) const {
 
 void ColumnEvaluation::Run(const double* x, std::size_t count, double* re, double* im) {
     ColumnPass pass(variable_);
+    if (recorder_ && !output_->OwnColumn().IsConstant()) {
+        output_->OwnColumn().SetVarying();
+        pass.Record(recorder_, output_);
+    }
     for (std::size_t start = 0; start < count; start += kColumnBlock) {
         const int size = static_cast<int>(std::min<std::size_t>(kColumnBlock, count - start));
         pass.BeginBlock(x + start, size);

@@ -21,8 +21,13 @@ public:
 
     // Prepares the pass: false when the points must be evaluated one by one, the columns
     // could not give the same results (see DependsOnOrder; a reference to a definition the
-    // pass does not compute first; an output node that evaluating the model may leave stale).
+    // pass does not compute first; an output node outside the definitions the pass computes).
+    // An output node below a parent without a column path of its own is read after each point
+    // that parent evaluates.
     bool Plan(const MathMap& model, NodeMap* variable, Node* output, Target target);
+    // True when the planned output's values are read after each point of a parent that
+    // evaluates point by point: a node that parent skips at a point keeps an earlier value.
+    bool ReadsOutputAfterEachPoint() const { return recorder_ != nullptr; }
     // Evaluates the output node at the abscissas x[0 .. count) into re and im.
     void Run(const double* x, std::size_t count, double* re, double* im);
 
@@ -41,12 +46,17 @@ private:
     static void Pin(Node& node);
     // True when the output node's column is computed in every block by the model's columns.
     bool IsOutputLive() const;
+    // The highest node above the output that the model's columns evaluate point by point, when
+    // every node above that one, up to a planned definition's root, has a column path of its
+    // own; null otherwise.
+    Node* FindRecorder() const;
     const Column& OutputColumn(ColumnPass& pass) const;
 
     NodeMap* variable_ = nullptr;
     Node* output_ = nullptr;
     bool fillVariable_ = false;
     bool outputLive_ = false;
+    Node* recorder_ = nullptr;  // the output's value is read after each of its points
     bool readable_ = true;
     std::vector<NodeMap*> maps_;
     std::unordered_set<const NodeMap*> planned_;

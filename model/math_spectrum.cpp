@@ -84,12 +84,9 @@ bool MathUnit::Prepared(const Safe::XPtr<Data>& x, const Safe::XPtr<Data>& re,
 bool MathUnit::EvaluateAll(const Safe::XPtr<Data>& x, const Safe::XPtr<Data>& re,
                            const Safe::XPtr<Data>& im) {
     if (!Prepared(x, re, im)) return false;
-    // A variable other than "x" may be read by the output node through other paths: set it
-    // again and evaluate the node itself after the model.
-    const bool plain = variable_->Name() == "x";
+    const bool plain = AllTarget() == ColumnEvaluation::kModelOutput;
     const std::size_t n = static_cast<std::size_t>(x->Size());
-    const std::size_t first = EvaluateColumns(
-        x, re, im, plain ? ColumnEvaluation::kModelOutput : ColumnEvaluation::kOutputAfterModel);
+    const std::size_t first = EvaluateColumns(x, re, im, AllTarget());
     for (std::size_t i = first; i < n; ++i) {
         const Complex at((*x)[i], 0.0);
         variable_->SetValue(at, 0);
@@ -130,6 +127,29 @@ std::size_t MathUnit::EvaluateColumns(const Safe::XPtr<Data>& x, const Safe::XPt
     // The last point goes the per-point way, which leaves the nodes' values as that path does.
     columns.Run(x->Values().data(), n - 1, re->Values().data(), im->Values().data());
     return n - 1;
+}
+
+int MathUnit::AllTarget() const {
+    // A variable other than "x" may be read by the output node through other paths: set it
+    // again and evaluate the node itself after the model.
+    return variable_->Name() == "x" ? ColumnEvaluation::kModelOutput
+                                    : ColumnEvaluation::kOutputAfterModel;
+}
+
+bool MathUnit::PlanAll(ColumnEvaluation& columns) {
+    return IsValid() && variable_ &&
+           columns.Plan(*model_, variable_.Get(), output_.Get(),
+                        static_cast<ColumnEvaluation::Target>(AllTarget()));
+}
+
+bool MathUnit::TakesColumnPath() {
+    ColumnEvaluation columns;
+    return PlanAll(columns);
+}
+
+bool MathUnit::EvaluatesPointsIndependently() {
+    ColumnEvaluation columns;
+    return PlanAll(columns) && !columns.ReadsOutputAfterEachPoint();
 }
 
 Complex MathUnit::EvaluateAt(const double& x) {

@@ -9,6 +9,8 @@
 
 namespace Core {
 
+class ColumnEvaluation;
+
 class MathUnit : public Safe::Countable {
 public:
     // Binds a node of a model; the unit remembers the names the objects bear now.
@@ -38,6 +40,12 @@ public:
     bool EvaluateOutput(const Safe::XPtr<Data>& x, const Safe::XPtr<Data>& re,
                         const Safe::XPtr<Data>& im);
     Complex EvaluateAt(const double& x);
+    // True when EvaluateAll computes a grid (of two points or more) by columns.
+    bool TakesColumnPath();
+    // True when EvaluateAll computes each point from its abscissa and the model's values alone
+    // (by columns, the output with them), so that a copy of the model gives the same values
+    // whatever it evaluated before.
+    bool EvaluatesPointsIndependently();
     // "model.definition.node", or "Undefined".
     std::string GetLabel();
 
@@ -50,6 +58,10 @@ private:
                           const Safe::XPtr<Data>& im);
     bool Prepared(const Safe::XPtr<Data>& x, const Safe::XPtr<Data>& re,
                   const Safe::XPtr<Data>& im);
+    // What EvaluateAll gives at each point, as a ColumnEvaluation::Target.
+    int AllTarget() const;
+    // Plans the column path of EvaluateAll into columns; false when it does not take it.
+    bool PlanAll(ColumnEvaluation& columns);
     // Evaluates all points but the last by columns when the model allows it (target is a
     // ColumnEvaluation::Target); returns the index of the first point left to evaluate.
     std::size_t EvaluateColumns(const Safe::XPtr<Data>& x, const Safe::XPtr<Data>& re,

@@ -135,9 +135,37 @@ TEST(FitCoreTest, FitsOscillatorsToADataFileStepByStepAndTransfersThem) {
     auto models = NewCodeLog();
     EventBus::Registration modelsRegistration = Core::MenuCore::AddObserver(models);
     FitCore::TransferParameters();
-    for (int i = 0; i < 2; ++i)
-        EXPECT_EQ(PhononModel::Values(fit.user.model, i), fitted.terms[i]);
+    for (int i = 0; i < 2; ++i) EXPECT_EQ(PhononModel::Values(fit.user.model, i), fitted.terms[i]);
     EXPECT_EQ(models->codes, std::vector<int>{EventCode::kParametersChanged});
+}
+
+// The target need not be a definition's root: here the sum sits below IfElse(1, sum, 0), which
+// has no column path of its own, and the fit still computes its grids by columns.
+TEST(FitCoreTest, ATargetDeepInADefinitionIsFittedByColumns) {
+    PhononModel user{kStart};
+    const Core::Node::Ptr sum = user.definition->GetRoot();
+    const Core::Node::Ptr choice = Core::Node::Create(210);
+    user.definition->SetRoot(choice);
+    ASSERT_TRUE(choice->ReplaceChildAt(1, sum));
+    user.model->RebuildOrder();
+    Core::MenuCore::SetCurrentNode(sum);
+    auto owner = Safe::MakeX<test::QueueOwner>();
+    FitCore::Initialize();
+    FitCore::CreateOptimizer(owner);
+    FitCore::SetMathPath();
+    FitCore::SetExperimentalData(kTruth.Sample(200.0, 600.0, 201));
+    const Core::Node::Ptr target = FitCore::GetTargetNode();
+    ASSERT_TRUE(target && target->ParentNode() && target->ParentNode()->GetTypeId() == 210);
+    for (int i = 0; i < 2; ++i)
+        for (int p = 1; p <= 3; ++p) target->GetChild(i)->GetChild(p)->SetMarkRecursive(true);
+
+    FitCore::StartFit();
+    owner->RunFit();
+    EXPECT_TRUE(FitCore::GetMethod()->GetSpectrum()->GetUnit()->TakesColumnPath());
+    for (int i = 0; i < 2; ++i)
+        for (int p = 0; p < 3; ++p)
+            EXPECT_NEAR(target->GetChild(i)->GetChild(p + 1)->GetValue().real(), kTruth.terms[i][p],
+                        1e-6 * kTruth.terms[i][p]);
 }
 
 TEST(FitCoreTest, OneStepIsInterruptedAndStopEndsAfterTheRunningStep) {
@@ -159,7 +187,8 @@ TEST(FitCoreTest, OneStepIsInterruptedAndStopEndsAfterTheRunningStep) {
     EXPECT_EQ(fit.owner->RunFit(), 1);
     EXPECT_EQ(ends->runningAtEnd, std::vector<bool>{false});
     const double best = FitCore::GetMethod()->GetBestChi2();
-    EXPECT_EQ(FitCore::GetStatusText(), "Optimization  interrupted ! - Best Chi2 = " + ToString(best));
+    EXPECT_EQ(FitCore::GetStatusText(),
+              "Optimization  interrupted ! - Best Chi2 = " + ToString(best));
     EXPECT_LT(best, kStart.Chi2(*FitCore::GetTargetSpectrum()));
 
     // Stop while step 4 runs: step 4 completes, the working copy holds the best point.

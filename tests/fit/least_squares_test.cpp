@@ -1,4 +1,5 @@
 #include <limits>
+#include <thread>
 
 #include "fit_support.h"
 
@@ -162,6 +163,57 @@ TEST(LevMarqTest, LorentzOscillatorsAreRecoveredInEveryMode) {
         for (const auto& [name, value] : truth)
             EXPECT_NEAR(model.Value(name), value, 1e-7 * value) << name << " part " << part;
     }
+}
+
+// The derivative columns on several threads, each thread on a copy of the model, give the fit
+// of one thread bit for bit; a small fit left to itself and a model that draws random numbers
+// stay on one thread.
+TEST(LevMarqTest, ThreadsGiveTheOneThreadFitBitForBit) {
+    const char* formula =
+        "f(x,s1,w1,g1,s2,w2,g2)=1+s1*Sqr(w1)/(Sqr(w1)-Sqr(x)-i*g1*x)+"
+        "s2*Sqr(w2)/(Sqr(w2)-Sqr(x)-i*g2*x)";
+    const std::vector<std::pair<std::string, double>> start = {
+        {"s1", 1.05}, {"w1", 404.0}, {"g1", 18.0}, {"s2", 0.47}, {"w2", 606.0}, {"g2", 33.0}};
+    test::FormulaModel truth(
+        formula,
+        {{"s1", 1.0}, {"w1", 400.0}, {"g1", 20.0}, {"s2", 0.5}, {"w2", 600.0}, {"g2", 30.0}});
+    std::vector<double> xs;
+    for (int k = 0; k <= 700; ++k) xs.push_back(200.0 + k);
+    const Spectrum::Ptr target = truth.Sample(xs);
+    for (int k = 0; k <= 700; ++k) (*target->Re())[k] += 1e-3 * std::sin(k);  // a chi2 > 0
+    std::vector<std::string> names;
+    for (const auto& [name, value] : start) names.push_back(name);
+    const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+
+    std::vector<double> chi2s;
+    std::vector<std::vector<double>> fitted;
+    for (int threads : {1, 2, 4}) {
+        test::FormulaModel model(formula, start);
+        auto method = model.Method(target, names, kFitComplex);
+        method->SetThreadLimit(threads);
+        method->Initialize();
+        EXPECT_EQ(method->GetThreadCount(), std::min(threads, cores));
+        Optimize::StepUntilSettled(*method, 40);
+        method->Finish();
+        EXPECT_EQ(method->GetThreadCount(), std::min(threads, cores));  // the copies checked out
+        chi2s.push_back(method->chi2);
+        fitted.push_back(method->GetCurrent());
+    }
+    for (std::size_t k = 1; k < chi2s.size(); ++k) {
+        EXPECT_EQ(chi2s[k], chi2s[0]) << k;
+        EXPECT_EQ(fitted[k], fitted[0]) << k;
+    }
+    EXPECT_NEAR(fitted[0][1], 400.0, 0.1);
+
+    // Left to itself, a fit this small stays on one thread: starting threads would cost more.
+    test::FormulaModel small(formula, start);
+    EXPECT_EQ(small.Method(target, names, kFitComplex)->GetThreadCount(), 1);
+
+    test::FormulaModel random("f(x,a)=a*x+0*RND", {{"a", 1.0}});
+    auto method = random.Method(target, {"a"});
+    method->SetThreadLimit(4);
+    method->Initialize();
+    EXPECT_EQ(method->GetThreadCount(), 1);
 }
 
 }  // namespace

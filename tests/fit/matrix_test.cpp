@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 
 #include "fit/matrix.h"
 
@@ -75,6 +76,35 @@ TEST(GaussJordanTest, RefusesSingularAndNonFiniteMatrices) {
         std::vector<double> b(rows.size(), 1.0);
         EXPECT_FALSE(Optimize::GaussJordan(a, b)) << rows.size() << " " << rows[0][0];
     }
+}
+
+// Every length, whole groups of eight and the rest: exact where every partial sum is (small
+// integers), and within the error bound of an eight-way sum of a sum kept in long double.
+TEST(DotTest, SumsEveryTermAndKeepsTheAccuracyOfThePlainSum) {
+    for (std::size_t n : {0u, 1u, 7u, 8u, 9u, 15u, 16u, 1001u}) {
+        std::vector<double> a(n), b(n);
+        double exact = 0.0;
+        for (std::size_t k = 0; k < n; ++k) {
+            a[k] = static_cast<double>(k % 13) - 6.0;
+            b[k] = static_cast<double>(k % 5) + 1.0;
+            exact += a[k] * b[k];
+        }
+        EXPECT_EQ(Optimize::Dot(a.data(), b.data(), n), exact) << n;
+    }
+    std::mt19937 random(42);
+    std::uniform_real_distribution<double> value(-1.0, 1.0);
+    const std::size_t n = 20000;
+    std::vector<double> a(n), b(n);
+    long double reference = 0.0L, magnitude = 0.0L;
+    for (std::size_t k = 0; k < n; ++k) {
+        a[k] = value(random) * std::exp(8.0 * value(random));
+        b[k] = value(random);
+        reference += static_cast<long double>(a[k]) * b[k];
+        magnitude += std::fabs(static_cast<long double>(a[k]) * b[k]);
+    }
+    const double bound = (n / 8.0 + 4.0) * 0x1p-53 * static_cast<double>(magnitude);
+    EXPECT_LE(std::fabs(Optimize::Dot(a.data(), b.data(), n) - static_cast<double>(reference)),
+              bound);
 }
 
 }  // namespace

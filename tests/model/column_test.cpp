@@ -295,10 +295,43 @@ TEST_F(ColumnTest, EveryTypeOverVaryingChildren) {
 // per-point values; IfElse and In stay point by point, so that a branch not taken is not
 // evaluated.
 TEST_F(ColumnTest, FunctionNodesHaveColumnPaths) {
-    const int own[] = {335, 336, 700, 701, 702, 703, 704, 706, 799, 900, 901, 902, 903, 904,
-                       905, 906, 907, 908, 909, 920, 1200, 1201, 1202, 1203, 1204, 1205};
+    const int own[] = {335, 336, 700, 701, 702, 703, 704, 706,  799,  900,  901,  902,  903,
+                       904, 905, 906, 907, 908, 909, 920, 1200, 1201, 1202, 1203, 1204, 1205};
     for (int id : own) EXPECT_EQ(Node::Create(id)->GetColumnKind(), Core::kColumnOwn) << id;
     for (int id : {210, 213}) EXPECT_EQ(Node::Create(id)->GetColumnKind(), Core::kColumnPointwise);
+}
+
+// A node below a parent without a column path of its own (IfElse) is read after each point
+// that parent evaluates: the grid goes the column way and gives what the per-point path leaves
+// in the node, also the value a branch not taken keeps from the last point that took it.
+TEST_F(ColumnTest, ANodeBelowAPointwiseParentIsReadAfterEachPoint) {
+    MathMap::Ptr model = MathMap::CreateModel("m");
+    NodeMap::Ptr x = model->FindMap("x");
+    Node::Ptr test = Node::Create(212);  // x > 0
+    test->ReplaceChildAt(0, Reference(x));
+    Node::Ptr times = Node::Create(202);  // 3 x
+    times->ReplaceChildAt(0, Reference(x));
+    times->GetChild(1)->SetValue(Complex(3.0, 0.0), 0);
+    Node::Ptr choice = Node::Create(210);  // IfElse(x > 0, 3 x, 5)
+    choice->ReplaceChildAt(0, test);
+    choice->ReplaceChildAt(1, times);
+    choice->GetChild(2)->SetValue(Complex(5.0, 0.0), 0);
+    Node::Ptr plus = Node::Create(200);
+    plus->ReplaceChildAt(0, choice);
+    plus->ReplaceChildAt(1, Reference(x));
+    model->FindMap("model")->ReplaceNode("m", plus);
+    model->RebuildOrder();
+
+    std::vector<double> xs;  // two positive points, three negative, ...
+    for (int i = 0; i < 700; ++i) xs.push_back((i % 5 < 2 ? 1.0 : -1.0) * (1.0 + 0.01 * i));
+    ColumnEvaluation plan;
+    EXPECT_TRUE(plan.Plan(*model, x.Get(), times.Get(), ColumnEvaluation::kModelOutput));
+    const std::vector<Complex> values = ByUnit(model, x, times, ColumnEvaluation::kModelOutput, xs);
+    double last = 0.0;
+    for (std::size_t i = 0; i < xs.size(); ++i) {
+        if (xs[i] > 0.0) last = 3.0 * xs[i];
+        ASSERT_EQ(values[i], Complex(last, 0.0)) << "x = " << xs[i];
+    }
 }
 
 // Two models evaluated at the same time on two threads give what each gives alone.
