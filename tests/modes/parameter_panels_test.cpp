@@ -4,6 +4,7 @@
 
 #include "app/fit_core.h"
 #include "app/parameter_panels.h"
+#include "functions/families.h"
 #include "model/current.h"
 #include "model/map_capsule.h"
 #include "tests/modes/mode_support.h"
@@ -70,6 +71,7 @@ Node::Ptr Named(int type, const std::string& name, std::initializer_list<Node::P
 
 // Model "f": "model" is s = Sum(a, t = Sum(b, d), a reference to "c"); "c" is u = Sum(k).
 void ReferencingModel() {
+    Capsule::RegisterFamilies();
     Core::MathMap::Ptr model = Core::MathMap::CreateModel("f");
     Core::NodeMap::Ptr c = model->AddMap(Core::NodeMap::CreateFunction("c"));
     c->SetRoot(Named(208, "u", {Named(100, "k")}));
