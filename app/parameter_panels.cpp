@@ -1,0 +1,132 @@
+#include "app/parameter_panels.h"
+
+#include <sstream>
+
+#include "app/fit_core.h"
+#include "foundation/label.h"
+#include "foundation/text.h"
+#include "model/current.h"
+
+namespace Core {
+
+namespace {
+
+constexpr int kDefinitionReferenceType = 10;
+
+std::wstring Wide(const std::string& text) {
+    std::wstring wide;
+    ToWide(text, wide);
+    return wide;
+}
+
+}  // namespace
+
+namespace NodeParameters {
+
+std::wstring ValueText(double value) {
+    std::wostringstream out;
+    out.precision(16);
+    out << value;
+    return out.str();
+}
+
+int IconOfType(int typeId) {
+    switch (typeId) {
+        case 100: return 141;
+        case 600: return 142;
+        case 602: return 143;
+        case 604: return 144;
+        default: return 0;
+    }
+}
+
+bool RefreshesOn(int code) {
+    return code == EventCode::kModelsReset || code == EventCode::kDefinitionEdited ||
+           code == EventCode::kCurrentNodeChanged;
+}
+
+std::vector<Node::Ptr> ListedNodes() {
+    std::vector<Node::Ptr> listed;
+    if (Node::Ptr current = MenuCore::GetCurrentNode()) {
+        std::vector<Node*> active;
+        current->CollectActive(active);
+        for (Node* node : active) listed.push_back(Node::Ptr(node));
+    }
+    return listed;
+}
+
+std::vector<Row> Rows(const std::vector<Node::Ptr>& nodes) {
+    std::vector<Row> rows;
+    for (const Node::Ptr& node : nodes)
+        rows.push_back({Wide(node->Name()), ValueText(node->GetValue().real()),
+                        IconOfType(node->GetTypeId())});
+    return rows;
+}
+
+Node::Ptr FindListed(const std::vector<Node::Ptr>& nodes, const std::wstring& name) {
+    for (const Node::Ptr& node : nodes)
+        if (Wide(node->Name()) == name) return node;
+    return Node::Ptr();
+}
+
+bool ApplyText(const Node::Ptr& node, const std::string& text) {
+    double value = 0.0;
+    if (!node || !IsNumber(text) || !ToDouble(text, &value) || value == node->GetValue().real())
+        return false;
+    node->SetValue(Complex(value, 0.0), 0);
+    MenuCore::Notify(EventCode::kParametersChanged);
+    return true;
+}
+
+}  // namespace NodeParameters
+
+namespace FitParameters {
+
+namespace {
+
+void AddSubtree(std::vector<Item>& items, const Node::Ptr& node, int depth) {
+    if (!node || node->GetTypeId() == kDefinitionReferenceType) return;
+    items.push_back({depth, kNodeItem, Wide(node->Name()), node->GetTypeId(), node->IsMarked()});
+    for (const Node::Ptr& child : node->GetChildren()) AddSubtree(items, child, depth + 1);
+}
+
+}  // namespace
+
+bool RefillsOn(int code) {
+    return code == EventCode::kMathPathChanged;
+}
+
+std::vector<Item> TreeItems() {
+    std::vector<Item> items{{0, kRootItem, L"Parameters"}};
+    AddSubtree(items, FitCore::GetTargetNode(), 1);
+    for (const NodeMap::Ptr& definition : FitCore::GetReferencedMaps()) {
+        if (!definition || !definition->IsActive()) continue;
+        items.push_back({1, kDefinitionItem, Wide(definition->GetName())});
+        AddSubtree(items, definition->GetRoot(), 2);
+    }
+    return items;
+}
+
+bool SetMarks(const std::wstring& definition, const std::wstring& node, bool mark) {
+    const MathMap::Ptr model = FitCore::GetWorkingModel();
+    if (!model) return false;
+    NodeMap::Ptr map = FitCore::GetDefinition();
+    if (!definition.empty()) {
+        map = nullptr;
+        for (const NodeMap::Ptr& candidate : model->GetMaps())
+            if (Wide(candidate->GetName()) == definition) map = candidate;
+    }
+    if (!map || !map->GetRoot()) return false;
+    std::vector<Node::Ptr> nodes{map->GetRoot()};
+    for (const Node::Ptr& below : map->GetRoot()->GetDescendants()) nodes.push_back(below);
+    for (const Node::Ptr& candidate : nodes) {
+        if (Wide(candidate->Name()) != node) continue;
+        candidate->SetMarkRecursive(mark);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace FitParameters
+
+}  // namespace Core
