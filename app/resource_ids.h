@@ -3,6 +3,7 @@
 #define IDI_SORIX 101
 #define IDB_COLLAPSE 102
 #define IDR_MAIN_MENU 146
+#define IDD_ABOUT 194
 
 // The global tool bar's 22-pixel button strips.
 #define IDB_SEPARATOR 132

@@ -108,7 +108,7 @@ bool TopController::OnDestroy() {
     return true;
 }
 
-int TopController::OnCommand(WPARAM wParam, LPARAM) {
+bool TopController::OnCommand(WPARAM wParam, LPARAM) {
     if (LOWORD(wParam) == ID_FILE_EXIT) PostMessageA(Handle(), WM_CLOSE, 0, 0);
     return 0;
 }

@@ -17,7 +17,7 @@ public:
 
     bool OnCreate() override;
     bool OnDestroy() override;
-    int OnCommand(WPARAM wParam, LPARAM lParam) override;
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override;
     bool OnSize(unsigned width, unsigned height, WPARAM type) override;
     // Opens the file named on the command line: a data file joins the data set and becomes the
     // current spectrum. Projects and the data file's curve wait for the project and plot code.

@@ -33,14 +33,9 @@ bool PopupController::OnActivate(WPARAM state) {
     return true;
 }
 
-int PopupController::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (owner_) SendMessageA(owner_, WM_COMMAND, wParam, lParam);
-    return 0;
-}
-
-bool PopupController::OnNotify(WPARAM wParam, LPARAM lParam) {
-    if (owner_) SendMessageA(owner_, WM_NOTIFY, wParam, lParam);
-    return false;
+std::optional<LRESULT> PopupController::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if ((message != WM_COMMAND && message != WM_NOTIFY) || !owner_) return std::nullopt;
+    return SendMessageA(owner_, message, wParam, lParam);
 }
 
 bool PopupController::Move(int x, int y, int width, int height, bool repaint) {

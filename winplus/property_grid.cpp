@@ -311,7 +311,7 @@ void PropertyController::ListPicked() {
     Execute(selected_);
 }
 
-int PropertyController::OnCommand(WPARAM wParam, LPARAM) {
+bool PropertyController::OnCommand(WPARAM wParam, LPARAM) {
     const int id = LOWORD(wParam), code = HIWORD(wParam);
     if (id == kListId && code == LBN_DBLCLK) {
         ListPicked();
@@ -319,8 +319,10 @@ int PropertyController::OnCommand(WPARAM wParam, LPARAM) {
         edited_ = true;
     } else if (id == kEditId && code == EN_KILLFOCUS) {
         if (edited_) Commit();
+    } else {
+        return false;
     }
-    return 0;
+    return true;
 }
 
 bool PropertyController::OnChar(WPARAM key, LPARAM) {

@@ -50,7 +50,7 @@ public:
     bool OnCreate() override;
     bool OnPaint() override;
     bool OnLButtonDown(int x, int y, unsigned) override;
-    int OnCommand(WPARAM wParam, LPARAM lParam) override;
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override;
     bool OnChar(WPARAM key, LPARAM) override;
     bool OnVScroll(WPARAM wParam, LPARAM) override;
     bool OnMouseWheel(int, int, int delta, unsigned) override;

@@ -19,9 +19,9 @@ namespace {
 // Records the WM_COMMAND messages it receives: (wParam, lParam).
 class Owner : public Winplus::Controller {
 public:
-    int OnCommand(WPARAM wParam, LPARAM lParam) override {
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override {
         commands.emplace_back(static_cast<int>(wParam), static_cast<int>(lParam));
-        return 0;
+        return true;
     }
     std::vector<std::pair<int, int>> commands;
 };
