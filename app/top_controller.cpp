@@ -5,13 +5,23 @@
 #include "app/about_dialog.h"
 #include "app/command_line.h"
 #include "app/fit_core.h"
+#include "app/panel_factory.h"
 #include "app/resource_ids.h"
 #include "app/splash.h"
-#include "app/panel_factory.h"
+#include "foundation/event_bus.h"
+#include "foundation/label.h"
 #include "io/data_set.h"
+#include "model/selection.h"
 #include "plot/axis_tools.h"
 
 namespace Core {
+
+namespace {
+// The status bar's texts of the node picked last: its name until the help texts come.
+void PickedNodeTexts(std::wstring& label, std::wstring&) {
+    if (const Node::Ptr node = Selection::GetNode()) ToWide(node->GetName(), label);
+}
+}  // namespace
 
 TopController::TopController(const WorkArea& workArea) : workArea_(workArea) {}
 
@@ -28,10 +38,22 @@ bool TopController::OnCreate() {
     FitCore::Initialize();
     BuildPanels();
     BuildCommands();
-    Winplus::SetStatusSources({nullptr, [] { return FitCore::GetStatusText(); }});
-    statusBar_ = Safe::MakeX<Winplus::StatusBar>(Window());
+    StartStatusBar();
     OpenCommandLineFile(GetCommandLineA());
     return false;
+}
+
+void TopController::StartStatusBar() {
+    statusBar_ = Safe::MakeX<Winplus::StatusBar>(
+        Window(), Winplus::StatusSources{PickedNodeTexts, [] { return FitCore::GetStatusText(); }});
+    Observe(BusOf<SelectionEvent>(), MakeObserver<SelectionEvent>([this](SelectionEvent code) {
+                if (code == SelectionEvent::kSelectedNodeChanged ||
+                    code == SelectionEvent::kSelectedFormulaChanged)
+                    statusBar_->Controller()->ShowPicked();
+            }));
+    Observe(BusOf<FitEvent>(), MakeObserver<FitEvent>([this](FitEvent code) {
+                if (code == FitEvent::kFitStatusChanged) statusBar_->Controller()->ShowFitStatus();
+            }));
 }
 
 void TopController::OpenCommandLineFile(const std::string& commandLine) {
@@ -109,9 +131,9 @@ void TopController::BuildPanels() {
                              {PanelId::ViewBar, 1.0},
                              {PanelId::Plot, 3.0},
                              {PanelId::Comments, 1.0}});
-    AddLeaves(*columns_[2], {{PanelId::LayerExplorer, 2.0},
-                             {PanelId::Properties, 3.0},
-                             {PanelId::DataFiles, 1.0}});
+    AddLeaves(
+        *columns_[2],
+        {{PanelId::LayerExplorer, 2.0}, {PanelId::Properties, 3.0}, {PanelId::DataFiles, 1.0}});
 }
 
 void TopController::BuildCommands() {
@@ -121,14 +143,31 @@ void TopController::BuildCommands() {
     commands_.Add(ID_HELP_ABOUT,
                   Safe::MakeX<WindowCommand>(main, [](HWND w) { ShowAboutDialog(w); }));
     // Built by the shell's project, model, data, panel, library, tool and help commands.
-    for (int id : {ID_FILE_NEW_PROJECT, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS,
-                   ID_FILE_OPEN_SML_LIBRARY, ID_FILE_ADD_NEW_MODEL, ID_FILE_ADD_MODEL,
-                   ID_FILE_ADD_OSML_MODEL, ID_EXPORT_BINARY, ID_EXPORT_OSML,
-                   ID_EXPORT_OSML_DECLARATIONS, ID_FILE_LOAD_DATA, ID_VIEW_MATH_EXPLORER,
-                   ID_VIEW_LAYER_EXPLORER, ID_VIEW_FUNCTION_SELECTOR, ID_VIEW_FORMULA_EDITOR,
-                   ID_VIEW_USER_FUNCTIONS, ID_LIBRARY_LOAD, ID_LIBRARY_EXPORT, ID_TOOLS_NOTEPAD,
-                   ID_TOOLS_CALCULATOR, ID_HELP_CONTENTS, ID_HELP_FUNCTIONS, ID_HELP_OSML})
-        commands_.AddNotYet(id);
+    constexpr int kNotYet[] = {ID_FILE_NEW_PROJECT,
+                               ID_FILE_OPEN,
+                               ID_FILE_SAVE,
+                               ID_FILE_SAVE_AS,
+                               ID_FILE_OPEN_SML_LIBRARY,
+                               ID_FILE_ADD_NEW_MODEL,
+                               ID_FILE_ADD_MODEL,
+                               ID_FILE_ADD_OSML_MODEL,
+                               ID_EXPORT_BINARY,
+                               ID_EXPORT_OSML,
+                               ID_EXPORT_OSML_DECLARATIONS,
+                               ID_FILE_LOAD_DATA,
+                               ID_VIEW_MATH_EXPLORER,
+                               ID_VIEW_LAYER_EXPLORER,
+                               ID_VIEW_FUNCTION_SELECTOR,
+                               ID_VIEW_FORMULA_EDITOR,
+                               ID_VIEW_USER_FUNCTIONS,
+                               ID_LIBRARY_LOAD,
+                               ID_LIBRARY_EXPORT,
+                               ID_TOOLS_NOTEPAD,
+                               ID_TOOLS_CALCULATOR,
+                               ID_HELP_CONTENTS,
+                               ID_HELP_FUNCTIONS,
+                               ID_HELP_OSML};
+    for (int id : kNotYet) commands_.AddNotYet(id);
     for (int id = ID_OPUS_FIRST; id <= ID_OPUS_LAST; ++id) commands_.AddNotYet(id);
 }
 

@@ -39,6 +39,8 @@ private:
     void StartLayers();
     void BuildPanels();
     void BuildCommands();
+    // The status bar, told by the selection and fit buses when its texts changed.
+    void StartStatusBar();
 
     WorkArea workArea_;
     Safe::XPtr<Winplus::PanelContainer> mainPanel_;

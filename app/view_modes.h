@@ -32,8 +32,8 @@ public:
 class ViewModeState {
 public:
     [[nodiscard]] static EventBus::Registration AddObserver(
-        const Safe::XPtr<Winplus::Observer>& observer);
-    static void NotifyAll(const int& code);
+        const Safe::XPtr<Winplus::EventObserver<ViewEvent>>& observer);
+    static void NotifyAll(ViewEvent code);
 
     // View event 600 unless the mode is current already.
     static void SetMode(const int& mode);

@@ -55,47 +55,47 @@ private:
 class ResizeCmd : public Winplus::Command {
 public:
     bool Execute(const int&) override {
-        Winplus::Layer::NotifyObservers(EventCode::kLayerScaleChanged);
+        Winplus::Layer::NotifyObservers(LayerEvent::kLayerScaleChanged);
         return true;
     }
 };
 
 }  // namespace
 
-class ViewController::ViewObserver : public Winplus::Observer {
-public:
-    explicit ViewObserver(ViewController* owner) : owner_(owner) {}
-    bool Notify(const int& code) override {
-        switch (code) {
-            case EventCode::kParametersChanged:
-            case EventCode::kDefinitionEdited:
-            case EventCode::kModelCurveUpdated: owner_->RedrawPlot(); break;
-            case EventCode::kLayersReplaced:
-            case EventCode::kCurrentLayerChanged:
-                if (auto layer = CurrentCurveLayer()) layer->RefreshAll();
-                owner_->resizing_->SetLayer(Winplus::Layer::CurrentLayer());
-                owner_->ShowAxisBar();
-                owner_->Repaint();
-                break;
-            case EventCode::kLayerLimitsChanged:
-                if (auto layer = CurrentCurveLayer()) layer->RefreshAll();
-                owner_->Repaint();
-                break;
-            case EventCode::kCurveBindingChanged:
-                if (const auto& curve = Winplus::Layer::CurrentCurve()) curve->Refresh();
-                owner_->Repaint();
-                break;
-            case EventCode::kLayerScaleChanged:
-            case EventCode::kCurveChanged:
-            case EventCode::kLayerRenamed: owner_->Repaint(); break;
-            default: break;
-        }
-        return true;
-    }
+void ViewController::OnModelEvent(ModelEvent code) {
+    if (code == ModelEvent::kParametersChanged || code == ModelEvent::kDefinitionEdited)
+        RedrawPlot();
+}
 
-private:
-    ViewController* owner_;  // owns this observer through its registrations
-};
+void ViewController::OnLayerEvent(LayerEvent code) {
+    switch (code) {
+        case LayerEvent::kModelCurveUpdated: RedrawPlot(); break;
+        case LayerEvent::kLayersReplaced:
+        case LayerEvent::kCurrentLayerChanged:
+            if (auto layer = CurrentCurveLayer()) layer->RefreshAll();
+            resizing_->SetLayer(Winplus::Layer::CurrentLayer());
+            ShowAxisBar();
+            Repaint();
+            break;
+        case LayerEvent::kLayerLimitsChanged:
+            if (auto layer = CurrentCurveLayer()) layer->RefreshAll();
+            Repaint();
+            break;
+        case LayerEvent::kCurveBindingChanged:
+            if (const auto& curve = Winplus::Layer::CurrentCurve()) curve->Refresh();
+            Repaint();
+            break;
+        case LayerEvent::kLayerScaleChanged:
+        case LayerEvent::kCurveChanged:
+        case LayerEvent::kLayerRenamed: Repaint(); break;
+        default: break;
+    }
+}
+
+void ViewController::OnViewEvent(ViewEvent code) {
+    // Each step of a fit: the model curves follow the parameters.
+    if (code == ViewEvent::kViewModelCurveUpdated) RedrawPlot();
+}
 
 class ViewController::AxisCmd : public Winplus::Command {
 public:
@@ -120,9 +120,11 @@ bool ViewController::OnCreate() {
     axisBar_ = Safe::MakeX<Winplus::AxisToolBar>(Window());
     axisBar_->SetCommand(Safe::MakeX<AxisCmd>(this));
     ShowAxisBar();
-    auto observer = Safe::MakeX<ViewObserver>(this);
-    Observe(Bus(Subject::Models), observer);
-    Observe(Bus(Subject::Layers), observer);
+    Observe(BusOf<ModelEvent>(),
+            MakeObserver<ModelEvent>([this](ModelEvent c) { OnModelEvent(c); }));
+    Observe(BusOf<LayerEvent>(),
+            MakeObserver<LayerEvent>([this](LayerEvent c) { OnLayerEvent(c); }));
+    Observe(BusOf<ViewEvent>(), MakeObserver<ViewEvent>([this](ViewEvent c) { OnViewEvent(c); }));
     return false;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The View panel: the docked leaf that shows the current plot layer through Direct2D, follows
-// the layer and model buses, and hands mouse drags to the axis tools.
+// the layer, model and view buses, and hands mouse drags to the axis tools.
+#include "foundation/event_codes.h"
 #include "plot/axis_bar_window.h"
 #include "plot/axis_tools.h"
 #include "winplus/panel.h"
@@ -35,8 +36,11 @@ public:
     static Winplus::PixelRect LayerRect(int width, int height);
 
 private:
-    class ViewObserver;
     class AxisCmd;
+    // What the buses announce; the observers live as long as the window.
+    void OnModelEvent(ModelEvent code);
+    void OnLayerEvent(LayerEvent code);
+    void OnViewEvent(ViewEvent code);
     // The axis bar shows while there is a curve layer to act on.
     void ShowAxisBar();
     // Binds the render target to the area below the caption; false when there is none.

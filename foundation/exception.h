@@ -19,8 +19,12 @@ public:
 #if defined(_WIN32) && !defined(GetMessage)
     // windows.h, when read after this header, renames GetMessage in the code that follows it to
     // one of these: the accessor answers under every name, whatever the order of the includes.
-    const std::string& GetMessageA() const { return message_; }
-    const std::string& GetMessageW() const { return message_; }
+    const std::string& GetMessageA() const {
+        return message_;
+    }
+    const std::string& GetMessageW() const {
+        return message_;
+    }
 #endif
     const std::string& GetDetail() const { return detail_; }
 

@@ -33,10 +33,6 @@ Controller::~Controller() {
     }
 }
 
-void Controller::Observe(EventBus& bus, const Safe::XPtr<Observer>& observer) {
-    registrations_.push_back(bus.Add(observer));
-}
-
 Controller* FindController(HWND hwnd) {
     return reinterpret_cast<Controller*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
@@ -281,8 +277,8 @@ INT_PTR InitDialog(HWND hwnd, LPARAM lParam) {
     auto* controller = reinterpret_cast<DialogController*>(lParam);
     if (!controller) return TRUE;
     controller->Window().SetHandle(hwnd);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(
-                                               static_cast<Controller*>(controller)));
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA,
+                      reinterpret_cast<LONG_PTR>(static_cast<Controller*>(controller)));
     Safe::XPtr<DialogController> hold(controller);
     try {
         return controller->OnInitDialog() ? TRUE : FALSE;
@@ -304,9 +300,9 @@ bool ModalController::OnCommand(WPARAM wParam, LPARAM) {
 
 INT_PTR RunModalDialog(HWND owner, int templateId, const Safe::XPtr<ModalController>& controller) {
     // Held by the caller's pointer for the whole loop: the dialog never outlives it.
-    const INT_PTR result = DialogBoxParamA(
-        owner ? InstanceOf(owner) : GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId),
-        owner, DialogProc, reinterpret_cast<LPARAM>(controller.Get()));
+    const INT_PTR result = DialogBoxParamA(owner ? InstanceOf(owner) : GetModuleHandleA(nullptr),
+                                           MAKEINTRESOURCEA(templateId), owner, DialogProc,
+                                           reinterpret_cast<LPARAM>(controller.Get()));
     if (result == -1) throw Exception("Internal error: Window Creation Failed.");
     return result;
 }

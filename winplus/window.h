@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "foundation/command.h"
@@ -34,9 +35,9 @@ private:
 // The message handlers of one window. One rule for every handler: it answers whether it
 // handled the message. A handled message gives the system the answer that means handled (TRUE
 // for WM_NOTIFY, WM_ERASEBKGND, WM_SETCURSOR, WM_DRAWITEM and WM_MEASUREITEM, 0 for the rest; a
-// handled WM_CLOSE does not destroy the window); an unhandled one goes to the default procedure. OnMessage sees every
-// message first and gives the result itself, for what answers other than 0 and for messages
-// that have no named handler, so a new window never needs to edit this class.
+// handled WM_CLOSE does not destroy the window); an unhandled one goes to the default procedure.
+// OnMessage sees every message first and gives the result itself, for what answers other than 0 and
+// for messages that have no named handler, so a new window never needs to edit this class.
 class Controller : public Safe::Countable {
 public:
     Controller() = default;
@@ -91,7 +92,11 @@ public:
 
     // Keeps an observer on a bus while the window lives: it is removed when the window goes
     // away (or the controller does, whichever comes first).
-    void Observe(EventBus& bus, const Safe::XPtr<Observer>& observer);
+    template <class Code>
+    void Observe(TypedBus<Code>& bus,
+                 const Safe::XPtr<EventObserver<std::type_identity_t<Code>>>& observer) {
+        registrations_.push_back(bus.Add(observer));
+    }
     // Removes every observer registered through Observe.
     void StopObserving() { registrations_.clear(); }
 

@@ -1,7 +1,7 @@
 // Modal dialogs from the program's resources, served by the dialog procedure with the windows'
 // rules, driven by a thread timer (every modal loop dispatches it).
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -58,7 +58,8 @@ struct Drive {
         switch (step++) {
             case 0: {
                 NMHDR header{dialog, 1, NM_CLICK};
-                notifyAnswer = SendMessageA(dialog, WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&header));
+                notifyAnswer =
+                    SendMessageA(dialog, WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&header));
                 break;
             }
             case 1: SendMessageA(dialog, WM_COMMAND, 100, 0); break;

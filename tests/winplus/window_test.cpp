@@ -1,8 +1,8 @@
 // The window procedure's decoding of messages, its binding of controllers and its handling of
 // failures, on real windows.
-#include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <stdexcept>
 #include <string>
@@ -218,8 +218,8 @@ TEST(WindowProc, ReflectsNoticesToTheControlOfTheChildThatSentThem) {
 
     // Typing into the edit box: its EN_CHANGE is the control's, its EN_UPDATE the parent's.
     SetWindowTextA(edit->Handle(), "typed");
-    EXPECT_EQ(edit->codes, (std::vector<int>{static_cast<int>(NM_DBLCLK), static_cast<int>(NM_CLICK), EN_UPDATE,
-                                     EN_CHANGE}));
+    EXPECT_EQ(edit->codes, (std::vector<int>{static_cast<int>(NM_DBLCLK),
+                                             static_cast<int>(NM_CLICK), EN_UPDATE, EN_CHANGE}));
     EXPECT_EQ(parent->calls, (std::vector<std::string>{"command"}));
 
     // A control object gone leaves its window's notices to the parent.
@@ -297,27 +297,27 @@ TEST(WindowProc, ControllerBeingDestroyedIsNeitherCalledNorTaken) {
     EXPECT_EQ(calls, 0);
 }
 
-struct Counter : Winplus::Observer {
+struct Counter : Winplus::EventObserver<LayerEvent> {
     int* heard;
     explicit Counter(int* out) : heard(out) {}
-    bool Notify(const int&) override {
+    bool Notify(const LayerEvent&) override {
         ++*heard;
         return true;
     }
 };
 
 TEST(Controller, ObserversLeaveTheirBusWithTheWindow) {
-    EventBus& bus = Bus(Subject::Layers);
+    auto& bus = BusOf<LayerEvent>();
     const int before = bus.Count();
     int heard = 0;
     auto recorder = Safe::MakeX<Recorder>();
     HWND hwnd = Make(recorder);
     recorder->Observe(bus, Safe::MakeX<Counter>(&heard));
-    bus.Notify(EventCode::kLayersReplaced);
+    bus.Notify(LayerEvent::kLayersReplaced);
     EXPECT_EQ(heard, 1);
     DestroyWindow(hwnd);
     EXPECT_EQ(bus.Count(), before);
-    bus.Notify(EventCode::kLayersReplaced);
+    bus.Notify(LayerEvent::kLayersReplaced);
     EXPECT_EQ(heard, 1);
 
     // A controller released before its window goes away takes its observers along.
