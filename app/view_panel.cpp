@@ -38,15 +38,14 @@ public:
 
 private:
     void Draw(const POINT* points, int count) {
-        HDC dc = GetDC(hwnd_);
-        const int mode = SetROP2(dc, R2_NOTXORPEN);
+        const Winplus::WindowDC dc(hwnd_);
+        const int mode = SetROP2(dc.Get(), R2_NOTXORPEN);
         Winplus::GdiObject<HPEN> pen(CreatePen(PS_DOT, 1, RGB(0, 0, 0)));
         {
-            Winplus::Selection selected(dc, pen.Get());
-            Polyline(dc, points, count);
+            Winplus::Selection selected(dc.Get(), pen.Get());
+            Polyline(dc.Get(), points, count);
         }
-        SetROP2(dc, mode);
-        ReleaseDC(hwnd_, dc);
+        SetROP2(dc.Get(), mode);
     }
     HWND hwnd_;
 };
@@ -108,9 +107,7 @@ private:
 
 ViewController::ViewController() : LeafController(L"View") {}
 
-ViewController::~ViewController() {
-    if (target_) target_->Release();
-}
+ViewController::~ViewController() = default;
 
 bool ViewController::OnCreate() {
     LeafController::OnCreate();
@@ -142,28 +139,24 @@ void ViewController::Render(const Draw& draw) {
         const D2D1_RENDER_TARGET_PROPERTIES properties = D2D1::RenderTargetProperties(
             D2D1_RENDER_TARGET_TYPE_DEFAULT,
             D2D1::PixelFormat(DXGI_FORMAT_B8G8R8A8_UNORM, D2D1_ALPHA_MODE_IGNORE));
-        if (!factory || FAILED(factory->CreateDCRenderTarget(&properties, &target_))) return;
+        if (!factory || FAILED(factory->CreateDCRenderTarget(&properties, target_.Put()))) return;
     }
     // A DC render target below the caption: a window render target on a child window shows
     // nothing under Wine. The caption stays GDI+'s.
     RECT area{0, kCaption, client.right, client.bottom};
-    HDC dc = GetDC(Handle());
-    HRESULT result = target_->BindDC(dc, &area);
+    const Winplus::WindowDC dc(Handle());
+    HRESULT result = target_->BindDC(dc.Get(), &area);
     if (SUCCEEDED(result)) {
-        target_->BeginDraw();
+        Winplus::DrawScope drawing(target_.Get());
         target_->SetTransform(D2D1::Matrix3x2F::Translation(0.0f, -static_cast<float>(kCaption)));
-        draw(*target_, static_cast<int>(client.right), static_cast<int>(client.bottom));
-        result = target_->EndDraw();
+        draw(*target_.Get(), static_cast<int>(client.right), static_cast<int>(client.bottom));
+        result = drawing.End();
     }
-    ReleaseDC(Handle(), dc);
     // The picture covers the bar's place too: the bar paints itself again on top.
     if (axisBar_)
         RedrawWindow(axisBar_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     // A lost device: the next paint makes a new target.
-    if (result == static_cast<HRESULT>(D2DERR_RECREATE_TARGET)) {
-        target_->Release();
-        target_ = nullptr;
-    }
+    if (result == static_cast<HRESULT>(D2DERR_RECREATE_TARGET)) target_.Reset();
 }
 
 void ViewController::Repaint() {

@@ -4,6 +4,7 @@
 #include "foundation/event_codes.h"
 #include "plot/axis_bar_window.h"
 #include "plot/axis_tools.h"
+#include "winplus/handles.h"
 #include "winplus/panel.h"
 
 struct ID2D1DCRenderTarget;
@@ -51,7 +52,7 @@ private:
     int lastX_ = 0, lastY_ = 0;
     Safe::XPtr<Winplus::AxisResizing> resizing_;
     Safe::XPtr<Winplus::AxisToolBar> axisBar_;
-    ID2D1DCRenderTarget* target_ = nullptr;
+    Winplus::ComPtr<ID2D1DCRenderTarget> target_;
 };
 
 class ViewLeaf : public Winplus::VLeaf {

@@ -144,12 +144,10 @@ BmpButtonDesigner::BmpButtonDesigner(Button* button, HINSTANCE instance, int bit
     *bitmap_.Put() = bitmap;
     if (IWICImagingFactory* factory = GetImagingFactory())
         factory->CreateBitmapFromHBITMAP(picture.Get(), nullptr, WICBitmapIgnoreAlpha,
-                                         &wicBitmap_);
+                                         wicBitmap_.Put());
 }
 
-BmpButtonDesigner::~BmpButtonDesigner() {
-    if (wicBitmap_) wicBitmap_->Release();
-}
+BmpButtonDesigner::~BmpButtonDesigner() = default;
 
 RECT BmpButtonDesigner::Source() const {
     const int frame = Frame();
@@ -167,11 +165,11 @@ void BmpButtonDesigner::Paint(Gdiplus::GpGraphics* graphics) {
 
 void BmpButtonDesigner::Draw(ID2D1RenderTarget* renderTarget) {
     IWICImagingFactory* factory = GetImagingFactory();
-    if (!wicBitmap_ || !factory || !renderTarget) return;
+    if (!wicBitmap_.Get() || !factory || !renderTarget) return;
     // Direct2D takes premultiplied 32-bit pixels only.
     ComPtr<IWICFormatConverter> converter;
     if (FAILED(factory->CreateFormatConverter(converter.Put())) ||
-        FAILED(converter->Initialize(wicBitmap_, GUID_WICPixelFormat32bppPBGRA,
+        FAILED(converter->Initialize(wicBitmap_.Get(), GUID_WICPixelFormat32bppPBGRA,
                                      WICBitmapDitherTypeNone, nullptr, 0.0,
                                      WICBitmapPaletteTypeCustom)))
         return;

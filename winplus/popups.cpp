@@ -79,10 +79,8 @@ bool BannerController::OnPaint() {
 }
 
 void BannerController::PaintBanner() {
-    HDC dc = GetDC(Handle());
-    if (!dc) return;
-    DrawImage(dc);
-    ReleaseDC(Handle(), dc);
+    const WindowDC dc(Handle());
+    if (dc.Get()) DrawImage(dc.Get());
 }
 
 PopupListBox::PopupListBox(Wnd owner) : controller_(Safe::MakeX<ListController>(owner.Handle())) {
