@@ -43,9 +43,12 @@ GdipPen SolidPen(Argb color) {
 
 using GdipFormat = GdipObject<Gdiplus::GpStringFormat, Gdip::GdipDeleteStringFormat>;
 
+// One line, cut with an ellipsis where it does not fit.
 GdipFormat NoWrap() {
     GdipFormat format;
     Gdip::GdipCreateStringFormat(Gdiplus::StringFormatFlagsNoWrap, LANG_NEUTRAL, format.Put());
+    if (format.Get())
+        Gdip::GdipSetStringFormatTrimming(format.Get(), Gdiplus::StringTrimmingEllipsisCharacter);
     return format;
 }
 
