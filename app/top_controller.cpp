@@ -8,6 +8,7 @@
 #include "app/panel_factory.h"
 #include "app/resource_ids.h"
 #include "app/splash.h"
+#include "app/window_layout.h"
 #include "foundation/event_bus.h"
 #include "foundation/label.h"
 #include "io/data_set.h"
@@ -184,13 +185,22 @@ bool TopController::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 bool TopController::OnSize(unsigned width, unsigned height, WPARAM type) {
-    // Below the global tool bar (22 pixels and a gap), above the status bar (18 pixels).
-    if (mainPanel_)
-        mainPanel_->Move(0, 24, static_cast<int>(width), static_cast<int>(height) - 44, type != 0);
-    if (statusBar_)
-        statusBar_->Move(0, static_cast<int>(height) - Winplus::kStatusBarHeight,
-                         static_cast<int>(width), Winplus::kStatusBarHeight);
+    const MainLayout layout = LayOutMainWindow(static_cast<int>(width), static_cast<int>(height));
+    const Winplus::Box& panels = layout.panels;
+    const Winplus::Box& status = layout.status;
+    if (mainPanel_) mainPanel_->Move(panels.x, panels.y, panels.width, panels.height, type != 0);
+    if (statusBar_) statusBar_->Move(status.x, status.y, status.width, status.height);
     return false;
+}
+
+bool TopController::OnGetMinMaxInfo(MINMAXINFO& info) {
+    // The outer size of the smallest client area at which the layout holds.
+    RECT outer{0, 0, kMainMinimumWidth, kMainMinimumHeight};
+    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE)),
+                       GetMenu(Handle()) != nullptr,
+                       static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE)));
+    info.ptMinTrackSize = {outer.right - outer.left, outer.bottom - outer.top};
+    return true;
 }
 
 }  // namespace Core

@@ -20,6 +20,7 @@ public:
     bool OnDestroy() override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
     bool OnSize(unsigned width, unsigned height, WPARAM type) override;
+    bool OnGetMinMaxInfo(MINMAXINFO& info) override;
     // Opens the file named on the command line: a data file joins the data set and becomes the
     // current spectrum. Projects and the data file's curve wait for the project and plot code.
     void OpenCommandLineFile(const std::string& commandLine);

@@ -13,8 +13,6 @@ namespace Core {
 
 namespace {
 
-constexpr int kCaption = 20;
-
 Winplus::LayerCurve::Ptr CurrentCurveLayer() {
     return Safe::DynamicCast<Winplus::LayerCurve>(Winplus::Layer::CurrentLayer());
 }
@@ -125,15 +123,21 @@ bool ViewController::OnCreate() {
     return false;
 }
 
+ViewLayout ViewController::Areas(int width, int height) {
+    return LayOutView(width, height, Winplus::AxisToolBar::kWidth, Winplus::AxisToolBar::kHeight);
+}
+
 Winplus::PixelRect ViewController::LayerRect(int width, int height) {
-    return {1, 21, std::max(width - 2, 200), std::max(height - 21, 90)};
+    const Winplus::Box box = Areas(width, height).layer;
+    return {box.x, box.y, box.width, box.height};
 }
 
 template <class Draw>
 void ViewController::Render(const Draw& draw) {
     RECT client{};
     GetClientRect(Handle(), &client);
-    if (client.bottom <= kCaption || client.right <= 0) return;
+    const Winplus::Box picture = Areas(client.right, client.bottom).picture;
+    if (picture.height <= 0 || picture.width <= 0) return;
     if (!target_) {
         ID2D1Factory* factory = Winplus::GetD2DFactory();
         const D2D1_RENDER_TARGET_PROPERTIES properties = D2D1::RenderTargetProperties(
@@ -143,12 +147,13 @@ void ViewController::Render(const Draw& draw) {
     }
     // A DC render target below the caption: a window render target on a child window shows
     // nothing under Wine. The caption stays GDI+'s.
-    RECT area{0, kCaption, client.right, client.bottom};
+    RECT area{picture.x, picture.y, picture.x + picture.width, picture.y + picture.height};
     const Winplus::WindowDC dc(Handle());
     HRESULT result = target_->BindDC(dc.Get(), &area);
     if (SUCCEEDED(result)) {
         Winplus::DrawScope drawing(target_.Get());
-        target_->SetTransform(D2D1::Matrix3x2F::Translation(0.0f, -static_cast<float>(kCaption)));
+        target_->SetTransform(D2D1::Matrix3x2F::Translation(-static_cast<float>(picture.x),
+                                                            -static_cast<float>(picture.y)));
         draw(*target_.Get(), static_cast<int>(client.right), static_cast<int>(client.bottom));
         result = drawing.End();
     }
@@ -184,8 +189,9 @@ void ViewController::ShowAxisBar() {
     if (axisBar_) axisBar_->Show(static_cast<bool>(CurrentCurveLayer()));
 }
 
-void ViewController::Layout(int, int, int width, int, bool) {
-    if (axisBar_) axisBar_->Place(width);
+void ViewController::Layout(int, int, int width, int height, bool) {
+    const Winplus::Box bar = Areas(width, height).axisBar;
+    if (axisBar_) axisBar_->Place(bar.x, bar.y);
 }
 
 bool ViewController::OnPaint() {
@@ -206,7 +212,8 @@ bool ViewController::OnLButtonDown(int x, int y, unsigned keys) {
     LeafController::OnLButtonDown(x, y, keys);
     RECT client{};
     GetClientRect(Handle(), &client);
-    if (y >= 21 && y < client.bottom - 5) resizing_->OnButtonDown(x, y, keys);
+    const ViewLayout layout = Areas(client.right, client.bottom);
+    if (y >= layout.dragTop && y < layout.dragBottom) resizing_->OnButtonDown(x, y, keys);
     lastX_ = x;
     lastY_ = y;
     const int none[2] = {0, 0};

@@ -1,6 +1,7 @@
 #pragma once
 // The View panel: the docked leaf that shows the current plot layer through Direct2D, follows
 // the layer, model and view buses, and hands mouse drags to the axis tools.
+#include "app/window_layout.h"
 #include "foundation/event_codes.h"
 #include "plot/axis_bar_window.h"
 #include "plot/axis_tools.h"
@@ -35,6 +36,7 @@ public:
     const Safe::XPtr<Winplus::AxisToolBar>& AxisTools() const { return axisBar_; }
     // Where the layer is drawn in a client area of that size.
     static Winplus::PixelRect LayerRect(int width, int height);
+    static ViewLayout Areas(int width, int height);
 
 private:
     class AxisCmd;
