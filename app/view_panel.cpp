@@ -8,6 +8,7 @@
 #include "plot/d2d_canvas.h"
 #include "plot/gdiplus_canvas.h"
 #include "plot/rendering_factories.h"
+#include "winplus/gdip_draw.h"
 
 namespace Core {
 
@@ -166,11 +167,8 @@ void ViewController::Render(const Draw& draw) {
 
 void ViewController::Repaint() {
     Render([](ID2D1RenderTarget& target, int width, int height) {
-        const DWORD face = GetSysColor(COLOR_BTNFACE);
         Winplus::D2DCanvas canvas(&target);
-        canvas.Rectangle(
-            {0, 0, width, height},
-            0xFF000000u | (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face), true);
+        canvas.Rectangle({0, 0, width, height}, Winplus::ButtonFace(), true);
         if (auto layer = CurrentCurveLayer())
             layer->Paint(canvas, LayerRect(width, height), true, true);
     });

@@ -62,6 +62,9 @@ std::string ChooseSaveFile(const FileDialogRequest& request);
 // the paths, of which a save dialog uses the first. An empty function restores the real ones.
 using FileDialogHandler = std::function<std::vector<std::string>(const FileDialogRequest&)>;
 void SetFileDialogHandler(FileDialogHandler handler);
+// The real dialogs: the window framework's, installed once at start-up (the framework lives
+// above this layer). Without them every dialog is cancelled.
+void SetSystemFileDialogs(FileDialogHandler dialogs);
 
 // The hourglass cursor for the duration of a long file operation.
 class WaitCursor {

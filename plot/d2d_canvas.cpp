@@ -36,11 +36,9 @@ ID2D1SolidColorBrush* D2DCanvas::Brush(Argb color) {
     auto found = brushes_.find(color);
     if (found != brushes_.end()) return found->second.Get();
     ComPtr<ID2D1SolidColorBrush> brush;
-    // The alpha byte is not used: plot colours are opaque.
-    target_->CreateSolidColorBrush(
-        D2D1::ColorF(((color >> 16) & 0xFF) / 255.0f, ((color >> 8) & 0xFF) / 255.0f,
-                     (color & 0xFF) / 255.0f, 1.0f),
-        brush.Put());
+    // The alpha byte counts, as it does on the GDI+ canvas.
+    const ColorFractions f = Fractions(color);
+    target_->CreateSolidColorBrush(D2D1::ColorF(f.red, f.green, f.blue, f.alpha), brush.Put());
     ID2D1SolidColorBrush* made = brush.Get();
     if (made) brushes_[color] = std::move(brush);
     return made;

@@ -123,9 +123,7 @@ HBITMAP LoadFacedBitmap(HINSTANCE instance, int bitmapId, int& width, int& heigh
         BitBlt(destination.Get(), 0, 0, width, height, source.Get(), 0, 0, SRCCOPY);
     }
     GdiFlush();
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    const std::uint32_t facePixel = (GetRValue(face) << 16) | (GetGValue(face) << 8) |
-                                    GetBValue(face);
+    const std::uint32_t facePixel = FromColorRef(GetSysColor(COLOR_BTNFACE)) & 0x00FFFFFF;
     auto* pixels = static_cast<std::uint32_t*>(bits);
     for (int i = 0; i < width * height; ++i) {
         pixels[i] &= 0x00FFFFFF;

@@ -243,10 +243,7 @@ void BarController::Repaint() {
 }
 
 ToolBar::ToolBar(Wnd parent, const bool& flag) {
-    if (!WndClass::IsRegistered("ToolBarClass")) {
-        WndClass windowClass("ToolBarClass", InstanceOf(parent.Handle()));
-        windowClass.RegisterOnce();
-    }
+    RegisterClassOnce("ToolBarClass", InstanceOf(parent.Handle()));
     controller_ = Safe::MakeX<BarController>(flag ? 1 : 0);
     WindowMaker maker("ToolBarClass", parent, 0);
     maker.Create(controller_);

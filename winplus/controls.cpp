@@ -307,6 +307,21 @@ double ControlEdit::GetDouble(bool& ok) const {
     return ok ? value : 0.0;
 }
 
+void ControlScroll::SetRange(int maximum, int position) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMax = maximum;
+    info.nPage = 1;
+    info.nPos = position;
+    SetScrollInfo(Handle(), SB_CTL, &info, TRUE);
+    EnableWindow(Handle(), maximum >= 1);
+}
+
+void ControlScroll::SetThumb(int position) {
+    SetScrollPos(Handle(), SB_CTL, position, TRUE);
+}
+
 void ControlUpDown::CreateUpDown(HWND parent, int id) {
     using Creator = HWND(WINAPI*)(DWORD, int, int, int, int, HWND, int, HINSTANCE, HWND, int,
                                   int, int);

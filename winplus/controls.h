@@ -111,7 +111,13 @@ public:
     double GetDouble(bool& ok) const;
 };
 
-class ControlScroll : public Control {};
+class ControlScroll : public Control {
+public:
+    // Positions 0 to maximum, a page of one, the thumb at position; the bar is enabled only when
+    // there is something to scroll.
+    void SetRange(int maximum, int position);
+    void SetThumb(int position);
+};
 
 class ControlUpDown : public Control {
 public:

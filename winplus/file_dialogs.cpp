@@ -139,6 +139,36 @@ std::vector<std::string> MultiOpenFileDialog::GetFileNames() const {
     return ReadChosenFiles(Selection(), Record().nFileOffset).names;
 }
 
+namespace {
+template <class Dialog>
+void Describe(Dialog& dialog, const Platform::FileDialogRequest& request) {
+    dialog.SetTitle(request.title);
+    if (!request.filter.empty()) dialog.SetFilter(request.filter);
+    if (!request.initialFolder.empty()) dialog.SetInitialDirectory(request.initialFolder);
+    dialog.SetDefaultExtension(request.defaultExtension);
+}
+}  // namespace
+
+std::vector<std::string> RunFileDialog(const Platform::FileDialogRequest& request) {
+    const HWND owner = static_cast<HWND>(request.owner);
+    if (request.save) {
+        SaveFileDialog dialog(owner);
+        Describe(dialog, request);
+        dialog.SetFileName(request.fileName);
+        if (!dialog.Run()) return {};
+        return {dialog.GetFileName()};
+    }
+    MultiOpenFileDialog dialog(owner);
+    Describe(dialog, request);
+    if (!dialog.Run()) return {};
+    std::string folder = dialog.GetDirectory();
+    // One file comes with the closing backslash, several without.
+    if (!folder.empty() && folder.back() != '\\') folder.push_back('\\');
+    std::vector<std::string> paths;
+    for (const std::string& name : dialog.GetFileNames()) paths.push_back(folder + name);
+    return paths;
+}
+
 bool PickFolder(std::string& path) {
     ComPtr<IFileOpenDialog> dialog;
     if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER,

@@ -124,8 +124,7 @@ Box MeasureText(Gdiplus::GpGraphics* g, Gdiplus::GpFont* font, const std::wstrin
 }
 
 Argb ButtonFace() {
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    return 0xFF000000u | (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+    return FromColorRef(GetSysColor(COLOR_BTNFACE));
 }
 
 }  // namespace Winplus

@@ -14,11 +14,7 @@ constexpr int kCollapseId = 1;
 
 void CreatePanelWindow(const std::string& className, Wnd parent,
                        const Safe::XPtr<Controller>& controller) {
-    if (!WndClass::IsRegistered(className)) {
-        WndClass windowClass(className, InstanceOf(parent.Handle()));
-        windowClass.SetCursor(IDC_ARROW);
-        windowClass.RegisterOnce();
-    }
+    RegisterClassOnce(className, InstanceOf(parent.Handle()), {false, IDC_ARROW});
     WindowMaker maker(className, parent, 0);
     maker.style |= WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     maker.Create(controller);

@@ -8,12 +8,7 @@ namespace Winplus {
 namespace {
 
 HWND CreatePopup(const char* className, HWND owner, const Safe::XPtr<Controller>& controller) {
-    if (!WndClass::IsRegistered(className)) {
-        WndClass windowClass(className, GetModuleHandleA(nullptr));
-        windowClass.SetBackground(255, 255, 255);
-        windowClass.SetCursor(IDC_ARROW);
-        windowClass.RegisterOnce();
-    }
+    RegisterClassOnce(className, GetModuleHandleA(nullptr), {true, IDC_ARROW});
     WindowMaker maker(className, GetModuleHandleA(nullptr));
     // Hidden until its owner places it: a shown popup takes the activation.
     maker.style = WS_POPUP | WS_BORDER;

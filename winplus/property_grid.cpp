@@ -34,14 +34,6 @@ bool SystemColorChooser(HWND owner, COLORREF& color) {
     return true;
 }
 
-COLORREF ToColorRef(Argb argb) {
-    return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
-}
-
-Argb FromColorRef(COLORREF color) {
-    return 0xFF000000u | (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
-}
-
 // The edit passes Enter, Tab and Escape to the grid instead of beeping at them.
 LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                           DWORD_PTR) {
@@ -112,9 +104,9 @@ void PaintProperty(Gdiplus::GpGraphics* g, Gdiplus::GpFont* font, const Property
     }
 }
 
-void PropertyScrollBar::SetPosition(int position) {
+void PropertyScrollBar::ScrollTo(int position) {
     position_ = position;
-    SetScrollPos(Handle(), SB_CTL, position_, TRUE);
+    SetThumb(position_);
 }
 
 void PropertyScrollBar::Update(int rowCount, int barHeight) {
@@ -123,20 +115,13 @@ void PropertyScrollBar::Update(int rowCount, int barHeight) {
     const int maximum = Maximum();
     position_ = std::clamp(position_, 0, maximum);
     if (command) command->Execute(position_);
-    SCROLLINFO info{};
-    info.cbSize = sizeof(info);
-    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-    info.nMax = maximum;
-    info.nPage = 1;
-    info.nPos = position_;
-    SetScrollInfo(Handle(), SB_CTL, &info, TRUE);
-    EnableWindow(Handle(), maximum >= 1);
+    SetRange(maximum, position_);
 }
 
 void PropertyScrollBar::Scroll(WPARAM request) {
     const int target = ScrollTarget(LOWORD(request), position_, Maximum(), HIWORD(request));
     if (target == position_) return;
-    SetPosition(target);
+    ScrollTo(target);
     if (!command) return;
     command->Execute(position_);
     command->Execute(-1);
@@ -356,7 +341,7 @@ bool PropertyController::OnMouseWheel(int, int, int delta, unsigned) {
     if (delta < 0 && first_ < scroll_->Maximum()) ++first_;
     if (delta > 0 && first_ > 0) --first_;
     if (first_ != before) {
-        scroll_->SetPosition(first_);
+        scroll_->ScrollTo(first_);
         Repaint();
     }
     return false;
@@ -375,12 +360,7 @@ bool PropertyController::Move(int x, int y, int width, int height, bool repaint)
 }
 
 ControlProperty::ControlProperty(Wnd parent) : controller_(Safe::MakeX<PropertyController>()) {
-    if (!WndClass::IsRegistered("PropertyClass")) {
-        WndClass windowClass("PropertyClass", InstanceOf(parent.Handle()));
-        windowClass.SetBackground(255, 255, 255);
-        windowClass.SetCursor(IDC_ARROW);
-        windowClass.RegisterOnce();
-    }
+    RegisterClassOnce("PropertyClass", InstanceOf(parent.Handle()), {true, IDC_ARROW});
     WindowMaker maker("PropertyClass", parent, 0);
     maker.style |= WS_CLIPCHILDREN;
     maker.Create(controller_);

@@ -33,7 +33,8 @@ public:
     void Scroll(WPARAM request);
     int Maximum() const { return GridScrollMaximum(rowCount_, barHeight_); }
     int Position() const { return position_; }
-    void SetPosition(int position);
+    // Moves the thumb (the command is not told).
+    void ScrollTo(int position);
 
     Safe::XPtr<Command> command;
 

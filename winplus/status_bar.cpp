@@ -66,10 +66,7 @@ bool StatusController::OnPaint() {
 
 StatusBar::StatusBar(Wnd parent, StatusSources sources)
     : controller_(Safe::MakeX<StatusController>(std::move(sources))) {
-    if (!WndClass::IsRegistered("StatusBarClass")) {
-        WndClass windowClass("StatusBarClass", InstanceOf(parent.Handle()));
-        windowClass.RegisterOnce();
-    }
+    RegisterClassOnce("StatusBarClass", InstanceOf(parent.Handle()));
     WindowMaker maker("StatusBarClass", parent, 0);
     maker.Create(controller_);
 }

@@ -240,6 +240,14 @@ int WndClass::RegistrationCount(const std::string& name) {
     return found == Registrations().end() ? 0 : found->second;
 }
 
+void RegisterClassOnce(const std::string& name, HINSTANCE instance, const ClassLook& look) {
+    if (WndClass::IsRegistered(name)) return;
+    WndClass windowClass(name, instance);
+    if (look.whiteBackground) windowClass.SetBackground(255, 255, 255);
+    if (look.cursor) windowClass.SetCursor(look.cursor);
+    windowClass.RegisterOnce();
+}
+
 HINSTANCE InstanceOf(HWND hwnd) {
     return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE));
 }

@@ -160,6 +160,16 @@ private:
     Icon small_;
 };
 
+// How a window holder's class looks: a white background or the button face, and a cursor (a
+// system cursor id) or none.
+struct ClassLook {
+    bool whiteBackground = false;
+    LPCSTR cursor = nullptr;
+};
+// Registers a window holder's class unless this process already did (the register-once rule);
+// throws "RegisterClass failed".
+void RegisterClassOnce(const std::string& name, HINSTANCE instance, const ClassLook& look = {});
+
 // The HINSTANCE that created a window.
 HINSTANCE InstanceOf(HWND hwnd);
 
