@@ -11,7 +11,7 @@ constexpr int kFitAllBitmap = 156;
 constexpr int kFitCurrentBitmap = 155;
 }  // namespace
 
-AxisToolBar::AxisToolBar(Wnd parent) : toolBar_(Safe::MakeX<ToolBar>(parent, false)) {
+AxisToolBar::AxisToolBar(Wnd parent) : toolBar_(Safe::MakeX<ToolBar>(parent)) {
     ButtonBar::SetButtonSize({kWidth, kWidth});
     ButtonBar::SetParent(parent);
     auto list = Safe::MakeX<ButtonList>();

@@ -242,9 +242,9 @@ void BarController::Repaint() {
     bar_->PaintAll(graphics.Get());
 }
 
-ToolBar::ToolBar(Wnd parent, const bool& flag) {
+ToolBar::ToolBar(Wnd parent) {
     RegisterClassOnce("ToolBarClass", InstanceOf(parent.Handle()));
-    controller_ = Safe::MakeX<BarController>(flag ? 1 : 0);
+    controller_ = Safe::MakeX<BarController>();
     WindowMaker maker("ToolBarClass", parent, 0);
     maker.Create(controller_);
 }
