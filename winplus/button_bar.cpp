@@ -4,13 +4,21 @@
 
 #include <vector>
 
+#include "foundation/event_bus.h"
 #include "foundation/exception.h"
 
 namespace Winplus {
 
 namespace {
-SIZE defaultSize = {22, 20};
+// What AddPush and its kin give a new button until a bar's builder changes them.
+constexpr SIZE kDefaultSize = {22, 20};
+SIZE defaultSize = kDefaultSize;
 Wnd defaultParent;
+void ResetDefaults() {
+    defaultSize = kDefaultSize;
+    defaultParent = Wnd();
+}
+[[maybe_unused]] const bool kDefaultsReset = RegisterProcessReset(&ResetDefaults);
 
 template <class T, class D>
 Safe::XPtr<T> MakeBitmapButton(int bitmapId, int commandId, const std::string& tooltip,

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "foundation/event_bus.h"
 #include "foundation/platform.h"
 #include "winplus/file_names.h"
 #include "winplus/handles.h"
@@ -31,6 +32,10 @@ FileDialogRunner& Runner() {
     static FileDialogRunner runner = SystemRunner;
     return runner;
 }
+void ResetRunner() {
+    Runner() = SystemRunner;
+}
+[[maybe_unused]] const bool kRunnerReset = RegisterProcessReset(&ResetRunner);
 
 std::string Fit(const std::string& text, std::size_t size) {
     return text.substr(0, std::min(text.size(), size - 1));

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "foundation/event_bus.h"
+
 namespace Winplus {
 
 namespace {
@@ -19,6 +21,10 @@ ColorChooser& Chooser() {
     static ColorChooser chooser;
     return chooser;
 }
+void ResetChooser() {
+    Chooser() = ColorChooser();
+}
+[[maybe_unused]] const bool kChooserReset = RegisterProcessReset(&ResetChooser);
 
 bool SystemColorChooser(HWND owner, COLORREF& color) {
     // Kept for the process, as the dialog's custom colours are.
