@@ -6,7 +6,7 @@
 namespace {
 
 TEST(MapBar, AnnouncesOnlyChangedAvailability) {
-    Safe::XPtr<CodeLog> log = NewCodeLog();
+    auto log = NewCodeLog<MapBarEvent>();
     EventBus::Registration registration = Core::MapBar::AddObserver(log);
     Core::MapBar::SetUndoAvailable(1, true);
     Core::MapBar::SetUndoAvailable(1, true);
