@@ -15,7 +15,7 @@ title='Sorix 2.0 - Project'
 
 if [[ -z "${SORIX_RUN_HEADLESS:-}" ]]; then
     packages=(cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 fonts-wine
-              fonts-liberation xvfb xauth xdotool x11-utils imagemagick)
+              fonts-liberation xvfb xauth xdotool x11-utils imagemagick ccache)
     missing=()
     for package in "${packages[@]}"; do
         if [[ "$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null)" != "install ok installed" ]]
@@ -34,7 +34,11 @@ if [[ -z "${SORIX_RUN_HEADLESS:-}" ]]; then
     fi
 
     echo "== building Sorix.exe"
+    # Through the compiler cache (shared with test.sh's builds; see there).
+    export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
+    if [[ -z "$(ccache -k base_dir 2>/dev/null)" ]]; then export CCACHE_BASEDIR="$root"; fi
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache \
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DSORIX_TESTS=OFF >/dev/null
     cmake --build "$build" --target Sorix sorix_driver
 

@@ -21,6 +21,7 @@ packages=(
     wine wine64 fonts-wine fonts-liberation
     xvfb xauth xdotool x11-apps x11-utils imagemagick libgl1-mesa-dri libxcomposite1
     clang libclang-rt-14-dev
+    ccache
     libcerf-dev
     libcminpack-dev
     gnuplot-nox
@@ -62,6 +63,17 @@ install_packages() {
     apt-get update -q </dev/null && apt-get install -y -q "${packages[@]}" </dev/null
 }
 
+# The compiler cache: a run compiles only the files that changed since any earlier run (of any
+# build: the same file in two builds with the same flags is compiled once). Precompiled headers
+# need the two sloppiness settings to be cached; base_dir (unless configured) lets trees in other
+# folders share the cache.
+use_ccache() {
+    command -v ccache >/dev/null || return 0
+    export CMAKE_CXX_COMPILER_LAUNCHER=ccache CMAKE_C_COMPILER_LAUNCHER=ccache
+    export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
+    if [[ -z "$(ccache -k base_dir 2>/dev/null)" ]]; then export CCACHE_BASEDIR="$root"; fi
+}
+
 # build NAME BUILD_TYPE [CMAKE_ARGS...]: configures and builds build/NAME, output in its log file.
 # With build_target set, only that target is built.
 build_target=""
@@ -71,7 +83,9 @@ build() {
     if [[ -n "$build_target" ]]; then targets=(--target "$build_target"); fi
     mkdir -p build
     echo "== $name: configure and build ($type)"
-    if ! { cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "$@" &&
+    if ! { cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" \
+        -DCMAKE_CXX_COMPILER_LAUNCHER="${CMAKE_CXX_COMPILER_LAUNCHER:-}" \
+        -DCMAKE_C_COMPILER_LAUNCHER="${CMAKE_C_COMPILER_LAUNCHER:-}" "$@" &&
         cmake --build "$dir" -j "$jobs" "${targets[@]}"; } >"$log" 2>&1 </dev/null; then
         cat "$log"
         echo "== $name: build FAILED (log: $log)"
@@ -212,6 +226,7 @@ if ! install_packages; then
     exit 1
 fi
 packages_time=$((SECONDS - start))
+use_ccache
 
 for name in "${phases[@]}"; do phase "$name"; done
 

@@ -91,7 +91,7 @@ void OpenCommandLineFile(const std::string& commandLine) {
     auto curve = Safe::MakeX<Winplus::FileCurve>();
     curve->SetData(spectrum);
     curve->SetName(spectrum->GetName());
-    if (layer->AddFileCurve(curve)) Winplus::Layer::NotifyObservers(EventCode::kLayersReplaced);
+    if (layer->AddFileCurve(curve)) Winplus::Layer::NotifyObservers(LayerEvent::kLayersReplaced);
 }
 
 }  // namespace Core

@@ -9,10 +9,7 @@ namespace Core::CurveExplorer {
 
 namespace {
 
-// What the builder's tool-core observers hear of a renamed user curve.
-constexpr int kToolCurveRenamed = 311;
-
-void Announce(int code) {
+void Announce(ViewEvent code) {
     ViewModeState::NotifyAll(code);
 }
 
@@ -23,9 +20,9 @@ void AppendLayer(std::vector<Item>& items, const Winplus::LayerCurve::Ptr& layer
 
 }  // namespace
 
-bool RefillsOn(int code) {
+bool RefillsOn(ViewEvent code) {
     return ViewModeState::GetMode() != kViewMode &&
-           (code == EventCode::kViewDataSetChanged || code == EventCode::kViewModeChanged);
+           (code == ViewEvent::kViewDataSetChanged || code == ViewEvent::kViewModeChanged);
 }
 
 std::vector<Item> TreeItems() {
@@ -102,7 +99,7 @@ bool AddCurve() {
     const Winplus::Rect& limits = user->GetFrame()->GetLimits();
     curve->SetXRange(limits.x, limits.x + limits.width);
     if (!user->AddCurve(curve)) return false;
-    Announce(EventCode::kViewDataSetChanged);
+    Announce(ViewEvent::kViewDataSetChanged);
     return true;
 }
 
@@ -113,7 +110,7 @@ bool AddFile() {
     auto file = Safe::MakeX<Winplus::FileCurve>();
     file->SetData(spectrum);
     if (!user->AddFileCurve(file)) return false;
-    Announce(EventCode::kViewDataSetChanged);
+    Announce(ViewEvent::kViewDataSetChanged);
     return true;
 }
 
@@ -122,7 +119,7 @@ bool Remove(int kind, const std::wstring& name) {
     if (!user) return false;
     const bool removed = (kind == kUserCurveItem && user->RemoveCurve(name)) ||
                          (kind == kUserFileCurveItem && user->RemoveFileCurve(name));
-    if (removed) Announce(EventCode::kViewLimitsChanged);
+    if (removed) Announce(ViewEvent::kViewLimitsChanged);
     return removed;
 }
 

@@ -29,7 +29,7 @@ struct Item {
 };
 
 // Whether a view-bus code refills the tree: 121 and 600 outside view mode 0.
-bool RefillsOn(int code);
+bool RefillsOn(ViewEvent code);
 // The whole tree in order: the root "Layers"; the user layer with its items; the tool layer
 // with its items when it holds any curve. Only the root is at depth 0 and only layers at 1.
 std::vector<Item> TreeItems();

@@ -101,7 +101,7 @@ bool Rename(const Explorer::Selected& selected, const std::string& oldName,
     if (newName.empty() || selected.kind != kFileKind || !DataSet::GetCurrent()) return false;
     if (!ToWide(oldName, oldWide) || !ToWide(newName, newWide)) return false;
     if (!DataSet::GetSet().RenameItem(oldWide, newWide)) return false;
-    DataSet::Notify(EventCode::kDataFileSelected);
+    DataSet::Notify(DataSetEvent::kDataFileSelected);
     return true;
 }
 

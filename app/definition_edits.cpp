@@ -48,7 +48,7 @@ Node::Ptr DefinitionEditor::Selected() const {
 }
 
 void DefinitionEditor::Announce() {
-    MenuCore::Notify(EventCode::kDefinitionEdited);
+    MenuCore::Notify(ModelEvent::kDefinitionEdited);
 }
 
 void DefinitionEditor::Relink() {
@@ -194,24 +194,24 @@ void DefinitionEditor::RebuildConnectList() {
         model && definition ? model->GetReferableMaps(definition) : std::vector<NodeMap::Ptr>();
 }
 
-bool DefinitionEditor::OnModelEvent(int code) {
+bool DefinitionEditor::OnModelEvent(ModelEvent code) {
     switch (code) {
-        case EventCode::kModelsReset:
-        case EventCode::kCurrentModelChanged:
-        case EventCode::kCurrentDefinitionChanged: {
+        case ModelEvent::kModelsReset:
+        case ModelEvent::kCurrentModelChanged:
+        case ModelEvent::kCurrentDefinitionChanged: {
             RebuildConnectList();
             const NodeMap::Ptr definition = MenuCore::GetCurrentDefinition();
             MapBar::SetUndoAvailable(1, definition && definition->UndoCount() > 0);
             MapBar::SetRedoAvailable(1, definition && definition->RedoCount() > 0);
             return true;
         }
-        case EventCode::kDefinitionRenamed: return true;
-        case EventCode::kFunctionPlaced: return AppendFunction(BuilderCore::CreateFunction());
+        case ModelEvent::kDefinitionRenamed: return true;
+        case ModelEvent::kFunctionPlaced: return AppendFunction(BuilderCore::CreateFunction());
         default: return false;
     }
 }
 
-bool DefinitionEditor::OnDataSetEvent(int) {
+bool DefinitionEditor::OnDataSetEvent(DataSetEvent) {
     RebuildSpectrumItems();
     return true;
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/event_codes.h"
 #include "model/math_map.h"
 
 namespace Core {
@@ -59,9 +60,9 @@ public:
     // Model bus: on 100, 200 and 201 the Connect list is rebuilt and the undo and redo
     // availability of channel 1 published from the current definition's histories. True when
     // the tree must be filled again (100, 200, 201, 301).
-    bool OnModelEvent(int code);
+    bool OnModelEvent(ModelEvent code);
     // Data-set bus: every change rebuilds the spectrum items of the file menu (true).
-    bool OnDataSetEvent(int code);
+    bool OnDataSetEvent(DataSetEvent code);
 
     // The Connect submenu: the definitions the current definition may refer to.
     const std::vector<NodeMap::Ptr>& ConnectList() const { return connect_; }

@@ -18,10 +18,10 @@ void ResetFitState() {
 }
 [[maybe_unused]] const bool kResets = RegisterProcessReset(&ResetFitState);
 
-class FitObserver : public Winplus::Observer {
+class FitObserver : public Winplus::EventObserver<ModelEvent> {
 public:
-    bool Notify(const int& code) override {
-        if (code == EventCode::kModelsReset) Reset();
+    bool Notify(const ModelEvent& code) override {
+        if (code == ModelEvent::kModelsReset) Reset();
         return true;
     }
 };
@@ -65,7 +65,7 @@ FitState& State() {
     return *state;
 }
 
-void NotifyView(int code) {
+void NotifyView(ViewEvent code) {
     ViewModeState::NotifyAll(code);
 }
 
@@ -73,12 +73,12 @@ void ShowStop(const std::string& text) {
     Platform::ShowMessageBox({text, "Message", Platform::BoxIcon::Stop, Platform::BoxButtons::Ok});
 }
 
-EventBus::Registration AddObserver(const Safe::XPtr<Winplus::Observer>& observer) {
-    return Bus(Subject::Fit).Add(observer);
+EventBus::Registration AddObserver(const Safe::XPtr<Winplus::EventObserver<FitEvent>>& observer) {
+    return BusOf<FitEvent>().Add(observer);
 }
 
-void Notify(const int& code) {
-    Bus(Subject::Fit).Notify(code);
+void Notify(FitEvent code) {
+    BusOf<FitEvent>().Notify(code);
 }
 
 void Initialize() {
@@ -116,9 +116,9 @@ void Reset() {
     s.experimentalCurve->SetName(std::wstring(L"Experimental"));
     s.experimental = nullptr;
     SetMathPath();
-    Notify(EventCode::kFitReset);
+    Notify(FitEvent::kFitReset);
     s.status.clear();
-    Notify(EventCode::kFitStatusChanged);
+    Notify(FitEvent::kFitStatusChanged);
 }
 
 void SetMathPath() {
@@ -155,9 +155,9 @@ void SetMathPath() {
         }
     }
     s.status.clear();
-    Notify(EventCode::kMathPathChanged);
-    NotifyView(EventCode::kViewMathPathChanged);
-    Notify(EventCode::kFitStatusChanged);
+    Notify(FitEvent::kMathPathChanged);
+    NotifyView(ViewEvent::kViewMathPathChanged);
+    Notify(FitEvent::kFitStatusChanged);
 }
 
 void RefreshModelCurve() {
@@ -197,7 +197,7 @@ void PrepareTarget(const bool& rename) {
         s.experimentalCurve->SetName(s.experimental->GetName());
     }
     RefreshModelCurve();
-    if (!rename) NotifyView(EventCode::kViewCurveChanged);
+    if (!rename) NotifyView(ViewEvent::kViewCurveChanged);
 }
 
 void SetExperimentalData(const Spectrum::Ptr& data) {
@@ -206,7 +206,7 @@ void SetExperimentalData(const Spectrum::Ptr& data) {
     s.experimental = data;
     s.dataCurve->SetData(data);
     PrepareTarget(true);
-    NotifyView(EventCode::kViewDataSetChanged);
+    NotifyView(ViewEvent::kViewDataSetChanged);
 }
 
 void SetMaxSteps(const int& steps) {
@@ -278,8 +278,8 @@ namespace {
 // Finds the named curve (or file curve) in layer 0 "User curves" or 1 "Built-In curves" (none in
 // another layer); a change of the current one is announced with the layer's code.
 template <class Item, class Curves>
-void SelectIn(Safe::XPtr<Item>& current, const std::wstring& name, const int& layer,
-              Curves curves, int userCode, int builtInCode) {
+void SelectIn(Safe::XPtr<Item>& current, const std::wstring& name, const int& layer, Curves curves,
+              ViewEvent userCode, ViewEvent builtInCode) {
     const FitState& s = State();
     Safe::XPtr<Item> found;
     if (layer == 0 && s.userCurves) found = curves(*s.userCurves)->Find(name);
@@ -292,22 +292,23 @@ void SelectIn(Safe::XPtr<Item>& current, const std::wstring& name, const int& la
 }  // namespace
 
 void SelectCurve(const std::wstring& name, const int& layer) {
-    SelectIn(State().currentCurve, name, layer,
-             [](const Winplus::LayerCurve& l) { return l.Curves(); },
-             EventCode::kUserCurveChanged, EventCode::kBuiltInCurveChanged);
+    SelectIn(
+        State().currentCurve, name, layer, [](const Winplus::LayerCurve& l) { return l.Curves(); },
+        ViewEvent::kUserCurveChanged, ViewEvent::kBuiltInCurveChanged);
 }
 
 void SelectFileCurve(const std::wstring& name, const int& layer) {
-    SelectIn(State().currentFileCurve, name, layer,
-             [](const Winplus::LayerCurve& l) { return l.FileCurves(); },
-             EventCode::kUserFileCurveChanged, EventCode::kBuiltInFileCurveChanged);
+    SelectIn(
+        State().currentFileCurve, name, layer,
+        [](const Winplus::LayerCurve& l) { return l.FileCurves(); },
+        ViewEvent::kUserFileCurveChanged, ViewEvent::kBuiltInFileCurveChanged);
 }
 
 void SetCurrentLayer(const Winplus::LayerCurve::Ptr& layer) {
     FitState& s = State();
     if (layer == s.currentLayer) return;
     s.currentLayer = layer;
-    NotifyView(EventCode::kCurrentLayerChanged);
+    NotifyView(ViewEvent::kCurrentLayerChanged);
 }
 
 const Settings& GetSettings() { return State().settings; }

@@ -51,8 +51,9 @@ void SelectCurve(const std::wstring& name, const int& layer);
 void SelectFileCurve(const std::wstring& name, const int& layer);
 void SetCurrentLayer(const Winplus::LayerCurve::Ptr& layer);
 
-[[nodiscard]] EventBus::Registration AddObserver(const Safe::XPtr<Winplus::Observer>& observer);
-void Notify(const int& code);
+[[nodiscard]] EventBus::Registration AddObserver(
+    const Safe::XPtr<Winplus::EventObserver<FitEvent>>& observer);
+void Notify(FitEvent code);
 
 // --- Run and transfer ---
 

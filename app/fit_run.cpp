@@ -34,7 +34,7 @@ void StopRunningFit() {
     if (!s.running) return;
     WaitForStep(s);
     s.running = false;
-    Notify(EventCode::kFitEnded);
+    Notify(FitEvent::kFitEnded);
 }
 
 void StartFit() {
@@ -56,10 +56,10 @@ void StartFit() {
     s.running = true;
     s.step = 0;
     s.stepLimit = s.settings.maxSteps;
-    Notify(EventCode::kFitStarted);
+    Notify(FitEvent::kFitStarted);
     s.status = StepText(s);
     WakeWorker(s);
-    Notify(EventCode::kFitStatusChanged);
+    Notify(FitEvent::kFitStatusChanged);
 }
 
 bool OnNotice(int code, std::intptr_t lParam) {
@@ -85,15 +85,15 @@ void OnStep() {
         s.status = "Optimization  failed ! - Best Chi2 = " + ToString(method.chi2);
         s.running = false;
         ShowStop("Optimization failed!");
-        Notify(EventCode::kFitEnded);
-        Notify(EventCode::kFitStatusChanged);
+        Notify(FitEvent::kFitEnded);
+        Notify(FitEvent::kFitStatusChanged);
         return;
     }
     const bool improved = method.improved;
     if (improved) {
         s.model->SaveValues();
         s.model->CopyRange(method.GetSpectrum(), -1, -1, true);
-        NotifyView(EventCode::kViewModelCurveUpdated);
+        NotifyView(ViewEvent::kViewModelCurveUpdated);
     }
     if (s.step < s.stepLimit - 1) {
         s.status = StepText(s);
@@ -106,10 +106,10 @@ void OnStep() {
         s.status = (s.step == s.stepLimit ? "Optimization  interrupted ! - Best Chi2 = "
                                           : "Best Chi2 = ") +
                    ToString(method.chi2);
-        NotifyView(EventCode::kViewCurveChanged);
-        Notify(EventCode::kFitEnded);
+        NotifyView(ViewEvent::kViewCurveChanged);
+        Notify(FitEvent::kFitEnded);
     }
-    Notify(EventCode::kFitStatusChanged);
+    Notify(FitEvent::kFitStatusChanged);
 }
 
 void StopFit() {
@@ -131,7 +131,7 @@ void TransferParameters() {
         const Node::Ptr node = definition->FindNode(s.parameters[i]->Name());
         if (node) node->SetValue(s.parameters[i]->GetValue(), 0);
     }
-    MenuCore::Notify(EventCode::kParametersChanged);
+    MenuCore::Notify(ModelEvent::kParametersChanged);
 }
 
 }  // namespace Core::FitCore

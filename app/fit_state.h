@@ -70,7 +70,7 @@ struct FitState {
 
 FitState& State();
 // Sends code on the view bus (ViewModeState::NotifyAll).
-void NotifyView(int code);
+void NotifyView(ViewEvent code);
 // Ends a running fit at once, after its step has ended; fit event 901.
 void StopRunningFit();
 // The refusal boxes: no owner, caption "Message", stop icon.

@@ -31,10 +31,10 @@ Safe::XPtr<Formula> Compile(const std::string& text) {
 }
 
 // Shows the edit box again when the current node changes in math mode.
-struct NodeObserver : Winplus::Observer {
+struct NodeObserver : Winplus::EventObserver<ModelEvent> {
     explicit NodeObserver(FormulaEditor* editor) : editor(editor) {}
-    bool Notify(const int& code) override {
-        if (code == EventCode::kCurrentNodeChanged) editor->OnCurrentNodeChanged();
+    bool Notify(const ModelEvent& code) override {
+        if (code == ModelEvent::kCurrentNodeChanged) editor->OnCurrentNodeChanged();
         return true;
     }
     FormulaEditor* editor;
@@ -110,7 +110,7 @@ void FormulaEditor::ValidateExpression(const std::string& text) {
     const Safe::XPtr<Formula> formula =
         Compile(GetLeftSide(capsule->GetFormulaText()) + "=" + text);
     if (!formula || !capsule->ReplaceFormula(formula)) return;
-    MenuCore::Notify(EventCode::kParametersChanged);
+    MenuCore::Notify(ModelEvent::kParametersChanged);
 }
 
 }  // namespace Core

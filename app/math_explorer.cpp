@@ -46,14 +46,14 @@ void ClearCurrent() {
 
 bool AddBasicModel() {
     if (!Models().Add(MathMap::CreateModel("basic"))) return false;
-    MenuCore::Notify(EventCode::kModelsAdded);
+    MenuCore::Notify(ModelEvent::kModelsAdded);
     return true;
 }
 
 bool AddDefinition(const Explorer::Selected& selected, const NodeMap::Ptr& definition) {
     const MathMap::Ptr model = ModelOf(selected);
     if (selected.kind != kModelKind || !model || !model->AddMap(definition)) return false;
-    MenuCore::Notify(EventCode::kDefinitionEdited);
+    MenuCore::Notify(ModelEvent::kDefinitionEdited);
     return true;
 }
 
@@ -66,7 +66,7 @@ bool RemoveDefinition(const Explorer::Selected& selected) {
         MenuCore::SetCurrentNode(nullptr);
         MenuCore::SetCurrentDefinition(nullptr);
     }
-    MenuCore::Notify(EventCode::kDefinitionEdited);
+    MenuCore::Notify(ModelEvent::kDefinitionEdited);
     return true;
 }
 
@@ -74,7 +74,7 @@ bool RemoveModel(const Explorer::Selected& selected) {
     const MathMap::Ptr model = ModelOf(selected);
     if (selected.kind != kModelKind || !model || !Models().Remove(model->GetName())) return false;
     if (MenuCore::GetCurrentModel() == model) ClearCurrent();
-    MenuCore::Notify(EventCode::kDefinitionEdited);
+    MenuCore::Notify(ModelEvent::kDefinitionEdited);
     return true;
 }
 
@@ -92,10 +92,10 @@ Explorer::Item Tree() {
     return root;
 }
 
-bool OnModelEvent(int code) {
-    if (code == EventCode::kBasicModelRequested) Models().Add(MathMap::CreateModel("basic"));
-    return code == EventCode::kModelsReset || code == EventCode::kModelsAdded ||
-           code == EventCode::kBasicModelRequested;
+bool OnModelEvent(ModelEvent code) {
+    if (code == ModelEvent::kBasicModelRequested) Models().Add(MathMap::CreateModel("basic"));
+    return code == ModelEvent::kModelsReset || code == ModelEvent::kModelsAdded ||
+           code == ModelEvent::kBasicModelRequested;
 }
 
 void Select(const Explorer::Selected& selected) {
@@ -123,7 +123,7 @@ bool Rename(const Explorer::Selected& selected, const std::string& oldName,
     if (selected.kind != kModelKind || !ToWide(oldName, oldWide) || !ToWide(newName, newWide) ||
         !Models().RenameItem(oldWide, newWide))
         return false;
-    MenuCore::Notify(EventCode::kModelRenamed);
+    MenuCore::Notify(ModelEvent::kModelRenamed);
     return true;
 }
 

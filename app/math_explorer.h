@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/explorer_tree.h"
+#include "foundation/event_codes.h"
 
 namespace Core::MathExplorer {
 
@@ -33,7 +34,7 @@ Explorer::Item Tree();
 
 // A model bus code heard by the tree's observer. On 950 a model "basic" is added to the set
 // first. True when the tree is refilled (100, 105 and 950).
-bool OnModelEvent(int code);
+bool OnModelEvent(ModelEvent code);
 
 // Makes the selected item's model and definition current (the node none); the root or no item
 // makes all three none.

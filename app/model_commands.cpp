@@ -80,7 +80,7 @@ bool LoadModel(void* owner, const Dialog& dialog, MathMap::Ptr (*read)(const std
     if (!model) return false;
     TakeFolder(path);
     Join(model, SplitPath(path));
-    MenuCore::Notify(EventCode::kModelsAdded);
+    MenuCore::Notify(ModelEvent::kModelsAdded);
     return true;
 }
 
@@ -144,7 +144,7 @@ bool LoadOsmlLibrary(void* owner) {
     if (skipped)
         Say("Formulas and constants of the library hold no model: they were not added.",
             Platform::BoxIcon::Information);
-    if (added) MenuCore::Notify(EventCode::kModelsAdded);
+    if (added) MenuCore::Notify(ModelEvent::kModelsAdded);
     return added;
 }
 
@@ -202,7 +202,7 @@ namespace Core::MenuCore {
 bool RenameDefinition(const MathMap::Ptr& model, const std::string& oldName,
                       const std::string& newName) {
     if (!model || newName.empty() || !model->SetMapName(oldName, newName)) return false;
-    Notify(EventCode::kDefinitionRenamed);
+    Notify(ModelEvent::kDefinitionRenamed);
     return true;
 }
 

@@ -40,9 +40,9 @@ int IconOfType(int typeId) {
     }
 }
 
-bool RefreshesOn(int code) {
-    return code == EventCode::kModelsReset || code == EventCode::kDefinitionEdited ||
-           code == EventCode::kCurrentNodeChanged;
+bool RefreshesOn(ModelEvent code) {
+    return code == ModelEvent::kModelsReset || code == ModelEvent::kDefinitionEdited ||
+           code == ModelEvent::kCurrentNodeChanged;
 }
 
 std::vector<Node::Ptr> ListedNodes() {
@@ -74,7 +74,7 @@ bool ApplyText(const Node::Ptr& node, const std::string& text) {
     if (!node || !IsNumber(text) || !ToDouble(text, &value) || value == node->GetValue().real())
         return false;
     node->SetValue(Complex(value, 0.0), 0);
-    MenuCore::Notify(EventCode::kParametersChanged);
+    MenuCore::Notify(ModelEvent::kParametersChanged);
     return true;
 }
 
@@ -92,8 +92,8 @@ void AddSubtree(std::vector<Item>& items, const Node::Ptr& node, int depth) {
 
 }  // namespace
 
-bool RefillsOn(int code) {
-    return code == EventCode::kMathPathChanged;
+bool RefillsOn(FitEvent code) {
+    return code == FitEvent::kMathPathChanged;
 }
 
 std::vector<Item> TreeItems() {

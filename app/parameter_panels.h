@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/event_codes.h"
 #include "model/node.h"
 
 namespace Core {
@@ -25,7 +26,7 @@ std::wstring ValueText(double value);
 // The icons 141 to 144 of node types 100, 600, 602 and 604; 0 for any other type.
 int IconOfType(int typeId);
 // Model-bus codes that refresh the list: 100, 104, 202.
-bool RefreshesOn(int code);
+bool RefreshesOn(ModelEvent code);
 // The current node's active nodes, the node itself when it is active; none without one.
 std::vector<Node::Ptr> ListedNodes();
 std::vector<Row> Rows(const std::vector<Node::Ptr>& nodes);
@@ -51,7 +52,7 @@ struct Item {
 };
 
 // Fit-bus codes that refill the tree: 202 (math path set or cleared).
-bool RefillsOn(int code);
+bool RefillsOn(FitEvent code);
 // In order: the root "Parameters"; the target node's subtree; each referenced definition (its
 // name) with its root's subtree. Definition references are left out with what lies below them.
 std::vector<Item> TreeItems();

@@ -1,19 +1,21 @@
 #include "app/plot_gestures.h"
 
-#include <algorithm>
-
 #include "app/view_modes.h"
+#include "app/window_layout.h"
 
 namespace Core {
 
 namespace PlotGestures {
 
+// The View panel's layout; the axis bar's place does not matter here.
 Winplus::PixelRect LayerRect(int width, int height) {
-    return {1, kCaptionBand, std::max(width - 2, 200), std::max(height - kCaptionBand, 90)};
+    const Winplus::Box box = LayOutView(width, height, 0, 0).layer;
+    return {box.x, box.y, box.width, box.height};
 }
 
 bool StartsGesture(int y, int height) {
-    return y >= kCaptionBand && y < height - kBottomBand;
+    const ViewLayout layout = LayOutView(0, height, 0, 0);
+    return y >= layout.dragTop && y < layout.dragBottom;
 }
 
 bool InPlotZone(int x, int y, int width, int height) {

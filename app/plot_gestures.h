@@ -9,9 +9,6 @@ namespace Core {
 
 namespace PlotGestures {
 
-inline constexpr int kCaptionBand = 21;  // the caption strip above the plot
-inline constexpr int kBottomBand = 5;    // the splitter band below it
-
 // {1, 21, width - 2, height - 21}, at least 200 by 90.
 Winplus::PixelRect LayerRect(int width, int height);
 // Presses between the caption strip and the bottom band start a gesture.

@@ -52,47 +52,37 @@ constexpr int kFirstOpusMenu = 196;
 // The codes that change a model: values (103 also after a fit's transfer), definitions (104, and
 // 701, on which the definition explorer inserts the builder's clone), models added (105, 950),
 // renamed (300, 301) or installed (100).
-constexpr int kModelEdits[] = {
-    EventCode::kModelsReset,
-    EventCode::kParametersChanged,
-    EventCode::kDefinitionEdited,
-    EventCode::kModelsAdded,
-    EventCode::kModelRenamed,
-    EventCode::kDefinitionRenamed,
-    EventCode::kBasicModelRequested,
-    701,  // the builder placed a function
+constexpr ModelEvent kModelEdits[] = {
+    ModelEvent::kModelsReset,         ModelEvent::kParametersChanged,
+    ModelEvent::kDefinitionEdited,    ModelEvent::kModelsAdded,
+    ModelEvent::kModelRenamed,        ModelEvent::kDefinitionRenamed,
+    ModelEvent::kBasicModelRequested,
+    ModelEvent::kFunctionPlaced,  // the builder placed a function
 };
 // A spectrum added through the load dialog (131) or renamed (320).
-constexpr int kDataSetEdits[] = {EventCode::kDataSetFileAdded, EventCode::kDataFileSelected};
+constexpr DataSetEvent kDataSetEdits[] = {DataSetEvent::kDataSetFileAdded,
+                                          DataSetEvent::kDataFileSelected};
 // Limits, scales, contents, bindings and looks of layers and curves, their names, and curve
 // values a modelling tool changed by a drag.
-constexpr int kLayerEdits[] = {
-    EventCode::kLayerLimitsChanged, EventCode::kLayerScaleChanged, EventCode::kCurveBindingChanged,
-    EventCode::kCurveChanged,       EventCode::kLayerRenamed,      EventCode::kFileCurveRenamed,
-    EventCode::kModelCurveUpdated,
+constexpr LayerEvent kLayerEdits[] = {
+    LayerEvent::kLayerLimitsChanged,  LayerEvent::kLayerScaleChanged,
+    LayerEvent::kCurveBindingChanged, LayerEvent::kCurveChanged,
+    LayerEvent::kLayerRenamed,        LayerEvent::kFileCurveRenamed,
+    LayerEvent::kModelCurveUpdated,
 };
 
-template <std::size_t N>
-bool Holds(const int (&codes)[N], int code) {
-    for (int c : codes)
+template <class Code, std::size_t N>
+bool Holds(const Code (&codes)[N], Code code) {
+    for (Code c : codes)
         if (c == code) return true;
     return false;
 }
 
-class UnsavedMarker : public Winplus::Observer {
-public:
-    explicit UnsavedMarker(Subject bus) : bus_(bus) {}
-    bool Notify(const int& code) override {
-        if (MarksProjectUnsaved(bus_, code)) SetSaved(false);
-        return true;
-    }
-
-private:
-    Subject bus_;
-};
-
-EventBus::Registration Watch(Subject bus) {
-    return Bus(bus).Add(Safe::MakeX<UnsavedMarker>(bus));
+template <class Code>
+EventBus::Registration Watch() {
+    return BusOf<Code>().Add(MakeObserver<Code>([](Code code) {
+        if (MarksProjectUnsaved(code)) SetSaved(false);
+    }));
 }
 
 }  // namespace
@@ -137,25 +127,24 @@ int GetLibraryCategory() {
 void SetLibraryList(const std::string& path) {
     State().libraryList = path;
     State().libraryCategory = -1;
-    NotifyLibrary(EventCode::kLibraryChanged);
+    NotifyLibrary(LibraryEvent::kLibraryChanged);
 }
 void SetLibraryCategory(int index) {
     State().libraryCategory = index;
-    NotifyLibrary(EventCode::kLibraryChanged);
+    NotifyLibrary(LibraryEvent::kLibraryChanged);
 }
 
-bool MarksProjectUnsaved(Subject bus, int code) {
-    switch (bus) {
-        case Subject::Models: return Holds(kModelEdits, code);
-        case Subject::DataSet: return Holds(kDataSetEdits, code);
-        case Subject::Layers: return Holds(kLayerEdits, code);
-        default: return false;
-    }
+bool MarksProjectUnsaved(ModelEvent code) {
+    return Holds(kModelEdits, code);
+}
+bool MarksProjectUnsaved(DataSetEvent code) {
+    return Holds(kDataSetEdits, code);
+}
+bool MarksProjectUnsaved(LayerEvent code) {
+    return Holds(kLayerEdits, code);
 }
 
 ProjectObserver::ProjectObserver()
-    : models_(Watch(Subject::Models)),
-      dataSet_(Watch(Subject::DataSet)),
-      layers_(Watch(Subject::Layers)) {}
+    : models_(Watch<ModelEvent>()), dataSet_(Watch<DataSetEvent>()), layers_(Watch<LayerEvent>()) {}
 
 }  // namespace Core::MenuCore

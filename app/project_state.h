@@ -39,7 +39,9 @@ void SetLibraryCategory(int index);
 // Whether a code that bus brings changes what the project file holds: models, spectra, layers
 // and their curves, names and values. Selections and replacements by New and Open do not count
 // (those commands set the flag themselves).
-bool MarksProjectUnsaved(Subject bus, int code);
+bool MarksProjectUnsaved(ModelEvent code);
+bool MarksProjectUnsaved(DataSetEvent code);
+bool MarksProjectUnsaved(LayerEvent code);
 
 // The menu observer: on the model, data-set and layer buses (in that order) for as long as the
 // object lives, clearing the saved flag on the codes above.

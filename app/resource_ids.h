@@ -3,6 +3,7 @@
 #define IDI_SORIX 101
 #define IDB_COLLAPSE 102
 #define IDR_MAIN_MENU 146
+#define IDD_ABOUT 194
 
 // The global tool bar's 22-pixel button strips.
 #define IDB_SEPARATOR 132
@@ -34,6 +35,7 @@
 #define ID_VIEW_FORMULA_EDITOR 187
 #define ID_VIEW_LAYER_EXPLORER 188
 #define ID_OPUS_FIRST 196
+#define ID_OPUS_LAST 212
 #define ID_FILE_ADD_NEW_MODEL 213
 #define ID_FILE_ADD_MODEL 214
 #define ID_FILE_ADD_OSML_MODEL 215

@@ -42,12 +42,12 @@ Node::Ptr CachedNode(const std::vector<Node::Ptr>& cache, int typeId) {
 }
 
 // Relinks the arguments whenever the model, its definitions or the project change.
-struct ModelObserver : Winplus::Observer {
+struct ModelObserver : Winplus::EventObserver<ModelEvent> {
     explicit ModelObserver(SelectionCore* core) : core(core) {}
-    bool Notify(const int& code) override {
+    bool Notify(const ModelEvent& code) override {
         switch (code) {
-            case EventCode::kModelsReset:
-            case EventCode::kCurrentModelChanged: core->OnModelChanged(); break;
+            case ModelEvent::kModelsReset:
+            case ModelEvent::kCurrentModelChanged: core->OnModelChanged(); break;
             default: break;
         }
         return true;
@@ -164,7 +164,7 @@ void SelectionCore::BindArgument(const std::string& variable) {
         Replace(slot, Reference(argument->Name(), definition));
     else
         Unbind(slot, argument->GetValue().real());
-    Selection::Notify(EventCode::kSelectedFunctionRenamed);
+    Selection::Notify(SelectionEvent::kSelectedFunctionRenamed);
 }
 
 void SelectionCore::SetArgumentValue(double value) {

@@ -13,6 +13,7 @@
 #include "foundation/exception.h"
 #include "foundation/text.h"
 #include "plot/rendering_factories.h"
+#include "winplus/file_dialogs.h"
 #include "winplus/handles.h"
 
 namespace Core {
@@ -39,6 +40,7 @@ public:
         Winplus::EnsureD2DFactory();
         Winplus::EnsureDWriteFactory();
         Winplus::EnsureWicFactory();
+        Platform::SetSystemFileDialogs(Winplus::RunFileDialog);
     }
     ~PlatformServices() {
         Gdiplus::GdiplusShutdown(gdiplusToken_);

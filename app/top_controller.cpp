@@ -2,15 +2,26 @@
 
 #include <string>
 
-#include "app/caption_leaf.h"
+#include "app/about_dialog.h"
 #include "app/command_line.h"
 #include "app/fit_core.h"
+#include "app/panel_factory.h"
 #include "app/resource_ids.h"
 #include "app/splash.h"
-#include "app/view_panel.h"
+#include "app/window_layout.h"
+#include "foundation/event_bus.h"
+#include "foundation/label.h"
+#include "model/selection.h"
 #include "plot/axis_tools.h"
 
 namespace Core {
+
+namespace {
+// The status bar's texts of the node picked last: its name until the help texts come.
+void PickedNodeTexts(std::wstring& label, std::wstring&) {
+    if (const Node::Ptr node = Selection::GetNode()) ToWide(node->GetName(), label);
+}
+}  // namespace
 
 TopController::TopController(const WorkArea& workArea) : workArea_(workArea) {}
 
@@ -26,10 +37,23 @@ bool TopController::OnCreate() {
     StartLayers();
     FitCore::Initialize();
     BuildPanels();
-    Winplus::SetStatusSources({nullptr, [] { return FitCore::GetStatusText(); }});
-    statusBar_ = Safe::MakeX<Winplus::StatusBar>(Window());
+    BuildCommands();
+    StartStatusBar();
     OpenCommandLineFile(GetCommandLineA());
     return false;
+}
+
+void TopController::StartStatusBar() {
+    statusBar_ = Safe::MakeX<Winplus::StatusBar>(
+        Window(), Winplus::StatusSources{PickedNodeTexts, [] { return FitCore::GetStatusText(); }});
+    Observe(BusOf<SelectionEvent>(), MakeObserver<SelectionEvent>([this](SelectionEvent code) {
+                if (code == SelectionEvent::kSelectedNodeChanged ||
+                    code == SelectionEvent::kSelectedFormulaChanged)
+                    statusBar_->Controller()->ShowPicked();
+            }));
+    Observe(BusOf<FitEvent>(), MakeObserver<FitEvent>([this](FitEvent code) {
+                if (code == FitEvent::kFitStatusChanged) statusBar_->Controller()->ShowFitStatus();
+            }));
 }
 
 void TopController::OpenCommandLineFile(const std::string& commandLine) {
@@ -49,7 +73,7 @@ void TopController::StartLayers() {
 namespace {
 
 struct LeafRow {
-    const wchar_t* caption;
+    PanelId id;
     double weight;
 };
 
@@ -58,11 +82,7 @@ void AddLeaves(Winplus::PanelContainer& column, std::initializer_list<LeafRow> r
     const Winplus::Wnd parent(column.Controller()->Handle());
     Safe::XPtr<Winplus::Panel> last;
     for (const LeafRow& row : rows) {
-        Safe::XPtr<Winplus::Panel> leaf;
-        if (std::wstring(row.caption) == L"Plot")
-            leaf = Safe::MakeX<ViewLeaf>(parent);
-        else
-            leaf = Safe::MakeX<CaptionLeaf>(parent, row.caption);
+        Safe::XPtr<Winplus::Panel> leaf = MakePanel(row.id, parent);
         leaf->Controller()->SetOrientation(0);
         leaf->Controller()->weight = row.weight;
         column.Add(leaf);
@@ -70,6 +90,20 @@ void AddLeaves(Winplus::PanelContainer& column, std::initializer_list<LeafRow> r
     }
     if (last) last->Controller()->SetSplitterSize(false, 0);
 }
+
+// A menu command that runs a function of the main window.
+class WindowCommand : public Winplus::Command {
+public:
+    WindowCommand(HWND window, void (*run)(HWND)) : window_(window), run_(run) {}
+    bool Execute(const int&) override {
+        run_(window_);
+        return true;
+    }
+
+private:
+    HWND window_;
+    void (*run_)(HWND);
+};
 
 }  // namespace
 
@@ -83,19 +117,54 @@ void TopController::BuildPanels() {
     columns_[1]->Controller()->weight = 4.0;
     for (const auto& column : columns_) mainPanel_->Add(column);
 
-    AddLeaves(*columns_[0], {{L"Selection", 1.0},
-                             {L"Math Explorer", 1.0},
-                             {L"Definition", 2.0},
-                             {L"Parameters", 1.0}});
-    AddLeaves(*columns_[1], {{L"Function Selector", 1.0},
-                             {L"Formula Editor", 1.0},
-                             {L"User Function Selector", 1.0},
-                             {L"View", 1.0},
-                             {L"Plot", 3.0},
-                             {L"Comments", 1.0}});
-    AddLeaves(*columns_[2], {{L"Layer Explorer", 2.0},
-                             {L"Properties", 3.0},
-                             {L"Data Files", 1.0}});
+    AddLeaves(*columns_[0], {{PanelId::Selection, 1.0},
+                             {PanelId::MathExplorer, 1.0},
+                             {PanelId::Definition, 2.0},
+                             {PanelId::Parameters, 1.0}});
+    AddLeaves(*columns_[1], {{PanelId::FunctionSelector, 1.0},
+                             {PanelId::FormulaEditor, 1.0},
+                             {PanelId::UserFunctionSelector, 1.0},
+                             {PanelId::ViewBar, 1.0},
+                             {PanelId::Plot, 3.0},
+                             {PanelId::Comments, 1.0}});
+    AddLeaves(
+        *columns_[2],
+        {{PanelId::LayerExplorer, 2.0}, {PanelId::Properties, 3.0}, {PanelId::DataFiles, 1.0}});
+}
+
+void TopController::BuildCommands() {
+    HWND main = Handle();
+    commands_.Add(ID_FILE_EXIT, Safe::MakeX<WindowCommand>(
+                                    main, [](HWND w) { PostMessageA(w, WM_CLOSE, 0, 0); }));
+    commands_.Add(ID_HELP_ABOUT,
+                  Safe::MakeX<WindowCommand>(main, [](HWND w) { ShowAboutDialog(w); }));
+    // Built by the shell's project, model, data, panel, library, tool and help commands.
+    constexpr int kNotYet[] = {ID_FILE_NEW_PROJECT,
+                               ID_FILE_OPEN,
+                               ID_FILE_SAVE,
+                               ID_FILE_SAVE_AS,
+                               ID_FILE_OPEN_SML_LIBRARY,
+                               ID_FILE_ADD_NEW_MODEL,
+                               ID_FILE_ADD_MODEL,
+                               ID_FILE_ADD_OSML_MODEL,
+                               ID_EXPORT_BINARY,
+                               ID_EXPORT_OSML,
+                               ID_EXPORT_OSML_DECLARATIONS,
+                               ID_FILE_LOAD_DATA,
+                               ID_VIEW_MATH_EXPLORER,
+                               ID_VIEW_LAYER_EXPLORER,
+                               ID_VIEW_FUNCTION_SELECTOR,
+                               ID_VIEW_FORMULA_EDITOR,
+                               ID_VIEW_USER_FUNCTIONS,
+                               ID_LIBRARY_LOAD,
+                               ID_LIBRARY_EXPORT,
+                               ID_TOOLS_NOTEPAD,
+                               ID_TOOLS_CALCULATOR,
+                               ID_HELP_CONTENTS,
+                               ID_HELP_FUNCTIONS,
+                               ID_HELP_OSML};
+    for (int id : kNotYet) commands_.AddNotYet(id);
+    for (int id = ID_OPUS_FIRST; id <= ID_OPUS_LAST; ++id) commands_.AddNotYet(id);
 }
 
 bool TopController::OnDestroy() {
@@ -103,19 +172,30 @@ bool TopController::OnDestroy() {
     return true;
 }
 
-int TopController::OnCommand(WPARAM wParam, LPARAM) {
-    if (LOWORD(wParam) == ID_FILE_EXIT) PostMessageA(Handle(), WM_CLOSE, 0, 0);
-    return 0;
+bool TopController::OnCommand(WPARAM wParam, LPARAM lParam) {
+    // Menu items only: controls' notices (lParam set) are their own.
+    if (lParam != 0 || !commands_.Has(LOWORD(wParam))) return false;
+    commands_.Execute(LOWORD(wParam));
+    return true;
 }
 
 bool TopController::OnSize(unsigned width, unsigned height, WPARAM type) {
-    // Below the global tool bar (22 pixels and a gap), above the status bar (18 pixels).
-    if (mainPanel_)
-        mainPanel_->Move(0, 24, static_cast<int>(width), static_cast<int>(height) - 44, type != 0);
-    if (statusBar_)
-        statusBar_->Move(0, static_cast<int>(height) - Winplus::kStatusBarHeight,
-                         static_cast<int>(width), Winplus::kStatusBarHeight);
+    const MainLayout layout = LayOutMainWindow(static_cast<int>(width), static_cast<int>(height));
+    const Winplus::Box& panels = layout.panels;
+    const Winplus::Box& status = layout.status;
+    if (mainPanel_) mainPanel_->Move(panels.x, panels.y, panels.width, panels.height, type != 0);
+    if (statusBar_) statusBar_->Move(status.x, status.y, status.width, status.height);
     return false;
+}
+
+bool TopController::OnGetMinMaxInfo(MINMAXINFO& info) {
+    // The outer size of the smallest client area at which the layout holds.
+    RECT outer{0, 0, kMainMinimumWidth, kMainMinimumHeight};
+    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE)),
+                       GetMenu(Handle()) != nullptr,
+                       static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE)));
+    info.ptMinTrackSize = {outer.right - outer.left, outer.bottom - outer.top};
+    return true;
 }
 
 }  // namespace Core

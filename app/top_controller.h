@@ -3,6 +3,7 @@
 // on every resize and ends the program when the window goes away.
 #include <string>
 
+#include "app/menu_commands.h"
 #include "app/placement.h"
 #include "winplus/panel.h"
 #include "winplus/status_bar.h"
@@ -17,28 +18,35 @@ public:
 
     bool OnCreate() override;
     bool OnDestroy() override;
-    int OnCommand(WPARAM wParam, LPARAM lParam) override;
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override;
     bool OnSize(unsigned width, unsigned height, WPARAM type) override;
+    bool OnGetMinMaxInfo(MINMAXINFO& info) override;
     // Opens the file named on the command line (app/command_line.h).
     void OpenCommandLineFile(const std::string& commandLine);
 
     // Nobody moves the main window.
     bool Move(int, int, int, int, bool) override { return false; }
 
-    // The main panel and its three columns (kinds 0 to 3 of the panel registry).
+    // The main panel and its three columns.
     const Safe::XPtr<Winplus::PanelContainer>& MainPanel() const { return mainPanel_; }
     const Safe::XPtr<Winplus::PanelContainer>& Column(int index) const { return columns_[index]; }
     const Safe::XPtr<Winplus::StatusBar>& StatusBar() const { return statusBar_; }
+    // The main menu's commands, by menu id.
+    const MenuCommands& Commands() const { return commands_; }
 
 private:
     // The first plot layer, current.
     void StartLayers();
     void BuildPanels();
+    void BuildCommands();
+    // The status bar, told by the selection and fit buses when its texts changed.
+    void StartStatusBar();
 
     WorkArea workArea_;
     Safe::XPtr<Winplus::PanelContainer> mainPanel_;
     Safe::XPtr<Winplus::PanelContainer> columns_[3];
     Safe::XPtr<Winplus::StatusBar> statusBar_;
+    MenuCommands commands_;
 };
 
 }  // namespace Core

@@ -29,16 +29,17 @@ ModeTool* CurrentTool() {
 
 }  // namespace
 
-EventBus::Registration ViewModeState::AddObserver(const Safe::XPtr<Winplus::Observer>& observer) {
-    return Bus(Subject::ViewMode).Add(observer);
+EventBus::Registration ViewModeState::AddObserver(
+    const Safe::XPtr<Winplus::EventObserver<ViewEvent>>& observer) {
+    return BusOf<ViewEvent>().Add(observer);
 }
 
-void ViewModeState::NotifyAll(const int& code) {
-    Bus(Subject::ViewMode).Notify(code);
+void ViewModeState::NotifyAll(ViewEvent code) {
+    BusOf<ViewEvent>().Notify(code);
 }
 
 void ViewModeState::SetMode(const int& mode) {
-    StoreAndAnnounce(Modes().mode, mode, Bus(Subject::ViewMode), EventCode::kViewModeChanged);
+    StoreAndAnnounce(Modes().mode, mode, BusOf<ViewEvent>(), ViewEvent::kViewModeChanged);
 }
 
 int ViewModeState::GetMode() {
@@ -87,7 +88,7 @@ void ViewModeState::ResetAll() {
         const Safe::XPtr<ModeTool> tool = Modes().tools[static_cast<std::size_t>(mode)];
         if (tool) tool->Reset();
     }
-    NotifyAll(EventCode::kViewModeChanged);
+    NotifyAll(ViewEvent::kViewModeChanged);
 }
 
 }  // namespace Core

@@ -26,14 +26,13 @@ public:
     virtual void Reset() = 0;
 };
 
-// Static operations only: the view panel window derives from this class, so its callers may
-// also write them as operations of the panel. In mode 0, or any mode without a tool, queries
-// give none and selections do nothing.
+// The view modes' process-wide state, through static operations only. In mode 0, or any mode
+// without a tool, queries give none and selections do nothing.
 class ViewModeState {
 public:
     [[nodiscard]] static EventBus::Registration AddObserver(
-        const Safe::XPtr<Winplus::Observer>& observer);
-    static void NotifyAll(const int& code);
+        const Safe::XPtr<Winplus::EventObserver<ViewEvent>>& observer);
+    static void NotifyAll(ViewEvent code);
 
     // View event 600 unless the mode is current already.
     static void SetMode(const int& mode);

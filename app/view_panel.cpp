@@ -7,12 +7,11 @@
 #include "plot/d2d_canvas.h"
 #include "plot/gdiplus_canvas.h"
 #include "plot/rendering_factories.h"
+#include "winplus/gdip_draw.h"
 
 namespace Core {
 
 namespace {
-
-constexpr int kCaption = 20;
 
 Winplus::LayerCurve::Ptr CurrentCurveLayer() {
     return Safe::DynamicCast<Winplus::LayerCurve>(Winplus::Layer::CurrentLayer());
@@ -37,15 +36,14 @@ public:
 
 private:
     void Draw(const POINT* points, int count) {
-        HDC dc = GetDC(hwnd_);
-        const int mode = SetROP2(dc, R2_NOTXORPEN);
+        const Winplus::WindowDC dc(hwnd_);
+        const int mode = SetROP2(dc.Get(), R2_NOTXORPEN);
         Winplus::GdiObject<HPEN> pen(CreatePen(PS_DOT, 1, RGB(0, 0, 0)));
         {
-            Winplus::Selection selected(dc, pen.Get());
-            Polyline(dc, points, count);
+            Winplus::Selection selected(dc.Get(), pen.Get());
+            Polyline(dc.Get(), points, count);
         }
-        SetROP2(dc, mode);
-        ReleaseDC(hwnd_, dc);
+        SetROP2(dc.Get(), mode);
     }
     HWND hwnd_;
 };
@@ -54,47 +52,47 @@ private:
 class ResizeCmd : public Winplus::Command {
 public:
     bool Execute(const int&) override {
-        Winplus::Layer::NotifyObservers(EventCode::kLayerScaleChanged);
+        Winplus::Layer::NotifyObservers(LayerEvent::kLayerScaleChanged);
         return true;
     }
 };
 
 }  // namespace
 
-class ViewController::ViewObserver : public Winplus::Observer {
-public:
-    explicit ViewObserver(ViewController* owner) : owner_(owner) {}
-    bool Notify(const int& code) override {
-        switch (code) {
-            case EventCode::kParametersChanged:
-            case EventCode::kDefinitionEdited:
-            case EventCode::kModelCurveUpdated: owner_->RedrawPlot(); break;
-            case EventCode::kLayersReplaced:
-            case EventCode::kCurrentLayerChanged:
-                if (auto layer = CurrentCurveLayer()) layer->RefreshAll();
-                owner_->resizing_->SetLayer(Winplus::Layer::CurrentLayer());
-                owner_->ShowAxisBar();
-                owner_->Repaint();
-                break;
-            case EventCode::kLayerLimitsChanged:
-                if (auto layer = CurrentCurveLayer()) layer->RefreshAll();
-                owner_->Repaint();
-                break;
-            case EventCode::kCurveBindingChanged:
-                if (const auto& curve = Winplus::Layer::CurrentCurve()) curve->Refresh();
-                owner_->Repaint();
-                break;
-            case EventCode::kLayerScaleChanged:
-            case EventCode::kCurveChanged:
-            case EventCode::kLayerRenamed: owner_->Repaint(); break;
-            default: break;
-        }
-        return true;
-    }
+void ViewController::OnModelEvent(ModelEvent code) {
+    if (code == ModelEvent::kParametersChanged || code == ModelEvent::kDefinitionEdited)
+        RedrawPlot();
+}
 
-private:
-    ViewController* owner_;  // owns this observer through its registrations
-};
+void ViewController::OnLayerEvent(LayerEvent code) {
+    switch (code) {
+        case LayerEvent::kModelCurveUpdated: RedrawPlot(); break;
+        case LayerEvent::kLayersReplaced:
+        case LayerEvent::kCurrentLayerChanged:
+            if (auto layer = CurrentCurveLayer()) layer->RefreshAll();
+            resizing_->SetLayer(Winplus::Layer::CurrentLayer());
+            ShowAxisBar();
+            Repaint();
+            break;
+        case LayerEvent::kLayerLimitsChanged:
+            if (auto layer = CurrentCurveLayer()) layer->RefreshAll();
+            Repaint();
+            break;
+        case LayerEvent::kCurveBindingChanged:
+            if (const auto& curve = Winplus::Layer::CurrentCurve()) curve->Refresh();
+            Repaint();
+            break;
+        case LayerEvent::kLayerScaleChanged:
+        case LayerEvent::kCurveChanged:
+        case LayerEvent::kLayerRenamed: Repaint(); break;
+        default: break;
+    }
+}
+
+void ViewController::OnViewEvent(ViewEvent code) {
+    // Each step of a fit: the model curves follow the parameters.
+    if (code == ViewEvent::kViewModelCurveUpdated) RedrawPlot();
+}
 
 class ViewController::AxisCmd : public Winplus::Command {
 public:
@@ -107,9 +105,7 @@ private:
 
 ViewController::ViewController() : LeafController(L"View") {}
 
-ViewController::~ViewController() {
-    if (target_) target_->Release();
-}
+ViewController::~ViewController() = default;
 
 bool ViewController::OnCreate() {
     LeafController::OnCreate();
@@ -119,10 +115,16 @@ bool ViewController::OnCreate() {
     axisBar_ = Safe::MakeX<Winplus::AxisToolBar>(Window());
     axisBar_->SetCommand(Safe::MakeX<AxisCmd>(this));
     ShowAxisBar();
-    auto observer = Safe::MakeX<ViewObserver>(this);
-    Observe(Bus(Subject::Models), observer);
-    Observe(Bus(Subject::Layers), observer);
+    Observe(BusOf<ModelEvent>(),
+            MakeObserver<ModelEvent>([this](ModelEvent c) { OnModelEvent(c); }));
+    Observe(BusOf<LayerEvent>(),
+            MakeObserver<LayerEvent>([this](LayerEvent c) { OnLayerEvent(c); }));
+    Observe(BusOf<ViewEvent>(), MakeObserver<ViewEvent>([this](ViewEvent c) { OnViewEvent(c); }));
     return false;
+}
+
+ViewLayout ViewController::Areas(int width, int height) {
+    return LayOutView(width, height, Winplus::AxisToolBar::kWidth, Winplus::AxisToolBar::kHeight);
 }
 
 Winplus::PixelRect ViewController::LayerRect(int width, int height) {
@@ -133,43 +135,38 @@ template <class Draw>
 void ViewController::Render(const Draw& draw) {
     RECT client{};
     GetClientRect(Handle(), &client);
-    if (client.bottom <= kCaption || client.right <= 0) return;
+    const Winplus::Box picture = Areas(client.right, client.bottom).picture;
+    if (picture.height <= 0 || picture.width <= 0) return;
     if (!target_) {
         ID2D1Factory* factory = Winplus::GetD2DFactory();
         const D2D1_RENDER_TARGET_PROPERTIES properties = D2D1::RenderTargetProperties(
             D2D1_RENDER_TARGET_TYPE_DEFAULT,
             D2D1::PixelFormat(DXGI_FORMAT_B8G8R8A8_UNORM, D2D1_ALPHA_MODE_IGNORE));
-        if (!factory || FAILED(factory->CreateDCRenderTarget(&properties, &target_))) return;
+        if (!factory || FAILED(factory->CreateDCRenderTarget(&properties, target_.Put()))) return;
     }
     // A DC render target below the caption: a window render target on a child window shows
     // nothing under Wine. The caption stays GDI+'s.
-    RECT area{0, kCaption, client.right, client.bottom};
-    HDC dc = GetDC(Handle());
-    HRESULT result = target_->BindDC(dc, &area);
+    RECT area{picture.x, picture.y, picture.x + picture.width, picture.y + picture.height};
+    const Winplus::WindowDC dc(Handle());
+    HRESULT result = target_->BindDC(dc.Get(), &area);
     if (SUCCEEDED(result)) {
-        target_->BeginDraw();
-        target_->SetTransform(D2D1::Matrix3x2F::Translation(0.0f, -static_cast<float>(kCaption)));
-        draw(*target_, static_cast<int>(client.right), static_cast<int>(client.bottom));
-        result = target_->EndDraw();
+        Winplus::DrawScope drawing(target_.Get());
+        target_->SetTransform(D2D1::Matrix3x2F::Translation(-static_cast<float>(picture.x),
+                                                            -static_cast<float>(picture.y)));
+        draw(*target_.Get(), static_cast<int>(client.right), static_cast<int>(client.bottom));
+        result = drawing.End();
     }
-    ReleaseDC(Handle(), dc);
     // The picture covers the bar's place too: the bar paints itself again on top.
     if (axisBar_)
         RedrawWindow(axisBar_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     // A lost device: the next paint makes a new target.
-    if (result == static_cast<HRESULT>(D2DERR_RECREATE_TARGET)) {
-        target_->Release();
-        target_ = nullptr;
-    }
+    if (result == static_cast<HRESULT>(D2DERR_RECREATE_TARGET)) target_.Reset();
 }
 
 void ViewController::Repaint() {
     Render([](ID2D1RenderTarget& target, int width, int height) {
-        const DWORD face = GetSysColor(COLOR_BTNFACE);
         Winplus::D2DCanvas canvas(&target);
-        canvas.Rectangle(
-            {0, 0, width, height},
-            0xFF000000u | (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face), true);
+        canvas.Rectangle({0, 0, width, height}, Winplus::ButtonFace(), true);
         if (auto layer = CurrentCurveLayer())
             layer->Paint(canvas, LayerRect(width, height), true, true);
     });
@@ -188,8 +185,9 @@ void ViewController::ShowAxisBar() {
     if (axisBar_) axisBar_->Show(static_cast<bool>(CurrentCurveLayer()));
 }
 
-void ViewController::Layout(int, int, int width, int, bool) {
-    if (axisBar_) axisBar_->Place(width);
+void ViewController::Layout(int, int, int width, int height, bool) {
+    const Winplus::Box bar = Areas(width, height).axisBar;
+    if (axisBar_) axisBar_->Place(bar.x, bar.y);
 }
 
 bool ViewController::OnPaint() {

@@ -1,8 +1,11 @@
 #pragma once
 // The View panel: the docked leaf that shows the current plot layer through Direct2D, follows
-// the layer and model buses, and hands mouse drags to the axis tools.
+// the layer, model and view buses, and hands mouse drags to the axis tools.
+#include "app/window_layout.h"
+#include "foundation/event_codes.h"
 #include "plot/axis_bar_window.h"
 #include "plot/axis_tools.h"
+#include "winplus/handles.h"
 #include "winplus/panel.h"
 
 struct ID2D1DCRenderTarget;
@@ -33,10 +36,14 @@ public:
     const Safe::XPtr<Winplus::AxisToolBar>& AxisTools() const { return axisBar_; }
     // Where the layer is drawn in a client area of that size.
     static Winplus::PixelRect LayerRect(int width, int height);
+    static ViewLayout Areas(int width, int height);
 
 private:
-    class ViewObserver;
     class AxisCmd;
+    // What the buses announce; the observers live as long as the window.
+    void OnModelEvent(ModelEvent code);
+    void OnLayerEvent(LayerEvent code);
+    void OnViewEvent(ViewEvent code);
     // The axis bar shows while there is a curve layer to act on.
     void ShowAxisBar();
     // Binds the render target to the area below the caption; false when there is none.
@@ -47,7 +54,7 @@ private:
     int lastX_ = 0, lastY_ = 0;
     Safe::XPtr<Winplus::AxisResizing> resizing_;
     Safe::XPtr<Winplus::AxisToolBar> axisBar_;
-    ID2D1DCRenderTarget* target_ = nullptr;
+    Winplus::ComPtr<ID2D1DCRenderTarget> target_;
 };
 
 class ViewLeaf : public Winplus::VLeaf {

@@ -1,6 +1,7 @@
 #pragma once
-// The two one-operation interfaces that bind controls, tools and event buses to the model. The
-// integer is the whole message: a command id, an event code, a row index.
+// The two one-operation interfaces that bind controls and tools to the model. The integer is the
+// whole message: a command id, a button state, a row index. (The event buses have observers of
+// their own code types: foundation/event_bus.h.)
 #include "foundation/countable.h"
 
 namespace Winplus {

@@ -22,7 +22,7 @@ void EventBus::Registration::Release() {
     bus_ = nullptr;
 }
 
-EventBus::Registration EventBus::Add(const Safe::XPtr<Winplus::Observer>& observer) {
+EventBus::Registration EventBus::AddEntry(Safe::XPtr<Safe::Countable> observer) {
     if (!observer) return Registration();
     observers_.push_back({nextId_, observer});
     return Registration(this, nextId_++);
@@ -39,27 +39,44 @@ bool EventBus::Holds(std::uint64_t id) const {
                        [id](const Entry& entry) { return entry.id == id; });
 }
 
-void EventBus::Notify(const int& code) const {
+void EventBus::ForEach(const std::function<void(Safe::Countable&)>& call) const {
     // The copy holds every observer until the walk ends, whatever the observers do to the list.
     const std::vector<Entry> snapshot = observers_;
     for (const Entry& entry : snapshot)
-        if (Holds(entry.id)) entry.observer->Notify(code);
+        if (Holds(entry.id)) call(*entry.observer);
 }
 
 namespace {
-
-constexpr int kSubjects = static_cast<int>(Subject::Definitions) + 1;
 
 std::vector<void (*)()>& Resets() {
     static std::vector<void (*)()> resets;
     return resets;
 }
+
+template <class... Codes>
+void ClearBuses() {
+    (BusOf<Codes>().Clear(), ...);
+}
+
 }  // namespace
 
-EventBus& Bus(Subject subject) {
-    static EventBus buses[kSubjects];
-    return buses[static_cast<int>(subject)];
+template <class Code>
+TypedBus<Code>& BusOf() {
+    static TypedBus<Code> bus;
+    return bus;
 }
+
+// The buses of the system: each one is made here, and the reset clears each.
+template TypedBus<ModelEvent>& BusOf<ModelEvent>();
+template TypedBus<DataSetEvent>& BusOf<DataSetEvent>();
+template TypedBus<LayerEvent>& BusOf<LayerEvent>();
+template TypedBus<ViewEvent>& BusOf<ViewEvent>();
+template TypedBus<SelectionEvent>& BusOf<SelectionEvent>();
+template TypedBus<LibraryEvent>& BusOf<LibraryEvent>();
+template TypedBus<MapBarEvent>& BusOf<MapBarEvent>();
+template TypedBus<DefinitionEvent>& BusOf<DefinitionEvent>();
+template TypedBus<FitEvent>& BusOf<FitEvent>();
+template TypedBus<AxisEvent>& BusOf<AxisEvent>();
 
 bool RegisterProcessReset(void (*reset)()) {
     Resets().push_back(reset);
@@ -67,6 +84,7 @@ bool RegisterProcessReset(void (*reset)()) {
 }
 
 void ResetProcessState() {
-    for (int i = 0; i < kSubjects; ++i) Bus(static_cast<Subject>(i)).Clear();
+    ClearBuses<ModelEvent, DataSetEvent, LayerEvent, ViewEvent, SelectionEvent, LibraryEvent,
+               MapBarEvent, DefinitionEvent, FitEvent, AxisEvent>();
     for (void (*reset)() : Resets()) reset();
 }

@@ -16,6 +16,16 @@ public:
     const char* what() const noexcept override { return message_.c_str(); }
     std::uint32_t GetCode() const { return code_; }
     const std::string& GetMessage() const { return message_; }
+#if defined(_WIN32) && !defined(GetMessage)
+    // windows.h, when read after this header, renames GetMessage in the code that follows it to
+    // one of these: the accessor answers under every name, whatever the order of the includes.
+    const std::string& GetMessageA() const {
+        return message_;
+    }
+    const std::string& GetMessageW() const {
+        return message_;
+    }
+#endif
     const std::string& GetDetail() const { return detail_; }
 
 private:

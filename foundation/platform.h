@@ -17,7 +17,22 @@ std::uint32_t GetLastErrorCode();
 void SetLastErrorCode(std::uint32_t code);
 
 // Moves a file over another, replacing it in one step where the system can.
+#ifdef _WIN32
+#pragma push_macro("ReplaceFile")
+#undef ReplaceFile
+#endif
 bool ReplaceFile(const std::string& from, const std::string& to);
+#ifdef _WIN32
+// windows.h renames ReplaceFile in the code that follows it (a precompiled header puts it first):
+// the function answers under those names too, whatever the order of the includes.
+inline bool ReplaceFileA(const std::string& from, const std::string& to) {
+    return ReplaceFile(from, to);
+}
+inline bool ReplaceFileW(const std::string& from, const std::string& to) {
+    return ReplaceFile(from, to);
+}
+#pragma pop_macro("ReplaceFile")
+#endif
 bool RemoveFile(const std::string& path);
 
 // Message boxes. The icon and buttons are kept abstract so that the core does not see Win32.
@@ -62,6 +77,9 @@ std::string ChooseSaveFile(const FileDialogRequest& request);
 // the paths, of which a save dialog uses the first. An empty function restores the real ones.
 using FileDialogHandler = std::function<std::vector<std::string>(const FileDialogRequest&)>;
 void SetFileDialogHandler(FileDialogHandler handler);
+// The real dialogs: the window framework's, installed once at start-up (the framework lives
+// above this layer). Without them every dialog is cancelled.
+void SetSystemFileDialogs(FileDialogHandler dialogs);
 
 // The hourglass cursor for the duration of a long file operation.
 class WaitCursor {

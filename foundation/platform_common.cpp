@@ -13,11 +13,21 @@ FileDialogHandler& DialogHandler() {
     static FileDialogHandler handler;
     return handler;
 }
+
+FileDialogHandler& SystemDialogs() {
+    static FileDialogHandler dialogs;
+    return dialogs;
+}
+
+std::vector<std::string> RunDialog(const FileDialogRequest& request) {
+    if (DialogHandler()) return DialogHandler()(request);
+    if (SystemDialogs()) return SystemDialogs()(request);
+    return {};
+}
 }  // namespace
 
 // Per platform.
 BoxAnswer ShowSystemMessageBox(const MessageBoxRequest& request);
-std::vector<std::string> ShowSystemFileDialog(const FileDialogRequest& request);
 
 void SetMessageBoxHandler(MessageBoxHandler handler) {
     Handler() = std::move(handler);
@@ -32,17 +42,20 @@ void SetFileDialogHandler(FileDialogHandler handler) {
     DialogHandler() = std::move(handler);
 }
 
+void SetSystemFileDialogs(FileDialogHandler dialogs) {
+    SystemDialogs() = std::move(dialogs);
+}
+
 std::vector<std::string> ChooseFiles(const FileDialogRequest& request) {
     FileDialogRequest open = request;
     open.save = false;
-    return DialogHandler() ? DialogHandler()(open) : ShowSystemFileDialog(open);
+    return RunDialog(open);
 }
 
 std::string ChooseSaveFile(const FileDialogRequest& request) {
     FileDialogRequest save = request;
     save.save = true;
-    std::vector<std::string> paths =
-        DialogHandler() ? DialogHandler()(save) : ShowSystemFileDialog(save);
+    std::vector<std::string> paths = RunDialog(save);
     return paths.empty() ? std::string() : paths.front();
 }
 

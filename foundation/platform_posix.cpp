@@ -63,11 +63,6 @@ BoxAnswer ShowSystemMessageBox(const MessageBoxRequest& request) {
     return request.buttons == BoxButtons::YesNo ? BoxAnswer::No : BoxAnswer::Ok;
 }
 
-// No dialog without a window system: every dialog is cancelled.
-std::vector<std::string> ShowSystemFileDialog(const FileDialogRequest&) {
-    return {};
-}
-
 WaitCursor::WaitCursor() = default;
 WaitCursor::~WaitCursor() = default;
 

@@ -2,6 +2,8 @@
 
 #include <mutex>
 
+#include "foundation/event_bus.h"
+
 namespace Platform {
 
 namespace {
@@ -10,6 +12,11 @@ CreationRefusal& Refusal() {
     static CreationRefusal refusal;
     return refusal;
 }
+void ResetRefusal() {
+    std::lock_guard<std::mutex> lock(refusalMutex);
+    Refusal() = CreationRefusal();
+}
+[[maybe_unused]] const bool kRefusalReset = RegisterProcessReset(&ResetRefusal);
 }  // namespace
 
 void SetCreationRefusal(CreationRefusal refuse) {

@@ -79,48 +79,6 @@ BoxAnswer ShowSystemMessageBox(const MessageBoxRequest& request) {
     }
 }
 
-std::vector<std::string> ShowSystemFileDialog(const FileDialogRequest& request) {
-    // '-' separates the filter's names and patterns; the system wants NULs and a final pair.
-    std::string filter = request.filter;
-    for (char& c : filter)
-        if (c == '-') c = '\0';
-    filter.push_back('\0');
-    filter.push_back('\0');
-    // Room for many names of a multiple selection.
-    std::vector<char> buffer(request.save ? MAX_PATH * 4 : 65536, '\0');
-    if (request.save) request.fileName.copy(buffer.data(), buffer.size() - 1);
-
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = static_cast<HWND>(request.owner);
-    dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = buffer.data();
-    dialog.nMaxFile = static_cast<DWORD>(buffer.size());
-    dialog.lpstrInitialDir =
-        request.initialFolder.empty() ? nullptr : request.initialFolder.c_str();
-    dialog.lpstrTitle = request.title.c_str();
-    dialog.lpstrDefExt =
-        request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
-    if (request.save) {
-        dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_EXPLORER;
-        if (!GetSaveFileNameA(&dialog)) return {};
-        return {std::string(buffer.data())};
-    }
-    dialog.Flags = OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_FILEMUSTEXIST;
-    if (!GetOpenFileNameA(&dialog)) return {};
-    // One file: its full path. Several: the folder, then each name, NUL-separated.
-    const char* first = buffer.data();
-    std::string folder(first);
-    if (dialog.nFileOffset > 0 && buffer[dialog.nFileOffset - 1] != '\0') return {folder};
-    std::vector<std::string> paths;
-    if (!folder.empty() && folder.back() != '\\') folder.push_back('\\');
-    for (const char* name = first + dialog.nFileOffset; *name != '\0';
-         name += std::strlen(name) + 1)
-        paths.push_back(folder + name);
-    return paths;
-}
-
 WaitCursor::WaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
 WaitCursor::~WaitCursor() {
     SetCursor(static_cast<HCURSOR>(previous_));

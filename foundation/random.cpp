@@ -3,6 +3,7 @@
 #include <ctime>
 #include <mutex>
 
+#include "foundation/event_bus.h"
 namespace {
 
 constexpr int kWords = 624;
@@ -24,6 +25,14 @@ Generator& TheGenerator() {
     static Generator generator;
     return generator;
 }
+
+// Back to the state at start-up: unseeded, so the next draw seeds from the time.
+void ResetGenerator() {
+    Generator& generator = TheGenerator();
+    std::lock_guard<std::mutex> lock(generator.mutex);
+    generator.position = kUnseeded;
+}
+[[maybe_unused]] const bool kGeneratorReset = RegisterProcessReset(&ResetGenerator);
 
 // The 1998 reference seeding (multiplier 69069), not the later 1812433253 rule.
 void SeedLocked(Generator& generator, std::uint32_t first) {

@@ -14,7 +14,7 @@ shift
 targets=("$@")
 [[ ${#targets[@]} -gt 0 ]] || targets=(text jcamp opus records models layers osml project)
 build="${FUZZ_BUILD:-$root/build/fuzz}"
-testdata="$root/../shared/testdata"
+testdata="${SORIX_TESTDATA:-$root/../shared/testdata}"
 
 mkdir -p "$build"
 if ! { cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \

@@ -72,7 +72,7 @@ Spectrum::Ptr ReadByLoadOrder(std::istream& in, bool& report) {
 }
 
 // Loads a file and adds it under its base name; shows why when it cannot.
-bool LoadAndAdd(const std::string& path, bool& report, int code) {
+bool LoadAndAdd(const std::string& path, bool& report, DataSetEvent code) {
     Spectrum::Ptr spectrum;
     try {
         spectrum = LoadFile(path, report);
@@ -114,12 +114,13 @@ void SetOpusType(int type) {
     Global().opusType = type;
 }
 
-EventBus::Registration AddObserver(const Safe::XPtr<Winplus::Observer>& observer) {
-    return Bus(Subject::DataSet).Add(observer);
+EventBus::Registration AddObserver(
+    const Safe::XPtr<Winplus::EventObserver<DataSetEvent>>& observer) {
+    return BusOf<DataSetEvent>().Add(observer);
 }
 
-void Notify(const int& code) {
-    Bus(Subject::DataSet).Notify(code);
+void Notify(DataSetEvent code) {
+    BusOf<DataSetEvent>().Notify(code);
 }
 
 Spectrum::Ptr LoadFile(const std::string& path, bool& report) {

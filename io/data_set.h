@@ -18,9 +18,9 @@ using SpectrumSet = ObjectSet<Safe::XPtr<Spectrum>>;
 
 namespace DataSet {
 
-inline constexpr int kReplaced = EventCode::kDataSetReplaced;
-inline constexpr int kAdded = EventCode::kDataSetFileAdded;
-inline constexpr int kCurrentChanged = EventCode::kCurrentSpectrumChanged;
+inline constexpr DataSetEvent kReplaced = DataSetEvent::kDataSetReplaced;
+inline constexpr DataSetEvent kAdded = DataSetEvent::kDataSetFileAdded;
+inline constexpr DataSetEvent kCurrentChanged = DataSetEvent::kCurrentSpectrumChanged;
 
 // The one set; never replaced as an object, only emptied and refilled.
 SpectrumSet& GetSet();
@@ -31,8 +31,9 @@ const std::string& GetDataFolder();
 int GetOpusType();
 void SetOpusType(int type);
 
-[[nodiscard]] EventBus::Registration AddObserver(const Safe::XPtr<Winplus::Observer>& observer);
-void Notify(const int& code);
+[[nodiscard]] EventBus::Registration AddObserver(
+    const Safe::XPtr<Winplus::EventObserver<DataSetEvent>>& observer);
+void Notify(DataSetEvent code);
 
 // Reads one file by the load order; null when no reader takes it. report becomes false when a
 // message about the file was shown already. Failures throw Winplus::Exception: the readers'

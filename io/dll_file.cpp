@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "foundation/event_bus.h"
 #include "foundation/module.h"
 #include "foundation/text.h"
 #include "model/factory.h"
@@ -22,6 +23,10 @@ std::vector<DllFile::Ptr>& Cache() {
     static std::vector<DllFile::Ptr> cache;
     return cache;
 }
+void ClearCache() {
+    Cache().clear();
+}
+[[maybe_unused]] const bool kCacheReset = RegisterProcessReset(&ClearCache);
 
 bool IsUncPath(const std::string& path) {
     auto separator = [](char c) { return c == '\\' || c == '/'; };

@@ -27,7 +27,22 @@ public:
     // document; "Error at line : N" and the reason when its markup or digest is bad.
     MathMap::Ptr LoadModel(const std::string& path);
     // One user capsule per symbol of the document's semantics, its source the file's base name.
+#ifdef _WIN32
+#pragma push_macro("LoadLibrary")
+#undef LoadLibrary
+#endif
     std::vector<Node::Ptr> LoadLibrary(const std::string& path);
+#ifdef _WIN32
+    // windows.h renames LoadLibrary in the code that follows it: the reader answers under those
+    // names too, whatever the order of the includes.
+    std::vector<Node::Ptr> LoadLibraryA(const std::string& path) {
+        return LoadLibrary(path);
+    }
+    std::vector<Node::Ptr> LoadLibraryW(const std::string& path) {
+        return LoadLibrary(path);
+    }
+#pragma pop_macro("LoadLibrary")
+#endif
 
     // The same from a document already read.
     MathMap::Ptr ReadModel(const Document& document);

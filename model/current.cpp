@@ -35,30 +35,31 @@ ModelSet& Models() {
 
 namespace MenuCore {
 
-EventBus::Registration AddObserver(const Safe::XPtr<Winplus::Observer>& observer) {
-    return Bus(Subject::Models).Add(observer);
+EventBus::Registration AddObserver(const Safe::XPtr<Winplus::EventObserver<ModelEvent>>& observer) {
+    return BusOf<ModelEvent>().Add(observer);
 }
-void Notify(const int& code) {
-    Bus(Subject::Models).Notify(code);
+void Notify(ModelEvent code) {
+    BusOf<ModelEvent>().Notify(code);
 }
-EventBus::Registration AddLibraryObserver(const Safe::XPtr<Winplus::Observer>& observer) {
-    return Bus(Subject::Library).Add(observer);
+EventBus::Registration AddLibraryObserver(
+    const Safe::XPtr<Winplus::EventObserver<LibraryEvent>>& observer) {
+    return BusOf<LibraryEvent>().Add(observer);
 }
-void NotifyLibrary(const int& code) {
-    Bus(Subject::Library).Notify(code);
+void NotifyLibrary(LibraryEvent code) {
+    BusOf<LibraryEvent>().Notify(code);
 }
 
 void SetCurrentModel(const MathMap::Ptr& model) {
-    StoreAndAnnounce(Current().model, model, Bus(Subject::Models), EventCode::kCurrentModelChanged);
+    StoreAndAnnounce(Current().model, model, BusOf<ModelEvent>(), ModelEvent::kCurrentModelChanged);
 }
 void SetCurrentDefinition(const NodeMap::Ptr& definition) {
-    StoreAndAnnounce(Current().definition, definition, Bus(Subject::Models),
-                     EventCode::kCurrentDefinitionChanged);
+    StoreAndAnnounce(Current().definition, definition, BusOf<ModelEvent>(),
+                     ModelEvent::kCurrentDefinitionChanged);
 }
 void SetCurrentNode(const Node::Ptr& node) {
-    if (StoreAndAnnounce(Current().node, node, Bus(Subject::Models),
-                         EventCode::kCurrentNodeChanged))
-        MapBar::Notify(EventCode::kCurrentNodeChanged);
+    if (StoreAndAnnounce(Current().node, node, BusOf<ModelEvent>(),
+                         ModelEvent::kCurrentNodeChanged))
+        MapBar::Notify(MapBarEvent::kCurrentNodeChanged);
 }
 
 MathMap::Ptr GetCurrentModel() {
@@ -77,7 +78,7 @@ void InstallProjectMaps(const ModelSet& models) {
     const std::vector<MathMap::Ptr> items(models.begin(), models.end());
     Models().Clear();
     for (const MathMap::Ptr& model : items) Models().Add(model);
-    Notify(EventCode::kModelsReset);
+    Notify(ModelEvent::kModelsReset);
 }
 
 }  // namespace MenuCore
@@ -96,7 +97,7 @@ void NewProject() {
     Current().model = MathMap::CreateModel("basic");
     Models().Add(Current().model);
     Models().SetName(std::wstring(L"Project"));
-    MenuCore::Notify(EventCode::kModelsReset);
+    MenuCore::Notify(ModelEvent::kModelsReset);
 }
 }  // namespace MathMapIo
 

@@ -14,11 +14,12 @@ ModelSet& Models();
 
 namespace MenuCore {
 
-[[nodiscard]] EventBus::Registration AddObserver(const Safe::XPtr<Winplus::Observer>& observer);
-void Notify(const int& code);
+[[nodiscard]] EventBus::Registration AddObserver(
+    const Safe::XPtr<Winplus::EventObserver<ModelEvent>>& observer);
+void Notify(ModelEvent code);
 [[nodiscard]] EventBus::Registration AddLibraryObserver(
-    const Safe::XPtr<Winplus::Observer>& observer);
-void NotifyLibrary(const int& code);
+    const Safe::XPtr<Winplus::EventObserver<LibraryEvent>>& observer);
+void NotifyLibrary(LibraryEvent code);
 
 // Setters announce a change only: model, definition, node (the node also on the map-bar bus).
 void SetCurrentModel(const MathMap::Ptr& model);

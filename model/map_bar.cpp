@@ -18,9 +18,9 @@ Availability& State() {
     return state;
 }
 
-constexpr int kCodes[2][2] = {
-    {EventCode::kExplorerUndoAvailability, EventCode::kExplorerRedoAvailability},
-    {EventCode::kDefinitionUndoAvailability, EventCode::kDefinitionRedoAvailability}};
+constexpr MapBarEvent kCodes[2][2] = {
+    {MapBarEvent::kExplorerUndoAvailability, MapBarEvent::kExplorerRedoAvailability},
+    {MapBarEvent::kDefinitionUndoAvailability, MapBarEvent::kDefinitionRedoAvailability}};
 
 void SetAvailable(int channel, int which, bool available) {
     if (channel != 0 && channel != 1) return;
@@ -35,13 +35,21 @@ bool IsAvailable(int channel, int which) {
 }
 
 // Follows what the definitions' histories hold, on channel 1.
-struct HistoryObserver : Winplus::Observer {
-    bool Notify(const int& code) override {
+struct HistoryObserver : Winplus::EventObserver<DefinitionEvent> {
+    bool Notify(const DefinitionEvent& code) override {
         switch (code) {
-            case EventCode::kHistoryUndoable: SetAvailable(kHistoryChannel, kUndo, true); break;
-            case EventCode::kHistoryNotUndoable: SetAvailable(kHistoryChannel, kUndo, false); break;
-            case EventCode::kHistoryRedoable: SetAvailable(kHistoryChannel, kRedo, true); break;
-            case EventCode::kHistoryNotRedoable: SetAvailable(kHistoryChannel, kRedo, false); break;
+            case DefinitionEvent::kHistoryUndoable:
+                SetAvailable(kHistoryChannel, kUndo, true);
+                break;
+            case DefinitionEvent::kHistoryNotUndoable:
+                SetAvailable(kHistoryChannel, kUndo, false);
+                break;
+            case DefinitionEvent::kHistoryRedoable:
+                SetAvailable(kHistoryChannel, kRedo, true);
+                break;
+            case DefinitionEvent::kHistoryNotRedoable:
+                SetAvailable(kHistoryChannel, kRedo, false);
+                break;
             default: return false;
         }
         return true;
@@ -51,7 +59,7 @@ struct HistoryObserver : Winplus::Observer {
 // The state at start-up, listening to the definitions from the first edit on.
 void Reset() {
     // The bus first: statics die in reverse order, so the state's registration goes before it.
-    EventBus& definitions = Bus(Subject::Definitions);
+    auto& definitions = BusOf<DefinitionEvent>();
     Availability& state = State();
     state = Availability();
     state.histories = definitions.Add(Safe::MakeX<HistoryObserver>());
@@ -60,12 +68,13 @@ void Reset() {
 
 }  // namespace
 
-EventBus::Registration MapBar::AddObserver(const Safe::XPtr<Winplus::Observer>& observer) {
-    return Bus(Subject::MapBar).Add(observer);
+EventBus::Registration MapBar::AddObserver(
+    const Safe::XPtr<Winplus::EventObserver<MapBarEvent>>& observer) {
+    return BusOf<MapBarEvent>().Add(observer);
 }
 
-void MapBar::Notify(const int& code) {
-    Bus(Subject::MapBar).Notify(code);
+void MapBar::Notify(MapBarEvent code) {
+    BusOf<MapBarEvent>().Notify(code);
 }
 
 void MapBar::SetUndoAvailable(const int& channel, const bool& available) {
@@ -92,7 +101,7 @@ bool MapBar::IsRedoAvailable(const int& channel) {
 }
 
 void MapBar::SetTarget(const Node::Ptr& node) {
-    StoreAndAnnounce(State().target, node, Bus(Subject::MapBar), EventCode::kMapBarTargetChanged);
+    StoreAndAnnounce(State().target, node, BusOf<MapBarEvent>(), MapBarEvent::kMapBarTargetChanged);
 }
 Node::Ptr MapBar::GetTarget() {
     return State().target;

@@ -10,8 +10,8 @@ namespace Core {
 class MapBar {
 public:
     [[nodiscard]] static EventBus::Registration AddObserver(
-        const Safe::XPtr<Winplus::Observer>& observer);
-    static void Notify(const int& code);
+        const Safe::XPtr<Winplus::EventObserver<MapBarEvent>>& observer);
+    static void Notify(MapBarEvent code);
 
     // Store the flag of channel 0 or 1 and announce it when it changed; other channels do
     // nothing. Codes: channel 0 undo 401, redo 402; channel 1 undo 404, redo 405.

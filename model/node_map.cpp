@@ -309,9 +309,11 @@ Node::Ptr NodeMap::ReplaceNode(const std::string& name, const Node::Ptr& node) {
 void NodeMap::RecordUndo(int kind, const Node::Ptr& first, const Node::Ptr& second,
                          const Node::Ptr& third, int index) {
     Push(Safe::MakeX<UndoCmd>(kind, this, first, second, third, index));
-    EventBus& bus = Bus(Subject::Definitions);
-    bus.Notify(UndoCount() > 0 ? EventCode::kHistoryUndoable : EventCode::kHistoryNotUndoable);
-    bus.Notify(RedoCount() > 0 ? EventCode::kHistoryRedoable : EventCode::kHistoryNotRedoable);
+    const auto& bus = BusOf<DefinitionEvent>();
+    bus.Notify(UndoCount() > 0 ? DefinitionEvent::kHistoryUndoable
+                               : DefinitionEvent::kHistoryNotUndoable);
+    bus.Notify(RedoCount() > 0 ? DefinitionEvent::kHistoryRedoable
+                               : DefinitionEvent::kHistoryNotRedoable);
 }
 
 // --- Values ---

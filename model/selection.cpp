@@ -24,31 +24,32 @@ void ResetStore() {
 }
 [[maybe_unused]] const bool kResets = RegisterProcessReset(&ResetStore);
 
-constexpr int kNodeChanged = EventCode::kSelectedNodeChanged;
-constexpr int kFormulaChanged = EventCode::kSelectedFormulaChanged;
+constexpr SelectionEvent kNodeChanged = SelectionEvent::kSelectedNodeChanged;
+constexpr SelectionEvent kFormulaChanged = SelectionEvent::kSelectedFormulaChanged;
 
 }  // namespace
 
-EventBus::Registration AddObserver(const Safe::XPtr<Winplus::Observer>& observer) {
-    return Bus(Subject::Selection).Add(observer);
+EventBus::Registration AddObserver(
+    const Safe::XPtr<Winplus::EventObserver<SelectionEvent>>& observer) {
+    return BusOf<SelectionEvent>().Add(observer);
 }
-void Notify(const int& code) {
-    Bus(Subject::Selection).Notify(code);
+void Notify(SelectionEvent code) {
+    BusOf<SelectionEvent>().Notify(code);
 }
 
 void SetNode(const Node::Ptr& node) {
     State().current = node;
-    StoreAndAnnounce(State().node, node, Bus(Subject::Selection), kNodeChanged);
+    StoreAndAnnounce(State().node, node, BusOf<SelectionEvent>(), kNodeChanged);
 }
 
 void SetFormula(const Node::Ptr& formula) {
     State().current = formula;
-    StoreAndAnnounce(State().formula, formula, Bus(Subject::Selection), kFormulaChanged);
+    StoreAndAnnounce(State().formula, formula, BusOf<SelectionEvent>(), kFormulaChanged);
 }
 
 void SetPrototype(const Node::Ptr& prototype) {
-    StoreAndAnnounce(State().prototype, prototype, Bus(Subject::Selection),
-                     EventCode::kSelectedPrototypeChanged);
+    StoreAndAnnounce(State().prototype, prototype, BusOf<SelectionEvent>(),
+                     SelectionEvent::kSelectedPrototypeChanged);
 }
 
 void SetMode(int mode) {

@@ -9,8 +9,9 @@ namespace Selection {
 
 enum Mode { kNodeMode = 0, kFormulaMode = 3 };
 
-[[nodiscard]] EventBus::Registration AddObserver(const Safe::XPtr<Winplus::Observer>& observer);
-void Notify(const int& code);
+[[nodiscard]] EventBus::Registration AddObserver(
+    const Safe::XPtr<Winplus::EventObserver<SelectionEvent>>& observer);
+void Notify(SelectionEvent code);
 
 // current := node; a node other than the stored one is stored and announced (110).
 void SetNode(const Node::Ptr& node);

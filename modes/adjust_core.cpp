@@ -27,9 +27,9 @@ void ResetAdjust() {
 }
 [[maybe_unused]] const bool kResets = RegisterProcessReset(&ResetAdjust);
 
-bool OnAxis(const int& code) {
+bool OnAxis(const AxisEvent& code) {
     if (!AdjustCore::Tool().ActsNow()) return false;
-    if (code != EventCode::kAxisActionChanged) return true;
+    if (code != AxisEvent::kAxisActionChanged) return true;
     if (!State().anchorsEnabled) return false;
     switch (AdjustCore::Tool().Follow(Winplus::AxisBar::MouseAction())) {
         case Gesture::kPress: AdjustCore::Press(); break;
@@ -40,19 +40,26 @@ bool OnAxis(const int& code) {
 }
 
 // The current node of the model on 200 to 202 (model bus) and 600 (view bus).
-bool FollowCurrentNode(const int& code) {
+bool FollowCurrentNode(bool changed) {
     if (!AdjustCore::Tool().ActsNow()) return false;
-    if ((code >= EventCode::kCurrentModelChanged && code <= EventCode::kCurrentNodeChanged) ||
-        code == EventCode::kViewModeChanged)
-        AdjustCore::SetNode(MenuCore::GetCurrentNode());
+    if (changed) AdjustCore::SetNode(MenuCore::GetCurrentNode());
     return true;
+}
+
+bool OnModel(const ModelEvent& code) {
+    return FollowCurrentNode(code >= ModelEvent::kCurrentModelChanged &&
+                             code <= ModelEvent::kCurrentNodeChanged);
+}
+
+bool OnView(const ViewEvent& code) {
+    return FollowCurrentNode(code == ViewEvent::kViewModeChanged);
 }
 
 }  // namespace
 
 void AdjustCore::Initialize(ViewModeReader viewMode) {
-    Tool().Initialize(Safe::MakeX<Winplus::Curve>(), kAdjustMode, viewMode, &OnAxis,
-                      &FollowCurrentNode, &FollowCurrentNode);
+    Tool().Initialize(Safe::MakeX<Winplus::Curve>(), kAdjustMode, viewMode, &OnAxis, &OnModel,
+                      &OnView);
 }
 
 ToolCore& AdjustCore::Tool() {

@@ -29,9 +29,9 @@ void ResetAnchor() {
 }
 [[maybe_unused]] const bool kResets = RegisterProcessReset(&ResetAnchor);
 
-bool OnAxis(const int& code) {
+bool OnAxis(const AxisEvent& code) {
     if (!AnchorCore::Tool().ActsNow()) return false;
-    if (code != EventCode::kAxisActionChanged) return true;
+    if (code != AxisEvent::kAxisActionChanged) return true;
     if (!State().anchorsEnabled) return false;
     switch (AnchorCore::Tool().Follow(Winplus::AxisBar::MouseAction())) {
         case Gesture::kPress:
@@ -46,17 +46,17 @@ bool OnAxis(const int& code) {
     return true;
 }
 
-bool OnModel(const int& code) {
+bool OnModel(const ModelEvent& code) {
     if (!AnchorCore::Tool().ActsNow()) return false;
-    if (code == EventCode::kParametersChanged) AnchorCore::PlaceAnchors();
-    if (code >= EventCode::kCurrentModelChanged && code <= EventCode::kCurrentNodeChanged)
+    if (code == ModelEvent::kParametersChanged) AnchorCore::PlaceAnchors();
+    if (code >= ModelEvent::kCurrentModelChanged && code <= ModelEvent::kCurrentNodeChanged)
         AnchorCore::SetNode(MenuCore::GetCurrentNode());
     return true;
 }
 
-bool OnView(const int& code) {
+bool OnView(const ViewEvent& code) {
     if (!AnchorCore::Tool().ActsNow()) return false;
-    if (code == EventCode::kViewModeChanged) AnchorCore::SetNode(MenuCore::GetCurrentNode());
+    if (code == ViewEvent::kViewModeChanged) AnchorCore::SetNode(MenuCore::GetCurrentNode());
     return true;
 }
 
@@ -146,7 +146,7 @@ void AnchorCore::PickAnchor(const double cursor[2]) {
         curve->SetCurrentAnchor(current);
     }
     State().hasAnchors = !shown.empty();
-    Tool().NotifyView(EventCode::kViewAnchorsChanged);
+    Tool().NotifyView(ViewEvent::kViewAnchorsChanged);
     Tool().Notify(kToolAnchorsChanged);
 }
 

@@ -51,9 +51,9 @@ void TakePrototype(const Node::Ptr& pick) {
     s.originRecord = Record(pick);
 }
 
-bool OnAxis(const int& code) {
+bool OnAxis(const AxisEvent& code) {
     if (!BuilderCore::Tool().ActsNow()) return false;
-    if (code != EventCode::kAxisActionChanged) return true;
+    if (code != AxisEvent::kAxisActionChanged) return true;
     if (State().tool == BuilderCore::kResizing) return false;
     const int action = Winplus::AxisBar::MouseAction();
     if (action == Winplus::AxisBar::kButtonDown && State().tool != BuilderCore::kAddFunction)
@@ -67,14 +67,20 @@ bool OnAxis(const int& code) {
 }
 
 // The model's current node on 200 to 202 (model bus) and 600 (view bus), when it is new.
-bool FollowCurrentNode(const int& code) {
+bool FollowCurrentNode(bool changed) {
     if (!BuilderCore::Tool().ActsNow()) return false;
-    const bool current =
-        code >= EventCode::kCurrentModelChanged && code <= EventCode::kCurrentNodeChanged;
-    if ((current || code == EventCode::kViewModeChanged) &&
-        MenuCore::GetCurrentNode() != State().node)
+    if (changed && MenuCore::GetCurrentNode() != State().node)
         BuilderCore::SetNode(MenuCore::GetCurrentNode());
     return true;
+}
+
+bool OnModel(const ModelEvent& code) {
+    return FollowCurrentNode(code >= ModelEvent::kCurrentModelChanged &&
+                             code <= ModelEvent::kCurrentNodeChanged);
+}
+
+bool OnView(const ViewEvent& code) {
+    return FollowCurrentNode(code == ViewEvent::kViewModeChanged);
 }
 
 void Rebuild() {
@@ -103,8 +109,8 @@ void Rebuild() {
 void BuilderCore::Initialize(ViewModeReader viewMode) {
     if (Tool().GetUserCurves()) return;
     State().prototype = Node::Create(kFirstFunctionId);
-    Tool().Initialize(Safe::MakeX<Winplus::Curve>(), kBuilderMode, viewMode, &OnAxis,
-                      &FollowCurrentNode, &FollowCurrentNode);
+    Tool().Initialize(Safe::MakeX<Winplus::Curve>(), kBuilderMode, viewMode, &OnAxis, &OnModel,
+                      &OnView);
 }
 
 ToolCore& BuilderCore::Tool() {
@@ -183,12 +189,12 @@ void BuilderCore::PlaceFunction() {
     s.prototype->SetAnchorValue(Winplus::AxisBar::CursorX(), Winplus::AxisBar::CursorY());
     // A drag reshapes only what this placement inserted.
     s.pending = nullptr;
-    MenuCore::Notify(EventCode::kFunctionPlaced);
+    MenuCore::Notify(ModelEvent::kFunctionPlaced);
     if (s.pending && HasAnchors(*s.prototype)) {
         Tool().GetDynamicCurve()->GetUnit()->Bind(MenuCore::GetCurrentModel(),
                                                   MenuCore::GetCurrentDefinition(), s.pending,
                                                   CurrentModelX());
-        if (Tool().updateView) Winplus::Layer::NotifyObservers(EventCode::kModelCurveUpdated);
+        if (Tool().updateView) Winplus::Layer::NotifyObservers(LayerEvent::kModelCurveUpdated);
     }
 }
 

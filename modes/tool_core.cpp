@@ -9,22 +9,19 @@ namespace Core {
 namespace {
 
 // Hands one bus's codes to a core's handler.
-class ToolListener : public Winplus::Observer {
+template <class Code>
+class ToolListener : public Winplus::EventObserver<Code> {
 public:
-    explicit ToolListener(ToolCore::Handler handler) : handler_(handler) {}
-    bool Notify(const int& code) override { return handler_(code); }
+    explicit ToolListener(ToolCore::Handler<Code> handler) : handler_(handler) {}
+    bool Notify(const Code& code) override { return handler_(code); }
 
 private:
-    ToolCore::Handler handler_;
+    ToolCore::Handler<Code> handler_;
 };
 
-EventBus::Registration Listen(EventBus::Registration (*add)(const Safe::XPtr<Winplus::Observer>&),
-                              ToolCore::Handler handler) {
-    return add(Safe::MakeX<ToolListener>(handler));
-}
-
-EventBus::Registration AddViewObserver(const Safe::XPtr<Winplus::Observer>& observer) {
-    return Bus(Subject::ViewMode).Add(observer);
+template <class Code>
+EventBus::Registration Listen(ToolCore::Handler<Code> handler) {
+    return BusOf<Code>().Add(Safe::MakeX<ToolListener<Code>>(handler));
 }
 
 Winplus::LayerCurve::Ptr EmptyLayer(const std::wstring& name) {
@@ -51,8 +48,8 @@ bool HasAnchors(Node& node) {
 }
 
 void ToolCore::Initialize(const Winplus::Curve::Ptr& dynamicCurve, int mode,
-                          ViewModeReader viewMode, Handler onAxis, Handler onModel,
-                          Handler onView) {
+                          ViewModeReader viewMode, Handler<AxisEvent> onAxis,
+                          Handler<ModelEvent> onModel, Handler<ViewEvent> onView) {
     if (s_.userCurves) return;
     s_.userCurves = EmptyLayer(L"User curves");
     s_.currentLayer = s_.userCurves;
@@ -63,9 +60,9 @@ void ToolCore::Initialize(const Winplus::Curve::Ptr& dynamicCurve, int mode,
     s_.dynamicLayer->AddCurve(dynamicCurve);
     s_.mode = mode;
     s_.viewMode = viewMode;
-    s_.onAxis = Listen(&Winplus::AxisBar::AddObserver, onAxis);
-    s_.onModel = Listen(&MenuCore::AddObserver, onModel);
-    s_.onView = Listen(&AddViewObserver, onView);
+    s_.onAxis = Listen(onAxis);
+    s_.onModel = Listen(onModel);
+    s_.onView = Listen(onView);
 }
 
 void ToolCore::Restart() {
@@ -75,7 +72,8 @@ void ToolCore::Restart() {
     autoUser = autoUserAtStart_;
 }
 
-EventBus::Registration ToolCore::AddObserver(const Safe::XPtr<Winplus::Observer>& observer) {
+EventBus::Registration ToolCore::AddObserver(
+    const Safe::XPtr<Winplus::EventObserver<ToolCode>>& observer) {
     return observers_.Add(observer);
 }
 
@@ -91,8 +89,8 @@ void ToolCore::SelectCurve(const std::wstring& name, const int& layer) {
     Winplus::Curve::Ptr curve = searched ? searched->Curves()->Find(name) : Winplus::Curve::Ptr();
     if (curve == s_.currentCurve) return;
     s_.currentCurve = curve;
-    if (layer == 0) NotifyView(EventCode::kUserCurveChanged);
-    if (layer == 1) NotifyView(EventCode::kBuiltInCurveChanged);
+    if (layer == 0) NotifyView(ViewEvent::kUserCurveChanged);
+    if (layer == 1) NotifyView(ViewEvent::kBuiltInCurveChanged);
 }
 
 void ToolCore::SelectFileCurve(const std::wstring& name, const int& layer) {
@@ -100,13 +98,13 @@ void ToolCore::SelectFileCurve(const std::wstring& name, const int& layer) {
     if (layer == 0 && s_.userCurves) curve = s_.userCurves->FileCurves()->Find(name);
     if (curve == s_.currentFileCurve) return;
     s_.currentFileCurve = curve;
-    NotifyView(EventCode::kBuiltInFileCurveChanged);
+    NotifyView(ViewEvent::kBuiltInFileCurveChanged);
 }
 
 void ToolCore::SetCurrentLayer(const Winplus::LayerCurve::Ptr& layer) {
     if (layer == s_.currentLayer) return;
     s_.currentLayer = layer;
-    NotifyView(EventCode::kCurrentLayerChanged);
+    NotifyView(ViewEvent::kCurrentLayerChanged);
 }
 
 bool ToolCore::Rebuild(const Node::Ptr& target, bool refreshAlways) {
@@ -127,7 +125,7 @@ bool ToolCore::Rebuild(const Node::Ptr& target, bool refreshAlways) {
     }
     if ((added || refreshAlways) && s_.userCurves) s_.userCurves->RefreshAll();
     Notify(kToolNodeSet);
-    if (added) NotifyView(EventCode::kViewDataSetChanged);
+    if (added) NotifyView(ViewEvent::kViewDataSetChanged);
     return true;
 }
 
@@ -156,17 +154,17 @@ void ToolCore::EndPress() {
     s_.pressing = false;
     if (!s_.moved) return;
     s_.moved = false;
-    MenuCore::Notify(EventCode::kParametersChanged);
+    MenuCore::Notify(ModelEvent::kParametersChanged);
 }
 
 void ToolCore::AnnounceMoved() {
     s_.moved = true;
-    NotifyView(EventCode::kViewModelCurveUpdated);
-    if (updateView) Winplus::Layer::NotifyObservers(EventCode::kModelCurveUpdated);
+    NotifyView(ViewEvent::kViewModelCurveUpdated);
+    if (updateView) Winplus::Layer::NotifyObservers(LayerEvent::kModelCurveUpdated);
 }
 
-void ToolCore::NotifyView(int code) const {
-    Bus(Subject::ViewMode).Notify(code);
+void ToolCore::NotifyView(ViewEvent code) const {
+    BusOf<ViewEvent>().Notify(code);
 }
 
 }  // namespace Core

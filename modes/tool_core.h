@@ -19,6 +19,7 @@ using ViewModeReader = int (*)();
 enum ToolCode {
     kToolPrototypeOrigin = 110,  // the builder's prototype came from elsewhere
     kToolNodeSet = 202,          // the edited node was set and the user curves rebuilt
+    kToolCurveRenamed = 311,     // a user curve was renamed in the Curve Explorer
     kToolTookMouse = 620,
     kToolAnchorsChanged = 800,
 };
@@ -28,7 +29,8 @@ enum class Gesture { kNone, kPress, kDrag, kOtherClick };
 
 class ToolCore {
 public:
-    using Handler = bool (*)(const int& code);
+    template <class Code>
+    using Handler = bool (*)(const Code& code);
 
     // AutoUser's value at start: whether the tool keeps a user curve for the edited node.
     explicit ToolCore(bool autoUserAtStart)
@@ -40,12 +42,14 @@ public:
     // the dynamic curve, named "Dynamic curve", whose variable is the current model's "x". The
     // handlers hear the axis-tool, model and view buses while the view mode is mode.
     void Initialize(const Winplus::Curve::Ptr& dynamicCurve, int mode, ViewModeReader viewMode,
-                    Handler onAxis, Handler onModel, Handler onView);
+                    Handler<AxisEvent> onAxis, Handler<ModelEvent> onModel,
+                    Handler<ViewEvent> onView);
     // Back to the state before Initialize, observers and all (the process's start-up state).
     void Restart();
 
-    [[nodiscard]] EventBus::Registration AddObserver(const Safe::XPtr<Winplus::Observer>& observer);
-    void Notify(const int& code) { observers_.Notify(code); }
+    [[nodiscard]] EventBus::Registration AddObserver(
+        const Safe::XPtr<Winplus::EventObserver<ToolCode>>& observer);
+    void Notify(ToolCode code) { observers_.Notify(code); }
 
     // Current layer none, "User curves" emptied.
     void Reset();
@@ -80,7 +84,7 @@ public:
     bool IsPressing() const { return s_.pressing; }
     // Parameters moved: view bus 610, and the layer bus 610 when UpdateView is on.
     void AnnounceMoved();
-    void NotifyView(int code) const;
+    void NotifyView(ViewEvent code) const;
 
     bool ActsNow() const { return s_.viewMode && s_.viewMode() == s_.mode; }
 
@@ -101,7 +105,7 @@ private:
     void EndPress();
 
     State s_;
-    EventBus observers_;
+    TypedBus<ToolCode> observers_;
     bool autoUserAtStart_;
 };
 

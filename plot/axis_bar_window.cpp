@@ -11,7 +11,7 @@ constexpr int kFitAllBitmap = 156;
 constexpr int kFitCurrentBitmap = 155;
 }  // namespace
 
-AxisToolBar::AxisToolBar(Wnd parent) : toolBar_(Safe::MakeX<ToolBar>(parent, false)) {
+AxisToolBar::AxisToolBar(Wnd parent) : toolBar_(Safe::MakeX<ToolBar>(parent)) {
     ButtonBar::SetButtonSize({kWidth, kWidth});
     ButtonBar::SetParent(parent);
     auto list = Safe::MakeX<ButtonList>();
@@ -31,8 +31,8 @@ void AxisToolBar::SetCommand(const Safe::XPtr<Command>& command) {
     toolBar_->Controller()->SetCommand(command);
 }
 
-void AxisToolBar::Place(int clientWidth) {
-    toolBar_->Move(clientWidth - kWidth - 1, 24, kWidth, kHeight, true);
+void AxisToolBar::Place(int x, int y) {
+    toolBar_->Move(x, y, kWidth, kHeight, true);
 }
 
 void AxisToolBar::Show(bool visible) {

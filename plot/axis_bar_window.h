@@ -15,7 +15,8 @@ public:
     // Receives the ids of the buttons clicked.
     void SetCommand(const Safe::XPtr<Command>& command);
     // At the right edge of a client area that wide, below the caption.
-    void Place(int clientWidth);
+    // At (x, y) of the owner's client area, at its own size.
+    void Place(int x, int y);
     void Show(bool visible);
     HWND Handle() const { return toolBar_->Controller()->Handle(); }
 

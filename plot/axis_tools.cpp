@@ -22,25 +22,19 @@ State& Global() {
     return *state;
 }
 
-EventBus& AxisBus() {
-    static EventBus* bus = new EventBus;
-    return *bus;
-}
-
 void ResetAxisState() {
-    AxisBus().Clear();
     Global() = State();
 }
 [[maybe_unused]] const bool kResets = RegisterProcessReset(&ResetAxisState);
 
 }  // namespace
 
-EventBus::Registration AxisBar::AddObserver(const Safe::XPtr<Observer>& observer) {
-    return AxisBus().Add(observer);
+EventBus::Registration AxisBar::AddObserver(const Safe::XPtr<EventObserver<AxisEvent>>& observer) {
+    return BusOf<AxisEvent>().Add(observer);
 }
 
-void AxisBar::NotifyObservers(const int& code) {
-    AxisBus().Notify(code);
+void AxisBar::NotifyObservers(AxisEvent code) {
+    BusOf<AxisEvent>().Notify(code);
 }
 
 void AxisBar::SetMode(const int& mode) {
@@ -59,19 +53,19 @@ void AxisBar::SetCursorPosition(const double position[2]) {
     Global().inside = true;
     Global().position[0] = position[0];
     Global().position[1] = position[1];
-    NotifyObservers(EventCode::kCursorMoved);
+    NotifyObservers(AxisEvent::kCursorMoved);
 }
 
 void AxisBar::SetCursorInside(const bool& inside) {
     Global().inside = inside;
-    NotifyObservers(EventCode::kCursorMoved);
+    NotifyObservers(AxisEvent::kCursorMoved);
 }
 
 void AxisBar::PublishMouseAction(const int& action, const int delta[2]) {
     Global().action = action;
     Global().delta[0] = delta[0];
     Global().delta[1] = delta[1];
-    NotifyObservers(EventCode::kAxisActionChanged);
+    NotifyObservers(AxisEvent::kAxisActionChanged);
 }
 
 bool AxisBar::CursorInside() {

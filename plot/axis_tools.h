@@ -16,8 +16,9 @@ public:
     enum Action { kButtonDown = 0, kButtonUp = 1, kOtherButton = 2, kMove = 3 };
     enum ButtonId { kPreviousLimits = 130, kFitAllCurves = 131, kFitCurrentCurve = 132 };
 
-    [[nodiscard]] static EventBus::Registration AddObserver(const Safe::XPtr<Observer>& observer);
-    static void NotifyObservers(const int& code);
+    [[nodiscard]] static EventBus::Registration AddObserver(
+        const Safe::XPtr<EventObserver<AxisEvent>>& observer);
+    static void NotifyObservers(AxisEvent code);
     static void SetMode(const int& mode);
     // -1 while a modelling tool has the mouse, whatever the mode.
     static int GetMode();

@@ -141,7 +141,7 @@ bool CurveViewPage::ApplyAutoScale(const Layer::Ptr& layer, Curve& curve) {
     Row(kXMaximum).SetDouble(limits.x + limits.width);
     Row(kXMinimum).SetEnabled(false);
     Row(kXMaximum).SetEnabled(false);
-    AnnounceOnLayers(EventCode::kCurveChanged);
+    AnnounceOnLayers(LayerEvent::kCurveChanged);
     return false;
 }
 
@@ -154,7 +154,7 @@ bool CurveViewPage::ApplyExpStep(const Layer::Ptr& layer, Curve& curve) {
     const Rect& limits = curves->GetLimits();
     curve.SetXRange(limits.x, limits.x + limits.width);
     ShowXLimits(curve, !curve.autoScale);
-    AnnounceOnLayers(EventCode::kCurveChanged);
+    AnnounceOnLayers(LayerEvent::kCurveChanged);
     return false;
 }
 
@@ -166,7 +166,7 @@ bool CurveViewPage::ApplyXLimit(Curve& curve, int index) {
     if (v == (minimum ? smallest : largest)) return true;
     if (minimum ? v < largest : smallest < v) {
         curve.SetXRange(minimum ? v : smallest, minimum ? largest : v);
-        AnnounceOnLayers(EventCode::kCurveChanged);
+        AnnounceOnLayers(LayerEvent::kCurveChanged);
         return true;
     }
     Refuse(minimum ? "Value must be lower than X-Maximum"
@@ -180,28 +180,28 @@ bool CurveViewPage::Apply(const Layer::Ptr& layer, const Curve::Ptr& curve, int 
     switch (index) {
         case kMathPath:
             if (!AskAndRebind(Row(kMathPath), Row(kVariable), *curve)) return true;
-            AnnounceOnLayers(EventCode::kCurveBindingChanged);
+            AnnounceOnLayers(LayerEvent::kCurveBindingChanged);
             return false;
         case kAutoScale: return ApplyAutoScale(layer, *curve);
         case kVariable: {
             const Outcome outcome = ApplyVariable(Row(kVariable), *curve);
-            if (outcome == Outcome::kChanged) AnnounceOnLayers(EventCode::kCurveBindingChanged);
+            if (outcome == Outcome::kChanged) AnnounceOnLayers(LayerEvent::kCurveBindingChanged);
             return outcome != Outcome::kNotApplied;
         }
         case kPoints: {
             const Outcome outcome = ApplyPoints(Row(kPoints), *curve, kMaxPoints);
-            if (outcome == Outcome::kChanged) AnnounceOnLayers(EventCode::kCurveChanged);
+            if (outcome == Outcome::kChanged) AnnounceOnLayers(LayerEvent::kCurveChanged);
             return outcome != Outcome::kNotApplied;
         }
         case kExpStep: return ApplyExpStep(layer, *curve);
         case kXMinimum:
         case kXMaximum: return ApplyXLimit(*curve, index);
         case kViewMode:
-            if (ApplyViewMode(Row(kViewMode), *curve)) AnnounceOnLayers(EventCode::kCurveChanged);
+            if (ApplyViewMode(Row(kViewMode), *curve)) AnnounceOnLayers(LayerEvent::kCurveChanged);
             return true;
         default:
             if (looks_.Apply(*this, index, curve->Designers()))
-                AnnounceOnLayers(EventCode::kCurveChanged);
+                AnnounceOnLayers(LayerEvent::kCurveChanged);
             return true;
     }
 }
@@ -236,14 +236,14 @@ bool CurveModifyPage::Apply(const Curve::Ptr& curve, int index) {
             if (!pathEditable_ || !AskAndRebind(Row(kMathPath), Row(kVariable), *curve))
                 return true;
             curve->Refresh();
-            AnnounceOnView(EventCode::kViewCurveChanged);
+            AnnounceOnView(ViewEvent::kViewCurveChanged);
             return false;
         case kVariable:
             outcome = ApplyVariable(Row(kVariable), *curve);
             if (outcome == Outcome::kUnchanged) return true;
             if (outcome == Outcome::kChanged) {
                 curve->Refresh();
-                AnnounceOnView(EventCode::kViewCurveChanged);
+                AnnounceOnView(ViewEvent::kViewCurveChanged);
             }
             return false;
         case kPoints: outcome = ApplyPoints(Row(kPoints), *curve, kMaxPoints); break;
@@ -260,7 +260,7 @@ bool CurveModifyPage::Apply(const Curve::Ptr& curve, int index) {
         }
         default: break;
     }
-    if (outcome == Outcome::kChanged) AnnounceOnView(EventCode::kViewCurveChanged);
+    if (outcome == Outcome::kChanged) AnnounceOnView(ViewEvent::kViewCurveChanged);
     return outcome != Outcome::kNotApplied;
 }
 

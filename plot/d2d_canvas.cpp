@@ -25,26 +25,23 @@ D2DCanvas::D2DCanvas(ID2D1RenderTarget* target, int fontSize) : target_(target) 
     if (IDWriteFactory* write = GetDWriteFactory())
         write->CreateTextFormat(L"Arial", nullptr, DWRITE_FONT_WEIGHT_NORMAL,
                                 DWRITE_FONT_STYLE_NORMAL, DWRITE_FONT_STRETCH_NORMAL,
-                                static_cast<float>(fontSize), L"", &format_);
+                                static_cast<float>(fontSize), L"", format_.Put());
 }
 
 D2DCanvas::~D2DCanvas() {
     while (clips_ > 0) PopClip();
-    for (auto& entry : brushes_) entry.second->Release();
-    if (format_) format_->Release();
 }
 
 ID2D1SolidColorBrush* D2DCanvas::Brush(Argb color) {
     auto found = brushes_.find(color);
-    if (found != brushes_.end()) return found->second;
-    ID2D1SolidColorBrush* brush = nullptr;
-    // The alpha byte is not used: plot colours are opaque.
-    target_->CreateSolidColorBrush(
-        D2D1::ColorF(((color >> 16) & 0xFF) / 255.0f, ((color >> 8) & 0xFF) / 255.0f,
-                     (color & 0xFF) / 255.0f, 1.0f),
-        &brush);
-    if (brush) brushes_[color] = brush;
-    return brush;
+    if (found != brushes_.end()) return found->second.Get();
+    ComPtr<ID2D1SolidColorBrush> brush;
+    // The alpha byte counts, as it does on the GDI+ canvas.
+    const ColorFractions f = Fractions(color);
+    target_->CreateSolidColorBrush(D2D1::ColorF(f.red, f.green, f.blue, f.alpha), brush.Put());
+    ID2D1SolidColorBrush* made = brush.Get();
+    if (made) brushes_[color] = std::move(brush);
+    return made;
 }
 
 void D2DCanvas::Line(PixelPoint from, PixelPoint to, Argb color, double width) {
@@ -103,7 +100,8 @@ void D2DCanvas::Text(const std::wstring& text, const PixelRect& box, TextAlign a
     format_->SetTextAlignment(align == TextAlign::Trailing ? DWRITE_TEXT_ALIGNMENT_TRAILING
                               : align == TextAlign::Center ? DWRITE_TEXT_ALIGNMENT_CENTER
                                                            : DWRITE_TEXT_ALIGNMENT_LEADING);
-    target_->DrawText(text.c_str(), static_cast<UINT32>(text.size()), format_, RectOf(box), brush);
+    target_->DrawText(text.c_str(), static_cast<UINT32>(text.size()), format_.Get(), RectOf(box),
+                      brush);
 }
 
 void D2DCanvas::PushClip(const PixelRect& box) {

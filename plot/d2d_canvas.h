@@ -38,8 +38,8 @@ private:
     ID2D1SolidColorBrush* Brush(Argb color);
 
     ID2D1RenderTarget* target_;
-    IDWriteTextFormat* format_ = nullptr;
-    std::map<Argb, ID2D1SolidColorBrush*> brushes_;
+    ComPtr<IDWriteTextFormat> format_;
+    std::map<Argb, ComPtr<ID2D1SolidColorBrush>> brushes_;
     int clips_ = 0;
 };
 

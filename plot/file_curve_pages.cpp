@@ -122,18 +122,18 @@ bool FileCurveViewPage::Apply(const FileCurve::Ptr& curve, int index) {
             curve->SetData(current);
             Fill(curve);
         }
-        AnnounceOnLayers(EventCode::kCurveBindingChanged);
+        AnnounceOnLayers(LayerEvent::kCurveBindingChanged);
         return false;
     }
     if (index == AllRangeIndex()) {
         // Only the whole range redraws: the range it replaces was drawn before.
         if (ApplyAllRange(*curve) == Outcome::kChanged && curve->GetAllRange())
-            AnnounceOnLayers(EventCode::kCurveChanged);
+            AnnounceOnLayers(LayerEvent::kCurveChanged);
         return false;
     }
     const bool rangeEnd = index == XStartIndex() || index == XEndIndex();
     const Outcome outcome = rangeEnd ? ApplyRangeEnd(*curve, index) : ApplyLook(*curve, index);
-    if (outcome == Outcome::kChanged) AnnounceOnLayers(EventCode::kCurveChanged);
+    if (outcome == Outcome::kChanged) AnnounceOnLayers(LayerEvent::kCurveChanged);
     return outcome != Outcome::kNotApplied;
 }
 
@@ -156,7 +156,7 @@ bool FileCurveModifyPage::Apply(const FileCurve::Ptr& curve, int index) {
         outcome = ApplyRangeEnd(*curve, index);
     else
         outcome = ApplyLook(*curve, index);
-    if (outcome == Outcome::kChanged) AnnounceOnView(EventCode::kViewCurveChanged);
+    if (outcome == Outcome::kChanged) AnnounceOnView(ViewEvent::kViewCurveChanged);
     return outcome != Outcome::kNotApplied;
 }
 

@@ -277,18 +277,46 @@ void Frame::PaintAxis(Canvas& canvas, int side) {
     }
 }
 
+std::vector<bool> Frame::LabelsThatFit(const std::vector<int>& centres, int extent) {
+    // Two pixels between neighbours; the first label always shows.
+    constexpr int kGap = 2;
+    std::vector<bool> shown(centres.size(), false);
+    bool any = false;
+    int last = 0;
+    for (std::size_t i = 0; i < centres.size(); ++i) {
+        if (any && std::abs(centres[i] - last) < extent + kGap) continue;
+        shown[i] = true;
+        any = true;
+        last = centres[i];
+    }
+    return shown;
+}
+
 void Frame::PaintLabels(Canvas& canvas) {
     const PixelRect& p = plotArea_;
     const int t = majorTickLength;
     const Argb color = canvas.LabelColor(labelColor);
-    for (double value : yTicks_) {
-        const int at = YToPixel(value);
+    // Labels that would run into the one before them are left out.
+    auto pixels = [this](const std::vector<double>& ticks, bool vertical) {
+        std::vector<int> at;
+        for (double value : ticks) at.push_back(vertical ? YToPixel(value) : XToPixel(value));
+        return at;
+    };
+    const std::vector<int> ys = pixels(yTicks_, true), xs = pixels(xTicks_, false);
+    const std::vector<bool> yShown = LabelsThatFit(ys, yLabel_.height);
+    const std::vector<bool> xShown = LabelsThatFit(xs, xLabel_.width);
+    for (std::size_t i = 0; i < yTicks_.size(); ++i) {
+        if (!yShown[i]) continue;
+        const double value = yTicks_[i];
+        const int at = ys[i];
         const PixelRect box{p.x - t - yLabel_.width, at - yLabel_.height / 2, yLabel_.width,
                             yLabel_.height};
         canvas.Text(LabelText(value), box, TextAlign::Trailing, color);
     }
-    for (double value : xTicks_) {
-        const int at = XToPixel(value);
+    for (std::size_t i = 0; i < xTicks_.size(); ++i) {
+        if (!xShown[i]) continue;
+        const double value = xTicks_[i];
+        const int at = xs[i];
         const PixelRect box{at - xLabel_.width, p.y + p.height + t, 2 * xLabel_.width,
                             xLabel_.height};
         canvas.Text(LabelText(value), box, TextAlign::Center, color);

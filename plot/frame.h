@@ -70,6 +70,9 @@ private:
     void Layout(Canvas& canvas, const PixelRect& rect, const Rect& limits);
     void PaintAxis(Canvas& canvas, int side);
     void PaintLabels(Canvas& canvas);
+    // Which of the labels centred at these pixels (in tick order) show: each one at least its
+    // extent and a gap away from the last one shown.
+    static std::vector<bool> LabelsThatFit(const std::vector<int>& centres, int extent);
     void Tick(Canvas& canvas, int side, int at, int length);
     bool Placeable(int axis, double value) const;
     // The pixel of a value on an axis; false when the axis cannot place it.

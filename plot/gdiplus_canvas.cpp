@@ -1,18 +1,18 @@
 #include "plot/gdiplus_canvas.h"
 
+#include "winplus/gdip_draw.h"
+
 namespace Winplus {
 
 GdiplusCanvas::GdiplusCanvas(Gdiplus::GpGraphics* graphics, int fontSize) : graphics_(graphics) {
-    Gdiplus::GpFontFamily* family = nullptr;  // the generic family is not deleted
-    if (Gdip::GdipGetGenericFontFamilySansSerif(&family) == Gdiplus::Ok)
+    // The cached family: Wine makes a new generic family at every request and never frees it.
+    if (Gdiplus::GpFontFamily* family = SansSerifFamily())
         Gdip::GdipCreateFont(family, static_cast<Gdiplus::REAL>(fontSize),
                              Gdiplus::FontStyleRegular, Gdiplus::UnitPoint, font_.Put());
-    Gdip::GdipCreateStringFormat(0, LANG_NEUTRAL, &format_);
+    Gdip::GdipCreateStringFormat(0, LANG_NEUTRAL, format_.Put());
 }
 
-GdiplusCanvas::~GdiplusCanvas() {
-    if (format_) Gdip::GdipDeleteStringFormat(format_);
-}
+GdiplusCanvas::~GdiplusCanvas() = default;
 
 GdipPen GdiplusCanvas::Pen(Argb color, double width) const {
     GdipPen pen;
@@ -70,8 +70,8 @@ void GdiplusCanvas::Polygon(const std::vector<PixelPoint>& points, Argb color, b
 
 void GdiplusCanvas::Text(const std::wstring& text, const PixelRect& box, TextAlign align,
                          Argb color) {
-    if (!font_.Get() || !format_) return;
-    Gdip::GdipSetStringFormatAlign(format_,
+    if (!font_.Get() || !format_.Get()) return;
+    Gdip::GdipSetStringFormatAlign(format_.Get(),
                                    align == TextAlign::Trailing ? Gdiplus::StringAlignmentFar
                                    : align == TextAlign::Center ? Gdiplus::StringAlignmentCenter
                                                                 : Gdiplus::StringAlignmentNear);
@@ -79,16 +79,17 @@ void GdiplusCanvas::Text(const std::wstring& text, const PixelRect& box, TextAli
         static_cast<Gdiplus::REAL>(box.x), static_cast<Gdiplus::REAL>(box.y),
         static_cast<Gdiplus::REAL>(box.width), static_cast<Gdiplus::REAL>(box.height));
     GdipBrush brush = Brush(color);
-    Gdip::GdipDrawString(graphics_, text.c_str(), -1, font_.Get(), &layout, format_, brush.Get());
+    Gdip::GdipDrawString(graphics_, text.c_str(), -1, font_.Get(), &layout, format_.Get(),
+                         brush.Get());
 }
 
 TextSize GdiplusCanvas::MeasureText(const std::wstring& text) {
-    if (!font_.Get() || !format_) return EstimateTextSize(text);
-    Gdip::GdipSetStringFormatAlign(format_, Gdiplus::StringAlignmentNear);
+    if (!font_.Get() || !format_.Get()) return EstimateTextSize(text);
+    Gdip::GdipSetStringFormatAlign(format_.Get(), Gdiplus::StringAlignmentNear);
     const Gdiplus::RectF layout(0, 0, 10000, 10000);
     Gdiplus::RectF bound;
-    if (Gdip::GdipMeasureString(graphics_, text.c_str(), -1, font_.Get(), &layout, format_, &bound,
-                                nullptr, nullptr) != Gdiplus::Ok)
+    if (Gdip::GdipMeasureString(graphics_, text.c_str(), -1, font_.Get(), &layout, format_.Get(),
+                                &bound, nullptr, nullptr) != Gdiplus::Ok)
         return EstimateTextSize(text);
     return {static_cast<int>(bound.Width), static_cast<int>(bound.Height)};
 }

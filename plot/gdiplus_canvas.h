@@ -30,7 +30,7 @@ private:
 
     Gdiplus::GpGraphics* graphics_;
     GdipFont font_;
-    Gdiplus::GpStringFormat* format_ = nullptr;
+    GdipStringFormat format_;
     std::vector<PixelRect> clips_;
 };
 

@@ -41,16 +41,16 @@ const FileCurve::Ptr& Layer::CurrentFileCurve() {
 }
 
 void Layer::SetCurrentLayer(const Ptr& layer) {
-    StoreAndAnnounce(Global().layer, layer, Bus(Subject::Layers), EventCode::kCurrentLayerChanged);
+    StoreAndAnnounce(Global().layer, layer, BusOf<LayerEvent>(), LayerEvent::kCurrentLayerChanged);
 }
 
 void Layer::SetCurrentCurve(const Curve::Ptr& curve) {
-    StoreAndAnnounce(Global().curve, curve, Bus(Subject::Layers), EventCode::kBuiltInCurveChanged);
+    StoreAndAnnounce(Global().curve, curve, BusOf<LayerEvent>(), LayerEvent::kBuiltInCurveChanged);
 }
 
 void Layer::SetCurrentFileCurve(const FileCurve::Ptr& curve) {
-    StoreAndAnnounce(Global().fileCurve, curve, Bus(Subject::Layers),
-                     EventCode::kBuiltInFileCurveChanged);
+    StoreAndAnnounce(Global().fileCurve, curve, BusOf<LayerEvent>(),
+                     LayerEvent::kBuiltInFileCurveChanged);
 }
 
 void Layer::NewLayer() {
@@ -64,7 +64,7 @@ void Layer::ResetLayers() {
     NewLayer();
     Global().curve = nullptr;
     Global().fileCurve = nullptr;
-    NotifyObservers(EventCode::kLayersReplaced);
+    NotifyObservers(LayerEvent::kLayersReplaced);
 }
 
 void Layer::ReplaceLayers(const LayerSet& layers) {
@@ -73,15 +73,16 @@ void Layer::ReplaceLayers(const LayerSet& layers) {
     std::vector<Ptr> items(layers.begin(), layers.end());
     Set().Clear();
     for (const Ptr& layer : items) Set().Add(layer);
-    NotifyObservers(EventCode::kLayersReplaced);
+    NotifyObservers(LayerEvent::kLayersReplaced);
 }
 
-EventBus::Registration Layer::AddObserver(const Safe::XPtr<Winplus::Observer>& observer) {
-    return Bus(Subject::Layers).Add(observer);
+EventBus::Registration Layer::AddObserver(
+    const Safe::XPtr<Winplus::EventObserver<LayerEvent>>& observer) {
+    return BusOf<LayerEvent>().Add(observer);
 }
 
-void Layer::NotifyObservers(const int& code) {
-    Bus(Subject::Layers).Notify(code);
+void Layer::NotifyObservers(LayerEvent code) {
+    BusOf<LayerEvent>().Notify(code);
 }
 
 LayerCurve::LayerCurve(const std::wstring& name, bool withCurve)

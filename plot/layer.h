@@ -50,8 +50,8 @@ public:
     static void ReplaceLayers(const LayerSet& layers);
 
     [[nodiscard]] static EventBus::Registration AddObserver(
-        const Safe::XPtr<Winplus::Observer>& observer);
-    static void NotifyObservers(const int& code);
+        const Safe::XPtr<Winplus::EventObserver<LayerEvent>>& observer);
+    static void NotifyObservers(LayerEvent code);
 
 protected:
     Layer(const std::wstring& name, int kind) : Label(name), kind_(kind) {}

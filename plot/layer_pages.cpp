@@ -123,8 +123,8 @@ bool LayerViewPage::Apply(const Layer::Ptr& layer, int index) {
     if (!curves || !HasRow(index)) return false;
     Change change;
     const bool result = ApplyAxisRow({curves}, index, change);
-    if (change == Change::kXScale) AnnounceOnLayers(EventCode::kLayerScaleChanged);
-    if (change == Change::kLimits) AnnounceOnLayers(EventCode::kLayerLimitsChanged);
+    if (change == Change::kXScale) AnnounceOnLayers(LayerEvent::kLayerScaleChanged);
+    if (change == Change::kLimits) AnnounceOnLayers(LayerEvent::kLayerLimitsChanged);
     return result;
 }
 
@@ -139,8 +139,8 @@ bool LayerModifyPage::Apply(const LayerCurve::Ptr& userCurves, const LayerCurve:
     if (!userCurves || !toolLayer || !HasRow(index)) return false;
     Change change;
     const bool result = ApplyAxisRow({userCurves, toolLayer}, index, change);
-    if (change == Change::kXScale) AnnounceOnView(EventCode::kViewMathPathChanged);
-    if (change == Change::kLimits) AnnounceOnView(EventCode::kViewLimitsChanged);
+    if (change == Change::kXScale) AnnounceOnView(ViewEvent::kViewMathPathChanged);
+    if (change == Change::kLimits) AnnounceOnView(ViewEvent::kViewLimitsChanged);
     return result;
 }
 

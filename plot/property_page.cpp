@@ -175,12 +175,12 @@ bool AskYes(const std::string& text) {
                                      Platform::BoxButtons::YesNo}) != Platform::BoxAnswer::No;
 }
 
-void AnnounceOnLayers(int code) {
+void AnnounceOnLayers(LayerEvent code) {
     Layer::NotifyObservers(code);
 }
 
-void AnnounceOnView(int code) {
-    Bus(Subject::ViewMode).Notify(code);
+void AnnounceOnView(ViewEvent code) {
+    BusOf<ViewEvent>().Notify(code);
 }
 
 }  // namespace Winplus

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "foundation/event_codes.h"
 #include "plot/view_mode.h"
 #include "winplus/property.h"
 
@@ -103,7 +104,7 @@ void Refuse(const std::string& text);
 bool AskYes(const std::string& text);
 
 // The View pages report on the layer bus, the Modify pages on the view bus.
-void AnnounceOnLayers(int code);
-void AnnounceOnView(int code);
+void AnnounceOnLayers(LayerEvent code);
+void AnnounceOnView(ViewEvent code);
 
 }  // namespace Winplus

@@ -4,57 +4,54 @@
 #include <dwrite.h>
 #include <wincodec.h>
 
+#include "winplus/handles.h"
 #include "winplus/imaging.h"
 
 namespace Winplus {
 
 namespace {
-ID2D1Factory* d2dFactory = nullptr;
-IDWriteFactory* dwriteFactory = nullptr;
-IWICImagingFactory* wicFactory = nullptr;
-
-template <class T>
-void ReleaseInterface(T*& p) {
-    if (p) p->Release();
-    p = nullptr;
-}
+// Made on first use and kept for the process (each released by its Release function).
+ComPtr<ID2D1Factory> d2dFactory;
+ComPtr<IDWriteFactory> dwriteFactory;
+ComPtr<IWICImagingFactory> wicFactory;
 }  // namespace
 
 bool EnsureD2DFactory() {
     if (d2dFactory) return true;
-    return SUCCEEDED(D2D1CreateFactory(D2D1_FACTORY_TYPE_SINGLE_THREADED, &d2dFactory));
+    return SUCCEEDED(D2D1CreateFactory(D2D1_FACTORY_TYPE_SINGLE_THREADED, d2dFactory.Put()));
 }
 
 bool EnsureDWriteFactory() {
     if (dwriteFactory) return true;
     return SUCCEEDED(DWriteCreateFactory(DWRITE_FACTORY_TYPE_SHARED, __uuidof(IDWriteFactory),
-                                         reinterpret_cast<IUnknown**>(&dwriteFactory)));
+                                         reinterpret_cast<IUnknown**>(dwriteFactory.Put())));
 }
 
 bool EnsureWicFactory() {
     if (wicFactory) return true;
     if (FAILED(CoCreateInstance(CLSID_WICImagingFactory2, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IWICImagingFactory, reinterpret_cast<void**>(&wicFactory)))) {
+                                IID_IWICImagingFactory,
+                                reinterpret_cast<void**>(wicFactory.Put())))) {
         // Systems without the second generation of the imaging component have the first.
         if (FAILED(CoCreateInstance(CLSID_WICImagingFactory1, nullptr, CLSCTX_INPROC_SERVER,
                                     IID_IWICImagingFactory,
-                                    reinterpret_cast<void**>(&wicFactory)))) {
-            wicFactory = nullptr;
+                                    reinterpret_cast<void**>(wicFactory.Put())))) {
+            wicFactory.Reset();
             return false;
         }
     }
-    SetImagingFactory(wicFactory);
+    SetImagingFactory(wicFactory.Get());
     return true;
 }
 
 ID2D1Factory* GetD2DFactory() {
-    return d2dFactory;
+    return d2dFactory.Get();
 }
 IDWriteFactory* GetDWriteFactory() {
-    return dwriteFactory;
+    return dwriteFactory.Get();
 }
 IWICImagingFactory* GetWicFactory() {
-    return wicFactory;
+    return wicFactory.Get();
 }
 
 ID2D1HwndRenderTarget* CreateHwndRenderTarget(HWND hwnd) {
@@ -73,14 +70,14 @@ ID2D1HwndRenderTarget* CreateHwndRenderTarget(HWND hwnd) {
 }
 
 void ReleaseD2DFactory() {
-    ReleaseInterface(d2dFactory);
+    d2dFactory.Reset();
 }
 void ReleaseDWriteFactory() {
-    ReleaseInterface(dwriteFactory);
+    dwriteFactory.Reset();
 }
 void ReleaseWicFactory() {
     SetImagingFactory(nullptr);
-    ReleaseInterface(wicFactory);
+    wicFactory.Reset();
 }
 
 }  // namespace Winplus

@@ -123,9 +123,7 @@ HBITMAP LoadFacedBitmap(HINSTANCE instance, int bitmapId, int& width, int& heigh
         BitBlt(destination.Get(), 0, 0, width, height, source.Get(), 0, 0, SRCCOPY);
     }
     GdiFlush();
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    const std::uint32_t facePixel = (GetRValue(face) << 16) | (GetGValue(face) << 8) |
-                                    GetBValue(face);
+    const std::uint32_t facePixel = FromColorRef(GetSysColor(COLOR_BTNFACE)) & 0x00FFFFFF;
     auto* pixels = static_cast<std::uint32_t*>(bits);
     for (int i = 0; i < width * height; ++i) {
         pixels[i] &= 0x00FFFFFF;
@@ -144,12 +142,10 @@ BmpButtonDesigner::BmpButtonDesigner(Button* button, HINSTANCE instance, int bit
     *bitmap_.Put() = bitmap;
     if (IWICImagingFactory* factory = GetImagingFactory())
         factory->CreateBitmapFromHBITMAP(picture.Get(), nullptr, WICBitmapIgnoreAlpha,
-                                         &wicBitmap_);
+                                         wicBitmap_.Put());
 }
 
-BmpButtonDesigner::~BmpButtonDesigner() {
-    if (wicBitmap_) wicBitmap_->Release();
-}
+BmpButtonDesigner::~BmpButtonDesigner() = default;
 
 RECT BmpButtonDesigner::Source() const {
     const int frame = Frame();
@@ -167,11 +163,11 @@ void BmpButtonDesigner::Paint(Gdiplus::GpGraphics* graphics) {
 
 void BmpButtonDesigner::Draw(ID2D1RenderTarget* renderTarget) {
     IWICImagingFactory* factory = GetImagingFactory();
-    if (!wicBitmap_ || !factory || !renderTarget) return;
+    if (!wicBitmap_.Get() || !factory || !renderTarget) return;
     // Direct2D takes premultiplied 32-bit pixels only.
     ComPtr<IWICFormatConverter> converter;
     if (FAILED(factory->CreateFormatConverter(converter.Put())) ||
-        FAILED(converter->Initialize(wicBitmap_, GUID_WICPixelFormat32bppPBGRA,
+        FAILED(converter->Initialize(wicBitmap_.Get(), GUID_WICPixelFormat32bppPBGRA,
                                      WICBitmapDitherTypeNone, nullptr, 0.0,
                                      WICBitmapPaletteTypeCustom)))
         return;

@@ -103,7 +103,7 @@ protected:
     virtual RECT Source() const;
 
     GdipImage bitmap_;
-    IWICBitmap* wicBitmap_ = nullptr;
+    ComPtr<IWICBitmap> wicBitmap_;
     int stripWidth_ = 0, stripHeight_ = 0;
 };
 

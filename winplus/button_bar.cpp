@@ -4,13 +4,21 @@
 
 #include <vector>
 
+#include "foundation/event_bus.h"
 #include "foundation/exception.h"
 
 namespace Winplus {
 
 namespace {
-SIZE defaultSize = {22, 20};
+// What AddPush and its kin give a new button until a bar's builder changes them.
+constexpr SIZE kDefaultSize = {22, 20};
+SIZE defaultSize = kDefaultSize;
 Wnd defaultParent;
+void ResetDefaults() {
+    defaultSize = kDefaultSize;
+    defaultParent = Wnd();
+}
+[[maybe_unused]] const bool kDefaultsReset = RegisterProcessReset(&ResetDefaults);
 
 template <class T, class D>
 Safe::XPtr<T> MakeBitmapButton(int bitmapId, int commandId, const std::string& tooltip,
@@ -242,12 +250,9 @@ void BarController::Repaint() {
     bar_->PaintAll(graphics.Get());
 }
 
-ToolBar::ToolBar(Wnd parent, const bool& flag) {
-    if (!WndClass::IsRegistered("ToolBarClass")) {
-        WndClass windowClass("ToolBarClass", InstanceOf(parent.Handle()));
-        windowClass.RegisterOnce();
-    }
-    controller_ = Safe::MakeX<BarController>(flag ? 1 : 0);
+ToolBar::ToolBar(Wnd parent) {
+    RegisterClassOnce("ToolBarClass", InstanceOf(parent.Handle()));
+    controller_ = Safe::MakeX<BarController>();
     WindowMaker maker("ToolBarClass", parent, 0);
     maker.Create(controller_);
 }

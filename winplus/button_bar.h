@@ -66,8 +66,6 @@ private:
 
 class BarController : public Controller {
 public:
-    explicit BarController(unsigned char flag = 0) : flag_(flag) {}
-
     bool OnPaint() override;
     bool OnLButtonDown(int x, int y, unsigned keys) override;
     bool OnLButtonUp(int x, int y, unsigned keys) override;
@@ -88,7 +86,6 @@ public:
     const Safe::XPtr<ToolTip>& Tips() const { return toolTip_; }
 
 private:
-    [[maybe_unused]] unsigned char flag_;
     Safe::XPtr<ButtonBar> bar_;
     Safe::XPtr<ToolTip> toolTip_;
     Safe::XPtr<Command> command_;
@@ -106,7 +103,7 @@ protected:
 
 class ToolBar : public Safe::Countable {
 public:
-    ToolBar(Wnd parent, const bool& flag);
+    explicit ToolBar(Wnd parent);
     void SetObserver(const Safe::XPtr<BarObserver>& observer);
     const Safe::XPtr<BarController>& Controller() const { return controller_; }
     bool Move(int x, int y, int width, int height, bool repaint) {

@@ -19,9 +19,27 @@ std::string Capped(const char* buffer) {
 }
 }  // namespace
 
+namespace {
+// The window property that binds a control window to its Control object.
+constexpr char kControlProperty[] = "Winplus.Control";
+}  // namespace
+
 Control::~Control() {
-    if (Handle()) DestroyWindow(Handle());
-    if (font_) DeleteObject(font_);
+    if (Handle()) {
+        RemovePropA(Handle(), kControlProperty);
+        DestroyWindow(Handle());
+    }
+}
+
+void Control::Adopt(HWND hwnd, int id) {
+    if (Handle()) RemovePropA(Handle(), kControlProperty);
+    SetHandle(hwnd);
+    id_ = id;
+    if (hwnd) SetPropA(hwnd, kControlProperty, this);
+}
+
+Control* FindControl(HWND hwnd) {
+    return hwnd ? static_cast<Control*>(GetPropA(hwnd, kControlProperty)) : nullptr;
 }
 
 void Control::Create(HWND parent, const char* className, DWORD style, int id, DWORD exStyle) {
@@ -38,11 +56,10 @@ void Control::SetDefaultFont() {
     description.lfHeight = 8;
     description.lfWeight = FW_NORMAL;
     lstrcpynA(description.lfFaceName, "Ms sans serif", LF_FACESIZE);
-    HFONT font = CreateFontIndirectA(&description);
-    if (!font) return;
-    if (font_) DeleteObject(font_);
-    font_ = font;
-    Send(WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    GdiObject<HFONT> font(CreateFontIndirectA(&description));
+    if (!font.Get()) return;
+    Send(WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+    font_ = std::move(font);
 }
 
 HTREEITEM ControlTree::InsertItem(const std::string& text, HTREEITEM parent, HTREEITEM after,
@@ -288,6 +305,21 @@ double ControlEdit::GetDouble(bool& ok) const {
     double value = 0.0;
     ok = IsNumber(text) && ToDouble(text, &value);
     return ok ? value : 0.0;
+}
+
+void ControlScroll::SetRange(int maximum, int position) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMax = maximum;
+    info.nPage = 1;
+    info.nPos = position;
+    SetScrollInfo(Handle(), SB_CTL, &info, TRUE);
+    EnableWindow(Handle(), maximum >= 1);
+}
+
+void ControlScroll::SetThumb(int position) {
+    SetScrollPos(Handle(), SB_CTL, position, TRUE);
 }
 
 void ControlUpDown::CreateUpDown(HWND parent, int id) {

@@ -4,8 +4,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
 
+#include "winplus/handles.h"
 #include "winplus/window.h"
 
 namespace Winplus {
@@ -20,23 +22,24 @@ public:
     // Creates the control window as a visible child of parent; throws "Internal error: Window
     // Creation Failed." when the system refuses.
     void Create(HWND parent, const char* className, DWORD style, int id, DWORD exStyle = 0);
-    virtual bool OnNotify(int, NMHDR*) { return false; }
-    virtual int OnCommand(int, LPARAM) { return 0; }
+    // The control's own notices, reflected to it by its parent's window procedure before the
+    // parent's handlers: the WM_NOTIFY result when handled, or nothing to let the parent go on.
+    virtual std::optional<LRESULT> OnNotify(NMHDR&) { return std::nullopt; }
+    // A WM_COMMAND notification code (EN_CHANGE, LBN_DBLCLK ...); true when handled.
+    virtual bool OnCommand(int) { return false; }
     void SetDefaultFont();
     int Id() const { return id_; }
 
 protected:
-    void Adopt(HWND hwnd, int id) {
-        SetHandle(hwnd);
-        id_ = id;
-    }
+    // Takes the control window and binds this object to it for the parent's reflection.
+    void Adopt(HWND hwnd, int id);
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return SendMessageA(Handle(), message, wParam, lParam);
     }
 
 private:
     int id_ = 0;
-    HFONT font_ = nullptr;
+    GdiObject<HFONT> font_;
 };
 
 class ControlTree : public Control {
@@ -108,7 +111,13 @@ public:
     double GetDouble(bool& ok) const;
 };
 
-class ControlScroll : public Control {};
+class ControlScroll : public Control {
+public:
+    // Positions 0 to maximum, a page of one, the thumb at position; the bar is enabled only when
+    // there is something to scroll.
+    void SetRange(int maximum, int position);
+    void SetThumb(int position);
+};
 
 class ControlUpDown : public Control {
 public:

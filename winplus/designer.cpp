@@ -27,8 +27,8 @@ Safe::XPtr<ShapeDesigner> ShapeDesigner::Create(int kind) {
 namespace {
 
 D2D1_COLOR_F ToColor(Argb argb) {
-    return D2D1::ColorF(((argb >> 16) & 0xFF) / 255.0f, ((argb >> 8) & 0xFF) / 255.0f,
-                        (argb & 0xFF) / 255.0f, ((argb >> 24) & 0xFF) / 255.0f);
+    const ColorFractions f = Fractions(argb);
+    return D2D1::ColorF(f.red, f.green, f.blue, f.alpha);
 }
 
 ComPtr<ID2D1SolidColorBrush> MakeBrush(ID2D1RenderTarget* target, Argb argb) {

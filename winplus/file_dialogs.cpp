@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "foundation/event_bus.h"
 #include "foundation/platform.h"
 #include "winplus/file_names.h"
 #include "winplus/handles.h"
@@ -31,6 +32,10 @@ FileDialogRunner& Runner() {
     static FileDialogRunner runner = SystemRunner;
     return runner;
 }
+void ResetRunner() {
+    Runner() = SystemRunner;
+}
+[[maybe_unused]] const bool kRunnerReset = RegisterProcessReset(&ResetRunner);
 
 std::string Fit(const std::string& text, std::size_t size) {
     return text.substr(0, std::min(text.size(), size - 1));
@@ -137,6 +142,36 @@ std::string MultiOpenFileDialog::GetDirectory() const {
 
 std::vector<std::string> MultiOpenFileDialog::GetFileNames() const {
     return ReadChosenFiles(Selection(), Record().nFileOffset).names;
+}
+
+namespace {
+template <class Dialog>
+void Describe(Dialog& dialog, const Platform::FileDialogRequest& request) {
+    dialog.SetTitle(request.title);
+    if (!request.filter.empty()) dialog.SetFilter(request.filter);
+    if (!request.initialFolder.empty()) dialog.SetInitialDirectory(request.initialFolder);
+    dialog.SetDefaultExtension(request.defaultExtension);
+}
+}  // namespace
+
+std::vector<std::string> RunFileDialog(const Platform::FileDialogRequest& request) {
+    const HWND owner = static_cast<HWND>(request.owner);
+    if (request.save) {
+        SaveFileDialog dialog(owner);
+        Describe(dialog, request);
+        dialog.SetFileName(request.fileName);
+        if (!dialog.Run()) return {};
+        return {dialog.GetFileName()};
+    }
+    MultiOpenFileDialog dialog(owner);
+    Describe(dialog, request);
+    if (!dialog.Run()) return {};
+    std::string folder = dialog.GetDirectory();
+    // One file comes with the closing backslash, several without.
+    if (!folder.empty() && folder.back() != '\\') folder.push_back('\\');
+    std::vector<std::string> paths;
+    for (const std::string& name : dialog.GetFileNames()) paths.push_back(folder + name);
+    return paths;
 }
 
 bool PickFolder(std::string& path) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "foundation/platform.h"
+
 namespace Winplus {
 
 // The call that shows a dialog: GetOpenFileNameA or GetSaveFileNameA, then, on false, the
@@ -81,6 +83,11 @@ public:
     std::string GetDirectory() const;
     std::vector<std::string> GetFileNames() const;
 };
+
+// The dialog a request of the platform's seam asks for (foundation/platform.h): a multiple
+// selection or a save dialog, with the request's texts; the full paths chosen, none on cancel.
+// Installed at start-up with Platform::SetSystemFileDialogs.
+std::vector<std::string> RunFileDialog(const Platform::FileDialogRequest& request);
 
 // The system's folder picker; true with the chosen folder's path, false on cancel or failure.
 bool PickFolder(std::string& path);

@@ -43,9 +43,12 @@ GdipPen SolidPen(Argb color) {
 
 using GdipFormat = GdipObject<Gdiplus::GpStringFormat, Gdip::GdipDeleteStringFormat>;
 
+// One line, cut with an ellipsis where it does not fit.
 GdipFormat NoWrap() {
     GdipFormat format;
     Gdip::GdipCreateStringFormat(Gdiplus::StringFormatFlagsNoWrap, LANG_NEUTRAL, format.Put());
+    if (format.Get())
+        Gdip::GdipSetStringFormatTrimming(format.Get(), Gdiplus::StringTrimmingEllipsisCharacter);
     return format;
 }
 
@@ -121,8 +124,7 @@ Box MeasureText(Gdiplus::GpGraphics* g, Gdiplus::GpFont* font, const std::wstrin
 }
 
 Argb ButtonFace() {
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    return 0xFF000000u | (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+    return FromColorRef(GetSysColor(COLOR_BTNFACE));
 }
 
 }  // namespace Winplus

@@ -108,6 +108,39 @@ private:
     HDC dc_;
 };
 
+// GetDC and ReleaseDC: a window's device context outside WM_PAINT.
+class WindowDC {
+public:
+    explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    ~WindowDC() {
+        if (dc_) ReleaseDC(hwnd_, dc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// BeginDraw and EndDraw of a Direct2D render target, so that a drawing that throws does not
+// leave the target in the middle of a drawing. End gives EndDraw's result.
+template <class Target>
+class DrawScope {
+public:
+    explicit DrawScope(Target* target) : target_(target) { target_->BeginDraw(); }
+    ~DrawScope() {
+        if (target_) target_->EndDraw();
+    }
+    DrawScope(const DrawScope&) = delete;
+    DrawScope& operator=(const DrawScope&) = delete;
+    HRESULT End() { return std::exchange(target_, nullptr)->EndDraw(); }
+
+private:
+    Target* target_;
+};
+
 // BeginPaint and EndPaint.
 class PaintScope {
 public:
@@ -173,5 +206,6 @@ using GdipBrush = GdipObject<Gdiplus::GpBrush, Gdip::GdipDeleteBrush>;
 using GdipFontFamily = GdipObject<Gdiplus::GpFontFamily, Gdip::GdipDeleteFontFamily>;
 using GdipFont = GdipObject<Gdiplus::GpFont, Gdip::GdipDeleteFont>;
 using GdipImage = GdipObject<Gdiplus::GpImage, Gdip::GdipDisposeImage>;
+using GdipStringFormat = GdipObject<Gdiplus::GpStringFormat, Gdip::GdipDeleteStringFormat>;
 
 }  // namespace Winplus

@@ -14,11 +14,7 @@ constexpr int kCollapseId = 1;
 
 void CreatePanelWindow(const std::string& className, Wnd parent,
                        const Safe::XPtr<Controller>& controller) {
-    if (!WndClass::IsRegistered(className)) {
-        WndClass windowClass(className, InstanceOf(parent.Handle()));
-        windowClass.SetCursor(IDC_ARROW);
-        windowClass.RegisterOnce();
-    }
+    RegisterClassOnce(className, InstanceOf(parent.Handle()), {false, IDC_ARROW});
     WindowMaker maker(className, parent, 0);
     maker.style |= WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     maker.Create(controller);
@@ -86,11 +82,7 @@ void PanelDesigner::Paint(Gdiplus::GpGraphics* graphics) {
     const int right = caption.right, bottom = caption.bottom;
     // Wine makes a new family at every request of the generic one: the process keeps one.
     const GdipFont font = MakeFont();
-    GdipBrush black;
-    Gdip::GdipCreateSolidFill(0xFF000000, reinterpret_cast<Gdiplus::GpSolidFill**>(black.Put()));
-    const Gdiplus::RectF layout(2.0f, 3.0f, static_cast<float>(std::max<int>(right - 2, 0)), 20.0f);
-    if (font.Get() && black.Get())
-        Gdip::GdipDrawString(graphics, text.c_str(), -1, font.Get(), &layout, nullptr, black.Get());
+    DrawText(graphics, font.Get(), 0xFF000000, text, textBox, nullptr);
 
     // Lines fading from dark grey at the left edge to white at the right.
     GdipBrush gradient;
@@ -225,10 +217,14 @@ bool LeafController::OnCreate() {
     return false;
 }
 
+CaptionLayout LeafController::Caption(const RECT& client) const {
+    return LayOutCaption(client.right, headerSize, collapse_->width,
+                         resizeInHeight ? 0 : splitterSize);
+}
+
 void LeafController::PlaceCollapseButton(const RECT& client) {
-    collapse_->SetPosition({client.right - collapse_->width - 2 -
-                                (resizeInHeight ? 0 : splitterSize),
-                            headerSize - collapse_->height - 2});
+    const Box button = Caption(client).button;
+    collapse_->SetPosition({button.x, button.y});
 }
 
 bool LeafController::OnPaint() {
@@ -238,6 +234,7 @@ bool LeafController::OnPaint() {
     Graphics graphics(paint.DC());
     if (!splitterOn) designer->noBottomLine = stretchable;
     designer->caption = client;
+    designer->textBox = Caption(client).text;
     designer->Paint(graphics.Get());
     PlaceCollapseButton(client);
     collapse_->Paint(graphics.Get());

@@ -7,6 +7,7 @@
 
 #include "winplus/button.h"
 #include "winplus/designer.h"
+#include "winplus/panel_layout.h"
 #include "winplus/window.h"
 
 namespace Winplus {
@@ -75,6 +76,8 @@ public:
     void Paint(Gdiplus::GpGraphics* graphics) override;
 
     RECT caption{};
+    // Where the caption's text goes: one line, cut with an ellipsis when it does not fit.
+    Box textBox{2, 3, 0, 20};
     std::wstring text = L"Leaf";
     bool noBottomLine = true;
 };
@@ -145,6 +148,7 @@ public:
 
 private:
     void PlaceCollapseButton(const RECT& client);
+    CaptionLayout Caption(const RECT& client) const;
 
     Safe::XPtr<ButtonToggle> collapse_;
 };

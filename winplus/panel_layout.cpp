@@ -44,4 +44,12 @@ double WeightAfterResize(double weight, int size, int delta) {
     return std::max(weight * (1.0 + static_cast<double>(delta) / size), 0.0);
 }
 
+CaptionLayout LayOutCaption(int width, int headerSize, int buttonSize, int rightMargin) {
+    CaptionLayout layout;
+    layout.button = {width - buttonSize - 2 - rightMargin, headerSize - buttonSize - 2, buttonSize,
+                     buttonSize};
+    layout.text = {2, 3, std::max(0, layout.button.x - 2 - 2), std::max(0, headerSize - 3)};
+    return layout;
+}
+
 }  // namespace Winplus

@@ -3,6 +3,8 @@
 // splitter drag does to a panel's size and weight. No windows here.
 #include <vector>
 
+#include "winplus/grid_layout.h"
+
 namespace Winplus {
 
 struct PanelShare {
@@ -24,5 +26,13 @@ int LimitDelta(int size, int delta, int minExtent);
 // The weight of a panel of the given size after it grew by delta: in proportion to the new
 // size. A panel without size keeps its weight.
 double WeightAfterResize(double weight, int size, int delta);
+
+// A leaf's caption strip: the collapse button in its right corner (rightMargin left free for a
+// splitter beside it), and the caption's text from the left edge up to the button, one line.
+struct CaptionLayout {
+    Box text;
+    Box button;
+};
+CaptionLayout LayOutCaption(int width, int headerSize, int buttonSize, int rightMargin);
 
 }  // namespace Winplus

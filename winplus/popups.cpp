@@ -8,12 +8,7 @@ namespace Winplus {
 namespace {
 
 HWND CreatePopup(const char* className, HWND owner, const Safe::XPtr<Controller>& controller) {
-    if (!WndClass::IsRegistered(className)) {
-        WndClass windowClass(className, GetModuleHandleA(nullptr));
-        windowClass.SetBackground(255, 255, 255);
-        windowClass.SetCursor(IDC_ARROW);
-        windowClass.RegisterOnce();
-    }
+    RegisterClassOnce(className, GetModuleHandleA(nullptr), {true, IDC_ARROW});
     WindowMaker maker(className, GetModuleHandleA(nullptr));
     // Hidden until its owner places it: a shown popup takes the activation.
     maker.style = WS_POPUP | WS_BORDER;
@@ -33,14 +28,9 @@ bool PopupController::OnActivate(WPARAM state) {
     return true;
 }
 
-int PopupController::OnCommand(WPARAM wParam, LPARAM lParam) {
-    if (owner_) SendMessageA(owner_, WM_COMMAND, wParam, lParam);
-    return 0;
-}
-
-bool PopupController::OnNotify(WPARAM wParam, LPARAM lParam) {
-    if (owner_) SendMessageA(owner_, WM_NOTIFY, wParam, lParam);
-    return false;
+std::optional<LRESULT> PopupController::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if ((message != WM_COMMAND && message != WM_NOTIFY) || !owner_) return std::nullopt;
+    return SendMessageA(owner_, message, wParam, lParam);
 }
 
 bool PopupController::Move(int x, int y, int width, int height, bool repaint) {
@@ -84,10 +74,8 @@ bool BannerController::OnPaint() {
 }
 
 void BannerController::PaintBanner() {
-    HDC dc = GetDC(Handle());
-    if (!dc) return;
-    DrawImage(dc);
-    ReleaseDC(Handle(), dc);
+    const WindowDC dc(Handle());
+    if (dc.Get()) DrawImage(dc.Get());
 }
 
 PopupListBox::PopupListBox(Wnd owner) : controller_(Safe::MakeX<ListController>(owner.Handle())) {

@@ -15,8 +15,9 @@ public:
     explicit PopupController(HWND owner) : owner_(owner) {}
 
     bool OnActivate(WPARAM state) override;
-    int OnCommand(WPARAM wParam, LPARAM lParam) override;
-    bool OnNotify(WPARAM wParam, LPARAM lParam) override;
+    // A popup's controls notify its owner: it forwards their WM_COMMAND and WM_NOTIFY messages
+    // and gives back the owner's answer.
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool Move(int x, int y, int width, int height, bool repaint) override;
     virtual void Layout(int, int, int, int, bool) {}
 

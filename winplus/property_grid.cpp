@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "foundation/event_bus.h"
+
 namespace Winplus {
 
 namespace {
@@ -19,6 +21,10 @@ ColorChooser& Chooser() {
     static ColorChooser chooser;
     return chooser;
 }
+void ResetChooser() {
+    Chooser() = ColorChooser();
+}
+[[maybe_unused]] const bool kChooserReset = RegisterProcessReset(&ResetChooser);
 
 bool SystemColorChooser(HWND owner, COLORREF& color) {
     // Kept for the process, as the dialog's custom colours are.
@@ -32,14 +38,6 @@ bool SystemColorChooser(HWND owner, COLORREF& color) {
     if (!ChooseColorA(&record)) return false;
     color = record.rgbResult;
     return true;
-}
-
-COLORREF ToColorRef(Argb argb) {
-    return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
-}
-
-Argb FromColorRef(COLORREF color) {
-    return 0xFF000000u | (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
 }
 
 // The edit passes Enter, Tab and Escape to the grid instead of beeping at them.
@@ -112,9 +110,9 @@ void PaintProperty(Gdiplus::GpGraphics* g, Gdiplus::GpFont* font, const Property
     }
 }
 
-void PropertyScrollBar::SetPosition(int position) {
+void PropertyScrollBar::ScrollTo(int position) {
     position_ = position;
-    SetScrollPos(Handle(), SB_CTL, position_, TRUE);
+    SetThumb(position_);
 }
 
 void PropertyScrollBar::Update(int rowCount, int barHeight) {
@@ -123,20 +121,13 @@ void PropertyScrollBar::Update(int rowCount, int barHeight) {
     const int maximum = Maximum();
     position_ = std::clamp(position_, 0, maximum);
     if (command) command->Execute(position_);
-    SCROLLINFO info{};
-    info.cbSize = sizeof(info);
-    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-    info.nMax = maximum;
-    info.nPage = 1;
-    info.nPos = position_;
-    SetScrollInfo(Handle(), SB_CTL, &info, TRUE);
-    EnableWindow(Handle(), maximum >= 1);
+    SetRange(maximum, position_);
 }
 
 void PropertyScrollBar::Scroll(WPARAM request) {
     const int target = ScrollTarget(LOWORD(request), position_, Maximum(), HIWORD(request));
     if (target == position_) return;
-    SetPosition(target);
+    ScrollTo(target);
     if (!command) return;
     command->Execute(position_);
     command->Execute(-1);
@@ -311,7 +302,7 @@ void PropertyController::ListPicked() {
     Execute(selected_);
 }
 
-int PropertyController::OnCommand(WPARAM wParam, LPARAM) {
+bool PropertyController::OnCommand(WPARAM wParam, LPARAM) {
     const int id = LOWORD(wParam), code = HIWORD(wParam);
     if (id == kListId && code == LBN_DBLCLK) {
         ListPicked();
@@ -319,8 +310,10 @@ int PropertyController::OnCommand(WPARAM wParam, LPARAM) {
         edited_ = true;
     } else if (id == kEditId && code == EN_KILLFOCUS) {
         if (edited_) Commit();
+    } else {
+        return false;
     }
-    return 0;
+    return true;
 }
 
 bool PropertyController::OnChar(WPARAM key, LPARAM) {
@@ -354,7 +347,7 @@ bool PropertyController::OnMouseWheel(int, int, int delta, unsigned) {
     if (delta < 0 && first_ < scroll_->Maximum()) ++first_;
     if (delta > 0 && first_ > 0) --first_;
     if (first_ != before) {
-        scroll_->SetPosition(first_);
+        scroll_->ScrollTo(first_);
         Repaint();
     }
     return false;
@@ -373,12 +366,7 @@ bool PropertyController::Move(int x, int y, int width, int height, bool repaint)
 }
 
 ControlProperty::ControlProperty(Wnd parent) : controller_(Safe::MakeX<PropertyController>()) {
-    if (!WndClass::IsRegistered("PropertyClass")) {
-        WndClass windowClass("PropertyClass", InstanceOf(parent.Handle()));
-        windowClass.SetBackground(255, 255, 255);
-        windowClass.SetCursor(IDC_ARROW);
-        windowClass.RegisterOnce();
-    }
+    RegisterClassOnce("PropertyClass", InstanceOf(parent.Handle()), {true, IDC_ARROW});
     WindowMaker maker("PropertyClass", parent, 0);
     maker.style |= WS_CLIPCHILDREN;
     maker.Create(controller_);

@@ -33,7 +33,8 @@ public:
     void Scroll(WPARAM request);
     int Maximum() const { return GridScrollMaximum(rowCount_, barHeight_); }
     int Position() const { return position_; }
-    void SetPosition(int position);
+    // Moves the thumb (the command is not told).
+    void ScrollTo(int position);
 
     Safe::XPtr<Command> command;
 
@@ -50,7 +51,7 @@ public:
     bool OnCreate() override;
     bool OnPaint() override;
     bool OnLButtonDown(int x, int y, unsigned) override;
-    int OnCommand(WPARAM wParam, LPARAM lParam) override;
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override;
     bool OnChar(WPARAM key, LPARAM) override;
     bool OnVScroll(WPARAM wParam, LPARAM) override;
     bool OnMouseWheel(int, int, int delta, unsigned) override;

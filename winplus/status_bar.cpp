@@ -1,23 +1,11 @@
 #include "winplus/status_bar.h"
 
-#include "foundation/event_bus.h"
 #include "foundation/label.h"
-#include "model/selection.h"
 #include "winplus/status_layout.h"
 
 namespace Winplus {
 
 namespace {
-
-StatusSources& Sources() {
-    static StatusSources sources;
-    return sources;
-}
-
-void ResetSources() {
-    Sources() = StatusSources();
-}
-const bool kSourcesReset = RegisterProcessReset(ResetSources);
 
 constexpr Argb kLineColor = 0xFF404040;
 constexpr Argb kLabelColor = 0xFF4060FF;
@@ -25,46 +13,27 @@ constexpr Argb kTextColor = 0xFF000000;
 
 }  // namespace
 
-void SetStatusSources(StatusSources sources) {
-    Sources() = std::move(sources);
-}
-
-StatusController::StatusController()
-    : labelFont_(MakeFont(Gdiplus::FontStyleBold, L"Arial")), textFont_(MakeFont()) {}
+StatusController::StatusController(StatusSources sources)
+    : labelFont_(MakeFont(Gdiplus::FontStyleBold, L"Arial")),
+      textFont_(MakeFont()),
+      sources_(std::move(sources)) {}
 
 bool StatusController::OnCreate() {
-    const auto observer = Safe::MakeX<StatusObserver>(this);
-    Observe(Bus(Subject::Selection), observer);
-    Observe(Bus(Subject::Fit), observer);
-    ReadPickedNode();
+    ShowPicked();
     return true;
 }
 
-bool StatusController::StatusObserver::Notify(const int& code) {
-    if (code == EventCode::kSelectedNodeChanged || code == EventCode::kSelectedFormulaChanged) {
-        bar_->ReadPickedNode();
-        bar_->Repaint();
-    } else if (code == EventCode::kFitStatusChanged) {
-        bar_->ReadFitStatus();
-        bar_->Repaint();
-    }
-    return true;
-}
-
-void StatusController::ReadPickedNode() {
+void StatusController::ShowPicked() {
     label_.clear();
     description_.clear();
-    const Core::Node::Ptr node = Core::Selection::GetNode();
-    if (Sources().nodeHelp) {
-        Sources().nodeHelp(node, label_, description_);
-    } else if (node) {
-        ToWide(node->GetName(), label_);
-    }
+    if (sources_.picked) sources_.picked(label_, description_);
+    Repaint();
 }
 
-void StatusController::ReadFitStatus() {
+void StatusController::ShowFitStatus() {
     fitText_.clear();
-    if (Sources().fitStatus) ToWide(Sources().fitStatus(), fitText_);
+    if (sources_.fitStatus) ToWide(sources_.fitStatus(), fitText_);
+    Repaint();
 }
 
 void StatusController::Repaint() {
@@ -95,11 +64,9 @@ bool StatusController::OnPaint() {
     return true;
 }
 
-StatusBar::StatusBar(Wnd parent) : controller_(Safe::MakeX<StatusController>()) {
-    if (!WndClass::IsRegistered("StatusBarClass")) {
-        WndClass windowClass("StatusBarClass", InstanceOf(parent.Handle()));
-        windowClass.RegisterOnce();
-    }
+StatusBar::StatusBar(Wnd parent, StatusSources sources)
+    : controller_(Safe::MakeX<StatusController>(std::move(sources))) {
+    RegisterClassOnce("StatusBarClass", InstanceOf(parent.Handle()));
     WindowMaker maker("StatusBarClass", parent, 0);
     maker.Create(controller_);
 }

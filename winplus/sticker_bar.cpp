@@ -127,14 +127,7 @@ StickerScrollBar::StickerScrollBar(HWND parent, int id, StickerBar* bar) : bar_(
 
 void StickerScrollBar::Update() {
     overflow_ = bar_->UpdateOverflow();
-    SCROLLINFO info{};
-    info.cbSize = sizeof(info);
-    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-    info.nMax = overflow_;
-    info.nPage = 1;
-    info.nPos = bar_->FirstVisible();
-    SetScrollInfo(Handle(), SB_CTL, &info, TRUE);
-    EnableWindow(Handle(), overflow_ >= 1);
+    SetRange(overflow_, bar_->FirstVisible());
 }
 
 void StickerScrollBar::Scroll(WPARAM request) {
@@ -142,7 +135,7 @@ void StickerScrollBar::Scroll(WPARAM request) {
     const int target = ScrollTarget(LOWORD(request), position, overflow_, HIWORD(request));
     if (target == position) return;
     bar_->SetFirstVisible(target);
-    SetScrollPos(Handle(), SB_CTL, bar_->FirstVisible(), TRUE);
+    SetThumb(bar_->FirstVisible());
     bar_->Redraw();
 }
 

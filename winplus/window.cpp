@@ -5,6 +5,7 @@
 
 #include "foundation/exception.h"
 #include "foundation/platform.h"
+#include "winplus/controls.h"
 
 namespace Winplus {
 
@@ -32,10 +33,6 @@ Controller::~Controller() {
     }
 }
 
-void Controller::Observe(EventBus& bus, const Safe::XPtr<Observer>& observer) {
-    registrations_.push_back(bus.Add(observer));
-}
-
 Controller* FindController(HWND hwnd) {
     return reinterpret_cast<Controller*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
@@ -57,43 +54,86 @@ void ShowError(const std::string& text) {
     Platform::ShowMessageBox({text, "Message", Platform::BoxIcon::Stop, Platform::BoxButtons::Ok});
 }
 
-LRESULT Dispatch(Controller& c, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+// The binding's end, for windows and dialogs alike.
+void Unbind(HWND hwnd, Controller& bound) {
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    bound.Window().SetHandle(nullptr);
+    bound.StopObserving();
+}
+
+// The answer of a message its handler handled.
+LRESULT HandledResult(UINT message) {
+    switch (message) {
+        case WM_NOTIFY:
+        case WM_ERASEBKGND:
+        case WM_SETCURSOR:
+        case WM_DRAWITEM:
+        case WM_MEASUREITEM: return TRUE;
+        default: return 0;
+    }
+}
+
+// The control bound to the child that sent a WM_NOTIFY or WM_COMMAND handles it first.
+std::optional<LRESULT> Reflect(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NOTIFY && lParam) {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (Control* control = FindControl(header->hwndFrom)) return control->OnNotify(*header);
+    } else if (message == WM_COMMAND && lParam) {
+        if (Control* control = FindControl(reinterpret_cast<HWND>(lParam)))
+            if (control->OnCommand(HIWORD(wParam))) return 0;
+    }
+    return std::nullopt;
+}
+
+bool CallNamed(Controller& c, UINT message, WPARAM wParam, LPARAM lParam) {
     const int x = static_cast<short>(LOWORD(lParam));
     const int y = static_cast<short>(HIWORD(lParam));
     const unsigned keys = static_cast<unsigned>(wParam);
-    bool handled = false;
     switch (message) {
-        case WM_ACTIVATE: handled = c.OnActivate(wParam); break;
-        case WM_CREATE: handled = c.OnCreate(); break;
-        case WM_CLOSE:
-            // Closing goes on whatever the controller answers.
-            c.OnClose();
-            break;
-        case WM_DESTROY: c.OnDestroy(); return 0;
-        case WM_PAINT: handled = c.OnPaint(); break;
-        case WM_NOTIFY: return c.OnNotify(wParam, lParam) ? 1 : 0;
-        case WM_COMMAND: {
-            const int result = c.OnCommand(wParam, lParam);
-            if (result >= 0) return result;
-            break;
-        }
-        case WM_LBUTTONDOWN: handled = c.OnLButtonDown(x, y, keys); break;
-        case WM_LBUTTONUP: handled = c.OnLButtonUp(x, y, keys); break;
-        case WM_RBUTTONDOWN: handled = c.OnRButtonDown(x, y, keys); break;
-        case WM_MOUSEMOVE: handled = c.OnMouseMove(x, y, keys); break;
+        case WM_ACTIVATE: return c.OnActivate(wParam);
+        case WM_CREATE: return c.OnCreate();
+        case WM_CLOSE: return c.OnClose();
+        case WM_DESTROY: return c.OnDestroy();
+        case WM_PAINT: return c.OnPaint();
+        case WM_ERASEBKGND: return c.OnEraseBackground(reinterpret_cast<HDC>(wParam));
+        case WM_NOTIFY: return c.OnNotify(wParam, lParam);
+        case WM_COMMAND: return c.OnCommand(wParam, lParam);
+        case WM_TIMER: return c.OnTimer(wParam);
+        case WM_LBUTTONDOWN: return c.OnLButtonDown(x, y, keys);
+        case WM_LBUTTONUP: return c.OnLButtonUp(x, y, keys);
+        case WM_LBUTTONDBLCLK: return c.OnLButtonDblClk(x, y, keys);
+        case WM_RBUTTONDOWN: return c.OnRButtonDown(x, y, keys);
+        case WM_RBUTTONUP: return c.OnRButtonUp(x, y, keys);
+        case WM_MOUSEMOVE: return c.OnMouseMove(x, y, keys);
         case WM_MOUSEWHEEL:
-            handled = c.OnMouseWheel(x, y, static_cast<short>(HIWORD(wParam)), LOWORD(wParam));
-            break;
-        case WM_CAPTURECHANGED: handled = c.OnCaptureChanged(lParam); break;
-        case WM_HSCROLL: handled = c.OnHScroll(wParam, lParam); break;
-        case WM_VSCROLL: handled = c.OnVScroll(wParam, lParam); break;
-        case WM_CHAR: handled = c.OnChar(wParam, lParam); break;
-        case WM_SETCURSOR: handled = c.OnSetCursor(); break;
-        case WM_SIZE: handled = c.OnSize(LOWORD(lParam), HIWORD(lParam), wParam); break;
-        default: break;
+            return c.OnMouseWheel(x, y, static_cast<short>(HIWORD(wParam)), LOWORD(wParam));
+        case WM_CONTEXTMENU: return c.OnContextMenu(reinterpret_cast<HWND>(wParam), x, y);
+        case WM_CAPTURECHANGED: return c.OnCaptureChanged(lParam);
+        case WM_HSCROLL: return c.OnHScroll(wParam, lParam);
+        case WM_VSCROLL: return c.OnVScroll(wParam, lParam);
+        case WM_KEYDOWN: return c.OnKeyDown(wParam, lParam);
+        case WM_CHAR: return c.OnChar(wParam, lParam);
+        case WM_SETCURSOR: return c.OnSetCursor();
+        case WM_SIZE: return c.OnSize(LOWORD(lParam), HIWORD(lParam), wParam);
+        case WM_GETMINMAXINFO: return c.OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+        case WM_INITMENUPOPUP:
+            return c.OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), LOWORD(lParam));
+        case WM_DRAWITEM: return c.OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+        case WM_MEASUREITEM: return c.OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+        default: return false;
     }
-    return handled ? 0 : DefWindowProcA(hwnd, message, wParam, lParam);
 }
+
+}  // namespace
+
+std::optional<LRESULT> Route(Controller& c, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (auto result = c.OnMessage(message, wParam, lParam)) return result;
+    if (auto result = Reflect(message, wParam, lParam)) return result;
+    if (CallNamed(c, message, wParam, lParam)) return HandledResult(message);
+    return std::nullopt;
+}
+
+namespace {
 
 // What a message answers when its handler failed: creation is refused, anything else counts
 // as handled so that the default procedure does not act on a half-done change.
@@ -116,9 +156,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     Controller* bound = FindController(hwnd);
     if (!bound) return DefWindowProcA(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        bound->Window().SetHandle(nullptr);
-        bound->StopObserving();
+        Unbind(hwnd, *bound);
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
     // Counted 0, the controller is being destroyed (its own destructor is what sends this
@@ -127,7 +165,8 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     // Keeps the controller alive should the handler destroy the window and its holder.
     Safe::XPtr<Controller> hold(bound);
     try {
-        return Dispatch(*bound, hwnd, message, wParam, lParam);
+        if (auto result = Route(*bound, message, wParam, lParam)) return *result;
+        return DefWindowProcA(hwnd, message, wParam, lParam);
     } catch (...) {
         ShowError(CurrentExceptionText());
     }
@@ -201,6 +240,14 @@ int WndClass::RegistrationCount(const std::string& name) {
     return found == Registrations().end() ? 0 : found->second;
 }
 
+void RegisterClassOnce(const std::string& name, HINSTANCE instance, const ClassLook& look) {
+    if (WndClass::IsRegistered(name)) return;
+    WndClass windowClass(name, instance);
+    if (look.whiteBackground) windowClass.SetBackground(255, 255, 255);
+    if (look.cursor) windowClass.SetCursor(look.cursor);
+    windowClass.RegisterOnce();
+}
+
 HINSTANCE InstanceOf(HWND hwnd) {
     return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE));
 }
@@ -225,34 +272,70 @@ HWND WindowMaker::Create(Safe::XPtr<Controller> newController, const char* title
 }
 
 namespace {
+
 void ShowDialogError(const std::string& caption) {
     Platform::ShowMessageBox(
         {"Unexpected error", caption, Platform::BoxIcon::Stop, Platform::BoxButtons::Ok});
 }
+
+// What a dialog answers when nothing handled a message, or a handler failed.
+constexpr INT_PTR kDialogUnhandled = FALSE;
+
+INT_PTR InitDialog(HWND hwnd, LPARAM lParam) {
+    auto* controller = reinterpret_cast<DialogController*>(lParam);
+    if (!controller) return TRUE;
+    controller->Window().SetHandle(hwnd);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA,
+                      reinterpret_cast<LONG_PTR>(static_cast<Controller*>(controller)));
+    Safe::XPtr<DialogController> hold(controller);
+    try {
+        return controller->OnInitDialog() ? TRUE : FALSE;
+    } catch (...) {
+        ShowDialogError(CurrentExceptionText());
+    }
+    return TRUE;
+}
+
 }  // namespace
 
+bool ModalController::OnCommand(WPARAM wParam, LPARAM) {
+    switch (LOWORD(wParam)) {
+        case IDOK: End(1); return true;
+        case IDCANCEL: End(0); return true;
+        default: return false;
+    }
+}
+
+INT_PTR RunModalDialog(HWND owner, int templateId, const Safe::XPtr<ModalController>& controller) {
+    // Held by the caller's pointer for the whole loop: the dialog never outlives it.
+    const INT_PTR result = DialogBoxParamA(owner ? InstanceOf(owner) : GetModuleHandleA(nullptr),
+                                           MAKEINTRESOURCEA(templateId), owner, DialogProc,
+                                           reinterpret_cast<LPARAM>(controller.Get()));
+    if (result == -1) throw Exception("Internal error: Window Creation Failed.");
+    return result;
+}
+
 INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) return InitDialog(hwnd, lParam);
+    Controller* bound = FindController(hwnd);
+    if (!bound) return kDialogUnhandled;
+    if (message == WM_NCDESTROY) {
+        Unbind(hwnd, *bound);
+        return kDialogUnhandled;
+    }
+    if (bound->RefCount() == 0) return kDialogUnhandled;
+    Safe::XPtr<Controller> hold(bound);
     try {
-        if (message == WM_INITDIALOG) {
-            auto* controller = reinterpret_cast<DialogController*>(lParam);
-            SetWindowLongPtrA(hwnd, GWLP_USERDATA, lParam);
-            if (controller) {
-                controller->Window().SetHandle(hwnd);
-                controller->OnInitDialog();
-            }
+        if (auto result = Route(*bound, message, wParam, lParam)) {
+            // A dialog procedure answers through DWLP_MSGRESULT.
+            SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, *result);
             return TRUE;
-        }
-        if (message == WM_COMMAND) {
-            auto* controller =
-                reinterpret_cast<DialogController*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-            if (!controller) return 0;
-            return controller->OnCommand(LOWORD(wParam), HIWORD(wParam)) ? 1 : 0;
         }
     } catch (...) {
         // Nothing may unwind through the system's dialog code.
         ShowDialogError(CurrentExceptionText());
     }
-    return 0;
+    return kDialogUnhandled;
 }
 
 }  // namespace Winplus

@@ -43,7 +43,7 @@ TEST(CommandLineFile, KindByTheExactExtension) {
 struct CommandLineStart {
     test::ScratchFolder folder{"command-line"};
     test::CapturedBoxes boxes;
-    Safe::XPtr<CodeLog> layerCodes = NewCodeLog();
+    Safe::XPtr<CodeLog<LayerEvent>> layerCodes = NewCodeLog<LayerEvent>();
     EventBus::Registration registration;
     CommandLineStart() {
         Winplus::Layer::NewLayer();

@@ -42,7 +42,7 @@ protected:
         MenuCore::SetCurrentModel(model);
         definition = model->FindMap("model");
         MenuCore::SetCurrentDefinition(definition);
-        editor.OnModelEvent(EventCode::kCurrentDefinitionChanged);
+        editor.OnModelEvent(ModelEvent::kCurrentDefinitionChanged);
     }
 
     // Selects the item and runs the command; the codes each bus heard meanwhile.
@@ -60,7 +60,8 @@ protected:
     MathMap::Ptr model;
     NodeMap::Ptr definition;
     DefinitionEditor editor;
-    Safe::XPtr<CodeLog> models = NewCodeLog(), bars = NewCodeLog();
+    Safe::XPtr<CodeLog<ModelEvent>> models = NewCodeLog<ModelEvent>();
+    Safe::XPtr<CodeLog<MapBarEvent>> bars = NewCodeLog<MapBarEvent>();
     EventBus::Registration modelBus = MenuCore::AddObserver(models);
     EventBus::Registration barBus = MapBar::AddObserver(bars);
 };
@@ -118,7 +119,7 @@ TEST_F(DefinitionEdits, MenuCommandsEditTheDefinitionAndUndoRedoWalksThemBack) {
         EXPECT_TRUE(Run("Sum", Bar::kUndo, true));
         EXPECT_EQ(Tree(definition->GetRoot()), trees[i - 1]);
         EXPECT_EQ(Current(), "(none)");
-        EXPECT_EQ(models->codes.back(), EventCode::kDefinitionEdited);
+        EXPECT_EQ(models->codes.back(), CodeNumber(ModelEvent::kDefinitionEdited));
     }
     EXPECT_EQ(bars->codes, Codes({404, 202})) << "the last undo empties the history";
     EXPECT_FALSE(Run("m", Bar::kUndo, true));
@@ -159,7 +160,7 @@ TEST_F(DefinitionEdits, CutCopyAndPasteGoThroughTheToolBarsClipboard) {
 
 TEST_F(DefinitionEdits, ConnectOffersOnlyDefinitionsThatCloseNoCycle) {
     const NodeMap::Ptr other = model->AddMap(NodeMap::CreateFunction("other"));
-    editor.OnModelEvent(EventCode::kCurrentDefinitionChanged);
+    editor.OnModelEvent(ModelEvent::kCurrentDefinitionChanged);
     std::vector<std::string> names;
     for (const NodeMap::Ptr& map : editor.ConnectList()) names.push_back(map->Name());
     ASSERT_EQ(names, std::vector<std::string>({"x", "other"}));
@@ -172,7 +173,7 @@ TEST_F(DefinitionEdits, ConnectOffersOnlyDefinitionsThatCloseNoCycle) {
     editor.SelectItem("m");
     EXPECT_FALSE(Run("m", Id::kFirstConnect + 1));
     EXPECT_FALSE(Run("m", Id::kFirstConnect + 7));
-    editor.OnModelEvent(EventCode::kCurrentDefinitionChanged);
+    editor.OnModelEvent(ModelEvent::kCurrentDefinitionChanged);
     ASSERT_EQ(editor.ConnectList().size(), 1u);
     EXPECT_EQ(editor.ConnectList()[0]->Name(), "x");
 }
@@ -216,7 +217,7 @@ TEST_F(DefinitionEdits, DataFilesFillFileNodesAndPointLists) {
         spectrum->SetPoint(1, 2.0, 5.0, 0.0);
         DataSet::GetSet().Add(spectrum);
     }
-    editor.OnDataSetEvent(EventCode::kDataSetFileAdded);
+    editor.OnDataSetEvent(DataSetEvent::kDataSetFileAdded);
     DataSet::GetSet().Remove(L"a");
     auto file = Safe::DynamicCast<Capsule::File2C>(definition->FindNode("file-2c"));
     ASSERT_TRUE(file);
@@ -225,7 +226,7 @@ TEST_F(DefinitionEdits, DataFilesFillFileNodesAndPointLists) {
     EXPECT_EQ(file->GetY(0), 20.0);
     EXPECT_EQ(file->GetChild(1)->Name(), "b");
     EXPECT_EQ(models->codes, Codes({104}));
-    editor.OnDataSetEvent(EventCode::kDataSetReplaced);
+    editor.OnDataSetEvent(DataSetEvent::kDataSetReplaced);
     EXPECT_EQ(editor.SpectrumItems(), std::vector<std::string>({"b"}));
 
     // A data file into the file node; its two columns back out.

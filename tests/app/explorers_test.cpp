@@ -43,7 +43,7 @@ protected:
     test::CapturedBoxes boxes;
     test::ScriptedDialogs dialogs;
     Core::MenuCore::ProjectObserver marker;
-    Safe::XPtr<CodeLog> log = NewCodeLog();
+    Safe::XPtr<CodeLog<DataSetEvent>> log = NewCodeLog<DataSetEvent>();
     EventBus::Registration onDataSet = Core::DataSet::AddObserver(log);
 };
 
@@ -130,7 +130,7 @@ protected:
     test::CapturedBoxes boxes;
     test::ScriptedDialogs dialogs;
     Core::MenuCore::ProjectObserver marker;
-    Safe::XPtr<CodeLog> log = NewCodeLog();
+    Safe::XPtr<CodeLog<ModelEvent>> log = NewCodeLog<ModelEvent>();
     EventBus::Registration onModels = Core::MenuCore::AddObserver(log);
 };
 
@@ -171,9 +171,9 @@ TEST_F(MathExplorerLogic, TreeFollowsTheModelSetThroughItsCommands) {
     EXPECT_EQ(MathExplorer::Tree(), (Item{"Models", 0, {edited, added}}));
 
     // Menu action 190's code adds a model "basic" and refills; other codes are ignored.
-    EXPECT_TRUE(MathExplorer::OnModelEvent(950));
-    EXPECT_TRUE(MathExplorer::OnModelEvent(100));
-    EXPECT_FALSE(MathExplorer::OnModelEvent(200));
+    EXPECT_TRUE(MathExplorer::OnModelEvent(ModelEvent::kBasicModelRequested));
+    EXPECT_TRUE(MathExplorer::OnModelEvent(ModelEvent::kModelsReset));
+    EXPECT_FALSE(MathExplorer::OnModelEvent(ModelEvent::kCurrentModelChanged));
     EXPECT_EQ(Core::Models().Count(), 3);
 }
 

@@ -49,7 +49,7 @@ protected:
     Core::FormulaEditor editor;
     Safe::XPtr<Recorder> target = Safe::MakeX<Recorder>();
     test::CapturedBoxes boxes;
-    Safe::XPtr<CodeLog> models = NewCodeLog();
+    Safe::XPtr<CodeLog<ModelEvent>> models = NewCodeLog<ModelEvent>();
     EventBus::Registration onModels = Core::MenuCore::AddObserver(models);
 };
 

@@ -81,7 +81,7 @@ TEST_F(FunctionCatalogue, CodesWithoutANodeClassLeaveTheSelectionAlone) {
     Core::MathMapIo::InitProject();
     Core::PickByTypeId(300);
     const Node::Ptr picked = Core::Selection::GetNode();
-    Safe::XPtr<CodeLog> log = NewCodeLog();
+    Safe::XPtr<CodeLog<SelectionEvent>> log = NewCodeLog<SelectionEvent>();
     EventBus::Registration onSelection = Core::Selection::AddObserver(log);
     for (const Core::CatalogueEntry& entry : emt.entries) {
         EXPECT_EQ(entry.code, 1100 + static_cast<int>(&entry - emt.entries.data()));

@@ -48,7 +48,7 @@ protected:
     test::ScratchFolder folder{"models"};
     test::CapturedBoxes boxes;
     test::ScriptedDialogs dialogs;
-    Safe::XPtr<CodeLog> models = NewCodeLog();
+    Safe::XPtr<CodeLog<ModelEvent>> models = NewCodeLog<ModelEvent>();
     EventBus::Registration onModels = Core::MenuCore::AddObserver(models);
 };
 

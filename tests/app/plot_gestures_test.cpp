@@ -33,12 +33,12 @@ TEST(PlotGesturesTest, TheLayerLiesBelowTheCaptionAndPressesStartGesturesBetween
 }
 
 // The mouse actions published, each with its delta, and how often the cursor left the plot.
-struct Published : Winplus::Observer {
-    bool Notify(const int& code) override {
-        if (code == EventCode::kAxisActionChanged)
+struct Published : Winplus::EventObserver<AxisEvent> {
+    bool Notify(const AxisEvent& code) override {
+        if (code == AxisEvent::kAxisActionChanged)
             actions.push_back(
                 {AxisBar::MouseAction(), AxisBar::MouseDeltaX(), AxisBar::MouseDeltaY()});
-        if (code == EventCode::kCursorMoved && !AxisBar::CursorInside()) ++left;
+        if (code == AxisEvent::kCursorMoved && !AxisBar::CursorInside()) ++left;
         return true;
     }
     std::vector<std::tuple<int, int, int>> actions;

@@ -38,7 +38,7 @@ protected:
 
     // A model edit as the definition tree announces it.
     static void Edit() {
-        MenuCore::Notify(EventCode::kParametersChanged);
+        MenuCore::Notify(ModelEvent::kParametersChanged);
         ASSERT_FALSE(MenuCore::IsSaved());
     }
 
@@ -165,7 +165,7 @@ TEST_F(ProjectCommands, OpeningReplacesTheProjectOnlyWhenTheFileReads) {
     ASSERT_TRUE(MenuCore::SaveProject(path).ok);
     const std::string bytes = test::ReadAll(path);
     ReplaceByOther();
-    Safe::XPtr<CodeLog> view = NewCodeLog();
+    Safe::XPtr<CodeLog<ViewEvent>> view = NewCodeLog<ViewEvent>();
     EventBus::Registration onView = Core::ViewModeState::AddObserver(view);
 
     boxes.answers = {BoxAnswer::No};

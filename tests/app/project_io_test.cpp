@@ -40,7 +40,9 @@ const std::string kHeader = Ints({10001, 10002, 3, -10002});
 
 // Every announcement on the buses a read installs on.
 struct BusLogs {
-    Safe::XPtr<CodeLog> models = NewCodeLog(), dataSet = NewCodeLog(), layers = NewCodeLog();
+    Safe::XPtr<CodeLog<ModelEvent>> models = NewCodeLog<ModelEvent>();
+    Safe::XPtr<CodeLog<DataSetEvent>> dataSet = NewCodeLog<DataSetEvent>();
+    Safe::XPtr<CodeLog<LayerEvent>> layers = NewCodeLog<LayerEvent>();
     EventBus::Registration onModels = Core::MenuCore::AddObserver(models);
     EventBus::Registration onDataSet = Core::DataSet::AddObserver(dataSet);
     EventBus::Registration onLayers = Layer::AddObserver(layers);

@@ -28,60 +28,44 @@ TEST(ProjectState, OpusMenuIdentifiersChooseTheirBlockTypes) {
     EXPECT_EQ(Core::DataSet::GetOpusType(), 14363);
 }
 
+// The code announced on its own bus marks the project unsaved, or leaves it saved.
+template <class Code>
+void ExpectMarks(int number, bool marks) {
+    const Code code = static_cast<Code>(number);
+    EXPECT_EQ(MenuCore::MarksProjectUnsaved(code), marks) << number;
+    MenuCore::SetSaved(true);
+    BusOf<Code>().Notify(code);
+    EXPECT_EQ(MenuCore::IsSaved(), !marks) << number;
+}
+
+template <class Code>
+void ExpectUnheard(int number) {
+    MenuCore::SetSaved(true);
+    BusOf<Code>().Notify(static_cast<Code>(number));
+    EXPECT_TRUE(MenuCore::IsSaved()) << number;
+}
+
 TEST(ProjectState, EveryEditOfTheProjectsContentMarksItUnsaved) {
-    struct Case {
-        Subject bus;
-        int code;
-        bool marks;
-    };
-    const Case cases[] = {
-        // Model edits, including those of the definition tree, renames and added models.
-        {Subject::Models, 100, true},
-        {Subject::Models, 103, true},
-        {Subject::Models, 104, true},
-        {Subject::Models, 105, true},
-        {Subject::Models, 300, true},
-        {Subject::Models, 301, true},
-        {Subject::Models, 701, true},
-        {Subject::Models, 950, true},
-        // Choosing what is current changes nothing that is saved.
-        {Subject::Models, 200, false},
-        {Subject::Models, 201, false},
-        {Subject::Models, 202, false},
-        // Spectra: one loaded through the dialog, one renamed; a replaced set comes with New or
-        // Open, which set the flag themselves.
-        {Subject::DataSet, 131, true},
-        {Subject::DataSet, 320, true},
-        {Subject::DataSet, 130, false},
-        {Subject::DataSet, 230, false},
-        // Layers and curves: limits, contents, bindings, looks, names, drags.
-        {Subject::Layers, 124, true},
-        {Subject::Layers, 125, true},
-        {Subject::Layers, 126, true},
-        {Subject::Layers, 127, true},
-        {Subject::Layers, 310, true},
-        {Subject::Layers, 311, true},
-        {Subject::Layers, 610, true},
-        {Subject::Layers, 120, false},
-        {Subject::Layers, 220, false},
-        {Subject::Layers, 221, false},
-        {Subject::Layers, 222, false},
-        // A code means something on its own bus only; other buses are not heard.
-        {Subject::Layers, 131, false},
-        {Subject::Selection, 110, false},
-        {Subject::ViewMode, 610, false},
-    };
     auto observer = std::make_unique<MenuCore::ProjectObserver>();
-    for (const Case& c : cases) {
-        EXPECT_EQ(MenuCore::MarksProjectUnsaved(c.bus, c.code), c.marks) << c.code;
-        MenuCore::SetSaved(true);
-        Bus(c.bus).Notify(c.code);
-        EXPECT_EQ(MenuCore::IsSaved(), !c.marks) << c.code;
-    }
+    // Model edits, including those of the definition tree, renames and added models.
+    for (int code : {100, 103, 104, 105, 300, 301, 701, 950}) ExpectMarks<ModelEvent>(code, true);
+    // Choosing what is current changes nothing that is saved.
+    for (int code : {200, 201, 202}) ExpectMarks<ModelEvent>(code, false);
+    // Spectra: one loaded through the dialog, one renamed; a replaced set comes with New or
+    // Open, which set the flag themselves.
+    for (int code : {131, 320}) ExpectMarks<DataSetEvent>(code, true);
+    for (int code : {130, 230}) ExpectMarks<DataSetEvent>(code, false);
+    // Layers and curves: limits, contents, bindings, looks, names, drags.
+    for (int code : {124, 125, 126, 127, 310, 311, 610}) ExpectMarks<LayerEvent>(code, true);
+    for (int code : {120, 220, 221, 222}) ExpectMarks<LayerEvent>(code, false);
+    // A code means something on its own bus only; other buses are not heard.
+    ExpectMarks<LayerEvent>(131, false);
+    ExpectUnheard<SelectionEvent>(110);
+    ExpectUnheard<ViewEvent>(610);
     // Gone with the observer.
     observer.reset();
     MenuCore::SetSaved(true);
-    Core::MenuCore::Notify(104);
+    Core::MenuCore::Notify(ModelEvent::kDefinitionEdited);
     EXPECT_TRUE(MenuCore::IsSaved());
 }
 
@@ -89,7 +73,7 @@ TEST(ProjectState, LibraryListAndCategoryAreAnnounced) {
     EXPECT_TRUE(MenuCore::IsSaved());
     EXPECT_EQ(MenuCore::GetProjectFolder(), "");
     EXPECT_EQ(MenuCore::WindowTitle("Project"), "Sorix 2.0 - Project");
-    Safe::XPtr<CodeLog> log = NewCodeLog();
+    Safe::XPtr<CodeLog<LibraryEvent>> log = NewCodeLog<LibraryEvent>();
     EventBus::Registration onLibrary = MenuCore::AddLibraryObserver(log);
     MenuCore::SetLibraryCategory(0);
     EXPECT_EQ(MenuCore::GetLibraryCategory(), 0);

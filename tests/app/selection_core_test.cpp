@@ -57,7 +57,7 @@ protected:
     MathMap::Ptr a = Model("a", true);
     std::unique_ptr<Core::SelectionCore> core;
     int relinked = 0;
-    Safe::XPtr<CodeLog> selection = NewCodeLog();
+    Safe::XPtr<CodeLog<SelectionEvent>> selection = NewCodeLog<SelectionEvent>();
     EventBus::Registration onSelection;
 };
 

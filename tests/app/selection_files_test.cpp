@@ -52,7 +52,7 @@ protected:
     test::ScratchFolder folder{"selection"};
     test::CapturedBoxes boxes;
     test::ScriptedDialogs dialogs;
-    Safe::XPtr<CodeLog> selection = NewCodeLog();
+    Safe::XPtr<CodeLog<SelectionEvent>> selection = NewCodeLog<SelectionEvent>();
     EventBus::Registration onSelection = Selection::AddObserver(selection);
 };
 

@@ -1,17 +1,19 @@
 #pragma once
-// An observer that records the codes it hears.
+// An observer that records the numbers of the codes it hears on one bus.
 #include <vector>
 
-#include "foundation/command.h"
+#include "foundation/event_bus.h"
 
-struct CodeLog : Winplus::Observer {
-    bool Notify(const int& code) override {
-        codes.push_back(code);
+template <class Code>
+struct CodeLog : Winplus::EventObserver<Code> {
+    bool Notify(const Code& code) override {
+        codes.push_back(CodeNumber(code));
         return false;
     }
     std::vector<int> codes;
 };
 
-inline Safe::XPtr<CodeLog> NewCodeLog() {
-    return Safe::MakeX<CodeLog>();
+template <class Code>
+Safe::XPtr<CodeLog<Code>> NewCodeLog() {
+    return Safe::MakeX<CodeLog<Code>>();
 }

@@ -34,13 +34,13 @@ Spectrum::Ptr LoadTruth(const test::ScratchFolder& folder) {
 
 // Observers of the fit and view buses, and the status text at each fit event 910.
 struct Buses {
-    Safe::XPtr<CodeLog> fit = NewCodeLog();
-    Safe::XPtr<CodeLog> view = NewCodeLog();
+    Safe::XPtr<CodeLog<FitEvent>> fit = NewCodeLog<FitEvent>();
+    Safe::XPtr<CodeLog<ViewEvent>> view = NewCodeLog<ViewEvent>();
     EventBus::Registration fitRegistration = FitCore::AddObserver(fit);
-    EventBus::Registration viewRegistration = Bus(Subject::ViewMode).Add(view);
-    struct StatusLog : Winplus::Observer {
-        bool Notify(const int& code) override {
-            if (code == EventCode::kFitStatusChanged) texts.push_back(FitCore::GetStatusText());
+    EventBus::Registration viewRegistration = BusOf<ViewEvent>().Add(view);
+    struct StatusLog : Winplus::EventObserver<FitEvent> {
+        bool Notify(const FitEvent& code) override {
+            if (code == FitEvent::kFitStatusChanged) texts.push_back(FitCore::GetStatusText());
             return true;
         }
         std::vector<std::string> texts;
@@ -80,9 +80,9 @@ TEST(FitCoreTest, FitsOscillatorsToADataFileStepByStepAndTransfersThem) {
     Buses buses;
     // The model curve after each step that moved it: its chi2 against the target, from the
     // closed form of the parameters the working copy holds then.
-    struct CurveLog : Winplus::Observer {
-        bool Notify(const int& code) override {
-            if (code != EventCode::kViewModelCurveUpdated) return true;
+    struct CurveLog : Winplus::EventObserver<ViewEvent> {
+        bool Notify(const ViewEvent& code) override {
+            if (code != ViewEvent::kViewModelCurveUpdated) return true;
             const Spectrum::Ptr target = FitCore::GetTargetSpectrum();
             const Safe::XPtr<Core::MathSpectrum> model = FitCore::GetModelSpectrum();
             double chi2 = 0.0;
@@ -94,7 +94,7 @@ TEST(FitCoreTest, FitsOscillatorsToADataFileStepByStepAndTransfersThem) {
         std::vector<double> chi2s;
     };
     auto curves = Safe::MakeX<CurveLog>();
-    EventBus::Registration curvesRegistration = Bus(Subject::ViewMode).Add(curves);
+    EventBus::Registration curvesRegistration = BusOf<ViewEvent>().Add(curves);
 
     FitCore::StartFit();
     ASSERT_TRUE(FitCore::IsRunning());
@@ -120,7 +120,7 @@ TEST(FitCoreTest, FitsOscillatorsToADataFileStepByStepAndTransfersThem) {
     expected.insert(expected.end(), {901, 910});
     EXPECT_EQ(buses.fit->codes, expected);
     ASSERT_FALSE(curves->chi2s.empty());
-    EXPECT_EQ(buses.view->codes.back(), EventCode::kViewCurveChanged);
+    EXPECT_EQ(buses.view->codes.back(), CodeNumber(ViewEvent::kViewCurveChanged));
     EXPECT_LT(curves->chi2s.front(), kStart.Chi2(*FitCore::GetTargetSpectrum()));
     for (std::size_t k = 1; k < curves->chi2s.size(); ++k)
         EXPECT_LT(curves->chi2s[k], curves->chi2s[k - 1]) << k;
@@ -132,11 +132,12 @@ TEST(FitCoreTest, FitsOscillatorsToADataFileStepByStepAndTransfersThem) {
 
     // The user's model is untouched until the transfer, which writes by definition and node.
     for (int i = 0; i < 2; ++i) EXPECT_EQ(PhononModel::Values(fit.user.model, i), kStart.terms[i]);
-    auto models = NewCodeLog();
+    auto models = NewCodeLog<ModelEvent>();
     EventBus::Registration modelsRegistration = Core::MenuCore::AddObserver(models);
     FitCore::TransferParameters();
-    for (int i = 0; i < 2; ++i) EXPECT_EQ(PhononModel::Values(fit.user.model, i), fitted.terms[i]);
-    EXPECT_EQ(models->codes, std::vector<int>{EventCode::kParametersChanged});
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(PhononModel::Values(fit.user.model, i), fitted.terms[i]);
+    EXPECT_EQ(models->codes, std::vector<int>{CodeNumber(ModelEvent::kParametersChanged)});
 }
 
 // The target need not be a definition's root: here the sum sits below IfElse(1, sum, 0), which
@@ -171,9 +172,9 @@ TEST(FitCoreTest, ATargetDeepInADefinitionIsFittedByColumns) {
 TEST(FitCoreTest, OneStepIsInterruptedAndStopEndsAfterTheRunningStep) {
     PreparedFit fit;
     Buses buses;
-    struct EndLog : Winplus::Observer {
-        bool Notify(const int& code) override {
-            if (code == EventCode::kFitEnded) runningAtEnd.push_back(FitCore::IsRunning());
+    struct EndLog : Winplus::EventObserver<FitEvent> {
+        bool Notify(const FitEvent& code) override {
+            if (code == FitEvent::kFitEnded) runningAtEnd.push_back(FitCore::IsRunning());
             return true;
         }
         std::vector<bool> runningAtEnd;
@@ -318,7 +319,7 @@ TEST(FitCoreTest, PreparesTheTargetFromTheRangeOrItsReduction) {
     EXPECT_EQ(FitCore::GetParameters().size(), 6u);
     buses.Clear();
     Core::MenuCore::SetCurrentNode(nullptr);
-    Core::MenuCore::Notify(EventCode::kModelsReset);
+    Core::MenuCore::Notify(ModelEvent::kModelsReset);
     EXPECT_EQ(buses.fit->codes, (std::vector<int>{202, 910, 10, 910}));
     EXPECT_EQ(buses.view->codes, std::vector<int>{125});
     EXPECT_FALSE(FitCore::GetExperimentalData());
@@ -341,7 +342,7 @@ TEST(FitCoreTest, ResetDuringAFitStopsItAndNoStaleNoticeOrTransferFollows) {
         ASSERT_TRUE(FitCore::OnNotice(code, 0));
         if (++steps == 2) {
             // Step 3 runs: a new project waits for it and ends the fit.
-            Core::MenuCore::Notify(EventCode::kModelsReset);
+            Core::MenuCore::Notify(ModelEvent::kModelsReset);
             reset = true;
         }
     }

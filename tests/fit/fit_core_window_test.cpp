@@ -33,9 +33,9 @@ LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-struct EndObserver : Winplus::Observer {
-    bool Notify(const int& code) override {
-        if (code == EventCode::kFitEnded) PostQuitMessage(0);
+struct EndObserver : Winplus::EventObserver<FitEvent> {
+    bool Notify(const FitEvent& code) override {
+        if (code == FitEvent::kFitEnded) PostQuitMessage(0);
         return true;
     }
 };

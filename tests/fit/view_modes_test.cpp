@@ -35,7 +35,7 @@ private:
 };
 
 TEST(ViewModeTest, ModeChangesAnnounceOnceAndModesWithoutToolGiveNothing) {
-    auto view = NewCodeLog();
+    auto view = NewCodeLog<ViewEvent>();
     EventBus::Registration registration = ViewModeState::AddObserver(view);
     std::vector<std::string> log;
     ViewModeState::SetTool(Core::kBuilderMode, Safe::MakeX<LoggingTool>("builder", log));
@@ -65,7 +65,7 @@ TEST(ViewModeTest, ModeChangesAnnounceOnceAndModesWithoutToolGiveNothing) {
 
 TEST(ViewModeTest, TheFitModeSelectsInTheFitLayers) {
     Core::FitCore::Initialize();
-    auto view = NewCodeLog();
+    auto view = NewCodeLog<ViewEvent>();
     EventBus::Registration registration = ViewModeState::AddObserver(view);
     ViewModeState::SetMode(Core::kFitMode);
     EXPECT_EQ(ViewModeState::GetDynamicLayer(), Core::FitCore::GetBuiltInCurves());
@@ -97,17 +97,10 @@ TEST(ViewModeTest, ResetAllResetsAdjustAnchorBuilderFitThenAnnounces) {
     ViewModeState::SetTool(Core::kAnchorMode, Safe::MakeX<LoggingTool>("anchor", log));
     ViewModeState::SetTool(Core::kAdjustMode, Safe::MakeX<LoggingTool>("adjust", log));
     Core::FitCore::Initialize();
-    struct Recorder : Winplus::Observer {
-        Recorder(std::vector<std::string>& log, std::string name) : log(log), name(std::move(name)) {}
-        bool Notify(const int& code) override {
-            log.push_back(name + " " + std::to_string(code));
-            return true;
-        }
-        std::vector<std::string>& log;
-        std::string name;
-    };
-    EventBus::Registration fit = Core::FitCore::AddObserver(Safe::MakeX<Recorder>(log, "fit"));
-    EventBus::Registration view = ViewModeState::AddObserver(Safe::MakeX<Recorder>(log, "view"));
+    EventBus::Registration fit = Core::FitCore::AddObserver(MakeObserver<FitEvent>(
+        [&log](FitEvent code) { log.push_back("fit " + std::to_string(CodeNumber(code))); }));
+    EventBus::Registration view = ViewModeState::AddObserver(MakeObserver<ViewEvent>(
+        [&log](ViewEvent code) { log.push_back("view " + std::to_string(CodeNumber(code))); }));
     ViewModeState::ResetAll();  // the mode stays 0 and 600 comes all the same
     EXPECT_EQ(log, (std::vector<std::string>{"adjust reset", "anchor reset", "builder reset",
                                               "fit 202", "view 125", "fit 910", "fit 10",

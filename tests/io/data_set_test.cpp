@@ -12,10 +12,10 @@ namespace {
 
 namespace DataSet = Core::DataSet;
 
-class Recorder : public Winplus::Observer {
+class Recorder : public Winplus::EventObserver<DataSetEvent> {
 public:
-    bool Notify(const int& code) override {
-        codes.push_back(code);
+    bool Notify(const DataSetEvent& code) override {
+        codes.push_back(CodeNumber(code));
         return true;
     }
     std::vector<int> codes;

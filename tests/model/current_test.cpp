@@ -28,7 +28,8 @@ TEST_F(CurrentTest, ProjectStartsWithTheBasicModel) {
 }
 
 TEST_F(CurrentTest, SettersAnnounceOnlyChanges) {
-    Safe::XPtr<CodeLog> models = NewCodeLog(), mapBar = NewCodeLog();
+    auto models = NewCodeLog<ModelEvent>();
+    auto mapBar = NewCodeLog<MapBarEvent>();
     EventBus::Registration onModels = Core::MenuCore::AddObserver(models);
     EventBus::Registration onMapBar = Core::MapBar::AddObserver(mapBar);
     Node::Ptr node = Node::Create(100);
@@ -48,7 +49,8 @@ TEST_F(CurrentTest, InstallingProjectModelsReleasesTheCurrentObjectsUnannounced)
     Core::MathMap::Ptr old = Core::Models().At(0);
     Core::MenuCore::SetCurrentDefinition(old->FindMap("x"));
     Core::MenuCore::SetCurrentNode(old->FindMap("x")->GetRoot());
-    Safe::XPtr<CodeLog> models = NewCodeLog(), mapBar = NewCodeLog();
+    Safe::XPtr<CodeLog<ModelEvent>> models = NewCodeLog<ModelEvent>();
+    Safe::XPtr<CodeLog<MapBarEvent>> mapBar = NewCodeLog<MapBarEvent>();
     EventBus::Registration onModels = Core::MenuCore::AddObserver(models);
     EventBus::Registration onMapBar = Core::MapBar::AddObserver(mapBar);
 
@@ -95,7 +97,7 @@ TEST_F(CurrentTest, PickedFunctionsReadTheModelsVariable) {
 }
 
 TEST_F(CurrentTest, SelectionStoreAnnouncesWhatChanged) {
-    Safe::XPtr<CodeLog> log = NewCodeLog();
+    auto log = NewCodeLog<SelectionEvent>();
     EventBus::Registration registration = Core::Selection::AddObserver(log);
     Node::Ptr node = Node::Create(200), formula = Node::Create(12);
     Core::Selection::SetNode(node);
@@ -114,7 +116,7 @@ TEST_F(CurrentTest, SelectionStoreAnnouncesWhatChanged) {
 TEST_F(CurrentTest, PickingAFunctionSelectsIt) {
     Core::MathMap::Ptr model = Core::MathMap::CreateModel("m");
     Core::MenuCore::SetCurrentModel(model);
-    Safe::XPtr<CodeLog> log = NewCodeLog();
+    auto log = NewCodeLog<SelectionEvent>();
     EventBus::Registration registration = Core::Selection::AddObserver(log);
     Node::Ptr picked = Core::PickByTypeId(230);
     ASSERT_TRUE(picked);
@@ -136,11 +138,14 @@ TEST_F(CurrentTest, ProcessResetRestoresTheStartUpState) {
     Core::Selection::SetMode(Core::Selection::kFormulaMode);
     Core::MapBar::SetRedoAvailable(0, true);
     Core::ForceMode = 2;
-    Safe::XPtr<CodeLog> log = NewCodeLog();
-    EventBus::Registration onModels = Core::MenuCore::AddObserver(log);
-    EventBus::Registration onSelection = Core::Selection::AddObserver(log);
-    EventBus::Registration onMapBar = Core::MapBar::AddObserver(log);
-    EventBus::Registration onLibrary = Core::MenuCore::AddLibraryObserver(log);
+    auto models = NewCodeLog<ModelEvent>();
+    auto selection = NewCodeLog<SelectionEvent>();
+    auto mapBar = NewCodeLog<MapBarEvent>();
+    auto library = NewCodeLog<LibraryEvent>();
+    EventBus::Registration onModels = Core::MenuCore::AddObserver(models);
+    EventBus::Registration onSelection = Core::Selection::AddObserver(selection);
+    EventBus::Registration onMapBar = Core::MapBar::AddObserver(mapBar);
+    EventBus::Registration onLibrary = Core::MenuCore::AddLibraryObserver(library);
 
     ResetProcessState();
     EXPECT_EQ(Core::Models().Count(), 0);
@@ -155,11 +160,12 @@ TEST_F(CurrentTest, ProcessResetRestoresTheStartUpState) {
     EXPECT_EQ(Core::ForceMode, -1);
     EXPECT_EQ(model->RefCount(), 1u);  // held by this test alone
 
-    Core::MenuCore::Notify(100);
-    Core::MenuCore::NotifyLibrary(960);
-    Core::Selection::Notify(110);
-    Core::MapBar::Notify(400);
-    EXPECT_TRUE(log->codes.empty());
+    Core::MenuCore::Notify(ModelEvent::kModelsReset);
+    Core::MenuCore::NotifyLibrary(LibraryEvent::kLibraryChanged);
+    Core::Selection::Notify(SelectionEvent::kSelectedNodeChanged);
+    Core::MapBar::Notify(MapBarEvent::kMapBarTargetChanged);
+    EXPECT_TRUE(models->codes.empty() && selection->codes.empty() && mapBar->codes.empty() &&
+                library->codes.empty());
     model->FindMap("model")->ReplaceNode("m", Node::Create(208));
     EXPECT_TRUE(Core::MapBar::IsUndoAvailable(1));
 }

@@ -6,7 +6,7 @@
 namespace {
 
 TEST(MapBar, AnnouncesOnlyChangedAvailability) {
-    Safe::XPtr<CodeLog> log = NewCodeLog();
+    auto log = NewCodeLog<MapBarEvent>();
     EventBus::Registration registration = Core::MapBar::AddObserver(log);
     Core::MapBar::SetUndoAvailable(1, true);
     Core::MapBar::SetUndoAvailable(1, true);
@@ -25,7 +25,7 @@ TEST(MapBar, AnnouncesOnlyChangedAvailability) {
 TEST(MapBar, ResetClearsAndAnnouncesBothFlagsOfItsChannel) {
     Core::MapBar::SetUndoAvailable(0, true);
     Core::MapBar::SetRedoAvailable(1, true);
-    Safe::XPtr<CodeLog> log = NewCodeLog();
+    Safe::XPtr<CodeLog<MapBarEvent>> log = NewCodeLog<MapBarEvent>();
     EventBus::Registration registration = Core::MapBar::AddObserver(log);
     Core::MapBar::ResetAvailability(0);
     Core::MapBar::ResetAvailability(2);

@@ -289,8 +289,8 @@ TEST_F(NodeMapTest, PromotingADescendantToRootKeepsTheOldTreeWhole) {
 // A definition announces what its histories hold after every recorded step; the definition tool
 // bar follows on its channel 1.
 TEST_F(NodeMapTest, EditsAnnounceUndoAvailability) {
-    Safe::XPtr<CodeLog> log = NewCodeLog();
-    EventBus::Registration registration = Bus(Subject::Definitions).Add(log);
+    auto log = NewCodeLog<DefinitionEvent>();
+    EventBus::Registration registration = BusOf<DefinitionEvent>().Add(log);
     NodeMap::Ptr map = SumDefinition();
     EXPECT_EQ(log->codes, (std::vector<int>{410, 413}));
     EXPECT_TRUE(Core::MapBar::IsUndoAvailable(1));

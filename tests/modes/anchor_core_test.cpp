@@ -78,7 +78,7 @@ TEST_F(AnchorCoreTest, DraggedAnchorsWriteTheParametersAndFollowOtherChanges) {
     EXPECT_EQ(log.Take(), (Strings{"view 610", "layer 610", "view 610", "layer 610", "model 103"}));
     // Values changed elsewhere (103) move the anchors without a pick.
     p1->GetChildByName("w")->SetValue({200.0, 0.0}, 0);
-    Core::MenuCore::Notify(103);
+    Core::MenuCore::Notify(ModelEvent::kParametersChanged);
     EXPECT_DOUBLE_EQ(CurrentX(), 230.0);
     // A node without anchors clears the curve's anchors; no node changes nothing.
     Core::MenuCore::SetCurrentNode(p1->GetChildByName("w"));

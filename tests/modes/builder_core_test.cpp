@@ -17,9 +17,9 @@ using Strings = std::vector<std::string>;
 constexpr int kDown = 0, kUp = 1, kMove = 3;
 
 // The definition explorer's part: 701 is answered by taking the builder's clone.
-struct Inserter : Winplus::Observer {
-    bool Notify(const int& code) override {
-        if (code == 701) clones.push_back(BuilderCore::CreateFunction());
+struct Inserter : Winplus::EventObserver<ModelEvent> {
+    bool Notify(const ModelEvent& code) override {
+        if (code == ModelEvent::kFunctionPlaced) clones.push_back(BuilderCore::CreateFunction());
         return true;
     }
     std::vector<Node::Ptr> clones;

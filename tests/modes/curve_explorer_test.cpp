@@ -58,7 +58,7 @@ TEST(CurveExplorerTest, TheTreeShowsTheModesLayersAndRefillsOutsideViewMode) {
                                               {Core::kViewMode, 121, false},
                                               {Core::kViewMode, 600, false}}) {
         ViewModeState::SetMode(mode);
-        EXPECT_EQ(Explorer::RefillsOn(code), refills) << mode << " " << code;
+        EXPECT_EQ(Explorer::RefillsOn(static_cast<ViewEvent>(code)), refills) << mode << " " << code;
     }
 }
 

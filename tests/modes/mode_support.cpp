@@ -3,17 +3,19 @@
 #include "app/view_modes.h"
 #include "functions/families.h"
 #include "model/current.h"
+#include "modes/tool_core.h"
 #include "plot/axis_tools.h"
 
 namespace ModeTest {
 
 namespace {
 
-class Tagger : public Winplus::Observer {
+template <class Code>
+class Tagger : public Winplus::EventObserver<Code> {
 public:
     Tagger(std::vector<std::string>& entries, const char* tag) : entries_(entries), tag_(tag) {}
-    bool Notify(const int& code) override {
-        entries_.push_back(std::string(tag_) + " " + std::to_string(code));
+    bool Notify(const Code& code) override {
+        entries_.push_back(std::string(tag_) + " " + std::to_string(CodeNumber(code)));
         return false;
     }
 
@@ -52,13 +54,13 @@ double Value(const Core::Node::Ptr& node, const std::string& child) {
     return node->GetChildByName(child)->GetValue().real();
 }
 
-BusLog::BusLog() : own_(Safe::MakeX<Tagger>(entries_, "own")) {
-    Watch(Core::ViewModeState::AddObserver(Safe::MakeX<Tagger>(entries_, "view")));
-    Watch(Winplus::Layer::AddObserver(Safe::MakeX<Tagger>(entries_, "layer")));
-    Watch(Core::MenuCore::AddObserver(Safe::MakeX<Tagger>(entries_, "model")));
+BusLog::BusLog() : own_(Safe::MakeX<Tagger<Core::ToolCode>>(entries_, "own")) {
+    Watch(Core::ViewModeState::AddObserver(Safe::MakeX<Tagger<ViewEvent>>(entries_, "view")));
+    Watch(Winplus::Layer::AddObserver(Safe::MakeX<Tagger<LayerEvent>>(entries_, "layer")));
+    Watch(Core::MenuCore::AddObserver(Safe::MakeX<Tagger<ModelEvent>>(entries_, "model")));
 }
 
-Safe::XPtr<Winplus::Observer> BusLog::Own() {
+Safe::XPtr<Winplus::EventObserver<Core::ToolCode>> BusLog::Own() {
     return own_;
 }
 

@@ -5,6 +5,7 @@
 
 #include "foundation/event_bus.h"
 #include "model/math_map.h"
+#include "modes/tool_core.h"
 
 namespace ModeTest {
 
@@ -22,12 +23,12 @@ public:
     void Watch(EventBus::Registration registration) {
         registrations_.push_back(std::move(registration));
     }
-    Safe::XPtr<Winplus::Observer> Own();
+    Safe::XPtr<Winplus::EventObserver<Core::ToolCode>> Own();
     std::vector<std::string> Take();
 
 private:
     std::vector<EventBus::Registration> registrations_;
-    Safe::XPtr<Winplus::Observer> own_;
+    Safe::XPtr<Winplus::EventObserver<Core::ToolCode>> own_;
     std::vector<std::string> entries_;
 };
 

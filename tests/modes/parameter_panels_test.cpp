@@ -58,7 +58,7 @@ TEST(ParameterPanelsTest, TheNodeListShowsTheActiveNodesWith16DigitsAndTakesType
         EXPECT_EQ(Nodes::IconOfType(type), icon) << type;
     for (const auto& [code, refreshes] :
          {std::pair{100, true}, {104, true}, {202, true}, {103, false}, {201, false}})
-        EXPECT_EQ(Nodes::RefreshesOn(code), refreshes) << code;
+        EXPECT_EQ(Nodes::RefreshesOn(static_cast<ModelEvent>(code)), refreshes) << code;
 }
 
 Node::Ptr Named(int type, const std::string& name, std::initializer_list<Node::Ptr> children = {}) {
@@ -130,8 +130,8 @@ TEST(ParameterPanelsTest, TheFitTreeShowsTheTargetAndReferencedDefinitionsAndMar
     Core::FitCore::SetMathPath();
     EXPECT_EQ(Checks(),
               (std::vector<std::string>{"s:0", "a:0", "t:0", "b:0", "d:0", "u:0", "k:0"}));
-    EXPECT_TRUE(Fit::RefillsOn(202));
-    EXPECT_FALSE(Fit::RefillsOn(900));
+    EXPECT_TRUE(Fit::RefillsOn(FitEvent::kMathPathChanged));
+    EXPECT_FALSE(Fit::RefillsOn(FitEvent::kFitStarted));
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ void ExpectLimits(const Rect& actual, const Rect& expected, double tolerance) {
 }
 
 TEST_F(AxisToolsTest, WithoutAModeDragsOnlyPublishTheCursor) {
-    auto log = NewCodeLog();
+    auto log = NewCodeLog<AxisEvent>();
     EventBus::Registration registration = AxisBar::AddObserver(log);
     Drag(100, 100, 300, 300);
     EXPECT_EQ(Limits(), (Rect{0, 0, 1000, 1}));

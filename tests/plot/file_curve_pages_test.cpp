@@ -14,7 +14,7 @@ using Winplus::FileCurveViewPage;
 using Winplus::Property;
 using Winplus::PropertyRows;
 
-constexpr int kChanged = EventCode::kCurveChanged;  // 127 on either bus
+constexpr int kChanged = CodeNumber(LayerEvent::kCurveChanged);  // 127 on either bus
 const std::vector<int> kNone;
 
 // Data "ten" with abscissas 1 ... 10, shown whole.
@@ -163,7 +163,7 @@ TEST(FileCurvePagesTest, ViewPageShowsTheDataAndChangesItOnRequest) {
     };
     file(Platform::BoxAnswer::No, true, kNone);
     // Yes without a current spectrum: only the event.
-    file(Platform::BoxAnswer::Yes, false, {EventCode::kCurveBindingChanged});
+    file(Platform::BoxAnswer::Yes, false, {CodeNumber(LayerEvent::kCurveBindingChanged)});
     EXPECT_EQ(curve->GetData()->GetNameA(), "ten");
     auto other = Safe::MakeX<Spectrum>();
     other->SetName(std::wstring(L"other"));
@@ -171,7 +171,7 @@ TEST(FileCurvePagesTest, ViewPageShowsTheDataAndChangesItOnRequest) {
     for (int i = 0; i < 4; ++i) other->SetPoint(i, 10.0 * (i + 1), 0, 0);
     Core::DataSet::GetSet().Add(other);
     Core::DataSet::SetCurrent(other);
-    file(Platform::BoxAnswer::Yes, false, {EventCode::kCurveBindingChanged});
+    file(Platform::BoxAnswer::Yes, false, {CodeNumber(LayerEvent::kCurveBindingChanged)});
     EXPECT_TRUE(curve->GetData() == other);
     // Every row shows the new data and its whole range.
     EXPECT_EQ(page.Row(FileCurveViewPage::kFile).GetText(), "other");

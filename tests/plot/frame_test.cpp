@@ -138,6 +138,29 @@ TEST(FrameTest, PaintLaysTheBoxOutAroundItsLabels) {
     EXPECT_EQ(canvas.OfKind(RecordingCanvas::Kind::Text).size(), 6u);  // y labels only
 }
 
+// In a small plot the labels that would run into the one shown before them are left out: the
+// ones shown keep apart by their extent and two pixels.
+TEST(FrameTest, LabelsThatWouldOverlapAreLeftOut) {
+    Frame frame;
+    RecordingCanvas canvas;
+    // Six ticks a side: x 100000 .. 200000 (labels 60 pixels wide), y 0 .. 1 (20 high).
+    auto labels = [&](int width, int height) {
+        canvas.Clear();
+        frame.Paint(canvas, {0, 0, width, height}, {100000, 0, 100000, 1}, true, true);
+        std::vector<std::wstring> xs, ys;
+        for (const auto& text : canvas.OfKind(RecordingCanvas::Kind::Text))
+            (text.align == Winplus::TextAlign::Center ? xs : ys).push_back(text.text);
+        return std::make_pair(xs, ys);
+    };
+    const auto [wideX, tallY] = labels(2000, 600);
+    EXPECT_EQ(wideX.size(), 6u);
+    EXPECT_EQ(tallY.size(), 6u);
+    // 250 x 90: x ticks 33 pixels apart, y ticks 12.
+    const auto [xs, ys] = labels(250, 90);
+    EXPECT_EQ(xs, (std::vector<std::wstring>{L"100000", L"140000", L"180000"}));
+    EXPECT_EQ(ys, (std::vector<std::wstring>{L"0", L"0.6"}));
+}
+
 TEST(FrameTest, RectContainsHasNoLowerBound) {
     const Rect limits{0, 0, 1000, 1};
     EXPECT_TRUE(limits.Contains(-5, -3));

@@ -13,8 +13,8 @@ using Winplus::LayerViewPage;
 using Winplus::Property;
 using Winplus::Rect;
 
-constexpr int kLimits = EventCode::kLayerLimitsChanged;  // 124 on either bus
-constexpr int kScale = EventCode::kLayerScaleChanged;    // 125 on either bus
+constexpr int kLimits = CodeNumber(LayerEvent::kLayerLimitsChanged);  // 124 on either bus
+constexpr int kScale = CodeNumber(LayerEvent::kLayerScaleChanged);    // 125 on either bus
 const std::vector<int> kNone;
 
 struct LayerCase {

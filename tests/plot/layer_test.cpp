@@ -81,7 +81,7 @@ TEST(LayerTest, PaintsFileCurvesFirstInsideThePlotClip) {
 }
 
 TEST(LayerTest, TheLayerSetAnnouncesOnlyChanges) {
-    auto log = NewCodeLog();
+    auto log = NewCodeLog<LayerEvent>();
     EventBus::Registration registration = Layer::AddObserver(log);
     Layer::NewLayer();
     ASSERT_EQ(Layer::Set().Count(), 1);

@@ -13,10 +13,10 @@
 namespace PlotTest {
 
 struct Heard {
-    Safe::XPtr<CodeLog> layers = NewCodeLog();
-    Safe::XPtr<CodeLog> view = NewCodeLog();
-    EventBus::Registration onLayers = Bus(Subject::Layers).Add(layers);
-    EventBus::Registration onView = Bus(Subject::ViewMode).Add(view);
+    Safe::XPtr<CodeLog<LayerEvent>> layers = NewCodeLog<LayerEvent>();
+    Safe::XPtr<CodeLog<ViewEvent>> view = NewCodeLog<ViewEvent>();
+    EventBus::Registration onLayers = BusOf<LayerEvent>().Add(layers);
+    EventBus::Registration onView = BusOf<ViewEvent>().Add(view);
 };
 
 // One row edited as the grid does it, then applied: the result, what each bus heard and the

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/view_panel.h"
+#include "foundation/event_bus.h"
 #include "plot/layer.h"
 #include "tests/plot/plot_support.h"
 #include "tests/winplus/gui_test_support.h"
@@ -39,7 +40,10 @@ void ExpectDiagonal(HWND view, const LayerCurve& layer, bool expected) {
 TEST(ViewPanelTest, DrawsTheCurrentLayerAndFollowsTheAxisTools) {
     LayerCurve::Ptr layer = ShowDiagonal();
     GuiTest::Host host(600, 400);
+    const int viewObservers = BusOf<ViewEvent>().Count();
     auto leaf = Safe::MakeX<Core::ViewLeaf>(host.Window());
+    // The panel hears the view bus too, where a fit announces each of its steps.
+    EXPECT_EQ(BusOf<ViewEvent>().Count(), viewObservers + 1);
     leaf->Controller()->SetOrientation(0);  // stacked in a column, as the main window has it
     leaf->Move(0, 0, 500, 350, true);
     GuiTest::Pump();

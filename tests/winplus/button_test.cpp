@@ -26,7 +26,7 @@ struct Recorder : Winplus::Command {
 class BarTest : public testing::Test {
 protected:
     void SetUp() override {
-        toolBar = Safe::MakeX<Winplus::ToolBar>(host.Window(), false);
+        toolBar = Safe::MakeX<Winplus::ToolBar>(host.Window());
         Winplus::ButtonBar::SetButtonSize({22, 22});
         Winplus::ButtonBar::SetParent(host.Window());
         auto list = Safe::MakeX<Winplus::ButtonList>();

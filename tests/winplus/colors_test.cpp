@@ -41,3 +41,15 @@ TEST(RandomColor, DrawsTheGeneratorsWordModulo110AndNeverWhite) {
 }
 
 }  // namespace
+
+// The system's colour order (COLORREF: red in the low byte) and Direct2D's fractions.
+TEST(Colors, OneConversionBetweenTheSystemsOrderAndArgb) {
+    EXPECT_EQ(Winplus::FromColorRef(0x000000FF), 0xFFFF0000u);  // RGB(255, 0, 0)
+    EXPECT_EQ(Winplus::FromColorRef(0x00563412), 0xFF123456u);
+    EXPECT_EQ(Winplus::ToColorRef(0x80123456u), 0x00563412u);  // alpha dropped
+    const Winplus::ColorFractions f = Winplus::Fractions(0x80FF0033u);
+    EXPECT_FLOAT_EQ(f.red, 1.0f);
+    EXPECT_FLOAT_EQ(f.green, 0.0f);
+    EXPECT_FLOAT_EQ(f.blue, 0.2f);
+    EXPECT_FLOAT_EQ(f.alpha, 128.0f / 255.0f);
+}

@@ -1,10 +1,13 @@
-// A modal dialog served by the dialog procedure, driven by a timer.
+// Modal dialogs from the program's resources, served by the dialog procedure with the windows'
+// rules, driven by a thread timer (every modal loop dispatches it).
+#include <commctrl.h>
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "app/resource_ids.h"
 #include "foundation/exception.h"
 #include "tests/winplus/gui_test_support.h"
 #include "winplus/window.h"
@@ -14,66 +17,100 @@ namespace {
 struct TestDialog : Winplus::ModalController {
     bool initialised = false;
     std::vector<int> commands;
-    bool OnInitDialog() override {
-        initialised = Window().Handle() != nullptr;
-        return false;
+    int timerTicks = 0;
+    HWND seen = nullptr;
+    bool* destroyed = nullptr;
+    ~TestDialog() override {
+        if (destroyed) *destroyed = true;
     }
-    bool OnCommand(int id, int) override {
-        commands.push_back(id);
-        if (id == 100) throw Winplus::Exception("Broken command");
-        if (id == IDOK) EndDialog(Window().Handle(), 7);
+    bool OnInitDialog() override {
+        initialised = Handle() != nullptr;
+        seen = Handle();
+        SetTimer(Handle(), 5, 20, nullptr);
         return true;
+    }
+    // The general handler answers a notification through DWLP_MSGRESULT.
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM, LPARAM) override {
+        if (message == WM_NOTIFY) return 42;
+        return std::nullopt;
+    }
+    bool OnTimer(UINT_PTR id) override {
+        if (id == 5) ++timerTicks;
+        return true;
+    }
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override {
+        commands.push_back(LOWORD(wParam));
+        if (LOWORD(wParam) == 100) throw Winplus::Exception("Broken command");
+        return ModalController::OnCommand(wParam, lParam);
     }
 };
 
-HWND openDialog = nullptr;
-int step = 0;
+HWND FindAbout() {
+    return FindWindowA(nullptr, "About Sorix...");
+}
 
-void CALLBACK Drive(HWND, UINT, UINT_PTR timer, DWORD) {
-    if (!openDialog) return;
-    if (step++ == 0) {
-        SendMessageA(openDialog, WM_COMMAND, 100, 0);
-    } else {
-        KillTimer(nullptr, timer);
-        PostMessageA(openDialog, WM_COMMAND, IDOK, 0);
+struct Drive {
+    static inline int step = 0;
+    static inline LRESULT notifyAnswer = 0;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        HWND dialog = FindAbout();
+        if (!dialog) return;
+        switch (step++) {
+            case 0: {
+                NMHDR header{dialog, 1, NM_CLICK};
+                notifyAnswer =
+                    SendMessageA(dialog, WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&header));
+                break;
+            }
+            case 1: SendMessageA(dialog, WM_COMMAND, 100, 0); break;
+            default: PostMessageA(dialog, WM_COMMAND, IDOK, 0); break;
+        }
     }
-}
+};
 
-INT_PTR CALLBACK Spy(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) openDialog = hwnd;
-    return Winplus::DialogProc(hwnd, message, wParam, lParam);
-}
-
-// A captioned dialog without controls, built in memory.
-std::vector<WORD> Template() {
-    std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD) + 3, 0);
-    auto* header = reinterpret_cast<DLGTEMPLATE*>(words.data());
-    header->style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
-    header->cx = 120;
-    header->cy = 60;
-    for (const wchar_t* c = L"Dialog"; *c; ++c) words.push_back(static_cast<WORD>(*c));
-    words.push_back(0);
-    return words;
-}
-
-TEST(DialogProc, BindsTheControllerAndShowsItsErrors) {
+TEST(ModalDialog, RunsAResourceDialogWithTheWindowsRules) {
     GuiTest::Boxes().clear();
     GuiTest::Host host;
+    bool destroyed = false;
     auto dialog = Safe::MakeX<TestDialog>();
-    openDialog = nullptr;
-    step = 0;
-    auto words = Template();
-    const UINT_PTR timer = SetTimer(nullptr, 0, 100, Drive);
-    const INT_PTR result = DialogBoxIndirectParamA(
-        GetModuleHandleA(nullptr), reinterpret_cast<DLGTEMPLATE*>(words.data()), host.Handle(),
-        Spy, reinterpret_cast<LPARAM>(dialog.Get()));
+    dialog->destroyed = &destroyed;
+    Drive::step = 0;
+    Drive::notifyAnswer = 0;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, Drive::Tick);
+    const INT_PTR result = Winplus::RunModalDialog(host.Handle(), IDD_ABOUT, dialog);
     KillTimer(nullptr, timer);
-    EXPECT_EQ(result, 7);
+
+    EXPECT_EQ(result, 1);
     EXPECT_TRUE(dialog->initialised);
+    EXPECT_GT(dialog->timerTicks, 0);
+    EXPECT_EQ(Drive::notifyAnswer, 42);
     EXPECT_EQ(dialog->commands, (std::vector<int>{100, IDOK}));
+    // The exception stopped at the procedure and was shown the dialogs' way.
     ASSERT_EQ(GuiTest::Boxes().size(), 1u);
     EXPECT_EQ(GuiTest::Boxes()[0].text, "Unexpected error");
     EXPECT_EQ(GuiTest::Boxes()[0].caption, "Broken command");
+    // Unbound when the dialog went away: nothing reaches the controller any more.
+    EXPECT_FALSE(IsWindow(dialog->seen));
+    EXPECT_EQ(dialog->Handle(), nullptr);
+    EXPECT_EQ(Winplus::FindController(dialog->seen), nullptr);
+    dialog = nullptr;
+    EXPECT_TRUE(destroyed);
+}
+
+TEST(ModalDialog, CancelEndsWithZeroAndAMissingTemplateThrows) {
+    GuiTest::Host host;
+    auto dialog = Safe::MakeX<Winplus::ModalController>();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+        if (HWND about = FindAbout()) PostMessageA(about, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(Winplus::RunModalDialog(host.Handle(), IDD_ABOUT, dialog), 0);
+    KillTimer(nullptr, timer);
+    try {
+        Winplus::RunModalDialog(host.Handle(), 9999, dialog);
+        FAIL() << "no exception";
+    } catch (const Winplus::Exception& e) {
+        EXPECT_EQ(e.GetMessage(), "Internal error: Window Creation Failed.");
+    }
 }
 
 }  // namespace

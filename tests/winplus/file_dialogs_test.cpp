@@ -9,7 +9,9 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <vector>
 
+#include "foundation/platform.h"
 #include "tests/winplus/gui_test_support.h"
 #include "winplus/file_dialogs.h"
 
@@ -102,6 +104,38 @@ TEST(MultiOpenFileDialog, CancelIsFalse) {
     RunnerScope scope([](OPENFILENAMEA&, bool) { return Winplus::FileDialogResult{false, 0}; });
     Winplus::MultiOpenFileDialog dialog(nullptr);
     EXPECT_FALSE(dialog.Run());
+}
+
+// The platform's dialogs (Platform::ChooseFiles, ChooseSaveFile) run through these classes once
+// installed: full paths of every file chosen, the request's texts in the record.
+TEST(RunFileDialog, ServesThePlatformsRequests) {
+    Platform::SetSystemFileDialogs(Winplus::RunFileDialog);
+    std::string title, extension;
+    RunnerScope scope([&](OPENFILENAMEA& record, bool save) {
+        title = record.lpstrTitle;
+        extension = record.lpstrDefExt ? record.lpstrDefExt : "";
+        if (save)
+            Write(record, "C:\\data\\fit.pjt"s + '\0', 8, 12);
+        else if (title == "One")
+            Write(record, "C:\\data\\a.dat"s + '\0', 8, 10);
+        else
+            Write(record, "C:\\data"s + '\0' + "a.dat" + '\0' + "b.dat" + '\0' + '\0', 8, 0);
+        return Winplus::FileDialogResult{true, 0};
+    });
+    Platform::FileDialogRequest request;
+    request.title = "Load Data";
+    request.filter = "Data Files (*.dat)-*.dat-";
+    request.defaultExtension = "dat";
+    EXPECT_EQ(Platform::ChooseFiles(request),
+              (std::vector<std::string>{"C:\\data\\a.dat", "C:\\data\\b.dat"}));
+    EXPECT_EQ(title, "Load Data");
+    EXPECT_EQ(extension, "dat");
+    request.title = "One";
+    EXPECT_EQ(Platform::ChooseFiles(request), std::vector<std::string>{"C:\\data\\a.dat"});
+    request.title = "Save Project";
+    EXPECT_EQ(Platform::ChooseSaveFile(request), "C:\\data\\fit.pjt");
+    Platform::SetSystemFileDialogs(nullptr);
+    EXPECT_TRUE(Platform::ChooseFiles(request).empty());  // none installed: cancelled
 }
 
 // Answers the first visible dialog box of this thread, from a timer that the dialog's own

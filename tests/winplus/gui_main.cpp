@@ -13,11 +13,15 @@
 #include "tests/winplus/gui_test_support.h"
 #include "winplus/handles.h"
 
+#ifndef SORIX_WATCHDOG_SECONDS
+#define SORIX_WATCHDOG_SECONDS 90
+#endif
+
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     // A hung test (a modal loop nobody closes) fails the run instead of stalling it.
     std::thread([] {
-        Sleep(90 * 1000);
+        Sleep(SORIX_WATCHDOG_SECONDS * 1000);
         std::fputs("winplus_gui_tests: watchdog: a test hangs\n", stderr);
         std::fflush(stderr);
         TerminateProcess(GetCurrentProcess(), 99);

@@ -100,9 +100,8 @@ void Canvas::DrawDirect2D(const std::function<void(ID2D1RenderTarget*)>& draw) {
 void Canvas::CopyWindow(HWND hwnd) {
     // What the window shows once it has painted itself.
     RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    HDC window = GetDC(hwnd);
-    BitBlt(dc_, 0, 0, width_, height_, window, 0, 0, SRCCOPY);
-    ReleaseDC(hwnd, window);
+    const Winplus::WindowDC window(hwnd);
+    BitBlt(dc_, 0, 0, width_, height_, window.Get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace GuiTest

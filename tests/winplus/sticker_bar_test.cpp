@@ -19,9 +19,9 @@ namespace {
 // Records the WM_COMMAND messages it receives: (wParam, lParam).
 class Owner : public Winplus::Controller {
 public:
-    int OnCommand(WPARAM wParam, LPARAM lParam) override {
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override {
         commands.emplace_back(static_cast<int>(wParam), static_cast<int>(lParam));
-        return 0;
+        return true;
     }
     std::vector<std::pair<int, int>> commands;
 };
@@ -182,17 +182,19 @@ TEST(PopupListBox, PassesItsNotificationsToItsOwner) {
 class StatusBarTest : public testing::Test {
 protected:
     void SetUp() override {
-        Winplus::SetStatusSources(
-            {[](const Core::Node::Ptr&, std::wstring& label, std::wstring& description) {
-                 label = L"Gauss";
-                 description = L"A Gaussian peak";
-             },
-             [] { return std::string("Iteration 3: chi2 0.25"); }});
-        bar = Safe::MakeX<Winplus::StatusBar>(host.Window());
+        bar = Safe::MakeX<Winplus::StatusBar>(
+            host.Window(),
+            Winplus::StatusSources{[this](std::wstring& label, std::wstring& text) {
+                                       if (!picked) return;
+                                       label = L"Gauss";
+                                       text = L"A Gaussian peak";
+                                   },
+                                   [] { return std::string("Iteration 3: chi2 0.25"); }});
         bar->Move(0, 100, 600, 18);
     }
 
     GuiTest::Host host{600, 200};
+    bool picked = true;
     Safe::XPtr<Winplus::StatusBar> bar;
 };
 
@@ -200,11 +202,11 @@ TEST_F(StatusBarTest, ShowsThePickedNodeAndTheFitStatus) {
     const auto& c = *bar->Controller();
     EXPECT_EQ(c.Label(), L"Gauss");  // read at creation
     EXPECT_EQ(c.FitText(), L"");
-    Bus(Subject::Fit).Notify(EventCode::kFitStatusChanged);
+    bar->Controller()->ShowFitStatus();
     EXPECT_EQ(c.FitText(), L"Iteration 3: chi2 0.25");
-    Winplus::SetStatusSources({});
-    Bus(Subject::Selection).Notify(EventCode::kSelectedNodeChanged);
-    EXPECT_EQ(c.Label(), L"");  // no node picked
+    picked = false;
+    bar->Controller()->ShowPicked();
+    EXPECT_EQ(c.Label(), L"");  // nothing picked
     EXPECT_EQ(c.Description(), L"");
 }
 
@@ -240,10 +242,10 @@ TEST_F(StatusBarTest, PaintsItsCellsAtAnyWidth) {
     }
 }
 
-TEST_F(StatusBarTest, LeavesTheBusesWithItsWindow) {
-    const int before = Bus(Subject::Fit).Count();
-    bar = nullptr;
-    EXPECT_EQ(Bus(Subject::Fit).Count(), before - 1);
+TEST_F(StatusBarTest, HearsNoBusOfItsOwn) {
+    // The framework's bar is told by its owner; it reads no store of the model.
+    EXPECT_EQ(BusOf<FitEvent>().Count(), 0);
+    EXPECT_EQ(BusOf<SelectionEvent>().Count(), 0);
 }
 
 }  // namespace

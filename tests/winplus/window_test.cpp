@@ -1,10 +1,8 @@
 // The window procedure's decoding of messages, its binding of controllers and its handling of
 // failures, on real windows.
-#include <windows.h>
-// First: it undoes windows.h's renaming of GetMessage before the exception header is read.
-#include "winplus/window.h"
-
+#include <commctrl.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <stdexcept>
 #include <string>
@@ -14,6 +12,7 @@
 #include "foundation/event_codes.h"
 #include "foundation/exception.h"
 #include "tests/winplus/gui_test_support.h"
+#include "winplus/controls.h"
 #include "winplus/window.h"
 
 namespace {
@@ -22,7 +21,7 @@ using GuiTest::Boxes;
 
 struct Recorder : Winplus::Controller {
     std::vector<std::string> calls;
-    int commandResult = 0;
+    bool commandResult = false;
     bool closeResult = false;
     int wheelX = 0, wheelY = 0, wheelDelta = 0;
     unsigned wheelKeys = 0;
@@ -44,7 +43,7 @@ struct Recorder : Winplus::Controller {
         calls.push_back("destroy");
         return false;
     }
-    int OnCommand(WPARAM, LPARAM) override {
+    bool OnCommand(WPARAM, LPARAM) override {
         calls.push_back("command");
         return commandResult;
     }
@@ -55,6 +54,22 @@ struct Recorder : Winplus::Controller {
     }
     bool OnLButtonUp(int, int, unsigned) override {
         calls.push_back("up");
+        return true;
+    }
+    bool OnLButtonDblClk(int, int, unsigned) override {
+        calls.push_back("double");
+        return true;
+    }
+    bool OnRButtonUp(int, int, unsigned) override {
+        calls.push_back("right up");
+        return true;
+    }
+    bool OnTimer(UINT_PTR) override {
+        calls.push_back("timer");
+        return true;
+    }
+    bool OnGetMinMaxInfo(MINMAXINFO& info) override {
+        info.ptMinTrackSize = {321, 123};
         return true;
     }
     bool OnMouseWheel(int x, int y, int delta, unsigned keys) override {
@@ -86,11 +101,19 @@ TEST(WindowProc, BindsTheControllerAtCreationAndDecodesMessages) {
     ASSERT_FALSE(recorder->calls.empty());
     EXPECT_EQ(recorder->calls.front(), "create");
 
-    // A double click: the controller sees one press and two releases.
+    // A double click: the controller sees it between the two releases; the right button's
+    // release and timers reach it too.
     recorder->calls.clear();
     for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
         SendMessageA(hwnd, message, MK_LBUTTON, MAKELPARAM(5, 6));
-    EXPECT_EQ(recorder->calls, (std::vector<std::string>{"down", "up", "up"}));
+    SendMessageA(hwnd, WM_RBUTTONUP, 0, MAKELPARAM(5, 6));
+    SendMessageA(hwnd, WM_TIMER, 1, 0);
+    EXPECT_EQ(recorder->calls,
+              (std::vector<std::string>{"down", "up", "double", "up", "right up", "timer"}));
+    MINMAXINFO info{};
+    SendMessageA(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMinTrackSize.x, 321);
+    EXPECT_EQ(info.ptMinTrackSize.y, 123);
 
     // The wheel turned towards the user, at a screen point left of the screen.
     SendMessageA(hwnd, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, static_cast<WORD>(-120)),
@@ -107,39 +130,115 @@ TEST(WindowProc, BindsTheControllerAtCreationAndDecodesMessages) {
     EXPECT_EQ(SendMessageA(hwnd, WM_NOTIFY, 0, 0), 1);
 }
 
-TEST(WindowProc, CommandResultStopsTheMessageUnlessNegative) {
+TEST(WindowProc, HandledCommandAnswersZeroUnhandledGoesToTheDefaultProcedure) {
     auto recorder = Safe::MakeX<Recorder>();
     HWND hwnd = Make(recorder);
-    recorder->commandResult = 7;
-    EXPECT_EQ(SendMessageA(hwnd, WM_COMMAND, 7, 0), 7);
-    // -1 goes on to the default procedure, which answers 0.
-    recorder->commandResult = -1;
+    recorder->commandResult = true;
     EXPECT_EQ(SendMessageA(hwnd, WM_COMMAND, 7, 0), 0);
+    recorder->commandResult = false;
+    EXPECT_EQ(SendMessageA(hwnd, WM_COMMAND, 7, 0), 0);
+    EXPECT_EQ(recorder->calls.size(), 3u);  // created, and two commands
 }
 
-TEST(WindowProc, CloseGoesOnWhateverOnCloseAnswers) {
+TEST(WindowProc, HandledCloseKeepsTheWindowUnhandledCloseDestroysIt) {
     auto recorder = Safe::MakeX<Recorder>();
     HWND hwnd = Make(recorder);
     recorder->closeResult = true;
     recorder->calls.clear();
     SendMessageA(hwnd, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(hwnd));
+    recorder->closeResult = false;
+    SendMessageA(hwnd, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(hwnd));
-    EXPECT_EQ(recorder->calls, (std::vector<std::string>{"close", "destroy"}));
+    EXPECT_EQ(recorder->calls, (std::vector<std::string>{"close", "close", "destroy"}));
     // Unbound at the end of the window: the controller forgets the handle.
     EXPECT_EQ(recorder->Handle(), nullptr);
+}
+
+// Answers every message of one kind itself, before any named handler.
+struct General : Recorder {
+    UINT taken = 0;
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM, LPARAM) override {
+        if (message == taken) return 77;
+        return std::nullopt;
+    }
+};
+
+TEST(WindowProc, TheGeneralHandlerComesFirstAndGivesTheResult) {
+    auto general = Safe::MakeX<General>();
+    HWND hwnd = Make(general);
+    general->calls.clear();
+    general->taken = WM_LBUTTONDOWN;
+    EXPECT_EQ(SendMessageA(hwnd, WM_LBUTTONDOWN, 0, 0), 77);
+    // A message without a named handler.
+    general->taken = WM_APP + 3;
+    EXPECT_EQ(SendMessageA(hwnd, WM_APP + 3, 0, 0), 77);
+    EXPECT_TRUE(general->calls.empty());
+    // Not taken: the named handler has it.
+    EXPECT_EQ(SendMessageA(hwnd, WM_LBUTTONDOWN, 0, 0), 0);
+    EXPECT_EQ(general->calls, (std::vector<std::string>{"down"}));
+}
+
+// A control that handles its own notices.
+struct OwnNotices : Winplus::Control {
+    std::vector<int> codes;
+    std::optional<LRESULT> OnNotify(NMHDR& header) override {
+        codes.push_back(static_cast<int>(header.code));
+        if (header.code == static_cast<UINT>(NM_DBLCLK)) return 9;
+        return std::nullopt;
+    }
+    bool OnCommand(int code) override {
+        codes.push_back(code);
+        return code == EN_CHANGE;
+    }
+};
+
+struct Parent : Recorder {
+    int notices = 0;
+    bool OnNotify(WPARAM, LPARAM) override {
+        ++notices;
+        return true;
+    }
+};
+
+TEST(WindowProc, ReflectsNoticesToTheControlOfTheChildThatSentThem) {
+    auto parent = Safe::MakeX<Parent>();
+    HWND hwnd = Make(parent);
+    auto edit = Safe::MakeX<OwnNotices>();
+    edit->Create(hwnd, "EDIT", 0, 12);
+    parent->calls.clear();
+
+    NMHDR header{edit->Handle(), 12, static_cast<UINT>(NM_DBLCLK)};
+    EXPECT_EQ(SendMessageA(hwnd, WM_NOTIFY, 12, reinterpret_cast<LPARAM>(&header)), 9);
+    EXPECT_EQ(parent->notices, 0);
+    // Not handled by the control: the parent has it.
+    header.code = static_cast<UINT>(NM_CLICK);
+    EXPECT_EQ(SendMessageA(hwnd, WM_NOTIFY, 12, reinterpret_cast<LPARAM>(&header)), TRUE);
+    EXPECT_EQ(parent->notices, 1);
+
+    // Typing into the edit box: its EN_CHANGE is the control's, its EN_UPDATE the parent's.
+    SetWindowTextA(edit->Handle(), "typed");
+    EXPECT_EQ(edit->codes, (std::vector<int>{static_cast<int>(NM_DBLCLK),
+                                             static_cast<int>(NM_CLICK), EN_UPDATE, EN_CHANGE}));
+    EXPECT_EQ(parent->calls, (std::vector<std::string>{"command"}));
+
+    // A control object gone leaves its window's notices to the parent.
+    const HWND child = edit->Handle();
+    edit = nullptr;
+    EXPECT_EQ(Winplus::FindControl(child), nullptr);
 }
 
 struct SelfDestroyer : Winplus::Controller {
     Safe::XPtr<Winplus::Controller>* holder = nullptr;
     bool* destroyed = nullptr;
     ~SelfDestroyer() override { *destroyed = true; }
-    int OnCommand(WPARAM, LPARAM) override {
+    bool OnCommand(WPARAM, LPARAM) override {
         HWND hwnd = Handle();
         *holder = nullptr;  // the last owner lets go while the message is being handled
         DestroyWindow(hwnd);
         // Still alive: the procedure holds it until the handler returns.
         EXPECT_FALSE(*destroyed);
-        return 0;
+        return true;
     }
 };
 
@@ -177,9 +276,9 @@ struct ParentOfAChild : Winplus::Controller {
         DestroyWindow(child);
     }
     bool OnActivate(WPARAM) override { return true; }
-    int OnCommand(WPARAM, LPARAM) override {
+    bool OnCommand(WPARAM, LPARAM) override {
         ++*calls;
-        return 0;
+        return true;
     }
 };
 
@@ -198,27 +297,27 @@ TEST(WindowProc, ControllerBeingDestroyedIsNeitherCalledNorTaken) {
     EXPECT_EQ(calls, 0);
 }
 
-struct Counter : Winplus::Observer {
+struct Counter : Winplus::EventObserver<LayerEvent> {
     int* heard;
     explicit Counter(int* out) : heard(out) {}
-    bool Notify(const int&) override {
+    bool Notify(const LayerEvent&) override {
         ++*heard;
         return true;
     }
 };
 
 TEST(Controller, ObserversLeaveTheirBusWithTheWindow) {
-    EventBus& bus = Bus(Subject::Layers);
+    auto& bus = BusOf<LayerEvent>();
     const int before = bus.Count();
     int heard = 0;
     auto recorder = Safe::MakeX<Recorder>();
     HWND hwnd = Make(recorder);
     recorder->Observe(bus, Safe::MakeX<Counter>(&heard));
-    bus.Notify(EventCode::kLayersReplaced);
+    bus.Notify(LayerEvent::kLayersReplaced);
     EXPECT_EQ(heard, 1);
     DestroyWindow(hwnd);
     EXPECT_EQ(bus.Count(), before);
-    bus.Notify(EventCode::kLayersReplaced);
+    bus.Notify(LayerEvent::kLayersReplaced);
     EXPECT_EQ(heard, 1);
 
     // A controller released before its window goes away takes its observers along.
@@ -231,7 +330,7 @@ TEST(Controller, ObserversLeaveTheirBusWithTheWindow) {
 
 struct Thrower : Winplus::Controller {
     bool OnCreate() override { throw Winplus::Exception("Cannot build the panel"); }
-    int OnCommand(WPARAM, LPARAM) override { throw std::runtime_error("broken command"); }
+    bool OnCommand(WPARAM, LPARAM) override { throw std::runtime_error("broken command"); }
 };
 
 TEST(WindowProc, ExceptionsStopAtTheProcedureAndAreShown) {
@@ -249,7 +348,7 @@ TEST(WindowProc, ExceptionsStopAtTheProcedureAndAreShown) {
 }
 
 struct CommandThrower : Winplus::Controller {
-    int OnCommand(WPARAM, LPARAM) override { throw std::runtime_error("broken command"); }
+    bool OnCommand(WPARAM, LPARAM) override { throw std::runtime_error("broken command"); }
 };
 
 TEST(WindowProc, AnExceptionFromAHandlerAnswersTheMessageAsFailed) {

@@ -1,0 +1,31 @@
+#pragma once
+// The docked panels of the main window, made by id: the top controller lists ids, the factory
+// knows which class each id is and what its caption says.
+#include "winplus/panel.h"
+
+namespace Core {
+
+enum class PanelId {
+    Selection,
+    MathExplorer,
+    Definition,
+    Parameters,
+    FunctionSelector,
+    FormulaEditor,
+    UserFunctionSelector,
+    ViewBar,
+    Plot,
+    Comments,
+    LayerExplorer,
+    Properties,
+    DataFiles,
+};
+
+// The caption of a panel.
+const wchar_t* PanelCaption(PanelId id);
+
+// A new panel of that id in parent. Panels whose own class is not built yet show their caption
+// only.
+Safe::XPtr<Winplus::Panel> MakePanel(PanelId id, Winplus::Wnd parent);
+
+}  // namespace Core
