@@ -3,6 +3,8 @@
 #include <cmath>
 #include <vector>
 
+#include "foundation/event_bus.h"
+
 namespace Optimize {
 
 void SqueezeInfo::SetFactor(const double& factor) {
@@ -17,6 +19,14 @@ SqueezeInfo& SqueezeSettings() {
     static auto* settings = new SqueezeInfo();  // lives as long as the process
     return *settings;
 }
+
+namespace {
+// A new project, or the next test, starts from the page's defaults.
+void ResetSqueezeSettings() {
+    SqueezeSettings() = SqueezeInfo();
+}
+[[maybe_unused]] const bool kResets = RegisterProcessReset(&ResetSqueezeSettings);
+}  // namespace
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "fit/squeeze.h"
+#include "foundation/event_bus.h"
 
 namespace {
 
@@ -154,6 +155,14 @@ TEST(SqueezeTest, ComplexModeWeighsBothParts) {
     EXPECT_NE(std::find(kept.begin(), kept.end(), 50), kept.end());
     EXPECT_EQ(kept.front(), 0);
     EXPECT_EQ(kept.back(), 100);
+}
+
+TEST(SqueezeTest, TheProcessResetGivesThePageItsDefaults) {
+    Optimize::SqueezeSettings().SetFactor(9.0);
+    Optimize::SqueezeSettings().first = 3;
+    ResetProcessState();
+    EXPECT_EQ(Optimize::SqueezeSettings().GetFactor(), 4.0);
+    EXPECT_EQ(Optimize::SqueezeSettings().first, -1);
 }
 
 }  // namespace
