@@ -24,6 +24,17 @@ namespace Id = DefinitionMenuId;
 namespace Bar = DefinitionBarCode;
 using Codes = std::vector<int>;
 
+// A text file's contents as written in text mode: CR LF ends the lines on Windows.
+std::string TextFile(const std::string& lines) {
+#ifdef _WIN32
+    std::string text;
+    for (char c : lines) text += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return text;
+#else
+    return lines;
+#endif
+}
+
 // The tree's names: a node followed by its children in parentheses.
 std::string Tree(const Node::Ptr& node) {
     if (!node) return "";
@@ -239,8 +250,8 @@ TEST_F(DefinitionEdits, DataFilesFillFileNodesAndPointLists) {
     dialogs.Answer(folder.File("out.dat"));
     EXPECT_TRUE(Run("file-2c", Id::kSaveData));
     EXPECT_EQ(test::ReadAll(folder.File("out.dat")),
-              "  1.000000E+02   5.000000E-01\n  2.000000E+02   2.500000E-01\n"
-              "  3.000000E+02   1.250000E-01\n");
+              TextFile("  1.000000E+02   5.000000E-01\n  2.000000E+02   2.500000E-01\n"
+                       "  3.000000E+02   1.250000E-01\n"));
 
     // The same file as points, written back as elements; cancelled and unreadable files.
     dialogs.Answer(data);
@@ -248,7 +259,8 @@ TEST_F(DefinitionEdits, DataFilesFillFileNodesAndPointLists) {
     EXPECT_EQ(definition->FindNode("Points")->ChildCount(), 3);
     dialogs.Answer(folder.File("points.dat"));
     EXPECT_TRUE(Run("Points", Id::kSaveElements));
-    EXPECT_EQ(test::ReadAll(folder.File("points.dat")), "100   0.5\n200   0.25\n300   0.125\n");
+    EXPECT_EQ(test::ReadAll(folder.File("points.dat")),
+              TextFile("100   0.5\n200   0.25\n300   0.125\n"));
     dialogs.Answer("");
     EXPECT_FALSE(Run("Points", Id::kAppendElementFile));
     dialogs.Answer(folder.Write("bad.dat", "no numbers here\n"));
