@@ -11,29 +11,29 @@ const std::vector<Look> kCurveLooks = {Look::kHasLine,     Look::kThickness, Loo
                                        Look::kHasShape,    Look::kStyle,     Look::kSize,
                                        Look::kMarkerColor, Look::kIsFilled};
 
-RowSpec PathSpec() {
+RowTemplate PathRow() {
     return {kMessageRow, L"Math path"};
 }
-RowSpec VariableSpec() {
+RowTemplate VariableRow() {
     return {kListRow, L"Variable", "None", {"None"}};
 }
-RowSpec ViewModeSpec() {
+RowTemplate ViewModeRow() {
     return {kListRow, L"View mode", "Hidden", ViewModeTexts().Texts()};
 }
 
-std::vector<RowSpec> ViewSpecs(const AppearanceRows& looks) {
-    std::vector<RowSpec> specs = {{kHeaderRow, L"View Curve Properties"},
+std::vector<RowTemplate> ViewTemplates(const AppearanceRows& looks) {
+    std::vector<RowTemplate> templates = {{kHeaderRow, L"View Curve Properties"},
                                   {kStringRow, L"Name", "", {}, true},
-                                  PathSpec(),
+                                  PathRow(),
                                   {kBooleanRow, L"AutoScale"},
-                                  VariableSpec(),
+                                  VariableRow(),
                                   {kIntegerRow, L"N-Points"},
                                   {kBooleanRow, L"Exp Step"},
                                   {kDoubleRow, L"X-Minimum", "", {}, true},
                                   {kDoubleRow, L"X-Maximum", "", {}, true},
-                                  ViewModeSpec()};
-    for (RowSpec& spec : looks.Specs()) specs.push_back(std::move(spec));
-    return specs;
+                                  ViewModeRow()};
+    for (RowTemplate& row : looks.Templates()) templates.push_back(std::move(row));
+    return templates;
 }
 
 std::string VariableName(const Curve& curve) {
@@ -105,7 +105,7 @@ LayerCurve::Ptr AsCurveLayer(const Layer::Ptr& layer) {
 
 }  // namespace
 
-CurveViewPage::CurveViewPage() : PropertyPage(ViewSpecs(CurveLooks())), looks_(CurveLooks()) {}
+CurveViewPage::CurveViewPage() : PropertyPage(ViewTemplates(CurveLooks())), looks_(CurveLooks()) {}
 
 void CurveViewPage::ShowXLimits(const Curve& curve, bool enabled) {
     Row(kXMinimum).SetDouble(curve.Min(Spectrum::kX));
@@ -209,10 +209,10 @@ bool CurveViewPage::Apply(const Layer::Ptr& layer, const Curve::Ptr& curve, int 
 CurveModifyPage::CurveModifyPage()
     : PropertyPage({{kHeaderRow, L"Modify Curve Properties"},
                     {kStringRow, L"Name", "", {}, true},
-                    PathSpec(),
-                    VariableSpec(),
+                    PathRow(),
+                    VariableRow(),
                     {kIntegerRow, L"N-Points"},
-                    ViewModeSpec(),
+                    ViewModeRow(),
                     {kColorRow, L"Real Color"},
                     {kColorRow, L"Imag Color"}}) {}
 

@@ -12,8 +12,8 @@ bool HasData(const FileCurve& curve) {
     return curve.GetData() && curve.GetData()->Size() > 0;
 }
 
-std::vector<RowSpec> Specs(std::vector<RowSpec> head, const AppearanceRows& looks) {
-    const std::vector<RowSpec> shared = {
+std::vector<RowTemplate> Templates(std::vector<RowTemplate> head, const AppearanceRows& looks) {
+    const std::vector<RowTemplate> shared = {
         {kIntegerRow, L"N-Points", "", {}, true},
         {kDoubleRow, L"X-Minimum", "", {}, true},
         {kDoubleRow, L"X-Maximum", "", {}, true},
@@ -22,7 +22,7 @@ std::vector<RowSpec> Specs(std::vector<RowSpec> head, const AppearanceRows& look
         {kDoubleRow, L"X-End", "", {}, true},
         {kListRow, L"View mode", "Hidden", ViewModeTexts().Texts()}};
     head.insert(head.end(), shared.begin(), shared.end());
-    for (RowSpec& spec : looks.Specs()) head.push_back(std::move(spec));
+    for (RowTemplate& row : looks.Templates()) head.push_back(std::move(row));
     return head;
 }
 
@@ -43,8 +43,8 @@ AppearanceRows ModifyLooks() {
 
 }  // namespace
 
-FileCurvePage::FileCurvePage(const std::vector<RowSpec>& headRows, const AppearanceRows& looks)
-    : PropertyPage(Specs(headRows, looks)),
+FileCurvePage::FileCurvePage(const std::vector<RowTemplate>& headRows, const AppearanceRows& looks)
+    : PropertyPage(Templates(headRows, looks)),
       points_(static_cast<int>(headRows.size())),
       looks_(looks) {}
 

@@ -18,7 +18,7 @@ public:
     int ViewModeIndex() const { return points_ + 6; }
 
 protected:
-    FileCurvePage(const std::vector<RowSpec>& headRows, const AppearanceRows& looks);
+    FileCurvePage(const std::vector<RowTemplate>& headRows, const AppearanceRows& looks);
 
     void FillRows(const FileCurve& curve);
     // All Range from its row; the range rows show the range, editable while it is not whole.

@@ -6,7 +6,7 @@ namespace Winplus {
 
 namespace {
 
-std::vector<RowSpec> Specs(std::vector<RowSpec> head) {
+std::vector<RowTemplate> Templates(std::vector<RowTemplate> head) {
     const std::vector<std::string> scales = {"Linear", "Log10"};
     for (const wchar_t* axis : {L"X", L"Y"}) {
         const std::wstring name(axis);
@@ -45,8 +45,8 @@ std::string NotOrdered(int axis, bool maximum) {
 
 }  // namespace
 
-LayerPage::LayerPage(std::vector<RowSpec> headRows)
-    : PropertyPage(Specs(headRows)), first_(static_cast<int>(headRows.size())) {}
+LayerPage::LayerPage(std::vector<RowTemplate> headRows)
+    : PropertyPage(Templates(headRows)), first_(static_cast<int>(headRows.size())) {}
 
 void LayerPage::FillLimits(const LayerCurve& layer) {
     const Rect& limits = layer.GetLimits();

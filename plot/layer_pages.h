@@ -19,7 +19,7 @@ public:
     int XAxisIndex() const { return first_; }
 
 protected:
-    LayerPage(std::vector<RowSpec> headRows);
+    LayerPage(std::vector<RowTemplate> headRows);
 
     void FillLimits(const LayerCurve& layer);
     // Checks against the first layer and applies to each; what changed is the announcement's

@@ -53,14 +53,14 @@ const TextMap& EvenSizeTexts() {
     return map;
 }
 
-PropertyRows BuildRows(const std::vector<RowSpec>& specs) {
+PropertyRows BuildRows(const std::vector<RowTemplate>& templates) {
     Property::ResetColors();
     PropertyRows rows;
-    for (const RowSpec& spec : specs) {
-        Safe::XPtr<Property> row = Property::Create(spec.kind, spec.caption);
-        if (!spec.text.empty()) row->SetText(spec.text);
-        row->choices = spec.choices;
-        row->SetEnabled(!spec.disabled);
+    for (const RowTemplate& entry : templates) {
+        Safe::XPtr<Property> row = Property::Create(entry.kind, entry.caption);
+        if (!entry.text.empty()) row->SetText(entry.text);
+        row->choices = entry.choices;
+        row->SetEnabled(!entry.disabled);
         rows.push_back(row);
     }
     return rows;
@@ -68,7 +68,7 @@ PropertyRows BuildRows(const std::vector<RowSpec>& specs) {
 
 namespace {
 
-RowSpec LookSpec(Look look, const TextMap& sizes) {
+RowTemplate LookRow(Look look, const TextMap& sizes) {
     switch (look) {
         case Look::kHasLine: return {kBooleanRow, L"HasLine"};
         case Look::kThickness: return {kListRow, L"  Thickness", "1", sizes.Texts()};
@@ -124,13 +124,13 @@ bool ApplyLook(const Property& row, Look look, CurveDesigner& designer, const Te
 
 }  // namespace
 
-std::vector<RowSpec> AppearanceRows::Specs() const {
-    std::vector<RowSpec> specs;
+std::vector<RowTemplate> AppearanceRows::Templates() const {
+    std::vector<RowTemplate> templates;
     for (const wchar_t* header : {L"Real Curve Appearance", L"Imag Curve Appearance"}) {
-        specs.push_back({kHeaderRow, header});
-        for (Look look : looks_) specs.push_back(LookSpec(look, sizes_));
+        templates.push_back({kHeaderRow, header});
+        for (Look look : looks_) templates.push_back(LookRow(look, sizes_));
     }
-    return specs;
+    return templates;
 }
 
 bool AppearanceRows::Find(int index, Look& look, bool& imaginary) const {

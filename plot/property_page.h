@@ -34,7 +34,7 @@ const TextMap& SizeTexts();
 // "1", "2", "4", "6", "8" (thickness and marker size of file curves); any other text is 1.
 const TextMap& EvenSizeTexts();
 
-struct RowSpec {
+struct RowTemplate {
     int kind;
     std::wstring caption;
     std::string text{};  // the initial text; empty keeps the kind's own
@@ -43,7 +43,7 @@ struct RowSpec {
 };
 
 // The rows of a page in table order, each with the current row colours.
-PropertyRows BuildRows(const std::vector<RowSpec>& specs);
+PropertyRows BuildRows(const std::vector<RowTemplate>& templates);
 
 // A page: its rows, made once with the page and refilled for every object shown.
 class PropertyPage {
@@ -53,7 +53,7 @@ public:
     bool HasRow(int index) const { return index >= 0 && index < static_cast<int>(rows_.size()); }
 
 protected:
-    explicit PropertyPage(const std::vector<RowSpec>& specs) : rows_(BuildRows(specs)) {}
+    explicit PropertyPage(const std::vector<RowTemplate>& templates) : rows_(BuildRows(templates)) {}
 
     PropertyRows rows_;
 };
@@ -82,7 +82,7 @@ public:
         : first_(first), looks_(std::move(looks)), sizes_(sizes) {}
 
     // Both groups with their headers, to follow the page's other rows.
-    std::vector<RowSpec> Specs() const;
+    std::vector<RowTemplate> Templates() const;
     void Fill(const PropertyPage& page, const CurvePair& designers) const;
     // Whether index is one of the look rows.
     bool Holds(int index) const;

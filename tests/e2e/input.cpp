@@ -72,11 +72,11 @@ WORD KeyCode(const std::string& name) {
 
 }  // namespace
 
-HWND FindWindowBySpec(HWND main, const std::string& spec) {
-    if (spec == "main") return main;
-    const std::size_t hash = spec.find('#');
-    ClassSearch search{spec.substr(0, hash),
-                       hash == std::string::npos ? 0 : std::atoi(spec.c_str() + hash + 1)};
+HWND FindWindowByPattern(HWND main, const std::string& pattern) {
+    if (pattern == "main") return main;
+    const std::size_t hash = pattern.find('#');
+    ClassSearch search{pattern.substr(0, hash),
+                       hash == std::string::npos ? 0 : std::atoi(pattern.c_str() + hash + 1)};
     EnumChildWindows(
         main,
         [](HWND child, LPARAM data) -> BOOL {

@@ -7,10 +7,10 @@
 
 namespace E2e {
 
-// A window of the program named by spec: "main", or a window class with an optional "#N" (the
+// A window of the program named by pattern: "main", or a window class with an optional "#N" (the
 // N-th visible window of that class below the main window, from 0, in the order the system
 // enumerates them). Null when there is none.
-HWND FindWindowBySpec(HWND main, const std::string& spec);
+HWND FindWindowByPattern(HWND main, const std::string& pattern);
 
 // A screen point of the window from a position in its window rectangle: a number from its left
 // or top, a negative one from its right or bottom (-1 is the last pixel), or "mid".

@@ -99,7 +99,7 @@ std::string Runner::Input(const Step& step) {
     if (!Main()) return "no main window";
     if (step.name == "key")
         return PressKeys(Main(), step.words[0]) ? "" : "unknown key " + step.words[0];
-    HWND window = FindWindowBySpec(Main(), step.words[0]);
+    HWND window = FindWindowByPattern(Main(), step.words[0]);
     POINT at{};
     if (!ScreenPoint(window, step.words[1], step.words[2], at)) return "no window " + step.words[0];
     // Another program's window (a test running beside) may lie over the point.
@@ -163,7 +163,7 @@ std::string Runner::ExpectTree(const Step& step) {
     const std::string& path = step.words[1];
     const std::string state = step.words.size() > 2 ? step.words[2] : "";
     return WaitFor([&]() -> std::string {
-        HWND control = FindWindowBySpec(Main(), step.words[0]);
+        HWND control = FindWindowByPattern(Main(), step.words[0]);
         if (!control) return "no control " + step.words[0];
         for (const ControlItem& item : ReadItems(control)) {
             if (item.path != path) continue;
@@ -218,7 +218,7 @@ std::string Runner::ExpectFile(const Step& step) {
 
 std::string Runner::ExpectWindow(const Step& step) {
     return WaitFor([&]() -> std::string {
-        HWND window = FindWindowBySpec(Main(), step.words[0]);
+        HWND window = FindWindowByPattern(Main(), step.words[0]);
         RECT r{};
         if (!window || !GetWindowRect(window, &r)) return "no window " + step.words[0];
         const std::string& property = step.words[1];
