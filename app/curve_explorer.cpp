@@ -1,6 +1,6 @@
 #include "app/curve_explorer.h"
 
-#include "app/view_modes.h"
+#include "modes/view_modes.h"
 #include "io/data_set.h"
 #include "model/current.h"
 #include "modes/builder_core.h"

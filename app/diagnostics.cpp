@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-#include "app/fit_core.h"
+#include "modes/fit_core.h"
 #include "app/fit_hook.h"
 #include "app/state_dump.h"
 #include "winplus/status_bar.h"

@@ -1,6 +1,6 @@
 #include "app/fit_hook.h"
 
-#include "app/fit_core.h"
+#include "modes/fit_core.h"
 #include "functions/families.h"
 #include "io/data_set.h"
 #include "model/current.h"

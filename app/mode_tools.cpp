@@ -1,6 +1,6 @@
 #include "app/mode_tools.h"
 
-#include "app/view_modes.h"
+#include "modes/view_modes.h"
 #include "modes/adjust_core.h"
 #include "modes/anchor_core.h"
 #include "modes/builder_core.h"

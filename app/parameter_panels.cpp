@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "app/fit_core.h"
+#include "modes/fit_core.h"
 #include "foundation/label.h"
 #include "foundation/text.h"
 #include "model/current.h"

@@ -1,6 +1,6 @@
 #include "app/plot_gestures.h"
 
-#include "app/view_modes.h"
+#include "modes/view_modes.h"
 #include "app/window_layout.h"
 
 namespace Core {

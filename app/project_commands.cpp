@@ -4,7 +4,7 @@
 
 #include "app/project_comment.h"
 #include "app/project_state.h"
-#include "app/view_modes.h"
+#include "modes/view_modes.h"
 #include "foundation/platform.h"
 #include "foundation/text.h"
 #include "io/data_set.h"

@@ -4,7 +4,7 @@
 
 #include "app/about_dialog.h"
 #include "app/command_line.h"
-#include "app/fit_core.h"
+#include "modes/fit_core.h"
 #include "app/panel_factory.h"
 #include "app/resource_ids.h"
 #include "app/splash.h"

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/fit_core.h"
+#include "modes/fit_core.h"
 #include "fit/least_squares.h"
 #include "functions/families.h"
 #include "model/current.h"

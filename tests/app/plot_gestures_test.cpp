@@ -3,7 +3,7 @@
 #include <tuple>
 
 #include "app/plot_gestures.h"
-#include "app/view_modes.h"
+#include "modes/view_modes.h"
 
 namespace {
 

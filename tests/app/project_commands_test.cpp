@@ -8,7 +8,7 @@
 
 #include "app/project_comment.h"
 #include "app/project_state.h"
-#include "app/view_modes.h"
+#include "modes/view_modes.h"
 #include "functions/families.h"
 #include "tests/app/project_samples.h"
 #include "tests/app/scripted_platform.h"

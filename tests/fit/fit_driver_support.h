@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/fit_core.h"
+#include "modes/fit_core.h"
 #include "fit_support.h"
 #include "model/current.h"
 

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "../common/code_log.h"
-#include "app/fit_core.h"
-#include "app/view_modes.h"
+#include "modes/fit_core.h"
+#include "modes/view_modes.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "app/project_state.h"
-#include "app/view_modes.h"
+#include "modes/view_modes.h"
 #include "model/current.h"
 #include "modes/adjust_core.h"
 #include "plot/axis_tools.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/view_modes.h"
+#include "modes/view_modes.h"
 #include "model/current.h"
 #include "modes/anchor_core.h"
 #include "tests/modes/mode_support.h"

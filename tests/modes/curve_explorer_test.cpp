@@ -4,7 +4,7 @@
 
 #include "app/curve_explorer.h"
 #include "app/mode_tools.h"
-#include "app/view_modes.h"
+#include "modes/view_modes.h"
 #include "io/data_set.h"
 #include "model/current.h"
 #include "modes/adjust_core.h"

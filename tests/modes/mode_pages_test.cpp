@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/view_modes.h"
+#include "modes/view_modes.h"
 #include "model/current.h"
 #include "model/selection.h"
 #include "modes/adjust_core.h"

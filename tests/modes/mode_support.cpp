@@ -1,6 +1,6 @@
 #include "tests/modes/mode_support.h"
 
-#include "app/view_modes.h"
+#include "modes/view_modes.h"
 #include "functions/families.h"
 #include "model/current.h"
 #include "modes/tool_core.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/mode_tools.h"
-#include "app/view_modes.h"
+#include "modes/view_modes.h"
 #include "model/current.h"
 #include "modes/adjust_core.h"
 #include "modes/anchor_core.h"

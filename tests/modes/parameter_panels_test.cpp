@@ -2,7 +2,7 @@
 
 #include <tuple>
 
-#include "app/fit_core.h"
+#include "modes/fit_core.h"
 #include "app/parameter_panels.h"
 #include "functions/families.h"
 #include "model/current.h"

@@ -1,6 +1,6 @@
 // Starting, stepping, stopping and transferring a fit.
-#include "app/fit_core.h"
-#include "app/fit_state.h"
+#include "modes/fit_core.h"
+#include "modes/fit_state.h"
 #include "foundation/text.h"
 #include "model/current.h"
 

@@ -1,7 +1,7 @@
-#include "app/fit_core.h"
+#include "modes/fit_core.h"
 
-#include "app/fit_state.h"
-#include "app/view_modes.h"
+#include "modes/fit_state.h"
+#include "modes/view_modes.h"
 #include "fit/squeeze.h"
 #include "foundation/exception.h"
 #include "foundation/platform.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/fit_core.h"
+#include "modes/fit_core.h"
 #include "foundation/platform_thread.h"
 
 namespace Core::FitCore {

@@ -1,4 +1,4 @@
-#include "app/view_modes.h"
+#include "modes/view_modes.h"
 
 #include <array>
 
