@@ -49,7 +49,7 @@ bool OnAxis(const AxisEvent& code) {
 bool OnModel(const ModelEvent& code) {
     if (!AnchorCore::Tool().ActsNow()) return false;
     if (code == ModelEvent::kParametersChanged) AnchorCore::PlaceAnchors();
-    if (code >= ModelEvent::kCurrentModelChanged && code <= ModelEvent::kCurrentNodeChanged)
+    if (ChangesCurrentNode(code))
         AnchorCore::SetNode(MenuCore::GetCurrentNode());
     return true;
 }

@@ -75,8 +75,7 @@ bool FollowCurrentNode(bool changed) {
 }
 
 bool OnModel(const ModelEvent& code) {
-    return FollowCurrentNode(code >= ModelEvent::kCurrentModelChanged &&
-                             code <= ModelEvent::kCurrentNodeChanged);
+    return FollowCurrentNode(ChangesCurrentNode(code));
 }
 
 bool OnView(const ViewEvent& code) {

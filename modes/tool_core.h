@@ -27,6 +27,11 @@ enum ToolCode {
 // What a mouse action on the plot means to a tool, by its press state.
 enum class Gesture { kNone, kPress, kDrag, kOtherClick };
 
+// 200 to 202: the current model, definition or node changed, so the edited node may have too.
+inline bool ChangesCurrentNode(ModelEvent code) {
+    return code >= ModelEvent::kCurrentModelChanged && code <= ModelEvent::kCurrentNodeChanged;
+}
+
 class ToolCore {
 public:
     template <class Code>
