@@ -49,8 +49,7 @@ bool OnAxis(const AxisEvent& code) {
 bool OnModel(const ModelEvent& code) {
     if (!AnchorCore::Tool().ActsNow()) return false;
     if (code == ModelEvent::kParametersChanged) AnchorCore::PlaceAnchors();
-    if (ChangesCurrentNode(code))
-        AnchorCore::SetNode(MenuCore::GetCurrentNode());
+    if (ChangesCurrentNode(code)) AnchorCore::SetNode(MenuCore::GetCurrentNode());
     return true;
 }
 
