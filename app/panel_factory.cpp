@@ -39,12 +39,20 @@ constexpr PanelKind kPanels[] = {
     {PanelId::LayerExplorer, L"Layer Explorer", CaptionOnly},
     {PanelId::Properties, L"Properties", CaptionOnly},
     {PanelId::DataFiles, L"Data Files", CaptionOnly},
+    {PanelId::Builder, L"Builder", CaptionOnly},
+    {PanelId::Anchors, L"Anchors", CaptionOnly},
+    {PanelId::Adjustment, L"Adjustment", CaptionOnly},
+    {PanelId::Fit, L"Auto-Fit", CaptionOnly},
+    {PanelId::FitParameters, L"Parameters", CaptionOnly},
+    {PanelId::Curves, L"Curve Explorer", CaptionOnly},
+    {PanelId::Visual, L"Visual", CaptionOnly},
+    {PanelId::Modify, L"Modify", CaptionOnly},
 };
 
 constexpr bool InIdOrder() {
     for (int i = 0; i < static_cast<int>(std::size(kPanels)); ++i)
         if (kPanels[i].id != static_cast<PanelId>(i)) return false;
-    return static_cast<int>(std::size(kPanels)) == static_cast<int>(PanelId::DataFiles) + 1;
+    return static_cast<int>(std::size(kPanels)) == static_cast<int>(PanelId::Modify) + 1;
 }
 static_assert(InIdOrder(), "one row per panel id, in the order of the ids");
 

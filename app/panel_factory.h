@@ -19,6 +19,15 @@ enum class PanelId {
     LayerExplorer,
     Properties,
     DataFiles,
+    // The view panel's leaves: the tool modes' panels, the fit's, and the two plots'.
+    Builder,
+    Anchors,
+    Adjustment,
+    Fit,
+    FitParameters,
+    Curves,
+    Visual,
+    Modify,
 };
 
 // The caption of a panel.

@@ -19,6 +19,70 @@
 #define IDB_FIT_ALL_CURVES 156
 #define IDB_PREVIOUS_LIMITS 157
 
+// The tree views' 16 x 16 images (the definition tree's node categories, the explorers' items).
+#define IDB_NODE_MEAN 103
+#define IDB_NODE_BOOLEAN 104
+#define IDB_NODE_COMPLEX 105
+#define IDB_NODE_CONSTANT 106
+#define IDB_NODE_POINT 107
+#define IDB_NODE_DLL 108
+#define IDB_NODE_PRODUCT 109
+#define IDB_NODE_FORMULA 110
+#define IDB_NODE_FUNCTION 111
+#define IDB_NODE_EMPTY 112
+#define IDB_NODE_INTEGER 113
+#define IDB_NODE_INTERPOLATION 114
+#define IDB_NODE_POINT_LIST 115
+#define IDB_NODE_REFERENCE 116
+#define IDB_TREE_ROOT 117
+#define IDB_NODE_OPERATOR 118
+#define IDB_NODE_RATIONAL 119
+#define IDB_NODE_REAL 120
+#define IDB_NODE_SUM 121
+#define IDB_NODE_INACTIVE_REFERENCE 122
+#define IDB_NODE_VERSATILE 123
+#define IDB_NODE_SPARE 124
+#define IDB_NODE_RANDOM 125
+#define IDB_TREE_MODEL 126
+#define IDB_TREE_VARIABLE 127
+#define IDB_TREE_FUNCTION 128
+#define IDB_TREE_LAYER 136
+#define IDB_TREE_CURVE 137
+#define IDB_TREE_FILE_CURVE 138
+#define IDB_NODE_TUPLE 139
+#define IDB_TREE_SPECTRUM 140
+#define IDB_TREE_TOOL_CURVE 163
+#define IDB_NODE_FILE 231
+#define IDB_NODE_STRING 232
+// The check-box state images: none, unticked, ticked.
+#define IDB_STATE_NONE 170
+#define IDB_STATE_UNTICKED 171
+#define IDB_STATE_TICKED 172
+// The parameter list's icons.
+#define IDI_NODE_EMPTY 141
+#define IDI_NODE_INTEGER 142
+#define IDI_NODE_REAL 143
+#define IDI_NODE_BOOLEAN 144
+// The 22-pixel buttons of the explorers', formula, mode and fit bars; the vertical bars'
+// 22 x 6 separator.
+#define IDB_SEPARATOR_VERTICAL 161
+#define IDB_PASTE 129
+#define IDB_COPY 130
+#define IDB_CUT 131
+#define IDB_UNDO 133
+#define IDB_REDO 134
+#define IDB_VALIDATE 145
+#define IDB_ADD_FUNCTION 159
+#define IDB_ENABLE_ANCHORS 162
+#define IDB_FORCE_RATIO 166
+#define IDB_FORCE_EQUAL 167
+#define IDB_FORCE_NONE 168
+#define IDB_FORCE_GAP 169
+#define IDB_FIT_START 173
+#define IDB_FIT_STOP 174
+#define IDB_FIT_TRANSFER 175
+#define IDB_FORMULA_TOGGLE 176
+
 #define ID_FILE_NEW_PROJECT 147
 #define ID_FILE_OPEN 173
 #define ID_FILE_SAVE 174

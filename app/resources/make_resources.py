@@ -348,6 +348,141 @@ TOOL_BAR = {151: ("new", "push"), 135: ("open", "push"), 152: ("save", "push"),
             153: ("shift", "check"), 149: ("xy", "check")}
 
 
+# 3 x 5 letters of the shell's own buttons and images, drawn twice their size.
+SMALL_FONT = {
+    "A": ["010", "101", "111", "101", "101"], "B": ["110", "101", "110", "101", "110"], "C": ["011", "100", "100", "100", "011"],
+    "D": ["110", "101", "101", "101", "110"], "E": ["111", "100", "110", "100", "111"],
+    "F": ["111", "100", "110", "100", "100"], "G": ["011", "100", "101", "101", "011"],
+    "I": ["111", "010", "010", "010", "111"], "K": ["101", "101", "110", "101", "101"],
+    "L": ["100", "100", "100", "100", "111"], "M": ["101", "111", "111", "101", "101"],
+    "N": ["110", "101", "101", "101", "101"], "O": ["010", "101", "101", "101", "010"],
+    "P": ["110", "101", "110", "100", "100"], "R": ["110", "101", "110", "101", "101"],
+    "S": ["011", "100", "010", "001", "110"], "T": ["111", "010", "010", "010", "010"],
+    "U": ["101", "101", "101", "101", "111"], "V": ["101", "101", "101", "101", "010"],
+    "X": ["101", "101", "010", "101", "101"], "+": ["000", "010", "111", "010", "000"],
+    "#": ["111", "111", "111", "111", "111"], "=": ["000", "111", "000", "111", "000"],
+}
+
+
+def lettered_glyph(text):
+    """16 x 16 glyph rows of up to two letters in dark blue."""
+    rows = [["."] * 16 for _ in range(16)]
+    width = 8 * len(text) - 2
+    left = (16 - width) // 2
+    for i, letter in enumerate(text):
+        for y, line in enumerate(SMALL_FONT[letter]):
+            for x, bit in enumerate(line):
+                if bit == "1":
+                    for dy in (0, 1):
+                        for dx in (0, 1):
+                            rows[3 + 2 * y + dy][left + 8 * i + 2 * x + dx] = "o"
+    return "\n".join("".join(r) for r in rows)
+
+
+def toggle_strip(glyph, size=22):
+    """Seven frames of a 22-pixel toggle button, chosen as the toggle painter chooses them:
+    0 and 4 normal, 1 and 5 hot, 2 and 6 pressed, 3 disabled (4 to 6: toggled on)."""
+    looks = ["", "hot", "checked", "disabled", "checked", "hot", "pressed"]
+    width, height, push = button_strip(glyph, "push", size)
+
+    def pixel(x, y):
+        frame, fx = divmod(x, size)
+        base = {"": 0, "hot": 1, "pressed": 2, "checked": 2, "disabled": 3}[looks[frame]]
+        return push(base * size + fx, y)
+    return 7 * size, size, pixel
+
+
+def node_image(number, size=16):
+    """A 16 x 16 image of a tree item: a coloured tile with two letters or a sign."""
+    hue = (number * 47) % 360
+    h = hue / 60.0
+    c, xx = 170, int(170 * (1 - abs(h % 2 - 1)))
+    r, g, b = [(c, xx, 0), (xx, c, 0), (0, c, xx), (0, xx, c), (xx, 0, c), (c, 0, xx)][int(h) % 6]
+    fill = (60 + r, 60 + g, 60 + b)
+    glyph = [line for line in lettered_glyph(IMAGE_LETTERS.get(number, "#")).splitlines()]
+
+    def pixel(x, y):
+        if x in (1, 14) and 1 <= y <= 14 or y in (1, 14) and 1 <= x <= 14:
+            return (40, 40, 40)
+        if 2 <= x <= 13 and 2 <= y <= 13:
+            return (255, 255, 255) if glyph[y][x] == "o" else fill
+        return (255, 255, 255)
+    return size, size, pixel
+
+
+def state_image(state, size=16):
+    """The check-box state images: 0 nothing, 1 an empty box, 2 a ticked box."""
+    def pixel(x, y):
+        if state == 0 or not (2 <= x <= 13 and 2 <= y <= 13):
+            return (255, 255, 255)
+        if x in (2, 13) or y in (2, 13):
+            return (0, 0, 0)
+        tick = (x - 4 == y - 8 and 4 <= x <= 7) or (x + y == 17 and 7 <= x <= 11)
+        return (0, 0, 0) if state == 2 and (tick or (x + y == 16 and 7 <= x <= 11)) else \
+            (255, 255, 255)
+    return size, size, pixel
+
+
+def vertical_separator_strip():
+    """The 22 x 6 separator of the vertical bars: a groove across."""
+    def pixel(x, y):
+        if 2 <= x < 20 and y == 2:
+            return (128, 128, 128)
+        if 2 <= x < 20 and y == 3:
+            return (255, 255, 255)
+        return RED
+    return 22, 6, pixel
+
+
+# Letters on the tree images by bitmap resource id (any 16 x 16 picture will do).
+IMAGE_LETTERS = {103: "M", 104: "B", 105: "C", 106: "K", 107: "P", 108: "D", 109: "X", 110: "F",
+                 111: "F", 112: "E", 113: "I", 114: "I", 115: "L", 116: "R", 117: "#",
+                 118: "O", 119: "R", 120: "R", 121: "S", 122: "R", 123: "V", 124: "#", 125: "R",
+                 126: "M", 127: "V", 128: "F", 136: "L", 137: "C", 138: "D", 139: "T", 140: "D",
+                 163: "T", 231: "F", 232: "S"}
+
+# The shell's 22-pixel buttons by bitmap resource id: letters and kind.
+SHELL_BUTTONS = {129: ("P", "push"), 130: ("C", "push"), 131: ("X", "push"),
+                 133: ("U", "push"), 134: ("R", "push"), 145: ("OK", "push"),
+                 159: ("+F", "check"), 162: ("A", "check"), 166: ("CR", "check"),
+                 167: ("EF", "check"), 168: ("NF", "check"), 169: ("GF", "check"),
+                 173: ("GO", "push"), 174: ("S", "push"), 175: ("T", "push"),
+                 176: ("ME", "toggle")}
+
+# The parameter list's icons by resource id.
+ICON_LETTERS = {141: "E", 142: "I", 143: "R", 144: "B"}
+
+
+def lettered_icon(letters):
+    def make(size):
+        glyph = lettered_glyph(letters).splitlines()
+
+        def pixel(x, y):
+            gx, gy = x * 16 // size, y * 16 // size
+            if glyph[gy][gx] == "o":
+                return (255, 255, 255, 255)
+            return (50, 130, 220, 255)
+        return pixel
+    return ico([(32, make(32)), (16, make(16))])
+
+
+def write_shell_resources():
+    for number, letters in ICON_LETTERS.items():
+        with open(os.path.join(HERE, "icon_%d.ico" % number), "wb") as f:
+            f.write(lettered_icon(letters))
+    images = {"image_%d.bmp" % n: node_image(n) for n in IMAGE_LETTERS}
+    images.update({"state_%d.bmp" % (170 + s): state_image(s) for s in range(3)})
+    images["separator_vertical.bmp"] = vertical_separator_strip()
+    for number, (letters, kind) in SHELL_BUTTONS.items():
+        GLYPHS["button_%d" % number] = lettered_glyph(letters)
+        strip = toggle_strip("button_%d" % number) if kind == "toggle" else \
+            button_strip("button_%d" % number, kind)
+        images["button_%d.bmp" % number] = strip
+    for name, (width, height, pixel) in images.items():
+        with open(os.path.join(HERE, name), "wb") as f:
+            f.write(bmp24(width, height, pixel))
+
+
 def main():
     with open(os.path.join(HERE, "sorix.ico"), "wb") as f:
         f.write(ico([(32, sorix_icon(32)), (16, sorix_icon(16))]))
@@ -360,6 +495,7 @@ def main():
     # Shown from the program's folder at start-up (not a resource).
     with open(os.path.join(HERE, "Sorix-Banner 2.bmp"), "wb") as f:
         f.write(bmp8_rle(*banner()))
+    write_shell_resources()
 
 
 if __name__ == "__main__":
