@@ -119,6 +119,13 @@ std::span<const CatalogueCategory> FunctionCatalogue() {
     return kCatalogue;
 }
 
+const wchar_t* CatalogueCaption(int code) {
+    for (const CatalogueCategory& category : kCatalogue)
+        for (const CatalogueEntry& entry : category.entries)
+            if (entry.code == code) return entry.caption;
+    return nullptr;
+}
+
 const CatalogueCategory& EffectiveMediumCategory() {
     return kEffectiveMediumCategory;
 }

@@ -24,6 +24,9 @@ inline constexpr std::uint32_t kCatalogueText = 0xFF000000;
 // The eight built-in categories, "Basic-Functions" first.
 std::span<const CatalogueCategory> FunctionCatalogue();
 
+// The caption of the first catalogue entry with that code, or null.
+const wchar_t* CatalogueCaption(int code);
+
 // The user function selector's built-in category. Its codes (1100 to 1103) name no node class:
 // a pick of one creates nothing.
 const CatalogueCategory& EffectiveMediumCategory();

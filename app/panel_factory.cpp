@@ -2,7 +2,11 @@
 
 #include <iterator>
 
+#include "app/capsule_selector.h"
 #include "app/caption_leaf.h"
+#include "app/formula_bar.h"
+#include "app/function_selector.h"
+#include "app/selection_panel.h"
 #include "app/view_panel.h"
 
 namespace Core {
@@ -19,6 +23,11 @@ Safe::XPtr<Winplus::Panel> PlotPanel(PanelId, Winplus::Wnd parent) {
     return Safe::MakeX<ViewLeaf>(parent);
 }
 
+template <class Leaf>
+Safe::XPtr<Winplus::Panel> MakeSelector(PanelId, Winplus::Wnd parent) {
+    return Safe::MakeX<Leaf>(parent);
+}
+
 struct PanelKind {
     PanelId id;
     const wchar_t* caption;
@@ -26,13 +35,13 @@ struct PanelKind {
 };
 
 constexpr PanelKind kPanels[] = {
-    {PanelId::Selection, L"Selection", CaptionOnly},
+    {PanelId::Selection, L"Selection", MakeSelector<NodeSelection>},
     {PanelId::MathExplorer, L"Math Explorer", CaptionOnly},
     {PanelId::Definition, L"Definition", CaptionOnly},
     {PanelId::Parameters, L"Parameters", CaptionOnly},
-    {PanelId::FunctionSelector, L"Function Selector", CaptionOnly},
-    {PanelId::FormulaEditor, L"Formula Editor", CaptionOnly},
-    {PanelId::UserFunctionSelector, L"User Function Selector", CaptionOnly},
+    {PanelId::FunctionSelector, L"Function Selector", MakeSelector<FunctionSelector>},
+    {PanelId::FormulaEditor, L"Formula Editor", MakeSelector<FormulaBar>},
+    {PanelId::UserFunctionSelector, L"User Function Selector", MakeSelector<CapsuleSelector>},
     {PanelId::ViewBar, L"View", CaptionOnly},
     {PanelId::Plot, L"Plot", PlotPanel},
     {PanelId::Comments, L"Comments", CaptionOnly},

@@ -6,6 +6,7 @@
 #include "foundation/text.h"
 #include "io/data_set.h"
 #include "model/current.h"
+#include "model/formula_capsule.h"
 #include "model/selection.h"
 #include "plot/layer.h"
 
@@ -25,6 +26,12 @@ std::string NameOf(const Label* label) {
 template <class T>
 std::string NodeName(const Safe::XPtr<T>& object) {
     return object ? object->Name() : std::string("none");
+}
+
+// The definition of the selection store's formula.
+std::string FormulaText(const Node::Ptr& node) {
+    const auto* formula = dynamic_cast<const FormulaCapsule*>(node.Get());
+    return formula ? formula->GetFormulaText() : std::string("none");
 }
 
 // The point count, then the first, middle and last points as "x re im".
@@ -84,6 +91,7 @@ std::string StateDumpText(const ShownState& shown) {
     out << "definition: " << NodeName(MenuCore::GetCurrentDefinition()) << "\n";
     out << "node: " << NodeName(MenuCore::GetCurrentNode()) << "\n";
     out << "selection: " << NodeName(Selection::GetCurrent()) << "\n";
+    out << "formula: " << FormulaText(Selection::GetFormula()) << "\n";
     out << "data files: " << DataSet::GetSet().Count() << "\n";
     out << "spectrum: " << NameOf(DataSet::GetCurrent().Get()) << "\n";
     const Winplus::LayerSet& layers = Winplus::Layer::Set();

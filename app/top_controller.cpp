@@ -3,10 +3,15 @@
 #include <string>
 
 #include "app/about_dialog.h"
+#include "app/capsule_selector.h"
 #include "app/command_line.h"
 #include "modes/fit_core.h"
+#include "app/formula_bar.h"
+#include "app/function_catalogue_table.h"
+#include "app/function_selector.h"
 #include "app/panel_factory.h"
 #include "app/resource_ids.h"
+#include "app/selection_panel.h"
 #include "app/splash.h"
 #include "app/window_layout.h"
 #include "foundation/event_bus.h"
@@ -17,9 +22,17 @@
 namespace Core {
 
 namespace {
-// The status bar's texts of the node picked last: its name until the help texts come.
+// The status bar's texts of the node picked last: its catalogue caption (a library function's
+// name) until the help texts come.
 void PickedNodeTexts(std::wstring& label, std::wstring&) {
-    if (const Node::Ptr node = Selection::GetNode()) ToWide(node->GetName(), label);
+    const Node::Ptr node = Selection::GetNode();
+    if (!node) return;
+    const wchar_t* caption =
+        node->GetSourceKind() == kBuiltIn ? CatalogueCaption(node->GetTypeId()) : nullptr;
+    if (caption)
+        label = caption;
+    else
+        ToWide(node->GetName(), label);
 }
 }  // namespace
 
@@ -91,6 +104,24 @@ void AddLeaves(Winplus::PanelContainer& column, std::initializer_list<LeafRow> r
     if (last) last->Controller()->SetSplitterSize(false, 0);
 }
 
+// The first leaf of that class in a column, or null.
+template <class Leaf>
+Leaf* FindLeaf(const Winplus::PanelContainer& column) {
+    for (const auto& child : column.Children())
+        if (auto* leaf = dynamic_cast<Leaf*>(child.Get())) return leaf;
+    return nullptr;
+}
+
+// Every pick of the three selectors reaches the selection panel.
+void ConnectSelectors(const Winplus::PanelContainer& left, const Winplus::PanelContainer& centre) {
+    const NodeSelection* selection = FindLeaf<NodeSelection>(left);
+    if (!selection) return;
+    const Safe::XPtr<Winplus::Command> target = selection->GetTarget();
+    if (auto* catalogue = FindLeaf<FunctionSelector>(centre)) catalogue->SetTarget(target);
+    if (auto* library = FindLeaf<CapsuleSelector>(centre)) library->SetTarget(target);
+    if (auto* formula = FindLeaf<FormulaBar>(centre)) formula->SetTarget(target);
+}
+
 // A menu command that runs a function of the main window.
 class WindowCommand : public Winplus::Command {
 public:
@@ -130,6 +161,7 @@ void TopController::BuildPanels() {
     AddLeaves(
         *columns_[2],
         {{PanelId::LayerExplorer, 2.0}, {PanelId::Properties, 3.0}, {PanelId::DataFiles, 1.0}});
+    ConnectSelectors(*columns_[0], *columns_[1]);
 }
 
 void TopController::BuildCommands() {

@@ -126,11 +126,12 @@ StickerScrollBar::StickerScrollBar(HWND parent, int id, StickerBar* bar) : bar_(
 }
 
 void StickerScrollBar::Update() {
-    overflow_ = bar_->UpdateOverflow();
-    SetRange(overflow_, bar_->FirstVisible());
+    overflow_ = bar_ ? bar_->UpdateOverflow() : 0;
+    SetRange(overflow_, bar_ ? bar_->FirstVisible() : 0);
 }
 
 void StickerScrollBar::Scroll(WPARAM request) {
+    if (!bar_) return;
     const int position = bar_->FirstVisible();
     const int target = ScrollTarget(LOWORD(request), position, overflow_, HIWORD(request));
     if (target == position) return;

@@ -45,6 +45,8 @@ class StickerScrollBar : public ControlScroll {
 public:
     // A horizontal scroll bar of 80 by 20 pixels, disabled until the stickers overflow.
     StickerScrollBar(HWND parent, int id, StickerBar* bar);
+    // Scrolls another bar from now on (none: nothing to scroll).
+    void Bind(StickerBar* bar) { bar_ = bar; }
     void Update();
     // A WM_HSCROLL request.
     void Scroll(WPARAM request);

@@ -53,6 +53,11 @@ TEST_F(FunctionCatalogue, EightTabsInOrderWithTheirColoursAndEntries) {
     EXPECT_EQ(catalogue[7].entries[0].code, 604);  // "Boolean" first
     EXPECT_EQ(CodeOf(L"Absorption-Profiles", L"GaussianDho()"),
               catalogue[4].entries[7].code);  // before "GaussianKkg()"
+    // The status bar's label of a pick: the caption of its code; none outside the catalogue.
+    EXPECT_STREQ(Core::CatalogueCaption(300), L"Real(z)");
+    EXPECT_STREQ(Core::CatalogueCaption(5001), L"PositiveFritschCarlsonHilbert()");
+    EXPECT_EQ(Core::CatalogueCaption(802), nullptr);
+    EXPECT_EQ(Core::CatalogueCaption(1100), nullptr);
 }
 
 TEST_F(FunctionCatalogue, EveryCodeCreatesANodeOfThatTypeOnce) {

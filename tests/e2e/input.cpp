@@ -132,6 +132,24 @@ bool PressKeys(HWND main, const std::string& keys) {
     return true;
 }
 
+bool TypeText(HWND main, const std::string& text) {
+    std::vector<SHORT> keys;
+    for (const char c : text) {
+        const SHORT key = VkKeyScanA(c);
+        if (key == -1 || (key & 0x0600)) return false;  // no key, or one that needs ctrl or alt
+        keys.push_back(key);
+    }
+    SetForegroundWindow(main);
+    for (const SHORT key : keys) {
+        const bool shift = key & 0x0100;
+        if (shift) SendKey(VK_SHIFT, false);
+        SendKey(static_cast<WORD>(key & 0xFF), false);
+        SendKey(static_cast<WORD>(key & 0xFF), true);
+        if (shift) SendKey(VK_SHIFT, true);
+    }
+    return true;
+}
+
 bool SaveScreenshot(const std::string& path) {
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     const int stride = (width * 3 + 3) & ~3;

@@ -52,7 +52,7 @@ std::string Runner::Run(const Step& step) {
         PostMessageA(Main(), WM_COMMAND, std::stoul(step.words[0]), 0);
         return "";
     }
-    if (n == "key" || n == "click" || n == "drag") return Input(step);
+    if (n == "key" || n == "type" || n == "click" || n == "drag") return Input(step);
     if (n == "expect-box") return ExpectBox(step);
     if (n == "answer-box") return AnswerBox(step);
     if (n == "fill-dialog") return FillDialog(step);
@@ -99,6 +99,8 @@ std::string Runner::Input(const Step& step) {
     if (!Main()) return "no main window";
     if (step.name == "key")
         return PressKeys(Main(), step.words[0]) ? "" : "unknown key " + step.words[0];
+    if (step.name == "type")
+        return TypeText(Main(), step.words[0]) ? "" : "no key types " + step.words[0];
     HWND window = FindWindowByPattern(Main(), step.words[0]);
     POINT at{};
     if (!ScreenPoint(window, step.words[1], step.words[2], at)) return "no window " + step.words[0];

@@ -1,0 +1,38 @@
+#pragma once
+// The "User Function Selector" panel: the functions of the libraries that a function library list
+// names, one category tab per library file. A click on a function stores its node as the
+// selection store's node and tells the target (code -1).
+#include "app/category_selector.h"
+#include "io/library_list.h"
+
+namespace Core {
+
+class CapsuleController : public CategoryController {
+public:
+    CapsuleController();
+    bool OnCreate() override;
+
+    // Reads a list: an unreadable one changes nothing; the libraries that fail are skipped and
+    // named in one message box, and the list's first category becomes current.
+    void LoadLibraryList(const std::string& listPath);
+    // 0: the built-in "Effective-Medium-Theories" category; other indexes leave no category.
+    void ShowCategory(int index);
+    // The library bus's 960: the project state's list, or its category when one is set.
+    void Rebuild();
+
+protected:
+    void Pick(int index, const Winplus::Sticker& sticker) override;
+
+private:
+    LibraryCategories libraries_;
+    bool showsLibraries_ = false;  // the categories are libraries_'s, not a built-in one
+};
+
+class CapsuleSelector : public Winplus::VLeaf {
+public:
+    explicit CapsuleSelector(Winplus::Wnd parent);
+    void SetTarget(const Safe::XPtr<Winplus::Command>& target);
+    CapsuleController& Selector() const;
+};
+
+}  // namespace Core

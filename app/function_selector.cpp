@@ -1,0 +1,35 @@
+#include "app/function_selector.h"
+
+namespace Core {
+
+namespace {
+constexpr int kFunctionSelectorHeight = 42;
+}  // namespace
+
+FunctionController::FunctionController() {
+    SetHeaderSize(true, kFunctionSelectorHeight);
+}
+
+bool FunctionController::OnCreate() {
+    CreateBars();
+    std::vector<Safe::XPtr<Winplus::StickerBar>> bars;
+    for (const CatalogueCategory& category : FunctionCatalogue())
+        bars.push_back(MakeCategory(category));
+    SetCategories(bars);
+    return true;
+}
+
+FunctionSelector::FunctionSelector(Winplus::Wnd parent) {
+    SetController(Safe::MakeX<FunctionController>());
+    Winplus::CreatePanelWindow("FunctionClass", parent, controller_);
+}
+
+FunctionController& FunctionSelector::Selector() const {
+    return static_cast<FunctionController&>(*controller_);
+}
+
+void FunctionSelector::SetTarget(const Safe::XPtr<Winplus::Command>& target) {
+    Selector().SetTarget(target);
+}
+
+}  // namespace Core
