@@ -16,6 +16,7 @@
 #include "app/window_layout.h"
 #include "foundation/event_bus.h"
 #include "foundation/label.h"
+#include "functions/families.h"
 #include "model/selection.h"
 #include "plot/axis_tools.h"
 
@@ -139,6 +140,8 @@ private:
 }  // namespace
 
 void TopController::BuildPanels() {
+    // The panels make nodes by type id from the start (the selection panel's first pick).
+    Capsule::RegisterFamilies();
     mainPanel_ = Safe::MakeX<Winplus::HPanel>(Window());
     const Winplus::Wnd main(mainPanel_->Controller()->Handle());
     for (auto& column : columns_) column = Safe::MakeX<Winplus::VPanel>(main);

@@ -133,19 +133,17 @@ bool PressKeys(HWND main, const std::string& keys) {
 }
 
 bool TypeText(HWND main, const std::string& text) {
-    std::vector<SHORT> keys;
-    for (const char c : text) {
-        const SHORT key = VkKeyScanA(c);
-        if (key == -1 || (key & 0x0600)) return false;  // no key, or one that needs ctrl or alt
-        keys.push_back(key);
-    }
     SetForegroundWindow(main);
-    for (const SHORT key : keys) {
-        const bool shift = key & 0x0100;
-        if (shift) SendKey(VK_SHIFT, false);
-        SendKey(static_cast<WORD>(key & 0xFF), false);
-        SendKey(static_cast<WORD>(key & 0xFF), true);
-        if (shift) SendKey(VK_SHIFT, true);
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) > 0x7F) return false;
+        for (const DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wScan = static_cast<WORD>(c);
+            input.ki.dwFlags = KEYEVENTF_UNICODE | up;
+            SendInput(1, &input, sizeof(input));
+            Sleep(15);
+        }
     }
     return true;
 }

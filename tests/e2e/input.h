@@ -25,8 +25,8 @@ void Drag(HANDLE program, POINT from, POINT delta);
 // program's foreground window; false for an unknown key name.
 bool PressKeys(HWND main, const std::string& keys);
 
-// Types a text character by character, each with the keys (and shift) that give it on the
-// keyboard's layout; false when a character has no key.
+// Types a text character by character as the characters themselves (whatever the keyboard's
+// layout); false for a text beyond ASCII.
 bool TypeText(HWND main, const std::string& text);
 
 // The whole screen as a 24-bit BMP file.

@@ -156,8 +156,13 @@ std::string Runner::FillDialog(const Step& step) {
     if (!dialog) return "no dialog " + Quoted(step.words[0]);
     const std::string& answer = step.words[3];
     if (answer != "ok" && answer != "cancel") return "fill-dialog ends with ok or cancel";
-    if (!FillFileDialog(dialog, step.words[1], step.words[2], answer == "ok"))
-        return "no file name field";
+    // The dialog may show its caption before it has made its fields.
+    const std::string filled = WaitFor([&] {
+        return FillFileDialog(dialog, step.words[1], step.words[2], answer == "ok")
+                   ? ""
+                   : "no file name field";
+    });
+    if (!filled.empty()) return filled;
     return WaitFor([&] { return IsWindow(dialog) ? "the dialog stays" : ""; });
 }
 
