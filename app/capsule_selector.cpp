@@ -91,17 +91,4 @@ void CapsuleController::Pick(int index, const Winplus::Sticker& sticker) {
     CategoryController::Pick(index, sticker);
 }
 
-CapsuleSelector::CapsuleSelector(Winplus::Wnd parent) {
-    SetController(Safe::MakeX<CapsuleController>());
-    Winplus::CreatePanelWindow("CapsuleClass", parent, controller_);
-}
-
-CapsuleController& CapsuleSelector::Selector() const {
-    return static_cast<CapsuleController&>(*controller_);
-}
-
-void CapsuleSelector::SetTarget(const Safe::XPtr<Winplus::Command>& target) {
-    Selector().SetTarget(target);
-}
-
 }  // namespace Core

@@ -3,6 +3,7 @@
 // names, one category tab per library file. A click on a function stores its node as the
 // selection store's node and tells the target (code -1).
 #include "app/category_selector.h"
+#include "app/selector_leaf.h"
 #include "io/library_list.h"
 
 namespace Core {
@@ -28,11 +29,9 @@ private:
     bool showsLibraries_ = false;  // the categories are libraries_'s, not a built-in one
 };
 
-class CapsuleSelector : public Winplus::VLeaf {
+class CapsuleSelector : public SelectorLeaf<CapsuleController> {
 public:
-    explicit CapsuleSelector(Winplus::Wnd parent);
-    void SetTarget(const Safe::XPtr<Winplus::Command>& target);
-    CapsuleController& Selector() const;
+    explicit CapsuleSelector(Winplus::Wnd parent) : SelectorLeaf(parent, "CapsuleClass") {}
 };
 
 }  // namespace Core

@@ -117,17 +117,4 @@ bool FormulaBarController::Execute(int code) {
     }
 }
 
-FormulaBar::FormulaBar(Winplus::Wnd parent) {
-    SetController(Safe::MakeX<FormulaBarController>());
-    Winplus::CreatePanelWindow("FormulaBarClass", parent, controller_);
-}
-
-FormulaBarController& FormulaBar::Bar() const {
-    return static_cast<FormulaBarController&>(*controller_);
-}
-
-void FormulaBar::SetTarget(const Safe::XPtr<Winplus::Command>& target) {
-    Bar().SetTarget(target);
-}
-
 }  // namespace Core

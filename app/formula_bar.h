@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/formula_editor.h"
+#include "app/selector_leaf.h"
 #include "winplus/button_bar.h"
 #include "winplus/controls.h"
 #include "winplus/panel.h"
@@ -41,11 +42,9 @@ private:
     Winplus::ControlEdit edit_;
 };
 
-class FormulaBar : public Winplus::VLeaf {
+class FormulaBar : public SelectorLeaf<FormulaBarController> {
 public:
-    explicit FormulaBar(Winplus::Wnd parent);
-    void SetTarget(const Safe::XPtr<Winplus::Command>& target);
-    FormulaBarController& Bar() const;
+    explicit FormulaBar(Winplus::Wnd parent) : SelectorLeaf(parent, "FormulaBarClass") {}
 };
 
 // The whole text of a window, however long (the controls' text read-back stops at 127).

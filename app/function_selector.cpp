@@ -19,17 +19,4 @@ bool FunctionController::OnCreate() {
     return true;
 }
 
-FunctionSelector::FunctionSelector(Winplus::Wnd parent) {
-    SetController(Safe::MakeX<FunctionController>());
-    Winplus::CreatePanelWindow("FunctionClass", parent, controller_);
-}
-
-FunctionController& FunctionSelector::Selector() const {
-    return static_cast<FunctionController&>(*controller_);
-}
-
-void FunctionSelector::SetTarget(const Safe::XPtr<Winplus::Command>& target) {
-    Selector().SetTarget(target);
-}
-
 }  // namespace Core

@@ -2,6 +2,7 @@
 // The "Function Selector" panel: the built-in catalogue as eight categories of stickers; a click
 // on a sticker sends its node type id to the target command.
 #include "app/category_selector.h"
+#include "app/selector_leaf.h"
 
 namespace Core {
 
@@ -11,11 +12,9 @@ public:
     bool OnCreate() override;
 };
 
-class FunctionSelector : public Winplus::VLeaf {
+class FunctionSelector : public SelectorLeaf<FunctionController> {
 public:
-    explicit FunctionSelector(Winplus::Wnd parent);
-    void SetTarget(const Safe::XPtr<Winplus::Command>& target);
-    FunctionController& Selector() const;
+    explicit FunctionSelector(Winplus::Wnd parent) : SelectorLeaf(parent, "FunctionClass") {}
 };
 
 }  // namespace Core

@@ -90,7 +90,7 @@ protected:
 TEST_F(SelectionPanels, CatalogueClicksPickThroughTheSelectionPanel) {
     auto catalogue = Place(Safe::MakeX<Core::FunctionSelector>(Host()), 110, 42);
     catalogue->SetTarget(recorder);
-    Core::FunctionController& c = catalogue->Selector();
+    Core::FunctionController& c = catalogue->Control();
     const HWND window = c.Handle();
     ASSERT_EQ(c.Categories().Count(), 8);
     EXPECT_EQ(c.CurrentCategory()->Name(), L"Basic-Functions");
@@ -181,7 +181,7 @@ TEST_F(SelectionPanels, ArgumentBoxesBindUnbindAndSetValues) {
 TEST_F(SelectionPanels, FormulaBarValidatesTheWholeTextAndFollowsMathMode) {
     auto bar = Place(Safe::MakeX<Core::FormulaBar>(Host()), 110, 24);
     bar->SetTarget(recorder);
-    Core::FormulaBarController& c = bar->Bar();
+    Core::FormulaBarController& c = bar->Control();
     const HWND tools = c.Bar()->Controller()->Handle();
     const HWND edit = c.Edit().Handle();
     const auto state = [&](int id) { return c.Bar()->Controller()->GetButtonState(id); };
@@ -224,7 +224,7 @@ TEST_F(SelectionPanels, FormulaBarValidatesTheWholeTextAndFollowsMathMode) {
 TEST_F(SelectionPanels, LibraryFunctionsAreStoredBeforeThePanelHearsOfThem) {
     auto library = Place(Safe::MakeX<Core::CapsuleSelector>(Host()), 110, 42);
     library->SetTarget(recorder);
-    Core::CapsuleController& c = library->Selector();
+    Core::CapsuleController& c = library->Control();
     EXPECT_EQ(c.Categories().Count(), 0);  // no default list beside the tests
 
     char temp[MAX_PATH] = {};
