@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "app/caption_leaf.h"
+#include "app/definition_panel.h"
 #include "app/view_panel.h"
 
 namespace Core {
@@ -19,6 +20,10 @@ Safe::XPtr<Winplus::Panel> PlotPanel(PanelId, Winplus::Wnd parent) {
     return Safe::MakeX<ViewLeaf>(parent);
 }
 
+Safe::XPtr<Winplus::Panel> DefinitionPanel(PanelId, Winplus::Wnd parent) {
+    return Safe::MakeX<MapLeaf>(parent);
+}
+
 struct PanelKind {
     PanelId id;
     const wchar_t* caption;
@@ -28,7 +33,7 @@ struct PanelKind {
 constexpr PanelKind kPanels[] = {
     {PanelId::Selection, L"Selection", CaptionOnly},
     {PanelId::MathExplorer, L"Math Explorer", CaptionOnly},
-    {PanelId::Definition, L"Definition", CaptionOnly},
+    {PanelId::Definition, L"Definition", DefinitionPanel},
     {PanelId::Parameters, L"Parameters", CaptionOnly},
     {PanelId::FunctionSelector, L"Function Selector", CaptionOnly},
     {PanelId::FormulaEditor, L"Formula Editor", CaptionOnly},
