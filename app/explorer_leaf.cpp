@@ -93,10 +93,22 @@ HTREEITEM ExplorerTree::Insert(const Explorer::Item& item, HTREEITEM parent) {
 }
 
 HTREEITEM ExplorerTree::Fill(const Explorer::Item& root) {
+    const bool wasQuiet = std::exchange(quiet_, true);
     DeleteAll();
     HTREEITEM inserted = Insert(root, nullptr);
     Expand(inserted);
+    quiet_ = wasQuiet;
     return inserted;
+}
+
+bool ExplorerTree::SelectQuietly(const Explorer::Selected& item) {
+    HTREEITEM found = Find(item.text, item.kind, nullptr, &item.parentText);
+    if (!found) return false;
+    const bool wasQuiet = std::exchange(quiet_, true);
+    SelectItem(found);
+    Expand(found);
+    quiet_ = wasQuiet;
+    return true;
 }
 
 void ExplorerTree::Expand(HTREEITEM item) {
@@ -112,11 +124,14 @@ Explorer::Selected ExplorerTree::GetSelected() const {
     return Describe(GetSelection());
 }
 
-HTREEITEM ExplorerTree::Find(const std::string& text, int kind, HTREEITEM parent) const {
+HTREEITEM ExplorerTree::Find(const std::string& text, int kind, HTREEITEM parent,
+                             const std::string* parentText) const {
     for (HTREEITEM item = parent ? GetChild(parent) : GetRoot(); item;
          item = GetNextSibling(item)) {
-        if (GetItemImage(item) == kind && GetItemText(item) == text) return item;
-        if (HTREEITEM below = Find(text, kind, item)) return below;
+        if (GetItemImage(item) == kind && GetItemText(item) == text &&
+            (!parentText || GetItemText(parent) == *parentText))
+            return item;
+        if (HTREEITEM below = Find(text, kind, item, parentText)) return below;
     }
     return nullptr;
 }
@@ -151,7 +166,9 @@ std::optional<LRESULT> ExplorerTree::OnNotify(NMHDR& header) {
     switch (header.code) {
         case NM_RCLICK: OpenContextMenu(); return TRUE;
         case TVN_SELCHANGEDA:
-        case TVN_SELCHANGEDW: OnSelectionChanged(); return 0;
+        case TVN_SELCHANGEDW:
+            if (!quiet_) OnSelectionChanged();
+            return 0;
         // The tree is an ANSI window of an ANSI parent: its label edits come in the A form.
         case TVN_BEGINLABELEDITA: return OnLabelEdit(header, true);
         case TVN_ENDLABELEDITA: return OnLabelEdit(header, false);

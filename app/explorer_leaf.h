@@ -69,16 +69,21 @@ public:
     void SetImages(std::span<const int> bitmapIds);
     void SetStateImages(std::span<const int> bitmapIds);
     // Replaces every item by the tree of root (each item's image is its kind) and expands the
-    // root; the new root item.
+    // root; the new root item. The items dropped on the way are no change of the selection.
     HTREEITEM Fill(const Explorer::Item& root);
+    // Selects the item that item describes (kind, text and parent's text) without reporting a
+    // change of the selection, and expands it; false when there is none such.
+    bool SelectQuietly(const Explorer::Selected& item);
     // Inserts item and its children as the last child of parent (null: a root).
     HTREEITEM Insert(const Explorer::Item& item, HTREEITEM parent);
     void Expand(HTREEITEM item);
     // The selected item; kind -1 when none is.
     Explorer::Selected GetSelected() const;
     Explorer::Selected Describe(HTREEITEM item) const;
-    // The first item of that text and kind below parent (null: among the roots), depth first.
-    HTREEITEM Find(const std::string& text, int kind, HTREEITEM parent = nullptr) const;
+    // The first item of that text and kind below parent (null: among the roots), depth first;
+    // with parentText, only one whose parent bears that text.
+    HTREEITEM Find(const std::string& text, int kind, HTREEITEM parent = nullptr,
+                   const std::string* parentText = nullptr) const;
 
     std::optional<LRESULT> OnNotify(NMHDR& header) override;
     // A command of one of the context menus.
@@ -110,6 +115,9 @@ private:
     std::optional<LRESULT> OnLabelEdit(NMHDR& header, bool begin);
 
     bool editing_ = false;
+    // While items are filled or selected by the program, the selection's notices are not the
+    // user's.
+    bool quiet_ = false;
     std::unique_ptr<ImageList> images_;
     std::unique_ptr<ImageList> stateImages_;
     std::vector<EventBus::Registration> registrations_;

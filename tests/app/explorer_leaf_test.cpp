@@ -91,9 +91,15 @@ TEST(ExplorerLeaf, FillsItemsWithTheirKindsAsImagesAndReadsTheSelection) {
     EXPECT_EQ(selected.text, "b");
     EXPECT_EQ(selected.parentText, "Root");
     EXPECT_EQ(tree.selections, std::vector<std::string>{"b"});
-    // Refilling drops the old items.
-    tree.Fill(Item{"Other", 0, {}});
-    EXPECT_EQ(ExplorerGui::Items(tree), "Other(0)");
+    // Refilling drops the old items (and the selection, unreported); a quiet selection finds the
+    // item by its parent too and is not reported either.
+    tree.Fill(Item{"Other", 0, {{"x", 1, {{"b", 1, {}}}}, {"b", 1, {}}}});
+    EXPECT_EQ(ExplorerGui::Items(tree), "Other(0)[x(1)[b(1)] b(1)]");
+    EXPECT_EQ(tree.GetSelected().kind, -1);
+    EXPECT_TRUE(tree.SelectQuietly({1, "b", "x"}));
+    EXPECT_EQ(tree.GetSelected().parentText, "x");
+    EXPECT_FALSE(tree.SelectQuietly({1, "b", "y"}));
+    EXPECT_EQ(tree.selections, std::vector<std::string>{"b"});
 }
 
 TEST(ExplorerLeaf, AMissingBitmapIsAnImageListError) {
