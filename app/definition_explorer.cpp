@@ -1,12 +1,6 @@
 #include "app/definition_explorer.h"
 
-#include <initializer_list>
-#include <iterator>
-#include <utility>
-
 #include "app/resource_ids.h"
-#include "foundation/exception.h"
-#include "io/data_set.h"
 #include "model/current.h"
 
 namespace Core {
@@ -14,7 +8,7 @@ namespace Core {
 namespace {
 
 namespace Id = DefinitionMenuId;
-using Entry = std::pair<int, const char*>;  // id 0: a separator
+using Entry = Explorer::MenuEntry;
 
 // The image list's bitmaps; the index of each is the image of its category of nodes
 // (DefinitionItemImage), 0 the definition item's.
@@ -44,51 +38,49 @@ constexpr int kImages[] = {IDB_TREE_ROOT,
                            IDB_NODE_POINT_LIST,
                            IDB_NODE_TUPLE,
                            IDB_NODE_DLL};
-constexpr int kImageCount = static_cast<int>(std::size(kImages));
-static_assert(kImageCount == 26);
+static_assert(std::size(kImages) == 26);
 constexpr int kDefinitionImage = 0;
-// The file menu's fixed items; the spectra follow.
-constexpr int kFileMenuFixedItems = 5;
 
-HIMAGELIST MakeImages(HINSTANCE instance) {
-    HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR8, kImageCount, 1);
-    for (int id : kImages) {
-        HBITMAP bitmap = LoadBitmapA(instance, MAKEINTRESOURCEA(id));
-        if (!bitmap) continue;
-        ImageList_Add(list, bitmap, nullptr);
-        DeleteObject(bitmap);
-    }
-    if (!list || ImageList_GetImageCount(list) < kImageCount) {
-        if (list) ImageList_Destroy(list);
-        throw Winplus::Exception("ImageList initialisation error");
-    }
-    return list;
+constexpr Entry kNodeMenu[] = {{Id::kSetSelection, "Set Selection"},
+                               {Id::kSetPrototype, "Set Prototype"},
+                               {Id::kReset, "Reset"},
+                               {},
+                               {0, "Connect"},
+                               {},
+                               {Id::kAppendSelection, "Append Selection"},
+                               {Id::kAppendPrototype, "Append Prototype"},
+                               {Id::kSort, "Sort"},
+                               {Id::kRemove, "Remove"}};
+constexpr int kConnectPosition = 4;
+constexpr Entry kReferenceMenu[] = {{Id::kSetSelection, "Replace"}, {}, {Id::kReset, "Reset"}};
+constexpr Entry kListMenu[] = {{Id::kAppendElement, "Append Element"},
+                               {Id::kAppendElementFile, "Append Element File..."},
+                               {Id::kSaveElements, "Save Elements..."},
+                               {},
+                               {Id::kSort, "Sort"},
+                               {},
+                               {Id::kReset, "Reset"}};
+constexpr Entry kElementMenu[] = {{Id::kRemove, "Remove"}};
+// The spectra follow the fixed items.
+constexpr Entry kFileMenu[] = {{Id::kReset, "Reset"},
+                               {},
+                               {Id::kLoadDataFile, "Load Data File..."},
+                               {Id::kSaveData, "Save Data..."},
+                               {}};
+
+// A node's item with its subtree.
+Explorer::Item ItemOf(const Node::Ptr& node) {
+    Explorer::Item item{DefinitionItemText(node), DefinitionItemImage(node), {}};
+    for (const Node::Ptr& child : node->GetChildren()) item.children.push_back(ItemOf(child));
+    return item;
 }
 
-HMENU Append(HMENU menu, std::initializer_list<Entry> entries) {
-    for (const Entry& entry : entries) {
-        if (entry.first == 0)
-            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-        else
-            AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(entry.first), entry.second);
-    }
-    return menu;
-}
-
-HMENU MakeMenu(std::initializer_list<Entry> entries) {
-    return Append(CreatePopupMenu(), entries);
-}
-
-void Enable(HMENU menu, int id, bool on) {
-    EnableMenuItem(menu, static_cast<UINT>(id), MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
-}
-
-void EmptyFrom(HMENU menu, int position) {
+// Removes every item from position on and appends one per name, the first with id.
+template <class Names, class NameOf>
+void ReplaceTail(HMENU menu, int position, int id, const Names& names, NameOf nameOf) {
     while (GetMenuItemCount(menu) > position) DeleteMenu(menu, position, MF_BYPOSITION);
-}
-
-std::size_t Index(DefinitionMenu kind) {
-    return static_cast<std::size_t>(kind);
+    for (const auto& name : names)
+        AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(id++), nameOf(name).c_str());
 }
 
 }  // namespace
@@ -98,47 +90,20 @@ bool ControlMap::MapCommand::Execute(const int& code) {
     return true;
 }
 
-ControlMap::ControlMap(HWND parent, int id) {
-    Create(parent, WC_TREEVIEWA, TVS_HASBUTTONS | TVS_HASLINES | TVS_SHOWSELALWAYS, id);
-    images_ = MakeImages(Winplus::InstanceOf(parent));
-    SetImageList(TVSIL_NORMAL, images_);
+ControlMap::ControlMap(HWND parent, int id)
+    : ExplorerTree(parent, id, TVS_HASBUTTONS | TVS_HASLINES | TVS_SHOWSELALWAYS),
+      nodeMenu_(kNodeMenu, {{}}),
+      referenceMenu_(kReferenceMenu),
+      listMenu_(kListMenu),
+      elementMenu_(kElementMenu),
+      fileMenu_(kFileMenu),
+      command_(Safe::MakeX<MapCommand>(this)) {
+    SetImages(kImages);
     SetDefaultFont();
-
-    HMENU connect = CreatePopupMenu();
-    HMENU node = MakeMenu({{Id::kSetSelection, "Set Selection"},
-                           {Id::kSetPrototype, "Set Prototype"},
-                           {Id::kReset, "Reset"},
-                           {0, nullptr}});
-    AppendMenuA(node, MF_POPUP, reinterpret_cast<UINT_PTR>(connect), "Connect");
-    Append(node, {{0, nullptr},
-                  {Id::kAppendSelection, "Append Selection"},
-                  {Id::kAppendPrototype, "Append Prototype"},
-                  {Id::kSort, "Sort"},
-                  {Id::kRemove, "Remove"}});
-    menus_[Index(DefinitionMenu::kNone)] = connect;
-    menus_[Index(DefinitionMenu::kNode)] = node;
-    menus_[Index(DefinitionMenu::kReference)] =
-        MakeMenu({{Id::kSetSelection, "Replace"}, {0, nullptr}, {Id::kReset, "Reset"}});
-    menus_[Index(DefinitionMenu::kList)] =
-        MakeMenu({{Id::kAppendElement, "Append Element"},
-                  {Id::kAppendElementFile, "Append Element File..."},
-                  {Id::kSaveElements, "Save Elements..."},
-                  {0, nullptr},
-                  {Id::kSort, "Sort"},
-                  {0, nullptr},
-                  {Id::kReset, "Reset"}});
-    menus_[Index(DefinitionMenu::kElement)] = MakeMenu({{Id::kRemove, "Remove"}});
-    menus_[Index(DefinitionMenu::kFile)] = MakeMenu({{Id::kReset, "Reset"},
-                                                     {0, nullptr},
-                                                     {Id::kLoadDataFile, "Load Data File..."},
-                                                     {Id::kSaveData, "Save Data..."},
-                                                     {0, nullptr}});
-    command_ = Safe::MakeX<MapCommand>(this);
-
-    onModels_ = MenuCore::AddObserver(
-        MakeObserver<ModelEvent>([this](ModelEvent code) { OnModelEvent(code); }));
-    onDataSet_ = DataSet::AddObserver(
-        MakeObserver<DataSetEvent>([this](DataSetEvent code) { OnDataSetEvent(code); }));
+    Observe<ModelEvent>([this](ModelEvent code) { OnModelEvent(code); });
+    Observe<DataSetEvent>([this](DataSetEvent code) {
+        if (editor_.OnDataSetEvent(code)) RebuildFileMenuTail();
+    });
     editor_.RebuildConnectList();
     RebuildConnectMenu();
     editor_.RebuildSpectrumItems();
@@ -146,18 +111,15 @@ ControlMap::ControlMap(HWND parent, int id) {
     Fill();
 }
 
-ControlMap::~ControlMap() {
-    onModels_.Release();
-    onDataSet_.Release();
-    // The node menu destroys the Connect submenu with it.
-    for (std::size_t i = Index(DefinitionMenu::kNode); i < menus_.size(); ++i)
-        DestroyMenu(menus_[i]);
-    SetImageList(TVSIL_NORMAL, nullptr);
-    if (images_) ImageList_Destroy(images_);
-}
-
 HMENU ControlMap::Menu(DefinitionMenu kind) const {
-    return menus_[Index(kind)];
+    switch (kind) {
+        case DefinitionMenu::kNode: return nodeMenu_.Handle();
+        case DefinitionMenu::kReference: return referenceMenu_.Handle();
+        case DefinitionMenu::kList: return listMenu_.Handle();
+        case DefinitionMenu::kElement: return elementMenu_.Handle();
+        case DefinitionMenu::kFile: return fileMenu_.Handle();
+        default: return GetSubMenu(nodeMenu_.Handle(), kConnectPosition);
+    }
 }
 
 // --- Items ---
@@ -166,38 +128,34 @@ void ControlMap::Fill() {
     filling_ = true;
     DeleteAll();
     if (const NodeMap::Ptr definition = MenuCore::GetCurrentDefinition()) {
-        HTREEITEM top = InsertItem(definition->Name(), TVI_ROOT, TVI_LAST, kDefinitionImage,
-                                   kDefinitionImage, 1, 0);
-        InsertNode(definition->GetRoot(), top);
-        Send(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(top));
+        Explorer::Item top{definition->Name(), kDefinitionImage, {}};
+        if (const Node::Ptr root = definition->GetRoot()) top.children.push_back(ItemOf(root));
+        HTREEITEM item = Insert(top, nullptr);
+        TVITEMA bold{};
+        bold.mask = TVIF_STATE;
+        bold.hItem = item;
+        bold.state = bold.stateMask = TVIS_BOLD;
+        Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&bold));
+        ExpandAll(item);
         SelectCurrentItem();
     }
     filling_ = false;
 }
 
-void ControlMap::InsertNode(const Node::Ptr& node, HTREEITEM parent) {
-    if (!node) return;
-    const int image = DefinitionItemImage(node);
-    HTREEITEM item = InsertItem(DefinitionItemText(node), parent, TVI_LAST, image, image, 0, 0);
-    if (!item) return;
-    for (const Node::Ptr& child : node->GetChildren()) InsertNode(child, item);
-    Send(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
-}
-
-HTREEITEM ControlMap::FindNodeItem(HTREEITEM from, const std::string& name) const {
-    for (HTREEITEM item = from; item; item = GetNextSibling(item)) {
-        const std::string text = GetItemText(item);
-        if (text.substr(0, text.find("->")) == name) return item;
-        if (HTREEITEM found = FindNodeItem(GetChild(item), name)) return found;
-    }
-    return nullptr;
+void ControlMap::ExpandAll(HTREEITEM item) {
+    for (HTREEITEM child = GetChild(item); child; child = GetNextSibling(child)) ExpandAll(child);
+    Expand(item);
 }
 
 void ControlMap::SelectCurrentItem() {
-    HTREEITEM top = GetRoot();
-    const Node::Ptr node = MenuCore::GetCurrentNode();
-    HTREEITEM item = node ? FindNodeItem(GetChild(top), node->Name()) : nullptr;
-    SelectItem(item ? item : top);
+    const std::string definition = MenuCore::GetCurrentDefinition()->Name();
+    if (const Node::Ptr node = MenuCore::GetCurrentNode()) {
+        const Node::Ptr parent = node->GetParent();
+        const std::string parentText = parent ? DefinitionItemText(parent) : definition;
+        if (SelectQuietly({DefinitionItemImage(node), DefinitionItemText(node), parentText}))
+            return;
+    }
+    SelectQuietly({kDefinitionImage, definition, ""});
 }
 
 void ControlMap::SyncCurrentNode() {
@@ -208,21 +166,16 @@ void ControlMap::SyncCurrentNode() {
         editor_.SelectItem(GetItemText(item));
 }
 
+void ControlMap::OnSelectionChanged() {
+    if (!filling_) SyncCurrentNode();
+}
+
 // --- Notices and menus ---
 
 std::optional<LRESULT> ControlMap::OnNotify(NMHDR& header) {
-    if (static_cast<int>(header.idFrom) != Id()) return std::nullopt;
-    switch (header.code) {
-        case TVN_SELCHANGEDA:
-        case TVN_SELCHANGEDW:
-            if (!filling_) SyncCurrentNode();
-            return 0;
-        case NM_RCLICK: ShowContextMenu(); return TRUE;
-        // Nodes are renamed elsewhere: label editing is refused.
-        case TVN_BEGINLABELEDITA:
-        case TVN_BEGINLABELEDITW: return TRUE;
-        default: return std::nullopt;
-    }
+    if (header.code != static_cast<UINT>(NM_RCLICK)) return ExplorerTree::OnNotify(header);
+    ShowContextMenu();
+    return TRUE;
 }
 
 void ControlMap::ShowContextMenu() {
@@ -234,35 +187,37 @@ void ControlMap::ShowContextMenu() {
     // The item may have been selected already, with no notice.
     SyncCurrentNode();
     const DefinitionMenuState state = DefinitionMenuFor(MenuCore::GetCurrentNode());
-    if (state.menu == DefinitionMenu::kNone) return;
-    HMENU menu = Menu(state.menu);
-    if (state.menu == DefinitionMenu::kNode) {
-        Enable(menu, Id::kSetPrototype, state.setPrototype);
-        Enable(menu, Id::kAppendSelection, state.appendSelection);
-        Enable(menu, Id::kAppendPrototype, state.appendPrototype);
-        Enable(menu, Id::kSort, state.sort);
-        Enable(menu, Id::kRemove, state.remove);
-    } else if (state.menu == DefinitionMenu::kList) {
-        Enable(menu, Id::kSort, state.sort);
-        Enable(menu, Id::kReset, state.reset);
+    const ContextMenu* menu = nullptr;
+    switch (state.menu) {
+        case DefinitionMenu::kNode:
+            nodeMenu_.Enable(Id::kSetPrototype, state.setPrototype);
+            nodeMenu_.Enable(Id::kAppendSelection, state.appendSelection);
+            nodeMenu_.Enable(Id::kAppendPrototype, state.appendPrototype);
+            nodeMenu_.Enable(Id::kSort, state.sort);
+            nodeMenu_.Enable(Id::kRemove, state.remove);
+            menu = &nodeMenu_;
+            break;
+        case DefinitionMenu::kList:
+            listMenu_.Enable(Id::kSort, state.sort);
+            listMenu_.Enable(Id::kReset, state.reset);
+            menu = &listMenu_;
+            break;
+        case DefinitionMenu::kReference: menu = &referenceMenu_; break;
+        case DefinitionMenu::kElement: menu = &elementMenu_; break;
+        case DefinitionMenu::kFile: menu = &fileMenu_; break;
+        case DefinitionMenu::kNone: return;
     }
-    TrackPopupMenu(menu, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, GetParent(Handle()), nullptr);
+    menu->PopUp(GetParent(Handle()));
 }
 
 void ControlMap::RebuildConnectMenu() {
-    HMENU connect = Menu(DefinitionMenu::kNone);
-    EmptyFrom(connect, 0);
-    int id = Id::kFirstConnect;
-    for (const NodeMap::Ptr& definition : editor_.ConnectList())
-        AppendMenuA(connect, MF_STRING, static_cast<UINT_PTR>(id++), definition->Name().c_str());
+    ReplaceTail(Menu(DefinitionMenu::kNone), 0, Id::kFirstConnect, editor_.ConnectList(),
+                [](const NodeMap::Ptr& definition) { return definition->Name(); });
 }
 
 void ControlMap::RebuildFileMenuTail() {
-    HMENU file = Menu(DefinitionMenu::kFile);
-    EmptyFrom(file, kFileMenuFixedItems);
-    int id = Id::kFirstSpectrum;
-    for (const std::string& name : editor_.SpectrumItems())
-        AppendMenuA(file, MF_STRING, static_cast<UINT_PTR>(id++), name.c_str());
+    ReplaceTail(fileMenu_.Handle(), static_cast<int>(std::size(kFileMenu)), Id::kFirstSpectrum,
+                editor_.SpectrumItems(), [](const std::string& name) { return name; });
 }
 
 // --- Edits and buses ---
@@ -272,8 +227,8 @@ bool ControlMap::AfterEdit(bool edited) {
     return edited;
 }
 
-bool ControlMap::RunMenuCommand(int id) {
-    return AfterEdit(editor_.RunMenuCommand(GetParent(Handle()), id));
+void ControlMap::Command(int id) {
+    AfterEdit(editor_.RunMenuCommand(GetParent(Handle()), id));
 }
 
 bool ControlMap::RunBarCommand(int code) {
@@ -286,10 +241,6 @@ void ControlMap::OnModelEvent(ModelEvent code) {
         code == ModelEvent::kCurrentDefinitionChanged)
         RebuildConnectMenu();
     if (fill) Fill();
-}
-
-void ControlMap::OnDataSetEvent(DataSetEvent code) {
-    if (editor_.OnDataSetEvent(code)) RebuildFileMenuTail();
 }
 
 }  // namespace Core

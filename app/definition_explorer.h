@@ -3,16 +3,12 @@
 // six context menus on them and the command of the definition tool bar. What each command does
 // to the definition is the DefinitionEditor's (app/definition_edits.h); the window fills itself
 // again after every edit and follows the model and data-set buses.
-#include <array>
-#include <optional>
-
 #include "app/definition_edits.h"
-#include "foundation/event_bus.h"
-#include "winplus/controls.h"
+#include "app/explorer_leaf.h"
 
 namespace Core {
 
-class ControlMap : public Winplus::ControlTree {
+class ControlMap : public ExplorerTree {
 public:
     // The definition tool bar's buttons (Cut 100 to Redo 104) act on the tree.
     class MapCommand : public Winplus::Command {
@@ -27,13 +23,12 @@ public:
     // The tree view, its images and menus, as a child of parent; throws "ImageList
     // initialisation error" when the images are not all there.
     ControlMap(HWND parent, int id);
-    ~ControlMap() override;
 
     std::optional<LRESULT> OnNotify(NMHDR& header) override;
     // A context-menu item chosen: its WM_COMMAND reaches the tree's parent, which passes it on.
-    bool RunMenuCommand(int id);
+    void Command(int id) override;
     bool RunBarCommand(int code);
-    const Safe::XPtr<Winplus::Command>& Command() const { return command_; }
+    const Safe::XPtr<Winplus::Command>& BarCommand() const { return command_; }
 
     // Every item again from the current definition, fully expanded, the current node's item
     // selected (the definition item when there is none).
@@ -42,29 +37,31 @@ public:
     // The context menu of a kind (kNone: the Connect submenu).
     HMENU Menu(DefinitionMenu kind) const;
 
+protected:
+    void OnSelectionChanged() override;
+    // Nodes are renamed elsewhere: label editing is refused.
+    bool BeginLabelEdit(const Explorer::Selected&) override { return false; }
+
 private:
-    void InsertNode(const Node::Ptr& node, HTREEITEM parent);
+    void ExpandAll(HTREEITEM item);
     void SelectCurrentItem();
-    HTREEITEM FindNodeItem(HTREEITEM from, const std::string& name) const;
     // The selection step: the selected item's node becomes the current node.
     void SyncCurrentNode();
     void ShowContextMenu();
     void RebuildConnectMenu();
     void RebuildFileMenuTail();
     void OnModelEvent(ModelEvent code);
-    void OnDataSetEvent(DataSetEvent code);
     bool AfterEdit(bool edited);
 
     DefinitionEditor editor_;
-    HIMAGELIST images_ = nullptr;
-    // By DefinitionMenu: the Connect submenu, then the node, reference, list, element and file
-    // menus.
-    std::array<HMENU, 6> menus_{};
+    ContextMenu nodeMenu_;
+    ContextMenu referenceMenu_;
+    ContextMenu listMenu_;
+    ContextMenu elementMenu_;
+    ContextMenu fileMenu_;
     Safe::XPtr<Winplus::Command> command_;
     // While the tree is filled its selection notices are not the user's.
     bool filling_ = false;
-    EventBus::Registration onModels_;
-    EventBus::Registration onDataSet_;
 };
 
 }  // namespace Core

@@ -66,7 +66,7 @@ bool MapController::OnCreate() {
     buttons->SetButtons(MakeButtons());
     bar_ = Safe::MakeX<Winplus::ToolBar>(Window());
     bar_->Controller()->SetButtonBar(buttons);
-    bar_->Controller()->SetCommand(tree_->Command());
+    bar_->Controller()->SetCommand(tree_->BarCommand());
     auto observer = Safe::MakeX<MapBarObserver>();
     bar_->SetObserver(observer);
     Observe(BusOf<MapBarEvent>(), MakeObserver<MapBarEvent>([observer](MapBarEvent code) {
@@ -78,7 +78,7 @@ bool MapController::OnCreate() {
 bool MapController::OnCommand(WPARAM wParam, LPARAM lParam) {
     // Menu items only: the controls' own commands were reflected to them.
     if (lParam != 0 || !tree_) return false;
-    tree_->RunMenuCommand(LOWORD(wParam));
+    tree_->Command(LOWORD(wParam));
     return true;
 }
 
