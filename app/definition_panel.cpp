@@ -1,5 +1,7 @@
 #include "app/definition_panel.h"
 
+#include <algorithm>
+
 #include "app/resource_ids.h"
 #include "model/map_bar.h"
 
@@ -86,7 +88,7 @@ void MapController::Layout(int x, int y, int width, int height, bool repaint) {
     if (!tree_ || !bar_) return;
     bar_->Move(x + 1, y, width - 1, kButtonSize, repaint);
     // The tree ends where the splitter band begins.
-    tree_->Move(x + 1, y + kButtonSize, width - 1, height - kButtonSize, repaint);
+    tree_->Move(x + 1, y + kButtonSize, width - 1, std::max(0, height - kButtonSize), repaint);
 }
 
 MapLeaf::MapLeaf(Winplus::Wnd parent) {

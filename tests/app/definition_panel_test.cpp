@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "app/definition_panel.h"
-#include "functions/families.h"
 #include "io/data_set.h"
 #include "model/current.h"
 #include "model/map_bar.h"
 #include "model/selection.h"
+#include "tests/app/definition_sample.h"
 #include "tests/app/explorer_gui_support.h"
 #include "tests/winplus/gui_test_support.h"
 
@@ -26,11 +26,7 @@ namespace Code = DefinitionBarCode;
 class DefinitionPanel : public ::testing::Test {
 protected:
     void SetUp() override {
-        Capsule::RegisterFamilies();
-        model = MathMap::CreateModel("sample");
-        Models().Add(model);
-        MenuCore::SetCurrentModel(model);
-        MenuCore::SetCurrentDefinition(model->FindMap("model"));
+        model = DefinitionSample::MakeCurrent();
         leaf = Safe::MakeX<MapLeaf>(host.Window());
         leaf->Move(0, 0, 300, 400, true);
         panel = static_cast<MapController*>(leaf->Controller().Get());
