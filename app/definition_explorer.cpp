@@ -148,8 +148,11 @@ void ControlMap::ExpandAll(HTREEITEM item) {
 }
 
 void ControlMap::SelectCurrentItem() {
-    const std::string definition = MenuCore::GetCurrentDefinition()->Name();
-    if (const Node::Ptr node = MenuCore::GetCurrentNode()) {
+    const NodeMap::Ptr map = MenuCore::GetCurrentDefinition();
+    const std::string definition = map->Name();
+    const Node::Ptr node = MenuCore::GetCurrentNode();
+    // A node of another definition may bear the name of one of this.
+    if (node && map->FindNode(node->Name()) == node) {
         const Node::Ptr parent = node->GetParent();
         const std::string parentText = parent ? DefinitionItemText(parent) : definition;
         if (SelectQuietly({DefinitionItemImage(node), DefinitionItemText(node), parentText}))

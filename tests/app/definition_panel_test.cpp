@@ -13,6 +13,7 @@
 #include "model/current.h"
 #include "model/map_bar.h"
 #include "model/selection.h"
+#include "modes/builder_core.h"
 #include "tests/app/definition_sample.h"
 #include "tests/app/explorer_gui_support.h"
 #include "tests/winplus/gui_test_support.h"
@@ -189,6 +190,12 @@ TEST_F(DefinitionPanel, ToolBarCutsCopiesPastesAndWalksTheHistory) {
     MapBar::SetUndoAvailable(0, true);
     MapBar::SetRedoAvailable(0, true);
     EXPECT_EQ(Enabled(), std::vector<int>({Code::kCut, Code::kCopy, Code::kPaste, Code::kUndo}));
+
+    // The builder placed a function: its clone goes under the selected node.
+    Select("Sum");
+    BuilderCore::SetFunction(Node::Create(700), true);
+    MenuCore::Notify(ModelEvent::kFunctionPlaced);
+    EXPECT_EQ(Items(), "model(0)[Sum(13)[c(10) Gaussian(15)[x(10) A(10) xc(10) w(10)]]]");
 }
 
 TEST_F(DefinitionPanel, FileMenuNamesTheSpectraAsTheDataSetChanges) {
