@@ -4,6 +4,7 @@
 
 #include "app/capsule_selector.h"
 #include "app/caption_leaf.h"
+#include "app/definition_panel.h"
 #include "app/formula_bar.h"
 #include "app/function_selector.h"
 #include "app/selection_panel.h"
@@ -24,7 +25,7 @@ Safe::XPtr<Winplus::Panel> PlotPanel(PanelId, Winplus::Wnd parent) {
 }
 
 template <class Leaf>
-Safe::XPtr<Winplus::Panel> MakeSelector(PanelId, Winplus::Wnd parent) {
+Safe::XPtr<Winplus::Panel> MakeLeaf(PanelId, Winplus::Wnd parent) {
     return Safe::MakeX<Leaf>(parent);
 }
 
@@ -35,13 +36,13 @@ struct PanelKind {
 };
 
 constexpr PanelKind kPanels[] = {
-    {PanelId::Selection, L"Selection", MakeSelector<NodeSelection>},
+    {PanelId::Selection, L"Selection", MakeLeaf<NodeSelection>},
     {PanelId::MathExplorer, L"Math Explorer", CaptionOnly},
-    {PanelId::Definition, L"Definition", CaptionOnly},
+    {PanelId::Definition, L"Definition", MakeLeaf<MapLeaf>},
     {PanelId::Parameters, L"Parameters", CaptionOnly},
-    {PanelId::FunctionSelector, L"Function Selector", MakeSelector<FunctionSelector>},
-    {PanelId::FormulaEditor, L"Formula Editor", MakeSelector<FormulaBar>},
-    {PanelId::UserFunctionSelector, L"User Function Selector", MakeSelector<CapsuleSelector>},
+    {PanelId::FunctionSelector, L"Function Selector", MakeLeaf<FunctionSelector>},
+    {PanelId::FormulaEditor, L"Formula Editor", MakeLeaf<FormulaBar>},
+    {PanelId::UserFunctionSelector, L"User Function Selector", MakeLeaf<CapsuleSelector>},
     {PanelId::ViewBar, L"View", CaptionOnly},
     {PanelId::Plot, L"Plot", PlotPanel},
     {PanelId::Comments, L"Comments", CaptionOnly},

@@ -13,6 +13,7 @@
 #include "model/factory.h"
 #include "model/map_bar.h"
 #include "model/selection.h"
+#include "tests/app/definition_sample.h"
 #include "tests/app/scripted_platform.h"
 #include "tests/common/code_log.h"
 #include "tests/io/reader_support.h"
@@ -47,12 +48,8 @@ std::string Tree(const Node::Ptr& node) {
 class DefinitionEdits : public ::testing::Test {
 protected:
     void SetUp() override {
-        Capsule::RegisterFamilies();
-        model = MathMap::CreateModel("sample");
-        Models().Add(model);
-        MenuCore::SetCurrentModel(model);
+        model = DefinitionSample::MakeCurrent();
         definition = model->FindMap("model");
-        MenuCore::SetCurrentDefinition(definition);
         editor.OnModelEvent(ModelEvent::kCurrentDefinitionChanged);
     }
 

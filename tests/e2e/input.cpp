@@ -102,10 +102,10 @@ bool ScreenPoint(HWND window, const std::string& x, const std::string& y, POINT&
     return true;
 }
 
-void Click(HANDLE program, POINT at) {
+void Click(HANDLE program, POINT at, bool right) {
     MoveTo(program, at);
-    SendMouse(program, MOUSEEVENTF_LEFTDOWN);
-    SendMouse(program, MOUSEEVENTF_LEFTUP);
+    SendMouse(program, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+    SendMouse(program, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
 }
 
 void Drag(HANDLE program, POINT from, POINT delta) {

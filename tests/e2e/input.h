@@ -17,8 +17,8 @@ HWND FindWindowByPattern(HWND main, const std::string& pattern);
 bool ScreenPoint(HWND window, const std::string& x, const std::string& y, POINT& point);
 
 // Each input event waits until the program has taken it: a window that reads the cursor's
-// position when it handles a press must see where the press was.
-void Click(HANDLE program, POINT at);
+// position when it handles a press must see where the press was. right: the right button.
+void Click(HANDLE program, POINT at, bool right = false);
 // Presses at from, moves to from + delta in steps and releases there.
 void Drag(HANDLE program, POINT from, POINT delta);
 // Keys such as "Return", "F4", "a", with "ctrl+", "alt+", "shift+" before them, to the

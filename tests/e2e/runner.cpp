@@ -111,8 +111,10 @@ std::string Runner::Input(const Step& step) {
             return "another window lies over the program at " + std::to_string(at.x) + "," +
                    std::to_string(at.y);
     }
+    const bool right = step.name == "click" && step.words.size() > 3;
+    if (right && step.words[3] != "right") return "unknown button " + step.words[3];
     if (step.name == "click")
-        Click(program_.Handle(), at);
+        Click(program_.Handle(), at, right);
     else
         Drag(program_.Handle(), at, {std::stol(step.words[3]), std::stol(step.words[4])});
     // The program paints only once no input waits: painted, it has taken the whole gesture, so
