@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "app/caption_leaf.h"
+#include "app/page_leaves.h"
 #include "app/view_panel.h"
 
 namespace Core {
@@ -17,6 +18,11 @@ Safe::XPtr<Winplus::Panel> CaptionOnly(PanelId id, Winplus::Wnd parent) {
 
 Safe::XPtr<Winplus::Panel> PlotPanel(PanelId, Winplus::Wnd parent) {
     return Safe::MakeX<ViewLeaf>(parent);
+}
+
+template <class Leaf>
+Safe::XPtr<Winplus::Panel> PageLeafOf(PanelId, Winplus::Wnd parent) {
+    return Safe::MakeX<Leaf>(parent);
 }
 
 struct PanelKind {
@@ -37,15 +43,15 @@ constexpr PanelKind kPanels[] = {
     {PanelId::Plot, L"Plot", PlotPanel},
     {PanelId::Comments, L"Comments", CaptionOnly},
     {PanelId::LayerExplorer, L"Layer Explorer", CaptionOnly},
-    {PanelId::Properties, L"Properties", CaptionOnly},
+    {PanelId::Properties, L"Properties", PageLeafOf<PropertiesLeaf>},
     {PanelId::DataFiles, L"Data Files", CaptionOnly},
-    {PanelId::Builder, L"Builder", CaptionOnly},
-    {PanelId::Anchors, L"Anchors", CaptionOnly},
-    {PanelId::Adjustment, L"Adjustment", CaptionOnly},
-    {PanelId::Fit, L"Auto-Fit", CaptionOnly},
+    {PanelId::Builder, L"Builder", PageLeafOf<BuilderLeaf>},
+    {PanelId::Anchors, L"Anchors", PageLeafOf<AnchorsLeaf>},
+    {PanelId::Adjustment, L"Adjustment", PageLeafOf<AdjustmentLeaf>},
+    {PanelId::Fit, L"Auto-Fit", PageLeafOf<FitLeaf>},
     {PanelId::FitParameters, L"Parameters", CaptionOnly},
     {PanelId::Curves, L"Curve Explorer", CaptionOnly},
-    {PanelId::Visual, L"Visual", CaptionOnly},
+    {PanelId::Visual, L"Visual", PageLeafOf<VisualLeaf>},
     {PanelId::Modify, L"Modify", CaptionOnly},
 };
 

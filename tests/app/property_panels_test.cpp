@@ -1,0 +1,137 @@
+// What the Properties and Visual panels show and where an edited row goes: the first current
+// object wins (the curve over the file curve), and a mode's selection is filled only when its
+// code announces it.
+#include <gtest/gtest.h>
+
+#include "app/property_panels.h"
+#include "modes/view_modes.h"
+#include "tests/io/reader_support.h"
+
+namespace {
+
+using Core::PageKind;
+using Winplus::Curve;
+using Winplus::FileCurve;
+using Winplus::LayerCurve;
+
+std::string Title(const Winplus::PropertyRows& rows) {
+    return rows.empty() ? "" : rows[0]->GetNameA();
+}
+
+template <class T>
+Safe::XPtr<T> Named(const wchar_t* name) {
+    auto object = Safe::MakeX<T>();
+    object->SetName(std::wstring(name));
+    return object;
+}
+
+TEST(PropertyPanelsTest, PropertiesShowTheFirstCurrentObjectAndApplyToIt) {
+    Winplus::Layer::NewLayer();
+    Core::PropertiesPages pages;
+    EXPECT_EQ(pages.Kind(), PageKind::kLayer);
+    EXPECT_EQ(Title(pages.Rows()), "View Layer Properties");
+    EXPECT_EQ(pages.Rows()[1]->GetText(), "layer");
+
+    const FileCurve::Ptr file = Named<FileCurve>(L"spectrum");
+    Winplus::Layer::SetCurrentFileCurve(file);
+    pages.ShowCurrent();
+    EXPECT_EQ(pages.Kind(), PageKind::kFileCurve);
+    EXPECT_EQ(pages.Rows()[1]->GetText(), "spectrum");
+
+    const Curve::Ptr curve = Named<Curve>(L"model curve");
+    Winplus::Layer::SetCurrentCurve(curve);
+    Winplus::Layer::SetCurrentFileCurve(Named<FileCurve>(L"other"));
+    pages.ShowCurrent();
+    EXPECT_EQ(pages.Kind(), PageKind::kCurve);  // the curve wins
+    EXPECT_EQ(Title(pages.Rows()), "View Curve Properties");
+    {
+        test::CapturedBoxes boxes;
+        pages.Rows()[5]->SetText("1");  // N-Points
+        EXPECT_FALSE(pages.ApplyRow(5));
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Number of points [2,8096]"});
+        EXPECT_EQ(pages.Rows()[5]->GetText(), std::to_string(curve->Size()));
+    }
+
+    Winplus::Layer::SetCurrentCurve(nullptr);
+    Winplus::Layer::SetCurrentFileCurve(nullptr);
+    pages.ShowCurrent();
+    ASSERT_EQ(pages.Kind(), PageKind::kLayer);
+    {
+        // The new layer's limits begin at 0: a Log10 x axis cannot show them.
+        test::CapturedBoxes boxes;
+        pages.Rows()[2]->SetText("Log10");
+        EXPECT_FALSE(pages.ApplyRow(2));
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"All Abscissa must be positive"});
+        EXPECT_EQ(pages.Rows()[2]->GetText(), "Linear");
+    }
+
+    Winplus::Layer::SetCurrentLayer(nullptr);
+    pages.ShowCurrent();
+    EXPECT_EQ(pages.Kind(), PageKind::kNone);
+    EXPECT_TRUE(pages.Rows().empty());
+    EXPECT_TRUE(pages.ApplyRow(2));
+
+    for (int code : {120, 125, 220, 221, 222, 310, 311})
+        EXPECT_TRUE(Core::PropertiesPages::Follows(static_cast<LayerEvent>(code))) << code;
+    for (int code : {124, 126, 127, 610})
+        EXPECT_FALSE(Core::PropertiesPages::Follows(static_cast<LayerEvent>(code))) << code;
+}
+
+// A mode's tool with selections the test sets.
+struct Tool : Core::ModeTool {
+    Curve::Ptr curve;
+    FileCurve::Ptr file;
+    LayerCurve::Ptr user = LayerCurve::Create(L"User curves");
+    LayerCurve::Ptr dynamic = LayerCurve::Create(L"Dynamic layer");
+    Curve::Ptr GetCurrentCurve() override { return curve; }
+    FileCurve::Ptr GetCurrentFileCurve() override { return file; }
+    LayerCurve::Ptr GetDynamicLayer() override { return dynamic; }
+    LayerCurve::Ptr GetUserCurves() override { return user; }
+    void SelectCurve(const std::wstring&, const int&) override {}
+    void SelectFileCurve(const std::wstring&, const int&) override {}
+    void SetCurrentLayer(const LayerCurve::Ptr&) override {}
+    void Reset() override {}
+};
+
+TEST(PropertyPanelsTest, VisualShowsTheModesSelectionAndFillsItOnlyWhenAnnounced) {
+    auto tool = Safe::MakeX<Tool>();
+    Core::ViewModeState::SetTool(Core::kAdjustMode, tool);
+    Core::VisualPages pages;
+    EXPECT_EQ(pages.Kind(), PageKind::kNone);
+    pages.ShowSelection(ViewEvent::kViewModeChanged);
+    EXPECT_EQ(pages.Kind(), PageKind::kNone);  // mode 0 has no selection
+
+    Core::ViewModeState::SetMode(Core::kAdjustMode);
+    pages.ShowSelection(ViewEvent::kViewModeChanged);
+    EXPECT_EQ(Title(pages.Rows()), "Modify Layer Properties");
+    pages.Rows()[3]->SetText("500");  // X-Maximum, for both layers
+    EXPECT_TRUE(pages.ApplyRow(3));
+    EXPECT_EQ(tool->user->GetLimits().width, 500.0);
+    EXPECT_EQ(tool->dynamic->GetLimits().width, 500.0);
+
+    tool->file = Named<FileCurve>(L"data");
+    pages.ShowSelection(ViewEvent::kUserFileCurveChanged);
+    EXPECT_EQ(pages.Kind(), PageKind::kFileCurve);
+    EXPECT_TRUE(pages.Rows()[5]->enabled);  // All Range of the user's own file curve
+    pages.ShowSelection(ViewEvent::kBuiltInFileCurveChanged);
+    EXPECT_FALSE(pages.Rows()[5]->enabled);
+
+    tool->curve = Named<Curve>(L"first");
+    pages.ShowSelection(ViewEvent::kUserCurveChanged);
+    EXPECT_EQ(Title(pages.Rows()), "Modify Curve Properties");  // over the file curve
+    EXPECT_EQ(pages.Rows()[1]->GetText(), "first");
+    EXPECT_TRUE(pages.Rows()[2]->enabled);  // Math path
+    tool->curve = Named<Curve>(L"second");
+    pages.ShowSelection(ViewEvent::kViewMathPathChanged);  // shown again, not filled
+    EXPECT_EQ(pages.Rows()[1]->GetText(), "first");
+    pages.ShowSelection(ViewEvent::kBuiltInCurveChanged);
+    EXPECT_EQ(pages.Rows()[1]->GetText(), "second");
+    EXPECT_FALSE(pages.Rows()[2]->enabled);
+
+    for (int code : {121, 125, 220, 221, 222, 600, 601, 602})
+        EXPECT_TRUE(Core::VisualPages::Follows(static_cast<ViewEvent>(code))) << code;
+    for (int code : {124, 127, 610, 800})
+        EXPECT_FALSE(Core::VisualPages::Follows(static_cast<ViewEvent>(code))) << code;
+}
+
+}  // namespace
