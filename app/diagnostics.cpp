@@ -35,29 +35,9 @@ bool IsPainted(HWND main) {
     return painted != FALSE;
 }
 
-// The first window of that class below main, or null.
-HWND FindDescendant(HWND main, const char* className) {
-    struct Search {
-        const char* name;
-        HWND found = nullptr;
-    } search{className};
-    EnumChildWindows(
-        main,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            char name[64] = {};
-            GetClassNameA(child, name, sizeof(name));
-            if (std::string(name) != s->name) return TRUE;
-            s->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 void ReadProperties(HWND main, ShownState& shown) {
-    HWND grid =
-        FindWindowExA(FindDescendant(main, "PropertiesClass"), nullptr, "PropertyClass", nullptr);
+    HWND grid = FindWindowExA(Winplus::FindChildOfClass(main, "PropertiesClass"), nullptr,
+                              "PropertyClass", nullptr);
     auto* rows = dynamic_cast<Winplus::PropertyController*>(Winplus::FindController(grid));
     if (!rows || rows->Rows().empty()) return;
     shown.propertiesPage = rows->Rows().front()->GetNameA();

@@ -10,6 +10,7 @@
 #include "modes/builder_core.h"
 #include "modes/fit_core.h"
 #include "modes/view_modes.h"
+#include "tests/app/stub_mode_tool.h"
 #include "tests/winplus/gui_test_support.h"
 
 namespace {
@@ -95,23 +96,8 @@ TEST(PageLeavesTest, PropertiesFollowTheLayerBusAndTheCurveWins) {
     EXPECT_EQ(shown.Title(), "View Layer Properties");
 }
 
-// A tool whose selections the test sets.
-struct Tool : Core::ModeTool {
-    Curve::Ptr curve;
-    LayerCurve::Ptr user = LayerCurve::Create(L"User curves");
-    LayerCurve::Ptr dynamic = LayerCurve::Create(L"Dynamic layer");
-    Curve::Ptr GetCurrentCurve() override { return curve; }
-    FileCurve::Ptr GetCurrentFileCurve() override { return nullptr; }
-    LayerCurve::Ptr GetDynamicLayer() override { return dynamic; }
-    LayerCurve::Ptr GetUserCurves() override { return user; }
-    void SelectCurve(const std::wstring&, const int&) override {}
-    void SelectFileCurve(const std::wstring&, const int&) override {}
-    void SetCurrentLayer(const LayerCurve::Ptr&) override {}
-    void Reset() override {}
-};
-
 TEST(PageLeavesTest, VisualFollowsTheViewBus) {
-    auto tool = Safe::MakeX<Tool>();
+    auto tool = Safe::MakeX<AppTest::StubModeTool>();
     Core::ViewModeState::SetTool(Core::kBuilderMode, tool);
     Shown<Core::VisualLeaf> shown;
     EXPECT_EQ(shown.Controller().designer->text, L"Visual");

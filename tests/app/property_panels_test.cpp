@@ -5,6 +5,7 @@
 
 #include "app/property_panels.h"
 #include "modes/view_modes.h"
+#include "tests/app/stub_mode_tool.h"
 #include "tests/io/reader_support.h"
 
 namespace {
@@ -77,24 +78,8 @@ TEST(PropertyPanelsTest, PropertiesShowTheFirstCurrentObjectAndApplyToIt) {
         EXPECT_FALSE(Core::PropertiesPages::Follows(static_cast<LayerEvent>(code))) << code;
 }
 
-// A mode's tool with selections the test sets.
-struct Tool : Core::ModeTool {
-    Curve::Ptr curve;
-    FileCurve::Ptr file;
-    LayerCurve::Ptr user = LayerCurve::Create(L"User curves");
-    LayerCurve::Ptr dynamic = LayerCurve::Create(L"Dynamic layer");
-    Curve::Ptr GetCurrentCurve() override { return curve; }
-    FileCurve::Ptr GetCurrentFileCurve() override { return file; }
-    LayerCurve::Ptr GetDynamicLayer() override { return dynamic; }
-    LayerCurve::Ptr GetUserCurves() override { return user; }
-    void SelectCurve(const std::wstring&, const int&) override {}
-    void SelectFileCurve(const std::wstring&, const int&) override {}
-    void SetCurrentLayer(const LayerCurve::Ptr&) override {}
-    void Reset() override {}
-};
-
 TEST(PropertyPanelsTest, VisualShowsTheModesSelectionAndFillsItOnlyWhenAnnounced) {
-    auto tool = Safe::MakeX<Tool>();
+    auto tool = Safe::MakeX<AppTest::StubModeTool>();
     Core::ViewModeState::SetTool(Core::kAdjustMode, tool);
     Core::VisualPages pages;
     EXPECT_EQ(pages.Kind(), PageKind::kNone);
