@@ -35,6 +35,12 @@ struct Shown {
         return static_cast<Core::PageLeafController&>(*leaf->Controller());
     }
     Winplus::PropertyController& Grid() const { return *Controller().Grid()->Controller(); }
+    void ExpectWindow(const char* className, const wchar_t* caption) const {
+        char name[32] = {};
+        GetClassNameA(Controller().Handle(), name, sizeof(name));
+        EXPECT_STREQ(name, className);
+        EXPECT_EQ(Controller().designer->text, caption);
+    }
     std::string Title() const { return Grid().Rows().empty() ? "" : Grid().Rows()[0]->GetNameA(); }
     std::string Text(int row) const {
         return Grid().Rows()[static_cast<std::size_t>(row)]->GetText();
@@ -59,10 +65,7 @@ std::vector<std::string> BoxTexts() {
 TEST(PageLeavesTest, PropertiesFollowTheLayerBusAndTheCurveWins) {
     Winplus::Layer::NewLayer();
     Shown<Core::PropertiesLeaf> shown;
-    char name[32] = {};
-    GetClassNameA(shown.Controller().Handle(), name, sizeof(name));
-    EXPECT_STREQ(name, "PropertiesClass");
-    EXPECT_EQ(shown.Controller().designer->text, L"Properties");
+    shown.ExpectWindow("PropertiesClass", L"Properties");
     // The grid fills the panel below the caption, 2 pixels in from the left.
     RECT place{};
     GetWindowRect(shown.Grid().Handle(), &place);
@@ -155,10 +158,7 @@ TEST(PageLeavesTest, ModePagesShowTheirCoresAndFollowTheirBuses) {
 TEST(PageLeavesTest, FitPageRefusesInTheGridAndFollowsAReset) {
     Core::FitCore::Initialize();
     Shown<Core::FitLeaf> shown;
-    char name[32] = {};
-    GetClassNameA(shown.Controller().Handle(), name, sizeof(name));
-    EXPECT_STREQ(name, "FitClass");
-    EXPECT_EQ(shown.Controller().designer->text, L"Auto-Fit");
+    shown.ExpectWindow("FitClass", L"Auto-Fit");
     EXPECT_EQ(shown.Title(), "Automatic Fit Properties");
     shown.Type(1, "0");
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Number must be positive"});
