@@ -4,9 +4,10 @@
 
 #include <fstream>
 
-#include "modes/fit_core.h"
 #include "app/fit_hook.h"
 #include "app/state_dump.h"
+#include "modes/fit_core.h"
+#include "winplus/property_grid.h"
 #include "winplus/status_bar.h"
 
 namespace Core {
@@ -34,6 +35,16 @@ bool IsPainted(HWND main) {
     return painted != FALSE;
 }
 
+void ReadProperties(HWND main, ShownState& shown) {
+    HWND grid = FindWindowExA(Winplus::FindChildOfClass(main, "PropertiesClass"), nullptr,
+                              "PropertyClass", nullptr);
+    auto* rows = dynamic_cast<Winplus::PropertyController*>(Winplus::FindController(grid));
+    if (!rows || rows->Rows().empty()) return;
+    shown.propertiesPage = rows->Rows().front()->GetNameA();
+    for (const auto& row : rows->Rows())
+        if (row->Kind() != Winplus::kHeaderRow) shown.propertiesValues.push_back(row->GetText());
+}
+
 ShownState ReadShownState(HWND main) {
     ShownState shown;
     char title[256] = {};
@@ -50,6 +61,7 @@ ShownState ReadShownState(HWND main) {
         shown.statusDescription = status->Description();
         shown.statusFit = status->FitText();
     }
+    ReadProperties(main, shown);
     return shown;
 }
 

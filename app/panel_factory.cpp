@@ -7,6 +7,7 @@
 #include "app/definition_panel.h"
 #include "app/formula_bar.h"
 #include "app/function_selector.h"
+#include "app/page_leaves.h"
 #include "app/selection_panel.h"
 #include "app/view_panel.h"
 
@@ -47,15 +48,15 @@ constexpr PanelKind kPanels[] = {
     {PanelId::Plot, L"Plot", PlotPanel},
     {PanelId::Comments, L"Comments", CaptionOnly},
     {PanelId::LayerExplorer, L"Layer Explorer", CaptionOnly},
-    {PanelId::Properties, L"Properties", CaptionOnly},
+    {PanelId::Properties, L"Properties", MakeLeaf<PropertiesLeaf>},
     {PanelId::DataFiles, L"Data Files", CaptionOnly},
-    {PanelId::Builder, L"Builder", CaptionOnly},
-    {PanelId::Anchors, L"Anchors", CaptionOnly},
-    {PanelId::Adjustment, L"Adjustment", CaptionOnly},
-    {PanelId::Fit, L"Auto-Fit", CaptionOnly},
+    {PanelId::Builder, L"Builder", MakeLeaf<BuilderLeaf>},
+    {PanelId::Anchors, L"Anchors", MakeLeaf<AnchorsLeaf>},
+    {PanelId::Adjustment, L"Adjustment", MakeLeaf<AdjustmentLeaf>},
+    {PanelId::Fit, L"Auto-Fit", MakeLeaf<FitLeaf>},
     {PanelId::FitParameters, L"Parameters", CaptionOnly},
     {PanelId::Curves, L"Curve Explorer", CaptionOnly},
-    {PanelId::Visual, L"Visual", CaptionOnly},
+    {PanelId::Visual, L"Visual", MakeLeaf<VisualLeaf>},
     {PanelId::Modify, L"Modify", CaptionOnly},
 };
 

@@ -2,12 +2,12 @@
 
 #include <sstream>
 
-#include "modes/fit_core.h"
 #include "foundation/text.h"
 #include "io/data_set.h"
 #include "model/current.h"
 #include "model/formula_capsule.h"
 #include "model/selection.h"
+#include "modes/fit_core.h"
 #include "plot/layer.h"
 
 namespace Core {
@@ -86,6 +86,11 @@ std::string StateDumpText(const ShownState& shown) {
     out << "status label: " << Narrow(shown.statusLabel) << "\n";
     out << "status description: " << Narrow(shown.statusDescription) << "\n";
     out << "status fit: " << Narrow(shown.statusFit) << "\n";
+    out << "properties page: " << shown.propertiesPage << "\n";
+    std::string values;
+    for (const std::string& value : shown.propertiesValues)
+        values += (values.empty() ? "" : "; ") + value;
+    out << "properties values: " << values << "\n";
     out << "models: " << Models().Count() << "\n";
     out << "model: " << NameOf(MenuCore::GetCurrentModel().Get()) << "\n";
     out << "definition: " << NodeName(MenuCore::GetCurrentDefinition()) << "\n";

@@ -4,6 +4,7 @@
 // "key: value" line per item, written on request for diagnostics and the end-to-end tests.
 // Making it only reads.
 #include <string>
+#include <vector>
 
 namespace Core {
 
@@ -13,6 +14,9 @@ struct ShownState {
     int width = 0, height = 0;  // the main window's client area
     bool painted = false;       // no window of the main window waits to be painted
     std::wstring statusLabel, statusDescription, statusFit;
+    // What the Properties panel's grid shows: the page's title and the values of its rows.
+    std::string propertiesPage;
+    std::vector<std::string> propertiesValues;
 };
 
 std::string StateDumpText(const ShownState& shown);

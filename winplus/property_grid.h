@@ -67,6 +67,7 @@ public:
     void SetFirstVisible(int row) { first_ = row; }
 
     int Selected() const { return selected_; }
+    const std::vector<Safe::XPtr<Property>>& Rows() const { return rows_; }
     int FirstVisible() const { return first_; }
     ControlEdit& Edit() { return *edit_; }
     PopupListBox& Popup() { return *popup_; }

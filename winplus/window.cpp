@@ -37,6 +37,25 @@ Controller* FindController(HWND hwnd) {
     return reinterpret_cast<Controller*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
+HWND FindChildOfClass(HWND parent, const char* className) {
+    struct Search {
+        const char* name;
+        HWND found;
+    } search{className, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            char name[64] = {};
+            GetClassNameA(child, name, sizeof(name));
+            if (std::string(name) != s->name) return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 namespace {
 
 // The message of the exception being handled (Winplus::Exception's is its what()).

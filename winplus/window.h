@@ -120,6 +120,9 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 // The controller bound to a window, null when none is.
 Controller* FindController(HWND hwnd);
 
+// The first window of the class below parent (children of children too), null when none is.
+HWND FindChildOfClass(HWND parent, const char* className);
+
 // An icon loaded from the resources, destroyed with its holder.
 class Icon {
 public:

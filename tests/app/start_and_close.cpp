@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "winplus/handles.h"
+#include "winplus/window.h"
 
 namespace {
 
@@ -90,25 +91,6 @@ size_t CountColours(HWND window) {
     return std::set<unsigned>(picture.pixels.begin(), picture.pixels.end()).size();
 }
 
-HWND FindChildOfClass(HWND parent, const char* className) {
-    struct Search {
-        const char* name;
-        HWND found;
-    } search{className, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            char name[64] = {};
-            GetClassNameA(child, name, sizeof(name));
-            if (std::string(name) != s->name) return TRUE;
-            s->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // The default model curve is flat: some row of the View panel shows one colour, neither the
 // plot's white nor the axes' black nor the panel's face, over half its width or more. The panel
 // is read from the main window's picture, which shows what the panel drew.
@@ -168,7 +150,8 @@ int main(int argc, char** argv) {
         GetWindowRect(window, &place);
         const long width = area.right - area.left;
         if (place.left != area.left + width / 10 || place.top != 0 ||
-            place.right - place.left != 4 * width / 5 || place.bottom - place.top != area.bottom - area.top)
+            place.right - place.left != 4 * width / 5 ||
+            place.bottom - place.top != area.bottom - area.top)
             status = Fail("the main window is not at its place");
         if (!bannerSeen) status = Fail("no splash banner showed during start-up");
         Sleep(500);  // lets the panels paint
@@ -176,7 +159,7 @@ int main(int argc, char** argv) {
         const size_t colours = CountColours(window);
         std::printf("start_and_close: the window shows %zu colours\n", colours);
         if (colours < 4) status = Fail("the main window looks blank");
-        const HWND view = FindChildOfClass(window, "ViewClass");
+        const HWND view = Winplus::FindChildOfClass(window, "ViewClass");
         if (!view)
             status = Fail("no View panel");
         else if (!WaitForDefaultCurve(window, view))

@@ -16,10 +16,10 @@ struct ClassSearch {
     HWND found = nullptr;
 };
 
-void SendMouse(HANDLE program, DWORD flags, POINT at = {0, 0}) {
+void SendMouse(HANDLE program, DWORD flags, POINT at = {0, 0}, bool doubled = false) {
     // A press soon after a release would make a double click (the program's windows take them).
     static DWORD released = GetTickCount() - GetDoubleClickTime();
-    if (flags & MOUSEEVENTF_LEFTDOWN) {
+    if ((flags & MOUSEEVENTF_LEFTDOWN) && !doubled) {
         const DWORD since = GetTickCount() - released;
         if (since <= GetDoubleClickTime()) Sleep(GetDoubleClickTime() + 50 - since);
     }
@@ -106,6 +106,12 @@ void Click(HANDLE program, POINT at, bool right) {
     MoveTo(program, at);
     SendMouse(program, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
     SendMouse(program, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+}
+
+void DoubleClick(HANDLE program, POINT at) {
+    Click(program, at);
+    SendMouse(program, MOUSEEVENTF_LEFTDOWN, {0, 0}, true);
+    SendMouse(program, MOUSEEVENTF_LEFTUP);
 }
 
 void Drag(HANDLE program, POINT from, POINT delta) {

@@ -19,6 +19,8 @@ bool ScreenPoint(HWND window, const std::string& x, const std::string& y, POINT&
 // Each input event waits until the program has taken it: a window that reads the cursor's
 // position when it handles a press must see where the press was. right: the right button.
 void Click(HANDLE program, POINT at, bool right = false);
+// Two clicks within the double-click time, as a double click.
+void DoubleClick(HANDLE program, POINT at);
 // Presses at from, moves to from + delta in steps and releases there.
 void Drag(HANDLE program, POINT from, POINT delta);
 // Keys such as "Return", "F4", "a", with "ctrl+", "alt+", "shift+" before them, to the

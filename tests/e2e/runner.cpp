@@ -52,7 +52,7 @@ std::string Runner::Run(const Step& step) {
         PostMessageA(Main(), WM_COMMAND, std::stoul(step.words[0]), 0);
         return "";
     }
-    if (n == "key" || n == "type" || n == "click" || n == "drag") return Input(step);
+    if (n == "key" || n == "type" || n == "click" || n == "dblclick" || n == "drag") return Input(step);
     if (n == "expect-box") return ExpectBox(step);
     if (n == "answer-box") return AnswerBox(step);
     if (n == "fill-dialog") return FillDialog(step);
@@ -105,9 +105,10 @@ std::string Runner::Input(const Step& step) {
     POINT at{};
     if (!ScreenPoint(window, step.words[1], step.words[2], at)) return "no window " + step.words[0];
     // Another program's window (a test running beside) may lie over the point.
-    if (GetAncestor(WindowFromPoint(at), GA_ROOT) != Main()) {
+    // A popup of the program (a drop-down list) belongs to the main window.
+    if (GetAncestor(WindowFromPoint(at), GA_ROOTOWNER) != Main()) {
         SetWindowPos(Main(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        if (GetAncestor(WindowFromPoint(at), GA_ROOT) != Main())
+        if (GetAncestor(WindowFromPoint(at), GA_ROOTOWNER) != Main())
             return "another window lies over the program at " + std::to_string(at.x) + "," +
                    std::to_string(at.y);
     }
@@ -115,6 +116,8 @@ std::string Runner::Input(const Step& step) {
     if (right && step.words[3] != "right") return "unknown button " + step.words[3];
     if (step.name == "click")
         Click(program_.Handle(), at, right);
+    else if (step.name == "dblclick")
+        DoubleClick(program_.Handle(), at);
     else
         Drag(program_.Handle(), at, {std::stol(step.words[3]), std::stol(step.words[4])});
     // The program paints only once no input waits: painted, it has taken the whole gesture, so

@@ -20,6 +20,7 @@ constexpr StepKind kSteps[] = {
     {"mark", 0, 0},        {"expect-banner", 0, 0}, {"expect-window", 4, 4}, {"resize", 1, 1},
     {"measure", 1, 1},     {"expect-flat", 5, 5},   {"screenshot", 1, 1},    {"fit-hook", 0, 0},
     {"type", 1, 1},
+    {"dblclick", 3, 3},
 };
 
 bool Expand(std::string& word, const Variables& variables, std::string& error) {
