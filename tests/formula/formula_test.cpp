@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <complex>
 #include <string>
 #include <vector>
@@ -118,21 +117,19 @@ TEST(Formula, ASuccessfulDefinitionReplacesTheTermAndClearsTheMessage) {
     EXPECT_EQ(Evaluate(formula, {{0, 2}}), Complex(-4, 0));
 }
 
-TEST(Formula, DeepNestingCompilesAndEvaluatesInLinearTime) {
-    // Compiling once took time quadratic in the depth: about 20 s for this one.
+TEST(Formula, DeepNestingCompilesAndEvaluates) {
+    // Compiling once took time quadratic in the depth (about 20 s for this one); its growth is
+    // measured in bench/growth_bench.cpp.
     constexpr int kDepth = 30000;
     std::string text = "f(x)=";
     for (int i = 0; i < kDepth; ++i) text += i % 2 ? "Conjg(" : "(-";
     text += "x";
     text.append(kDepth, ')');
-    const auto start = std::chrono::steady_clock::now();
     Formula formula;
     ASSERT_TRUE(formula.Define(text, false)) << formula.GetMessage();
     // Half the levels negate, half conjugate: (-1)^15000 conj^15000 x = x.
     EXPECT_EQ(Evaluate(formula, {{1, 2}}), Complex(1, 2));
-    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_EQ(formula.GetTerm()->GetLevelCount(), kDepth + 2);
-    EXPECT_LT(elapsed.count(), 3.0);
 }
 
 TEST(FormulaText, SidesAndFunctionName) {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
 #include <vector>
 
@@ -84,17 +83,16 @@ TEST_F(MathMapTest, DefinitionsAreEvaluatedAfterThoseTheyReferTo) {
     EXPECT_EQ(a->GetValues()[0], Complex(5, 0));
 }
 
-TEST_F(MathMapTest, LongChainsOfReferencesAreOrderedQuickly) {
+TEST_F(MathMapTest, LongChainsOfReferencesAreOrdered) {
     // Each definition refers to the next. Following references through made ordering a chain
-    // cost far more than its square: 300 definitions took tens of seconds.
+    // cost far more than its square (300 definitions took tens of seconds); its growth is
+    // measured in bench/growth_bench.cpp.
     constexpr int n = 300;
     std::vector<NodeMap::Ptr> chain;
     for (int i = 0; i < n; ++i) chain.push_back(NodeMap::CreateFunction("d" + std::to_string(i)));
     for (int i = 0; i + 1 < n; ++i) chain[i]->ReplaceNode("m", Reference(chain[i + 1]));
     MathMap::Ptr m = Safe::MakeX<MathMap>();
-    const auto start = std::chrono::steady_clock::now();
     for (const NodeMap::Ptr& map : chain) m->AddMap(map);
-    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 2.0);
     ASSERT_EQ(m->GetEvaluationOrder().size(), static_cast<std::size_t>(n));
     EXPECT_EQ(m->GetEvaluationOrder().front(), chain.back());
     EXPECT_EQ(m->GetEvaluationOrder().back(), chain.front());
