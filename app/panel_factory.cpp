@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "app/caption_leaf.h"
+#include "app/modify_panel.h"
 #include "app/view_panel.h"
 
 namespace Core {
@@ -17,6 +18,10 @@ Safe::XPtr<Winplus::Panel> CaptionOnly(PanelId id, Winplus::Wnd parent) {
 
 Safe::XPtr<Winplus::Panel> PlotPanel(PanelId, Winplus::Wnd parent) {
     return Safe::MakeX<ViewLeaf>(parent);
+}
+
+Safe::XPtr<Winplus::Panel> ModifyPanel(PanelId, Winplus::Wnd parent) {
+    return Safe::MakeX<ModifyLeaf>(parent);
 }
 
 struct PanelKind {
@@ -46,7 +51,7 @@ constexpr PanelKind kPanels[] = {
     {PanelId::FitParameters, L"Parameters", CaptionOnly},
     {PanelId::Curves, L"Curve Explorer", CaptionOnly},
     {PanelId::Visual, L"Visual", CaptionOnly},
-    {PanelId::Modify, L"Modify", CaptionOnly},
+    {PanelId::Modify, L"Modify", ModifyPanel},
 };
 
 constexpr bool InIdOrder() {
