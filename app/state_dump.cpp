@@ -2,11 +2,12 @@
 
 #include <sstream>
 
-#include "modes/fit_core.h"
 #include "foundation/text.h"
 #include "io/data_set.h"
 #include "model/current.h"
 #include "model/selection.h"
+#include "modes/fit_core.h"
+#include "modes/view_modes.h"
 #include "plot/layer.h"
 
 namespace Core {
@@ -25,6 +26,14 @@ std::string NameOf(const Label* label) {
 template <class T>
 std::string NodeName(const Safe::XPtr<T>& object) {
     return object ? object->Name() : std::string("none");
+}
+
+// The real parts of a node's children's values, as the tools move them.
+std::string ChildValues(const Node::Ptr& node) {
+    std::string text;
+    for (int i = 0; node && i < node->ChildCount(); ++i)
+        text += (i ? " " : "") + ToString(node->GetChild(i)->GetValue().real());
+    return text.empty() ? std::string("none") : text;
 }
 
 // The point count, then the first, middle and last points as "x re im".
@@ -83,6 +92,8 @@ std::string StateDumpText(const ShownState& shown) {
     out << "model: " << NameOf(MenuCore::GetCurrentModel().Get()) << "\n";
     out << "definition: " << NodeName(MenuCore::GetCurrentDefinition()) << "\n";
     out << "node: " << NodeName(MenuCore::GetCurrentNode()) << "\n";
+    out << "node values: " << ChildValues(MenuCore::GetCurrentNode()) << "\n";
+    out << "view mode: " << ToString(ViewModeState::GetMode()) << "\n";
     out << "selection: " << NodeName(Selection::GetCurrent()) << "\n";
     out << "data files: " << DataSet::GetSet().Count() << "\n";
     out << "spectrum: " << NameOf(DataSet::GetCurrent().Get()) << "\n";

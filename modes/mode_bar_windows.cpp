@@ -88,6 +88,9 @@ void ModeToolBar::Repaint() {
 }
 
 void ModeToolBar::Show(const bool& show) {
+    // A bar holds the mouse while the cursor is over it: hidden, it would keep taking the
+    // clicks meant for the bar shown in its place.
+    if (!show && GetCapture() == Handle()) ReleaseCapture();
     toolBar_->Show(show);
 }
 

@@ -210,6 +210,11 @@ TEST(ModifyPanelTest, RunsAFitFromItsBarAsTheWorkersOwner) {
               "Best Chi2 = " + ToString(FitCore::GetMethod()->GetBestChi2()));
     ModeTest::ClickButton(bar.Handle(), 2);
     EXPECT_EQ(buttons(), (std::array{kNormal, kOff, kOff}));
+    // The cursor over the bar gives it the mouse; hidden, the bar lets it go.
+    SendMessageA(bar.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(11, 17));
+    EXPECT_EQ(GetCapture(), bar.Handle());
+    ViewModeState::SetMode(Core::kAdjustMode);
+    EXPECT_EQ(GetCapture(), nullptr);
     for (int i = 0; i < 2; ++i) {
         const std::array<double, 3> fitted = test::PhononModel::Values(user.model, i);
         for (int p = 0; p < 3; ++p)
