@@ -7,6 +7,7 @@
 #include "app/fit_hook.h"
 #include "app/state_dump.h"
 #include "modes/fit_core.h"
+#include "modes/view_modes.h"
 #include "winplus/property_grid.h"
 #include "winplus/status_bar.h"
 
@@ -81,7 +82,19 @@ LRESULT CALLBACK DiagnosticsProc(HWND window, UINT message, WPARAM wParam, LPARA
                                  DWORD_PTR fitStarted) {
     static const UINT dumpMessage = RegisterWindowMessageA(kStateDumpMessage);
     static const UINT fitMessage = RegisterWindowMessageA(kFitHookMessage);
+    static const UINT modeMessage = RegisterWindowMessageA(kModeHookMessage);
     if (message == dumpMessage) return WriteStateDump(window) ? 1 : 0;
+    if (message == fitMessage && wParam == kFitHookPrepare) return PrepareHookFit() ? 1 : 0;
+    if (message == fitMessage && wParam == kFitHookSteps) {
+        if (lParam < 1 || FitCore::IsRunning()) return 0;
+        FitCore::SetMaxSteps(static_cast<int>(lParam));
+        return 1;
+    }
+    if (message == modeMessage) {
+        const bool picked = lParam == 0 || PickHookPhonon(static_cast<int>(lParam));
+        ViewModeState::SetMode(static_cast<int>(wParam));
+        return picked ? 1 : 0;
+    }
     if (message == fitMessage) {
         if (!StartHookFit(window)) return 0;
         SetWindowSubclass(window, DiagnosticsProc, kSubclassId, 1);

@@ -1,9 +1,10 @@
 #include "app/fit_hook.h"
 
-#include "modes/fit_core.h"
 #include "functions/families.h"
 #include "io/data_set.h"
 #include "model/current.h"
+#include "model/selection.h"
+#include "modes/fit_core.h"
 
 namespace Core {
 
@@ -37,19 +38,34 @@ void MakeCurrentPhononModel() {
 
 }  // namespace
 
-bool StartHookFit(HWND owner) {
+bool PrepareHookFit() {
     const Spectrum::Ptr data = DataSet::GetCurrent();
     if (!data || FitCore::IsRunning()) return false;
     MakeCurrentPhononModel();
-    FitCore::CreateOptimizer(Safe::MakeX<Optimize::WindowStepSink>(owner));
     FitCore::SetMathPath();
     FitCore::SetExperimentalData(data);
     // Every parameter of both phonons of the working copy is adjusted.
     Node::Ptr sum = FitCore::GetWorkingModel()->FindMap("model")->GetRoot();
     for (int i = 0; i < 2; ++i)
         for (int p = 1; p <= 3; ++p) sum->GetChild(i)->GetChild(p)->SetMarkRecursive(true);
+    return true;
+}
+
+bool StartHookFit(HWND owner) {
+    if (!PrepareHookFit()) return false;
+
+    FitCore::CreateOptimizer(Safe::MakeX<Optimize::WindowStepSink>(owner));
     FitCore::StartFit();
     return FitCore::IsRunning();
+}
+
+bool PickHookPhonon(int index) {
+    const MathMap::Ptr model = MenuCore::GetCurrentModel();
+    if (!model || model->Name() != L"oscillators" || index < 1 || index > 2) return false;
+    const Node::Ptr phonon = model->FindMap("model")->GetRoot()->GetChild(index - 1);
+    MenuCore::SetCurrentNode(phonon);
+    Selection::SetNode(phonon);
+    return true;
 }
 
 }  // namespace Core

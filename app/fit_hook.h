@@ -6,7 +6,12 @@
 
 namespace Core {
 
-// False when there is no current spectrum, a fit runs already or the fit did not start.
+// The fit set up without starting it: false when there is no current spectrum or a fit runs.
+bool PrepareHookFit();
+// Set up and started, the worker telling owner its steps; false when it did not start.
 bool StartHookFit(HWND owner);
+// Phonon index (1 or 2) of the hook's model made the current node and picked in the selection,
+// as a click in the definition tree would; false without it.
+bool PickHookPhonon(int index);
 
 }  // namespace Core

@@ -7,6 +7,7 @@
 #include "app/definition_panel.h"
 #include "app/formula_bar.h"
 #include "app/function_selector.h"
+#include "app/modify_panel.h"
 #include "app/page_leaves.h"
 #include "app/selection_panel.h"
 #include "app/view_panel.h"
@@ -57,7 +58,7 @@ constexpr PanelKind kPanels[] = {
     {PanelId::FitParameters, L"Parameters", CaptionOnly},
     {PanelId::Curves, L"Curve Explorer", CaptionOnly},
     {PanelId::Visual, L"Visual", MakeLeaf<VisualLeaf>},
-    {PanelId::Modify, L"Modify", CaptionOnly},
+    {PanelId::Modify, L"Modify", MakeLeaf<ModifyLeaf>},
 };
 
 constexpr bool InIdOrder() {

@@ -8,6 +8,7 @@
 #include "model/formula_capsule.h"
 #include "model/selection.h"
 #include "modes/fit_core.h"
+#include "modes/view_modes.h"
 #include "plot/layer.h"
 
 namespace Core {
@@ -32,6 +33,14 @@ std::string NodeName(const Safe::XPtr<T>& object) {
 std::string FormulaText(const Node::Ptr& node) {
     const auto* formula = dynamic_cast<const FormulaCapsule*>(node.Get());
     return formula ? formula->GetFormulaText() : std::string("none");
+}
+
+// The real parts of a node's children's values, as the tools move them.
+std::string ChildValues(const Node::Ptr& node) {
+    std::string text;
+    for (int i = 0; node && i < node->ChildCount(); ++i)
+        text += (i ? " " : "") + ToString(node->GetChild(i)->GetValue().real());
+    return text.empty() ? std::string("none") : text;
 }
 
 // The point count, then the first, middle and last points as "x re im".
@@ -95,6 +104,8 @@ std::string StateDumpText(const ShownState& shown) {
     out << "model: " << NameOf(MenuCore::GetCurrentModel().Get()) << "\n";
     out << "definition: " << NodeName(MenuCore::GetCurrentDefinition()) << "\n";
     out << "node: " << NodeName(MenuCore::GetCurrentNode()) << "\n";
+    out << "node values: " << ChildValues(MenuCore::GetCurrentNode()) << "\n";
+    out << "view mode: " << ToString(ViewModeState::GetMode()) << "\n";
     out << "selection: " << NodeName(Selection::GetCurrent()) << "\n";
     out << "formula: " << FormulaText(Selection::GetFormula()) << "\n";
     out << "data files: " << DataSet::GetSet().Count() << "\n";

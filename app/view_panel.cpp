@@ -3,6 +3,7 @@
 #include <d2d1.h>
 
 #include "app/plot_gestures.h"
+#include "app/plot_target.h"
 #include "foundation/event_bus.h"
 #include "plot/d2d_canvas.h"
 #include "plot/gdiplus_canvas.h"
@@ -16,37 +17,6 @@ namespace {
 Winplus::LayerCurve::Ptr CurrentCurveLayer() {
     return Safe::DynamicCast<Winplus::LayerCurve>(Winplus::Layer::CurrentLayer());
 }
-
-// The band of a drag, drawn so that drawing it again erases it.
-class WindowBand : public Winplus::RubberBand {
-public:
-    explicit WindowBand(HWND hwnd) : hwnd_(hwnd) {}
-    void Rectangle(int left, int top, int right, int bottom) override {
-        const POINT corners[] = {{left, top},
-                                 {right - 1, top},
-                                 {right - 1, bottom - 1},
-                                 {left, bottom - 1},
-                                 {left, top}};
-        Draw(corners, 5);
-    }
-    void Line(int x0, int y0, int x1, int y1) override {
-        const POINT ends[] = {{x0, y0}, {x1, y1}};
-        Draw(ends, 2);
-    }
-
-private:
-    void Draw(const POINT* points, int count) {
-        const Winplus::WindowDC dc(hwnd_);
-        const int mode = SetROP2(dc.Get(), R2_NOTXORPEN);
-        Winplus::GdiObject<HPEN> pen(CreatePen(PS_DOT, 1, RGB(0, 0, 0)));
-        {
-            Winplus::Selection selected(dc.Get(), pen.Get());
-            Polyline(dc.Get(), points, count);
-        }
-        SetROP2(dc.Get(), mode);
-    }
-    HWND hwnd_;
-};
 
 // Every plot panel repaints after an axis tool changed the limits.
 class ResizeCmd : public Winplus::Command {
@@ -136,31 +106,14 @@ void ViewController::Render(const Draw& draw) {
     RECT client{};
     GetClientRect(Handle(), &client);
     const Winplus::Box picture = Areas(client.right, client.bottom).picture;
-    if (picture.height <= 0 || picture.width <= 0) return;
-    if (!target_) {
-        ID2D1Factory* factory = Winplus::GetD2DFactory();
-        const D2D1_RENDER_TARGET_PROPERTIES properties = D2D1::RenderTargetProperties(
-            D2D1_RENDER_TARGET_TYPE_DEFAULT,
-            D2D1::PixelFormat(DXGI_FORMAT_B8G8R8A8_UNORM, D2D1_ALPHA_MODE_IGNORE));
-        if (!factory || FAILED(factory->CreateDCRenderTarget(&properties, target_.Put()))) return;
-    }
-    // A DC render target below the caption: a window render target on a child window shows
-    // nothing under Wine. The caption stays GDI+'s.
-    RECT area{picture.x, picture.y, picture.x + picture.width, picture.y + picture.height};
-    const Winplus::WindowDC dc(Handle());
-    HRESULT result = target_->BindDC(dc.Get(), &area);
-    if (SUCCEEDED(result)) {
-        Winplus::DrawScope drawing(target_.Get());
-        target_->SetTransform(D2D1::Matrix3x2F::Translation(-static_cast<float>(picture.x),
-                                                            -static_cast<float>(picture.y)));
-        draw(*target_.Get(), static_cast<int>(client.right), static_cast<int>(client.bottom));
-        result = drawing.End();
-    }
+    // Below the caption, which stays GDI+'s.
+    const RECT area{picture.x, picture.y, picture.x + picture.width, picture.y + picture.height};
+    target_.Render(Handle(), area, [&](ID2D1RenderTarget& target) {
+        draw(target, static_cast<int>(client.right), static_cast<int>(client.bottom));
+    });
     // The picture covers the bar's place too: the bar paints itself again on top.
     if (axisBar_)
         RedrawWindow(axisBar_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    // A lost device: the next paint makes a new target.
-    if (result == static_cast<HRESULT>(D2DERR_RECREATE_TARGET)) target_.Reset();
 }
 
 void ViewController::Repaint() {

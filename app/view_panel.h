@@ -1,14 +1,13 @@
 #pragma once
 // The View panel: the docked leaf that shows the current plot layer through Direct2D, follows
 // the layer, model and view buses, and hands mouse drags to the axis tools.
+#include "app/plot_target.h"
 #include "app/window_layout.h"
 #include "foundation/event_codes.h"
 #include "plot/axis_bar_window.h"
 #include "plot/axis_tools.h"
 #include "winplus/handles.h"
 #include "winplus/panel.h"
-
-struct ID2D1DCRenderTarget;
 
 namespace Core {
 
@@ -46,7 +45,7 @@ private:
     void OnViewEvent(ViewEvent code);
     // The axis bar shows while there is a curve layer to act on.
     void ShowAxisBar();
-    // Binds the render target to the area below the caption; false when there is none.
+    // Draws into the picture below the caption.
     template <class Draw>
     void Render(const Draw& draw);
 
@@ -54,7 +53,7 @@ private:
     int lastX_ = 0, lastY_ = 0;
     Safe::XPtr<Winplus::AxisResizing> resizing_;
     Safe::XPtr<Winplus::AxisToolBar> axisBar_;
-    Winplus::ComPtr<ID2D1DCRenderTarget> target_;
+    PlotTarget target_;
 };
 
 class ViewLeaf : public Winplus::VLeaf {

@@ -3,6 +3,7 @@
 #include "modes/adjust_core.h"
 #include "modes/anchor_core.h"
 #include "modes/builder_core.h"
+#include "modes/fit_core.h"
 
 namespace Core {
 
@@ -22,6 +23,16 @@ bool AnchorBarCommand(int id) {
 bool BuilderBarCommand(int id) {
     if (id == kResizingButton) BuilderCore::SetTool(BuilderCore::kResizing);
     if (id == kAddFunctionButton) BuilderCore::SetTool(BuilderCore::kAddFunction);
+    return true;
+}
+
+bool FitBarCommand(int id) {
+    switch (id) {
+        case kStartFitButton: FitCore::StartFit(); break;
+        case kStopFitButton: FitCore::StopFit(); break;
+        case kTransferButton: FitCore::TransferParameters(); break;
+        default: break;
+    }
     return true;
 }
 
@@ -49,6 +60,15 @@ std::vector<BarButton> BuilderBarOnNodeSet() {
     const Node::Ptr& node = BuilderCore::GetNode();
     return {{kResizingButton, Winplus::kChecked},
             {kAddFunctionButton, node && node->IsList() ? Winplus::kNormal : Winplus::kDisabled}};
+}
+
+std::vector<BarButton> FitBarOnFitEvent(FitEvent code) {
+    if (code != FitEvent::kFitStarted && code != FitEvent::kFitEnded) return {};
+    const bool running = code == FitEvent::kFitStarted;
+    const int idle = running ? Winplus::kDisabled : Winplus::kNormal;
+    return {{kStartFitButton, idle},
+            {kStopFitButton, running ? Winplus::kNormal : Winplus::kDisabled},
+            {kTransferButton, idle}};
 }
 
 }  // namespace Core

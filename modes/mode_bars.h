@@ -1,9 +1,11 @@
 #pragma once
 // What the vertical tool bars of the adjust, anchor and builder tools do, without windows: the
 // command of each button, and the buttons' states that follow their core's own list (anchor
-// bar: 800, builder bar: 202). The Windows bars apply these states to their buttons.
+// bar: 800, builder bar: 202) or the fit bus (fit bar: 900, 901). The Windows bars apply these
+// states to their buttons.
 #include <vector>
 
+#include "foundation/event_codes.h"
 #include "winplus/button_machine.h"
 
 namespace Core {
@@ -17,6 +19,9 @@ enum ModeBarButton {
     kGapForceButton = 153,
     kRatioForceButton = 154,
     kAdjustAnchorsButton = 160,  // "Enable anchors" of the adjust bar
+    kStartFitButton = 170,       // fit bar
+    kStopFitButton = 171,
+    kTransferButton = 172,
 };
 
 struct BarButton {
@@ -29,6 +34,8 @@ struct BarButton {
 bool AdjustBarCommand(int id);
 bool AnchorBarCommand(int id);
 bool BuilderBarCommand(int id);
+// Start, stop or transfer the fit (the bar then disables "Transfert optimized parameters").
+bool FitBarCommand(int id);
 
 // The anchor bar after 800: with anchors, "Enable anchors" checked while the tool has the
 // mouse, else unchecked with "Resizing mode" checked; without, disabled. The force buttons are
@@ -37,5 +44,8 @@ std::vector<BarButton> AnchorBarStates();
 // The builder bar after 202: the tool back to "Resizing mode" (checked), "Add function"
 // enabled only while the builder node is a list node.
 std::vector<BarButton> BuilderBarOnNodeSet();
+// The fit bar after 900 (only "Stop optimization" enabled) and 901 ("Stop optimization" only
+// disabled); nothing for other codes.
+std::vector<BarButton> FitBarOnFitEvent(FitEvent code);
 
 }  // namespace Core

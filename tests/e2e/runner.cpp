@@ -1,6 +1,7 @@
 #include "runner.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -64,7 +65,8 @@ std::string Runner::Run(const Step& step) {
     if (n == "resize") return Resize(step);
     if (n == "measure") return Measure(step);
     if (n == "expect-flat") return ExpectFlat(step);
-    if (n == "fit-hook") return FitHook();
+    if (n == "fit-hook") return FitHook(step);
+    if (n == "mode") return ModeHook(step);
     if (n == "mark") {
         lastDump_ = program_.StateDump(kWaitMs);
         marked_ = ParseState(lastDump_);
@@ -304,12 +306,30 @@ std::string Runner::ExpectFlat(const Step& step) {
     return "";
 }
 
-std::string Runner::FitHook() {
+// fit-hook: set up and started; fit-hook prepare: set up only; fit-hook N: N steps at most.
+std::string Runner::FitHook(const Step& step) {
     static const UINT message = RegisterWindowMessageA(Core::kFitHookMessage);
-    DWORD_PTR started = 0;
-    if (!Main() || !SendMessageTimeoutA(Main(), message, 0, 0, SMTO_ABORTIFHUNG, kWaitMs, &started))
+    const std::string how = step.words.empty() ? "" : step.words[0];
+    const WPARAM kind = how == "prepare" ? Core::kFitHookPrepare
+                        : how.empty()    ? 0
+                                         : Core::kFitHookSteps;
+    DWORD_PTR done = 0;
+    if (!Main() || !SendMessageTimeoutA(Main(), message, kind, std::atol(how.c_str()),
+                                        SMTO_ABORTIFHUNG, kWaitMs, &done))
         return "the program did not answer the fit hook";
-    return started == 1 ? "" : "the fit did not start";
+    if (done == 1) return "";
+    return kind == 0 ? "the fit did not start" : "the fit hook refused " + how;
+}
+
+std::string Runner::ModeHook(const Step& step) {
+    static const UINT message = RegisterWindowMessageA(Core::kModeHookMessage);
+    const int mode = std::atoi(step.words[0].c_str());
+    const int phonon = step.words.size() > 1 ? std::atoi(step.words[1].c_str()) : 0;
+    DWORD_PTR picked = 0;
+    if (!Main() || !SendMessageTimeoutA(Main(), message, static_cast<WPARAM>(mode), phonon,
+                                        SMTO_ABORTIFHUNG, kWaitMs, &picked))
+        return "the program did not answer the mode hook";
+    return picked == 1 ? "" : "no phonon " + step.words[1] + " of the hook's model";
 }
 
 void Runner::LeaveEvidence(bool fromWatchdog) {

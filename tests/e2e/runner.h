@@ -32,7 +32,8 @@ private:
     std::string Resize(const Step& step);
     std::string Measure(const Step& step);
     std::string ExpectFlat(const Step& step);
-    std::string FitHook();
+    std::string FitHook(const Step& step);
+    std::string ModeHook(const Step& step);
     // The program's box with that caption, waiting for it; null after the time-out.
     HWND WaitForBox(const std::string& caption);
     HWND Main();

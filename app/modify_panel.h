@@ -1,0 +1,74 @@
+#pragma once
+// The Modify panel: the editable plot of the tool modes. It draws the current mode's "User
+// curves" layer with the mode's tool layer over it, hands mouse gestures to the axis tools or,
+// as mouse actions, to the active tool, hosts the axis bar and the four mode bars at its right
+// edge, and owns the fit worker, whose step notices it answers at once and then hands to the
+// fit driver on this thread.
+#include <functional>
+#include <memory>
+
+#include "app/plot_gestures.h"
+#include "app/plot_target.h"
+#include "foundation/event_codes.h"
+#include "modes/mode_bar_windows.h"
+#include "plot/axis_bar_window.h"
+#include "winplus/panel.h"
+
+namespace Core {
+
+class ModifyController : public Winplus::LeafController {
+public:
+    ModifyController();
+    ~ModifyController() override;
+
+    bool OnCreate() override;
+    bool OnPaint() override;
+    bool OnNotify(WPARAM wParam, LPARAM lParam) override;
+    bool OnLButtonDown(int x, int y, unsigned keys) override;
+    bool OnLButtonUp(int x, int y, unsigned keys) override;
+    bool OnRButtonDown(int x, int y, unsigned keys) override;
+    bool OnMouseMove(int x, int y, unsigned keys) override;
+    bool OnCaptureChanged(LPARAM lParam) override;
+    void Layout(int x, int y, int width, int height, bool repaint) override;
+
+    // The whole picture below the caption through Direct2D, then the bars on top.
+    void Repaint();
+    // After a change of values: both layers' curves evaluated again and drawn.
+    void RedrawCurves();
+    // The axis bar's buttons: 130 previous limits, 131 fit all curves, 132 fit the current one.
+    bool ExecuteAxisCommand(int code);
+
+    const Safe::XPtr<Winplus::AxisToolBar>& AxisTools() const { return axisBar_; }
+    // The bar of a mode's tool; none for mode 0.
+    ModeToolBar* BarOf(ModeBar bar) const;
+
+private:
+    void OnModelEvent(ModelEvent code);
+    void OnViewEvent(ViewEvent code);
+    // The bar of the current mode shown, the others hidden; the mouse to the mode's tool when
+    // it is switched on, else to the axis tools.
+    void SetBarsForMode();
+    // The resizing tool on the mode's "User curves".
+    void Reattach();
+    void Render(const std::function<void(ID2D1RenderTarget&, const Winplus::PixelRect&)>& draw);
+    void RedrawBars();
+
+    PlotTarget target_;
+    Safe::XPtr<Winplus::AxisResizing> resizing_;
+    std::unique_ptr<ModifyMouse> mouse_;
+    // A press on the plot holds the mouse until its button-up, so that the drag always ends.
+    bool pressing_ = false;
+    POINT last_{};
+    Safe::XPtr<Winplus::AxisToolBar> axisBar_;
+    Safe::XPtr<BuilderBar> builderBar_;
+    Safe::XPtr<AnchorBar> anchorBar_;
+    Safe::XPtr<AdjustBar> adjustBar_;
+    Safe::XPtr<FitBar> fitBar_;
+};
+
+class ModifyLeaf : public Winplus::VLeaf {
+public:
+    explicit ModifyLeaf(Winplus::Wnd parent);
+};
+
+}  // namespace Core

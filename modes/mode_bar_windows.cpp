@@ -1,0 +1,164 @@
+#include "modes/mode_bar_windows.h"
+
+#include "modes/adjust_core.h"
+#include "modes/anchor_core.h"
+#include "modes/builder_core.h"
+#include "modes/fit_core.h"
+
+namespace Core {
+
+namespace {
+
+// The bitmaps of app/sorix.rc.
+enum Bitmap {
+    kResizingBitmap = 154,
+    kAddFunctionBitmap = 159,
+    kSeparatorBitmap = 161,
+    kEnableAnchorsBitmap = 162,
+    kRatioBitmap = 166,
+    kEqualBitmap = 167,
+    kNoForceBitmap = 168,
+    kGapBitmap = 169,
+    kStartBitmap = 173,
+    kStopBitmap = 174,
+    kTransferBitmap = 175,
+};
+constexpr int kSeparatorHeight = 6;
+constexpr int kToolGroup = 1;
+constexpr int kForceGroup = 2;
+
+constexpr BarButtonSpec kSeparator{Winplus::kSeparatorButton, kSeparatorBitmap};
+constexpr BarButtonSpec kResizing{Winplus::kCheckButton, kResizingBitmap, kResizingButton,
+                                  "Resizing mode",       kToolGroup,      Winplus::kChecked};
+
+BarButtonSpec Check(int bitmap, int id, const char* tooltip, int group, int state) {
+    return {Winplus::kCheckButton, bitmap, id, tooltip, group, state};
+}
+
+BarButtonSpec Push(int bitmap, int id, const char* tooltip, int state) {
+    return {Winplus::kPushButton, bitmap, id, tooltip, -1, state};
+}
+
+Safe::XPtr<Winplus::Button> MakeButton(const BarButtonSpec& spec) {
+    Safe::XPtr<Winplus::Button> button;
+    switch (spec.kind) {
+        case Winplus::kSeparatorButton:
+            return Winplus::ButtonBar::AddSeparator(spec.bitmap,
+                                                    {ModeToolBar::kWidth, kSeparatorHeight});
+        case Winplus::kCheckButton:
+            button = Winplus::ButtonBar::AddCheck(spec.bitmap, spec.id, spec.tooltip, spec.group);
+            break;
+        default: button = Winplus::ButtonBar::AddPush(spec.bitmap, spec.id, spec.tooltip, -1);
+    }
+    button->machine.state = spec.state;
+    return button;
+}
+
+class BarCommand : public Winplus::Command {
+public:
+    explicit BarCommand(std::function<bool(int)> run) : run_(std::move(run)) {}
+    bool Execute(const int& id) override { return run_(id); }
+
+private:
+    std::function<bool(int)> run_;
+};
+
+}  // namespace
+
+ModeToolBar::ModeToolBar(Winplus::Wnd parent, std::initializer_list<BarButtonSpec> buttons,
+                         std::function<bool(int)> command)
+    : toolBar_(Safe::MakeX<Winplus::ToolBar>(parent)) {
+    Winplus::ButtonBar::SetButtonSize({kWidth, kWidth});
+    Winplus::ButtonBar::SetParent(parent);
+    auto list = Safe::MakeX<Winplus::ButtonList>();
+    for (const BarButtonSpec& spec : buttons) list->Add(MakeButton(spec));
+    auto bar = Safe::MakeX<Winplus::ButtonBar>();
+    bar->vertical = true;
+    bar->SetButtons(list);
+    toolBar_->Controller()->SetButtonBar(bar);
+    toolBar_->Controller()->SetCommand(Safe::MakeX<BarCommand>(std::move(command)));
+}
+
+void ModeToolBar::MoveWindow(int x, int y, int width, int height) {
+    toolBar_->Move(x, y, width, height, true);
+}
+
+void ModeToolBar::Repaint() {
+    toolBar_->Controller()->Repaint();
+}
+
+void ModeToolBar::Show(const bool& show) {
+    // A bar holds the mouse while the cursor is over it: hidden, it would keep taking the
+    // clicks meant for the bar shown in its place.
+    if (!show && GetCapture() == Handle()) ReleaseCapture();
+    toolBar_->Show(show);
+}
+
+int ModeToolBar::Height() const {
+    return toolBar_->Controller()->Bar()->height;
+}
+
+void ModeToolBar::Apply(const std::vector<BarButton>& states) {
+    Winplus::BarController& bar = *toolBar_->Controller();
+    for (const BarButton& button : states) {
+        if (button.state == Winplus::kChecked)
+            bar.CheckButton(button.id, true);
+        else
+            bar.EnableButton(button.id, button.state != Winplus::kDisabled);
+    }
+}
+
+AdjustBar::AdjustBar(Winplus::Wnd parent)
+    : ModeToolBar(parent,
+                  {kSeparator, kResizing,
+                   Check(kEnableAnchorsBitmap, kAdjustAnchorsButton, "Enable anchors", kToolGroup,
+                         Winplus::kNormal)},
+                  &AdjustBarCommand) {}
+
+AnchorBar::AnchorBar(Winplus::Wnd parent)
+    : ModeToolBar(
+          parent,
+          {kSeparator, kResizing,
+           Check(kEnableAnchorsBitmap, kEnableAnchorsButton, "Enable anchors", kToolGroup,
+                 Winplus::kNormal),
+           kSeparator,
+           Check(kNoForceBitmap, kNoForceButton, "No force", kForceGroup, Winplus::kDisabled),
+           Check(kEqualBitmap, kEqualForceButton, "Equal force", kForceGroup, Winplus::kDisabled),
+           Check(kGapBitmap, kGapForceButton, "Maintain gap force", kForceGroup,
+                 Winplus::kDisabled),
+           Check(kRatioBitmap, kRatioForceButton, "Constant ratio force", kForceGroup,
+                 Winplus::kDisabled)},
+          &AnchorBarCommand) {
+    Follow(AnchorCore::Tool().AddObserver(MakeObserver<ToolCode>([this](ToolCode code) {
+        if (code == kToolAnchorsChanged) Apply(AnchorBarStates());
+    })));
+}
+
+BuilderBar::BuilderBar(Winplus::Wnd parent)
+    : ModeToolBar(parent,
+                  {kSeparator, kResizing,
+                   Check(kAddFunctionBitmap, kAddFunctionButton, "Add function", kToolGroup,
+                         Winplus::kDisabled)},
+                  &BuilderBarCommand) {
+    Follow(BuilderCore::Tool().AddObserver(MakeObserver<ToolCode>([this](ToolCode code) {
+        if (code == kToolNodeSet) Apply(BuilderBarOnNodeSet());
+    })));
+}
+
+FitBar::FitBar(Winplus::Wnd parent)
+    : ModeToolBar(
+          parent,
+          {kSeparator, Push(kStartBitmap, kStartFitButton, "Start optimization", Winplus::kNormal),
+           Push(kStopBitmap, kStopFitButton, "Stop optimization", Winplus::kDisabled), kSeparator,
+           Push(kTransferBitmap, kTransferButton, "Transfert optimized parameters",
+                Winplus::kDisabled)},
+          [this](int id) {
+              FitBarCommand(id);
+              if (id == kTransferButton) Apply({{kTransferButton, Winplus::kDisabled}});
+              return true;
+          }) {
+    Follow(FitCore::AddObserver(
+        MakeObserver<FitEvent>([this](FitEvent code) { Apply(FitBarOnFitEvent(code)); })));
+}
+
+}  // namespace Core
