@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "app/caption_leaf.h"
+#include "app/view_bar.h"
 #include "app/view_panel.h"
 
 namespace Core {
@@ -19,6 +20,10 @@ Safe::XPtr<Winplus::Panel> PlotPanel(PanelId, Winplus::Wnd parent) {
     return Safe::MakeX<ViewLeaf>(parent);
 }
 
+Safe::XPtr<Winplus::Panel> ViewBarPanel(PanelId, Winplus::Wnd parent) {
+    return Safe::MakeX<ViewBar>(parent);
+}
+
 struct PanelKind {
     PanelId id;
     const wchar_t* caption;
@@ -33,7 +38,7 @@ constexpr PanelKind kPanels[] = {
     {PanelId::FunctionSelector, L"Function Selector", CaptionOnly},
     {PanelId::FormulaEditor, L"Formula Editor", CaptionOnly},
     {PanelId::UserFunctionSelector, L"User Function Selector", CaptionOnly},
-    {PanelId::ViewBar, L"View", CaptionOnly},
+    {PanelId::ViewBar, L"View", ViewBarPanel},
     {PanelId::Plot, L"Plot", PlotPanel},
     {PanelId::Comments, L"Comments", CaptionOnly},
     {PanelId::LayerExplorer, L"Layer Explorer", CaptionOnly},
