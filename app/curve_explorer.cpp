@@ -1,9 +1,9 @@
 #include "app/curve_explorer.h"
 
+#include "modes/view_modes.h"
 #include "io/data_set.h"
 #include "model/current.h"
 #include "modes/builder_core.h"
-#include "modes/view_modes.h"
 
 namespace Core::CurveExplorer {
 

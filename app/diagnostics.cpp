@@ -4,9 +4,9 @@
 
 #include <fstream>
 
+#include "modes/fit_core.h"
 #include "app/fit_hook.h"
 #include "app/state_dump.h"
-#include "modes/fit_core.h"
 #include "winplus/status_bar.h"
 
 namespace Core {

@@ -1,9 +1,9 @@
 #include "app/fit_hook.h"
 
+#include "modes/fit_core.h"
 #include "functions/families.h"
 #include "io/data_set.h"
 #include "model/current.h"
-#include "modes/fit_core.h"
 
 namespace Core {
 

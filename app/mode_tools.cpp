@@ -1,9 +1,9 @@
 #include "app/mode_tools.h"
 
+#include "modes/view_modes.h"
 #include "modes/adjust_core.h"
 #include "modes/anchor_core.h"
 #include "modes/builder_core.h"
-#include "modes/view_modes.h"
 
 namespace Core {
 

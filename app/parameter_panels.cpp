@@ -2,10 +2,10 @@
 
 #include <sstream>
 
+#include "modes/fit_core.h"
 #include "foundation/label.h"
 #include "foundation/text.h"
 #include "model/current.h"
-#include "modes/fit_core.h"
 
 namespace Core {
 

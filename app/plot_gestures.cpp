@@ -1,7 +1,7 @@
 #include "app/plot_gestures.h"
 
-#include "app/window_layout.h"
 #include "modes/view_modes.h"
+#include "app/window_layout.h"
 
 namespace Core {
 

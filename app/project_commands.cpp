@@ -4,11 +4,11 @@
 
 #include "app/project_comment.h"
 #include "app/project_state.h"
+#include "modes/view_modes.h"
 #include "foundation/platform.h"
 #include "foundation/text.h"
 #include "io/data_set.h"
 #include "model/current.h"
-#include "modes/view_modes.h"
 #include "plot/layer.h"
 
 namespace Core::MenuCore {
