@@ -4,9 +4,11 @@
 
 #include <fstream>
 
-#include "modes/fit_core.h"
 #include "app/fit_hook.h"
+#include "app/global_bar.h"
 #include "app/state_dump.h"
+#include "app/top_controller.h"
+#include "modes/fit_core.h"
 #include "winplus/status_bar.h"
 
 namespace Core {
@@ -34,6 +36,24 @@ bool IsPainted(HWND main) {
     return painted != FALSE;
 }
 
+// The view panel's visible leaves and the cursor read-out.
+void ReadBars(HWND main, ShownState& shown) {
+    if (auto* top = dynamic_cast<TopController*>(Winplus::FindController(main));
+        top && top->ModePanel()) {
+        for (int i = 0; i < kModeLeafCount; ++i) {
+            const auto leaf = static_cast<ModeLeaf>(i);
+            if (!IsWindowVisible(top->ModePanel()->Leaf(leaf)->Controller()->Handle())) continue;
+            shown.viewPanels += (shown.viewPanels.empty() ? "" : ", ");
+            shown.viewPanels += ModeLeafName(leaf);
+        }
+    }
+    if (const auto& readout = GlobalBar::Readout()) {
+        shown.readoutOn = readout->Readout().Enabled();
+        shown.readoutX = readout->Readout().XText();
+        shown.readoutY = readout->Readout().YText();
+    }
+}
+
 ShownState ReadShownState(HWND main) {
     ShownState shown;
     char title[256] = {};
@@ -50,6 +70,7 @@ ShownState ReadShownState(HWND main) {
         shown.statusDescription = status->Description();
         shown.statusFit = status->FitText();
     }
+    ReadBars(main, shown);
     return shown;
 }
 

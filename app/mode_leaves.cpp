@@ -2,6 +2,13 @@
 
 namespace Core {
 
+const char* ModeLeafName(ModeLeaf leaf) {
+    constexpr const char* kNames[kModeLeafCount] = {"Builder", "Anchors",       "Adjustment",
+                                                    "Fit",     "FitParameters", "Curves",
+                                                    "Visual",  "View",          "Modify"};
+    return kNames[static_cast<int>(leaf)];
+}
+
 ModeLeaves LeavesOfMode(int mode) {
     ModeLeaves leaves;
     const auto show = [&leaves](ModeLeaf leaf) { leaves.shown[static_cast<int>(leaf)] = true; };

@@ -31,6 +31,9 @@ struct ModeLeaves {
     bool operator==(const ModeLeaves&) const = default;
 };
 
+// "Builder", "Anchors", ..., "Modify": the leaf's name in the state dump.
+const char* ModeLeafName(ModeLeaf leaf);
+
 // The leaves of a view mode (0 View, 1 Builder, 2 Anchor, 3 Adjust, 4 Fit); a value above 4
 // shows the tool modes' frame without a tool panel, one below 0 is taken as 0.
 ModeLeaves LeavesOfMode(int mode);

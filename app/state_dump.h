@@ -13,6 +13,10 @@ struct ShownState {
     int width = 0, height = 0;  // the main window's client area
     bool painted = false;       // no window of the main window waits to be painted
     std::wstring statusLabel, statusDescription, statusFit;
+    // The view panel's visible leaves (app/mode_leaves.h names), and the cursor read-out.
+    std::string viewPanels;
+    bool readoutOn = false;
+    std::wstring readoutX, readoutY;
 };
 
 std::string StateDumpText(const ShownState& shown);

@@ -9,16 +9,20 @@
 #include <stdexcept>
 #include <string>
 
+#include "app/fit_hook.h"
 #include "app/global_bar.h"
 #include "app/mode_switch_panel.h"
 #include "app/resource_ids.h"
 #include "app/startup.h"
+#include "app/top_controller.h"
 #include "app/view_bar.h"
 #include "functions/families.h"
+#include "io/data_set.h"
 #include "io/library_list.h"
 #include "modes/adjust_core.h"
 #include "modes/anchor_core.h"
 #include "modes/builder_core.h"
+#include "modes/fit_core.h"
 #include "modes/view_modes.h"
 #include "plot/axis_tools.h"
 #include "tests/winplus/gui_test_support.h"
@@ -201,6 +205,25 @@ TEST(StartUp, AMainWindowThatCannotBeMadeIsSaidAndEndsTheProgramWithMinusOne) {
     EXPECT_EQ(FindWindowA("Sorix", nullptr), nullptr);
     MSG left{};
     EXPECT_FALSE(PeekMessageA(&left, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST(StartUp, ClosingDuringAFitStopsTheFitBeforeTheWindowsGo) {
+    auto top = Safe::MakeX<Core::TopController>(Core::WorkArea{0, 0, 1000, 700});
+    Winplus::WindowMaker maker(GuiTest::TestClass(), GetModuleHandleA(nullptr));
+    maker.width = 800;
+    maker.height = 600;
+    HWND main = maker.Create(top);
+    Core::DataSet::Reload(std::string(SORIX_SOURCE_DIR) + "/tests/e2e/data/phonons.dat");
+    Core::DataSet::SelectIndex(-1);
+    // The worker tells its steps to the main window, which does not pass them on: the fit stays
+    // running with its first step under way or done.
+    ASSERT_TRUE(Core::StartHookFit(main));
+    ASSERT_TRUE(Core::FitCore::IsRunning());
+    SendMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(main));
+    EXPECT_FALSE(Core::FitCore::IsRunning());
+    MSG quit{};
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 // Every resource the shell's windows load, at the size they are drawn.

@@ -154,8 +154,13 @@ std::string Runner::FillDialog(const Step& step) {
     if (!dialog) return "no dialog " + Quoted(step.words[0]);
     const std::string& answer = step.words[3];
     if (answer != "ok" && answer != "cancel") return "fill-dialog ends with ok or cancel";
-    if (!FillFileDialog(dialog, step.words[1], step.words[2], answer == "ok"))
-        return "no file name field";
+    // The dialog shows before its controls are all made.
+    const std::string filled = WaitFor([&]() -> std::string {
+        return FillFileDialog(dialog, step.words[1], step.words[2], answer == "ok")
+                   ? ""
+                   : "no file name field";
+    });
+    if (!filled.empty()) return filled;
     return WaitFor([&] { return IsWindow(dialog) ? "the dialog stays" : ""; });
 }
 
