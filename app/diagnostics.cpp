@@ -4,12 +4,12 @@
 
 #include <fstream>
 
-#include "app/fit_hook.h"
-#include "app/global_bar.h"
-#include "app/state_dump.h"
-#include "app/top_controller.h"
 #include "modes/fit_core.h"
+#include "app/fit_hook.h"
+#include "app/state_dump.h"
 #include "winplus/status_bar.h"
+#include "app/global_bar.h"
+#include "app/top_controller.h"
 
 namespace Core {
 

@@ -2,14 +2,14 @@
 
 #include <sstream>
 
+#include "modes/fit_core.h"
 #include "foundation/text.h"
 #include "io/data_set.h"
 #include "model/current.h"
 #include "model/selection.h"
-#include "modes/fit_core.h"
+#include "plot/layer.h"
 #include "modes/view_modes.h"
 #include "plot/axis_tools.h"
-#include "plot/layer.h"
 
 namespace Core {
 
