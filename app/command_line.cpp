@@ -1,6 +1,9 @@
 #include "app/command_line.h"
 
+#include "app/project_commands.h"
+#include "foundation/platform.h"
 #include "io/data_set.h"
+#include "modes/view_modes.h"
 #include "plot/layer.h"
 
 namespace Core {
@@ -82,7 +85,17 @@ CommandLineKind KindOfCommandLineFile(const std::string& path) {
 
 void OpenCommandLineFile(const std::string& commandLine) {
     const std::string path = CommandLineFile(commandLine);
-    if (KindOfCommandLineFile(path) != CommandLineKind::DataFile) return;
+    const CommandLineKind kind = KindOfCommandLineFile(path);
+    if (kind == CommandLineKind::Project) {
+        // A failed read is said and leaves the project at start-up.
+        const ProjectIo::Result read = MenuCore::OpenProject(path);
+        if (read.ok)
+            ViewModeState::ResetAll();
+        else
+            Platform::ShowMessageBox({read.message, "Message", Platform::BoxIcon::Stop});
+        return;
+    }
+    if (kind != CommandLineKind::DataFile) return;
     DataSet::Reload(path);
     DataSet::SelectIndex(-1);
     const Spectrum::Ptr& spectrum = DataSet::GetCurrent();

@@ -10,6 +10,8 @@
 #include "modes/view_modes.h"
 #include "winplus/property_grid.h"
 #include "winplus/status_bar.h"
+#include "app/global_bar.h"
+#include "app/top_controller.h"
 
 namespace Core {
 
@@ -46,6 +48,24 @@ void ReadProperties(HWND main, ShownState& shown) {
         if (row->Kind() != Winplus::kHeaderRow) shown.propertiesValues.push_back(row->GetText());
 }
 
+// The view panel's visible leaves and the cursor read-out.
+void ReadBars(HWND main, ShownState& shown) {
+    if (auto* top = dynamic_cast<TopController*>(Winplus::FindController(main));
+        top && top->ModePanel()) {
+        for (int i = 0; i < kModeLeafCount; ++i) {
+            const auto leaf = static_cast<ModeLeaf>(i);
+            if (!IsWindowVisible(top->ModePanel()->Leaf(leaf)->Controller()->Handle())) continue;
+            shown.viewPanels += (shown.viewPanels.empty() ? "" : ", ");
+            shown.viewPanels += ModeLeafName(leaf);
+        }
+    }
+    if (const auto& readout = GlobalBar::Readout()) {
+        shown.readoutOn = readout->Readout().Enabled();
+        shown.readoutX = readout->Readout().XText();
+        shown.readoutY = readout->Readout().YText();
+    }
+}
+
 ShownState ReadShownState(HWND main) {
     ShownState shown;
     char title[256] = {};
@@ -63,6 +83,7 @@ ShownState ReadShownState(HWND main) {
         shown.statusFit = status->FitText();
     }
     ReadProperties(main, shown);
+    ReadBars(main, shown);
     return shown;
 }
 

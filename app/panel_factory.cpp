@@ -10,6 +10,7 @@
 #include "app/modify_panel.h"
 #include "app/page_leaves.h"
 #include "app/selection_panel.h"
+#include "app/view_bar.h"
 #include "app/view_panel.h"
 
 namespace Core {
@@ -45,7 +46,7 @@ constexpr PanelKind kPanels[] = {
     {PanelId::FunctionSelector, L"Function Selector", MakeLeaf<FunctionSelector>},
     {PanelId::FormulaEditor, L"Formula Editor", MakeLeaf<FormulaBar>},
     {PanelId::UserFunctionSelector, L"User Function Selector", MakeLeaf<CapsuleSelector>},
-    {PanelId::ViewBar, L"View", CaptionOnly},
+    {PanelId::ViewBar, L"View", MakeLeaf<ViewBar>},
     {PanelId::Plot, L"Plot", PlotPanel},
     {PanelId::Comments, L"Comments", CaptionOnly},
     {PanelId::LayerExplorer, L"Layer Explorer", CaptionOnly},

@@ -10,7 +10,9 @@
 #include "app/diagnostics.h"
 #include "app/resource_ids.h"
 #include "app/top_controller.h"
+#include "foundation/event_bus.h"
 #include "foundation/exception.h"
+#include "foundation/platform.h"
 #include "foundation/text.h"
 #include "plot/rendering_factories.h"
 #include "winplus/file_dialogs.h"
@@ -42,11 +44,12 @@ public:
         Winplus::EnsureWicFactory();
         Platform::SetSystemFileDialogs(Winplus::RunFileDialog);
     }
+    // The factories are COM objects, and GDI+ is shut down once nothing drawn with it is left.
     ~PlatformServices() {
-        Gdiplus::GdiplusShutdown(gdiplusToken_);
         Winplus::ReleaseWicFactory();
         Winplus::ReleaseDWriteFactory();
         Winplus::ReleaseD2DFactory();
+        Gdiplus::GdiplusShutdown(gdiplusToken_);
         CoUninitialize();
     }
     PlatformServices(const PlatformServices&) = delete;
@@ -79,11 +82,24 @@ int RunMessageLoop() {
     return static_cast<int>(message.wParam);
 }
 
-int RunMainWindow(HINSTANCE instance, int showCommand) {
-    PlatformServices services;
-    const WorkArea area = ReadWorkArea();
-    InitProgramPaths(GetCommandLineA());
+// The process-wide stores (layers, spectra, models, the fit and its worker, the bars) hold GDI+
+// and Direct2D objects and windows' controllers: they go first, whatever ends the program.
+class ProcessStores {
+public:
+    ProcessStores() = default;
+    ~ProcessStores() { ResetProcessState(); }
+    ProcessStores(const ProcessStores&) = delete;
+    ProcessStores& operator=(const ProcessStores&) = delete;
+};
 
+Safe::XPtr<Winplus::Controller> MakeTopController(const WorkArea& area) {
+    return Safe::MakeX<TopController>(area);
+}
+
+}  // namespace
+
+int RunMainWindow(HINSTANCE instance, int showCommand, MainControllerMaker makeController) {
+    const WorkArea area = ReadWorkArea();
     Winplus::WndClass windowClass("Sorix", instance);
     FillMainClass(windowClass);
     windowClass.RegisterOnce();
@@ -94,16 +110,23 @@ int RunMainWindow(HINSTANCE instance, int showCommand) {
     maker.y = place.y;
     maker.width = place.width;
     maker.height = place.height;
-    auto top = Safe::MakeX<TopController>(area);
-    HWND window = maker.Create(top, "Sorix");
+    // The maker holds the controller until the loop has ended.
+    HWND window = nullptr;
+    try {
+        window = maker.Create(makeController(area), "Sorix");
+    } catch (const std::exception&) {
+        // The window procedure has said why the window could not be made; the quit message its
+        // end posted belongs to no loop.
+        MSG quit{};
+        PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+        return -1;
+    }
     InstallDiagnostics(window);
     PaintMenusButtonFace(window);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     return RunMessageLoop();
 }
-
-}  // namespace
 
 void FillMainClass(Winplus::WndClass& windowClass) {
     windowClass.SetIcon(IDI_SORIX);
@@ -119,10 +142,14 @@ void InstallFailureHandlers() {
 int RunSorix(HINSTANCE instance, int showCommand) {
     InstallFailureHandlers();
     try {
-        return RunMainWindow(instance, showCommand);
+        PlatformServices services;
+        const ProcessStores stores;
+        return RunMainWindow(instance, showCommand, &MakeTopController);
+    } catch (const std::exception& e) {
+        Platform::ShowMessageBox({e.what(), "Message", Platform::BoxIcon::Stop});
     } catch (...) {
-        return -1;
     }
+    return -1;
 }
 
 }  // namespace Core

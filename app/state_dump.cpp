@@ -10,6 +10,8 @@
 #include "modes/fit_core.h"
 #include "modes/view_modes.h"
 #include "plot/layer.h"
+#include "modes/view_modes.h"
+#include "plot/axis_tools.h"
 
 namespace Core {
 
@@ -115,6 +117,12 @@ std::string StateDumpText(const ShownState& shown) {
     out << "current layer: " << NameOf(Winplus::Layer::CurrentLayer().Get()) << "\n";
     for (int i = 0; i < layers.Count(); ++i) WriteLayer(out, *layers.At(i), i + 1);
     WriteFit(out);
+    out << "view mode: " << ViewModeState::GetMode() << "\n";
+    out << "view panels: " << shown.viewPanels << "\n";
+    out << "axis tools: " << Winplus::AxisBar::GetMode() << "\n";
+    out << "readout: " << (shown.readoutOn ? "on" : "off") << "\n";
+    out << "readout x: " << Narrow(shown.readoutX) << "\n";
+    out << "readout y: " << Narrow(shown.readoutY) << "\n";
     return out.str();
 }
 

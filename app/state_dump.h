@@ -17,6 +17,10 @@ struct ShownState {
     // What the Properties panel's grid shows: the page's title and the values of its rows.
     std::string propertiesPage;
     std::vector<std::string> propertiesValues;
+    // The view panel's visible leaves (app/mode_leaves.h names), and the cursor read-out.
+    std::string viewPanels;
+    bool readoutOn = false;
+    std::wstring readoutX, readoutY;
 };
 
 std::string StateDumpText(const ShownState& shown);

@@ -5,19 +5,25 @@
 #include "app/about_dialog.h"
 #include "app/capsule_selector.h"
 #include "app/command_line.h"
-#include "modes/fit_core.h"
 #include "app/formula_bar.h"
 #include "app/function_catalogue_table.h"
 #include "app/function_selector.h"
+#include "app/global_bar.h"
+#include "app/mode_tools.h"
 #include "app/panel_factory.h"
+#include "app/project_commands.h"
 #include "app/resource_ids.h"
 #include "app/selection_panel.h"
 #include "app/splash.h"
 #include "app/window_layout.h"
 #include "foundation/event_bus.h"
 #include "foundation/label.h"
+#include "foundation/text.h"
 #include "functions/families.h"
+#include "io/data_set.h"
+#include "model/current.h"
 #include "model/selection.h"
+#include "modes/fit_core.h"
 #include "plot/axis_tools.h"
 
 namespace Core {
@@ -40,20 +46,46 @@ void PickedNodeTexts(std::wstring& label, std::wstring&) {
 TopController::TopController(const WorkArea& workArea) : workArea_(workArea) {}
 
 TopController::~TopController() {
+    viewPanel_ = nullptr;
     statusBar_ = nullptr;
     for (int i = 2; i >= 0; --i) columns_[i] = nullptr;
     mainPanel_ = nullptr;
 }
 
 bool TopController::OnCreate() {
-    SetWindowTextA(Handle(), (std::string(kTitlePrefix) + "Project").c_str());
-    const auto banner = ShowSplashBanner(Handle());
+    MathMapIo::InitProject();
     StartLayers();
-    FitCore::Initialize();
-    BuildPanels();
+    projectObserver_ = std::make_unique<MenuCore::ProjectObserver>();
+    ShowProjectTitle();
+    StartModeCores();
+    Capsule::RegisterFamilies();
+    const std::string commandLine = GetCommandLineA();
+    InitProgramPaths(commandLine);
+    const auto banner = BuildPanels();
     BuildCommands();
+    MenuCore::Notify(ModelEvent::kModelsReset);
+    Winplus::Layer::NotifyObservers(LayerEvent::kLayersReplaced);
+    DataSet::Notify(DataSetEvent::kDataSetReplaced);
+    MenuCore::SetSaved(true);
     StartStatusBar();
-    OpenCommandLineFile(GetCommandLineA());
+    GlobalBar::Create(Window());
+    OpenCommandLineFile(commandLine);
+    return false;
+}
+
+void TopController::StartModeCores() {
+    InstallModeTools();
+    FitCore::Initialize();
+}
+
+void TopController::ShowProjectTitle() {
+    SetWindowTextA(Handle(), MenuCore::WindowTitle(Models().GetNameA()).c_str());
+}
+
+bool TopController::OnClose() {
+    // The worker's step must end before the windows it reports to go.
+    if (FitCore::IsRunning()) FitCore::Reset();
+    MenuCore::ConfirmSave(Handle());
     return false;
 }
 
@@ -72,6 +104,7 @@ void TopController::StartStatusBar() {
 
 void TopController::OpenCommandLineFile(const std::string& commandLine) {
     Core::OpenCommandLineFile(commandLine);
+    ShowProjectTitle();
 }
 
 void TopController::StartLayers() {
@@ -86,9 +119,14 @@ void TopController::StartLayers() {
 
 namespace {
 
+// The splash banner stays this long while the panels are built.
+constexpr DWORD kBannerPauseMs = 1000;
+
 struct LeafRow {
     PanelId id;
     double weight;
+    // Made already (the view panel), else made by id.
+    Safe::XPtr<Winplus::Panel> made = nullptr;
 };
 
 // Adds a column's leaves in order; the last one has no splitter, as nothing follows it.
@@ -96,7 +134,7 @@ void AddLeaves(Winplus::PanelContainer& column, std::initializer_list<LeafRow> r
     const Winplus::Wnd parent(column.Controller()->Handle());
     Safe::XPtr<Winplus::Panel> last;
     for (const LeafRow& row : rows) {
-        Safe::XPtr<Winplus::Panel> leaf = MakePanel(row.id, parent);
+        Safe::XPtr<Winplus::Panel> leaf = row.made ? row.made : MakePanel(row.id, parent);
         leaf->Controller()->SetOrientation(0);
         leaf->Controller()->weight = row.weight;
         column.Add(leaf);
@@ -137,11 +175,24 @@ private:
     void (*run_)(HWND);
 };
 
+// A project command of the File menu and the global tool bar; the title follows the project.
+class ProjectCommand : public Winplus::Command {
+public:
+    ProjectCommand(TopController* top, bool (*run)(void*)) : top_(top), run_(run) {}
+    bool Execute(const int&) override {
+        run_(top_->Handle());
+        top_->ShowProjectTitle();
+        return true;
+    }
+
+private:
+    TopController* top_;  // owns the table that holds this command
+    bool (*run_)(void*);
+};
+
 }  // namespace
 
-void TopController::BuildPanels() {
-    // The panels make nodes by type id from the start (the selection panel's first pick).
-    Capsule::RegisterFamilies();
+Safe::XPtr<Winplus::PopupBanner> TopController::BuildPanels() {
     mainPanel_ = Safe::MakeX<Winplus::HPanel>(Window());
     const Winplus::Wnd main(mainPanel_->Controller()->Handle());
     for (auto& column : columns_) column = Safe::MakeX<Winplus::VPanel>(main);
@@ -155,16 +206,20 @@ void TopController::BuildPanels() {
                              {PanelId::MathExplorer, 1.0},
                              {PanelId::Definition, 2.0},
                              {PanelId::Parameters, 1.0}});
+    auto banner = ShowSplashBanner(Handle());
+    Sleep(kBannerPauseMs);
+    viewPanel_ = Safe::MakeX<ViewPanel>(Winplus::Wnd(columns_[1]->Controller()->Handle()));
     AddLeaves(*columns_[1], {{PanelId::FunctionSelector, 1.0},
                              {PanelId::FormulaEditor, 1.0},
                              {PanelId::UserFunctionSelector, 1.0},
                              {PanelId::ViewBar, 1.0},
-                             {PanelId::Plot, 3.0},
+                             {PanelId::Plot, 3.0, viewPanel_},
                              {PanelId::Comments, 1.0}});
     AddLeaves(
         *columns_[2],
         {{PanelId::LayerExplorer, 2.0}, {PanelId::Properties, 3.0}, {PanelId::DataFiles, 1.0}});
     ConnectSelectors(*columns_[0], *columns_[1]);
+    return banner;
 }
 
 void TopController::BuildCommands() {
@@ -173,12 +228,14 @@ void TopController::BuildCommands() {
                                     main, [](HWND w) { PostMessageA(w, WM_CLOSE, 0, 0); }));
     commands_.Add(ID_HELP_ABOUT,
                   Safe::MakeX<WindowCommand>(main, [](HWND w) { ShowAboutDialog(w); }));
+    commands_.Add(ID_FILE_NEW_PROJECT,
+                  Safe::MakeX<ProjectCommand>(this, &MenuCore::NewProjectCommand));
+    commands_.Add(ID_FILE_OPEN, Safe::MakeX<ProjectCommand>(this, &MenuCore::LoadProjectCommand));
+    commands_.Add(ID_FILE_SAVE, Safe::MakeX<ProjectCommand>(this, &MenuCore::SaveProjectCommand));
+    commands_.Add(ID_FILE_SAVE_AS,
+                  Safe::MakeX<ProjectCommand>(this, &MenuCore::SaveProjectAsCommand));
     // Built by the shell's project, model, data, panel, library, tool and help commands.
-    constexpr int kNotYet[] = {ID_FILE_NEW_PROJECT,
-                               ID_FILE_OPEN,
-                               ID_FILE_SAVE,
-                               ID_FILE_SAVE_AS,
-                               ID_FILE_OPEN_SML_LIBRARY,
+    constexpr int kNotYet[] = {ID_FILE_OPEN_SML_LIBRARY,
                                ID_FILE_ADD_NEW_MODEL,
                                ID_FILE_ADD_MODEL,
                                ID_FILE_ADD_OSML_MODEL,
@@ -220,6 +277,9 @@ bool TopController::OnSize(unsigned width, unsigned height, WPARAM type) {
     const Winplus::Box& status = layout.status;
     if (mainPanel_) mainPanel_->Move(panels.x, panels.y, panels.width, panels.height, type != 0);
     if (statusBar_) statusBar_->Move(status.x, status.y, status.width, status.height);
+    if (const auto& bar = GlobalBar::Get())
+        bar->Move(layout.globalBar.x, layout.globalBar.y, layout.globalBar.width,
+                  layout.globalBar.height, true);
     return false;
 }
 

@@ -1,11 +1,16 @@
 #pragma once
-// The main window's controller: builds the panel tree when the window is created, lays it out
-// on every resize and ends the program when the window goes away.
+// The main window's controller: makes the project, the layers, the tool cores and the panel tree
+// when the window is created, lays them out on every resize, asks before the window closes and
+// ends the program when it goes away.
+#include <memory>
 #include <string>
 
 #include "app/menu_commands.h"
+#include "app/mode_switch_panel.h"
 #include "app/placement.h"
+#include "app/project_state.h"
 #include "winplus/panel.h"
+#include "winplus/popups.h"
 #include "winplus/status_bar.h"
 #include "winplus/window.h"
 
@@ -17,12 +22,17 @@ public:
     ~TopController() override;
 
     bool OnCreate() override;
+    // A running fit stops (its step ends first), then the unsaved-changes question; the window
+    // closes whatever the answer.
+    bool OnClose() override;
     bool OnDestroy() override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
     bool OnSize(unsigned width, unsigned height, WPARAM type) override;
     bool OnGetMinMaxInfo(MINMAXINFO& info) override;
-    // Opens the file named on the command line (app/command_line.h).
+    // Opens the file named on the command line (app/command_line.h); the title follows.
     void OpenCommandLineFile(const std::string& commandLine);
+    // "Sorix 2.0 - " and the project's name.
+    void ShowProjectTitle();
 
     // Nobody moves the main window.
     bool Move(int, int, int, int, bool) override { return false; }
@@ -31,13 +41,18 @@ public:
     const Safe::XPtr<Winplus::PanelContainer>& MainPanel() const { return mainPanel_; }
     const Safe::XPtr<Winplus::PanelContainer>& Column(int index) const { return columns_[index]; }
     const Safe::XPtr<Winplus::StatusBar>& StatusBar() const { return statusBar_; }
+    const Safe::XPtr<ViewPanel>& ModePanel() const { return viewPanel_; }
     // The main menu's commands, by menu id.
     const MenuCommands& Commands() const { return commands_; }
 
 private:
     // The first plot layer, current.
     void StartLayers();
-    void BuildPanels();
+    // The tool cores of the view modes and the fit's.
+    void StartModeCores();
+    // The splash banner shows, with a pause, once the left column is built; it goes when the
+    // holder returned is released.
+    Safe::XPtr<Winplus::PopupBanner> BuildPanels();
     void BuildCommands();
     // The status bar, told by the selection and fit buses when its texts changed.
     void StartStatusBar();
@@ -46,6 +61,8 @@ private:
     Safe::XPtr<Winplus::PanelContainer> mainPanel_;
     Safe::XPtr<Winplus::PanelContainer> columns_[3];
     Safe::XPtr<Winplus::StatusBar> statusBar_;
+    Safe::XPtr<ViewPanel> viewPanel_;
+    std::unique_ptr<MenuCore::ProjectObserver> projectObserver_;
     MenuCommands commands_;
 };
 

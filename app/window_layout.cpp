@@ -7,12 +7,14 @@
 namespace Core {
 
 namespace {
+constexpr int kGlobalBarHeight = 22;
 constexpr int kToolBarBand = 24;
 constexpr int kStatusBarHeight = Winplus::kStatusBarHeight;
 }  // namespace
 
 MainLayout LayOutMainWindow(int width, int height) {
     MainLayout layout;
+    layout.globalBar = {0, 0, width, kGlobalBarHeight};
     // The 2 pixels between the panels and the status bar keep the panels' bottom line in view.
     layout.panels = {0, kToolBarBand, width,
                      std::max(0, height - kToolBarBand - kStatusBarHeight - 2)};

@@ -5,9 +5,10 @@
 
 namespace Core {
 
-// The main window's client area: the panels between the global tool bar's band (22 pixels and a
-// gap) and the status bar (18 pixels).
+// The main window's client area: the global tool bar across the top (22 pixels), the panels
+// below it after a gap, and the status bar (18 pixels) along the bottom.
 struct MainLayout {
+    Winplus::Box globalBar;
     Winplus::Box panels;
     Winplus::Box status;
 };

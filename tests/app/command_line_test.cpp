@@ -4,8 +4,11 @@
 
 #include "../common/code_log.h"
 #include "../io/reader_support.h"
+#include "app/project_commands.h"
 #include "command_line_cases.h"
+#include "functions/families.h"
 #include "io/data_set.h"
+#include "model/current.h"
 #include "plot/layer.h"
 
 namespace {
@@ -80,6 +83,26 @@ TEST(CommandLineFile, AFileThatIsNoSpectrumIsReportedAndMakesNoCurve) {
     // A project or another extension loads nothing.
     Core::OpenCommandLineFile("Sorix.exe " + start.folder.Write("a.DAT", "1 2 3\n"));
     EXPECT_EQ(Core::DataSet::GetSet().Count(), 0);
+}
+
+TEST(CommandLineFile, AProjectIsOpenedAndAFileThatIsNoProjectIsSaid) {
+    CommandLineStart start;
+    Capsule::RegisterFamilies();
+    Core::MathMapIo::InitProject();
+    const std::string path = start.folder.File("my project.pjt");
+    ASSERT_TRUE(Core::MenuCore::SaveProject(path).ok);
+    Core::MathMapIo::NewProject();
+    Core::Models().SetName(std::wstring(L"Project"));
+    Core::OpenCommandLineFile("\"C:\\Sorix.exe\" \"" + path + "\"");
+    EXPECT_EQ(Core::Models().GetName(), L"my project");
+    EXPECT_EQ(Core::MenuCore::GetProjectFile(), path);
+    EXPECT_TRUE(start.boxes.boxes.empty());
+
+    // Not a project: said, and the project stays.
+    const std::string notes = start.folder.Write("notes.pjt", "no project\n");
+    Core::OpenCommandLineFile("Sorix.exe " + notes);
+    EXPECT_EQ(start.boxes.Texts(), std::vector<std::string>{"No valid file"});
+    EXPECT_EQ(Core::Models().GetName(), L"my project");
 }
 
 }  // namespace

@@ -16,6 +16,7 @@ bool Same(const Box& a, const Box& b) {
 
 TEST(WindowLayout, MainWindowAndViewPanel) {
     const Core::MainLayout main = Core::LayOutMainWindow(900, 544);
+    EXPECT_TRUE(Same(main.globalBar, {0, 0, 900, 22}));
     EXPECT_TRUE(Same(main.panels, {0, 24, 900, 500}));
     EXPECT_TRUE(Same(main.status, {0, 526, 900, 18}));
 
