@@ -210,8 +210,22 @@ bool ModifyController::OnPaint() {
 bool ModifyController::OnNotify(WPARAM wParam, LPARAM lParam) {
     // The worker waits in its send: let it go before the step is handled here.
     if (InSendMessage()) ReplyMessage(1);
-    if (wParam == static_cast<WPARAM>(Optimize::Optimizer::kNotifyCode))
-        FitCore::OnNotice(static_cast<int>(wParam), lParam);
+    if (wParam != static_cast<WPARAM>(Optimize::Optimizer::kNotifyCode)) return true;
+    // A sent notice is handled before any input, and the next step's notice is there again
+    // before the queue comes to a click: while the user's input waits (Stop, say), the step is
+    // handled on a timer, which comes after the input.
+    if (lParam == 0 && HIWORD(GetQueueStatus(QS_INPUT)) != 0) {
+        SetTimer(Handle(), kStepTimer, 0, nullptr);
+        return true;
+    }
+    FitCore::OnNotice(static_cast<int>(wParam), lParam);
+    return true;
+}
+
+bool ModifyController::OnTimer(UINT_PTR id) {
+    if (id != kStepTimer) return false;
+    KillTimer(Handle(), kStepTimer);
+    FitCore::OnNotice(Optimize::Optimizer::kNotifyCode, 0);
     return true;
 }
 

@@ -24,6 +24,7 @@ public:
     bool OnCreate() override;
     bool OnPaint() override;
     bool OnNotify(WPARAM wParam, LPARAM lParam) override;
+    bool OnTimer(UINT_PTR id) override;
     bool OnLButtonDown(int x, int y, unsigned keys) override;
     bool OnLButtonUp(int x, int y, unsigned keys) override;
     bool OnRButtonDown(int x, int y, unsigned keys) override;
@@ -43,6 +44,9 @@ public:
     ModeToolBar* BarOf(ModeBar bar) const;
 
 private:
+    // Hands a fit step that waited for the user's input.
+    static constexpr UINT_PTR kStepTimer = 1;
+
     void OnModelEvent(ModelEvent code);
     void OnViewEvent(ViewEvent code);
     // The bar of the current mode shown, the others hidden; the mouse to the mode's tool when
