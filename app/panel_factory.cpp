@@ -3,6 +3,9 @@
 #include <iterator>
 
 #include "app/caption_leaf.h"
+#include "app/curves_leaf.h"
+#include "app/layers_leaf.h"
+#include "app/parameter_leaves.h"
 #include "app/view_panel.h"
 
 namespace Core {
@@ -19,6 +22,11 @@ Safe::XPtr<Winplus::Panel> PlotPanel(PanelId, Winplus::Wnd parent) {
     return Safe::MakeX<ViewLeaf>(parent);
 }
 
+template <class Leaf>
+Safe::XPtr<Winplus::Panel> LeafOf(PanelId, Winplus::Wnd parent) {
+    return Safe::MakeX<Leaf>(parent);
+}
+
 struct PanelKind {
     PanelId id;
     const wchar_t* caption;
@@ -29,22 +37,22 @@ constexpr PanelKind kPanels[] = {
     {PanelId::Selection, L"Selection", CaptionOnly},
     {PanelId::MathExplorer, L"Math Explorer", CaptionOnly},
     {PanelId::Definition, L"Definition", CaptionOnly},
-    {PanelId::Parameters, L"Parameters", CaptionOnly},
+    {PanelId::Parameters, L"Parameters", LeafOf<NodesLeaf>},
     {PanelId::FunctionSelector, L"Function Selector", CaptionOnly},
     {PanelId::FormulaEditor, L"Formula Editor", CaptionOnly},
     {PanelId::UserFunctionSelector, L"User Function Selector", CaptionOnly},
     {PanelId::ViewBar, L"View", CaptionOnly},
     {PanelId::Plot, L"Plot", PlotPanel},
     {PanelId::Comments, L"Comments", CaptionOnly},
-    {PanelId::LayerExplorer, L"Layer Explorer", CaptionOnly},
+    {PanelId::LayerExplorer, L"Layer Explorer", LeafOf<LayersLeaf>},
     {PanelId::Properties, L"Properties", CaptionOnly},
     {PanelId::DataFiles, L"Data Files", CaptionOnly},
     {PanelId::Builder, L"Builder", CaptionOnly},
     {PanelId::Anchors, L"Anchors", CaptionOnly},
     {PanelId::Adjustment, L"Adjustment", CaptionOnly},
     {PanelId::Fit, L"Auto-Fit", CaptionOnly},
-    {PanelId::FitParameters, L"Parameters", CaptionOnly},
-    {PanelId::Curves, L"Curve Explorer", CaptionOnly},
+    {PanelId::FitParameters, L"Parameters", LeafOf<ParametersLeaf>},
+    {PanelId::Curves, L"Curve Explorer", LeafOf<CurvesLeaf>},
     {PanelId::Visual, L"Visual", CaptionOnly},
     {PanelId::Modify, L"Modify", CaptionOnly},
 };
