@@ -63,7 +63,10 @@ ControlCurves::ControlCurves(HWND parent, int id)
 }
 
 void ControlCurves::Refill() {
-    Fill(TreeOf(Curves::TreeItems()));
+    // The layers open too: their curves are what the user picks.
+    for (HTREEITEM layer = GetChild(Fill(TreeOf(Curves::TreeItems()))); layer;
+         layer = GetNextSibling(layer))
+        Expand(layer);
 }
 
 void ControlCurves::SelectionStep() {
