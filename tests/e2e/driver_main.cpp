@@ -72,6 +72,18 @@ std::string ReadText(const std::string& path) {
     return text.str();
 }
 
+// The files an earlier run left in the work folder go, so that no check passes on them.
+void EmptyFolder(const std::string& folder) {
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            DeleteFileA((folder + "\\" + found.cFileName).c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -85,6 +97,7 @@ int main(int argc, char** argv) {
     const std::string scenarioPath = E2e::WindowsPath(argv[2]);
     const std::string work = E2e::WindowsPath(argv[4]);
     CreateDirectoryA(work.c_str(), nullptr);
+    EmptyFolder(work);
     std::string error;
     const std::vector<E2e::Step> steps = E2e::ParseScenario(
         ReadText(scenarioPath), {{"data", E2e::WindowsPath(argv[3])}, {"work", work}}, error);

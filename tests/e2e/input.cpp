@@ -74,6 +74,11 @@ WORD KeyCode(const std::string& name) {
 
 HWND FindWindowByPattern(HWND main, const std::string& pattern) {
     if (pattern == "main") return main;
+    // "outer/inner": inner searched below the window that outer finds.
+    if (const std::size_t slash = pattern.find('/'); slash != std::string::npos) {
+        HWND outer = FindWindowByPattern(main, pattern.substr(0, slash));
+        return outer ? FindWindowByPattern(outer, pattern.substr(slash + 1)) : nullptr;
+    }
     const std::size_t hash = pattern.find('#');
     ClassSearch search{pattern.substr(0, hash),
                        hash == std::string::npos ? 0 : std::atoi(pattern.c_str() + hash + 1)};

@@ -9,7 +9,8 @@ namespace E2e {
 
 // A window of the program named by pattern: "main", or a window class with an optional "#N" (the
 // N-th visible window of that class below the main window, from 0, in the order the system
-// enumerates them). Null when there is none.
+// enumerates them), or "outer/inner": a window that inner names below the one outer names. Null
+// when there is none.
 HWND FindWindowByPattern(HWND main, const std::string& pattern);
 
 // A screen point of the window from a position in its window rectangle: a number from its left

@@ -132,9 +132,19 @@ bool PressButton(HWND dialog, const std::string& text) {
 
 bool FillFileDialog(HWND dialog, const std::string& folder, const std::string& name, bool confirm) {
     if (!confirm) return PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0) != FALSE;
-    // The file name field: edt1, or the edit inside the combo box cmb13.
+    // The file name field: edt1, or the edit inside the combo box cmb13 (a level deeper when
+    // the combo box is an extended one).
     HWND field = GetDlgItem(dialog, 0x480);
-    if (!field) field = FindWindowExA(GetDlgItem(dialog, 0x47C), nullptr, "Edit", nullptr);
+    if (!field) {
+        EnumChildWindows(
+            GetDlgItem(dialog, 0x47C),
+            [](HWND child, LPARAM found) -> BOOL {
+                if (ClassOf(child) != "Edit") return TRUE;
+                *reinterpret_cast<HWND*>(found) = child;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&field));
+    }
     if (!field) return false;
     const std::string path = folder.empty() ? name : folder + "\\" + name;
     DWORD_PTR result = 0;

@@ -48,8 +48,10 @@ std::string Runner::Run(const Step& step) {
     const std::string& n = step.name;
     if (n == "start") return Start(step);
     if (n == "menu") {
-        if (!Main()) return "no main window";
-        PostMessageA(Main(), WM_COMMAND, std::stoul(step.words[0]), 0);
+        // To the main window, or to the panel that owns a context menu.
+        HWND target = step.words.size() > 1 ? FindWindowByPattern(Main(), step.words[1]) : Main();
+        if (!target) return "no window " + (step.words.size() > 1 ? step.words[1] : "main");
+        PostMessageA(target, WM_COMMAND, std::stoul(step.words[0]), 0);
         return "";
     }
     if (n == "key" || n == "click" || n == "drag") return Input(step);
@@ -154,8 +156,13 @@ std::string Runner::FillDialog(const Step& step) {
     if (!dialog) return "no dialog " + Quoted(step.words[0]);
     const std::string& answer = step.words[3];
     if (answer != "ok" && answer != "cancel") return "fill-dialog ends with ok or cancel";
-    if (!FillFileDialog(dialog, step.words[1], step.words[2], answer == "ok"))
-        return "no file name field";
+    // The dialog may show before its controls are made.
+    const std::string filled = WaitFor([&]() -> std::string {
+        return FillFileDialog(dialog, step.words[1], step.words[2], answer == "ok")
+                   ? ""
+                   : "no file name field";
+    });
+    if (!filled.empty()) return filled;
     return WaitFor([&] { return IsWindow(dialog) ? "the dialog stays" : ""; });
 }
 
