@@ -1,6 +1,8 @@
 #include "app/curves_leaf.h"
 
 #include "app/curve_explorer.h"
+#include "app/layer_explorer.h"
+#include "app/wide_text.h"
 #include "io/data_set.h"
 #include "modes/view_modes.h"
 
@@ -10,30 +12,11 @@ namespace {
 
 namespace Curves = CurveExplorer;
 
-constexpr int kAddCurve = 5003;
-constexpr int kRemoveCurve = 5004;
-constexpr int kAddFile = 5005;
-constexpr int kRemoveFileCurve = 5006;
-constexpr int kSaveComplex = 5010;
-constexpr int kSaveImaginary = 5012;
+// The commands' identifiers are the layer explorer's.
+using LayerExplorer::kAddCurve, LayerExplorer::kRemoveCurve, LayerExplorer::kAddFile,
+    LayerExplorer::kRemoveFileCurve, LayerExplorer::kSaveComplex, LayerExplorer::kSaveImaginary;
 
 constexpr Explorer::MenuEntry kLayerMenu[] = {{kAddCurve, "Add Curve"}, {kAddFile, "Add File"}};
-constexpr Explorer::MenuEntry kSaveMenu[] = {
-    {5010, "Complex Spectrum..."}, {5011, "Real Spectrum..."}, {5012, "Imag Spectrum..."}};
-constexpr Explorer::MenuEntry kCurveMenu[] = {{kRemoveCurve, "Remove"}, {0, ""}, {0, "Save"}};
-constexpr Explorer::MenuEntry kFileCurveMenu[] = {{kRemoveFileCurve, "Remove"}};
-
-std::string Narrow(const std::wstring& text) {
-    std::string narrow;
-    ToNarrow(text, narrow);
-    return narrow;
-}
-
-std::wstring Wide(const std::string& text) {
-    std::wstring wide;
-    ToWide(text, wide);
-    return wide;
-}
 
 // The tree of the flat item list: layers under the root, curves under the layer before them.
 Explorer::Item TreeOf(const std::vector<Curves::Item>& items) {
@@ -53,8 +36,9 @@ Explorer::Item TreeOf(const std::vector<Curves::Item>& items) {
 ControlCurves::ControlCurves(HWND parent, int id)
     : ExplorerTree(parent, id),
       layerMenu_(kLayerMenu),
-      curveMenu_(kCurveMenu, {kSaveMenu}),
-      fileCurveMenu_(kFileCurveMenu) {
+      // The curve menus are the layer explorer's.
+      curveMenu_(LayerExplorer::kCurveMenu, {LayerExplorer::kSaveMenu}),
+      fileCurveMenu_(LayerExplorer::kFileCurveMenu) {
     SetImages(Curves::kImageBitmaps);
     Observe<ViewEvent>([this](ViewEvent code) {
         if (Curves::RefillsOn(code)) Refill();

@@ -1,5 +1,6 @@
 #include "app/layer_explorer.h"
 
+#include "app/wide_text.h"
 #include "foundation/platform.h"
 #include "io/data_set.h"
 #include "model/current.h"
@@ -58,12 +59,6 @@ namespace {
 
 using Winplus::Layer;
 using Winplus::LayerCurve;
-
-std::wstring Wide(const std::string& text) {
-    std::wstring wide;
-    ToWide(text, wide);
-    return wide;
-}
 
 LayerCurve::Ptr CurrentLayer() {
     return Safe::DynamicCast<LayerCurve>(Layer::CurrentLayer());

@@ -1,6 +1,7 @@
 #include "app/parameter_leaves.h"
 
 #include "app/parameter_panels.h"
+#include "app/wide_text.h"
 #include "foundation/label.h"
 #include "winplus/gdip_draw.h"
 
@@ -13,18 +14,6 @@ constexpr int kIconCount = 4;
 constexpr int kRefreshBitmap = 145;
 constexpr int kRefreshCommand = 1;
 constexpr int kBarSize = 22;
-
-std::string Narrow(const std::wstring& text) {
-    std::string narrow;
-    ToNarrow(text, narrow);
-    return narrow;
-}
-
-std::wstring Wide(const std::string& text) {
-    std::wstring wide;
-    ToWide(text, wide);
-    return wide;
-}
 
 // The four node icons at the system's size of that kind; the list view destroys the list.
 HIMAGELIST IconList(HINSTANCE instance, int width, int height) {

@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "app/wide_text.h"
 #include "foundation/label.h"
 #include "foundation/text.h"
 #include "model/current.h"
@@ -12,12 +13,6 @@ namespace Core {
 namespace {
 
 constexpr int kDefinitionReferenceType = 10;
-
-std::wstring Wide(const std::string& text) {
-    std::wstring wide;
-    ToWide(text, wide);
-    return wide;
-}
 
 }  // namespace
 
