@@ -1,8 +1,8 @@
 // The end-to-end driver: uses Sorix.exe as a person does, step by step from a scenario file.
 //   sorix_driver SORIX_EXE SCENARIO DATA_FOLDER WORK_FOLDER
-//     runs the scenario; ${data} and ${work} in it stand for the two folders. Exit code 0 when
-//     every step passed; otherwise the failing step is named and the screen and the program's
-//     state dump are left in the work folder.
+//     runs the scenario; ${data} and ${work} in it stand for the two folders (the work folder
+//     is emptied first). Exit code 0 when every step passed; otherwise the failing step is
+//     named and the screen and the program's state dump are left in the work folder.
 //   sorix_driver --wait-painted SECONDS
 //     waits until a running Sorix.exe has painted its main window completely (run.sh).
 //   sorix_driver --list-windows
@@ -72,7 +72,7 @@ std::string ReadText(const std::string& path) {
     return text.str();
 }
 
-// The files an earlier run left in the work folder go, so that no check passes on them.
+// Files of an earlier run would change what the program's dialogs ask (a file to replace).
 void EmptyFolder(const std::string& folder) {
     WIN32_FIND_DATAA found{};
     HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);

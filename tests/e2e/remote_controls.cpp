@@ -132,18 +132,13 @@ bool PressButton(HWND dialog, const std::string& text) {
 
 bool FillFileDialog(HWND dialog, const std::string& folder, const std::string& name, bool confirm) {
     if (!confirm) return PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0) != FALSE;
-    // The file name field: edt1, or the edit inside the combo box cmb13 (a level deeper when
-    // the combo box is an extended one).
+    // The file name field: edt1, or the edit inside the combo box cmb13 (Wine's cmb13 is an
+    // extended combo box, which holds a combo box that holds the edit).
     HWND field = GetDlgItem(dialog, 0x480);
     if (!field) {
-        EnumChildWindows(
-            GetDlgItem(dialog, 0x47C),
-            [](HWND child, LPARAM found) -> BOOL {
-                if (ClassOf(child) != "Edit") return TRUE;
-                *reinterpret_cast<HWND*>(found) = child;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&field));
+        HWND combo = GetDlgItem(dialog, 0x47C);
+        if (HWND inner = FindWindowExA(combo, nullptr, "ComboBox", nullptr)) combo = inner;
+        field = FindWindowExA(combo, nullptr, "Edit", nullptr);
     }
     if (!field) return false;
     const std::string path = folder.empty() ? name : folder + "\\" + name;

@@ -156,8 +156,8 @@ std::string Runner::FillDialog(const Step& step) {
     if (!dialog) return "no dialog " + Quoted(step.words[0]);
     const std::string& answer = step.words[3];
     if (answer != "ok" && answer != "cancel") return "fill-dialog ends with ok or cancel";
-    // The dialog may show before its controls are made.
-    const std::string filled = WaitFor([&]() -> std::string {
+    // The dialog may show its caption before it has made its fields.
+    const std::string filled = WaitFor([&] {
         return FillFileDialog(dialog, step.words[1], step.words[2], answer == "ok")
                    ? ""
                    : "no file name field";
