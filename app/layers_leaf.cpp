@@ -30,7 +30,9 @@ ControlLayers::ControlLayers(HWND parent, int id)
 }
 
 void ControlLayers::Rebuild() {
-    ResetChecks(Fill(LayerExplorer::Tree()));
+    HTREEITEM root = Fill(LayerExplorer::Tree());
+    ResetChecks(root);
+    for (HTREEITEM layer = GetChild(root); layer; layer = GetNextSibling(layer)) Expand(layer);
 }
 
 void ControlLayers::ResetChecks(HTREEITEM item) {

@@ -102,9 +102,8 @@ TEST(LayerWindows, TheLayerExplorerTicksAddsRemovesAndSavesThroughItsMenus) {
     tree.SetCheck(tree.Find("p1", 2), true);
     MenuCommand(tree, 5013);
     Platform::SetFileDialogHandler(nullptr);
-    std::ifstream in(script);
     std::stringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(script).rdbuf();
     EXPECT_NE(text.str().find("plot 'p1.dat' u 1:2"), std::string::npos) << text.str();
     EXPECT_EQ(text.str().find("curve.dat"), std::string::npos);
 

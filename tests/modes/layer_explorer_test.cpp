@@ -174,9 +174,8 @@ TEST_F(LayerExplorerTest, SaveGraphAndSaveCurvesWriteTheTickedCurvesAndEveryCurv
     dialogs.Answer((folder / "graph.plt").string());
     Run(Explorer::kSaveGraph, layer, {false, true});
     EXPECT_EQ(dialogs.Last().fileName, "layer.plt");
-    std::ifstream script(folder / "graph.plt");
     std::stringstream text;
-    text << script.rdbuf();
+    text << std::ifstream(folder / "graph.plt").rdbuf();
     EXPECT_NE(text.str().find("plot 'p1.dat' u 1:2 w l lc rgb"), std::string::npos);
     EXPECT_NE(text.str().find("'p1.dat' u 1:3 w l lc rgb"), std::string::npos);
     EXPECT_EQ(text.str().find("a_b"), std::string::npos);
