@@ -11,6 +11,9 @@
 #include "app/page_leaves.h"
 #include "app/selection_panel.h"
 #include "app/view_bar.h"
+#include "app/curves_leaf.h"
+#include "app/layers_leaf.h"
+#include "app/parameter_leaves.h"
 #include "app/view_panel.h"
 
 namespace Core {
@@ -42,22 +45,22 @@ constexpr PanelKind kPanels[] = {
     {PanelId::Selection, L"Selection", MakeLeaf<NodeSelection>},
     {PanelId::MathExplorer, L"Math Explorer", CaptionOnly},
     {PanelId::Definition, L"Definition", MakeLeaf<MapLeaf>},
-    {PanelId::Parameters, L"Parameters", CaptionOnly},
+    {PanelId::Parameters, L"Parameters", MakeLeaf<NodesLeaf>},
     {PanelId::FunctionSelector, L"Function Selector", MakeLeaf<FunctionSelector>},
     {PanelId::FormulaEditor, L"Formula Editor", MakeLeaf<FormulaBar>},
     {PanelId::UserFunctionSelector, L"User Function Selector", MakeLeaf<CapsuleSelector>},
     {PanelId::ViewBar, L"View", MakeLeaf<ViewBar>},
     {PanelId::Plot, L"Plot", PlotPanel},
     {PanelId::Comments, L"Comments", CaptionOnly},
-    {PanelId::LayerExplorer, L"Layer Explorer", CaptionOnly},
+    {PanelId::LayerExplorer, L"Layer Explorer", MakeLeaf<LayersLeaf>},
     {PanelId::Properties, L"Properties", MakeLeaf<PropertiesLeaf>},
     {PanelId::DataFiles, L"Data Files", CaptionOnly},
     {PanelId::Builder, L"Builder", MakeLeaf<BuilderLeaf>},
     {PanelId::Anchors, L"Anchors", MakeLeaf<AnchorsLeaf>},
     {PanelId::Adjustment, L"Adjustment", MakeLeaf<AdjustmentLeaf>},
     {PanelId::Fit, L"Auto-Fit", MakeLeaf<FitLeaf>},
-    {PanelId::FitParameters, L"Parameters", CaptionOnly},
-    {PanelId::Curves, L"Curve Explorer", CaptionOnly},
+    {PanelId::FitParameters, L"Parameters", MakeLeaf<ParametersLeaf>},
+    {PanelId::Curves, L"Curve Explorer", MakeLeaf<CurvesLeaf>},
     {PanelId::Visual, L"Visual", MakeLeaf<VisualLeaf>},
     {PanelId::Modify, L"Modify", MakeLeaf<ModifyLeaf>},
 };

@@ -2,22 +2,17 @@
 
 #include <sstream>
 
-#include "modes/fit_core.h"
+#include "app/wide_text.h"
 #include "foundation/label.h"
 #include "foundation/text.h"
 #include "model/current.h"
+#include "modes/fit_core.h"
 
 namespace Core {
 
 namespace {
 
 constexpr int kDefinitionReferenceType = 10;
-
-std::wstring Wide(const std::string& text) {
-    std::wstring wide;
-    ToWide(text, wide);
-    return wide;
-}
 
 }  // namespace
 
@@ -91,6 +86,45 @@ void AddSubtree(std::vector<Item>& items, const Node::Ptr& node, int depth) {
 }
 
 }  // namespace
+
+namespace {
+
+// The bitmap of a node type's family.
+int BitmapOfType(int type) {
+    const auto in = [type](int first, int last) { return type >= first && type <= last; };
+    if (type == 604) return 104;                     // boolean
+    if (type == 600) return 113;                     // integer
+    if (type == 601) return 119;                     // rational
+    if (type == 602) return 120;                     // real
+    if (type == 603) return 105;                     // complex
+    if (in(500, 501)) return 125;                    // random numbers
+    if (in(400, 409) || type == 13) return 106;      // constants
+    if (type == 100) return 112;                     // empty node
+    if (type == 207) return 109;                     // product
+    if (type == 208) return 121;                     // sum
+    if (type == 209) return 103;                     // mean
+    if (in(101, 214) || in(4000, 4002)) return 118;  // operators, integrators
+    if (in(300, 337) || in(700, 799) || in(900, 926) || in(1100, 1103) || in(1200, 1205) ||
+        in(5000, 5003))
+        return 111;                                // functions
+    if (in(800, 805)) return 114;                  // interpolations
+    if (type == 11) return 123;                    // versatile capsule
+    if (type == 12) return 110;                    // formula capsule
+    if (type == 899 || type == 2001) return 107;   // points and pairs
+    if (type == 2101 || type == 2102) return 115;  // point lists
+    if (type == 14) return 108;                    // DLL capsule
+    return 124;
+}
+
+}  // namespace
+
+int ImageOf(const Item& item) {
+    switch (item.kind) {
+        case kRootItem: return 117 - kFirstBitmap;
+        case kDefinitionItem: return 116 - kFirstBitmap;
+        default: return BitmapOfType(item.typeId) - kFirstBitmap;
+    }
+}
 
 bool RefillsOn(FitEvent code) {
     return code == FitEvent::kMathPathChanged;

@@ -51,6 +51,13 @@ struct Item {
     bool operator==(const Item&) const = default;
 };
 
+// The tree's image list: the node bitmaps 103 to 125 in order, so an image is its bitmap's
+// offset from 103. The root shows the tree root (117), a definition the reference (116), a node
+// the picture of its family (the spare 124 for a type of no family).
+inline constexpr int kFirstBitmap = 103;
+inline constexpr int kImageCount = 23;
+int ImageOf(const Item& item);
+
 // Fit-bus codes that refill the tree: 202 (math path set or cleared).
 bool RefillsOn(FitEvent code);
 // In order: the root "Parameters"; the target node's subtree; each referenced definition (its

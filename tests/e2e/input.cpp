@@ -70,13 +70,31 @@ WORD KeyCode(const std::string& name) {
     return 0;
 }
 
+// "Class#N": the class and the index N (0 without one).
+ClassSearch ParseSearch(const std::string& pattern) {
+    const std::size_t hash = pattern.find('#');
+    return {pattern.substr(0, hash),
+            hash == std::string::npos ? 0 : std::atoi(pattern.c_str() + hash + 1)};
+}
+
+// The N-th visible child of that class, in the order of the children.
+HWND FindChild(HWND parent, ClassSearch search) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (IsWindowVisible(child) && ClassOf(child) == search.className && search.wanted-- == 0)
+            return child;
+    return nullptr;
+}
+
 }  // namespace
 
 HWND FindWindowByPattern(HWND main, const std::string& pattern) {
+    // "outer/inner": inner among the children of the window that outer finds.
+    if (const std::size_t slash = pattern.rfind('/'); slash != std::string::npos) {
+        HWND outer = FindWindowByPattern(main, pattern.substr(0, slash));
+        return outer ? FindChild(outer, ParseSearch(pattern.substr(slash + 1))) : nullptr;
+    }
     if (pattern == "main") return main;
-    const std::size_t hash = pattern.find('#');
-    ClassSearch search{pattern.substr(0, hash),
-                       hash == std::string::npos ? 0 : std::atoi(pattern.c_str() + hash + 1)};
+    ClassSearch search = ParseSearch(pattern);
     EnumChildWindows(
         main,
         [](HWND child, LPARAM data) -> BOOL {

@@ -9,7 +9,9 @@ namespace E2e {
 
 // A window of the program named by pattern: "main", or a window class with an optional "#N" (the
 // N-th visible window of that class below the main window, from 0, in the order the system
-// enumerates them). Null when there is none.
+// enumerates them), or "outer/inner": a child window of the one outer names (inner's "#N" counts
+// that window's visible children of the class), e.g. "main/ToolBarClass" for the global tool bar
+// or "LayersClass/SysTreeView32". Null when there is none.
 HWND FindWindowByPattern(HWND main, const std::string& pattern);
 
 // A screen point of the window from a position in its window rectangle: a number from its left

@@ -49,8 +49,10 @@ std::string Runner::Run(const Step& step) {
     const std::string& n = step.name;
     if (n == "start") return Start(step);
     if (n == "menu") {
-        if (!Main()) return "no main window";
-        PostMessageA(Main(), WM_COMMAND, std::stoul(step.words[0]), 0);
+        // To the main window, or to the panel that owns a context menu.
+        HWND target = step.words.size() > 1 ? FindWindowByPattern(Main(), step.words[1]) : Main();
+        if (!target) return "no window " + (step.words.size() > 1 ? step.words[1] : "main");
+        PostMessageA(target, WM_COMMAND, std::stoul(step.words[0]), 0);
         return "";
     }
     if (n == "key" || n == "type" || n == "click" || n == "dblclick" || n == "drag") return Input(step);

@@ -28,7 +28,7 @@ TEST(Scenario, AMistakeNamesItsLineAndGivesNoSteps) {
         const char* error;
     } cases[] = {
         {"start\nstrat x\n", "line 2: unknown step strat"},
-        {"menu\n", "line 1: menu takes 1 to 1 words"},
+        {"menu\n", "line 1: menu takes 1 to 2 words"},
         {"expect-box \"Message\n", "line 1: unclosed quote"},
         {"start ${nothing}/a.dat\n", "line 1: unknown variable in ${nothing}/a.dat"},
     };

@@ -1,9 +1,11 @@
 #include "tests/modes/mode_support.h"
 
-#include "modes/view_modes.h"
 #include "functions/families.h"
 #include "model/current.h"
+#include "model/map_capsule.h"
+#include "modes/fit_core.h"
 #include "modes/tool_core.h"
+#include "modes/view_modes.h"
 #include "plot/axis_tools.h"
 
 namespace ModeTest {
@@ -43,6 +45,42 @@ Core::MathMap::Ptr PhononModel() {
     Core::MenuCore::SetCurrentModel(model);
     Core::MenuCore::SetCurrentDefinition(definition);
     Core::MenuCore::SetCurrentNode(Find("p1"));
+    return model;
+}
+
+namespace {
+
+Core::Node::Ptr Named(int type, const std::string& name,
+                      std::initializer_list<Core::Node::Ptr> children = {}) {
+    Core::Node::Ptr node = Core::Node::Create(type);
+    node->SetName(name);
+    node->ClearChildren();
+    for (const Core::Node::Ptr& child : children) node->AddChild(child);
+    return node;
+}
+
+}  // namespace
+
+Core::MathMap::Ptr ReferencingModel() {
+    Capsule::RegisterFamilies();
+    Core::MathMap::Ptr model = Core::MathMap::CreateModel("f");
+    Core::NodeMap::Ptr c = model->AddMap(Core::NodeMap::CreateFunction("c"));
+    c->SetRoot(Named(208, "u", {Named(100, "k")}));
+    c->SetActive(true);
+    auto reference = Safe::MakeX<Core::MapCapsule>();
+    reference->SetName("r");
+    reference->SetMap(c);
+    Core::NodeMap::Ptr definition = model->AddMap(Core::NodeMap::CreateFunction("model"));
+    definition->SetRoot(
+        Named(208, "s",
+              {Named(100, "a"), Named(208, "t", {Named(100, "b"), Named(100, "d")}), reference}));
+    model->RebuildOrder();
+    Core::Models().Add(model);
+    Core::MenuCore::SetCurrentModel(model);
+    Core::MenuCore::SetCurrentDefinition(definition);
+    Core::MenuCore::SetCurrentNode(definition->GetRoot());
+    Core::FitCore::Initialize();
+    Core::FitCore::SetMathPath();
     return model;
 }
 

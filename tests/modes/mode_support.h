@@ -13,6 +13,9 @@ namespace ModeTest {
 // three-parameter phonons "p1" (w 100) and "p2" (w 300), each of x. The current node is p1.
 Core::MathMap::Ptr PhononModel();
 Core::Node::Ptr Find(const std::string& name);
+// Model "f", current, with the fit's math path on its definition "model": s = Sum(a,
+// t = Sum(b, d), a reference to "c"); "c" (active) is u = Sum(k). The current node is s.
+Core::MathMap::Ptr ReferencingModel();
 double Value(const Core::Node::Ptr& node, const std::string& child);
 
 // Every code of the view, layer and model buses (and the own lists registered with Watch),

@@ -2,11 +2,11 @@
 
 #include <tuple>
 
-#include "modes/fit_core.h"
 #include "app/parameter_panels.h"
 #include "functions/families.h"
 #include "model/current.h"
 #include "model/map_capsule.h"
+#include "modes/fit_core.h"
 #include "tests/modes/mode_support.h"
 
 namespace {
@@ -61,37 +61,6 @@ TEST(ParameterPanelsTest, TheNodeListShowsTheActiveNodesWith16DigitsAndTakesType
         EXPECT_EQ(Nodes::RefreshesOn(static_cast<ModelEvent>(code)), refreshes) << code;
 }
 
-Node::Ptr Named(int type, const std::string& name, std::initializer_list<Node::Ptr> children = {}) {
-    Node::Ptr node = Node::Create(type);
-    node->SetName(name);
-    node->ClearChildren();
-    for (const Node::Ptr& child : children) node->AddChild(child);
-    return node;
-}
-
-// Model "f": "model" is s = Sum(a, t = Sum(b, d), a reference to "c"); "c" is u = Sum(k).
-void ReferencingModel() {
-    Capsule::RegisterFamilies();
-    Core::MathMap::Ptr model = Core::MathMap::CreateModel("f");
-    Core::NodeMap::Ptr c = model->AddMap(Core::NodeMap::CreateFunction("c"));
-    c->SetRoot(Named(208, "u", {Named(100, "k")}));
-    c->SetActive(true);
-    auto reference = Safe::MakeX<Core::MapCapsule>();
-    reference->SetName("r");
-    reference->SetMap(c);
-    Core::NodeMap::Ptr definition = model->AddMap(Core::NodeMap::CreateFunction("model"));
-    definition->SetRoot(
-        Named(208, "s",
-              {Named(100, "a"), Named(208, "t", {Named(100, "b"), Named(100, "d")}), reference}));
-    model->RebuildOrder();
-    Core::Models().Add(model);
-    Core::MenuCore::SetCurrentModel(model);
-    Core::MenuCore::SetCurrentDefinition(definition);
-    Core::MenuCore::SetCurrentNode(definition->GetRoot());
-    Core::FitCore::Initialize();
-    Core::FitCore::SetMathPath();
-}
-
 // The tree's node items as "name:checked", in order.
 std::vector<std::string> Checks() {
     std::vector<std::string> checks;
@@ -103,7 +72,7 @@ std::vector<std::string> Checks() {
 }
 
 TEST(ParameterPanelsTest, TheFitTreeShowsTheTargetAndReferencedDefinitionsAndMarksSubtrees) {
-    ReferencingModel();
+    ModeTest::ReferencingModel();
     using Fit::kDefinitionItem, Fit::kNodeItem, Fit::kRootItem;
     EXPECT_EQ(Fit::TreeItems(), (std::vector<Fit::Item>{{0, kRootItem, L"Parameters"},
                                                         {1, kNodeItem, L"s", 208},
@@ -130,6 +99,19 @@ TEST(ParameterPanelsTest, TheFitTreeShowsTheTargetAndReferencedDefinitionsAndMar
     Core::FitCore::SetMathPath();
     EXPECT_EQ(Checks(),
               (std::vector<std::string>{"s:0", "a:0", "t:0", "b:0", "d:0", "u:0", "k:0"}));
+    // The images are offsets into the bitmaps 103 to 125: root 117, definition 116, then each
+    // node's family (sum 121, empty 100 112, phonon 111, interpolation 114, no family 124).
+    EXPECT_EQ(Fit::ImageOf({0, kRootItem, L"Parameters"}), 14);
+    EXPECT_EQ(Fit::ImageOf({1, kDefinitionItem, L"c"}), 13);
+    for (const auto& [type, bitmap] : {std::pair{208, 121},
+                                       {100, 112},
+                                       {900, 111},
+                                       {803, 114},
+                                       {604, 104},
+                                       {3004, 124},
+                                       {209, 103},
+                                       {125, 118}})
+        EXPECT_EQ(Fit::ImageOf({1, kNodeItem, L"n", type}), bitmap - 103) << type;
     EXPECT_TRUE(Fit::RefillsOn(FitEvent::kMathPathChanged));
     EXPECT_FALSE(Fit::RefillsOn(FitEvent::kFitStarted));
 }
