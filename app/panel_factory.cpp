@@ -3,6 +3,9 @@
 #include <iterator>
 
 #include "app/caption_leaf.h"
+#include "app/comments_leaf.h"
+#include "app/data_explorer.h"
+#include "app/math_tree.h"
 #include "app/view_panel.h"
 
 namespace Core {
@@ -19,6 +22,11 @@ Safe::XPtr<Winplus::Panel> PlotPanel(PanelId, Winplus::Wnd parent) {
     return Safe::MakeX<ViewLeaf>(parent);
 }
 
+template <class Leaf>
+Safe::XPtr<Winplus::Panel> LeafOf(PanelId, Winplus::Wnd parent) {
+    return Safe::MakeX<Leaf>(parent);
+}
+
 struct PanelKind {
     PanelId id;
     const wchar_t* caption;
@@ -27,7 +35,7 @@ struct PanelKind {
 
 constexpr PanelKind kPanels[] = {
     {PanelId::Selection, L"Selection", CaptionOnly},
-    {PanelId::MathExplorer, L"Math Explorer", CaptionOnly},
+    {PanelId::MathExplorer, L"Math Explorer", LeafOf<MathLeaf>},
     {PanelId::Definition, L"Definition", CaptionOnly},
     {PanelId::Parameters, L"Parameters", CaptionOnly},
     {PanelId::FunctionSelector, L"Function Selector", CaptionOnly},
@@ -35,10 +43,10 @@ constexpr PanelKind kPanels[] = {
     {PanelId::UserFunctionSelector, L"User Function Selector", CaptionOnly},
     {PanelId::ViewBar, L"View", CaptionOnly},
     {PanelId::Plot, L"Plot", PlotPanel},
-    {PanelId::Comments, L"Comments", CaptionOnly},
+    {PanelId::Comments, L"Comments", LeafOf<CommentsLeaf>},
     {PanelId::LayerExplorer, L"Layer Explorer", CaptionOnly},
     {PanelId::Properties, L"Properties", CaptionOnly},
-    {PanelId::DataFiles, L"Data Files", CaptionOnly},
+    {PanelId::DataFiles, L"Data Files", LeafOf<DataLeaf>},
     {PanelId::Builder, L"Builder", CaptionOnly},
     {PanelId::Anchors, L"Anchors", CaptionOnly},
     {PanelId::Adjustment, L"Adjustment", CaptionOnly},
