@@ -165,6 +165,14 @@ void TopController::BuildCommands() {
                                ID_HELP_OSML};
     for (int id : kNotYet) commands_.AddNotYet(id);
     for (int id = ID_OPUS_FIRST; id <= ID_OPUS_LAST; ++id) commands_.AddNotYet(id);
+    projectMenu_ = Safe::MakeX<ProjectMenu>(main);
+    projectMenu_->AddTo(commands_);
+}
+
+bool TopController::OnClose() {
+    // The question cannot stop the close.
+    if (projectMenu_) projectMenu_->OnClose();
+    return false;
 }
 
 bool TopController::OnDestroy() {

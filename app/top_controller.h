@@ -5,6 +5,7 @@
 
 #include "app/menu_commands.h"
 #include "app/placement.h"
+#include "app/project_menu.h"
 #include "winplus/panel.h"
 #include "winplus/status_bar.h"
 #include "winplus/window.h"
@@ -17,6 +18,7 @@ public:
     ~TopController() override;
 
     bool OnCreate() override;
+    bool OnClose() override;
     bool OnDestroy() override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
     bool OnSize(unsigned width, unsigned height, WPARAM type) override;
@@ -47,6 +49,7 @@ private:
     Safe::XPtr<Winplus::PanelContainer> columns_[3];
     Safe::XPtr<Winplus::StatusBar> statusBar_;
     MenuCommands commands_;
+    Safe::XPtr<ProjectMenu> projectMenu_;
 };
 
 }  // namespace Core
