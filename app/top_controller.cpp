@@ -4,6 +4,7 @@
 
 #include "app/about_dialog.h"
 #include "app/command_line.h"
+#include "app/node_help.h"
 #include "modes/fit_core.h"
 #include "app/panel_factory.h"
 #include "app/resource_ids.h"
@@ -17,9 +18,12 @@
 namespace Core {
 
 namespace {
-// The status bar's texts of the node picked last: its name until the help texts come.
-void PickedNodeTexts(std::wstring& label, std::wstring&) {
-    if (const Node::Ptr node = Selection::GetNode()) ToWide(node->GetName(), label);
+// The status bar's texts of the node picked last: its help texts, its name for a label where
+// they have none.
+void PickedNodeTexts(std::wstring& label, std::wstring& description) {
+    const Node::Ptr node = Selection::GetNode();
+    if (node) ToWide(node->GetName(), label);
+    NodeHelp(node.Get(), label, description);
 }
 }  // namespace
 
