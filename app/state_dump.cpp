@@ -2,11 +2,12 @@
 
 #include <sstream>
 
-#include "modes/fit_core.h"
+#include "app/project_state.h"
 #include "foundation/text.h"
 #include "io/data_set.h"
 #include "model/current.h"
 #include "model/selection.h"
+#include "modes/fit_core.h"
 #include "plot/layer.h"
 
 namespace Core {
@@ -79,6 +80,7 @@ std::string StateDumpText(const ShownState& shown) {
     out << "status label: " << Narrow(shown.statusLabel) << "\n";
     out << "status description: " << Narrow(shown.statusDescription) << "\n";
     out << "status fit: " << Narrow(shown.statusFit) << "\n";
+    out << "project saved: " << (MenuCore::IsSaved() ? "yes" : "no") << "\n";
     out << "models: " << Models().Count() << "\n";
     out << "model: " << NameOf(MenuCore::GetCurrentModel().Get()) << "\n";
     out << "definition: " << NodeName(MenuCore::GetCurrentDefinition()) << "\n";

@@ -38,7 +38,7 @@ TEST(StateDump, ShowsTheStatusTextsAndEachLayersLimitsAndCurves) {
           "status fit: Step = 2 Chi2 = 0.5", "model: none", "spectrum: none", "layers: 1",
           "current layer: layer", "layer 1: layer", "layer 1 limits: x 200 to 600, y -1 to 2",
           "layer 1 file curve two phonons: 3 points; 200 1 -2; 400 0.5 0.25; 600 -1 4",
-          "fit: stopped"})
+          "project saved: yes", "fit: stopped"})
         EXPECT_TRUE(HasLine(text, line)) << line << " in\n" << text;
     // The model curve: its count and first point, flat at zero without a model.
     EXPECT_NE(text.find("\nlayer 1 curve curve: 512 points; 200 0 0; "), std::string::npos) << text;

@@ -74,6 +74,10 @@ WORD KeyCode(const std::string& name) {
 
 HWND FindWindowByPattern(HWND main, const std::string& pattern) {
     if (pattern == "main") return main;
+    if (const std::size_t inside = pattern.find('>'); inside != std::string::npos) {
+        HWND outer = FindWindowByPattern(main, pattern.substr(0, inside));
+        return outer ? FindWindowByPattern(outer, pattern.substr(inside + 1)) : nullptr;
+    }
     const std::size_t hash = pattern.find('#');
     ClassSearch search{pattern.substr(0, hash),
                        hash == std::string::npos ? 0 : std::atoi(pattern.c_str() + hash + 1)};
@@ -102,10 +106,10 @@ bool ScreenPoint(HWND window, const std::string& x, const std::string& y, POINT&
     return true;
 }
 
-void Click(HANDLE program, POINT at) {
+void Click(HANDLE program, POINT at, bool rightButton) {
     MoveTo(program, at);
-    SendMouse(program, MOUSEEVENTF_LEFTDOWN);
-    SendMouse(program, MOUSEEVENTF_LEFTUP);
+    SendMouse(program, rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+    SendMouse(program, rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
 }
 
 void Drag(HANDLE program, POINT from, POINT delta) {

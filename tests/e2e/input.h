@@ -9,7 +9,7 @@ namespace E2e {
 
 // A window of the program named by pattern: "main", or a window class with an optional "#N" (the
 // N-th visible window of that class below the main window, from 0, in the order the system
-// enumerates them). Null when there is none.
+// enumerates them); "A>B" is the window B below the window A. Null when there is none.
 HWND FindWindowByPattern(HWND main, const std::string& pattern);
 
 // A screen point of the window from a position in its window rectangle: a number from its left
@@ -18,7 +18,7 @@ bool ScreenPoint(HWND window, const std::string& x, const std::string& y, POINT&
 
 // Each input event waits until the program has taken it: a window that reads the cursor's
 // position when it handles a press must see where the press was.
-void Click(HANDLE program, POINT at);
+void Click(HANDLE program, POINT at, bool rightButton = false);
 // Presses at from, moves to from + delta in steps and releases there.
 void Drag(HANDLE program, POINT from, POINT delta);
 // Keys such as "Return", "F4", "a", with "ctrl+", "alt+", "shift+" before them, to the

@@ -109,8 +109,10 @@ std::string Runner::Input(const Step& step) {
             return "another window lies over the program at " + std::to_string(at.x) + "," +
                    std::to_string(at.y);
     }
+    if (step.name == "click" && step.words.size() == 4 && step.words[3] != "right")
+        return "click WINDOW X Y [right]";
     if (step.name == "click")
-        Click(program_.Handle(), at);
+        Click(program_.Handle(), at, step.words.size() == 4);
     else
         Drag(program_.Handle(), at, {std::stol(step.words[3]), std::stol(step.words[4])});
     // The program paints only once no input waits: painted, it has taken the whole gesture, so
@@ -154,8 +156,13 @@ std::string Runner::FillDialog(const Step& step) {
     if (!dialog) return "no dialog " + Quoted(step.words[0]);
     const std::string& answer = step.words[3];
     if (answer != "ok" && answer != "cancel") return "fill-dialog ends with ok or cancel";
-    if (!FillFileDialog(dialog, step.words[1], step.words[2], answer == "ok"))
-        return "no file name field";
+    // The dialog shows before its controls are all made.
+    const std::string filled = WaitFor([&]() -> std::string {
+        return FillFileDialog(dialog, step.words[1], step.words[2], answer == "ok")
+                   ? ""
+                   : "no file name field";
+    });
+    if (!filled.empty()) return filled;
     return WaitFor([&] { return IsWindow(dialog) ? "the dialog stays" : ""; });
 }
 
@@ -210,6 +217,13 @@ std::string Runner::ExpectFile(const Step& step) {
     if (step.words[1] == "~")
         return bytes.find(step.words[2]) != std::string::npos ? ""
                                                               : path + " lacks " + step.words[2];
+    if (step.words[1] == "begins") {
+        // Bytes in hexadecimal, apart by blanks.
+        std::istringstream hex(step.words[2]);
+        std::string expected;
+        for (unsigned byte = 0; hex >> std::hex >> byte;) expected += static_cast<char>(byte);
+        return bytes.compare(0, expected.size(), expected) == 0 ? "" : path + " begins otherwise";
+    }
     bool referenceFound = false;
     const std::string reference = ReadFile(step.words[2], referenceFound);
     if (step.words[1] != "=" || !referenceFound) return "no reference file " + step.words[2];
