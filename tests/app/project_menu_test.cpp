@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/about_box.h"
+#include "app/panel_registry.h"
 #include "app/project_state.h"
 #include "app/resource_ids.h"
 #include "app/top_controller.h"
@@ -185,6 +186,35 @@ TEST(ProjectMenu, AboutShowsTheVersionAndClosesWithOk) {
     };
     EXPECT_TRUE(shows("Sorix version 2.0"));
     EXPECT_TRUE(shows("OK"));
+}
+
+// A panel that keeps what the View menu asked of it.
+struct RecordedPanel : Core::RegisteredPanel {
+    void SetVisible(bool visible) override { shown.push_back(visible); }
+    void LayOut() override {}
+    std::vector<bool> shown;
+};
+
+TEST(ProjectMenu, ViewItemsShowAndHideTheirPanelsAndTurnTheirCheckMarksOver) {
+    MainWindow main;
+    HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAIN_MENU));
+    SetMenu(main.hwnd, menu);
+    RecordedPanel left, formulas;
+    const auto leftSlot = Core::PanelRegistry::SetLayoutPanel(&left, Core::kLeftColumn);
+    const auto formulaSlot =
+        Core::PanelRegistry::SetToolPanel(&formulas, Core::kFormulaEditorPanel);
+    const auto checked = [menu](int id) {
+        return (GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND) & MF_CHECKED) != 0;
+    };
+    EXPECT_TRUE(checked(ID_VIEW_MATH_EXPLORER));
+    main.Command(ID_VIEW_MATH_EXPLORER);
+    EXPECT_FALSE(checked(ID_VIEW_MATH_EXPLORER));
+    main.Command(ID_VIEW_MATH_EXPLORER);
+    main.Command(ID_VIEW_FORMULA_EDITOR);
+    EXPECT_TRUE(checked(ID_VIEW_MATH_EXPLORER));
+    EXPECT_FALSE(checked(ID_VIEW_FORMULA_EDITOR));
+    EXPECT_EQ(left.shown, (std::vector<bool>{false, true}));
+    EXPECT_EQ(formulas.shown, std::vector<bool>{false});
 }
 
 }  // namespace
