@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/resource_ids.h"
-#include "app/top_controller.h"
+#include "tests/app/main_window_support.h"
 #include "tests/winplus/gui_test_support.h"
 
 namespace {
@@ -24,17 +24,7 @@ void CollectIds(HMENU menu, std::vector<int>& ids) {
     }
 }
 
-struct MainWindow {
-    Safe::XPtr<Core::TopController> top = Safe::MakeX<Core::TopController>(Core::WorkArea{});
-    HWND hwnd;
-    MainWindow() {
-        Winplus::WindowMaker maker(GuiTest::TestClass(), GetModuleHandleA(nullptr));
-        maker.width = 800;
-        maker.height = 600;
-        hwnd = maker.Create(top);
-    }
-    ~MainWindow() { DestroyWindow(hwnd); }
-};
+using GuiTest::MainWindow;
 
 TEST(MenuCommands, EveryItemOfTheMainMenuHasAnEntry) {
     MainWindow main;

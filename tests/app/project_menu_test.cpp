@@ -11,40 +11,18 @@
 #include "app/panel_registry.h"
 #include "app/project_state.h"
 #include "app/resource_ids.h"
-#include "app/top_controller.h"
 #include "foundation/text.h"
 #include "io/data_set.h"
 #include "model/current.h"
 #include "tests/app/explorer_gui_support.h"
+#include "tests/app/main_window_support.h"
 #include "tests/app/scripted_platform.h"
 #include "tests/io/reader_support.h"
 #include "tests/winplus/gui_test_support.h"
 
 namespace {
 
-struct MainWindow {
-    // The project of the program's start.
-    bool started = (Core::MathMapIo::InitProject(), true);
-    Safe::XPtr<Core::TopController> top = Safe::MakeX<Core::TopController>(Core::WorkArea{});
-    HWND hwnd;
-    MainWindow() {
-        Winplus::WindowMaker maker(GuiTest::TestClass(), GetModuleHandleA(nullptr));
-        maker.width = 900;
-        maker.height = 700;
-        hwnd = maker.Create(top);
-    }
-    ~MainWindow() {
-        if (IsWindow(hwnd)) DestroyWindow(hwnd);
-        MSG quit{};
-        PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-    }
-    void Command(int id) const { SendMessageA(hwnd, WM_COMMAND, static_cast<WPARAM>(id), 0); }
-    std::string Title() const {
-        char text[256] = {};
-        GetWindowTextA(hwnd, text, sizeof text);
-        return text;
-    }
-};
+using GuiTest::MainWindow;
 
 // The tree view of the panel whose window class is className.
 const Winplus::ControlTree* PanelTree(HWND main, const char* className) {
