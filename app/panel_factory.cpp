@@ -23,7 +23,7 @@ Safe::XPtr<Winplus::Panel> PlotPanel(PanelId, Winplus::Wnd parent) {
 }
 
 template <class Leaf>
-Safe::XPtr<Winplus::Panel> LeafOf(PanelId, Winplus::Wnd parent) {
+Safe::XPtr<Winplus::Panel> MakeLeaf(PanelId, Winplus::Wnd parent) {
     return Safe::MakeX<Leaf>(parent);
 }
 
@@ -35,7 +35,7 @@ struct PanelKind {
 
 constexpr PanelKind kPanels[] = {
     {PanelId::Selection, L"Selection", CaptionOnly},
-    {PanelId::MathExplorer, L"Math Explorer", LeafOf<MathLeaf>},
+    {PanelId::MathExplorer, L"Math Explorer", MakeLeaf<MathLeaf>},
     {PanelId::Definition, L"Definition", CaptionOnly},
     {PanelId::Parameters, L"Parameters", CaptionOnly},
     {PanelId::FunctionSelector, L"Function Selector", CaptionOnly},
@@ -43,10 +43,10 @@ constexpr PanelKind kPanels[] = {
     {PanelId::UserFunctionSelector, L"User Function Selector", CaptionOnly},
     {PanelId::ViewBar, L"View", CaptionOnly},
     {PanelId::Plot, L"Plot", PlotPanel},
-    {PanelId::Comments, L"Comments", LeafOf<CommentsLeaf>},
+    {PanelId::Comments, L"Comments", MakeLeaf<CommentsLeaf>},
     {PanelId::LayerExplorer, L"Layer Explorer", CaptionOnly},
     {PanelId::Properties, L"Properties", CaptionOnly},
-    {PanelId::DataFiles, L"Data Files", LeafOf<DataLeaf>},
+    {PanelId::DataFiles, L"Data Files", MakeLeaf<DataLeaf>},
     {PanelId::Builder, L"Builder", CaptionOnly},
     {PanelId::Anchors, L"Anchors", CaptionOnly},
     {PanelId::Adjustment, L"Adjustment", CaptionOnly},

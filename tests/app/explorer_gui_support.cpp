@@ -43,9 +43,25 @@ std::string DescribeMenu(HMENU menu) {
 
 std::string openedMenu;
 
+// The menu window this thread shows: test programs running beside show menus of their own.
+HWND OwnMenuWindow() {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM result) -> BOOL {
+            char name[16] = {};
+            GetClassNameA(window, name, sizeof name);
+            if (std::strcmp(name, "#32768") != 0 || !IsWindowVisible(window)) return TRUE;
+            *reinterpret_cast<HWND*>(result) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 // Runs in the menu's modal loop: reads the open menu and closes it.
 void CALLBACK ReadAndCloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND popup = FindWindowA("#32768", nullptr);
+    HWND popup = OwnMenuWindow();
     if (!popup) return;
     KillTimer(nullptr, id);
     constexpr UINT kGetMenu = 0x01E1;  // MN_GETHMENU

@@ -1,8 +1,8 @@
 // The end-to-end driver: uses Sorix.exe as a person does, step by step from a scenario file.
 //   sorix_driver SORIX_EXE SCENARIO DATA_FOLDER WORK_FOLDER
-//     runs the scenario; ${data} and ${work} in it stand for the two folders. Exit code 0 when
-//     every step passed; otherwise the failing step is named and the screen and the program's
-//     state dump are left in the work folder.
+//     runs the scenario; ${data} and ${work} in it stand for the two folders (the work folder
+//     is emptied first). Exit code 0 when every step passed; otherwise the failing step is
+//     named and the screen and the program's state dump are left in the work folder.
 //   sorix_driver --wait-painted SECONDS
 //     waits until a running Sorix.exe has painted its main window completely (run.sh).
 //   sorix_driver --list-windows
@@ -72,6 +72,18 @@ std::string ReadText(const std::string& path) {
     return text.str();
 }
 
+// Files of an earlier run would change what the program's dialogs ask (a file to replace).
+void EmptyFolder(const std::string& folder) {
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            DeleteFileA((folder + "\\" + found.cFileName).c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -85,6 +97,7 @@ int main(int argc, char** argv) {
     const std::string scenarioPath = E2e::WindowsPath(argv[2]);
     const std::string work = E2e::WindowsPath(argv[4]);
     CreateDirectoryA(work.c_str(), nullptr);
+    EmptyFolder(work);
     std::string error;
     const std::vector<E2e::Step> steps = E2e::ParseScenario(
         ReadText(scenarioPath), {{"data", E2e::WindowsPath(argv[3])}, {"work", work}}, error);

@@ -106,10 +106,10 @@ bool ScreenPoint(HWND window, const std::string& x, const std::string& y, POINT&
     return true;
 }
 
-void Click(HANDLE program, POINT at, bool rightButton) {
+void Click(HANDLE program, POINT at, bool right) {
     MoveTo(program, at);
-    SendMouse(program, rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
-    SendMouse(program, rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+    SendMouse(program, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+    SendMouse(program, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
 }
 
 void Drag(HANDLE program, POINT from, POINT delta) {
@@ -133,6 +133,22 @@ bool PressKeys(HWND main, const std::string& keys) {
     SetForegroundWindow(main);
     for (const WORD code : codes) SendKey(code, false);
     for (auto code = codes.rbegin(); code != codes.rend(); ++code) SendKey(*code, true);
+    return true;
+}
+
+bool TypeText(HWND main, const std::string& text) {
+    SetForegroundWindow(main);
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) > 0x7F) return false;
+        for (const DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wScan = static_cast<WORD>(c);
+            input.ki.dwFlags = KEYEVENTF_UNICODE | up;
+            SendInput(1, &input, sizeof(input));
+            Sleep(15);
+        }
+    }
     return true;
 }
 

@@ -17,13 +17,17 @@ HWND FindWindowByPattern(HWND main, const std::string& pattern);
 bool ScreenPoint(HWND window, const std::string& x, const std::string& y, POINT& point);
 
 // Each input event waits until the program has taken it: a window that reads the cursor's
-// position when it handles a press must see where the press was.
-void Click(HANDLE program, POINT at, bool rightButton = false);
+// position when it handles a press must see where the press was. right: the right button.
+void Click(HANDLE program, POINT at, bool right = false);
 // Presses at from, moves to from + delta in steps and releases there.
 void Drag(HANDLE program, POINT from, POINT delta);
 // Keys such as "Return", "F4", "a", with "ctrl+", "alt+", "shift+" before them, to the
 // program's foreground window; false for an unknown key name.
 bool PressKeys(HWND main, const std::string& keys);
+
+// Types a text character by character as the characters themselves (whatever the keyboard's
+// layout); false for a text beyond ASCII.
+bool TypeText(HWND main, const std::string& text);
 
 // The whole screen as a 24-bit BMP file.
 bool SaveScreenshot(const std::string& path);

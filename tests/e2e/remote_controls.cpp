@@ -132,14 +132,14 @@ bool PressButton(HWND dialog, const std::string& text) {
 
 bool FillFileDialog(HWND dialog, const std::string& folder, const std::string& name, bool confirm) {
     if (!confirm) return PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0) != FALSE;
-    // The file name field: edt1, or the edit inside the combo box cmb13 (an extended combo box
-    // holds it inside its own combo box).
+    // The file name field: edt1, or the edit inside the combo box cmb13 (Wine's cmb13 is an
+    // extended combo box, which holds a combo box that holds the edit).
     HWND field = GetDlgItem(dialog, 0x480);
-    HWND combo = GetDlgItem(dialog, 0x47C);
-    if (!field) field = FindWindowExA(combo, nullptr, "Edit", nullptr);
-    if (!field)
-        field = FindWindowExA(FindWindowExA(combo, nullptr, "ComboBox", nullptr), nullptr, "Edit",
-                              nullptr);
+    if (!field) {
+        HWND combo = GetDlgItem(dialog, 0x47C);
+        if (HWND inner = FindWindowExA(combo, nullptr, "ComboBox", nullptr)) combo = inner;
+        field = FindWindowExA(combo, nullptr, "Edit", nullptr);
+    }
     if (!field) return false;
     const std::string path = folder.empty() ? name : folder + "\\" + name;
     DWORD_PTR result = 0;

@@ -52,7 +52,7 @@ std::string Runner::Run(const Step& step) {
         PostMessageA(Main(), WM_COMMAND, std::stoul(step.words[0]), 0);
         return "";
     }
-    if (n == "key" || n == "click" || n == "drag") return Input(step);
+    if (n == "key" || n == "type" || n == "click" || n == "drag") return Input(step);
     if (n == "expect-box") return ExpectBox(step);
     if (n == "answer-box") return AnswerBox(step);
     if (n == "fill-dialog") return FillDialog(step);
@@ -99,6 +99,8 @@ std::string Runner::Input(const Step& step) {
     if (!Main()) return "no main window";
     if (step.name == "key")
         return PressKeys(Main(), step.words[0]) ? "" : "unknown key " + step.words[0];
+    if (step.name == "type")
+        return TypeText(Main(), step.words[0]) ? "" : "no key types " + step.words[0];
     HWND window = FindWindowByPattern(Main(), step.words[0]);
     POINT at{};
     if (!ScreenPoint(window, step.words[1], step.words[2], at)) return "no window " + step.words[0];
@@ -109,10 +111,10 @@ std::string Runner::Input(const Step& step) {
             return "another window lies over the program at " + std::to_string(at.x) + "," +
                    std::to_string(at.y);
     }
-    if (step.name == "click" && step.words.size() == 4 && step.words[3] != "right")
-        return "click WINDOW X Y [right]";
+    const bool right = step.name == "click" && step.words.size() > 3;
+    if (right && step.words[3] != "right") return "unknown button " + step.words[3];
     if (step.name == "click")
-        Click(program_.Handle(), at, step.words.size() == 4);
+        Click(program_.Handle(), at, right);
     else
         Drag(program_.Handle(), at, {std::stol(step.words[3]), std::stol(step.words[4])});
     // The program paints only once no input waits: painted, it has taken the whole gesture, so
@@ -156,8 +158,8 @@ std::string Runner::FillDialog(const Step& step) {
     if (!dialog) return "no dialog " + Quoted(step.words[0]);
     const std::string& answer = step.words[3];
     if (answer != "ok" && answer != "cancel") return "fill-dialog ends with ok or cancel";
-    // The dialog shows before its controls are all made.
-    const std::string filled = WaitFor([&]() -> std::string {
+    // The dialog may show its caption before it has made its fields.
+    const std::string filled = WaitFor([&] {
         return FillFileDialog(dialog, step.words[1], step.words[2], answer == "ok")
                    ? ""
                    : "no file name field";
