@@ -11,6 +11,27 @@
 
 namespace GuiTest {
 
+// The top-level window of this thread with that title, or null: a test program running beside
+// may show a window of the same title.
+inline HWND OwnWindow(const char* title) {
+    struct Search {
+        const char* title;
+        HWND found = nullptr;
+    } search{title};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM data) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(data);
+            char text[128] = {};
+            GetWindowTextA(window, text, sizeof text);
+            if (std::string(text) != s.title) return TRUE;
+            s.found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 struct MainWindow {
     bool started = (Core::MathMapIo::InitProject(), true);
     Safe::XPtr<Core::TopController> top = Safe::MakeX<Core::TopController>(Core::WorkArea{});

@@ -45,7 +45,7 @@ TEST(MenuCommands, EveryItemOfTheMainMenuHasAnEntry) {
 TEST(MenuCommands, AboutOpensTheDialogAndExitCloses) {
     MainWindow main;
     const UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
-        if (HWND about = FindWindowA(nullptr, "About Sorix...")) {
+        if (HWND about = GuiTest::OwnWindow("About Sorix...")) {
             char text[64] = {};
             GetDlgItemTextA(about, IDOK, text, sizeof(text));
             if (std::string(text) == "OK") PostMessageA(about, WM_COMMAND, IDOK, 0);
@@ -54,7 +54,7 @@ TEST(MenuCommands, AboutOpensTheDialogAndExitCloses) {
     // Returns once the timer has closed the dialog with its OK button.
     EXPECT_EQ(SendMessageA(main.hwnd, WM_COMMAND, ID_HELP_ABOUT, 0), 0);
     KillTimer(nullptr, timer);
-    EXPECT_EQ(FindWindowA(nullptr, "About Sorix..."), nullptr);
+    EXPECT_EQ(GuiTest::OwnWindow("About Sorix..."), nullptr);
 
     // Exit closes the window.
     SendMessageA(main.hwnd, WM_COMMAND, ID_FILE_EXIT, 0);

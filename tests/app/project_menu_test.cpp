@@ -143,7 +143,7 @@ TEST(ProjectMenu, AboutShowsTheVersionAndClosesWithOk) {
     MainWindow main;
     aboutTexts.clear();
     const UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
-        HWND about = FindWindowA(nullptr, Core::About::kTitle);
+        HWND about = GuiTest::OwnWindow(Core::About::kTitle);
         if (!about || !aboutTexts.empty()) return;
         EnumChildWindows(
             about,
@@ -158,7 +158,7 @@ TEST(ProjectMenu, AboutShowsTheVersionAndClosesWithOk) {
     });
     main.Command(ID_HELP_ABOUT);
     KillTimer(nullptr, timer);
-    EXPECT_EQ(FindWindowA(nullptr, Core::About::kTitle), nullptr);
+    EXPECT_EQ(GuiTest::OwnWindow(Core::About::kTitle), nullptr);
     const auto shows = [](const std::string& text) {
         return std::find(aboutTexts.begin(), aboutTexts.end(), text) != aboutTexts.end();
     };
