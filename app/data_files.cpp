@@ -81,7 +81,7 @@ bool Remove(const Explorer::Selected& selected) {
 }  // namespace
 
 Explorer::Item Tree() {
-    Explorer::Item root{"Files", Explorer::kRootKind, {}};
+    Explorer::Item root{kRootText, Explorer::kRootKind, {}};
     for (const Spectrum::Ptr& spectrum : DataSet::GetSet())
         root.children.push_back({spectrum->GetNameA(), kFileKind, {}});
     return root;

@@ -11,6 +11,7 @@ namespace Core::DataFiles {
 
 // Item kinds, which are the image list's indexes: the root "Files" and a spectrum.
 inline constexpr int kFileKind = 1;
+inline constexpr const char* kRootText = "Files";
 // The image list's bitmaps, in kind order.
 inline constexpr std::array<int, 2> kBitmaps = {117, 140};
 

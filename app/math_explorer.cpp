@@ -78,18 +78,29 @@ bool RemoveModel(const Explorer::Selected& selected) {
     return true;
 }
 
+int KindOf(const NodeMap& definition) {
+    return definition.IsActive() ? kFunctionKind : kVariableKind;
+}
+
 }  // namespace
 
 Explorer::Item Tree() {
-    Explorer::Item root{"Models", Explorer::kRootKind, {}};
+    Explorer::Item root{kRootText, Explorer::kRootKind, {}};
     for (const MathMap::Ptr& model : Models()) {
         Explorer::Item item{model->GetNameA(), kModelKind, {}};
         for (const NodeMap::Ptr& definition : model->GetMaps())
-            item.children.push_back(
-                {definition->Name(), definition->IsActive() ? kFunctionKind : kVariableKind, {}});
+            item.children.push_back({definition->Name(), KindOf(*definition), {}});
         root.children.push_back(std::move(item));
     }
     return root;
+}
+
+Explorer::Selected CurrentItem() {
+    const MathMap::Ptr model = MenuCore::GetCurrentModel();
+    if (!model) return {};
+    if (const NodeMap::Ptr definition = MenuCore::GetCurrentDefinition())
+        return {KindOf(*definition), definition->Name(), model->GetNameA()};
+    return {kModelKind, model->GetNameA(), kRootText};
 }
 
 bool OnModelEvent(ModelEvent code) {

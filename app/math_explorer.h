@@ -14,6 +14,7 @@ namespace Core::MathExplorer {
 inline constexpr int kModelKind = 1;
 inline constexpr int kVariableKind = 2;
 inline constexpr int kFunctionKind = 3;
+inline constexpr const char* kRootText = "Models";
 inline constexpr std::array<int, 4> kBitmaps = {117, 126, 127, 128};
 
 inline constexpr int kAddVariable = 2001;
@@ -31,6 +32,9 @@ extern const std::array<Explorer::MenuEntry, 1> kDefinitionMenu;
 
 // The root "Models"; each model of the set with its definitions in the model's order.
 Explorer::Item Tree();
+
+// The item of the current definition, or of the current model without one; kind -1 for none.
+Explorer::Selected CurrentItem();
 
 // A model bus code heard by the tree's observer. On 950 a model "basic" is added to the set
 // first. True when the tree is refilled (100, 105 and 950).

@@ -14,6 +14,9 @@
 #include "app/curves_leaf.h"
 #include "app/layers_leaf.h"
 #include "app/parameter_leaves.h"
+#include "app/comments_leaf.h"
+#include "app/data_explorer.h"
+#include "app/math_tree.h"
 #include "app/view_panel.h"
 
 namespace Core {
@@ -43,7 +46,7 @@ struct PanelKind {
 
 constexpr PanelKind kPanels[] = {
     {PanelId::Selection, L"Selection", MakeLeaf<NodeSelection>},
-    {PanelId::MathExplorer, L"Math Explorer", CaptionOnly},
+    {PanelId::MathExplorer, L"Math Explorer", MakeLeaf<MathLeaf>},
     {PanelId::Definition, L"Definition", MakeLeaf<MapLeaf>},
     {PanelId::Parameters, L"Parameters", MakeLeaf<NodesLeaf>},
     {PanelId::FunctionSelector, L"Function Selector", MakeLeaf<FunctionSelector>},
@@ -51,10 +54,10 @@ constexpr PanelKind kPanels[] = {
     {PanelId::UserFunctionSelector, L"User Function Selector", MakeLeaf<CapsuleSelector>},
     {PanelId::ViewBar, L"View", MakeLeaf<ViewBar>},
     {PanelId::Plot, L"Plot", PlotPanel},
-    {PanelId::Comments, L"Comments", CaptionOnly},
+    {PanelId::Comments, L"Comments", MakeLeaf<CommentsLeaf>},
     {PanelId::LayerExplorer, L"Layer Explorer", MakeLeaf<LayersLeaf>},
     {PanelId::Properties, L"Properties", MakeLeaf<PropertiesLeaf>},
-    {PanelId::DataFiles, L"Data Files", CaptionOnly},
+    {PanelId::DataFiles, L"Data Files", MakeLeaf<DataLeaf>},
     {PanelId::Builder, L"Builder", MakeLeaf<BuilderLeaf>},
     {PanelId::Anchors, L"Anchors", MakeLeaf<AnchorsLeaf>},
     {PanelId::Adjustment, L"Adjustment", MakeLeaf<AdjustmentLeaf>},

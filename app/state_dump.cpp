@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "app/project_state.h"
 #include "foundation/text.h"
 #include "io/data_set.h"
 #include "model/current.h"
@@ -102,6 +103,7 @@ std::string StateDumpText(const ShownState& shown) {
     for (const std::string& value : shown.propertiesValues)
         values += (values.empty() ? "" : "; ") + value;
     out << "properties values: " << values << "\n";
+    out << "project saved: " << (MenuCore::IsSaved() ? "yes" : "no") << "\n";
     out << "models: " << Models().Count() << "\n";
     out << "model: " << NameOf(MenuCore::GetCurrentModel().Get()) << "\n";
     out << "definition: " << NodeName(MenuCore::GetCurrentDefinition()) << "\n";

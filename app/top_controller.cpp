@@ -10,6 +10,7 @@
 #include "app/function_selector.h"
 #include "app/global_bar.h"
 #include "app/mode_tools.h"
+#include "app/node_help.h"
 #include "app/panel_factory.h"
 #include "app/project_commands.h"
 #include "app/resource_ids.h"
@@ -29,9 +30,9 @@
 namespace Core {
 
 namespace {
-// The status bar's texts of the node picked last: its catalogue caption (a library function's
-// name) until the help texts come.
-void PickedNodeTexts(std::wstring& label, std::wstring&) {
+// The status bar's texts of the node picked last: its help texts; where they have no label, its
+// catalogue caption (a library function's name).
+void PickedNodeTexts(std::wstring& label, std::wstring& description) {
     const Node::Ptr node = Selection::GetNode();
     if (!node) return;
     const wchar_t* caption =
@@ -40,12 +41,14 @@ void PickedNodeTexts(std::wstring& label, std::wstring&) {
         label = caption;
     else
         ToWide(node->GetName(), label);
+    NodeHelp(node.Get(), label, description);
 }
 }  // namespace
 
 TopController::TopController(const WorkArea& workArea) : workArea_(workArea) {}
 
 TopController::~TopController() {
+    registrations_.clear();
     viewPanel_ = nullptr;
     statusBar_ = nullptr;
     for (int i = 2; i >= 0; --i) columns_[i] = nullptr;
@@ -55,7 +58,6 @@ TopController::~TopController() {
 bool TopController::OnCreate() {
     MathMapIo::InitProject();
     StartLayers();
-    projectObserver_ = std::make_unique<MenuCore::ProjectObserver>();
     ShowProjectTitle();
     StartModeCores();
     Capsule::RegisterFamilies();
@@ -80,13 +82,6 @@ void TopController::StartModeCores() {
 
 void TopController::ShowProjectTitle() {
     SetWindowTextA(Handle(), MenuCore::WindowTitle(Models().GetNameA()).c_str());
-}
-
-bool TopController::OnClose() {
-    // The worker's step must end before the windows it reports to go.
-    if (FitCore::IsRunning()) FitCore::Reset();
-    MenuCore::ConfirmSave(Handle());
-    return false;
 }
 
 void TopController::StartStatusBar() {
@@ -161,6 +156,17 @@ void ConnectSelectors(const Winplus::PanelContainer& left, const Winplus::PanelC
     if (auto* formula = FindLeaf<FormulaBar>(centre)) formula->SetTarget(target);
 }
 
+// The registry's view of a panel of the main window.
+class RegistryPanel : public RegisteredPanel {
+public:
+    explicit RegistryPanel(Winplus::Panel* panel) : panel_(panel) {}
+    void SetVisible(bool visible) override { panel_->Controller()->Show(visible); }
+    void LayOut() override { panel_->Layout(); }
+
+private:
+    Winplus::Panel* panel_;  // held by the top controller, which ends the registration first
+};
+
 // A menu command that runs a function of the main window.
 class WindowCommand : public Winplus::Command {
 public:
@@ -173,21 +179,6 @@ public:
 private:
     HWND window_;
     void (*run_)(HWND);
-};
-
-// A project command of the File menu and the global tool bar; the title follows the project.
-class ProjectCommand : public Winplus::Command {
-public:
-    ProjectCommand(TopController* top, bool (*run)(void*)) : top_(top), run_(run) {}
-    bool Execute(const int&) override {
-        run_(top_->Handle());
-        top_->ShowProjectTitle();
-        return true;
-    }
-
-private:
-    TopController* top_;  // owns the table that holds this command
-    bool (*run_)(void*);
 };
 
 }  // namespace
@@ -219,7 +210,24 @@ Safe::XPtr<Winplus::PopupBanner> TopController::BuildPanels() {
         *columns_[2],
         {{PanelId::LayerExplorer, 2.0}, {PanelId::Properties, 3.0}, {PanelId::DataFiles, 1.0}});
     ConnectSelectors(*columns_[0], *columns_[1]);
+    RegisterPanels();
     return banner;
+}
+
+void TopController::RegisterPanels() {
+    const auto add = [this](Winplus::Panel* panel, int kind) {
+        if (!panel) return;
+        auto view = std::make_unique<RegistryPanel>(panel);
+        registrations_.push_back(kind <= kRightColumn
+                                     ? PanelRegistry::SetLayoutPanel(view.get(), kind)
+                                     : PanelRegistry::SetToolPanel(view.get(), kind));
+        registered_.push_back(std::move(view));
+    };
+    add(mainPanel_.Get(), kMainPanel);
+    for (int i = 0; i < 3; ++i) add(columns_[i].Get(), kLeftColumn + i);
+    add(FindLeaf<FunctionSelector>(*columns_[1]), kFunctionSelectorPanel);
+    add(FindLeaf<CapsuleSelector>(*columns_[1]), kUserFunctionSelectorPanel);
+    add(FindLeaf<FormulaBar>(*columns_[1]), kFormulaEditorPanel);
 }
 
 void TopController::BuildCommands() {
@@ -228,35 +236,16 @@ void TopController::BuildCommands() {
                                     main, [](HWND w) { PostMessageA(w, WM_CLOSE, 0, 0); }));
     commands_.Add(ID_HELP_ABOUT,
                   Safe::MakeX<WindowCommand>(main, [](HWND w) { ShowAboutDialog(w); }));
-    commands_.Add(ID_FILE_NEW_PROJECT,
-                  Safe::MakeX<ProjectCommand>(this, &MenuCore::NewProjectCommand));
-    commands_.Add(ID_FILE_OPEN, Safe::MakeX<ProjectCommand>(this, &MenuCore::LoadProjectCommand));
-    commands_.Add(ID_FILE_SAVE, Safe::MakeX<ProjectCommand>(this, &MenuCore::SaveProjectCommand));
-    commands_.Add(ID_FILE_SAVE_AS,
-                  Safe::MakeX<ProjectCommand>(this, &MenuCore::SaveProjectAsCommand));
-    // Built by the shell's project, model, data, panel, library, tool and help commands.
-    constexpr int kNotYet[] = {ID_FILE_OPEN_SML_LIBRARY,
-                               ID_FILE_ADD_NEW_MODEL,
-                               ID_FILE_ADD_MODEL,
-                               ID_FILE_ADD_OSML_MODEL,
-                               ID_EXPORT_BINARY,
-                               ID_EXPORT_OSML,
-                               ID_EXPORT_OSML_DECLARATIONS,
-                               ID_FILE_LOAD_DATA,
-                               ID_VIEW_MATH_EXPLORER,
-                               ID_VIEW_LAYER_EXPLORER,
-                               ID_VIEW_FUNCTION_SELECTOR,
-                               ID_VIEW_FORMULA_EDITOR,
-                               ID_VIEW_USER_FUNCTIONS,
-                               ID_LIBRARY_LOAD,
-                               ID_LIBRARY_EXPORT,
-                               ID_TOOLS_NOTEPAD,
-                               ID_TOOLS_CALCULATOR,
-                               ID_HELP_CONTENTS,
-                               ID_HELP_FUNCTIONS,
-                               ID_HELP_OSML};
-    for (int id : kNotYet) commands_.AddNotYet(id);
-    for (int id = ID_OPUS_FIRST; id <= ID_OPUS_LAST; ++id) commands_.AddNotYet(id);
+    projectMenu_ = Safe::MakeX<ProjectMenu>(main);
+    projectMenu_->AddTo(commands_);
+}
+
+bool TopController::OnClose() {
+    // The worker's step must end before the windows it reports to go.
+    if (FitCore::IsRunning()) FitCore::Reset();
+    // The question cannot stop the close.
+    if (projectMenu_) projectMenu_->OnClose();
+    return false;
 }
 
 bool TopController::OnDestroy() {

@@ -4,10 +4,13 @@
 // ends the program when it goes away.
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/menu_commands.h"
 #include "app/mode_switch_panel.h"
+#include "app/panel_registry.h"
 #include "app/placement.h"
+#include "app/project_menu.h"
 #include "app/project_state.h"
 #include "winplus/panel.h"
 #include "winplus/popups.h"
@@ -53,6 +56,8 @@ private:
     // The splash banner shows, with a pause, once the left column is built; it goes when the
     // holder returned is released.
     Safe::XPtr<Winplus::PopupBanner> BuildPanels();
+    // The columns and the three selectors in the panel registry, for the View menu.
+    void RegisterPanels();
     void BuildCommands();
     // The status bar, told by the selection and fit buses when its texts changed.
     void StartStatusBar();
@@ -62,8 +67,11 @@ private:
     Safe::XPtr<Winplus::PanelContainer> columns_[3];
     Safe::XPtr<Winplus::StatusBar> statusBar_;
     Safe::XPtr<ViewPanel> viewPanel_;
-    std::unique_ptr<MenuCore::ProjectObserver> projectObserver_;
     MenuCommands commands_;
+    Safe::XPtr<ProjectMenu> projectMenu_;
+    // Adapters of the registered panels, then their registrations (ended first).
+    std::vector<std::unique_ptr<RegisteredPanel>> registered_;
+    std::vector<PanelRegistry::Registration> registrations_;
 };
 
 }  // namespace Core

@@ -81,6 +81,13 @@ void SetFileDialogHandler(FileDialogHandler handler);
 // above this layer). Without them every dialog is cancelled.
 void SetSystemFileDialogs(FileDialogHandler dialogs);
 
+// Asks the system's shell to open a document or to start a program found by name
+// ("Notepad.exe"); false when the shell refused. Tests replace the shell: the handler receives
+// the name and answers; an empty function restores the real shell.
+bool OpenWithShell(const std::string& target);
+using ShellHandler = std::function<bool(const std::string&)>;
+void SetShellHandler(ShellHandler handler);
+
 // The hourglass cursor for the duration of a long file operation.
 class WaitCursor {
 public:

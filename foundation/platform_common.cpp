@@ -14,6 +14,11 @@ FileDialogHandler& DialogHandler() {
     return handler;
 }
 
+ShellHandler& Shell() {
+    static ShellHandler handler;
+    return handler;
+}
+
 FileDialogHandler& SystemDialogs() {
     static FileDialogHandler dialogs;
     return dialogs;
@@ -28,6 +33,15 @@ std::vector<std::string> RunDialog(const FileDialogRequest& request) {
 
 // Per platform.
 BoxAnswer ShowSystemMessageBox(const MessageBoxRequest& request);
+bool OpenWithSystemShell(const std::string& target);
+
+bool OpenWithShell(const std::string& target) {
+    return Shell() ? Shell()(target) : OpenWithSystemShell(target);
+}
+
+void SetShellHandler(ShellHandler handler) {
+    Shell() = std::move(handler);
+}
 
 void SetMessageBoxHandler(MessageBoxHandler handler) {
     Handler() = std::move(handler);

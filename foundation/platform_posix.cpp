@@ -63,6 +63,11 @@ BoxAnswer ShowSystemMessageBox(const MessageBoxRequest& request) {
     return request.buttons == BoxButtons::YesNo ? BoxAnswer::No : BoxAnswer::Ok;
 }
 
+// Nothing here opens documents or programs for the core.
+bool OpenWithSystemShell(const std::string&) {
+    return false;
+}
+
 WaitCursor::WaitCursor() = default;
 WaitCursor::~WaitCursor() = default;
 

@@ -1,6 +1,7 @@
 #include <windows.h>
 // after windows.h, which leaves it out under WIN32_LEAN_AND_MEAN
 #include <commdlg.h>
+#include <shellapi.h>
 // windows.h maps the name to ReplaceFileA, which would rename the function defined below.
 #undef ReplaceFile
 
@@ -77,6 +78,13 @@ BoxAnswer ShowSystemMessageBox(const MessageBoxRequest& request) {
         case IDCANCEL: return BoxAnswer::Cancel;
         default: return BoxAnswer::Ok;
     }
+}
+
+bool OpenWithSystemShell(const std::string& target) {
+    // ShellExecuteA answers a value above 32 on success.
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return result > 32;
 }
 
 WaitCursor::WaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}

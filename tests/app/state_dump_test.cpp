@@ -42,7 +42,7 @@ TEST(StateDump, ShowsTheStatusTextsAndEachLayersLimitsAndCurves) {
           "status fit: Step = 2 Chi2 = 0.5", "model: none", "spectrum: none", "layers: 1",
           "current layer: layer", "layer 1: layer", "layer 1 limits: x 200 to 600, y -1 to 2",
           "layer 1 file curve two phonons: 3 points; 200 1 -2; 400 0.5 0.25; 600 -1 4",
-          "fit: stopped", "formula: none", "node values: none", "view mode: 0",
+          "project saved: yes", "fit: stopped", "formula: none", "node values: none", "view mode: 0",
           "properties page: View Layer Properties",
           "properties values: layer; Linear; 200"})
         EXPECT_TRUE(HasLine(text, line)) << line << " in\n" << text;

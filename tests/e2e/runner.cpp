@@ -226,6 +226,13 @@ std::string Runner::ExpectFile(const Step& step) {
     if (step.words[1] == "~")
         return bytes.find(step.words[2]) != std::string::npos ? ""
                                                               : path + " lacks " + step.words[2];
+    if (step.words[1] == "begins") {
+        // Bytes in hexadecimal, apart by blanks.
+        std::istringstream hex(step.words[2]);
+        std::string expected;
+        for (unsigned byte = 0; hex >> std::hex >> byte;) expected += static_cast<char>(byte);
+        return bytes.compare(0, expected.size(), expected) == 0 ? "" : path + " begins otherwise";
+    }
     bool referenceFound = false;
     const std::string reference = ReadFile(step.words[2], referenceFound);
     if (step.words[1] != "=" || !referenceFound) return "no reference file " + step.words[2];

@@ -1,0 +1,144 @@
+#include "app/project_menu.h"
+
+#include <functional>
+
+#include "app/help_pages.h"
+#include "app/model_commands.h"
+#include "app/panel_registry.h"
+#include "app/project_commands.h"
+#include "app/resource_ids.h"
+#include "app/selection_files.h"
+#include "foundation/platform.h"
+#include "foundation/text.h"
+#include "io/data_set.h"
+#include "io/osml_writer.h"
+#include "model/current.h"
+
+namespace Core {
+
+namespace {
+
+class Action : public Winplus::Command {
+public:
+    explicit Action(std::function<void()> run) : run_(std::move(run)) {}
+    bool Execute(const int&) override {
+        run_();
+        return true;
+    }
+
+private:
+    std::function<void()> run_;
+};
+
+void ShowTitle(HWND main) {
+    SetWindowTextA(main, MenuCore::WindowTitle(Models().GetNameA()).c_str());
+}
+
+// "&Load Data File..." and the "Load &Opus File" items: the block type they ask for, then the
+// loader; the explorers follow the set it filled.
+void LoadDataFile(HWND main, int menuId) {
+    MenuCore::SetOpusType(menuId);
+    if (DataSet::LoadDataFile(main)) DataSet::Notify(DataSetEvent::kDataSetReplaced);
+}
+
+Platform::FileDialogRequest LibraryDialog(HWND main, const char* title, const char* filter,
+                                          const char* extension) {
+    Platform::FileDialogRequest request;
+    request.owner = main;
+    request.title = title;
+    request.filter = filter;
+    request.initialFolder = GetLibraryFolder();
+    request.defaultExtension = extension;
+    return request;
+}
+
+void LoadFunctionLibrary(HWND main) {
+    const std::vector<std::string> paths = Platform::ChooseFiles(LibraryDialog(
+        main, "Load Function Library", "Library Files (*.flb)-*.flb-All Files (*.*)-*.*-", "flb"));
+    if (!paths.empty()) MenuCore::SetLibraryList(paths.front());
+}
+
+void ExportFunctionDefinitions(HWND main) {
+    const std::string path = Platform::ChooseSaveFile(LibraryDialog(
+        main, "Save Library", "Library Files (*.sml)-*.sml-All Files (*.*)-*.*-", "sml"));
+    if (path.empty()) return;
+    std::vector<MathMap::Ptr> models;
+    for (const MathMap::Ptr& model : Models()) models.push_back(model);
+    Sml::WriteLibrary(path, models);
+}
+
+// A View item: its check mark says whether the panel shows; the click turns both over.
+void ToggleView(HWND main, int menuId, int kind) {
+    HMENU view = GetSubMenu(GetMenu(main), 1);
+    const bool visible = (GetMenuState(view, menuId, MF_BYCOMMAND) & MF_CHECKED) == 0;
+    PanelRegistry::ShowPanel(kind, visible);
+    CheckMenuItem(view, menuId, MF_BYCOMMAND | (visible ? MF_CHECKED : MF_UNCHECKED));
+}
+
+}  // namespace
+
+ProjectMenu::ProjectMenu(HWND main) : main_(main) {}
+
+void ProjectMenu::OnClose() {
+    MenuCore::ConfirmSave(main_);
+}
+
+void ProjectMenu::AddTo(MenuCommands& commands) {
+    HWND main = main_;
+    const auto add = [&commands](int id, std::function<void()> run) {
+        commands.Add(id, Safe::MakeX<Action>(std::move(run)));
+    };
+    // The project: the title follows its name whatever the command did.
+    const auto project = [&add, main](int id, bool (*command)(void*)) {
+        add(id, [main, command] {
+            command(main);
+            ShowTitle(main);
+        });
+    };
+    project(ID_FILE_NEW_PROJECT, MenuCore::NewProjectCommand);
+    project(ID_FILE_OPEN, MenuCore::LoadProjectCommand);
+    project(ID_FILE_SAVE, MenuCore::SaveProjectCommand);
+    project(ID_FILE_SAVE_AS, MenuCore::SaveProjectAsCommand);
+
+    // Models.
+    add(ID_FILE_OPEN_SML_LIBRARY, [main] { MathMapIo::LoadOsmlLibrary(main); });
+    add(ID_FILE_ADD_NEW_MODEL, [] { MenuCore::Notify(ModelEvent::kBasicModelRequested); });
+    add(ID_FILE_ADD_MODEL, [main] { MathMapIo::LoadModelBinary(main); });
+    add(ID_FILE_ADD_OSML_MODEL, [main] { MathMapIo::LoadOsmlModel(main); });
+    add(ID_EXPORT_BINARY, [main] { MathMapIo::SaveModelBinary(main); });
+    add(ID_EXPORT_OSML, [main] { MathMapIo::SaveOsmlModel(main, false); });
+    add(ID_EXPORT_OSML_DECLARATIONS, [main] { MathMapIo::SaveOsmlModel(main, true); });
+    // Ids of the tool bars and panels, without a menu item.
+    add(183, [main] { Selection::LoadPrototypeCommand(main); });
+    add(184, [main] { MathMapIo::SavePrototype(main); });
+    add(189, [main] { MathMapIo::SaveEncapsulation(main); });
+    add(222, [] { MenuCore::SetLibraryCategory(0); });
+
+    // Data files.
+    add(ID_FILE_LOAD_DATA, [main] { LoadDataFile(main, ID_FILE_LOAD_DATA); });
+    for (int id = ID_OPUS_FIRST; id <= ID_OPUS_LAST; ++id)
+        add(id, [main, id] { LoadDataFile(main, id); });
+
+    // Panels shown and hidden.
+    constexpr struct {
+        int menuId, kind;
+    } kViews[] = {{ID_VIEW_MATH_EXPLORER, kLeftColumn},
+                  {ID_VIEW_LAYER_EXPLORER, kRightColumn},
+                  {ID_VIEW_FUNCTION_SELECTOR, kFunctionSelectorPanel},
+                  {ID_VIEW_FORMULA_EDITOR, kFormulaEditorPanel},
+                  {ID_VIEW_USER_FUNCTIONS, kUserFunctionSelectorPanel}};
+    for (const auto& view : kViews)
+        add(view.menuId, [main, view] { ToggleView(main, view.menuId, view.kind); });
+
+    // Libraries, help pages and tools.
+    add(ID_LIBRARY_LOAD, [main] { LoadFunctionLibrary(main); });
+    add(ID_LIBRARY_EXPORT, [main] { ExportFunctionDefinitions(main); });
+    for (const HelpPages::Page& page : HelpPages::kPages) {
+        const int id = page.menuId;
+        add(id, [id] { Platform::OpenWithShell(*HelpPages::PathFor(id, GetProgramFolder())); });
+    }
+    add(ID_TOOLS_NOTEPAD, [] { Platform::OpenWithShell("Notepad.exe"); });
+    add(ID_TOOLS_CALCULATOR, [] { Platform::OpenWithShell("Calc.exe"); });
+}
+
+}  // namespace Core
