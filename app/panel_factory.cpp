@@ -3,20 +3,19 @@
 #include <iterator>
 
 #include "app/capsule_selector.h"
-#include "app/caption_leaf.h"
+#include "app/comments_leaf.h"
+#include "app/curves_leaf.h"
+#include "app/data_explorer.h"
 #include "app/definition_panel.h"
 #include "app/formula_bar.h"
 #include "app/function_selector.h"
+#include "app/layers_leaf.h"
+#include "app/math_tree.h"
 #include "app/modify_panel.h"
 #include "app/page_leaves.h"
+#include "app/parameter_leaves.h"
 #include "app/selection_panel.h"
 #include "app/view_bar.h"
-#include "app/curves_leaf.h"
-#include "app/layers_leaf.h"
-#include "app/parameter_leaves.h"
-#include "app/comments_leaf.h"
-#include "app/data_explorer.h"
-#include "app/math_tree.h"
 #include "app/view_panel.h"
 
 namespace Core {
@@ -24,14 +23,6 @@ namespace Core {
 namespace {
 
 using Maker = Safe::XPtr<Winplus::Panel> (*)(PanelId, Winplus::Wnd);
-
-Safe::XPtr<Winplus::Panel> CaptionOnly(PanelId id, Winplus::Wnd parent) {
-    return Safe::MakeX<CaptionLeaf>(parent, PanelCaption(id));
-}
-
-Safe::XPtr<Winplus::Panel> PlotPanel(PanelId, Winplus::Wnd parent) {
-    return Safe::MakeX<ViewLeaf>(parent);
-}
 
 template <class Leaf>
 Safe::XPtr<Winplus::Panel> MakeLeaf(PanelId, Winplus::Wnd parent) {
@@ -53,7 +44,7 @@ constexpr PanelKind kPanels[] = {
     {PanelId::FormulaEditor, L"Formula Editor", MakeLeaf<FormulaBar>},
     {PanelId::UserFunctionSelector, L"User Function Selector", MakeLeaf<CapsuleSelector>},
     {PanelId::ViewBar, L"View", MakeLeaf<ViewBar>},
-    {PanelId::Plot, L"Plot", PlotPanel},
+    {PanelId::Plot, L"Plot", MakeLeaf<ViewLeaf>},
     {PanelId::Comments, L"Comments", MakeLeaf<CommentsLeaf>},
     {PanelId::LayerExplorer, L"Layer Explorer", MakeLeaf<LayersLeaf>},
     {PanelId::Properties, L"Properties", MakeLeaf<PropertiesLeaf>},

@@ -33,8 +33,7 @@ enum class PanelId {
 // The caption of a panel.
 const wchar_t* PanelCaption(PanelId id);
 
-// A new panel of that id in parent. Panels whose own class is not built yet show their caption
-// only.
+// A new panel of that id in parent.
 Safe::XPtr<Winplus::Panel> MakePanel(PanelId id, Winplus::Wnd parent);
 
 }  // namespace Core
