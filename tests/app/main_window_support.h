@@ -33,7 +33,6 @@ inline HWND OwnWindow(const char* title) {
 }
 
 struct MainWindow {
-    bool started = (Core::MathMapIo::InitProject(), true);
     Safe::XPtr<Core::TopController> top = Safe::MakeX<Core::TopController>(Core::WorkArea{});
     HWND hwnd;
     MainWindow() {
