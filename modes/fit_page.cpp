@@ -77,13 +77,17 @@ void FitPage::Fill() {
     Row(FitController::kMaxSteps).SetInteger(settings.maxSteps);
     Row(FitController::kModel).SetText(NameOr(FitCore::GetUserModel(), "Undefined"));
     Row(FitController::kDefinition).SetText(NameOr(FitCore::GetSelectedDefinition(), "Undefined"));
-    Row(FitController::kTarget).SetText(NameOr(FitCore::GetTargetNode(), "Undefined"));
-    Property& variable = Row(FitController::kVariable);
-    variable.choices = {"None"};
-    if (const MathMap::Ptr working = FitCore::GetWorkingModel())
-        for (const NodeMap::Ptr& map : working->GetInactiveMaps())
-            variable.choices.push_back(map->GetName());
-    variable.SetText(NameOr(FitCore::GetVariableMap(), "None"));
+    // The working model and its nodes are the worker's while a fit runs (their reference counts
+    // too): the rows taken from them keep what they showed when it started.
+    if (!FitCore::IsRunning()) {
+        Row(FitController::kTarget).SetText(NameOr(FitCore::GetTargetNode(), "Undefined"));
+        Property& variable = Row(FitController::kVariable);
+        variable.choices = {"None"};
+        if (const MathMap::Ptr working = FitCore::GetWorkingModel())
+            for (const NodeMap::Ptr& map : working->GetInactiveMaps())
+                variable.choices.push_back(map->GetName());
+        variable.SetText(NameOr(FitCore::GetVariableMap(), "None"));
+    }
     Row(FitController::kFile).SetText(NameOr(FitCore::GetExperimentalData(), "Undefined"));
     const int part = settings.fittedPart;
     if (part >= 0 && part < static_cast<int>(kParts.size()))
