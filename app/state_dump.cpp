@@ -88,6 +88,12 @@ void WriteFit(std::ostream& out) {
     if (model && model->GetData()) out << "fit model: " << Points(*model->GetData()) << "\n";
 }
 
+std::string Joined(const std::vector<std::string>& texts) {
+    std::string joined;
+    for (const std::string& text : texts) joined += (joined.empty() ? "" : "; ") + text;
+    return joined;
+}
+
 }  // namespace
 
 std::string StateDumpText(const ShownState& shown) {
@@ -99,10 +105,7 @@ std::string StateDumpText(const ShownState& shown) {
     out << "status description: " << Narrow(shown.statusDescription) << "\n";
     out << "status fit: " << Narrow(shown.statusFit) << "\n";
     out << "properties page: " << shown.propertiesPage << "\n";
-    std::string values;
-    for (const std::string& value : shown.propertiesValues)
-        values += (values.empty() ? "" : "; ") + value;
-    out << "properties values: " << values << "\n";
+    out << "properties values: " << Joined(shown.propertiesValues) << "\n";
     out << "project saved: " << (MenuCore::IsSaved() ? "yes" : "no") << "\n";
     out << "models: " << Models().Count() << "\n";
     out << "model: " << NameOf(MenuCore::GetCurrentModel().Get()) << "\n";
@@ -125,6 +128,7 @@ std::string StateDumpText(const ShownState& shown) {
     out << "readout: " << (shown.readoutOn ? "on" : "off") << "\n";
     out << "readout x: " << Narrow(shown.readoutX) << "\n";
     out << "readout y: " << Narrow(shown.readoutY) << "\n";
+    out << "user function tabs: " << Joined(shown.userFunctionTabs) << "\n";
     return out.str();
 }
 
