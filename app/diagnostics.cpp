@@ -6,13 +6,13 @@
 
 #include "app/capsule_selector.h"
 #include "app/fit_hook.h"
+#include "app/global_bar.h"
 #include "app/state_dump.h"
+#include "app/top_controller.h"
 #include "modes/fit_core.h"
 #include "modes/view_modes.h"
 #include "winplus/property_grid.h"
 #include "winplus/status_bar.h"
-#include "app/global_bar.h"
-#include "app/top_controller.h"
 
 namespace Core {
 

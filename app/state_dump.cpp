@@ -10,9 +10,8 @@
 #include "model/selection.h"
 #include "modes/fit_core.h"
 #include "modes/view_modes.h"
-#include "plot/layer.h"
-#include "modes/view_modes.h"
 #include "plot/axis_tools.h"
+#include "plot/layer.h"
 
 namespace Core {
 
@@ -122,7 +121,6 @@ std::string StateDumpText(const ShownState& shown) {
     out << "current layer: " << NameOf(Winplus::Layer::CurrentLayer().Get()) << "\n";
     for (int i = 0; i < layers.Count(); ++i) WriteLayer(out, *layers.At(i), i + 1);
     WriteFit(out);
-    out << "view mode: " << ViewModeState::GetMode() << "\n";
     out << "view panels: " << shown.viewPanels << "\n";
     out << "axis tools: " << Winplus::AxisBar::GetMode() << "\n";
     out << "readout: " << (shown.readoutOn ? "on" : "off") << "\n";

@@ -1,8 +1,9 @@
 // The end-to-end driver: uses Sorix.exe as a person does, step by step from a scenario file.
 //   sorix_driver SORIX_EXE SCENARIO DATA_FOLDER WORK_FOLDER
 //     runs the scenario; ${data} and ${work} in it stand for the two folders (the work folder
-//     is emptied first), ${program} for the folder of Sorix.exe. Exit code 0 when every step passed; otherwise the failing step is
-//     named and the screen and the program's state dump are left in the work folder.
+//     is emptied first), ${program} for the folder of Sorix.exe. Exit code 0 when every step
+//     passed; otherwise the failing step is named and the screen and the program's state dump are
+//     left in the work folder.
 //   sorix_driver --wait-painted SECONDS
 //     waits until a running Sorix.exe has painted its main window completely (run.sh).
 //   sorix_driver --list-windows
