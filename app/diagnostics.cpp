@@ -4,14 +4,15 @@
 
 #include <fstream>
 
+#include "app/capsule_selector.h"
 #include "app/fit_hook.h"
+#include "app/global_bar.h"
 #include "app/state_dump.h"
+#include "app/top_controller.h"
 #include "modes/fit_core.h"
 #include "modes/view_modes.h"
 #include "winplus/property_grid.h"
 #include "winplus/status_bar.h"
-#include "app/global_bar.h"
-#include "app/top_controller.h"
 
 namespace Core {
 
@@ -66,6 +67,13 @@ void ReadBars(HWND main, ShownState& shown) {
     }
 }
 
+void ReadUserFunctionTabs(HWND main, ShownState& shown) {
+    HWND selector = Winplus::FindChildOfClass(main, "CapsuleClass");
+    if (auto* tabs = dynamic_cast<CapsuleController*>(Winplus::FindController(selector)))
+        for (const auto& category : tabs->Categories())
+            shown.userFunctionTabs.push_back(category->GetNameA());
+}
+
 ShownState ReadShownState(HWND main) {
     ShownState shown;
     char title[256] = {};
@@ -84,6 +92,7 @@ ShownState ReadShownState(HWND main) {
     }
     ReadProperties(main, shown);
     ReadBars(main, shown);
+    ReadUserFunctionTabs(main, shown);
     return shown;
 }
 

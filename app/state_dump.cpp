@@ -10,9 +10,8 @@
 #include "model/selection.h"
 #include "modes/fit_core.h"
 #include "modes/view_modes.h"
-#include "plot/layer.h"
-#include "modes/view_modes.h"
 #include "plot/axis_tools.h"
+#include "plot/layer.h"
 
 namespace Core {
 
@@ -88,6 +87,12 @@ void WriteFit(std::ostream& out) {
     if (model && model->GetData()) out << "fit model: " << Points(*model->GetData()) << "\n";
 }
 
+std::string Joined(const std::vector<std::string>& texts) {
+    std::string joined;
+    for (const std::string& text : texts) joined += (joined.empty() ? "" : "; ") + text;
+    return joined;
+}
+
 }  // namespace
 
 std::string StateDumpText(const ShownState& shown) {
@@ -99,10 +104,7 @@ std::string StateDumpText(const ShownState& shown) {
     out << "status description: " << Narrow(shown.statusDescription) << "\n";
     out << "status fit: " << Narrow(shown.statusFit) << "\n";
     out << "properties page: " << shown.propertiesPage << "\n";
-    std::string values;
-    for (const std::string& value : shown.propertiesValues)
-        values += (values.empty() ? "" : "; ") + value;
-    out << "properties values: " << values << "\n";
+    out << "properties values: " << Joined(shown.propertiesValues) << "\n";
     out << "project saved: " << (MenuCore::IsSaved() ? "yes" : "no") << "\n";
     out << "models: " << Models().Count() << "\n";
     out << "model: " << NameOf(MenuCore::GetCurrentModel().Get()) << "\n";
@@ -119,12 +121,12 @@ std::string StateDumpText(const ShownState& shown) {
     out << "current layer: " << NameOf(Winplus::Layer::CurrentLayer().Get()) << "\n";
     for (int i = 0; i < layers.Count(); ++i) WriteLayer(out, *layers.At(i), i + 1);
     WriteFit(out);
-    out << "view mode: " << ViewModeState::GetMode() << "\n";
     out << "view panels: " << shown.viewPanels << "\n";
     out << "axis tools: " << Winplus::AxisBar::GetMode() << "\n";
     out << "readout: " << (shown.readoutOn ? "on" : "off") << "\n";
     out << "readout x: " << Narrow(shown.readoutX) << "\n";
     out << "readout y: " << Narrow(shown.readoutY) << "\n";
+    out << "user function tabs: " << Joined(shown.userFunctionTabs) << "\n";
     return out.str();
 }
 

@@ -21,6 +21,8 @@ struct ShownState {
     std::string viewPanels;
     bool readoutOn = false;
     std::wstring readoutX, readoutY;
+    // The User Function Selector's category tabs, one per library of its list.
+    std::vector<std::string> userFunctionTabs;
 };
 
 std::string StateDumpText(const ShownState& shown);

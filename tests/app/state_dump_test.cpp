@@ -36,15 +36,29 @@ TEST(StateDump, ShowsTheStatusTextsAndEachLayersLimitsAndCurves) {
     shown.statusFit = L"Step = 2 Chi2 = 0.5";
     shown.propertiesPage = "View Layer Properties";
     shown.propertiesValues = {"layer", "Linear", "200"};
+    shown.userFunctionTabs = {"default", "phonons 2"};
     const std::string text = Core::StateDumpText(shown);
     for (const char* line :
-         {"title: Sorix 2.0 - Project", "client: 1000 x 700", "painted: yes", "status label: ",
-          "status fit: Step = 2 Chi2 = 0.5", "model: none", "spectrum: none", "layers: 1",
-          "current layer: layer", "layer 1: layer", "layer 1 limits: x 200 to 600, y -1 to 2",
+         {"title: Sorix 2.0 - Project",
+          "client: 1000 x 700",
+          "painted: yes",
+          "status label: ",
+          "status fit: Step = 2 Chi2 = 0.5",
+          "model: none",
+          "spectrum: none",
+          "layers: 1",
+          "current layer: layer",
+          "layer 1: layer",
+          "layer 1 limits: x 200 to 600, y -1 to 2",
           "layer 1 file curve two phonons: 3 points; 200 1 -2; 400 0.5 0.25; 600 -1 4",
-          "project saved: yes", "fit: stopped", "formula: none", "node values: none", "view mode: 0",
+          "project saved: yes",
+          "fit: stopped",
+          "formula: none",
+          "node values: none",
+          "view mode: 0",
           "properties page: View Layer Properties",
-          "properties values: layer; Linear; 200"})
+          "properties values: layer; Linear; 200",
+          "user function tabs: default; phonons 2"})
         EXPECT_TRUE(HasLine(text, line)) << line << " in\n" << text;
     // The model curve: its count and first point, flat at zero without a model.
     EXPECT_NE(text.find("\nlayer 1 curve curve: 512 points; 200 0 0; "), std::string::npos) << text;

@@ -1,8 +1,9 @@
 // The end-to-end driver: uses Sorix.exe as a person does, step by step from a scenario file.
 //   sorix_driver SORIX_EXE SCENARIO DATA_FOLDER WORK_FOLDER
 //     runs the scenario; ${data} and ${work} in it stand for the two folders (the work folder
-//     is emptied first). Exit code 0 when every step passed; otherwise the failing step is
-//     named and the screen and the program's state dump are left in the work folder.
+//     is emptied first), ${program} for the folder of Sorix.exe. Exit code 0 when every step
+//     passed; otherwise the failing step is named and the screen and the program's state dump are
+//     left in the work folder.
 //   sorix_driver --wait-painted SECONDS
 //     waits until a running Sorix.exe has painted its main window completely (run.sh).
 //   sorix_driver --list-windows
@@ -98,16 +99,19 @@ int main(int argc, char** argv) {
     const std::string work = E2e::WindowsPath(argv[4]);
     CreateDirectoryA(work.c_str(), nullptr);
     EmptyFolder(work);
+    const std::string programPath = E2e::WindowsPath(argv[1]);
+    const std::string programFolder = programPath.substr(0, programPath.find_last_of("\\/"));
     std::string error;
     const std::vector<E2e::Step> steps = E2e::ParseScenario(
-        ReadText(scenarioPath), {{"data", E2e::WindowsPath(argv[3])}, {"work", work}}, error);
+        ReadText(scenarioPath),
+        {{"data", E2e::WindowsPath(argv[3])}, {"work", work}, {"program", programFolder}}, error);
     if (steps.empty()) {
         std::fprintf(stderr, "%s: %s\n", scenarioPath.c_str(),
                      error.empty() ? "no steps" : error.c_str());
         return 2;
     }
 
-    E2e::Program program(E2e::WindowsPath(argv[1]));
+    E2e::Program program(programPath);
     E2e::Runner runner(program, work);
     std::atomic<bool> finished{false};
     const char* limit = std::getenv("SORIX_DRIVER_SECONDS");

@@ -55,7 +55,8 @@ std::string Runner::Run(const Step& step) {
         PostMessageA(target, WM_COMMAND, std::stoul(step.words[0]), 0);
         return "";
     }
-    if (n == "key" || n == "type" || n == "click" || n == "dblclick" || n == "drag") return Input(step);
+    if (n == "key" || n == "type" || n == "click" || n == "dblclick" || n == "drag")
+        return Input(step);
     if (n == "expect-box") return ExpectBox(step);
     if (n == "answer-box") return AnswerBox(step);
     if (n == "fill-dialog") return FillDialog(step);
@@ -69,6 +70,11 @@ std::string Runner::Run(const Step& step) {
     if (n == "expect-flat") return ExpectFlat(step);
     if (n == "fit-hook") return FitHook(step);
     if (n == "mode") return ModeHook(step);
+    if (n == "close-window") return CloseWindow(step);
+    if (n == "copy")
+        return CopyFileA(step.words[0].c_str(), step.words[1].c_str(), FALSE)
+                   ? ""
+                   : "cannot copy " + step.words[0] + " to " + step.words[1];
     if (n == "mark") {
         lastDump_ = program_.StateDump(kWaitMs);
         marked_ = ParseState(lastDump_);
@@ -339,6 +345,20 @@ std::string Runner::ModeHook(const Step& step) {
                                         SMTO_ABORTIFHUNG, kWaitMs, &picked))
         return "the program did not answer the mode hook";
     return picked == 1 ? "" : "no phonon " + step.words[1] + " of the hook's model";
+}
+
+// A top-level window of any process (a program Sorix.exe started), found by its title.
+std::string Runner::CloseWindow(const Step& step) {
+    const std::string& title = step.words[0];
+    HWND window = nullptr;
+    const std::string shown = WaitFor([&]() -> std::string {
+        window = FindWindowA(nullptr, title.c_str());
+        return window && IsWindowVisible(window) ? "" : "no window titled " + Quoted(title);
+    });
+    if (!shown.empty()) return shown;
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    return WaitFor(
+        [&] { return IsWindow(window) ? "the window " + Quoted(title) + " stays" : ""; });
 }
 
 void Runner::LeaveEvidence(bool fromWatchdog) {
