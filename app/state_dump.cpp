@@ -11,7 +11,6 @@
 #include "modes/fit_core.h"
 #include "modes/view_modes.h"
 #include "plot/layer.h"
-#include "modes/view_modes.h"
 #include "plot/axis_tools.h"
 
 namespace Core {
@@ -59,6 +58,16 @@ std::string Points(const Spectrum& spectrum) {
     return text;
 }
 
+// The point of the largest real part as "x re", where a peak shows.
+std::string Peak(const Spectrum& spectrum) {
+    std::size_t top = 0;
+    const std::size_t count = static_cast<std::size_t>(spectrum.Size());
+    if (count == 0) return "none";
+    for (std::size_t i = 1; i < count; ++i)
+        if ((*spectrum.Re())[i] > (*spectrum.Re())[top]) top = i;
+    return ToString((*spectrum.X())[top]) + " " + ToString((*spectrum.Re())[top]);
+}
+
 void WriteLayer(std::ostream& out, const Winplus::Layer& layer, int number) {
     const std::string key = "layer " + ToString(number);
     const Winplus::Rect& limits = layer.GetLimits();
@@ -70,6 +79,7 @@ void WriteLayer(std::ostream& out, const Winplus::Layer& layer, int number) {
     for (int i = 0; i < curves->Curves()->Count(); ++i) {
         const Winplus::Curve::Ptr& curve = curves->Curves()->At(i);
         out << key << " curve " << NameOf(curve.Get()) << ": " << Points(*curve) << "\n";
+        out << key << " curve " << NameOf(curve.Get()) << " peak: " << Peak(*curve) << "\n";
     }
     for (int i = 0; i < curves->FileCurves()->Count(); ++i) {
         const Winplus::FileCurve::Ptr& curve = curves->FileCurves()->At(i);
