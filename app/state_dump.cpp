@@ -119,6 +119,10 @@ std::string StateDumpText(const ShownState& shown) {
     out << "definition: " << NodeName(MenuCore::GetCurrentDefinition()) << "\n";
     out << "node: " << NodeName(MenuCore::GetCurrentNode()) << "\n";
     out << "node values: " << ChildValues(MenuCore::GetCurrentNode()) << "\n";
+    if (const Node::Ptr& node = MenuCore::GetCurrentNode())
+        for (const Node::Ptr& child : node->GetChildren())
+            out << "node value " << child->Name() << ": " << ToString(child->GetValue().real())
+                << "\n";
     out << "view mode: " << ToString(ViewModeState::GetMode()) << "\n";
     out << "selection: " << NodeName(Selection::GetCurrent()) << "\n";
     out << "formula: " << FormulaText(Selection::GetFormula()) << "\n";
@@ -131,6 +135,7 @@ std::string StateDumpText(const ShownState& shown) {
     WriteFit(out);
     out << "view mode: " << ViewModeState::GetMode() << "\n";
     out << "view panels: " << shown.viewPanels << "\n";
+    out << "mode bar: " << shown.modeBar << "\n";
     out << "axis tools: " << Winplus::AxisBar::GetMode() << "\n";
     out << "readout: " << (shown.readoutOn ? "on" : "off") << "\n";
     out << "readout x: " << Narrow(shown.readoutX) << "\n";
