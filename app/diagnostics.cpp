@@ -5,14 +5,14 @@
 #include <fstream>
 
 #include "app/fit_hook.h"
+#include "app/global_bar.h"
 #include "app/modify_panel.h"
 #include "app/state_dump.h"
+#include "app/top_controller.h"
 #include "modes/fit_core.h"
 #include "modes/view_modes.h"
 #include "winplus/property_grid.h"
 #include "winplus/status_bar.h"
-#include "app/global_bar.h"
-#include "app/top_controller.h"
 
 namespace Core {
 
@@ -50,7 +50,8 @@ void ReadProperties(HWND main, ShownState& shown) {
 }
 
 void ReadModeBar(const ViewPanel& panel, ShownState& shown) {
-    auto* modify = dynamic_cast<ModifyController*>(panel.Leaf(ModeLeaf::Modify)->Controller().Get());
+    auto* modify =
+        dynamic_cast<ModifyController*>(panel.Leaf(ModeLeaf::Modify)->Controller().Get());
     if (!modify) return;
     constexpr std::pair<ModeBar, const char*> kBars[] = {{ModeBar::kBuilder, "Builder"},
                                                          {ModeBar::kAnchor, "Anchors"},

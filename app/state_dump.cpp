@@ -10,8 +10,8 @@
 #include "model/selection.h"
 #include "modes/fit_core.h"
 #include "modes/view_modes.h"
-#include "plot/layer.h"
 #include "plot/axis_tools.h"
+#include "plot/layer.h"
 
 namespace Core {
 

@@ -132,10 +132,11 @@ void DoubleClick(HANDLE program, POINT at) {
     SendMouse(program, MOUSEEVENTF_LEFTUP);
 }
 
-// Waits until the window under the point has taken the input queued so far. A move not taken yet
-// would merge with the next (Wine keeps one mouse move a queue), and the program would see one
-// long move instead of several short ones. Of two messages sent, the second is handled only
-// once the thread asks for messages again, after the queued input.
+// Gives the window under the point time to take the move queued last: a move not taken yet merges
+// with the next (Wine keeps one mouse move a queue), and the program would see one long move
+// instead of several short ones. Of two messages sent, the second is usually handled only once
+// the thread asks for messages again, after the queued input; a thread that peeks for sent
+// messages alone (while it paints, say) may still let two moves merge now and then.
 void WaitUntilTaken(POINT at) {
     HWND window = WindowFromPoint(at);
     DWORD_PTR answer = 0;

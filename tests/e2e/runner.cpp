@@ -55,7 +55,8 @@ std::string Runner::Run(const Step& step) {
         PostMessageA(target, WM_COMMAND, std::stoul(step.words[0]), 0);
         return "";
     }
-    if (n == "key" || n == "type" || n == "click" || n == "dblclick" || n == "drag") return Input(step);
+    if (n == "key" || n == "type" || n == "click" || n == "dblclick" || n == "drag")
+        return Input(step);
     if (n == "expect-box") return ExpectBox(step);
     if (n == "answer-box") return AnswerBox(step);
     if (n == "fill-dialog") return FillDialog(step);
