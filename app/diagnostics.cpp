@@ -7,6 +7,7 @@
 #include "app/capsule_selector.h"
 #include "app/fit_hook.h"
 #include "app/global_bar.h"
+#include "app/modify_panel.h"
 #include "app/state_dump.h"
 #include "app/top_controller.h"
 #include "modes/fit_core.h"
@@ -49,6 +50,19 @@ void ReadProperties(HWND main, ShownState& shown) {
         if (row->Kind() != Winplus::kHeaderRow) shown.propertiesValues.push_back(row->GetText());
 }
 
+void ReadModeBar(const ViewPanel& panel, ShownState& shown) {
+    auto* modify =
+        dynamic_cast<ModifyController*>(panel.Leaf(ModeLeaf::Modify)->Controller().Get());
+    if (!modify) return;
+    constexpr std::pair<ModeBar, const char*> kBars[] = {{ModeBar::kBuilder, "Builder"},
+                                                         {ModeBar::kAnchor, "Anchors"},
+                                                         {ModeBar::kAdjust, "Adjustment"},
+                                                         {ModeBar::kFit, "Fit"}};
+    for (const auto& [bar, name] : kBars)
+        if (ModeToolBar* window = modify->BarOf(bar); window && IsWindowVisible(window->Handle()))
+            shown.modeBar = name;
+}
+
 // The view panel's visible leaves and the cursor read-out.
 void ReadBars(HWND main, ShownState& shown) {
     if (auto* top = dynamic_cast<TopController*>(Winplus::FindController(main));
@@ -59,6 +73,7 @@ void ReadBars(HWND main, ShownState& shown) {
             shown.viewPanels += (shown.viewPanels.empty() ? "" : ", ");
             shown.viewPanels += ModeLeafName(leaf);
         }
+        ReadModeBar(*top->ModePanel(), shown);
     }
     if (const auto& readout = GlobalBar::Readout()) {
         shown.readoutOn = readout->Readout().Enabled();

@@ -58,6 +58,16 @@ std::string Points(const Spectrum& spectrum) {
     return text;
 }
 
+// The point of the largest real part as "x re", where a peak shows.
+std::string Peak(const Spectrum& spectrum) {
+    std::size_t top = 0;
+    const std::size_t count = static_cast<std::size_t>(spectrum.Size());
+    if (count == 0) return "none";
+    for (std::size_t i = 1; i < count; ++i)
+        if ((*spectrum.Re())[i] > (*spectrum.Re())[top]) top = i;
+    return ToString((*spectrum.X())[top]) + " " + ToString((*spectrum.Re())[top]);
+}
+
 void WriteLayer(std::ostream& out, const Winplus::Layer& layer, int number) {
     const std::string key = "layer " + ToString(number);
     const Winplus::Rect& limits = layer.GetLimits();
@@ -69,6 +79,7 @@ void WriteLayer(std::ostream& out, const Winplus::Layer& layer, int number) {
     for (int i = 0; i < curves->Curves()->Count(); ++i) {
         const Winplus::Curve::Ptr& curve = curves->Curves()->At(i);
         out << key << " curve " << NameOf(curve.Get()) << ": " << Points(*curve) << "\n";
+        out << key << " curve " << NameOf(curve.Get()) << " peak: " << Peak(*curve) << "\n";
     }
     for (int i = 0; i < curves->FileCurves()->Count(); ++i) {
         const Winplus::FileCurve::Ptr& curve = curves->FileCurves()->At(i);
@@ -111,6 +122,10 @@ std::string StateDumpText(const ShownState& shown) {
     out << "definition: " << NodeName(MenuCore::GetCurrentDefinition()) << "\n";
     out << "node: " << NodeName(MenuCore::GetCurrentNode()) << "\n";
     out << "node values: " << ChildValues(MenuCore::GetCurrentNode()) << "\n";
+    if (const Node::Ptr& node = MenuCore::GetCurrentNode())
+        for (const Node::Ptr& child : node->GetChildren())
+            out << "node value " << child->Name() << ": " << ToString(child->GetValue().real())
+                << "\n";
     out << "view mode: " << ToString(ViewModeState::GetMode()) << "\n";
     out << "selection: " << NodeName(Selection::GetCurrent()) << "\n";
     out << "formula: " << FormulaText(Selection::GetFormula()) << "\n";
@@ -122,6 +137,7 @@ std::string StateDumpText(const ShownState& shown) {
     for (int i = 0; i < layers.Count(); ++i) WriteLayer(out, *layers.At(i), i + 1);
     WriteFit(out);
     out << "view panels: " << shown.viewPanels << "\n";
+    out << "mode bar: " << shown.modeBar << "\n";
     out << "axis tools: " << Winplus::AxisBar::GetMode() << "\n";
     out << "readout: " << (shown.readoutOn ? "on" : "off") << "\n";
     out << "readout x: " << Narrow(shown.readoutX) << "\n";

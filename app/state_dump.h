@@ -19,6 +19,8 @@ struct ShownState {
     std::vector<std::string> propertiesValues;
     // The view panel's visible leaves (app/mode_leaves.h names), and the cursor read-out.
     std::string viewPanels;
+    // The mode tool bar shown on the Modify plot: "Builder", "Anchors", "Adjustment", "Fit".
+    std::string modeBar = "none";
     bool readoutOn = false;
     std::wstring readoutX, readoutY;
     // The User Function Selector's category tabs, one per library of its list.

@@ -184,6 +184,9 @@ MoveSettings& BuilderCore::Moves() {
 
 void BuilderCore::PlaceFunction() {
     BuilderState& s = State();
+    // A value typed into the pick since it was taken announces nothing: a changed pick gives a
+    // new prototype here.
+    if (s.origin && !s.listPrototype) TakePrototype(s.origin);
     if (!s.prototype) return;
     s.prototype->SetAnchorValue(Winplus::AxisBar::CursorX(), Winplus::AxisBar::CursorY());
     // A drag reshapes only what this placement inserted.

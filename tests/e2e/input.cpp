@@ -132,12 +132,26 @@ void DoubleClick(HANDLE program, POINT at) {
     SendMouse(program, MOUSEEVENTF_LEFTUP);
 }
 
-void Drag(HANDLE program, POINT from, POINT delta) {
+// Gives the window under the point time to take the move queued last: a move not taken yet merges
+// with the next (Wine keeps one mouse move a queue), and the program would see one long move
+// instead of several short ones. Of two messages sent, the second is usually handled only once
+// the thread asks for messages again, after the queued input; a thread that peeks for sent
+// messages alone (while it paints, say) may still let two moves merge now and then.
+void WaitUntilTaken(POINT at) {
+    HWND window = WindowFromPoint(at);
+    DWORD_PTR answer = 0;
+    for (int i = 0; i < 2; ++i)
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+}
+
+void Drag(HANDLE program, POINT from, POINT delta, int moves) {
     MoveTo(program, from);
     SendMouse(program, MOUSEEVENTF_LEFTDOWN);
-    constexpr int kSteps = 8;
-    for (int i = 1; i <= kSteps; ++i)
-        MoveTo(program, {from.x + delta.x * i / kSteps, from.y + delta.y * i / kSteps});
+    for (int i = 1; i <= moves; ++i) {
+        const POINT at{from.x + delta.x * i / moves, from.y + delta.y * i / moves};
+        MoveTo(program, at);
+        WaitUntilTaken(at);
+    }
     SendMouse(program, MOUSEEVENTF_LEFTUP);
 }
 

@@ -24,7 +24,7 @@ void Click(HANDLE program, POINT at, bool right = false);
 // Two clicks within the double-click time, as a double click.
 void DoubleClick(HANDLE program, POINT at);
 // Presses at from, moves to from + delta in steps and releases there.
-void Drag(HANDLE program, POINT from, POINT delta);
+void Drag(HANDLE program, POINT from, POINT delta, int moves = 8);
 // Keys such as "Return", "F4", "a", with "ctrl+", "alt+", "shift+" before them, to the
 // program's foreground window; false for an unknown key name.
 bool PressKeys(HWND main, const std::string& keys);

@@ -128,8 +128,11 @@ std::string Runner::Input(const Step& step) {
         Click(program_.Handle(), at, right);
     else if (step.name == "dblclick")
         DoubleClick(program_.Handle(), at);
+    else if (const int moves = step.words.size() > 5 ? std::atoi(step.words[5].c_str()) : 8;
+             moves < 1)
+        return "not a number of moves: " + step.words[5];
     else
-        Drag(program_.Handle(), at, {std::stol(step.words[3]), std::stol(step.words[4])});
+        Drag(program_.Handle(), at, {std::stol(step.words[3]), std::stol(step.words[4])}, moves);
     // The program paints only once no input waits: painted, it has taken the whole gesture, so
     // that no later step (a resize, say) overtakes the gesture's last moves.
     return WaitForPainted();

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "modes/view_modes.h"
 #include "model/current.h"
 #include "model/selection.h"
 #include "modes/builder_core.h"
+#include "modes/view_modes.h"
 #include "plot/axis_tools.h"
 #include "tests/modes/mode_support.h"
 
@@ -98,6 +98,27 @@ TEST_F(BuilderCoreTest, PrototypeIsRenewedForAnotherOrChangedPickOnly) {
     const Node::Ptr third = BuilderCore::GetPrototype();
     BuilderCore::SetFunction(namesake, true);
     EXPECT_NE(BuilderCore::GetPrototype(), third);
+}
+
+TEST_F(BuilderCoreTest, PlacementClonesThePickAsItIsThen) {
+    auto inserter = Safe::MakeX<Inserter>();
+    log.Watch(Core::MenuCore::AddObserver(inserter));
+    BuilderCore::SetTool(BuilderCore::kAddFunction);
+    const Node::Ptr taken = BuilderCore::GetPrototype();
+    // A value typed into the pick (the selection panel announces nothing) is placed.
+    p1->GetChildByName("g")->SetValue({30.0, 0.0}, 0);
+    Mouse(kDown, 250.0, 3.0);
+    Mouse(kUp, 250.0, 3.0);
+    ASSERT_EQ(inserter->clones.size(), 1u);
+    EXPECT_DOUBLE_EQ(Value(inserter->clones[0], "g"), 30.0);
+    const Node::Ptr renewed = BuilderCore::GetPrototype();
+    EXPECT_NE(renewed, taken);
+    // Unchanged, the pick keeps its prototype.
+    Mouse(kDown, 300.0, 3.0);
+    Mouse(kUp, 300.0, 3.0);
+    ASSERT_EQ(inserter->clones.size(), 2u);
+    EXPECT_DOUBLE_EQ(Value(inserter->clones[1], "g"), 30.0);
+    EXPECT_EQ(BuilderCore::GetPrototype(), renewed);
 }
 
 TEST_F(BuilderCoreTest, PointListGivesAPointPrototypeAndHidesTheDynamicCurve) {
