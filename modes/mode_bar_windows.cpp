@@ -27,30 +27,30 @@ constexpr int kSeparatorHeight = 6;
 constexpr int kToolGroup = 1;
 constexpr int kForceGroup = 2;
 
-constexpr BarButtonSpec kSeparator{Winplus::kSeparatorButton, kSeparatorBitmap};
-constexpr BarButtonSpec kResizing{Winplus::kCheckButton, kResizingBitmap, kResizingButton,
-                                  "Resizing mode",       kToolGroup,      Winplus::kChecked};
+constexpr BarButtonRow kSeparator{Winplus::kSeparatorButton, kSeparatorBitmap};
+constexpr BarButtonRow kResizing{Winplus::kCheckButton, kResizingBitmap, kResizingButton,
+                                 "Resizing mode",       kToolGroup,      Winplus::kChecked};
 
-BarButtonSpec Check(int bitmap, int id, const char* tooltip, int group, int state) {
+BarButtonRow Check(int bitmap, int id, const char* tooltip, int group, int state) {
     return {Winplus::kCheckButton, bitmap, id, tooltip, group, state};
 }
 
-BarButtonSpec Push(int bitmap, int id, const char* tooltip, int state) {
+BarButtonRow Push(int bitmap, int id, const char* tooltip, int state) {
     return {Winplus::kPushButton, bitmap, id, tooltip, -1, state};
 }
 
-Safe::XPtr<Winplus::Button> MakeButton(const BarButtonSpec& spec) {
+Safe::XPtr<Winplus::Button> MakeButton(const BarButtonRow& row) {
     Safe::XPtr<Winplus::Button> button;
-    switch (spec.kind) {
+    switch (row.kind) {
         case Winplus::kSeparatorButton:
-            return Winplus::ButtonBar::AddSeparator(spec.bitmap,
+            return Winplus::ButtonBar::AddSeparator(row.bitmap,
                                                     {ModeToolBar::kWidth, kSeparatorHeight});
         case Winplus::kCheckButton:
-            button = Winplus::ButtonBar::AddCheck(spec.bitmap, spec.id, spec.tooltip, spec.group);
+            button = Winplus::ButtonBar::AddCheck(row.bitmap, row.id, row.tooltip, row.group);
             break;
-        default: button = Winplus::ButtonBar::AddPush(spec.bitmap, spec.id, spec.tooltip, -1);
+        default: button = Winplus::ButtonBar::AddPush(row.bitmap, row.id, row.tooltip, -1);
     }
-    button->machine.state = spec.state;
+    button->machine.state = row.state;
     return button;
 }
 
@@ -65,13 +65,13 @@ private:
 
 }  // namespace
 
-ModeToolBar::ModeToolBar(Winplus::Wnd parent, std::initializer_list<BarButtonSpec> buttons,
+ModeToolBar::ModeToolBar(Winplus::Wnd parent, std::initializer_list<BarButtonRow> buttons,
                          std::function<bool(int)> command)
     : toolBar_(Safe::MakeX<Winplus::ToolBar>(parent)) {
     Winplus::ButtonBar::SetButtonSize({kWidth, kWidth});
     Winplus::ButtonBar::SetParent(parent);
     auto list = Safe::MakeX<Winplus::ButtonList>();
-    for (const BarButtonSpec& spec : buttons) list->Add(MakeButton(spec));
+    for (const BarButtonRow& row : buttons) list->Add(MakeButton(row));
     auto bar = Safe::MakeX<Winplus::ButtonBar>();
     bar->vertical = true;
     bar->SetButtons(list);

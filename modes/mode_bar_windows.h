@@ -15,7 +15,7 @@ namespace Core {
 
 // One button of a bar, top to bottom: a separator (kind kSeparatorButton, 22 x 6), or a push
 // or check button of 22 x 22 with its command id, tooltip, check group and first state.
-struct BarButtonSpec {
+struct BarButtonRow {
     int kind = Winplus::kSeparatorButton;
     int bitmap = 0;
     int id = 0;
@@ -39,7 +39,7 @@ public:
     int Height() const;
 
 protected:
-    ModeToolBar(Winplus::Wnd parent, std::initializer_list<BarButtonSpec> buttons,
+    ModeToolBar(Winplus::Wnd parent, std::initializer_list<BarButtonRow> buttons,
                 std::function<bool(int)> command);
     // Enabled, disabled or checked, button by button in order.
     void Apply(const std::vector<BarButton>& states);
