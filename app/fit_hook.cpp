@@ -1,6 +1,5 @@
 #include "app/fit_hook.h"
 
-#include "functions/families.h"
 #include "io/data_set.h"
 #include "model/current.h"
 #include "model/selection.h"
@@ -18,7 +17,6 @@ constexpr double kStart[2][3] = {{1.9, 297.0, 17.0}, {0.55, 485.0, 22.0}};
 // "model" of a new model "oscillators": the sum of two phonons of the model's "x", made the
 // current model, definition and node.
 void MakeCurrentPhononModel() {
-    Capsule::RegisterFamilies();
     MathMap::Ptr model = MathMap::CreateModel("oscillators");
     NodeMap::Ptr definition = model->FindMap("model");
     Node::Ptr sum = Node::Create(kSumId);

@@ -4,7 +4,6 @@
 
 #include <utility>
 
-#include "app/mode_tools.h"
 #include "app/window_layout.h"
 #include "foundation/event_bus.h"
 #include "modes/adjust_core.h"
@@ -62,8 +61,6 @@ ModifyController::ModifyController() : LeafController(L"Modify") {}
 ModifyController::~ModifyController() = default;
 
 bool ModifyController::OnCreate() {
-    // The tools this panel hands the mouse to; nothing when they are installed already.
-    InstallModeTools();
     LeafController::OnCreate();
     resizing_ = Safe::MakeX<Winplus::AxisResizing>(Safe::MakeX<WindowBand>(Handle()));
     resizing_->SetResizeCommand(Safe::MakeX<ResizeCmd>());

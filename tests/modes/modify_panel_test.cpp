@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "app/mode_tools.h"
 #include "app/modify_panel.h"
 #include "foundation/text.h"
 #include "model/current.h"
@@ -51,6 +52,8 @@ struct ModifyWindow {
         return shown;
     }
 
+    // The tool cores the panel hands the mouse to, installed as the start-up does.
+    bool tools = (Core::InstallModeTools(), true);
     GuiTest::Host host{600, 400};
     Safe::XPtr<Core::ModifyLeaf> leaf = Safe::MakeX<Core::ModifyLeaf>(host.Window());
 };
