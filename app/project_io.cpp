@@ -217,8 +217,6 @@ Result Read(const std::string& path, ReadOptions options) {
         if (file.bad()) Fail("File read failed");
     });
     if (!opened.ok) return opened;
-    const std::size_t separator = path.find_last_of("\\/");
-    if (separator != std::string::npos) options.libraryFolders.push_back(path.substr(0, separator));
     return ReadBytes(std::move(bytes), std::move(options));
 }
 

@@ -31,8 +31,9 @@ std::string Bytes();
 Result Write(const std::string& path);
 
 struct ReadOptions {
-    // Where function libraries that model records name are looked for; Read also looks beside
-    // the project file.
+    // Where function libraries that model records name are looked for, by file name; never
+    // beside the project file, so that a project from a downloaded folder runs no DLL that came
+    // with it.
     std::vector<std::string> libraryFolders = NodeIo::DefaultLibraryFolders();
     // The spectrum record reader (tests give one that yields nothing).
     std::function<Spectrum::Ptr(BinaryReader&)> readSpectrum = ReadSpectrumRecord;

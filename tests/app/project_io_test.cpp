@@ -128,6 +128,29 @@ TEST_F(ProjectFile, AStoredProjectReadsAndWritesBackUnchanged) {
     EXPECT_EQ(Core::ProjectComment::Get(false), kComment);
 }
 
+TEST_F(ProjectFile, LibrariesComeFromTheLibraryFoldersOnlyNeverFromBesideTheFile) {
+    if (kDll.empty()) GTEST_SKIP() << "no example library in this build";
+    BuildProject(true);
+    const std::string bytes = ProjectIo::Bytes();
+    // The project in a folder of its own with the library it names beside it.
+    test::ScratchFolder folder("downloaded");
+    const std::string path = folder.Write("project.pjt", bytes);
+    folder.Write(GetFileName(kDll), test::ReadAll(kDll));
+    ReplaceByOther();
+    const std::string other = ProjectIo::Bytes();
+
+    ProjectIo::ReadOptions noLibraries;
+    noLibraries.libraryFolders.clear();
+    const ProjectIo::Result refused = ProjectIo::Read(path, noLibraries);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.message, "Dll Function creation failed.");
+    EXPECT_TRUE(ProjectIo::Bytes() == other);
+
+    const ProjectIo::Result read = ProjectIo::Read(path, WithExampleLibrary());
+    ASSERT_TRUE(read.ok) << read.message;
+    EXPECT_TRUE(ProjectIo::Bytes() == bytes);
+}
+
 TEST_F(ProjectFile, EveryRefusalKeepsTheProjectAsItWas) {
     BuildProject(false);
     const std::string before = ProjectIo::Bytes();
