@@ -77,8 +77,35 @@ Pointer Given(Pointer record) {
 // Installs one block that was read whole into the running program.
 using Install = std::function<void()>;
 
-// Reads every block of a project file into installs, in the file's order; the running program
-// is left alone until the caller runs them.
+Install Currents(std::string model, std::string definition, std::string layer) {
+    return [model = std::move(model), definition = std::move(definition),
+            layer = std::move(layer)] {
+        const MathMap::Ptr current = Models().Find(Wide(model));
+        MenuCore::SetCurrentModel(current);
+        if (current) MenuCore::SetCurrentDefinition(current->FindMap(definition));
+        Layer::SetCurrentLayer(Layer::Set().Find(Wide(layer)));
+    };
+}
+
+// What a read installs, one block of each kind: the last the file holds, or an empty one. A
+// read replaces the whole project, and the project depends on the file alone.
+struct Installs {
+    Install models = [] { MenuCore::InstallProjectMaps(ModelSet()); };
+    Install spectra = [] { DataSet::Replace(Safe::MakeX<SpectrumSet>()); };
+    Install layers = [] { Layer::ReplaceLayers(LayerSet()); };
+    Install comment = [] { ProjectComment::Set(std::string(), true); };
+    Install currents = Currents(std::string(), std::string(), std::string());
+
+    // Curves name models and spectra, and the currents name a model, a definition and a layer:
+    // each block goes in after those it names, whatever the file's order.
+    void Run() const {
+        for (const Install* install : {&models, &spectra, &layers, &comment, &currents})
+            (*install)();
+    }
+};
+
+// Reads every block of a project file; the running program is left alone until the caller
+// runs what was read.
 class StagedReader {
 public:
     StagedReader(std::string bytes, ReadOptions options)
@@ -87,19 +114,19 @@ public:
           models_(std::move(options.libraryFolders)),
           readSpectrum_(std::move(options.readSpectrum)) {}
 
-    std::vector<Install> ReadAll() {
+    Installs ReadAll() {
         if (reader_.ReadInt() != TagProjectFile) Fail("No valid file");
         if (reader_.ReadInt() != TagProjectHeader) Fail(kCorrupt);
         if (reader_.ReadInt() != kVersion) Fail("No valid version");
         if (reader_.ReadInt() != -TagProjectHeader) Fail("File corruption");
-        std::vector<Install> installs;
+        Installs installs;
         for (;;) {
             switch (const int tag = reader_.ReadInt()) {
-                case TagModelBlock: installs.push_back(ReadModels()); break;
-                case TagSpectrumBlock: installs.push_back(ReadSpectra()); break;
-                case TagLayerBlock: installs.push_back(ReadLayers()); break;
-                case kCurrentsTag: installs.push_back(ReadCurrents()); break;
-                case kCommentTag: installs.push_back(ReadComment()); break;
+                case TagModelBlock: installs.models = ReadModels(); break;
+                case TagSpectrumBlock: installs.spectra = ReadSpectra(); break;
+                case TagLayerBlock: installs.layers = ReadLayers(); break;
+                case kCurrentsTag: installs.currents = ReadCurrents(); break;
+                case kCommentTag: installs.comment = ReadComment(); break;
                 default:
                     if (tag != -TagProjectFile) Fail(kCorrupt);
                     return installs;
@@ -154,13 +181,7 @@ private:
         std::string definition = reader_.ReadString();
         std::string layer = reader_.ReadString();
         if (reader_.ReadInt() != -kCurrentsTag) Fail(kCorrupt);
-        return [model = std::move(model), definition = std::move(definition),
-                layer = std::move(layer)] {
-            const MathMap::Ptr current = Models().Find(Wide(model));
-            MenuCore::SetCurrentModel(current);
-            if (current) MenuCore::SetCurrentDefinition(current->FindMap(definition));
-            Layer::SetCurrentLayer(Layer::Set().Find(Wide(layer)));
-        };
+        return Currents(std::move(model), std::move(definition), std::move(layer));
     }
 
     Install ReadComment() {
@@ -223,9 +244,9 @@ Result Read(const std::string& path, ReadOptions options) {
 Result ReadBytes(std::string bytes, ReadOptions options) {
     return Attempt([&](Result& result) {
         StagedReader reader(std::move(bytes), std::move(options));
-        const std::vector<Install> installs = reader.ReadAll();
+        const Installs installs = reader.ReadAll();
         result.notes = reader.GetNotes();
-        for (const Install& install : installs) install();
+        installs.Run();
     });
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The project file (.pjt): the models, spectra, plot layers, comment and current names of the
 // running program in one tagged binary file. A read installs nothing until the file has been
-// read to its end tag, so a file refused part-way leaves the project as it was. Neither
-// direction shows anything: failures come back to the caller with the message to show.
+// read to its end tag, so a file refused part-way leaves the project as it was; a file read
+// whole replaces the whole project, a block it lacks as an empty one would. Neither direction
+// shows anything: failures come back to the caller with the message to show.
 #include <functional>
 #include <string>
 #include <vector>

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -9,6 +11,8 @@
 #include "app/project_comment.h"
 #include "foundation/text.h"
 #include "functions/families.h"
+#include "io/spectrum_record.h"
+#include "plot/layer_io.h"
 #include "tests/app/project_samples.h"
 #include "tests/common/code_log.h"
 #include "tests/io/reader_support.h"
@@ -202,29 +206,103 @@ TEST_F(ProjectFile, EveryRefusalKeepsTheProjectAsItWas) {
     EXPECT_TRUE(ProjectIo::Bytes() == before);
 }
 
-TEST_F(ProjectFile, BlocksAreInstalledInTheFilesOrder) {
-    BuildProject(false);
-    BusLogs logs;
-    // Only the frame: nothing changes.
-    ASSERT_TRUE(ProjectIo::ReadBytes(kHeader + Ints({-10001})).ok);
-    EXPECT_TRUE(logs.Silent());
-    EXPECT_EQ(Core::Models().Count(), 2);
+// The blocks of the running project, each on its own, as the project file holds them.
+struct Blocks {
+    std::string models, spectra, layers, comment, currents;
+};
 
-    // A current model that does not exist leaves the definition alone; two spectra of one name
-    // are told apart; an empty models block empties the model set.
-    const std::string spectrum = Ints({10400}) + Text("s") + Ints({0, -10400});
-    const std::string bytes = kHeader + Ints({10600}) + Text("none") + Text("x") + Text("graph") +
-                              Ints({-10600, 10500}) + spectrum + spectrum +
-                              Ints({-10500, 10100, -10100, -10001});
+Blocks WrittenBlocks() {
+    auto block = [](int tag, const std::function<void(BinaryWriter&)>& content) {
+        BinaryWriter writer;
+        writer.WriteInt(tag);
+        content(writer);
+        writer.WriteInt(-tag);
+        return writer.Bytes();
+    };
+    Blocks blocks;
+    blocks.models = block(10100, [](BinaryWriter& writer) {
+        Core::NodeMapIo io;
+        for (const Core::MathMap::Ptr& model : Core::Models()) io.WriteMathMap(model, writer);
+    });
+    blocks.spectra = block(10500, [](BinaryWriter& writer) {
+        for (const Spectrum::Ptr& spectrum : Core::DataSet::GetSet())
+            Core::WriteSpectrumRecord(spectrum, writer);
+    });
+    blocks.layers = block(10300, [](BinaryWriter& writer) {
+        for (const Layer::Ptr& layer : Layer::Set()) Winplus::LayerIo::WriteLayer(writer, layer);
+    });
+    blocks.comment = block(10700, [](BinaryWriter& writer) {
+        writer.WriteString(Core::ProjectComment::Get(false));
+    });
+    blocks.currents = Ints({10600}) + Text("square") + Text("model") + Text("graph") +
+                      Ints({-10600});
+    return blocks;
+}
+
+TEST_F(ProjectFile, AReadReplacesTheWholeProjectWhateverTheOrderOfTheBlocks) {
+    BuildProject(false);
+    const std::string whole = ProjectIo::Bytes();
+    const Blocks blocks = WrittenBlocks();
+    ASSERT_TRUE(whole == kHeader + blocks.models + blocks.spectra + blocks.layers +
+                             blocks.comment + blocks.currents + Ints({-10001}));
+    const std::string emptyModels = Ints({10100, -10100});
+
+    // Models, spectra, layers, comment and currents are installed in that order, whatever the
+    // file's order, so that the curves and the currents find what they name; of two blocks of
+    // one kind, the later counts.
+    const std::string shuffled = kHeader + blocks.currents + blocks.layers + blocks.comment +
+                                 blocks.models + blocks.spectra + emptyModels + blocks.models +
+                                 Ints({-10001});
+    ReplaceByOther();
+    BusLogs logs;
+    ASSERT_TRUE(ProjectIo::ReadBytes(shuffled).ok);
+    EXPECT_TRUE(ProjectIo::Bytes() == whole);
+    EXPECT_EQ(logs.models->codes, (std::vector<int>{100, 200, 201}));
+    EXPECT_EQ(logs.dataSet->codes, std::vector<int>{130});
+    EXPECT_EQ(logs.layers->codes, (std::vector<int>{120, 220}));
+
+    // A block the file lacks reads as an empty one: only the models block leaves no spectra,
+    // no layers, an empty comment and nothing current, as the bytes written back say.
+    ASSERT_TRUE(ProjectIo::ReadBytes(kHeader + blocks.models + Ints({-10001})).ok);
+    const std::string nothingElse = Ints({10500, -10500, 10300, -10300, 10700}) + Text("") +
+                                    Ints({-10700, 10600}) + Text("") + Text("") + Text("") +
+                                    Ints({-10600, -10001});
+    EXPECT_TRUE(ProjectIo::Bytes() == kHeader + blocks.models + nothingElse);
+    EXPECT_EQ(Core::Models().Count(), 2);
+    EXPECT_EQ(Layer::Set().Count(), 0);
+    EXPECT_TRUE(Core::MenuCore::GetCurrentModel().IsNull());
+
+    // Only the frame: an empty project. Two spectra of one name are told apart.
     const Core::NodeMap::Ptr definition = Core::MenuCore::GetCurrentDefinition();
-    ASSERT_TRUE(ProjectIo::ReadBytes(bytes).ok);
-    EXPECT_EQ(logs.models->codes, (std::vector<int>{200, 100}));
-    EXPECT_EQ(Core::Models().Count(), 0);
-    EXPECT_TRUE(Core::MenuCore::GetCurrentDefinition().IsNull());  // released by the models
+    ASSERT_TRUE(ProjectIo::ReadBytes(kHeader + Ints({-10001})).ok);
+    EXPECT_TRUE(ProjectIo::Bytes() == kHeader + emptyModels + nothingElse);
+    const std::string spectrum = Ints({10400}) + Text("s") + Ints({0, -10400});
+    ASSERT_TRUE(
+        ProjectIo::ReadBytes(kHeader + Ints({10500}) + spectrum + spectrum + Ints({-10500, -10001}))
+            .ok);
     EXPECT_EQ(Core::DataSet::GetSet().At(1)->GetName(), L"s@1");
-    EXPECT_EQ(Layer::CurrentLayer()->GetName(), L"graph");
-    EXPECT_EQ(logs.layers->codes, std::vector<int>{});  // "graph" was current already
-    EXPECT_FALSE(definition.IsNull());
+}
+
+// Open, save, open, save: the same bytes both times for every stored project, read over another
+// project, which leaves nothing of its own behind.
+TEST_F(ProjectFile, EveryStoredProjectReadsBackToWhatItWrote) {
+    int read = 0;
+    for (const char* folder : {SORIX_SOURCE_DIR "/fuzz/seeds/project",
+                               SORIX_SOURCE_DIR "/build/fuzz/corpus/project"}) {
+        if (!std::filesystem::is_directory(folder)) continue;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            const std::string path = entry.path().string();
+            BuildProject(true);
+            if (!ProjectIo::Read(path, WithExampleLibrary()).ok) continue;
+            ++read;
+            const std::string saved = ProjectIo::Bytes();
+            BuildProject(true);
+            const ProjectIo::Result again = ProjectIo::ReadBytes(saved, WithExampleLibrary());
+            ASSERT_TRUE(again.ok) << path << ": " << again.message;
+            ASSERT_TRUE(ProjectIo::Bytes() == saved) << path;
+        }
+    }
+    EXPECT_GE(read, 3);
 }
 
 TEST(ProjectComment, TheEditorHandsInAndShowsTheText) {
