@@ -1,7 +1,8 @@
 // OSML documents from memory: markup, digest and the model and library readers, refused with a
 // message or read whole, within a bounded nesting depth. No library folder and no DLLs: a
-// document never loads code here. What was read is evaluated and written again.
+// document never loads code here. What was read is evaluated, written again and read back.
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 #include "foundation/exception.h"
@@ -20,12 +21,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!document.ok) return 0;
     Core::Sml::ReadOptions options;
     options.libraryFolder.clear();
+    std::string written;
     try {
         if (Core::MathMap::Ptr model = Core::Sml::OsmlReader(options).ReadModel(document)) {
             model->EvaluateAll();
-            Core::Sml::WriteText(Core::Sml::ModelDocument(model));
+            written = Core::Sml::WriteText(Core::Sml::ModelDocument(model));
         }
     } catch (const Winplus::Exception&) {
+    }
+    // What the writer wrote reads back.
+    if (!written.empty()) {
+        const Core::Sml::Document again = Core::Sml::ReadText(written);
+        try {
+            if (!again.ok || !Core::Sml::OsmlReader(options).ReadModel(again)) std::abort();
+        } catch (const Winplus::Exception&) {
+            std::abort();
+        }
     }
     try {
         Core::Sml::OsmlReader(options).ReadLibrary(document, "fuzz");

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <tuple>
 #include <utility>
 
 #include "foundation/exception.h"
@@ -57,7 +58,7 @@ public:
         if (!constants_.empty() || !formulas_.empty() || !versatiles_.empty()) {
             auto semantics = Safe::MakeX<Element>("semantics");
             for (const auto* list : {&constants_, &formulas_, &versatiles_})
-                for (const Node::Ptr& capsule : *list) semantics->AddChild(MakeSymbol(capsule));
+                for (const Element::Ptr& symbol : *list) semantics->AddChild(symbol);
             root->AddChild(semantics);
         }
         root->AddChild(MakeMath(model));
@@ -76,45 +77,57 @@ public:
     }
 
 private:
-    // The user capsules to embed, by kind, each symbol name once. The capsules inside a
-    // versatile capsule's model come first, so that a reader meets every symbol before its use.
-    // A reader binds every use of a name to its first symbol: a capsule whose name another kind
-    // of symbol, or the versatile capsule around it, already bears is written under a name of its
-    // own (the name, "@" and a count).
+    // The symbols of the user capsules to embed, by kind, each distinct symbol once; constants
+    // and formulas use no other symbol, and a versatile capsule's symbol comes after those of
+    // the capsules inside its model, so that a reader meets every symbol before its use. A
+    // reader binds every use of a name to its first symbol of any kind: a capsule whose name an
+    // earlier symbol already bears with another content (another formula, another kind, a
+    // capsule around it or inside it) is written under a name of its own (the name, "@" and a
+    // count), at every depth. Copies of one capsule, of the same name and content, share one.
     void Collect(const MathMap::Ptr& model) {
         for (const NodeMap::Ptr& map : model->GetMaps())
             for (int type : {kConstantCapsuleId, kFormulaCapsuleId, kVersatileCapsuleId})
                 for (const Node::Ptr& node : map->FindNodesByType(type)) {
                     auto capsule = As<UserCapsule>(node);
                     if (!embed_ && capsule->GetSource() != kDocument) continue;
-                    const SymbolKey key{type, capsule->GetSymbolName()};
-                    if (written_.count(key)) continue;  // the same kind and name: one symbol
-                    const auto taken = [this](const std::string& name) {
-                        return takenNames_.count(name) > 0;
-                    };
-                    const auto forEach = [this](auto&& f) {
-                        for (const std::string& name : takenNames_) f(name);
-                    };
-                    const std::string name = CountedUniqueName(key.second, '@', taken, forEach);
-                    written_.emplace(key, name);
-                    takenNames_.insert(name);
                     if (type == kVersatileCapsuleId) {
                         MathMap::Ptr inner = As<VersatileCapsule>(node)->GetMathMap();
                         if (inner) Collect(inner);
                     }
-                    auto& list = type == kConstantCapsuleId  ? constants_
-                                 : type == kFormulaCapsuleId ? formulas_
-                                                             : versatiles_;
-                    list.push_back(node);
+                    names_[node.Get()] = Register(type, MakeSymbol(node));
                 }
+    }
+
+    // The name a capsule's symbol (named after the capsule) is written under: that of an equal
+    // symbol written before, else a name of its own, under which the symbol joins its kind's
+    // list.
+    std::string Register(int type, const Element::Ptr& symbol) {
+        const std::string name = symbol->GetAttribute("name");
+        symbol->attributes.erase("name");
+        std::string content;
+        WriteElement(*symbol, content);
+        const auto [known, added] = symbols_.emplace(SymbolKey{type, name, content}, "");
+        if (!added) return known->second;
+        const auto taken = [this](const std::string& other) { return takenNames_.count(other) > 0; };
+        const auto forEach = [this](auto&& f) {
+            for (const std::string& other : takenNames_) f(other);
+        };
+        known->second = CountedUniqueName(name, '@', taken, forEach);
+        takenNames_.insert(known->second);
+        symbol->attributes["name"] = known->second;
+        (type == kConstantCapsuleId  ? constants_
+         : type == kFormulaCapsuleId ? formulas_
+                                     : versatiles_)
+            .push_back(symbol);
+        return known->second;
     }
 
     // The name a user capsule's symbol is written under.
     std::string SymbolName(const Node::Ptr& node) const {
         auto capsule = As<UserCapsule>(node);
         if (!embed_ && capsule->GetSource() != kDocument) return capsule->GetSymbolName();
-        auto found = written_.find({node->GetTypeId(), capsule->GetSymbolName()});
-        return found == written_.end() ? capsule->GetSymbolName() : found->second;
+        auto found = names_.find(node.Get());
+        return found == names_.end() ? capsule->GetSymbolName() : found->second;
     }
 
     Element::Ptr MakeMath(const MathMap::Ptr& model) {
@@ -130,25 +143,24 @@ private:
     }
 
     Element::Ptr MakeSymbol(const Node::Ptr& node) {
+        const std::string& name = As<UserCapsule>(node)->GetSymbolName();
         switch (node->GetTypeId()) {
             case kConstantCapsuleId: {
-                auto capsule = As<UserCapsule>(node);
-                Element::Ptr symbol = ConstantSymbolElement(SymbolName(node));
+                Element::Ptr symbol = ConstantSymbolElement(name);
                 symbol->AddChild(
                     WithText("number", NumberText(node->Evaluate().real(), node->Name())));
                 return symbol;
             }
             case kFormulaCapsuleId: {
                 auto capsule = As<FormulaCapsule>(node);
-                Element::Ptr symbol = FunctionSymbolElement(SymbolName(node), "formula");
+                Element::Ptr symbol = FunctionSymbolElement(name, "formula");
                 symbol->AddChild(WithText("formula", capsule->GetFormulaText()));
                 return symbol;
             }
             case kVersatileCapsuleId: {
                 auto capsule = As<VersatileCapsule>(node);
                 if (!capsule->GetMathMap()) Fail("internal error");
-                return MakeFunctionSymbol(capsule->GetMathMap(), capsule->GetDefinitionName(),
-                                          SymbolName(node));
+                return MakeFunctionSymbol(capsule->GetMathMap(), capsule->GetDefinitionName(), name);
             }
             default: Fail("internal error");
         }
@@ -157,8 +169,10 @@ private:
     Element::Ptr MakeFunctionSymbol(const MathMap::Ptr& model, const std::string& output,
                                     const std::string& symbolName) {
         Element::Ptr symbol = FunctionSymbolElement(symbolName, "OSML");
-        auto parameter = [](const NodeMap::Ptr& map) {
-            return map->GetRoot() && map->GetRoot()->IsActive();
+        // The capsule's inputs: every other definition whose root is a parameter. The output is
+        // written once, as the first definition, also when its root is a parameter.
+        auto parameter = [&output](const NodeMap::Ptr& map) {
+            return map->Name() != output && map->GetRoot() && map->GetRoot()->IsActive();
         };
         for (const NodeMap::Ptr& map : model->GetMaps())
             if (parameter(map)) {
@@ -252,11 +266,13 @@ private:
         return number;
     }
 
-    using SymbolKey = std::pair<int, std::string>;  // type id and symbol name
+    // Type id, the capsule's symbol name and the symbol's content without it.
+    using SymbolKey = std::tuple<int, std::string, std::string>;
 
     bool embed_;
-    std::vector<Node::Ptr> constants_, formulas_, versatiles_;
-    std::map<SymbolKey, std::string> written_;  // the name each symbol is written under
+    std::vector<Element::Ptr> constants_, formulas_, versatiles_;
+    std::map<SymbolKey, std::string> symbols_;  // the name each symbol is written under
+    std::map<const Node*, std::string> names_;  // the name of each capsule's symbol
     std::set<std::string> takenNames_;
 };
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <random>
 #include <set>
 
 #include "foundation/exception.h"
@@ -139,7 +141,7 @@ TEST_F(Osml, EveryNamedNodeTypeWritesReadsAndWritesTheSameDocument) {
             if (map->Name() == "t501") continue;  // a new random draw each time
             NodeMap::Ptr other = read->FindMap(map->Name());
             ASSERT_TRUE(other) << map->Name();
-            EXPECT_TRUE(test::SameValue(map->Value(), other->Value()))
+            ASSERT_TRUE(test::SameValue(map->Value(), other->Value()))
                 << map->Name() << " at " << xv << ": " << map->Value() << " " << other->Value();
         }
     }
@@ -436,6 +438,192 @@ TEST_F(Osml, LibraryFunctionsComeOnlyFromTheLibraryFolderOrTheUsersList) {
     MathMap::Ptr read = ReadBack(text, Options(GetDirectory(kDll)));
     EXPECT_EQ(Safe::DynamicCast<Core::DllCapsule>(read->FindMap("y")->GetRoot())->GetPath(),
               Platform::JoinPath(GetDirectory(kDll), GetFileName(kDll)));
+}
+
+
+namespace random_models {
+
+// Models of user capsules drawn at random: formulas, constants and versatile capsules nested up
+// to three deep, from a few names that repeat across kinds and depths with contents that differ,
+// over numbers, sums, products and references.
+class Generator {
+public:
+    explicit Generator(unsigned seed) : random_(seed) {}
+
+    MathMap::Ptr Model() {
+        MathMap::Ptr model = MathMap::CreateModel("random");
+        const NodeMap::Ptr x = model->FindMap("x");
+        for (int i = 0; i < 3; ++i) AddDefinition(model, "d" + std::to_string(i), Tree(x, 3));
+        Node::Ptr sum = Node::Create(200);
+        sum->ReplaceChildAt(0, test::Reference(model->FindMap("d0"), "r0"));
+        sum->ReplaceChildAt(1, Tree(x, 2));
+        AddDefinition(model, "sum", sum);
+        return model;
+    }
+
+private:
+    int Draw(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+    double Value() { return 0.25 * (1 + Draw(12)); }
+    std::string Name() { return std::vector<std::string>{"g", "h", "g@1"}[Draw(3)]; }
+
+    Node::Ptr Tree(const NodeMap::Ptr& argument, int depth) {
+        switch (Draw(depth > 0 ? 6 : 3)) {
+            case 0: {
+                Node::Ptr number = Node::Create(Core::kBasicId);
+                number->SetValue(Complex(Value(), 0), 0);
+                return number;
+            }
+            case 1: return test::Reference(argument, "r");
+            case 2: {
+                auto constant = Safe::MakeX<Core::ConstantCapsule>();
+                constant->SetSymbolName(Name());
+                constant->SetValue(Complex(Draw(2) ? 1.5 : 2.25, 0), 0);
+                return constant;
+            }
+            case 3: return WithChildren(Node::Create(Draw(2) ? 200 : 202), argument, depth);
+            case 4: {
+                const std::string name = Draw(2) ? "g" : "h";
+                const char* bodies[] = {"u*v+1", "u-v", "u/2+v*v"};
+                return WithChildren(test::FormulaNode(name + "(u,v)=" + bodies[Draw(3)]),
+                                    argument, depth);
+            }
+            default: return WithChildren(Versatile(depth - 1), argument, depth);
+        }
+    }
+
+    Node::Ptr WithChildren(const Node::Ptr& node, const NodeMap::Ptr& argument, int depth) {
+        for (int i = 0; i < node->ChildCount(); ++i)
+            node->ReplaceChildAt(i, Tree(argument, depth - 1));
+        return node;
+    }
+
+    // A private model of a parameter "a", "f" over it and "e" = 2 f, evaluating one of the two.
+    Node::Ptr Versatile(int depth) {
+        MathMap::Ptr inner = MathMap::CreateModel("inner");
+        NodeMap::Ptr a = NodeMap::CreateFunction("a");
+        a->GetRoot()->SetValue(Complex(Value(), 0), 0);
+        inner->AddMap(a);
+        AddDefinition(inner, "f", Tree(a, depth));
+        Node::Ptr twice = Node::Create(202);
+        twice->ReplaceChildAt(0, test::Reference(inner->FindMap("f"), "t"));
+        twice->GetChild(1)->SetValue(Complex(2, 0), 0);
+        AddDefinition(inner, "e", twice);
+        auto capsule = Safe::MakeX<Core::VersatileCapsule>();
+        capsule->SelectDefinition(inner, Draw(2) ? "f" : "e");
+        capsule->SetSymbolName(Name());
+        return capsule;
+    }
+
+    std::mt19937 random_;
+};
+
+}  // namespace random_models
+
+// Evaluates both models at several abscissae: each definition of the model has the value of
+// the read model's definition of that name. Definitions whose value changes from one evaluation
+// to the next (random draws) are left out.
+void ExpectSameValues(const MathMap::Ptr& model, const MathMap::Ptr& read, const std::string& what) {
+    ASSERT_EQ(read->MapCount(), model->MapCount()) << what;
+    for (double xv : {-2.5, 0.0, 0.7, 3.0, 41.0}) {
+        for (const MathMap::Ptr& m : {model, read})
+            if (NodeMap::Ptr x = m->FindMap("x")) x->SetValue(Complex(xv, 0), 0);
+        model->EvaluateAll();
+        std::vector<Complex> first;
+        for (const NodeMap::Ptr& map : model->GetMaps()) first.push_back(map->Value());
+        model->EvaluateAll();
+        read->EvaluateAll();
+        std::size_t i = 0;
+        for (const NodeMap::Ptr& map : model->GetMaps()) {
+            if (!test::SameValue(first[i++], map->Value())) continue;
+            NodeMap::Ptr other = read->FindMap(map->Name());
+            ASSERT_TRUE(other) << what << ": " << map->Name();
+            ASSERT_TRUE(test::SameValue(map->Value(), other->Value()))
+                << what << ": " << map->Name() << " at " << xv << ": " << map->Value() << " "
+                << other->Value();
+        }
+    }
+}
+
+TEST_F(Osml, CapsulesOfOneNameAndOtherContentsKeepSymbolsOfTheirOwn) {
+    // d1 = g(1, 2) with g(u,v) = u v + 1, d2 = g(1, 2) with g(u,v) = u - v.
+    MathMap::Ptr model = MathMap::CreateModel("two g");
+    for (const char* formula : {"g(u,v)=u*v+1", "g(u,v)=u-v"}) {
+        Node::Ptr g = test::FormulaNode(formula);
+        g->GetChild(0)->SetValue(Complex(1, 0), 0);
+        g->GetChild(1)->SetValue(Complex(2, 0), 0);
+        AddDefinition(model, model->MapCount() == 2 ? "d1" : "d2", g);
+    }
+    // Versatile capsules "g" nested three deep, the innermost over the formula "g" of a:
+    // g1(a) = a * a + 1, g2(a) = 2 g1(a), g3(a) = 2 g2(a); at a = 2 they give 5, 10 and 20.
+    Node::Ptr inside = test::FormulaNode("g(u,v)=u*v+1");
+    for (int depth = 1; depth <= 3; ++depth) {
+        MathMap::Ptr inner = MathMap::CreateModel("inner");
+        NodeMap::Ptr a = NodeMap::CreateFunction("a");
+        a->GetRoot()->SetValue(Complex(2, 0), 0);
+        inner->AddMap(a);
+        if (depth == 1) {
+            inside->ReplaceChildAt(0, test::Reference(a, "u"));
+            inside->ReplaceChildAt(1, test::Reference(a, "v"));
+        } else {
+            Node::Ptr twice = Node::Create(202);
+            twice->ReplaceChildAt(0, inside);
+            twice->GetChild(1)->SetValue(Complex(2, 0), 0);
+            inside = twice;
+        }
+        AddDefinition(inner, "f", inside);
+        auto capsule = Safe::MakeX<Core::VersatileCapsule>();
+        capsule->SelectDefinition(inner, "f");
+        capsule->SetSymbolName("g");
+        AddDefinition(model, "n" + std::to_string(depth), capsule->Clone());
+        inside = capsule;
+    }
+    const std::string text = WriteText(ModelDocument(model));
+    MathMap::Ptr read = ReadBack(text);
+    ASSERT_TRUE(read);
+    read->EvaluateAll();
+    EXPECT_EQ(read->FindMap("d1")->Value(), Complex(3, 0));
+    EXPECT_EQ(read->FindMap("d2")->Value(), Complex(-1, 0));
+    EXPECT_EQ(read->FindMap("n1")->Value(), Complex(5, 0));
+    EXPECT_EQ(read->FindMap("n2")->Value(), Complex(10, 0));
+    EXPECT_EQ(read->FindMap("n3")->Value(), Complex(20, 0));
+    // Equal capsules share a symbol: the formula of d1 and of the innermost capsule, and each
+    // versatile capsule with its copy. Written again, the document stays as it was.
+    std::size_t symbols = 0;
+    for (std::size_t at = text.find("<symbol "); at != std::string::npos;
+         at = text.find("<symbol ", at + 1))
+        ++symbols;
+    EXPECT_EQ(symbols, 5u);
+    EXPECT_EQ(WriteText(ModelDocument(read)), text);
+}
+
+TEST_F(Osml, ModelsReadBackEvaluateAsTheyDid) {
+    int seeds = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(SORIX_SOURCE_DIR "/fuzz/seeds/osml")) {
+        const std::string path = entry.path().string();
+        MathMap::Ptr model;
+        try {
+            model = OsmlReader(Options()).LoadModel(path);
+        } catch (const Winplus::Exception&) {
+        }
+        if (!model) continue;
+        ++seeds;
+        ExpectSameValues(model, ReadBack(WriteText(ModelDocument(model))), path);
+    }
+    EXPECT_GE(seeds, 4);
+    // Each model stops at its first difference, and the first model that differs ends the run.
+    for (unsigned seed = 1; seed <= 300 && !HasFailure(); ++seed) {
+        MathMap::Ptr model = random_models::Generator(seed).Model();
+        const std::string text = WriteText(ModelDocument(model));
+        const std::string what = "seed " + std::to_string(seed) + "\n" + text;
+        MathMap::Ptr read;
+        try {
+            read = ReadBack(text);
+        } catch (const Winplus::Exception& e) {
+            ADD_FAILURE() << e.GetMessage() << "\n" << what;
+            break;
+        }
+        ExpectSameValues(model, read, what);
+    }
 }
 
 }  // namespace
