@@ -1,9 +1,7 @@
 #include "app/command_line.h"
 
 #include "app/project_commands.h"
-#include "foundation/platform.h"
 #include "io/data_set.h"
-#include "modes/view_modes.h"
 #include "plot/layer.h"
 
 namespace Core {
@@ -88,11 +86,7 @@ void OpenCommandLineFile(const std::string& commandLine) {
     const CommandLineKind kind = KindOfCommandLineFile(path);
     if (kind == CommandLineKind::Project) {
         // A failed read is said and leaves the project at start-up.
-        const ProjectIo::Result read = MenuCore::OpenProject(path);
-        if (read.ok)
-            ViewModeState::ResetAll();
-        else
-            Platform::ShowMessageBox({read.message, "Message", Platform::BoxIcon::Stop});
+        MenuCore::OpenProjectAndSay(path);
         return;
     }
     if (kind != CommandLineKind::DataFile) return;

@@ -109,7 +109,11 @@ bool LoadProjectCommand(void* owner) {
     if (!ConfirmSave(owner)) return false;
     const std::vector<std::string> paths = Platform::ChooseFiles(Request(owner, "Load Project"));
     if (paths.empty()) return false;
-    const ProjectIo::Result result = OpenProject(paths.front());
+    return OpenProjectAndSay(paths.front());
+}
+
+bool OpenProjectAndSay(const std::string& path) {
+    const ProjectIo::Result result = OpenProject(path);
     if (!Reported(result)) return false;
     ViewModeState::ResetAll();
     SayNotes(result.notes);

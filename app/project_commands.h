@@ -25,9 +25,11 @@ bool ConfirmSave(void* owner);
 // New: after ConfirmSave, the data set emptied, a new basic model, a new layer set, the view
 // tools reset and the default comment; the project "Project", bound to no file and saved.
 bool NewProjectCommand(void* owner);
-// Open: after ConfirmSave, the Load Project dialog and the read; a failure is said and changes
-// nothing. The view tools are reset after a read and its notes said once.
+// Open: after ConfirmSave, the Load Project dialog, then OpenProjectAndSay.
 bool LoadProjectCommand(void* owner);
+// The read of Open and of a project named on the command line: a failure is said and changes
+// nothing; after a read the view tools are reset and its notes said once.
+bool OpenProjectAndSay(const std::string& path);
 // Save: to the file the project is bound to, or as Save As when there is none.
 bool SaveProjectCommand(void* owner);
 // Save As: the Save Project dialog, then the write. A failure is said and leaves the project

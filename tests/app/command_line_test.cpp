@@ -4,6 +4,7 @@
 
 #include "../common/code_log.h"
 #include "../io/reader_support.h"
+#include "app/project_comment.h"
 #include "app/project_commands.h"
 #include "command_line_cases.h"
 #include "functions/families.h"
@@ -97,6 +98,20 @@ TEST(CommandLineFile, AProjectIsOpenedAndAFileThatIsNoProjectIsSaid) {
     EXPECT_EQ(Core::Models().GetName(), L"my project");
     EXPECT_EQ(Core::MenuCore::GetProjectFile(), path);
     EXPECT_TRUE(start.boxes.boxes.empty());
+
+    // As Open does: the file's comment, and the notes of what the read left out said once.
+    Core::MathMap::Ptr twins = Core::MathMap::CreateModel("twins");
+    twins->FindMap("model")->SetName("x");
+    Core::Models().Add(twins);
+    Core::ProjectComment::Set("kept with the project", false);
+    ASSERT_TRUE(Core::MenuCore::SaveProject(path).ok);
+    Core::ProjectComment::Set("another", false);
+    Core::OpenCommandLineFile("\"C:\\Sorix.exe\" \"" + path + "\"");
+    EXPECT_EQ(Core::ProjectComment::Get(false), "kept with the project");
+    EXPECT_EQ(start.boxes.Texts(),
+              std::vector<std::string>{"Parts of the file could not be read as they were stored:"
+                                       "\nA second definition \"x\" was left out."});
+    start.boxes.boxes.clear();
 
     // Not a project: said, and the project stays.
     const std::string notes = start.folder.Write("notes.pjt", "no project\n");
