@@ -76,7 +76,8 @@ void ControlNodes::ShowValue() {
 
 std::optional<LRESULT> ControlNodes::OnNotify(NMHDR& header) {
     if (header.code != static_cast<UINT>(NM_CLICK) || !clicked) return std::nullopt;
-    clicked(HitTestCursor());
+    // The row the click was on, as the list found it then.
+    clicked(reinterpret_cast<const NMITEMACTIVATE&>(header).iItem);
     return 0;
 }
 
@@ -242,9 +243,7 @@ void ControlParameters::Toggle(HTREEITEM item) {
 
 std::optional<LRESULT> ControlParameters::OnNotify(NMHDR& header) {
     if (header.code != static_cast<UINT>(NM_CLICK)) return ExplorerTree::OnNotify(header);
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    Toggle(HitTest(cursor));
+    Toggle(HitTest(Winplus::MessagePoint()));
     return TRUE;
 }
 
