@@ -74,6 +74,12 @@ void ControlNodes::ShowValue() {
         SetItemText(row, 1, Narrow(NodeParameters::ValueText(current_->GetValue().real())));
 }
 
+void ControlNodes::ShowValues() {
+    const std::vector<NodeParameters::Row> rows = NodeParameters::Rows(nodes_);
+    for (int i = 0; i < static_cast<int>(rows.size()); ++i)
+        SetItemText(i, 1, Narrow(rows[static_cast<std::size_t>(i)].value));
+}
+
 std::optional<LRESULT> ControlNodes::OnNotify(NMHDR& header) {
     if (header.code != static_cast<UINT>(NM_CLICK) || !clicked) return std::nullopt;
     // The row the click was on, as the list found it then.
@@ -123,7 +129,10 @@ bool NodesController::OnCreate() {
     bar_->Controller()->SetButtonBar(bar);
     bar_->Controller()->SetCommand(Safe::MakeX<RefreshCmd>(this));
     Observe(BusOf<ModelEvent>(), MakeObserver<ModelEvent>([this](ModelEvent code) {
-                if (NodeParameters::RefreshesOn(code)) Refresh();
+                if (NodeParameters::RefreshesOn(code))
+                    Refresh();
+                else if (NodeParameters::ShowsValuesOn(code))
+                    list_->ShowValues();
             }));
     Refresh();
     return false;

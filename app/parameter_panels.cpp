@@ -40,6 +40,10 @@ bool RefreshesOn(ModelEvent code) {
            code == ModelEvent::kCurrentNodeChanged;
 }
 
+bool ShowsValuesOn(ModelEvent code) {
+    return code == ModelEvent::kParametersChanged && !FitCore::IsRunning();
+}
+
 std::vector<Node::Ptr> ListedNodes() {
     std::vector<Node::Ptr> listed;
     if (Node::Ptr current = MenuCore::GetCurrentNode()) {

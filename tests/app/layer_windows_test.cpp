@@ -215,6 +215,11 @@ TEST(LayerWindows, TheNodeListShowsValuesWith16DigitsAndTakesTypedOnes) {
     leaf.Nodes()->Edit()->SetText("0.33333333333333331");
     EXPECT_EQ(value(w), "w=0.3333333333333333");
     EXPECT_EQ(ModeTest::Value(ModeTest::Find("p1"), "w"), 1.0 / 3.0);
+    // Values changed elsewhere (a transfer, a tool drag) show in their rows; the edit stays.
+    ModeTest::Find("p1")->GetChildByName("w")->SetValue(Core::Complex(42.5, 0.0), 0);
+    Core::MenuCore::Notify(ModelEvent::kParametersChanged);
+    EXPECT_EQ(value(w), "w=42.5");
+    EXPECT_TRUE(IsWindowVisible(leaf.Nodes()->Edit()->Handle()));
     // A new current node lists its nodes again and hides the edit.
     Core::MenuCore::SetCurrentNode(nullptr);
     EXPECT_EQ(SendMessageA(list.Handle(), LVM_GETITEMCOUNT, 0, 0), 0);
