@@ -67,7 +67,8 @@ bool RefillsOn(FitEvent code);
 // name) with its root's subtree. Definition references are left out with what lies below them.
 std::vector<Item> TreeItems();
 // The clicked node (definition empty: the fit's own) and its whole subtree marked or unmarked
-// on the working model; the first node of the name in pre-order. False when there is none.
+// on the working model; the first node of the name in pre-order. False when there is none, and
+// while a fit runs (the fit page's refusal box then).
 bool SetMarks(const std::wstring& definition, const std::wstring& node, bool mark);
 
 }  // namespace FitParameters
