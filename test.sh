@@ -3,7 +3,8 @@
 #   native     optimised build (RelWithDebInfo), tests run natively
 #   sanitize   Debug build with AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer;
 #              each test alone and then each test executable whole
-#   tsan       the fit tests (the only code with a second thread) under ThreadSanitizer
+#   tsan       the fit, mode and application logic tests (the fit worker's thread and the
+#              interface thread's code beside it) under ThreadSanitizer
 #   windows    optimised cross build with mingw-w64, tests run under Wine inside Xvfb
 #   fuzz       the readers' fuzz targets (clang, libFuzzer) briefly over their seeds
 # The optimised builds are RelWithDebInfo, i.e. -O2; the native phase also builds the Release
@@ -75,12 +76,12 @@ use_ccache() {
 }
 
 # build NAME BUILD_TYPE [CMAKE_ARGS...]: configures and builds build/NAME, output in its log file.
-# With build_target set, only that target is built.
-build_target=""
+# With build_targets set (names apart by blanks), only those targets are built.
+build_targets=""
 build() {
     local name="$1" type="$2" dir="build/$1" log="build/$1.log" targets=()
     shift 2
-    if [[ -n "$build_target" ]]; then targets=(--target "$build_target"); fi
+    if [[ -n "$build_targets" ]]; then read -ra targets <<<"--target $build_targets"; fi
     mkdir -p build
     echo "== $name: configure and build ($type)"
     if ! { cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" \
@@ -182,21 +183,29 @@ phase_sanitize() {
     return $status
 }
 
-# The fit tests whole, in one process under ThreadSanitizer; each test counts.
+# The tests of the code the fit worker's thread meets, each executable whole in one process under
+# ThreadSanitizer: the fit driver and the logic of the modes and the application that runs on
+# the interface thread while a fit runs (native builds of those layers). Each test counts.
+tsan_tests=(fit_tests modes_tests app_tests)
 phase_tsan() {
-    build_target=fit_tests build tsan RelWithDebInfo -DSORIX_TSAN=ON || return 1
-    local log=build/tsan-run.log status
-    echo "== tsan: fit tests"
-    TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" build/tsan/tests/fit_tests \
-        --gtest_brief=1 </dev/null >"$log" 2>&1
-    status=$?
-    cat "$log"
-    passed="$(sed -nE 's/^\[  PASSED  \] ([0-9]+) tests?.*/\1/p' "$log")"
-    failed="$(sed -nE 's/^\[  FAILED  \] ([0-9]+) tests?, listed below.*/\1/p' "$log")"
-    passed=${passed:-0}
-    failed=${failed:-0}
-    if [[ $status -ne 0 && $failed -eq 0 ]]; then failed=1; fi
-    [[ $status -eq 0 ]]
+    build_targets="${tsan_tests[*]}" build tsan RelWithDebInfo -DSORIX_TSAN=ON || return 1
+    local log status=0 test count exe
+    for test in "${tsan_tests[@]}"; do
+        log="build/tsan-$test.log"
+        echo "== tsan: $test"
+        exe="$(find build/tsan/tests -type f -executable -name "$test" | head -n 1)"
+        echo "$test: not built" >"$log"
+        if [[ -z "$exe" ]] || ! TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" "$exe" \
+            --gtest_brief=1 </dev/null >"$log" 2>&1; then
+            status=1
+            cat "$log"
+            count="$(sed -nE 's/^\[  FAILED  \] ([0-9]+) tests?, listed below.*/\1/p' "$log")"
+            failed=$((failed + ${count:-1}))
+        fi
+        count="$(sed -nE 's/^\[  PASSED  \] ([0-9]+) tests?.*/\1/p' "$log")"
+        passed=$((passed + ${count:-0}))
+    done
+    return $status
 }
 
 # A Windows test executable has once been seen to finish all its tests and then hang in Wine's

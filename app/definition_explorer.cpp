@@ -184,9 +184,7 @@ std::optional<LRESULT> ControlMap::OnNotify(NMHDR& header) {
 void ControlMap::ShowContextMenu() {
     const NodeMap::Ptr definition = MenuCore::GetCurrentDefinition();
     if (!definition || !definition->IsActive()) return;
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    Select(cursor);
+    Select(Winplus::MessagePoint());
     // The item may have been selected already, with no notice.
     SyncCurrentNode();
     const DefinitionMenuState state = DefinitionMenuFor(MenuCore::GetCurrentNode());

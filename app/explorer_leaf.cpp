@@ -56,9 +56,8 @@ void ContextMenu::Enable(int id, bool enabled) {
 }
 
 void ContextMenu::PopUp(HWND owner) const {
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    TrackPopupMenu(menu_, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, owner, nullptr);
+    const POINT at = Winplus::MessagePoint();
+    TrackPopupMenu(menu_, TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
 }
 
 ExplorerTree::ExplorerTree(HWND parent, int id, DWORD style) {
@@ -141,9 +140,7 @@ bool ExplorerTree::BeginLabelEdit(const Explorer::Selected& item) {
 }
 
 void ExplorerTree::OpenContextMenu() {
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    if (HTREEITEM item = HitTest(cursor)) SelectItem(item);
+    if (HTREEITEM item = HitTest(Winplus::MessagePoint())) SelectItem(item);
     if (const ContextMenu* menu = MenuOf(GetSelected().kind)) menu->PopUp(GetParent(Handle()));
 }
 

@@ -74,9 +74,16 @@ void ControlNodes::ShowValue() {
         SetItemText(row, 1, Narrow(NodeParameters::ValueText(current_->GetValue().real())));
 }
 
+void ControlNodes::ShowValues() {
+    const std::vector<NodeParameters::Row> rows = NodeParameters::Rows(nodes_);
+    for (int i = 0; i < static_cast<int>(rows.size()); ++i)
+        SetItemText(i, 1, Narrow(rows[static_cast<std::size_t>(i)].value));
+}
+
 std::optional<LRESULT> ControlNodes::OnNotify(NMHDR& header) {
     if (header.code != static_cast<UINT>(NM_CLICK) || !clicked) return std::nullopt;
-    clicked(HitTestCursor());
+    // The row the click was on, as the list found it then.
+    clicked(reinterpret_cast<const NMITEMACTIVATE&>(header).iItem);
     return 0;
 }
 
@@ -122,7 +129,10 @@ bool NodesController::OnCreate() {
     bar_->Controller()->SetButtonBar(bar);
     bar_->Controller()->SetCommand(Safe::MakeX<RefreshCmd>(this));
     Observe(BusOf<ModelEvent>(), MakeObserver<ModelEvent>([this](ModelEvent code) {
-                if (NodeParameters::RefreshesOn(code)) Refresh();
+                if (NodeParameters::RefreshesOn(code))
+                    Refresh();
+                else if (NodeParameters::ShowsValuesOn(code))
+                    list_->ShowValues();
             }));
     Refresh();
     return false;
@@ -242,9 +252,7 @@ void ControlParameters::Toggle(HTREEITEM item) {
 
 std::optional<LRESULT> ControlParameters::OnNotify(NMHDR& header) {
     if (header.code != static_cast<UINT>(NM_CLICK)) return ExplorerTree::OnNotify(header);
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    Toggle(HitTest(cursor));
+    Toggle(HitTest(Winplus::MessagePoint()));
     return TRUE;
 }
 

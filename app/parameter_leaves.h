@@ -25,7 +25,9 @@ public:
     const Node::Ptr& Current() const { return current_; }
     // The current node's value shown again in its row.
     void ShowValue();
-    // The list's click notice (NM_CLICK) with the row under the cursor, -1 for none.
+    // Every listed node's value shown again in its row.
+    void ShowValues();
+    // The list's click notice (NM_CLICK) with the row it was on, -1 for none.
     std::optional<LRESULT> OnNotify(NMHDR& header) override;
     std::function<void(int)> clicked;
 

@@ -7,6 +7,7 @@
 #include "foundation/text.h"
 #include "model/current.h"
 #include "modes/fit_core.h"
+#include "modes/fit_page.h"
 
 namespace Core {
 
@@ -38,6 +39,10 @@ int IconOfType(int typeId) {
 bool RefreshesOn(ModelEvent code) {
     return code == ModelEvent::kModelsReset || code == ModelEvent::kDefinitionEdited ||
            code == ModelEvent::kCurrentNodeChanged;
+}
+
+bool ShowsValuesOn(ModelEvent code) {
+    return code == ModelEvent::kParametersChanged && !FitCore::IsRunning();
 }
 
 std::vector<Node::Ptr> ListedNodes() {
@@ -142,6 +147,8 @@ std::vector<Item> TreeItems() {
 }
 
 bool SetMarks(const std::wstring& definition, const std::wstring& node, bool mark) {
+    // The working model's nodes (their counts too) are the worker's while a fit runs.
+    if (FitController::RefusedDuringFit()) return false;
     const MathMap::Ptr model = FitCore::GetWorkingModel();
     if (!model) return false;
     NodeMap::Ptr map = FitCore::GetDefinition();

@@ -27,6 +27,9 @@ std::wstring ValueText(double value);
 int IconOfType(int typeId);
 // Model-bus codes that refresh the list: 100, 104, 202.
 bool RefreshesOn(ModelEvent code);
+// Codes after which the rows show their nodes' values again, the edit left as it is: 103
+// (parameter values changed by a transfer, a tool or a typed value), unless a fit runs.
+bool ShowsValuesOn(ModelEvent code);
 // The current node's active nodes, the node itself when it is active; none without one.
 std::vector<Node::Ptr> ListedNodes();
 std::vector<Row> Rows(const std::vector<Node::Ptr>& nodes);
@@ -64,7 +67,8 @@ bool RefillsOn(FitEvent code);
 // name) with its root's subtree. Definition references are left out with what lies below them.
 std::vector<Item> TreeItems();
 // The clicked node (definition empty: the fit's own) and its whole subtree marked or unmarked
-// on the working model; the first node of the name in pre-order. False when there is none.
+// on the working model; the first node of the name in pre-order. False when there is none, and
+// while a fit runs (the fit page's refusal box then).
 bool SetMarks(const std::wstring& definition, const std::wstring& node, bool mark);
 
 }  // namespace FitParameters

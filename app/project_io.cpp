@@ -171,7 +171,11 @@ private:
         return [records = std::move(records)] {
             BinaryReader again = BinaryReader::FromBytes(records);
             LayerSet layers;
-            while (again.ReadInt() == LayerIo::kLayerTag) layers.Add(LayerIo::ReadLayer(again));
+            while (again.ReadInt() == LayerIo::kLayerTag) {
+                const Layer::Ptr layer = LayerIo::ReadLayer(again);
+                LayerIo::LayOutGrids(layer);  // the curves hold their points as before the save
+                layers.Add(layer);
+            }
             Layer::ReplaceLayers(layers);
         };
     }

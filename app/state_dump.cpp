@@ -92,8 +92,8 @@ void WriteFit(std::ostream& out) {
     out << "fit: " << (FitCore::IsRunning() ? "running" : "stopped") << "\n";
     out << "fit step: " << ToString(FitCore::GetStep()) << "\n";
     out << "fit status: " << FitCore::GetStatusText() << "\n";
-    if (FitCore::GetMethod())
-        out << "fit best chi2: " << ToString(FitCore::GetMethod()->GetBestChi2()) << "\n";
+    // The step handler's copy: the method itself is the worker's while a fit runs.
+    out << "fit best chi2: " << ToString(FitCore::GetBestChi2()) << "\n";
     const Winplus::FileCurve::Ptr model = FitCore::GetModelCurve();
     if (model && model->GetData()) out << "fit model: " << Points(*model->GetData()) << "\n";
 }

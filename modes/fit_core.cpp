@@ -264,6 +264,7 @@ void CreateOptimizer(const Safe::XPtr<Optimize::StepSink>& owner) {
     s.method = nullptr;
     s.woken = 0;
     s.stepInFlight = false;
+    s.bestChi2 = 0.0;
     s.sink = Safe::MakeX<NoticeSink>(owner);
     try {
         s.worker = Safe::MakeX<Optimize::Optimizer>(s.sink);
@@ -315,6 +316,7 @@ const Settings& GetSettings() { return State().settings; }
 bool IsRunning() { return State().running; }
 int GetStep() { return State().step; }
 const std::string& GetStatusText() { return State().status; }
+double GetBestChi2() { return State().bestChi2; }
 MathMap::Ptr GetUserModel() { return State().userModel; }
 MathMap::Ptr GetWorkingModel() { return State().workingModel; }
 NodeMap::Ptr GetSelectedDefinition() { return State().selectedDefinition; }

@@ -80,6 +80,9 @@ const Settings& GetSettings();
 bool IsRunning();
 int GetStep();
 const std::string& GetStatusText();
+// The best chi2 of the fit as its last handled step left it (0 before the first fit): a copy
+// the interface thread made, never the one the worker writes.
+double GetBestChi2();
 
 MathMap::Ptr GetUserModel();
 MathMap::Ptr GetWorkingModel();

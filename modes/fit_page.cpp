@@ -221,9 +221,13 @@ bool FitController::ApplyProperty(const int& row) {
 }
 
 bool FitController::ApplyWhenIdle(const int& row) {
-    if (!FitCore::IsRunning()) return ApplyProperty(row);
+    return !RefusedDuringFit() && ApplyProperty(row);
+}
+
+bool FitController::RefusedDuringFit() {
+    if (!FitCore::IsRunning()) return false;
     Inform("Action not possible during optimization.");
-    return false;
+    return true;
 }
 
 }  // namespace Core

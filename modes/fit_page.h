@@ -36,6 +36,9 @@ public:
     // What the grid's command does: while a fit runs nothing is applied ("Action not possible
     // during optimization."), false then.
     static bool ApplyWhenIdle(const int& row);
+    // While a fit runs: the box "Action not possible during optimization." and true; nothing
+    // may then change what the worker reads.
+    static bool RefusedDuringFit();
 };
 
 }  // namespace Core

@@ -53,6 +53,7 @@ void StartFit() {
     method.SetParameters(s.parameters);
     method.fittedPart = s.settings.fittedPart;
     method.Initialize();
+    s.bestChi2 = method.GetBestChi2();
     s.running = true;
     s.step = 0;
     s.stepLimit = s.settings.maxSteps;
@@ -80,6 +81,7 @@ void OnStep() {
     if (!s.running || !s.method || s.stepInFlight) return;
     Optimize::LevMarqMethod& method = *s.method;
     ++s.step;
+    s.bestChi2 = method.GetBestChi2();
     if (method.failed) {
         method.Finish();
         s.status = "Optimization  failed ! - Best Chi2 = " + ToString(method.chi2);

@@ -35,6 +35,8 @@ struct FitState {
     int step = 0;
     int stepLimit = 32;
     std::string status;
+    // The method's best chi2 as the interface thread last read it, between steps.
+    double bestChi2 = 0.0;
 
     MathMap::Ptr userModel;
     MathMap::Ptr workingModel;

@@ -103,6 +103,12 @@ void ControlTree::SelectItem(HTREEITEM item) {
     Send(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
 }
 
+POINT MessagePoint() {
+    const DWORD position = GetMessagePos();
+    // Signed: a point on a monitor left of or above the primary one is negative.
+    return {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+}
+
 HTREEITEM ControlTree::HitTest(const POINT& screenPoint) const {
     TVHITTESTINFO info{};
     info.pt = screenPoint;
@@ -220,11 +226,6 @@ int ControlListView::HitTest(const POINT& screenPoint) const {
     return static_cast<int>(Send(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)));
 }
 
-int ControlListView::HitTestCursor() const {
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    return HitTest(cursor);
-}
 
 void ControlListView::SetImageList(HIMAGELIST list) {
     Send(LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(list));

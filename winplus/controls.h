@@ -42,6 +42,10 @@ private:
     GdiObject<HFONT> font_;
 };
 
+// The screen point of the mouse message being handled (GetMessagePos): where a click was, while
+// the pointer may have moved on (input queues up while the program is busy).
+POINT MessagePoint();
+
 class ControlTree : public Control {
 public:
     HTREEITEM InsertItem(const std::string& text, HTREEITEM parent, HTREEITEM after, int image,
@@ -80,7 +84,6 @@ public:
     int FindItem(const std::string& text) const;
     bool DeleteAll();
     int HitTest(const POINT& screenPoint) const;
-    int HitTestCursor() const;
     void SetImageList(HIMAGELIST list);
     void SetSmallImageList(HIMAGELIST list);
 };

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "tests/winplus/gui_test_support.h"
+
 namespace ExplorerGui {
 
 namespace {
@@ -94,11 +96,7 @@ std::string RightClick(const Winplus::ControlTree& tree, HTREEITEM item) {
         at = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     }
     ClientToScreen(tree.Handle(), &at);
-    // The cursor reaches its place a moment later on a busy display.
-    SetCursorPos(at.x, at.y);
-    POINT now{};
-    for (int wait = 0; wait < 200 && GetCursorPos(&now) && (now.x != at.x || now.y != at.y); ++wait)
-        Sleep(10);
+    GuiTest::ClickedAt(at);
     openedMenu.clear();
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, ReadAndCloseMenu);
     NMHDR header{tree.Handle(), static_cast<UINT_PTR>(tree.Id()), static_cast<UINT>(NM_RCLICK)};

@@ -15,9 +15,9 @@ std::string Items(const Winplus::ControlTree& tree);
 // edit did not start.
 bool EditLabel(const Winplus::ControlTree& tree, HTREEITEM item, const std::string& text);
 
-// Puts the cursor on the item (null: empty space below the items) and sends the right button's
-// notice; the menu that opened, read and closed: entries apart by "|", "-" a separator, a
-// sub-menu as "text>entries"; empty when none opened.
+// The right button's notice for the item (null: empty space below the items), handled after the
+// pointer moved on (GuiTest::ClickedAt); the menu that opened, read and closed: entries apart by
+// "|", "-" a separator, a sub-menu as "text>entries"; empty when none opened.
 std::string RightClick(const Winplus::ControlTree& tree, HTREEITEM item);
 
 // The menu command id sent as the menu would: WM_COMMAND without a sender to the tree's parent.

@@ -41,14 +41,14 @@ std::string States(const Winplus::ControlTree& tree, HTREEITEM item) {
     return states;
 }
 
-// A click of the left button on the item (its notice, with the cursor on the item).
+// A click of the left button on the item, its notice handled after the pointer moved on.
 void Click(const Winplus::ControlTree& tree, HTREEITEM item) {
     RECT r{};
     std::memcpy(&r, &item, sizeof item);  // TVM_GETITEMRECT takes the item in the rectangle
     SendMessageA(tree.Handle(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r));
     POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     ClientToScreen(tree.Handle(), &at);
-    SetCursorPos(at.x, at.y);
+    GuiTest::ClickedAt(at);
     NMHDR header{tree.Handle(), static_cast<UINT_PTR>(tree.Id()), static_cast<UINT>(NM_CLICK)};
     SendMessageA(GetParent(tree.Handle()), WM_NOTIFY, tree.Id(), reinterpret_cast<LPARAM>(&header));
 }
@@ -205,14 +205,21 @@ TEST(LayerWindows, TheNodeListShowsValuesWith16DigitsAndTakesTypedOnes) {
     SendMessageA(list.Handle(), LVM_GETITEMRECT, w, reinterpret_cast<LPARAM>(&r));
     POINT at{r.left + 10, (r.top + r.bottom) / 2};
     ClientToScreen(list.Handle(), &at);
-    SetCursorPos(at.x, at.y);
-    NMHDR header{list.Handle(), static_cast<UINT_PTR>(list.Id()), static_cast<UINT>(NM_CLICK)};
-    SendMessageA(leaf.Nodes()->Handle(), WM_NOTIFY, list.Id(), reinterpret_cast<LPARAM>(&header));
+    GuiTest::ClickedAt(at);
+    NMITEMACTIVATE click{};
+    click.hdr = {list.Handle(), static_cast<UINT_PTR>(list.Id()), static_cast<UINT>(NM_CLICK)};
+    click.iItem = w;
+    SendMessageA(leaf.Nodes()->Handle(), WM_NOTIFY, list.Id(), reinterpret_cast<LPARAM>(&click));
     EXPECT_TRUE(IsWindowVisible(leaf.Nodes()->Edit()->Handle()));
     EXPECT_EQ(leaf.Nodes()->Edit()->GetText(), "100");
     leaf.Nodes()->Edit()->SetText("0.33333333333333331");
     EXPECT_EQ(value(w), "w=0.3333333333333333");
     EXPECT_EQ(ModeTest::Value(ModeTest::Find("p1"), "w"), 1.0 / 3.0);
+    // Values changed elsewhere (a transfer, a tool drag) show in their rows; the edit stays.
+    ModeTest::Find("p1")->GetChildByName("w")->SetValue(Core::Complex(42.5, 0.0), 0);
+    Core::MenuCore::Notify(ModelEvent::kParametersChanged);
+    EXPECT_EQ(value(w), "w=42.5");
+    EXPECT_TRUE(IsWindowVisible(leaf.Nodes()->Edit()->Handle()));
     // A new current node lists its nodes again and hides the edit.
     Core::MenuCore::SetCurrentNode(nullptr);
     EXPECT_EQ(SendMessageA(list.Handle(), LVM_GETITEMCOUNT, 0, 0), 0);

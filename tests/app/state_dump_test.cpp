@@ -2,10 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "app/project_commands.h"
 #include "foundation/text.h"
+#include "functions/families.h"
 #include "model/formula_capsule.h"
 #include "model/selection.h"
 #include "plot/layer.h"
+#include "tests/app/project_samples.h"
+#include "tests/app/scripted_platform.h"
+#include "tests/io/reader_support.h"
 
 namespace {
 
@@ -70,6 +77,39 @@ TEST(StateDump, ShowsTheStatusTextsAndEachLayersLimitsAndCurves) {
     node->SetFormula(formula);
     Core::Selection::SetFormula(node);
     EXPECT_TRUE(HasLine(Core::StateDumpText(shown), "formula: f(x)=2*x"));
+}
+
+// The lines of the dump about the layers and their curves.
+std::vector<std::string> LayerLines(const std::string& dump) {
+    std::vector<std::string> lines;
+    std::istringstream in(dump);
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind("layer", 0) == 0 || line.rfind("current layer", 0) == 0)
+            lines.push_back(line);
+    return lines;
+}
+
+TEST(StateDump, AProjectSavedAsRenewedAndOpenedAgainShowsItsCurvesAsBefore) {
+    Capsule::RegisterFamilies();
+    ProjectTest::BuildProject(false);
+    test::ScratchFolder folder{"dump"};
+    test::ScriptedDialogs dialogs;
+    test::CapturedBoxes boxes;
+    const std::string path = folder.File("reopened.pjt");
+    dialogs.Answer(path);  // Save As
+    dialogs.Answer(path);  // Open
+    const std::string before = Core::StateDumpText({});
+    // The model curve of "graph": 512 points of u*u + 1 from 100 to 120.
+    const std::string graph = "\nlayer 2 curve curve: 512 points; 100 10001 0; ";
+    ASSERT_NE(before.find(graph), std::string::npos) << before;
+    EXPECT_NE(before.find("; 120 14401 0\n", before.find(graph)), std::string::npos) << before;
+
+    ASSERT_TRUE(Core::MenuCore::SaveProjectAsCommand(nullptr));
+    ASSERT_TRUE(Core::MenuCore::NewProjectCommand(nullptr));
+    ASSERT_NE(LayerLines(Core::StateDumpText({})), LayerLines(before));
+    ASSERT_TRUE(Core::MenuCore::LoadProjectCommand(nullptr));
+    EXPECT_EQ(LayerLines(Core::StateDumpText({})), LayerLines(before));
+    EXPECT_TRUE(boxes.Texts().empty());
 }
 
 }  // namespace

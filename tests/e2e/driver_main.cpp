@@ -126,8 +126,11 @@ int main(int argc, char** argv) {
         ExitProcess(3);
     });
     int status = 0;
+    const DWORD started = GetTickCount();
     for (const E2e::Step& step : steps) {
-        std::printf("line %d: %s\n", step.line, step.name.c_str());
+        // When each step began: a slow program shows where its time goes.
+        std::printf("line %d: %s (%.1f s)\n", step.line, step.name.c_str(),
+                    (GetTickCount() - started) / 1000.0);
         std::fflush(stdout);
         const std::string failure = runner.Run(step);
         if (failure.empty()) continue;

@@ -16,7 +16,8 @@ struct ClassSearch {
     HWND found = nullptr;
 };
 
-void SendMouse(HANDLE program, DWORD flags, POINT at = {0, 0}, bool doubled = false) {
+void SendMouse(HANDLE program, DWORD flags, POINT at = {0, 0}, bool doubled = false,
+               bool wait = true) {
     // A press soon after a release would make a double click (the program's windows take them).
     static DWORD released = GetTickCount() - GetDoubleClickTime();
     if ((flags & MOUSEEVENTF_LEFTDOWN) && !doubled) {
@@ -34,7 +35,7 @@ void SendMouse(HANDLE program, DWORD flags, POINT at = {0, 0}, bool doubled = fa
     SendInput(1, &input, sizeof(input));
     if (flags & MOUSEEVENTF_LEFTUP) released = GetTickCount();
     Sleep(15);
-    WaitForInputIdle(program, 5000);
+    if (wait) WaitForInputIdle(program, 5000);
 }
 
 void MoveTo(HANDLE program, POINT at) {
@@ -120,10 +121,10 @@ bool ScreenPoint(HWND window, const std::string& x, const std::string& y, POINT&
     return true;
 }
 
-void Click(HANDLE program, POINT at, bool right) {
-    MoveTo(program, at);
-    SendMouse(program, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
-    SendMouse(program, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+void Click(HANDLE program, POINT at, bool right, bool wait) {
+    SendMouse(program, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, at, false, wait);
+    SendMouse(program, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, {0, 0}, false, wait);
+    SendMouse(program, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, {0, 0}, false, wait);
 }
 
 void DoubleClick(HANDLE program, POINT at) {

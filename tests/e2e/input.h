@@ -20,7 +20,8 @@ bool ScreenPoint(HWND window, const std::string& x, const std::string& y, POINT&
 
 // Each input event waits until the program has taken it: a window that reads the cursor's
 // position when it handles a press must see where the press was. right: the right button.
-void Click(HANDLE program, POINT at, bool right = false);
+// Unless wait is false, each button waits for the program to take it (WaitForInputIdle).
+void Click(HANDLE program, POINT at, bool right = false, bool wait = true);
 // Two clicks within the double-click time, as a double click.
 void DoubleClick(HANDLE program, POINT at);
 // Presses at from, moves to from + delta in steps and releases there.

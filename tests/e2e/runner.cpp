@@ -13,11 +13,12 @@ namespace E2e {
 
 namespace {
 
-constexpr DWORD kWaitMs = 15000;
+// How long a step waits for what it expects: 15 s unless a patience step said otherwise.
+DWORD waitMs = 15000;
 
 // Polls check until it gives an empty text or the time is up; its last answer.
 template <class Check>
-std::string WaitFor(const Check& check, DWORD timeoutMs = kWaitMs) {
+std::string WaitFor(const Check& check, DWORD timeoutMs = waitMs) {
     const DWORD start = GetTickCount();
     std::string failure = check();
     while (!failure.empty() && GetTickCount() - start < timeoutMs) {
@@ -42,7 +43,7 @@ std::string Quoted(const std::string& text) {
 }  // namespace
 
 HWND Runner::Main() {
-    return program_.MainWindow(kWaitMs);
+    return program_.MainWindow(waitMs);
 }
 
 std::string Runner::Run(const Step& step) {
@@ -71,20 +72,43 @@ std::string Runner::Run(const Step& step) {
     if (n == "fit-hook") return FitHook(step);
     if (n == "mode") return ModeHook(step);
     if (n == "close-window") return CloseWindow(step);
+    if (n == "spectrum") return WriteSpectrum(step);
+    if (n == "patience") {
+        const long seconds = std::atol(step.words[0].c_str());
+        if (seconds < 1) return "not a number of seconds: " + step.words[0];
+        waitMs = static_cast<DWORD>(seconds) * 1000;
+        return "";
+    }
     if (n == "copy")
         return CopyFileA(step.words[0].c_str(), step.words[1].c_str(), FALSE)
                    ? ""
                    : "cannot copy " + step.words[0] + " to " + step.words[1];
     if (n == "mark") {
-        lastDump_ = program_.StateDump(kWaitMs);
+        lastDump_ = program_.StateDump(waitMs);
         marked_ = ParseState(lastDump_);
         return lastDump_.empty() ? "no state dump" : "";
     }
     if (n == "expect-banner")
-        return program_.BannerCameAndWent(kWaitMs) ? "" : "the splash banner did not come and go";
+        return program_.BannerCameAndWent(waitMs) ? "" : "the splash banner did not come and go";
     if (n == "screenshot")
         return SaveScreenshot(work_ + "\\" + step.words[0] + ".bmp") ? "" : "no screenshot";
     return "unknown step " + n;
+}
+
+// A text spectrum of N points from 100 to 1000: one Lorentzian line at 550, from -0.4 to 0.4 (in
+// the start-up layer's limits).
+std::string Runner::WriteSpectrum(const Step& step) {
+    const long points = std::atol(step.words[1].c_str());
+    if (points < 2) return "not a number of points: " + step.words[1];
+    std::ofstream out(step.words[0], std::ios::binary);
+    char line[96];
+    for (long i = 0; i < points; ++i) {
+        const double x = 100.0 + 900.0 * static_cast<double>(i) / static_cast<double>(points - 1);
+        const double u = (x - 550.0) / 30.0;
+        std::snprintf(line, sizeof line, "%.6f %.9g 0\n", x, 0.8 / (1.0 + u * u) - 0.4);
+        out << line;
+    }
+    return out ? "" : "cannot write " + step.words[0];
 }
 
 std::string Runner::Start(const Step& step) {
@@ -122,10 +146,14 @@ std::string Runner::Input(const Step& step) {
             return "another window lies over the program at " + std::to_string(at.x) + "," +
                    std::to_string(at.y);
     }
-    const bool right = step.name == "click" && step.words.size() > 3;
-    if (right && step.words[3] != "right") return "unknown button " + step.words[3];
+    bool right = false, queued = false;
+    for (std::size_t i = 3; step.name == "click" && i < step.words.size(); ++i) {
+        if (step.words[i] != "right" && step.words[i] != "queued")
+            return "unknown click option " + step.words[i];
+        (step.words[i] == "right" ? right : queued) = true;
+    }
     if (step.name == "click")
-        Click(program_.Handle(), at, right);
+        Click(program_.Handle(), at, right, !queued);
     else if (step.name == "dblclick")
         DoubleClick(program_.Handle(), at);
     else if (const int moves = step.words.size() > 5 ? std::atoi(step.words[5].c_str()) : 8;
@@ -134,8 +162,9 @@ std::string Runner::Input(const Step& step) {
     else
         Drag(program_.Handle(), at, {std::stol(step.words[3]), std::stol(step.words[4])}, moves);
     // The program paints only once no input waits: painted, it has taken the whole gesture, so
-    // that no later step (a resize, say) overtakes the gesture's last moves.
-    return WaitForPainted();
+    // that no later step (a resize, say) overtakes the gesture's last moves. A queued click
+    // waits for nothing: the steps after it pile up behind it, as a quick hand's input does.
+    return queued ? "" : WaitForPainted();
 }
 
 std::string Runner::WaitForPainted() {
@@ -333,7 +362,7 @@ std::string Runner::FitHook(const Step& step) {
                                          : Core::kFitHookSteps;
     DWORD_PTR done = 0;
     if (!Main() || !SendMessageTimeoutA(Main(), message, kind, std::atol(how.c_str()),
-                                        SMTO_ABORTIFHUNG, kWaitMs, &done))
+                                        SMTO_ABORTIFHUNG, waitMs, &done))
         return "the program did not answer the fit hook";
     if (done == 1) return "";
     return kind == 0 ? "the fit did not start" : "the fit hook refused " + how;
@@ -345,7 +374,7 @@ std::string Runner::ModeHook(const Step& step) {
     const int phonon = step.words.size() > 1 ? std::atoi(step.words[1].c_str()) : 0;
     DWORD_PTR picked = 0;
     if (!Main() || !SendMessageTimeoutA(Main(), message, static_cast<WPARAM>(mode), phonon,
-                                        SMTO_ABORTIFHUNG, kWaitMs, &picked))
+                                        SMTO_ABORTIFHUNG, waitMs, &picked))
         return "the program did not answer the mode hook";
     return picked == 1 ? "" : "no phonon " + step.words[1] + " of the hook's model";
 }

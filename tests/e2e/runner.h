@@ -35,6 +35,7 @@ private:
     std::string FitHook(const Step& step);
     std::string ModeHook(const Step& step);
     std::string CloseWindow(const Step& step);
+    std::string WriteSpectrum(const Step& step);
     // The program's box with that caption, waiting for it; null after the time-out.
     HWND WaitForBox(const std::string& caption);
     HWND Main();

@@ -30,6 +30,8 @@ TEST(Scenario, AMistakeNamesItsLineAndGivesNoSteps) {
         {"start\nstrat x\n", "line 2: unknown step strat"},
         {"menu\n", "line 1: menu takes 1 to 2 words"},
         {"drag main 1 2 3 4 5 6\n", "line 1: drag takes 5 to 6 words"},
+        {"click main 1 2 right queued x\n", "line 1: click takes 3 to 5 words"},
+        {"patience\n", "line 1: patience takes 1 to 1 words"},
         {"expect-box \"Message\n", "line 1: unclosed quote"},
         {"start ${nothing}/a.dat\n", "line 1: unknown variable in ${nothing}/a.dat"},
     };

@@ -59,6 +59,10 @@ TEST(ParameterPanelsTest, TheNodeListShowsTheActiveNodesWith16DigitsAndTakesType
     for (const auto& [code, refreshes] :
          {std::pair{100, true}, {104, true}, {202, true}, {103, false}, {201, false}})
         EXPECT_EQ(Nodes::RefreshesOn(static_cast<ModelEvent>(code)), refreshes) << code;
+    // Values moved by a transfer, a tool or a typed value show in the rows (not while a fit runs:
+    // FitRunTest).
+    for (const auto& [code, shows] : {std::pair{103, true}, {100, false}, {202, false}})
+        EXPECT_EQ(Nodes::ShowsValuesOn(static_cast<ModelEvent>(code)), shows) << code;
 }
 
 // The tree's node items as "name:checked", in order.

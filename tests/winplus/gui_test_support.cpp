@@ -46,6 +46,32 @@ void Pump() {
     }
 }
 
+namespace {
+
+void MoveCursor(POINT to) {
+    SetCursorPos(to.x, to.y);
+    // The cursor reaches its place a moment later on a busy display.
+    POINT now{};
+    for (int wait = 0; wait < 200 && GetCursorPos(&now) && (now.x != to.x || now.y != to.y);
+         ++wait)
+        Sleep(10);
+}
+
+}  // namespace
+
+void ClickedAt(POINT screen) {
+    MoveCursor(screen);
+    // A posted message carries the cursor's position; taking it makes that the message position.
+    PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
+    MSG message;
+    while (PeekMessageA(&message, reinterpret_cast<HWND>(-1), WM_NULL, WM_NULL, PM_REMOVE)) {
+    }
+    MoveCursor({0, 0});
+    const DWORD position = GetMessagePos();
+    EXPECT_EQ(static_cast<short>(LOWORD(position)), screen.x);
+    EXPECT_EQ(static_cast<short>(HIWORD(position)), screen.y);
+}
+
 HWND VisibleDialog() {
     HWND found = nullptr;
     EnumThreadWindows(

@@ -37,6 +37,10 @@ private:
 // Dispatches the queued messages of this thread.
 void Pump();
 
+// A click at the screen point handled late: the point becomes the position of the message this
+// thread handles (GetMessagePos), and the pointer then moves on to the screen's corner.
+void ClickedAt(POINT screen);
+
 // The first visible dialog box (a common dialog, a message box) of this thread, or null.
 HWND VisibleDialog();
 
