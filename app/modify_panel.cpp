@@ -175,17 +175,15 @@ void ModifyController::Repaint() {
 }
 
 void ModifyController::RedrawCurves() {
-    if (!ViewModeState::GetUserCurves()) return;
-    Render([](ID2D1RenderTarget& target, const Winplus::PixelRect& client) {
-        Winplus::D2DCanvas canvas(&target);
-        const Winplus::LayerCurve::Ptr user = ViewModeState::GetUserCurves();
-        const Winplus::PixelRect plot = PlotGestures::LayerRect(client.width, client.height);
-        user->RefreshPaint(canvas, plot, true);
-        if (const Winplus::LayerCurve::Ptr tool = ViewModeState::GetDynamicLayer()) {
-            FollowLimits(*tool, *user);
-            tool->RefreshPaint(canvas, plot, false);
-        }
-    });
+    const Winplus::LayerCurve::Ptr user = ViewModeState::GetUserCurves();
+    if (!user) return;
+    user->RefreshAll();
+    if (const Winplus::LayerCurve::Ptr tool = ViewModeState::GetDynamicLayer()) {
+        FollowLimits(*tool, *user);
+        tool->RefreshAll();
+    }
+    // The render target keeps nothing between draws: the whole picture is drawn again.
+    Repaint();
 }
 
 void ModifyController::Layout(int, int, int width, int, bool) {

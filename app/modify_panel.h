@@ -34,7 +34,7 @@ public:
 
     // The whole picture below the caption through Direct2D, then the bars on top.
     void Repaint();
-    // After a change of values: both layers' curves evaluated again and drawn.
+    // After a change of values: both layers' curves evaluated again, then the whole picture.
     void RedrawCurves();
     // The axis bar's buttons: 130 previous limits, 131 fit all curves, 132 fit the current one.
     bool ExecuteAxisCommand(int code);

@@ -12,7 +12,8 @@ struct ID2D1RenderTarget;
 namespace Core {
 
 // A DC render target bound to the window's device context for each drawing: a window render
-// target on a child window shows nothing under Wine.
+// target on a child window shows nothing under Wine. It keeps nothing between drawings (under
+// Wine each starts black), so every drawing is the whole picture of its area.
 class PlotTarget {
 public:
     PlotTarget();

@@ -42,7 +42,7 @@ void ViewController::OnLayerEvent(LayerEvent code) {
             if (auto layer = CurrentCurveLayer()) layer->RefreshAll();
             resizing_->SetLayer(Winplus::Layer::CurrentLayer());
             ShowAxisBar();
-            Repaint();
+            RepaintWithCaption();
             break;
         case LayerEvent::kLayerLimitsChanged:
             if (auto layer = CurrentCurveLayer()) layer->RefreshAll();
@@ -52,9 +52,9 @@ void ViewController::OnLayerEvent(LayerEvent code) {
             if (const auto& curve = Winplus::Layer::CurrentCurve()) curve->Refresh();
             Repaint();
             break;
+        case LayerEvent::kLayerRenamed: RepaintWithCaption(); break;
         case LayerEvent::kLayerScaleChanged:
-        case LayerEvent::kCurveChanged:
-        case LayerEvent::kLayerRenamed: Repaint(); break;
+        case LayerEvent::kCurveChanged: Repaint(); break;
         default: break;
     }
 }
@@ -125,13 +125,20 @@ void ViewController::Repaint() {
     });
 }
 
+void ViewController::RepaintWithCaption() {
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    // The strip is erased first: the caption paints its name over what is there.
+    const RECT caption{0, 0, client.right, Areas(client.right, client.bottom).picture.y};
+    RedrawWindow(Handle(), &caption, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
 void ViewController::RedrawPlot() {
-    if (!CurrentCurveLayer()) return;
-    Render([](ID2D1RenderTarget& target, int width, int height) {
-        Winplus::D2DCanvas canvas(&target);
-        if (auto layer = CurrentCurveLayer())
-            layer->RefreshPaint(canvas, LayerRect(width, height), true);
-    });
+    const Winplus::LayerCurve::Ptr layer = CurrentCurveLayer();
+    if (!layer) return;
+    // The render target keeps nothing between draws: the whole picture is drawn again.
+    layer->RefreshAll();
+    Repaint();
 }
 
 void ViewController::ShowAxisBar() {

@@ -27,7 +27,7 @@ public:
 
     // The whole picture below the caption, through Direct2D.
     void Repaint();
-    // After a change of values: every model curve evaluated again and drawn over the plot.
+    // After a change of values: every model curve evaluated again, then the whole picture.
     void RedrawPlot();
     // The axis bar's buttons: 130 previous limits, 131 fit all curves, 132 fit the current one.
     bool ExecuteAxisCommand(int code);
@@ -43,6 +43,8 @@ private:
     void OnModelEvent(ModelEvent code);
     void OnLayerEvent(LayerEvent code);
     void OnViewEvent(ViewEvent code);
+    // The caption with the current layer's name and the picture below it, painted now.
+    void RepaintWithCaption();
     // The axis bar shows while there is a curve layer to act on.
     void ShowAxisBar();
     // Draws into the picture below the caption.

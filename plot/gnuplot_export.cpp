@@ -31,7 +31,8 @@ std::string AxisLines(const LayerCurve& layer) {
     if (frame.GetScale(1) == Frame::kLog10) text += "set logscale y\nset format y '10^{%T}'\n";
     text += "set yrange[" + ToString(limits.y) + ":" + ToString(limits.y + limits.height) + "]\n";
     text += "set xlabel 'Wavenumber (cm^{-1})'\n";
-    text += "set ylabel " + SingleQuoted(layer.GetNameA()) + "\n";
+    // Names are shown as they are, not read as enhanced-text markup ("_", "^", "@", braces).
+    text += "set ylabel " + SingleQuoted(layer.GetNameA()) + " noenhanced\n";
     text += "set key font \",16\"\n";
     return text;
 }
@@ -41,7 +42,7 @@ std::string AxisLines(const LayerCurve& layer) {
 void AddEntries(std::vector<std::string>& entries, const CurveDesigner& designer,
                 const std::string& file, int column, const std::string& title) {
     const std::string source = SingleQuoted(file) + " u 1:" + std::to_string(column);
-    const std::string titled = " title " + DoubleQuoted(title);
+    const std::string titled = " title " + DoubleQuoted(title) + " noenhanced";
     if (designer.hasLine && !designer.isFilled)
         entries.push_back(source + " w l lc rgb '" + ColorText(designer.lineColor) + "' lt 1 lw 2" +
                           titled);

@@ -121,6 +121,10 @@ bool ScreenPoint(HWND window, const std::string& x, const std::string& y, POINT&
     return true;
 }
 
+void MovePointer(HANDLE program, POINT at) {
+    MoveTo(program, at);
+}
+
 void Click(HANDLE program, POINT at, bool right, bool wait) {
     SendMouse(program, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, at, false, wait);
     SendMouse(program, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, {0, 0}, false, wait);
@@ -187,36 +191,60 @@ bool TypeText(HWND main, const std::string& text) {
     return true;
 }
 
-bool SaveScreenshot(const std::string& path) {
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    const int stride = (width * 3 + 3) & ~3;
+Pixels CaptureScreen(const RECT& area) {
+    Pixels picture;
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return picture;
     BITMAPINFOHEADER header{};
     header.biSize = sizeof(header);
     header.biWidth = width;
-    header.biHeight = height;  // bottom-up, as a BMP file stores it
+    header.biHeight = -height;  // top-down
     header.biPlanes = 1;
-    header.biBitCount = 24;
-    std::vector<char> pixels(static_cast<std::size_t>(stride) * height);
+    header.biBitCount = 32;
+    std::vector<DWORD> pixels(static_cast<std::size_t>(width) * height);
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    const bool copied = BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
     SelectObject(memory, old);
-    GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
-              DIB_RGB_COLORS);
+    const bool read = GetDIBits(memory, bitmap, 0, height, pixels.data(),
+                                reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS) == height;
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
+    if (copied && read) {
+        picture.width = width;
+        picture.height = height;
+        // The unused top byte is whatever the driver left there.
+        for (DWORD& pixel : pixels) pixel &= 0xFFFFFF;
+        picture.pixels = std::move(pixels);
+    }
+    return picture;
+}
+
+bool SaveBitmap(const std::string& path, const Pixels& picture) {
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof(header);
+    header.biWidth = picture.width;
+    header.biHeight = -picture.height;  // top-down
+    header.biPlanes = 1;
+    header.biBitCount = 32;
     BITMAPFILEHEADER file{};
     file.bfType = 0x4D42;  // "BM"
     file.bfOffBits = sizeof(file) + sizeof(header);
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+    const auto bytes = static_cast<DWORD>(picture.pixels.size() * sizeof(DWORD));
+    file.bfSize = file.bfOffBits + bytes;
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(&file), sizeof(file));
     out.write(reinterpret_cast<const char*>(&header), sizeof(header));
-    out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
-    return static_cast<bool>(out);
+    out.write(reinterpret_cast<const char*>(picture.pixels.data()), bytes);
+    return !picture.pixels.empty() && static_cast<bool>(out);
+}
+
+bool SaveScreenshot(const std::string& path) {
+    return SaveBitmap(
+        path, CaptureScreen({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}));
 }
 
 }  // namespace E2e

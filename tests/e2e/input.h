@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace E2e {
 
@@ -18,6 +19,8 @@ HWND FindWindowByPattern(HWND main, const std::string& pattern);
 // or top, a negative one from its right or bottom (-1 is the last pixel), or "mid".
 bool ScreenPoint(HWND window, const std::string& x, const std::string& y, POINT& point);
 
+// Moves the pointer to a screen point and waits until the program has taken the move.
+void MovePointer(HANDLE program, POINT at);
 // Each input event waits until the program has taken it: a window that reads the cursor's
 // position when it handles a press must see where the press was. right: the right button.
 // Unless wait is false, each button waits for the program to take it (WaitForInputIdle).
@@ -34,7 +37,18 @@ bool PressKeys(HWND main, const std::string& keys);
 // layout); false for a text beyond ASCII.
 bool TypeText(HWND main, const std::string& text);
 
-// The whole screen as a 24-bit BMP file.
+// A picture of part of the screen: rows from the top, 0xRRGGBB each.
+struct Pixels {
+    int width = 0, height = 0;
+    std::vector<DWORD> pixels;
+    bool operator==(const Pixels&) const = default;
+};
+
+// What the screen shows in area (screen coordinates); empty when it cannot be read.
+Pixels CaptureScreen(const RECT& area);
+// As a 32-bit BMP file; false for an empty picture or a file that cannot be written.
+bool SaveBitmap(const std::string& path, const Pixels& picture);
+// The whole screen as a BMP file.
 bool SaveScreenshot(const std::string& path);
 
 }  // namespace E2e

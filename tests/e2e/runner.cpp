@@ -1,5 +1,6 @@
 #include "runner.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -79,6 +80,7 @@ std::string Runner::Run(const Step& step) {
         waitMs = static_cast<DWORD>(seconds) * 1000;
         return "";
     }
+    if (n == "expect-repaint") return ExpectRepaint(step);
     if (n == "copy")
         return CopyFileA(step.words[0].c_str(), step.words[1].c_str(), FALSE)
                    ? ""
@@ -391,6 +393,70 @@ std::string Runner::CloseWindow(const Step& step) {
     PostMessageA(window, WM_CLOSE, 0, 0);
     return WaitFor(
         [&] { return IsWindow(window) ? "the window " + Quoted(title) + " stays" : ""; });
+}
+
+// The picture of the window on the screen once two captures a moment apart agree: the
+// program's drawing reaches the screen a little after it has painted. Empty when it keeps
+// changing.
+Pixels Runner::SteadyPicture(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    Pixels last = CaptureScreen(r);
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < kWaitMs) {
+        Sleep(150);
+        Pixels now = CaptureScreen(r);
+        if (now == last) return now;
+        last = std::move(now);
+    }
+    return {};
+}
+
+// The pointer is moved to the main window's title bar first, so that nothing under it (a
+// tooltip, a button's hover look) changes the picture between the two captures.
+std::string Runner::ExpectRepaint(const Step& step) {
+    HWND window = FindWindowByPattern(Main(), step.words[0]);
+    if (!window) return "no window " + step.words[0];
+    RECT main{};
+    GetWindowRect(Main(), &main);
+    const POINT title{(main.left + main.right) / 2, main.top + GetSystemMetrics(SM_CYSIZEFRAME) +
+                                                        GetSystemMetrics(SM_CYCAPTION) / 2};
+    DWORD_PTR hit = 0;
+    SendMessageTimeoutA(Main(), WM_NCHITTEST, 0, MAKELPARAM(title.x, title.y), SMTO_ABORTIFHUNG,
+                        kWaitMs, &hit);
+    if (hit != HTCAPTION) return "no title bar to rest the pointer on";
+    MovePointer(program_.Handle(), title);
+    SetWindowPos(Main(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    std::string failure = WaitForPainted();
+    if (!failure.empty()) return failure;
+    const Pixels drawn = SteadyPicture(window);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    failure = WaitForPainted();
+    if (!failure.empty()) return failure;
+    const Pixels repainted = SteadyPicture(window);
+    if (drawn.pixels.empty() || repainted.pixels.empty())
+        return "the picture of " + step.words[0] + " does not settle";
+    if (drawn == repainted) return "";
+    // Where they differ, in the window's coordinates, and both pictures beside the test.
+    int differing = 0, left = drawn.width, top = drawn.height, right = -1, bottom = -1;
+    for (int y = 0; y < drawn.height && drawn.width == repainted.width; ++y)
+        for (int x = 0; x < drawn.width; ++x) {
+            const std::size_t at = static_cast<std::size_t>(y) * drawn.width + x;
+            if (drawn.pixels[at] == repainted.pixels[at]) continue;
+            ++differing;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    const std::string stem = work_ + "\\repaint-line" + std::to_string(step.line);
+    SaveBitmap(stem + "-drawn.bmp", drawn);
+    SaveBitmap(stem + "-repainted.bmp", repainted);
+    return std::to_string(differing) + " pixels of " + step.words[0] +
+           " differ from a full repaint, from " + std::to_string(left) + "," + std::to_string(top) +
+           " to " + std::to_string(right) + "," + std::to_string(bottom) + " (" + stem +
+           "-drawn.bmp, -repainted.bmp)";
 }
 
 void Runner::LeaveEvidence(bool fromWatchdog) {

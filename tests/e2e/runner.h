@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 
+#include "input.h"
 #include "program.h"
 #include "scenario.h"
 
@@ -36,6 +37,8 @@ private:
     std::string ModeHook(const Step& step);
     std::string CloseWindow(const Step& step);
     std::string WriteSpectrum(const Step& step);
+    std::string ExpectRepaint(const Step& step);
+    Pixels SteadyPicture(HWND window);
     // The program's box with that caption, waiting for it; null after the time-out.
     HWND WaitForBox(const std::string& caption);
     HWND Main();

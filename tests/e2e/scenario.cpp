@@ -21,6 +21,7 @@ constexpr StepKind kSteps[] = {
     {"measure", 1, 1},      {"expect-flat", 5, 5},   {"screenshot", 1, 1},    {"fit-hook", 0, 1},
     {"mode", 1, 2},         {"type", 1, 1},          {"dblclick", 3, 3},      {"copy", 2, 2},
     {"close-window", 1, 1}, {"spectrum", 2, 2},      {"patience", 1, 1},
+    {"expect-repaint", 1, 1},
 };
 
 bool Expand(std::string& word, const Variables& variables, std::string& error) {

@@ -99,21 +99,25 @@ ExportCase StyledLayer() {
           0xFF00FF00);
     auto film2 = AddFile(*layer, L"film2", Winplus::kXImag, {{20, 1, 5}, {40, 1, 6}});
     Style(*film2->Designers().imag, false, false, 0, true, 7, 5, 0xFFABCDEF);
-    return {"styled",
-            layer,
-            {true, true, true, false, true, true},
-            {"set logscale x", "set xrange[10:1000]", "set logscale y", "set format y '10^{%T}'",
-             "set yrange[0.01:100]", "set xlabel 'Wavenumber (cm^{-1})'", "set ylabel 'Absorbance'",
-             "set key font \",16\"",
-             "plot 'peak_1.dat' u 1:2 w l lc rgb '#00a0ff' lt 1 lw 2 title \"peak_1-real\" , \\",
-             "'peak_1.dat' u 1:2 with points lc rgb '#ff0000' pt 7 ps 4 title \"peak_1-real\" , \\",
-             "'peak_1.dat' u 1:3 w l lc rgb '#000000' lt 1 lw 2 title \"peak_1-imag\" , \\",
-             "'peak_1.dat' u 1:3 with points lc rgb '#123456' pt 5 ps 6 title \"peak_1-imag\" , \\",
-             "'film.dat' u 1:2 with filledcurves fc rgb '#0000ff' fs transparent solid 0.5 "
-             "noborder title \"film\" , \\",
-             "'film.dat' u 1:2 with points lc rgb '#00ff00' pt 13 ps 3 title \"film\" , \\",
-             "'film2.dat' u 1:2 with points lc rgb '#abcdef' pt 2 ps 5 title \"film2\""},
-            7};
+    return {
+        "styled",
+        layer,
+        {true, true, true, false, true, true},
+        {"set logscale x", "set xrange[10:1000]", "set logscale y", "set format y '10^{%T}'",
+         "set yrange[0.01:100]", "set xlabel 'Wavenumber (cm^{-1})'",
+         "set ylabel 'Absorbance' noenhanced", "set key font \",16\"",
+         "plot 'peak_1.dat' u 1:2 w l lc rgb '#00a0ff' lt 1 lw 2 title \"peak_1-real\" noenhanced "
+         ", \\",
+         "'peak_1.dat' u 1:2 with points lc rgb '#ff0000' pt 7 ps 4 title \"peak_1-real\" "
+         "noenhanced , \\",
+         "'peak_1.dat' u 1:3 w l lc rgb '#000000' lt 1 lw 2 title \"peak_1-imag\" noenhanced , \\",
+         "'peak_1.dat' u 1:3 with points lc rgb '#123456' pt 5 ps 6 title \"peak_1-imag\" "
+         "noenhanced , \\",
+         "'film.dat' u 1:2 with filledcurves fc rgb '#0000ff' fs transparent solid 0.5 "
+         "noborder title \"film\" noenhanced , \\",
+         "'film.dat' u 1:2 with points lc rgb '#00ff00' pt 13 ps 3 title \"film\" noenhanced , \\",
+         "'film2.dat' u 1:2 with points lc rgb '#abcdef' pt 2 ps 5 title \"film2\" noenhanced"},
+        7};
 }
 
 ExportCase UntickedLayer() {
@@ -121,29 +125,31 @@ ExportCase UntickedLayer() {
             Winplus::LayerCurve::Create(L"empty"),
             {false},
             {"set xrange[0:1000]", "set yrange[0:1]", "set xlabel 'Wavenumber (cm^{-1})'",
-             "set ylabel 'empty'", "set key font \",16\""},
+             "set ylabel 'empty' noenhanced", "set key font \",16\""},
             0};
 }
 
 ExportCase NamedLayer() {
-    auto layer = Winplus::LayerCurve::Create(L"Bob's");
+    auto layer = Winplus::LayerCurve::Create(L"Bob's_y");
     layer->RemoveCurve(L"curve");
     layer->SetLimits({0.5, 1e-05, 999.5, 0.5});
-    for (const wchar_t* name : {L"a\\b", L"../x", L"x?", L"it's \"q\"", L"A:B", L"a_b"})
+    for (const wchar_t* name : {L"a\\b", L"../x", L"x?@{1}^2", L"it's \"q\"", L"A:B", L"a_b"})
         Style(
             *AddCurve(*layer, name, Winplus::kXReal, {{1, 0.1, 0}, {2, 0.2, 0}})->Designers().real,
             true, false, 0xFFFF0000, false, 1, 4, 0);
     const std::string tail = " u 1:2 w l lc rgb '#ff0000' lt 1 lw 2 title ";
-    return {
-        "named",
-        layer,
-        std::vector<bool>(6, true),
-        {"set xrange[0.5:1000]", "set yrange[1e-05:0.50001]", "set xlabel 'Wavenumber (cm^{-1})'",
-         "set ylabel 'Bob''s'", "set key font \",16\"", "plot 'a_b.dat'" + tail + "\"a\\\\b\" , \\",
-         "'___x.dat'" + tail + "\"../x\" , \\", "'x_.dat'" + tail + "\"x?\" , \\",
-         "'it''s _q_.dat'" + tail + "\"it's \\\"q\\\"\" , \\",
-         "'A_B@2.dat'" + tail + "\"A_B\" , \\", "'a_b@3.dat'" + tail + "\"a_b\""},
-        6};
+    return {"named",
+            layer,
+            std::vector<bool>(6, true),
+            {"set xrange[0.5:1000]", "set yrange[1e-05:0.50001]",
+             "set xlabel 'Wavenumber (cm^{-1})'", "set ylabel 'Bob''s_y' noenhanced",
+             "set key font \",16\"", "plot 'a_b.dat'" + tail + "\"a\\\\b\" noenhanced , \\",
+             "'___x.dat'" + tail + "\"../x\" noenhanced , \\",
+             "'x_@{1}^2.dat'" + tail + "\"x?@{1}^2\" noenhanced , \\",
+             "'it''s _q_.dat'" + tail + "\"it's \\\"q\\\"\" noenhanced , \\",
+             "'A_B@2.dat'" + tail + "\"A_B\" noenhanced , \\",
+             "'a_b@3.dat'" + tail + "\"a_b\" noenhanced"},
+            6};
 }
 
 }  // namespace PlotTest

@@ -14,15 +14,18 @@ namespace {
 
 struct GnuplotRun {
     int status = -1;
-    std::string errors;  // gnuplot's standard error: its errors and warnings
-    int curves = 0;      // the curves gnuplot plotted, as its table output numbers them
+    std::string errors;   // gnuplot's standard error: its errors and warnings
+    int curves = 0;       // the curves gnuplot plotted, as its table output numbers them
+    std::string picture;  // the dumb terminal's picture, before the table
 };
 
-// Runs the script in its folder, so that it finds its data files. After a plot the same plot is
-// replotted into a table, whose "# Curve i of n" lines count what was plotted.
-GnuplotRun RunGnuplot(const test::ScratchFolder& folder, const std::string& script) {
+// Runs the script in its folder, so that it finds its data files, with terminal in place of its
+// first line. After a plot the same plot is replotted into a table, whose "# Curve i of n" lines
+// count what was plotted.
+GnuplotRun RunGnuplot(const test::ScratchFolder& folder, const std::string& script,
+                      const std::string& terminal = "set terminal dumb") {
     std::vector<std::string> lines = PlotTest::Lines(folder.File(script));
-    if (!lines.empty()) lines[0] = "set terminal dumb";
+    if (!lines.empty()) lines[0] = terminal;
     bool plots = false;
     for (const std::string& line : lines) plots = plots || line.rfind("plot ", 0) == 0;
     if (plots)
@@ -37,6 +40,7 @@ GnuplotRun RunGnuplot(const test::ScratchFolder& folder, const std::string& scri
     result.status = std::system(command.c_str());
     result.errors = test::ReadAll(folder.File("run.err"));
     const std::string out = test::ReadAll(folder.File("run.out"));
+    result.picture = out.substr(0, out.find("# Curve 0 of"));
     const std::regex curve("# Curve ([0-9]+) of ([0-9]+),");
     for (auto it = std::sregex_iterator(out.begin(), out.end(), curve);
          it != std::sregex_iterator(); ++it)
@@ -60,6 +64,22 @@ TEST(GnuplotRunTest, GnuplotPlotsEveryExportedScript) {
     // The harness sees what gnuplot refuses: a last entry followed by a separator.
     std::ofstream(folder.File("broken.plt")) << "set terminal wxt\nplot 'peak_1.dat' u 1:2 , \\\n";
     EXPECT_NE(RunGnuplot(folder, "broken.plt").status, 0);
+}
+
+// The script's terminal reads texts as enhanced-text markup ("_" a subscript, "^" a
+// superscript, "@" and braces taken away): the dumb terminal in that mode shows the curves'
+// titles and the layer's name in the key and beside the y axis (a margin wide enough for it)
+// exactly as they are named.
+TEST(GnuplotRunTest, NamesShowAsTheyAreUnderEnhancedText) {
+    if (std::string(SORIX_GNUPLOT).empty()) GTEST_SKIP() << "gnuplot was not found";
+    test::ScratchFolder folder{"gnuplot-names"};
+    const PlotTest::ExportCase c = PlotTest::NamedLayer();
+    Winplus::GnuplotExport::Write(*c.layer, c.ticks, folder.File("named.plt"));
+    const GnuplotRun run =
+        RunGnuplot(folder, "named.plt", "set terminal dumb enhanced size 100,40; set lmargin 20");
+    ASSERT_EQ(run.status, 0) << run.errors;
+    for (const char* name : {"Bob's_y", "a\\b", "../x", "x?@{1}^2", "it's \"q\"", "A_B", "a_b"})
+        EXPECT_NE(run.picture.find(name), std::string::npos) << name << " in\n" << run.picture;
 }
 
 }  // namespace
