@@ -403,7 +403,7 @@ Pixels Runner::SteadyPicture(HWND window) {
     GetWindowRect(window, &r);
     Pixels last = CaptureScreen(r);
     const DWORD start = GetTickCount();
-    while (GetTickCount() - start < kWaitMs) {
+    while (GetTickCount() - start < waitMs) {
         Sleep(150);
         Pixels now = CaptureScreen(r);
         if (now == last) return now;
@@ -423,7 +423,7 @@ std::string Runner::ExpectRepaint(const Step& step) {
                                                         GetSystemMetrics(SM_CYCAPTION) / 2};
     DWORD_PTR hit = 0;
     SendMessageTimeoutA(Main(), WM_NCHITTEST, 0, MAKELPARAM(title.x, title.y), SMTO_ABORTIFHUNG,
-                        kWaitMs, &hit);
+                        waitMs, &hit);
     if (hit != HTCAPTION) return "no title bar to rest the pointer on";
     MovePointer(program_.Handle(), title);
     SetWindowPos(Main(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
