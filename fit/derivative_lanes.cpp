@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "fit/least_squares.h"
+#include "model/column_evaluation.h"
 
 namespace Optimize {
 
@@ -139,10 +140,81 @@ void LevMarqMethod::OnLanes(std::size_t count, const std::function<void(std::siz
         if (error) std::rethrow_exception(error);
 }
 
+bool LevMarqMethod::PlanPaths(Lane& lane, const std::vector<double>& p, std::size_t n,
+                              Core::ColumnEvaluation& columns) const {
+    std::vector<Core::Node*> parameters;
+    std::vector<Core::Complex> base, shifted;
+    for (std::size_t i = 0; i < n; ++i) {
+        parameters.push_back(lane.parameters[i].Get());
+        base.emplace_back(p[i], 0.0);
+        shifted.emplace_back(p[i] * 1.000001, 0.0);
+    }
+    return lane.unit->PlanShifts(columns, parameters, base, shifted);
+}
+
+void LevMarqMethod::StoreDerivatives(std::size_t i, double h, std::size_t from, std::size_t count,
+                                     const Column& values) {
+    // The fitted values' layout (FittedValues): the real parts, then the imaginary parts.
+    const std::size_t points = static_cast<std::size_t>(spectrum_->X()->Size());
+    const bool real = fittedPart == kFitReal || fittedPart == kFitComplex;
+    const std::size_t imagAt = fittedPart == kFitComplex ? points : 0;
+    double* derivative = jacobian_[i].data();
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::size_t at = from + k;
+        const Core::Complex z = values.At(static_cast<int>(k));
+        if (real) derivative[at] = (z.real() - modelValues_[at]) / h;
+        if (fittedPart == kFitImag || fittedPart == kFitComplex)
+            derivative[imagAt + at] = (z.imag() - modelValues_[imagAt + at]) / h;
+    }
+}
+
+void LevMarqMethod::EvaluateDerivativesByPaths(Lane& lane, Core::ColumnEvaluation& columns,
+                                               const std::vector<double>& p, std::size_t n,
+                                               std::atomic<std::size_t>& nextBlock) {
+    const Data& x = *spectrum_->X();
+    const std::size_t last = static_cast<std::size_t>(x.Size()) - 1;  // by columns before it
+    const std::size_t blocks = (last + kColumnBlock - 1) / kColumnBlock;
+    for (std::size_t b = nextBlock.fetch_add(1); b <= blocks; b = nextBlock.fetch_add(1)) {
+        if (b < blocks) {
+            const std::size_t from = b * kColumnBlock;
+            const std::size_t count = std::min<std::size_t>(kColumnBlock, last - from);
+            columns.RunShiftedBlock(x.Values().data(), from, static_cast<int>(count),
+                                    [&](std::size_t i, const Column& values) {
+                                        StoreDerivatives(i, p[i] * 1.000001 - p[i], from, count,
+                                                         values);
+                                    });
+            continue;
+        }
+        // The last point, as EvaluateAll computes it: by the model's per-point path.
+        for (std::size_t i = 0; i < n; ++i) {
+            if (!columns.Shifts(i)) continue;
+            lane.parameters[i]->SetValue(Core::Complex(p[i] * 1.000001, 0.0), 0);
+            Column value;
+            value.SetConstant(lane.unit->EvaluateAt(x[last]));
+            lane.parameters[i]->SetValue(Core::Complex(p[i], 0.0), 0);
+            StoreDerivatives(i, p[i] * 1.000001 - p[i], last, 1, value);
+        }
+    }
+}
+
 void LevMarqMethod::EvaluateDerivativeRows(const std::vector<double>& p, std::size_t n) {
     std::vector<int> before;
     for (const Lane& lane : lanes_) before.push_back(lane.check);
+    // The rows of the parameters whose paths the columns can follow are computed block by
+    // block: each block once as the model stands, then once per parameter along its path. The
+    // others are computed grid by grid, a whole evaluation each.
+    const std::size_t points = static_cast<std::size_t>(spectrum_->X()->Size());
+    const std::size_t parts = fittedPart == kFitComplex ? 2 : fittedPart == kFitReal || fittedPart == kFitImag ? 1 : 0;
+    Core::ColumnEvaluation ownColumns;
+    std::vector<char> byPath(n, 0);
+    if (byPaths_ && points >= 2 && parts > 0 && residuals_.size() == parts * points &&
+        modelValues_.size() == parts * points && PlanPaths(lanes_[0], p, n, ownColumns))
+        for (std::size_t i = 0; i < n; ++i)
+            byPath[i] = ownColumns.Shifts(i) && p[i] * 1.000001 != p[i] ? 1 : 0;
+    const bool anyByPath = std::find(byPath.begin(), byPath.end(), 1) != byPath.end();
+    for (std::size_t i = 0; i < n; ++i) jacobian_[i].resize(residuals_.size());
     std::atomic<std::size_t> next{0};
+    std::atomic<std::size_t> nextBlock{0};
     try {
         OnLanes(lanes_.size(), [&](std::size_t l) {
             Lane& lane = lanes_[l];
@@ -151,8 +223,16 @@ void LevMarqMethod::EvaluateDerivativeRows(const std::vector<double>& p, std::si
                     lane.parameters[i]->SetValue(Core::Complex(p[i], 0.0), 0);
                 if (lane.check == Lane::kUnchecked && !ChecksOut(lane)) return;
             }
+            if (anyByPath) {
+                Core::ColumnEvaluation copyColumns;
+                Core::ColumnEvaluation& columns = l == 0 ? ownColumns : copyColumns;
+                bool same = l == 0 || PlanPaths(lane, p, n, copyColumns);
+                for (std::size_t i = 0; same && i < n; ++i)
+                    same = (columns.Shifts(i) && p[i] * 1.000001 != p[i]) == (byPath[i] != 0);
+                if (same) EvaluateDerivativesByPaths(lane, columns, p, n, nextBlock);
+            }
             for (std::size_t i = next.fetch_add(1); i < n; i = next.fetch_add(1))
-                EvaluateDerivativeRow(lane, p, i);
+                if (!byPath[i]) EvaluateDerivativeRow(lane, p, i);
         });
     } catch (...) {
         lanes_.resize(1);  // the copies may be half way through a grid: never used again

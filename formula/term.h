@@ -74,6 +74,14 @@ public:
     // draws come point by point.
     void EvaluateColumn(Column& result, const std::vector<const Column*>& arguments,
                         ColumnStorage& storage);
+    // EvaluateColumn that keeps every group's column of the block, for ReplayColumn.
+    void KeepColumn(Column& result, const std::vector<const Column*>& arguments,
+                    ColumnStorage& storage);
+    // EvaluateColumn over the block of the last KeepColumn, where only the arguments k with
+    // changed[k] set hold other values: the groups that read them, directly or through other
+    // groups, are computed again as EvaluateColumn computes them, the others' kept columns read.
+    void ReplayColumn(Column& result, const std::vector<const Column*>& arguments,
+                      const std::vector<char>& changed, ColumnStorage& storage);
     bool DrawsRandomNumbers() const;
 
     int GetLevelCount() const { return static_cast<int>(groups_.size()); }
@@ -108,8 +116,20 @@ private:
     // in every term of a sum) is not computed again: readers take the earlier one's column.
     void FindRepeatedGroups();
     bool IsRepeated(int level, int index) const;
+    // The groups, level by level from the innermost, then the copy into the result; with
+    // changed, only the groups that read a changed argument (the others' registers read the
+    // kept columns); with keep, the registers are kept. True when the copy added the zero the
+    // outermost sum starts from.
+    bool RunGroups(Column& result, const std::vector<const Column*>& arguments,
+                   ColumnStorage& storage, const std::vector<char>* changed, bool keep);
+    // Sets dirty_: the groups whose values follow from a changed argument.
+    void FindDirtyGroups(const std::vector<char>& changed);
     std::vector<std::vector<int>> sameAs_;  // per level and group: the group computed instead
     std::vector<std::vector<Column>> columnRegisters_;
+    std::vector<std::vector<Column>> keptRegisters_;  // KeepColumn's
+    std::vector<std::vector<char>> dirty_;
+    bool keptZero_ = false;  // the copy into the result added the zero in KeepColumn's block
+    bool keptValid_ = false;  // no other block evaluated since KeepColumn
     Column work_[3];
     Column single_[2];
     Column sum_;

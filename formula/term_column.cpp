@@ -8,6 +8,7 @@
 #include "formula/group_functions.h"
 #include "formula/term.h"
 #include "foundation/column_math.h"
+#include "foundation/kept_column.h"
 
 namespace {
 
@@ -197,15 +198,77 @@ void Term::EvaluateColumn(Column& result, const std::vector<const Column*>& argu
         result.SetConstant(Complex());
         return;
     }
+    keptValid_ = false;
+    RunGroups(result, arguments, storage, nullptr, false);
+}
+
+void Term::KeepColumn(Column& result, const std::vector<const Column*>& arguments,
+                      ColumnStorage& storage) {
+    if (!valid_) {
+        result.SetConstant(Complex());
+        return;
+    }
+    keptZero_ = RunGroups(result, arguments, storage, nullptr, true);
+    keptValid_ = true;
+}
+
+void Term::ReplayColumn(Column& result, const std::vector<const Column*>& arguments,
+                        const std::vector<char>& changed, ColumnStorage& storage) {
+    if (!valid_ || !keptValid_) {
+        EvaluateColumn(result, arguments, storage);
+        return;
+    }
+    FindDirtyGroups(changed);
+    RunGroups(result, arguments, storage, &changed, false);
+}
+
+void Term::FindDirtyGroups(const std::vector<char>& changed) {
+    dirty_.resize(groups_.size());
+    auto reads = [&](int level, int source, int index) {
+        if (source == kSourceArgument)
+            return static_cast<std::size_t>(index) < changed.size() &&
+                   changed[static_cast<std::size_t>(index)] != 0;
+        if (source != kSourceGroup) return false;
+        const std::size_t inner = static_cast<std::size_t>(level + 1);
+        return dirty_[inner][static_cast<std::size_t>(
+                   sameAs_[inner][static_cast<std::size_t>(index)])] != 0;
+    };
+    for (int level = static_cast<int>(groups_.size()) - 1; level >= 0; --level) {
+        std::vector<char>& dirty = dirty_[static_cast<std::size_t>(level)];
+        dirty.assign(static_cast<std::size_t>(groups_[static_cast<std::size_t>(level)]), 0);
+        for (const Operation& operation : operations_[static_cast<std::size_t>(level)]) {
+            bool reached = false;
+            for (int t = 0; t < operation.GetTermCount() && !reached; ++t) {
+                const int* record = operation.GetTerm(t);
+                reached = reads(level, record[2], record[3]);
+                for (const int* f = record + 4; f < record + 3 * record[1] + 1 && !reached; f += 3)
+                    reached = reads(level, f[1], f[2]);
+            }
+            dirty[static_cast<std::size_t>(operation.GetIndex())] = reached ? 1 : 0;
+        }
+    }
+}
+
+bool Term::RunGroups(Column& result, const std::vector<const Column*>& arguments,
+                     ColumnStorage& storage, const std::vector<char>* changed, bool keep) {
     if (columnRegisters_.size() != groups_.size()) {
         columnRegisters_.resize(groups_.size());
         for (std::size_t level = 0; level < groups_.size(); ++level)
             columnRegisters_[level].resize(static_cast<std::size_t>(groups_[level]));
         FindRepeatedGroups();
     }
+    auto clean = [&](int level, int index) {
+        return changed && dirty_[static_cast<std::size_t>(level)][static_cast<std::size_t>(index)] == 0;
+    };
     const std::size_t lent = storage.LentCount();
-    for (std::vector<Column>& level : columnRegisters_)
-        for (Column& column : level) column.Lend(storage.Lend());
+    for (std::size_t level = 0; level < columnRegisters_.size(); ++level)
+        for (std::size_t g = 0; g < columnRegisters_[level].size(); ++g) {
+            Column& column = columnRegisters_[level][g];
+            if (clean(static_cast<int>(level), static_cast<int>(g)))
+                ShareColumn(keptRegisters_[level][g], column);  // read only
+            else
+                column.Lend(storage.Lend());
+        }
     for (Column& column : work_) column.Lend(storage.Lend());
     sum_.Lend(storage.Lend());
     // The usual outermost group only adds its one group to zero: the copy into the result does
@@ -215,16 +278,28 @@ void Term::EvaluateColumn(Column& result, const std::vector<const Column*>& argu
     const bool wrapper = record && record[0] == 0 && record[1] == 1 && record[2] == kSourceGroup &&
                          top.GetCode() == kFunctionIdentity;
     const int levels = static_cast<int>(operations_.size());
-    bool zeroToAdd = wrapper;
+    // A replay that leaves the outermost group as it was adds the zero as its block did.
+    bool zeroToAdd = wrapper || (clean(0, 0) && keptZero_);
     for (int level = levels - 1; level >= (wrapper ? 1 : 0); --level)
         for (const Operation& operation : operations_[level]) {
-            if (IsRepeated(level, operation.GetIndex())) continue;
+            if (IsRepeated(level, operation.GetIndex()) || clean(level, operation.GetIndex()))
+                continue;
             const bool read =
                 wrapper ? level == 1 && operation.GetIndex() == record[3] : level == 0;
             if (RunColumn(operation, arguments, read) && !wrapper) zeroToAdd = true;
         }
     Copy(wrapper ? columnRegisters_[1][record[3]] : columnRegisters_[0][0], zeroToAdd, result);
+    if (keep) {  // before the registers' storage goes back
+        keptRegisters_.resize(columnRegisters_.size());
+        for (std::size_t level = 0; level < columnRegisters_.size(); ++level) {
+            keptRegisters_[level].resize(columnRegisters_[level].size());
+            for (std::size_t g = 0; g < columnRegisters_[level].size(); ++g)
+                if (!IsRepeated(static_cast<int>(level), static_cast<int>(g)))
+                    ::KeepColumn(columnRegisters_[level][g], keptRegisters_[level][g]);
+        }
+    }
     storage.GiveBack(lent);
+    return zeroToAdd;
 }
 
 const Column& Term::FactorColumn(int level, int source, int index,
