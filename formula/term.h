@@ -122,12 +122,30 @@ private:
     // outermost sum starts from.
     bool RunGroups(Column& result, const std::vector<const Column*>& arguments,
                    ColumnStorage& storage, const std::vector<char>* changed, bool keep);
-    // Sets dirty_: the groups whose values follow from a changed argument.
+    // Sets dirtySet_: the groups and terms whose values follow from a changed argument.
     void FindDirtyGroups(const std::vector<char>& changed);
     std::vector<std::vector<int>> sameAs_;  // per level and group: the group computed instead
     std::vector<std::vector<Column>> columnRegisters_;
     std::vector<std::vector<Column>> keptRegisters_;  // KeepColumn's
-    std::vector<std::vector<char>> dirty_;
+    enum ColumnMode { kOrdinaryColumns, kKeepColumns, kReplayColumns };
+    ColumnMode columnMode_ = kOrdinaryColumns;  // RunGroups' for RunColumn
+    // Per group, KeepColumn's: the sum before each term (or the first term's column, its zero
+    // still to add, with firstPending) and the value each term adds.
+    struct KeptTerms {
+        std::vector<Column> sums;
+        std::vector<Column> values;
+        std::vector<char> firstPending;
+    };
+    std::vector<std::vector<KeptTerms>> keptTerms_;
+    // What a set of changed arguments reaches: per level and group, whether the group does, and
+    // which of its terms.
+    struct DirtySet {
+        std::vector<char> changed;
+        std::vector<std::vector<char>> groups;
+        std::vector<std::vector<std::vector<char>>> terms;
+    };
+    std::vector<DirtySet> dirtySets_;
+    const DirtySet* dirtySet_ = nullptr;
     bool keptZero_ = false;  // the copy into the result added the zero in KeepColumn's block
     bool keptValid_ = false;  // no other block evaluated since KeepColumn
     Column work_[3];
