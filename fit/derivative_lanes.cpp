@@ -156,16 +156,17 @@ void LevMarqMethod::StoreDerivatives(std::size_t i, double h, std::size_t from, 
                                      const Column& values) {
     // The fitted values' layout (FittedValues): the real parts, then the imaginary parts.
     const std::size_t points = static_cast<std::size_t>(spectrum_->X()->Size());
-    const bool real = fittedPart == kFitReal || fittedPart == kFitComplex;
-    const std::size_t imagAt = fittedPart == kFitComplex ? points : 0;
-    double* derivative = jacobian_[i].data();
-    for (std::size_t k = 0; k < count; ++k) {
-        const std::size_t at = from + k;
-        const Core::Complex z = values.At(static_cast<int>(k));
-        if (real) derivative[at] = (z.real() - modelValues_[at]) / h;
+    double* __restrict derivative = jacobian_[i].data() + from;
+    const double* __restrict model = modelValues_.data() + from;
+    WithReaders(values, [&](auto v) {
+        if (fittedPart == kFitReal || fittedPart == kFitComplex)
+            for (std::size_t k = 0; k < count; ++k)
+                derivative[k] = (v.Re(static_cast<int>(k)) - model[k]) / h;
+        const std::size_t imag = fittedPart == kFitComplex ? points : 0;
         if (fittedPart == kFitImag || fittedPart == kFitComplex)
-            derivative[imagAt + at] = (z.imag() - modelValues_[imagAt + at]) / h;
-    }
+            for (std::size_t k = 0; k < count; ++k)
+                derivative[imag + k] = (v.Im(static_cast<int>(k)) - model[imag + k]) / h;
+    });
 }
 
 void LevMarqMethod::EvaluateDerivativesByPaths(Lane& lane, Core::ColumnEvaluation& columns,

@@ -82,7 +82,7 @@ public:
     // groups, are computed again as EvaluateColumn computes them, the others' kept columns read.
     void ReplayColumn(Column& result, const std::vector<const Column*>& arguments,
                       const std::vector<char>& changed, ColumnStorage& storage);
-    bool DrawsRandomNumbers() const;
+    bool DrawsRandomNumbers() const { return drawsRandomNumbers_; }
 
     int GetLevelCount() const { return static_cast<int>(groups_.size()); }
     const std::vector<int>& GetGroupsPerLevel() const { return groups_; }
@@ -101,6 +101,8 @@ private:
     std::vector<std::vector<Complex>> registers_;
     std::vector<std::vector<Operation>> operations_;
     bool valid_ = false;
+    bool drawsRandomNumbers_ = false;  // found once: column kinds are asked for every block
+    bool FindRandomDraws() const;
 
     // The column path's registers and working columns.
     // zeroAddedLater: the group's sum is read only by the copy into the result, which may add

@@ -180,7 +180,7 @@ bool IsSameGroup(const Term::Operation& a, const Term::Operation& b) {
 
 }  // namespace
 
-bool Term::DrawsRandomNumbers() const {
+bool Term::FindRandomDraws() const {
     for (const std::vector<Operation>& level : operations_)
         for (const Operation& operation : level)
             for (int t = 0; t < operation.GetTermCount(); ++t) {
