@@ -6,7 +6,7 @@
 
 #include "foundation/column.h"
 
-// to := from, into to's own storage (to must not be lent storage that goes back).
+// to := from, into the storage lent to to, else into its own.
 inline void KeepColumn(const Column& from, Column& to) {
     if (from.IsConstant()) {
         to.SetConstant(from.Value());

@@ -5,6 +5,7 @@
 
 #include "model/column.h"
 #include "model/factory.h"
+#include "model/formula_capsule.h"
 #include "model/map_capsule.h"
 
 namespace Core {
@@ -200,6 +201,9 @@ bool ColumnEvaluation::CollectShiftNodes(Node& node) {
     }
     // A varying node evaluated point by point reads its children's values, not their columns.
     if (!constant && node.GetColumnKind() != kColumnOwn) return false;
+    // A formula keeps its groups' columns for one node: two nodes sharing it would mix them.
+    if (auto* capsule = dynamic_cast<FormulaCapsule*>(&node))
+        if (!constant && !formulas_.insert(capsule->GetFormula().Get()).second) return false;
     for (int i = 0; i < node.ChildCount(); ++i)
         if (!CollectShiftNodes(*node.Child(i))) return false;
     return true;
@@ -212,6 +216,7 @@ bool ColumnEvaluation::PrepareShifts(const std::vector<Node*>& parameters,
     constants_.clear();
     references_.clear();
     shiftNodes_.clear();
+    formulas_.clear();
     if (!outputLive_ || recorder_ || !readable_ || parameters.size() != base.size() ||
         parameters.size() != shifted.size())
         return false;

@@ -91,6 +91,7 @@ private:
     std::vector<Node*> constants_;
     std::vector<std::pair<Node*, const NodeMap*>> references_;
     std::unordered_set<const Node*> shiftNodes_;
+    std::unordered_set<const void*> formulas_;
     std::unique_ptr<ColumnPass> shiftPass_;  // kept columns reused block after block
 
     NodeMap* variable_ = nullptr;
