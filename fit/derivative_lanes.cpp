@@ -5,7 +5,6 @@
 #include <atomic>
 #include <cstring>
 #include <exception>
-#include <system_error>
 #include <thread>
 
 #include "fit/least_squares.h"
@@ -41,6 +40,7 @@ bool IsSelfContained(const std::vector<Core::NodeMap::Ptr>& copies) {
 }  // namespace
 
 void LevMarqMethod::PrepareLanes() {
+    helpers_.reset();
     lanes_.clear();
     Lane own;
     own.model = model_;
@@ -61,6 +61,7 @@ void LevMarqMethod::PrepareLanes() {
     if (threads < 2 || !model_ || !spectrum_->GetUnit()->EvaluatesPointsIndependently()) return;
     while (static_cast<int>(lanes_.size()) < threads && AddCopyLane()) {
     }
+    if (lanes_.size() > 1) helpers_ = std::make_unique<HelperThreads>(lanes_.size() - 1);
 }
 
 bool LevMarqMethod::AddCopyLane() {
@@ -118,26 +119,10 @@ void LevMarqMethod::EvaluateDerivativeRow(Lane& lane, const std::vector<double>&
 }
 
 void LevMarqMethod::OnLanes(std::size_t count, const std::function<void(std::size_t)>& work) {
-    std::vector<std::exception_ptr> errors(count);
-    auto run = [&](std::size_t l) {
-        try {
-            work(l);
-        } catch (...) {
-            errors[l] = std::current_exception();
-        }
-    };
-    std::vector<std::thread> threads;
-    for (std::size_t l = 1; l < count; ++l) {
-        try {
-            threads.emplace_back(run, l);
-        } catch (const std::system_error&) {
-            break;  // the work is shared out as it goes: the running threads take the rest
-        }
-    }
-    run(0);
-    for (std::thread& thread : threads) thread.join();
-    for (const std::exception_ptr& error : errors)
-        if (error) std::rethrow_exception(error);
+    if (helpers_ && count > 1)
+        helpers_->Run(count, work);
+    else
+        work(0);
 }
 
 bool LevMarqMethod::PlanPaths(Lane& lane, const std::vector<double>& p, std::size_t n,
@@ -284,11 +269,14 @@ void LevMarqMethod::BuildNormalEquations(std::size_t n) {
 }
 
 void LevMarqMethod::EvaluateTrials(double& chi1, double& chi2) {
+    // The second trial goes to lane 1 when its thread is there in time, else after the first:
+    // lane 1 gives lane 0's values.
     const bool beside = lanes_.size() > 1 && lanes_[1].check == Lane::kSame;
+    std::atomic<bool> secondTaken{false};
     OnLanes(beside ? 2 : 1, [&](std::size_t l) {
         if (l == 0) chi1 = EvaluateTrial(lanes_[0], trial1_, trial1Re_, trial1Im_);
-        if (l == 1 || !beside)
-            chi2 = EvaluateTrial(lanes_[beside ? 1 : 0], trial2_, trial2Re_, trial2Im_);
+        if (!secondTaken.exchange(true))
+            chi2 = EvaluateTrial(lanes_[l], trial2_, trial2Re_, trial2Im_);
     });
     gridEvaluations_ += 2;
 }

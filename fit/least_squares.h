@@ -3,8 +3,10 @@
 // damped Gauss-Newton (Levenberg-Marquardt) steps with two trial dampings per step.
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <vector>
 
+#include "fit/helper_threads.h"
 #include "fit/matrix.h"
 #include "model/math_spectrum.h"
 
@@ -118,8 +120,9 @@ private:
     void PrepareLanes();
     // A copy of the working model as a lane; false when its parts cannot be matched up.
     bool AddCopyLane();
-    // Runs work(l) for the lanes l < count: lane 0 on the calling thread, each other one on a
-    // thread of its own, and waits for all of them; then rethrows what a lane threw.
+    // Runs work(l) for the lanes l < count: lane 0 on the calling thread, the others on the
+    // helper threads that take the job up in time (HelperThreads: the work is handed out as it
+    // goes, a lane may not run at all); then rethrows what a lane threw.
     void OnLanes(std::size_t count, const std::function<void(std::size_t)>& work);
     // Derivative rows 0 .. n - 1 at p, spread over the lanes; lanes whose copy gives other
     // model values at p than the working model are dropped before they compute anything.
@@ -191,6 +194,7 @@ private:
     // Row i: the derivatives of every residual with respect to parameter i.
     std::vector<std::vector<double>> jacobian_;
     std::vector<double> blockSums_;  // the normal equations' sums over each block of points
+    std::unique_ptr<HelperThreads> helpers_;  // last: stopped before the lanes go
 };
 
 }  // namespace Optimize
