@@ -288,6 +288,10 @@ int main(int argc, char** argv) {
 
     std::printf("Levenberg-Marquardt: chi2 %.10e, %ld grid evaluations, %d steps\n", ours.chi2,
                 ours.evaluations, ours.steps);
+    // Bit for bit: chi2 and the parameters in hexadecimal, to compare builds.
+    std::printf("  chi2 %a, parameters", ours.chi2);
+    for (double p : ours.parameters) std::printf(" %a", p);
+    std::printf("\n");
     std::printf("MINPACK lmdif:       chi2 %.10e, %ld grid evaluations\n", theirs.chi2,
                 theirs.evaluations);
     // The noise alone gives chi2 = 2 x 10^4 x (10^-3)^2 / 3 = 6.7e-3, less what 30 parameters

@@ -5,10 +5,10 @@
 #include <atomic>
 #include <cstring>
 #include <exception>
-#include <system_error>
 #include <thread>
 
 #include "fit/least_squares.h"
+#include "model/column_evaluation.h"
 
 namespace Optimize {
 
@@ -40,6 +40,7 @@ bool IsSelfContained(const std::vector<Core::NodeMap::Ptr>& copies) {
 }  // namespace
 
 void LevMarqMethod::PrepareLanes() {
+    helpers_.reset();
     lanes_.clear();
     Lane own;
     own.model = model_;
@@ -60,6 +61,7 @@ void LevMarqMethod::PrepareLanes() {
     if (threads < 2 || !model_ || !spectrum_->GetUnit()->EvaluatesPointsIndependently()) return;
     while (static_cast<int>(lanes_.size()) < threads && AddCopyLane()) {
     }
+    if (lanes_.size() > 1) helpers_ = std::make_unique<HelperThreads>(lanes_.size() - 1);
 }
 
 bool LevMarqMethod::AddCopyLane() {
@@ -117,32 +119,88 @@ void LevMarqMethod::EvaluateDerivativeRow(Lane& lane, const std::vector<double>&
 }
 
 void LevMarqMethod::OnLanes(std::size_t count, const std::function<void(std::size_t)>& work) {
-    std::vector<std::exception_ptr> errors(count);
-    auto run = [&](std::size_t l) {
-        try {
-            work(l);
-        } catch (...) {
-            errors[l] = std::current_exception();
+    if (helpers_ && count > 1)
+        helpers_->Run(count, work);
+    else
+        work(0);
+}
+
+bool LevMarqMethod::PlanPaths(Lane& lane, const std::vector<double>& p, std::size_t n,
+                              Core::ColumnEvaluation& columns) const {
+    std::vector<Core::Node*> parameters;
+    std::vector<Core::Complex> base, shifted;
+    for (std::size_t i = 0; i < n; ++i) {
+        parameters.push_back(lane.parameters[i].Get());
+        base.emplace_back(p[i], 0.0);
+        shifted.emplace_back(p[i] * 1.000001, 0.0);
+    }
+    return lane.unit->PlanShifts(columns, parameters, base, shifted);
+}
+
+void LevMarqMethod::StoreDerivatives(std::size_t i, double h, std::size_t from, std::size_t count,
+                                     const Column& values) {
+    // The fitted values' layout (FittedValues): the real parts, then the imaginary parts.
+    const std::size_t points = static_cast<std::size_t>(spectrum_->X()->Size());
+    double* __restrict derivative = jacobian_[i].data() + from;
+    const double* __restrict model = modelValues_.data() + from;
+    WithReaders(values, [&](auto v) {
+        if (fittedPart == kFitReal || fittedPart == kFitComplex)
+            for (std::size_t k = 0; k < count; ++k)
+                derivative[k] = (v.Re(static_cast<int>(k)) - model[k]) / h;
+        const std::size_t imag = fittedPart == kFitComplex ? points : 0;
+        if (fittedPart == kFitImag || fittedPart == kFitComplex)
+            for (std::size_t k = 0; k < count; ++k)
+                derivative[imag + k] = (v.Im(static_cast<int>(k)) - model[imag + k]) / h;
+    });
+}
+
+void LevMarqMethod::EvaluateDerivativesByPaths(Lane& lane, Core::ColumnEvaluation& columns,
+                                               const std::vector<double>& p, std::size_t n,
+                                               std::atomic<std::size_t>& nextBlock) {
+    const Data& x = *spectrum_->X();
+    const std::size_t last = static_cast<std::size_t>(x.Size()) - 1;  // by columns before it
+    const std::size_t blocks = (last + kColumnBlock - 1) / kColumnBlock;
+    for (std::size_t b = nextBlock.fetch_add(1); b <= blocks; b = nextBlock.fetch_add(1)) {
+        if (b < blocks) {
+            const std::size_t from = b * kColumnBlock;
+            const std::size_t count = std::min<std::size_t>(kColumnBlock, last - from);
+            columns.RunShiftedBlock(x.Values().data(), from, static_cast<int>(count),
+                                    [&](std::size_t i, const Column& values) {
+                                        StoreDerivatives(i, p[i] * 1.000001 - p[i], from, count,
+                                                         values);
+                                    });
+            continue;
         }
-    };
-    std::vector<std::thread> threads;
-    for (std::size_t l = 1; l < count; ++l) {
-        try {
-            threads.emplace_back(run, l);
-        } catch (const std::system_error&) {
-            break;  // the work is shared out as it goes: the running threads take the rest
+        // The last point, as EvaluateAll computes it: by the model's per-point path.
+        for (std::size_t i = 0; i < n; ++i) {
+            if (!columns.Shifts(i)) continue;
+            lane.parameters[i]->SetValue(Core::Complex(p[i] * 1.000001, 0.0), 0);
+            Column value;
+            value.SetConstant(lane.unit->EvaluateAt(x[last]));
+            lane.parameters[i]->SetValue(Core::Complex(p[i], 0.0), 0);
+            StoreDerivatives(i, p[i] * 1.000001 - p[i], last, 1, value);
         }
     }
-    run(0);
-    for (std::thread& thread : threads) thread.join();
-    for (const std::exception_ptr& error : errors)
-        if (error) std::rethrow_exception(error);
 }
 
 void LevMarqMethod::EvaluateDerivativeRows(const std::vector<double>& p, std::size_t n) {
     std::vector<int> before;
     for (const Lane& lane : lanes_) before.push_back(lane.check);
+    // The rows of the parameters whose paths the columns can follow are computed block by
+    // block: each block once as the model stands, then once per parameter along its path. The
+    // others are computed grid by grid, a whole evaluation each.
+    const std::size_t points = static_cast<std::size_t>(spectrum_->X()->Size());
+    const std::size_t parts = fittedPart == kFitComplex ? 2 : fittedPart == kFitReal || fittedPart == kFitImag ? 1 : 0;
+    Core::ColumnEvaluation ownColumns;
+    std::vector<char> byPath(n, 0);
+    if (byPaths_ && points >= 2 && parts > 0 && residuals_.size() == parts * points &&
+        modelValues_.size() == parts * points && PlanPaths(lanes_[0], p, n, ownColumns))
+        for (std::size_t i = 0; i < n; ++i)
+            byPath[i] = ownColumns.Shifts(i) && p[i] * 1.000001 != p[i] ? 1 : 0;
+    const bool anyByPath = std::find(byPath.begin(), byPath.end(), 1) != byPath.end();
+    for (std::size_t i = 0; i < n; ++i) jacobian_[i].resize(residuals_.size());
     std::atomic<std::size_t> next{0};
+    std::atomic<std::size_t> nextBlock{0};
     try {
         OnLanes(lanes_.size(), [&](std::size_t l) {
             Lane& lane = lanes_[l];
@@ -151,8 +209,16 @@ void LevMarqMethod::EvaluateDerivativeRows(const std::vector<double>& p, std::si
                     lane.parameters[i]->SetValue(Core::Complex(p[i], 0.0), 0);
                 if (lane.check == Lane::kUnchecked && !ChecksOut(lane)) return;
             }
+            if (anyByPath) {
+                Core::ColumnEvaluation copyColumns;
+                Core::ColumnEvaluation& columns = l == 0 ? ownColumns : copyColumns;
+                bool same = l == 0 || PlanPaths(lane, p, n, copyColumns);
+                for (std::size_t i = 0; same && i < n; ++i)
+                    same = (columns.Shifts(i) && p[i] * 1.000001 != p[i]) == (byPath[i] != 0);
+                if (same) EvaluateDerivativesByPaths(lane, columns, p, n, nextBlock);
+            }
             for (std::size_t i = next.fetch_add(1); i < n; i = next.fetch_add(1))
-                EvaluateDerivativeRow(lane, p, i);
+                if (!byPath[i]) EvaluateDerivativeRow(lane, p, i);
         });
     } catch (...) {
         lanes_.resize(1);  // the copies may be half way through a grid: never used again
@@ -203,11 +269,14 @@ void LevMarqMethod::BuildNormalEquations(std::size_t n) {
 }
 
 void LevMarqMethod::EvaluateTrials(double& chi1, double& chi2) {
+    // The second trial goes to lane 1 when its thread is there in time, else after the first:
+    // lane 1 gives lane 0's values.
     const bool beside = lanes_.size() > 1 && lanes_[1].check == Lane::kSame;
+    std::atomic<bool> secondTaken{false};
     OnLanes(beside ? 2 : 1, [&](std::size_t l) {
         if (l == 0) chi1 = EvaluateTrial(lanes_[0], trial1_, trial1Re_, trial1Im_);
-        if (l == 1 || !beside)
-            chi2 = EvaluateTrial(lanes_[beside ? 1 : 0], trial2_, trial2Re_, trial2Im_);
+        if (!secondTaken.exchange(true))
+            chi2 = EvaluateTrial(lanes_[l], trial2_, trial2Re_, trial2Im_);
     });
     gridEvaluations_ += 2;
 }

@@ -1,11 +1,18 @@
 #pragma once
 // The least-squares fit of adjustable parameters of a working model to a target spectrum:
 // damped Gauss-Newton (Levenberg-Marquardt) steps with two trial dampings per step.
+#include <atomic>
 #include <functional>
+#include <memory>
 #include <vector>
 
+#include "fit/helper_threads.h"
 #include "fit/matrix.h"
 #include "model/math_spectrum.h"
+
+namespace Core {
+class ColumnEvaluation;
+}
 
 namespace Optimize {
 
@@ -86,6 +93,13 @@ public:
     const std::vector<double>& GetCurrent() const { return current_; }
     // Evaluations of the model over the whole target grid since Initialize.
     long GetGridEvaluations() const { return gridEvaluations_; }
+    // With on (the default), a derivative row is computed along the shifted parameter's path
+    // through the model, the rest read from the point's own evaluation, where the model allows
+    // it (Core::ColumnEvaluation::PrepareShifts); off, by a whole evaluation of the model per
+    // row. The rows are the same either way.
+    void SetDerivativesByPaths(bool on) { byPaths_ = on; }
+    // Row i of the derivatives of the last step: d(fitted value) / d(parameter i).
+    const std::vector<double>& GetDerivativeRow(std::size_t i) const { return jacobian_.at(i); }
 
     static constexpr double kLambdaMin = 1e-15;
     static constexpr double kLambdaMax = 1e15;
@@ -106,8 +120,9 @@ private:
     void PrepareLanes();
     // A copy of the working model as a lane; false when its parts cannot be matched up.
     bool AddCopyLane();
-    // Runs work(l) for the lanes l < count: lane 0 on the calling thread, each other one on a
-    // thread of its own, and waits for all of them; then rethrows what a lane threw.
+    // Runs work(l) for the lanes l < count: lane 0 on the calling thread, the others on the
+    // helper threads that take the job up in time (HelperThreads: the work is handed out as it
+    // goes, a lane may not run at all); then rethrows what a lane threw.
     void OnLanes(std::size_t count, const std::function<void(std::size_t)>& work);
     // Derivative rows 0 .. n - 1 at p, spread over the lanes; lanes whose copy gives other
     // model values at p than the working model are dropped before they compute anything.
@@ -115,6 +130,18 @@ private:
     void EvaluateDerivativeRow(Lane& lane, const std::vector<double>& p, std::size_t i);
     // True when the lane's copy gives the working model's values at p (set in its parameters).
     bool ChecksOut(Lane& lane);
+    // Plans the lane's columns for derivative rows along the parameters' paths at p.
+    bool PlanPaths(Lane& lane, const std::vector<double>& p, std::size_t n,
+                   Core::ColumnEvaluation& columns) const;
+    // Takes blocks of points (the last point as one more) from nextBlock until none is left and
+    // computes the rows of the parameters columns Shifts at their points.
+    void EvaluateDerivativesByPaths(Lane& lane, Core::ColumnEvaluation& columns,
+                                    const std::vector<double>& p, std::size_t n,
+                                    std::atomic<std::size_t>& nextBlock);
+    // Derivative row i at the points from .. from + count, from the shifted model's values
+    // there (values.At(k) at point from + k) and the parameter's step h.
+    void StoreDerivatives(std::size_t i, double h, std::size_t from, std::size_t count,
+                          const Column& values);
     // alpha and beta from the derivative rows 0 .. n - 1 and the residuals, blocks of points
     // spread over the lanes' threads.
     void BuildNormalEquations(std::size_t n);
@@ -162,10 +189,12 @@ private:
     std::vector<double> modelValues_;
     std::vector<Lane> lanes_;
     int threadLimit_ = 0;
+    bool byPaths_ = true;
     std::vector<double> residuals_;
     // Row i: the derivatives of every residual with respect to parameter i.
     std::vector<std::vector<double>> jacobian_;
     std::vector<double> blockSums_;  // the normal equations' sums over each block of points
+    std::unique_ptr<HelperThreads> helpers_;  // last: stopped before the lanes go
 };
 
 }  // namespace Optimize

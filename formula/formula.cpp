@@ -62,6 +62,22 @@ void Formula::EvaluateColumn(Column& result, const std::vector<const Column*>& a
         result.SetConstant(std::complex<double>());
 }
 
+void Formula::KeepColumn(Column& result, const std::vector<const Column*>& arguments,
+                         ColumnStorage& storage) {
+    if (term_)
+        term_->KeepColumn(result, arguments, storage);
+    else
+        result.SetConstant(std::complex<double>());
+}
+
+void Formula::ReplayColumn(Column& result, const std::vector<const Column*>& arguments,
+                           const std::vector<char>& changed, ColumnStorage& storage) {
+    if (term_)
+        term_->ReplayColumn(result, arguments, changed, storage);
+    else
+        result.SetConstant(std::complex<double>());
+}
+
 bool Formula::Fail(const std::string& message, bool useErrorDefault) {
     message_ = message;
     Reset(useErrorDefault);

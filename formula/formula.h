@@ -25,6 +25,11 @@ public:
     // The same over a block of points, one column per argument.
     void EvaluateColumn(Column& result, const std::vector<const Column*>& arguments,
                         ColumnStorage& storage);
+    // Term::KeepColumn and Term::ReplayColumn.
+    void KeepColumn(Column& result, const std::vector<const Column*>& arguments,
+                    ColumnStorage& storage);
+    void ReplayColumn(Column& result, const std::vector<const Column*>& arguments,
+                      const std::vector<char>& changed, ColumnStorage& storage);
 
     const std::string& GetDefinition() const { return definition_; }
     const std::vector<std::string>& GetArgumentNames() const { return arguments_; }

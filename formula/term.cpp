@@ -206,6 +206,7 @@ Term::Term(const std::vector<double>& numbers, const std::vector<int>& program)
         registers_.clear();
         operations_.clear();
     }
+    drawsRandomNumbers_ = FindRandomDraws();
 }
 
 bool Term::Decode() {

@@ -74,7 +74,15 @@ public:
     // draws come point by point.
     void EvaluateColumn(Column& result, const std::vector<const Column*>& arguments,
                         ColumnStorage& storage);
-    bool DrawsRandomNumbers() const;
+    // EvaluateColumn that keeps every group's column of the block, for ReplayColumn.
+    void KeepColumn(Column& result, const std::vector<const Column*>& arguments,
+                    ColumnStorage& storage);
+    // EvaluateColumn over the block of the last KeepColumn, where only the arguments k with
+    // changed[k] set hold other values: the groups that read them, directly or through other
+    // groups, are computed again as EvaluateColumn computes them, the others' kept columns read.
+    void ReplayColumn(Column& result, const std::vector<const Column*>& arguments,
+                      const std::vector<char>& changed, ColumnStorage& storage);
+    bool DrawsRandomNumbers() const { return drawsRandomNumbers_; }
 
     int GetLevelCount() const { return static_cast<int>(groups_.size()); }
     const std::vector<int>& GetGroupsPerLevel() const { return groups_; }
@@ -93,6 +101,8 @@ private:
     std::vector<std::vector<Complex>> registers_;
     std::vector<std::vector<Operation>> operations_;
     bool valid_ = false;
+    bool drawsRandomNumbers_ = false;  // found once: column kinds are asked for every block
+    bool FindRandomDraws() const;
 
     // The column path's registers and working columns.
     // zeroAddedLater: the group's sum is read only by the copy into the result, which may add
@@ -108,8 +118,38 @@ private:
     // in every term of a sum) is not computed again: readers take the earlier one's column.
     void FindRepeatedGroups();
     bool IsRepeated(int level, int index) const;
+    // The groups, level by level from the innermost, then the copy into the result; with
+    // changed, only the groups that read a changed argument (the others' registers read the
+    // kept columns); with keep, the registers are kept. True when the copy added the zero the
+    // outermost sum starts from.
+    bool RunGroups(Column& result, const std::vector<const Column*>& arguments,
+                   ColumnStorage& storage, const std::vector<char>* changed, bool keep);
+    // Sets dirtySet_: the groups and terms whose values follow from a changed argument.
+    void FindDirtyGroups(const std::vector<char>& changed);
     std::vector<std::vector<int>> sameAs_;  // per level and group: the group computed instead
     std::vector<std::vector<Column>> columnRegisters_;
+    std::vector<std::vector<Column>> keptRegisters_;  // KeepColumn's
+    enum ColumnMode { kOrdinaryColumns, kKeepColumns, kReplayColumns };
+    ColumnMode columnMode_ = kOrdinaryColumns;  // RunGroups' for RunColumn
+    // Per group, KeepColumn's: the sum before each term (or the first term's column, its zero
+    // still to add, with firstPending) and the value each term adds.
+    struct KeptTerms {
+        std::vector<Column> sums;
+        std::vector<Column> values;
+        std::vector<char> firstPending;
+    };
+    std::vector<std::vector<KeptTerms>> keptTerms_;
+    // What a set of changed arguments reaches: per level and group, whether the group does, and
+    // which of its terms.
+    struct DirtySet {
+        std::vector<char> changed;
+        std::vector<std::vector<char>> groups;
+        std::vector<std::vector<std::vector<char>>> terms;
+    };
+    std::vector<DirtySet> dirtySets_;
+    const DirtySet* dirtySet_ = nullptr;
+    bool keptZero_ = false;  // the copy into the result added the zero in KeepColumn's block
+    bool keptValid_ = false;  // no other block evaluated since KeepColumn
     Column work_[3];
     Column single_[2];
     Column sum_;

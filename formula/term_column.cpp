@@ -8,6 +8,7 @@
 #include "formula/group_functions.h"
 #include "formula/term.h"
 #include "foundation/column_math.h"
+#include "foundation/kept_column.h"
 
 namespace {
 
@@ -179,7 +180,7 @@ bool IsSameGroup(const Term::Operation& a, const Term::Operation& b) {
 
 }  // namespace
 
-bool Term::DrawsRandomNumbers() const {
+bool Term::FindRandomDraws() const {
     for (const std::vector<Operation>& level : operations_)
         for (const Operation& operation : level)
             for (int t = 0; t < operation.GetTermCount(); ++t) {
@@ -197,15 +198,98 @@ void Term::EvaluateColumn(Column& result, const std::vector<const Column*>& argu
         result.SetConstant(Complex());
         return;
     }
+    keptValid_ = false;
+    RunGroups(result, arguments, storage, nullptr, false);
+}
+
+void Term::KeepColumn(Column& result, const std::vector<const Column*>& arguments,
+                      ColumnStorage& storage) {
+    if (!valid_) {
+        result.SetConstant(Complex());
+        return;
+    }
+    keptZero_ = RunGroups(result, arguments, storage, nullptr, true);
+    keptValid_ = true;
+}
+
+void Term::ReplayColumn(Column& result, const std::vector<const Column*>& arguments,
+                        const std::vector<char>& changed, ColumnStorage& storage) {
+    if (!valid_ || !keptValid_) {
+        EvaluateColumn(result, arguments, storage);
+        return;
+    }
+    FindDirtyGroups(changed);
+    RunGroups(result, arguments, storage, &changed, false);
+}
+
+void Term::FindDirtyGroups(const std::vector<char>& changed) {
+    for (const DirtySet& set : dirtySets_)
+        if (set.changed == changed) {
+            dirtySet_ = &set;
+            return;
+        }
+    if (dirtySets_.size() >= 64) dirtySets_.clear();  // a bound on what a model asks for
+    DirtySet& set = dirtySets_.emplace_back();
+    set.changed = changed;
+    set.groups.resize(groups_.size());
+    set.terms.resize(groups_.size());
+    auto reads = [&](int level, int source, int index) {
+        if (source == kSourceArgument)
+            return static_cast<std::size_t>(index) < changed.size() &&
+                   changed[static_cast<std::size_t>(index)] != 0;
+        if (source != kSourceGroup) return false;
+        const std::size_t inner = static_cast<std::size_t>(level + 1);
+        return set.groups[inner][static_cast<std::size_t>(
+                   sameAs_[inner][static_cast<std::size_t>(index)])] != 0;
+    };
+    for (int level = static_cast<int>(groups_.size()) - 1; level >= 0; --level) {
+        const std::size_t l = static_cast<std::size_t>(level);
+        set.groups[l].assign(static_cast<std::size_t>(groups_[l]), 0);
+        set.terms[l].resize(static_cast<std::size_t>(groups_[l]));
+        for (const Operation& operation : operations_[l]) {
+            const std::size_t g = static_cast<std::size_t>(operation.GetIndex());
+            std::vector<char>& terms = set.terms[l][g];
+            terms.assign(static_cast<std::size_t>(operation.GetTermCount()), 0);
+            for (int t = 0; t < operation.GetTermCount(); ++t) {
+                const int* record = operation.GetTerm(t);
+                bool reached = reads(level, record[2], record[3]);
+                for (const int* f = record + 4; f < record + 3 * record[1] + 1 && !reached; f += 3)
+                    reached = reads(level, f[1], f[2]);
+                terms[static_cast<std::size_t>(t)] = reached ? 1 : 0;
+                if (reached) set.groups[l][g] = 1;
+            }
+        }
+    }
+    dirtySet_ = &set;
+}
+
+bool Term::RunGroups(Column& result, const std::vector<const Column*>& arguments,
+                     ColumnStorage& storage, const std::vector<char>* changed, bool keep) {
     if (columnRegisters_.size() != groups_.size()) {
         columnRegisters_.resize(groups_.size());
         for (std::size_t level = 0; level < groups_.size(); ++level)
             columnRegisters_[level].resize(static_cast<std::size_t>(groups_[level]));
         FindRepeatedGroups();
     }
+    columnMode_ = keep ? kKeepColumns : changed ? kReplayColumns : kOrdinaryColumns;
+    if (keep) {
+        keptTerms_.resize(columnRegisters_.size());
+        for (std::size_t level = 0; level < columnRegisters_.size(); ++level)
+            keptTerms_[level].resize(columnRegisters_[level].size());
+    }
+    auto clean = [&](int level, int index) {
+        return changed &&
+               dirtySet_->groups[static_cast<std::size_t>(level)][static_cast<std::size_t>(index)] == 0;
+    };
     const std::size_t lent = storage.LentCount();
-    for (std::vector<Column>& level : columnRegisters_)
-        for (Column& column : level) column.Lend(storage.Lend());
+    for (std::size_t level = 0; level < columnRegisters_.size(); ++level)
+        for (std::size_t g = 0; g < columnRegisters_[level].size(); ++g) {
+            Column& column = columnRegisters_[level][g];
+            if (clean(static_cast<int>(level), static_cast<int>(g)))
+                ShareColumn(keptRegisters_[level][g], column);  // read only
+            else
+                column.Lend(storage.Lend());
+        }
     for (Column& column : work_) column.Lend(storage.Lend());
     sum_.Lend(storage.Lend());
     // The usual outermost group only adds its one group to zero: the copy into the result does
@@ -215,16 +299,29 @@ void Term::EvaluateColumn(Column& result, const std::vector<const Column*>& argu
     const bool wrapper = record && record[0] == 0 && record[1] == 1 && record[2] == kSourceGroup &&
                          top.GetCode() == kFunctionIdentity;
     const int levels = static_cast<int>(operations_.size());
-    bool zeroToAdd = wrapper;
+    // A replay that leaves the outermost group as it was adds the zero as its block did.
+    bool zeroToAdd = wrapper || (clean(0, 0) && keptZero_);
     for (int level = levels - 1; level >= (wrapper ? 1 : 0); --level)
         for (const Operation& operation : operations_[level]) {
-            if (IsRepeated(level, operation.GetIndex())) continue;
+            if (IsRepeated(level, operation.GetIndex()) || clean(level, operation.GetIndex()))
+                continue;
             const bool read =
                 wrapper ? level == 1 && operation.GetIndex() == record[3] : level == 0;
             if (RunColumn(operation, arguments, read) && !wrapper) zeroToAdd = true;
         }
     Copy(wrapper ? columnRegisters_[1][record[3]] : columnRegisters_[0][0], zeroToAdd, result);
+    if (keep) {  // before the registers' storage goes back
+        keptRegisters_.resize(columnRegisters_.size());
+        for (std::size_t level = 0; level < columnRegisters_.size(); ++level) {
+            keptRegisters_[level].resize(columnRegisters_[level].size());
+            for (std::size_t g = 0; g < columnRegisters_[level].size(); ++g)
+                if (!IsRepeated(static_cast<int>(level), static_cast<int>(g)))
+                    ::KeepColumn(columnRegisters_[level][g], keptRegisters_[level][g]);
+        }
+    }
     storage.GiveBack(lent);
+    columnMode_ = kOrdinaryColumns;
+    return zeroToAdd;
 }
 
 const Column& Term::FactorColumn(int level, int source, int index,
@@ -267,6 +364,7 @@ bool Term::IsRepeated(int level, int index) const {
 bool Term::RunColumn(const Operation& operation, const std::vector<const Column*>& arguments,
                      bool zeroAddedLater) {
     const int level = operation.GetLevel();
+    const std::size_t at = static_cast<std::size_t>(operation.GetIndex());
     // The working columns take turns: an operation never writes the column it reads.
     int next = 0;
     auto spare = [&](const Column* busy) -> Column& {
@@ -275,14 +373,54 @@ bool Term::RunColumn(const Operation& operation, const std::vector<const Column*
         next = (next + 1) % 3;
         return column;
     };
+    // KeepColumn's block keeps, per term, the sum before it and the value it adds; a replay
+    // starts at the first term that reads a changed value and adds the kept values of the
+    // terms after it that read none, with the arithmetic of their own loops.
+    KeptTerms* kept = columnMode_ == kOrdinaryColumns
+                          ? nullptr
+                          : &keptTerms_[static_cast<std::size_t>(level)][at];
+    const std::vector<char>* dirtyTerms =
+        columnMode_ == kReplayColumns ? &dirtySet_->terms[static_cast<std::size_t>(level)][at]
+                                      : nullptr;
+    const int terms = operation.GetTermCount();
+    if (kept && columnMode_ == kKeepColumns) {
+        kept->sums.resize(static_cast<std::size_t>(terms));
+        kept->values.resize(static_cast<std::size_t>(terms));
+        kept->firstPending.assign(static_cast<std::size_t>(terms), 0);
+    }
     // The sum starts from zero, as Run's does. Adding the first term to zero is put off while
     // that term varies (first): the next term's loop, or the loop that reads the sum, does it on
     // the way.
     const Column* first = nullptr;
-    for (int t = 0; t < operation.GetTermCount(); ++t) {
+    int t = 0;
+    if (dirtyTerms) {
+        while (t < terms && !(*dirtyTerms)[static_cast<std::size_t>(t)]) ++t;
+        if (t > 0 && t < terms) {
+            Column& before = kept->sums[static_cast<std::size_t>(t)];
+            if (kept->firstPending[static_cast<std::size_t>(t)])
+                first = &before;  // only read: the next term's loop adds the zero
+            else
+                ::KeepColumn(before, sum_);
+        } else {
+            t = 0;
+        }
+    }
+    for (; t < terms; ++t) {
+        const std::size_t term = static_cast<std::size_t>(t);
         const int* record = operation.GetTerm(t);
         const int factors = record[1];
         const bool subtract = record[0] == 1;
+        if (columnMode_ == kKeepColumns && t > 0) {
+            ::KeepColumn(first ? *first : sum_, kept->sums[term]);
+            kept->firstPending[term] = first ? 1 : 0;
+        }
+        if (dirtyTerms && t > 0 && !(*dirtyTerms)[term]) {
+            Column& out = spare(nullptr);
+            Accumulate(first ? *first : sum_, kept->values[term], subtract, first != nullptr, out);
+            sum_.Swap(out);
+            first = nullptr;
+            continue;
+        }
         const Column* v = &FactorColumn(level, record[2], record[3], arguments, single_[0]);
         Column* working = nullptr;
         bool added = false;
@@ -294,6 +432,7 @@ bool Term::RunColumn(const Operation& operation, const std::vector<const Column*
                 Scale(*v, w.Value().real(), f[0] == 1, *working);
             } else if (f == last && (t > 0 || subtract) && !(v->IsConstant() && w.IsConstant())) {
                 // The last product or quotient goes straight into the sum.
+                if (columnMode_ == kKeepColumns) Join(*v, w, f[0] == 1, kept->values[term]);
                 if (t == 0) sum_.SetConstant(Complex());
                 const Column& from = first ? *first : sum_;
                 const double zero = first ? 0.0 : -0.0;
@@ -310,6 +449,7 @@ bool Term::RunColumn(const Operation& operation, const std::vector<const Column*
             v = working;
         }
         if (added) continue;
+        if (columnMode_ == kKeepColumns) ::KeepColumn(*v, kept->values[term]);
         if (t == 0 && !subtract && !v->IsConstant()) {
             if (working) {
                 sum_.Swap(*working);  // its values may move
@@ -324,7 +464,7 @@ bool Term::RunColumn(const Operation& operation, const std::vector<const Column*
         sum_.Swap(out);
         first = nullptr;
     }
-    if (operation.GetTermCount() == 0) sum_.SetConstant(Complex());
+    if (terms == 0) sum_.SetConstant(Complex());
     return StoreGroup(operation, first, zeroAddedLater);
 }
 

@@ -19,7 +19,9 @@
 // which is always right. A class whose value depends on anything but its children at the same
 // point (random draws, counters) or that writes into other nodes while evaluating answers
 // kColumnOrderDependent: a model holding one is then evaluated point by point throughout.
+#include <deque>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -67,6 +69,32 @@ public:
     // Where the columns of the block live, unless pinned.
     ColumnStorage& Storage() { return storage_; }
 
+    // Evaluations of one block that change one parameter at a time: the base evaluation keeps
+    // every node's column (kKeeping); each replay (kReplaying) computes again only the nodes on
+    // the changed parameter's path and reads the kept columns for the rest.
+    enum Mode { kOrdinary, kKeeping, kReplaying };
+    Mode GetMode() const { return mode_; }
+    void SetMode(Mode mode) {
+        mode_ = mode;
+        if (mode == kKeeping) {
+            kept_.clear();
+            keptUsed_ = 0;
+        }
+    }
+    // A replay over the block begun: only the nodes of path are computed again.
+    void BeginReplay(const std::unordered_set<const Node*>* path) {
+        path_ = path;
+        ready_.clear();
+        storage_.GiveBack(0);
+    }
+    bool OnPath(const Node* node) const { return path_ && path_->count(node) > 0; }
+    // The column the base evaluation of the block kept for node; null when it kept none.
+    const Column* Kept(const Node* node) const {
+        auto found = kept_.find(node);
+        return found == kept_.end() ? nullptr : found->second;
+    }
+    void Keep(const Node* node, const Column& values);
+
 private:
     NodeMap* variable_;
     const double* x_ = nullptr;
@@ -75,6 +103,11 @@ private:
     ColumnStorage storage_;
     const Node* recorder_ = nullptr;
     Node* recorded_ = nullptr;
+    Mode mode_ = kOrdinary;
+    const std::unordered_set<const Node*>* path_ = nullptr;
+    std::unordered_map<const Node*, const Column*> kept_;
+    std::deque<Column> keptColumns_;  // reused block after block
+    std::size_t keptUsed_ = 0;
 };
 
 }  // namespace Core

@@ -1,9 +1,11 @@
 #include "model/column_evaluation.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "model/column.h"
 #include "model/factory.h"
+#include "model/formula_capsule.h"
 #include "model/map_capsule.h"
 
 namespace Core {
@@ -159,22 +161,7 @@ void ColumnEvaluation::Run(const double* x, std::size_t count, double* re, doubl
     for (std::size_t start = 0; start < count; start += kColumnBlock) {
         const int size = static_cast<int>(std::min<std::size_t>(kColumnBlock, count - start));
         pass.BeginBlock(x + start, size);
-        if (fillVariable_) {
-            // The abscissas as the variable stores them: a free parameter as they are, a typed
-            // root rounded or restricted.
-            Node* root = variable_->GetRoot().Get();
-            Column& column = root->OwnColumn();
-            if (root->GetTypeId() == kBasicId) {
-                for (int i = 0; i < size; ++i) column.Set(i, Complex(x[start + i], 0.0));
-            } else {
-                for (int i = 0; i < size; ++i) {
-                    pass.SetPoint(i);
-                    column.Set(i, root->GetValue());
-                }
-            }
-            column.Pad(size - 1);
-            pass.MarkReady(variable_, &column);
-        }
+        if (fillVariable_) FillVariable(pass, x + start, size);
         for (const NodeMap* map : maps_) pass.MarkReady(map, &map->GetRoot()->ComputeColumn(pass));
         const Column& out = OutputColumn(pass);
         for (int i = 0; i < size; ++i) {
@@ -183,6 +170,134 @@ void ColumnEvaluation::Run(const double* x, std::size_t count, double* re, doubl
             im[start + static_cast<std::size_t>(i)] = z.imag();
         }
     }
+}
+
+void ColumnEvaluation::FillVariable(ColumnPass& pass, const double* x, int size) {
+    // The abscissas as the variable stores them: a free parameter as they are, a typed root
+    // rounded or restricted.
+    Node* root = variable_->GetRoot().Get();
+    Column& column = root->OwnColumn();
+    if (root->GetTypeId() == kBasicId) {
+        for (int i = 0; i < size; ++i) column.Set(i, Complex(x[i], 0.0));
+    } else {
+        for (int i = 0; i < size; ++i) {
+            pass.SetPoint(i);
+            column.Set(i, root->GetValue());
+        }
+    }
+    column.Pad(size - 1);
+    pass.MarkReady(variable_, &column);
+}
+
+bool ColumnEvaluation::CollectShiftNodes(Node& node) {
+    shiftNodes_.insert(&node);
+    const bool constant = node.OwnColumn().IsConstant();
+    if (constant) constants_.push_back(&node);
+    if (node.GetSourceKind() == kDefinitionReference) {
+        auto* reference = dynamic_cast<MapCapsule*>(&node);
+        if (!reference) return false;
+        references_.emplace_back(&node, reference->GetMap().Get());
+        return true;
+    }
+    // A varying node evaluated point by point reads its children's values, not their columns.
+    if (!constant && node.GetColumnKind() != kColumnOwn) return false;
+    // A formula keeps its groups' columns for one node: two nodes sharing it would mix them.
+    if (auto* capsule = dynamic_cast<FormulaCapsule*>(&node))
+        if (!constant && !formulas_.insert(capsule->GetFormula().Get()).second) return false;
+    for (int i = 0; i < node.ChildCount(); ++i)
+        if (!CollectShiftNodes(*node.Child(i))) return false;
+    return true;
+}
+
+bool ColumnEvaluation::PrepareShifts(const std::vector<Node*>& parameters,
+                                     const std::vector<Complex>& base,
+                                     const std::vector<Complex>& shifted) {
+    shifts_.clear();
+    constants_.clear();
+    references_.clear();
+    shiftNodes_.clear();
+    formulas_.clear();
+    if (!outputLive_ || recorder_ || !readable_ || parameters.size() != base.size() ||
+        parameters.size() != shifted.size())
+        return false;
+    for (const NodeMap* map : maps_)
+        if (!CollectShiftNodes(*map->GetRoot())) return false;
+    std::vector<Complex> baseConstants;
+    for (Node* node : constants_) baseConstants.push_back(node->OwnColumn().Value());
+    auto computeConstants = [this] {
+        for (const NodeMap* map : maps_) ComputeConstants(*map->GetRoot());
+    };
+    auto same = [](const Complex& a, const Complex& b) {
+        return std::memcmp(&a, &b, sizeof(Complex)) == 0;
+    };
+    shifts_.resize(parameters.size());
+    for (std::size_t i = 0; i < parameters.size(); ++i) {
+        Node* parameter = parameters[i];
+        Shift& shift = shifts_[i];
+        if (!parameter || parameter->ChildCount() != 0 || !shiftNodes_.count(parameter) ||
+            !parameter->OwnColumn().IsConstant())
+            continue;
+        for (Node* node = parameter; node; node = node->ParentNode()) shift.path.insert(node);
+        // Every reference to a definition whose root the shift reaches is reached in turn.
+        for (bool grown = true; grown;) {
+            grown = false;
+            for (const auto& [node, map] : references_) {
+                if (shift.path.count(node) || !map || !map->GetRoot() ||
+                    !shift.path.count(map->GetRoot().Get()))
+                    continue;
+                for (Node* up = node; up; up = up->ParentNode()) shift.path.insert(up);
+                grown = true;
+            }
+        }
+        parameter->SetValue(shifted[i], 0);
+        computeConstants();
+        parameter->SetValue(base[i], 0);
+        shift.usable = true;
+        for (std::size_t c = 0; c < constants_.size(); ++c) {
+            const Complex value = constants_[c]->OwnColumn().Value();
+            if (same(value, baseConstants[c])) continue;
+            if (!shift.path.count(constants_[c])) shift.usable = false;
+            shift.constants.push_back({constants_[c], {value, baseConstants[c]}});
+        }
+    }
+    computeConstants();
+    for (std::size_t c = 0; c < constants_.size(); ++c)
+        if (!same(constants_[c]->OwnColumn().Value(), baseConstants[c])) return false;
+    shiftPass_ = std::make_unique<ColumnPass>(variable_);
+    return true;
+}
+
+const Column& ColumnEvaluation::BaseColumn(const ColumnPass& pass, Node& node) {
+    if (node.OwnColumn().IsConstant()) return node.OwnColumn();
+    const Column* kept = pass.Kept(&node);
+    return kept ? *kept : node.OwnColumn();
+}
+
+void ColumnEvaluation::RunShiftedBlock(const double* x, std::size_t start, int size,
+                                       const std::function<void(std::size_t, const Column&)>& out) {
+    ColumnPass& pass = *shiftPass_;
+    pass.BeginBlock(x + start, size);
+    if (fillVariable_) FillVariable(pass, x + start, size);
+    pass.SetMode(ColumnPass::kKeeping);
+    for (const NodeMap* map : maps_) pass.MarkReady(map, &map->GetRoot()->ComputeColumn(pass));
+    pass.SetMode(ColumnPass::kReplaying);
+    for (std::size_t i = 0; i < shifts_.size(); ++i) {
+        const Shift& shift = shifts_[i];
+        if (!shift.usable) continue;
+        for (const auto& [node, values] : shift.constants) node->OwnColumn().SetConstant(values.first);
+        pass.BeginReplay(&shift.path);
+        if (fillVariable_) pass.MarkReady(variable_, &variable_->GetRoot()->OwnColumn());
+        for (const NodeMap* map : maps_) {
+            Node& root = *map->GetRoot();
+            pass.MarkReady(map, pass.OnPath(&root) ? &root.ComputeColumn(pass)
+                                                   : &BaseColumn(pass, root));
+        }
+        out(i, pass.OnPath(output_) ? OutputColumn(pass) : BaseColumn(pass, *output_));
+        for (const auto& [node, values] : shift.constants)
+            node->OwnColumn().SetConstant(values.second);
+    }
+    pass.SetMode(ColumnPass::kOrdinary);
+    pass.BeginReplay(nullptr);
 }
 
 }  // namespace Core

@@ -3,9 +3,13 @@
 // constants computed once before the first block, and the loop over the blocks. A model whose
 // results could depend on the order of evaluation is left to the point-by-point path.
 #include <cstddef>
+#include <functional>
+#include <memory>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
+#include "model/column.h"
 #include "model/math_map.h"
 
 namespace Core {
@@ -31,6 +35,24 @@ public:
     // Evaluates the output node at the abscissas x[0 .. count) into re and im.
     void Run(const double* x, std::size_t count, double* re, double* im);
 
+    // Derivative columns, after a Plan for kModelOutput: the output's values with one parameter
+    // at a time set to another value, computing again only what that parameter reaches (its
+    // ancestors, the references to a definition it reaches and theirs), with the arithmetic of
+    // Run. Sets each parameter to its shifted value, notes the constants that follow, sets it
+    // back to base; false when the model cannot be evaluated that way (a node evaluated point
+    // by point or a reference of another kind among the varying nodes, a parameter that is no
+    // constant leaf of the planned definitions).
+    bool PrepareShifts(const std::vector<Node*>& parameters, const std::vector<Complex>& base,
+                       const std::vector<Complex>& shifted);
+    // True when parameter i's shifted values come from RunShiftedBlock (a parameter whose shift
+    // changes a constant beyond its path does not).
+    bool Shifts(std::size_t i) const { return i < shifts_.size() && shifts_[i].usable; }
+    // The block of the points x[start .. start + size) (start a multiple of kColumnBlock, as
+    // Run's blocks) evaluated as the model stands, every column kept, then once for each
+    // parameter that Shifts, its path alone: out(i, values) receives the output's values.
+    void RunShiftedBlock(const double* x, std::size_t start, int size,
+                         const std::function<void(std::size_t, const Column&)>& out);
+
     // True when the model's values may depend on the order in which its points and nodes are
     // evaluated: definitions in a cycle or referring back to themselves, or a node that answers
     // kColumnOrderDependent.
@@ -51,6 +73,26 @@ private:
     // own; null otherwise.
     Node* FindRecorder() const;
     const Column& OutputColumn(ColumnPass& pass) const;
+    // The variable's column for the block that begins at x.
+    void FillVariable(ColumnPass& pass, const double* x, int size);
+    // The nodes the shifted-parameter passes look at, planned definitions' trees in the order of
+    // ComputeConstants; false when one rules those passes out.
+    bool CollectShiftNodes(Node& node);
+    // The node's column as the block's base evaluation left it.
+    static const Column& BaseColumn(const ColumnPass& pass, Node& node);
+
+    struct Shift {
+        bool usable = false;
+        std::unordered_set<const Node*> path;
+        // The constants the shift changes: node, shifted value, value at base.
+        std::vector<std::pair<Node*, std::pair<Complex, Complex>>> constants;
+    };
+    std::vector<Shift> shifts_;
+    std::vector<Node*> constants_;
+    std::vector<std::pair<Node*, const NodeMap*>> references_;
+    std::unordered_set<const Node*> shiftNodes_;
+    std::unordered_set<const void*> formulas_;
+    std::unique_ptr<ColumnPass> shiftPass_;  // kept columns reused block after block
 
     NodeMap* variable_ = nullptr;
     Node* output_ = nullptr;

@@ -53,7 +53,16 @@ const Column& FormulaCapsule::EvaluateColumn(ColumnPass& pass) {
     argumentColumns_.clear();
     for (int i = 0; i < argumentCount_; ++i)
         argumentColumns_.push_back(&Child(i)->ComputeColumn(pass));
-    formula_->EvaluateColumn(column_, argumentColumns_, pass.Storage());
+    if (pass.GetMode() == ColumnPass::kKeeping) {
+        formula_->KeepColumn(column_, argumentColumns_, pass.Storage());
+    } else if (pass.GetMode() == ColumnPass::kReplaying) {
+        changedArguments_.resize(argumentColumns_.size());
+        for (int i = 0; i < argumentCount_; ++i)
+            changedArguments_[static_cast<std::size_t>(i)] = pass.OnPath(Child(i)) ? 1 : 0;
+        formula_->ReplayColumn(column_, argumentColumns_, changedArguments_, pass.Storage());
+    } else {
+        formula_->EvaluateColumn(column_, argumentColumns_, pass.Storage());
+    }
     return column_;
 }
 

@@ -35,6 +35,7 @@ private:
     Safe::XPtr<Formula> formula_;
     std::vector<Complex> arguments_;
     std::vector<const Column*> argumentColumns_;
+    std::vector<char> changedArguments_;  // a replay's (model/column.h)
     int argumentCount_ = 0;
 };
 

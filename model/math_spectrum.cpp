@@ -152,6 +152,12 @@ bool MathUnit::EvaluatesPointsIndependently() {
     return PlanAll(columns) && !columns.ReadsOutputAfterEachPoint();
 }
 
+bool MathUnit::PlanShifts(ColumnEvaluation& columns, const std::vector<Node*>& parameters,
+                          const std::vector<Complex>& base, const std::vector<Complex>& shifted) {
+    return PlanAll(columns) && AllTarget() == ColumnEvaluation::kModelOutput &&
+           columns.PrepareShifts(parameters, base, shifted);
+}
+
 Complex MathUnit::EvaluateAt(const double& x) {
     if (!IsValid() || !variable_) return Complex(0.0, 0.0);
     variable_->SetValue(Complex(x, 0.0), 0);

@@ -40,6 +40,11 @@ public:
     bool EvaluateOutput(const Safe::XPtr<Data>& x, const Safe::XPtr<Data>& re,
                         const Safe::XPtr<Data>& im);
     Complex EvaluateAt(const double& x);
+    // Plans columns for EvaluateAll over a grid and prepares them for derivative columns
+    // (ColumnEvaluation::PrepareShifts): false when EvaluateAll does not compute the grid so.
+    // EvaluateAll computes all points but the last by columns, the last by EvaluateAt.
+    bool PlanShifts(ColumnEvaluation& columns, const std::vector<Node*>& parameters,
+                    const std::vector<Complex>& base, const std::vector<Complex>& shifted);
     // True when EvaluateAll computes a grid (of two points or more) by columns.
     bool TakesColumnPath();
     // True when EvaluateAll computes each point from its abscissa and the model's values alone

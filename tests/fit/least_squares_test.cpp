@@ -1,7 +1,9 @@
+#include <cstring>
 #include <limits>
 #include <thread>
 
 #include "fit_support.h"
+#include "model/factory.h"
 
 namespace {
 
@@ -214,6 +216,135 @@ TEST(LevMarqTest, ThreadsGiveTheOneThreadFitBitForBit) {
     method->SetThreadLimit(4);
     method->Initialize();
     EXPECT_EQ(method->GetThreadCount(), 1);
+}
+
+// A model of three definitions: x; h, a formula of x and two parameters; and model, a sum of
+// nodes over x, a formula and a reference to h. Which parts the model holds: nodes, formula,
+// or all three with the reference.
+struct MixedModel {
+    enum Parts { kNodes, kFormula, kMixed };
+    Core::MathMap::Ptr model = Safe::MakeX<Core::MathMap>();
+    Core::NodeMap::Ptr variable;
+    Core::NodeMap::Ptr definition;
+    std::vector<Core::Node::Ptr> parameters;
+
+    explicit MixedModel(Parts parts) {
+        Capsule::RegisterFamilies();
+        model->Label::SetName("mixed");
+        variable = model->AddMap(Core::NodeMap::CreateVariable("x"));
+        Core::NodeMap::Ptr helper = model->AddMap(Core::NodeMap::CreateFunction("h"));
+        definition = model->AddMap(Core::NodeMap::CreateFunction("model"));
+        Core::Node::Ptr sum = Core::Node::Create(208);
+        sum->AddChild(Value(1.0, false));
+        if (parts != kFormula) {  // s / (w - x x - i g x), in nodes
+            Core::Node::Ptr square = Node(202, Reference(variable), Reference(variable));
+            Core::Node::Ptr damping = Core::Node::Create(204);
+            damping->ReplaceChildAt(0, Node(202, Value(20.0), Reference(variable)));
+            sum->AddChild(Node(203, Value(9e4),
+                               Node(201, Node(201, Value(1.6e5), square), damping)));
+        }
+        if (parts != kNodes)
+            sum->AddChild(Formula("f(x,s,w,g)=s*Sqr(w)/(Sqr(w)-Sqr(x)-i*g*x)", {0.5, 600.0, 30.0}));
+        if (parts == kMixed) {
+            helper->ReplaceNode("m", Formula("f(x,a,b)=a*x/(b-Sqr(x)-i*x)", {2e3, 9e5}));
+            sum->AddChild(Node(202, Value(0.7), Reference(helper)));
+        }
+        definition->ReplaceNode("m", sum);
+        model->RebuildOrder();
+    }
+    Core::Node::Ptr Value(double value, bool adjusted = true) {
+        Core::Node::Ptr node = Core::Node::Create(Core::kBasicId);
+        node->SetValue(Core::Complex(value, 0.0), 0);
+        if (adjusted) parameters.push_back(node);
+        return node;
+    }
+    static Core::Node::Ptr Reference(const Core::NodeMap::Ptr& map) {
+        auto reference = Safe::MakeX<Core::MapCapsule>();
+        reference->SetMap(map);
+        return reference;
+    }
+    static Core::Node::Ptr Node(int id, const Core::Node::Ptr& a, const Core::Node::Ptr& b) {
+        Core::Node::Ptr node = Core::Node::Create(id);
+        node->ReplaceChildAt(0, a);
+        node->ReplaceChildAt(1, b);
+        return node;
+    }
+    // The formula's first argument is x, the others parameters with these values.
+    Core::Node::Ptr Formula(const std::string& text, const std::vector<double>& values) {
+        auto formula = Safe::MakeX<::Formula>();
+        EXPECT_TRUE(formula->Define(text, false)) << formula->GetMessage();
+        auto capsule = Safe::DynamicCast<Core::FormulaCapsule>(Core::Node::Create(12));
+        capsule->SetFormula(formula);
+        capsule->ReplaceChildAt(0, Reference(variable));
+        for (std::size_t k = 0; k < values.size(); ++k)
+            capsule->ReplaceChildAt(static_cast<int>(k) + 1, Value(values[k]));
+        return capsule;
+    }
+};
+
+// Derivative rows along the parameters' paths (the default) against a whole evaluation per row:
+// the rows of the first step and the whole fit (chi2, parameters) are the same bit for bit, for
+// a model of nodes, a formula, and both with a reference between definitions, on one thread
+// and on four.
+TEST(LevMarqTest, DerivativesAlongPathsGiveTheWholeEvaluationsBitForBit) {
+    std::vector<double> xs;
+    for (int k = 0; k < 700; ++k) xs.push_back(300.0 + 0.7 * k);
+    for (auto parts : {MixedModel::kNodes, MixedModel::kFormula, MixedModel::kMixed}) {
+        MixedModel truth(parts);
+        auto sample = Safe::MakeX<Core::MathSpectrum>();
+        sample->Resize(static_cast<int>(xs.size()));
+        sample->X()->Values() = xs;
+        sample->GetUnit()->Bind(truth.model, truth.definition, truth.definition->GetRoot(),
+                                truth.variable);
+        sample->GetUnit()->enabled = false;
+        sample->Refresh();
+        auto target = Safe::MakeX<Spectrum>();
+        target->CopyRange(sample, -1, -1, true);
+        for (std::size_t k = 0; k < xs.size(); ++k) (*target->Im())[k] += 1e-3 * std::cos(k);
+
+        struct Run {
+            std::vector<std::vector<double>> rows;
+            double chi2;
+            std::vector<double> current;
+        };
+        auto fit = [&](bool byPaths, int threads) {
+            MixedModel start(parts);
+            for (std::size_t i = 0; i < start.parameters.size(); ++i) {
+                const double value = start.parameters[i]->GetValue().real();
+                start.parameters[i]->SetValue(Core::Complex(value * (i % 2 ? 1.04 : 0.97), 0.0), 0);
+            }
+            auto method = Safe::MakeX<LevMarqMethod>();
+            method->SetData(start.model, start.definition, start.definition->GetRoot());
+            method->SetVariableMap(start.variable);
+            method->SetTarget(target);
+            method->SetParameters(start.parameters);
+            method->fittedPart = kFitComplex;
+            method->SetThreadLimit(threads);
+            method->SetDerivativesByPaths(byPaths);
+            method->Initialize();
+            method->Iterate();
+            Run run;
+            for (std::size_t i = 0; i < start.parameters.size(); ++i)
+                run.rows.push_back(method->GetDerivativeRow(i));
+            Optimize::StepUntilSettled(*method, 12);
+            method->Finish();
+            EXPECT_FALSE(method->failed) << parts;
+            run.chi2 = method->chi2;
+            run.current = method->GetCurrent();
+            return run;
+        };
+        const Run whole = fit(false, 1);
+        for (int threads : {1, 4}) {
+            const Run paths = fit(true, threads);
+            for (std::size_t i = 0; i < whole.rows.size(); ++i)
+                EXPECT_EQ(0, std::memcmp(paths.rows[i].data(), whole.rows[i].data(),
+                                         whole.rows[i].size() * sizeof(double)))
+                    << "model " << parts << " row " << i << " threads " << threads;
+            EXPECT_EQ(paths.chi2, whole.chi2) << parts;
+            EXPECT_EQ(paths.current, whole.current) << parts;
+        }
+        EXPECT_LT(whole.chi2, 1e-3) << parts;  // the fit got there: 700 x (1e-3)^2 / 2 and less
+    }
 }
 
 }  // namespace

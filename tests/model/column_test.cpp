@@ -334,6 +334,76 @@ TEST_F(ColumnTest, ANodeBelowAPointwiseParentIsReadAfterEachPoint) {
     }
 }
 
+// The leaves holding values below node, children first.
+void CollectParameters(Node& node, std::vector<Node*>& out) {
+    if (node.GetSourceKind() == Core::kDefinitionReference) return;
+    for (int i = 0; i < node.ChildCount(); ++i) CollectParameters(*node.Child(i), out);
+    if (node.ChildCount() == 0 && node.GetTypeId() == Core::kBasicId) out.push_back(&node);
+}
+
+// Derivative columns: a parameter shifted alone and only its path computed again, the rest read
+// from the block's evaluation as the model stands, gives what evaluating the whole model with
+// that shift gives, in random models of nodes, formulas and references between definitions
+// (the helper definition's parameters reach the output through references).
+TEST_F(ColumnTest, ShiftedParametersGiveTheWholeEvaluationBitForBit) {
+    RandomModels random(20261208);
+    const std::vector<double> xs = Grid();
+    const std::size_t columns = xs.size() - 1;  // the unit takes the last point by itself
+    int compared = 0, throughReferences = 0, inFormulas = 0;
+    for (int trial = 0; trial < 1000; ++trial) {
+        MathMap::Ptr model = random.Model("x");
+        NodeMap::Ptr variable = model->FindMap("x");
+        NodeMap::Ptr helper = model->FindMap("h");
+        Node::Ptr output = model->FindMap("model")->GetRoot();
+        std::vector<Node*> parameters;
+        CollectParameters(*helper->GetRoot(), parameters);
+        const std::size_t helperParameters = parameters.size();
+        CollectParameters(*output, parameters);
+        std::vector<Complex> base, shifted;
+        for (Node* parameter : parameters) {
+            const Complex value = parameter->GetValue();
+            base.push_back(value);
+            shifted.emplace_back(value.real() * 1.000001 + 0.25, value.imag());
+        }
+        ColumnEvaluation plan;
+        if (!plan.Plan(*model, variable.Get(), output.Get(), ColumnEvaluation::kModelOutput) ||
+            !plan.PrepareShifts(parameters, base, shifted))
+            continue;
+        std::vector<std::vector<Complex>> actual(parameters.size(),
+                                                 std::vector<Complex>(columns));
+        for (std::size_t start = 0; start < columns; start += kColumnBlock) {
+            const int size = static_cast<int>(std::min<std::size_t>(kColumnBlock, columns - start));
+            plan.RunShiftedBlock(xs.data(), start, size, [&](std::size_t i, const Column& values) {
+                for (int k = 0; k < size; ++k) actual[i][start + static_cast<std::size_t>(k)] = values.At(k);
+            });
+        }
+        for (std::size_t i = 0; i < parameters.size(); ++i) {
+            if (!plan.Shifts(i)) continue;
+            parameters[i]->SetValue(shifted[i], 0);
+            const std::vector<Complex> expected =
+                ByUnit(model, variable, output, ColumnEvaluation::kModelOutput, xs);
+            parameters[i]->SetValue(base[i], 0);
+            bool moved = false;  // the shift reaches the output somewhere
+            for (std::size_t k = 0; k < columns; ++k) {
+                ASSERT_TRUE(Same(actual[i][k].real(), expected[k].real()) &&
+                            Same(actual[i][k].imag(), expected[k].imag()))
+                    << "trial " << trial << " parameter " << i << " x = " << xs[k] << ": "
+                    << actual[i][k] << " against " << expected[k];
+                moved = moved || !Same(expected[k].real(), actual[0][k].real());
+            }
+            ++compared;
+            throughReferences += i < helperParameters && moved;
+            bool formula = false;  // a formula's group on the path
+            for (Node* up = parameters[i]->ParentNode(); up; up = up->ParentNode())
+                formula = formula || up->GetTypeId() == Core::kFormulaCapsuleId;
+            inFormulas += formula && moved;
+        }
+    }
+    EXPECT_GT(compared, 1000);
+    EXPECT_GT(throughReferences, 50) << compared;
+    EXPECT_GT(inFormulas, 30) << compared;
+}
+
 // Two models evaluated at the same time on two threads give what each gives alone.
 TEST_F(ColumnTest, ThreadsEvaluateTheirOwnModels) {
     RandomModels random(7);
