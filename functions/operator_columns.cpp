@@ -1,6 +1,7 @@
 // The column paths of the operators and of the composite numbers: the arithmetic of their
 // Evaluate, in the same order, over a block at a time.
 #include <limits>
+#include <typeinfo>
 
 #include "foundation/column_math.h"
 #include "foundation/numeric.h"
@@ -20,6 +21,28 @@ void Compare(const Column& x, const Column& a, Column& out, Test test) {
         re = test(xr, ar) ? 1.0 : 0.0;
         im = 0.0;
     });
+}
+
+// sum := sum + the column of a Times or Div child, the product or quotient added as it is made
+// (AccumulateJoinColumns) rather than stored and added in a pass of its own; the sum before
+// goes to previous, which the special points read. False for any other child, and for one
+// whose column is constant or read after the evaluation.
+bool AccumulateJoin(Core::Node& child, ColumnPass& pass, Column& sum, Column& previous) {
+    const bool divide = typeid(child) == typeid(Div);
+    if ((!divide && typeid(child) != typeid(Times)) || child.OwnColumn().IsConstant() ||
+        child.IsColumnPinned())
+        return false;
+    ColumnStorage& storage = pass.Storage();
+    const std::size_t lent = storage.LentCount();
+    const Column& a = child.Child(0)->ComputeColumn(pass);
+    const Column& b = child.Child(1)->ComputeColumn(pass);
+    sum.Swap(previous);  // the arrays trade places: no values are copied
+    if (divide)
+        AccumulateJoinColumns<true>(previous, a, b, sum);
+    else
+        AccumulateJoinColumns<false>(previous, a, b, sum);
+    storage.GiveBack(lent);
+    return true;
 }
 
 }  // namespace
@@ -108,7 +131,11 @@ const Column& Factor::EvaluateColumn(ColumnPass& pass) {
 
 const Column& Sum::EvaluateColumn(ColumnPass& pass) {
     column_.SetConstant(Complex(0.0, 0.0));
-    for (const Ptr& child : Children()) AccumulateColumn(column_, child->ComputeColumn(pass));
+    // Its own storage, made for each block: one allocation beside a block of every child.
+    Column previous;
+    for (const Ptr& child : Children())
+        if (!AccumulateJoin(*child, pass, column_, previous))
+            AccumulateColumn(column_, child->ComputeColumn(pass));
     return column_;
 }
 

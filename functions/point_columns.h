@@ -50,7 +50,8 @@ struct ExactArithmetic {
 struct OrdinaryArithmetic {
     bool ordinary = true;
     static Core::Complex Times(const Core::Complex& a, const Core::Complex& b) {
-        return {a.real() * b.real() - a.imag() * b.imag(), a.real() * b.imag() + a.imag() * b.real()};
+        return {a.real() * b.real() - a.imag() * b.imag(),
+                a.real() * b.imag() + a.imag() * b.real()};
     }
     Core::Complex Over(const Core::Complex& a, const Core::Complex& b) {
         const double ar = a.real(), ai = a.imag(), br = b.real(), bi = b.imag();
@@ -73,8 +74,8 @@ Core::Complex FormulaValue(const Core::Node& node, Formula formula) {
 // quotient out of the ordinary case or with NaN in the value (which a product of an infinity
 // and a zero leaves there).
 template <int N, class Formula>
-const Column& ColumnOfRationalFormula(const Core::Node& node, Core::ColumnPass& pass,
-                                      Column& out, Formula formula) {
+const Column& ColumnOfRationalFormula(const Core::Node& node, Core::ColumnPass& pass, Column& out,
+                                      Formula formula) {
     const double* re[N];
     const double* im[N];
     for (int k = 0; k < N; ++k) {
@@ -96,20 +97,23 @@ const Column& ColumnOfRationalFormula(const Core::Node& node, Core::ColumnPass& 
         return v;
     };
     out.SetVarying();
-    double* __restrict outRe = out.Re();
-    double* __restrict outIm = out.Im();
-    double redo[kColumnBlock];
-    for (int i = 0; i < kColumnBlock; ++i) {
+    const auto redo = [](bool ordinary, const Core::Complex& z) {
+        return (ordinary ? 0.0 : 1.0) + (z.real() - z.real()) + (z.imag() - z.imag());
+    };
+    const bool special = ProbedLoop(out.Re(), out.Im(), [&](int i, double* outRe, double* outIm) {
         OrdinaryArithmetic ordinary;
         const Core::Complex z = formula(values(i), ordinary);
         outRe[i] = z.real();
         outIm[i] = z.imag();
-        redo[i] = (ordinary.ordinary ? 0.0 : 1.0) + (z.real() - z.real()) + (z.imag() - z.imag());
+        return redo(ordinary.ordinary, z);
+    });
+    if (!special) return out;
+    for (int i = 0; i < kColumnBlock; ++i) {
+        OrdinaryArithmetic ordinary;
+        if (redo(ordinary.ordinary, formula(values(i), ordinary)) == 0.0) continue;
+        ExactArithmetic exact;
+        out.Set(i, formula(values(i), exact));
     }
-    if (!AnyProbe([&redo](int i) { return redo[i]; })) return out;
-    ExactArithmetic exact;
-    for (int i = 0; i < kColumnBlock; ++i)
-        if (redo[i] != 0.0) out.Set(i, formula(values(i), exact));
     return out;
 }
 
