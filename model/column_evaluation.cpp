@@ -166,6 +166,7 @@ void ColumnEvaluation::Run(const double* x, std::size_t count, double* re, doubl
             Column& column = root->OwnColumn();
             if (root->GetTypeId() == kBasicId) {
                 for (int i = 0; i < size; ++i) column.Set(i, Complex(x[start + i], 0.0));
+                column.MarkReal();
             } else {
                 for (int i = 0; i < size; ++i) {
                     pass.SetPoint(i);
