@@ -65,11 +65,12 @@ void DivideColumns(const Column& a, const Column& b, Column& out, Special specia
     }
 }
 
-// out := sum + a * b (kDivide false) or sum + a / b, as AccumulateColumn would add
-// MultiplyColumns' or DivideColumns' column to sum, in one loop that never stores the product;
-// the points that the probes mark are done again one by one. out is none of sum, a and b.
-template <bool kDivide>
-void AccumulateJoinColumns(const Column& sum, const Column& a, const Column& b, Column& out) {
+// out := sum + a * b (kDivide false) or sum + a / b, or sum minus either (kSubtract), as the
+// sum or difference of sum and MultiplyColumns' or DivideColumns' column, in one loop that never
+// stores the product; the points that the probes mark are done again one by one. out is none of
+// sum, a and b.
+template <bool kDivide, bool kSubtract = false>
+void JoinColumns(const Column& sum, const Column& a, const Column& b, Column& out) {
     const auto join = [](double ar, double ai, double br, double bi, double& re, double& im) {
         return kDivide ? OrdinaryQuotient(ar, ai, br, bi, re, im)
                        : OrdinaryProduct(ar, ai, br, bi, re, im);
@@ -81,8 +82,8 @@ void AccumulateJoinColumns(const Column& sum, const Column& a, const Column& b, 
             special = ProbedLoop(out.Re(), out.Im(), [&](int i, double* re, double* im) {
                 double pr, pi;
                 const double probe = join(x.Re(i), x.Im(i), y.Re(i), y.Im(i), pr, pi);
-                re[i] = s.Re(i) + pr;
-                im[i] = s.Im(i) + pi;
+                re[i] = kSubtract ? s.Re(i) - pr : s.Re(i) + pr;
+                im[i] = kSubtract ? s.Im(i) - pi : s.Im(i) + pi;
                 return probe;
             });
         });
@@ -95,6 +96,7 @@ void AccumulateJoinColumns(const Column& sum, const Column& a, const Column& b, 
         if (kDivide ? IsOrdinaryQuotient(x.real(), x.imag(), y.real(), y.imag())
                     : !IsSpecialProduct({pr, pi}))
             continue;
-        out.Set(i, sum.At(i) + (kDivide ? Divide(x, y) : Multiply(x, y)));
+        const std::complex<double> p = kDivide ? Divide(x, y) : Multiply(x, y);
+        out.Set(i, kSubtract ? sum.At(i) - p : sum.At(i) + p);
     }
 }
