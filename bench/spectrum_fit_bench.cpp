@@ -4,18 +4,15 @@
 // model, and the whole fit through the fit driver beside MINPACK's lmdif on the same model and
 // start.
 #include <benchmark/benchmark.h>
-#include <cminpack.h>
 
 #include <algorithm>
 #include <cmath>
-#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
-#include <deque>
-#include <mutex>
 #include <string>
 #include <vector>
 
+#include "bench/fit_driver.h"
 #include "fit/least_squares.h"
 #include "functions/families.h"
 #include "io/opus.h"
@@ -199,30 +196,10 @@ void EvaluateByHand(const std::vector<double>& p, const std::vector<double>& xs,
     }
 }
 
-struct Outcome {
-    double chi2 = 0.0;
-    long evaluations = 0;  // of the model over the whole window
-    int steps = 0;
-    std::vector<double> parameters;
-};
+using BenchFit::Outcome;
 
 Outcome FitLevMarq(const Problem& problem) {
-    problem.Set(problem.start);
-    auto method = Safe::MakeX<Optimize::LevMarqMethod>();
-    method->SetThreadLimit(1);
-    method->SetData(problem.model, problem.definition, problem.definition->GetRoot());
-    method->SetVariableMap(problem.variable);
-    method->SetTarget(problem.target);
-    method->SetParameters(problem.parameters);
-    method->fittedPart = Optimize::kFitReal;
-    method->Initialize();
-    Outcome outcome;
-    outcome.steps = Optimize::StepUntilSettled(*method, 1000, kPatience, kTolerance);
-    method->Finish();
-    outcome.chi2 = method->chi2;
-    outcome.evaluations = method->GetGridEvaluations();
-    outcome.parameters = method->GetCurrent();
-    return outcome;
+    return BenchFit::FitLevMarq(problem, Optimize::kFitReal, 1, kPatience, kTolerance);
 }
 
 // The residuals target - model through the same model engine.
@@ -235,86 +212,14 @@ int Residuals(void* data, int m, int n, const double* x, double* fvec, int) {
 }
 
 Outcome FitMinpack(Problem& problem) {
-    const int m = kWindow;
-    const int n = kParameters;
-    std::vector<double> x = problem.start;
-    std::vector<double> fvec(m), diag(n), fjac(static_cast<std::size_t>(m) * n), qtf(n);
-    std::vector<double> wa1(n), wa2(n), wa3(n), wa4(m);
-    std::vector<int> ipvt(n);
-    int nfev = 0;
-    // epsfcn 1e-12: forward differences with the relative step 1e-6 of the fit's method.
-    lmdif(Residuals, &problem, m, n, x.data(), fvec.data(), kTolerance, kTolerance, 0.0,
-          200 * (n + 1), 1e-12, diag.data(), 1, 100.0, 0, &nfev, fjac.data(), m, ipvt.data(),
-          qtf.data(), wa1.data(), wa2.data(), wa3.data(), wa4.data());
-    Outcome outcome;
-    Residuals(&problem, m, n, x.data(), fvec.data(), 1);
-    for (double r : fvec) outcome.chi2 += r * r;
-    outcome.evaluations = nfev;
-    outcome.parameters = x;
-    return outcome;
+    return BenchFit::FitLmdif(Residuals, &problem, kWindow, problem.start, kTolerance);
 }
 
-// The owner of the fit driver's worker: notices are queued and the worker goes on at once; the
-// benchmark's thread hands them to the driver as a window's message loop would.
-class QueueOwner : public Optimize::StepSink {
-public:
-    void StepDone(int code) override {
-        std::lock_guard<std::mutex> lock(mutex_);
-        notices_.push_back(code);
-        changed_.notify_all();
-    }
-    void RunFit() {
-        while (Core::FitCore::IsRunning()) {
-            std::unique_lock<std::mutex> lock(mutex_);
-            changed_.wait(lock, [this] { return !notices_.empty(); });
-            const int code = notices_.front();
-            notices_.pop_front();
-            lock.unlock();
-            Core::FitCore::OnNotice(code, 0);
-        }
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::deque<int> notices_;
-};
-
-// The fit through the driver (a working copy of the model, the worker thread and its notices)
-// on one thread, as many steps as the method alone takes to settle.
-struct DriverFit {
-    Safe::XPtr<QueueOwner> owner = Safe::MakeX<QueueOwner>();
-
-    explicit DriverFit(const Problem& problem) {
-        Core::Models().Add(problem.model);
-        Core::MenuCore::SetCurrentModel(problem.model);
-        Core::MenuCore::SetCurrentDefinition(problem.definition);
-        Core::MenuCore::SetCurrentNode(problem.definition->GetRoot());
-        Core::FitCore::Initialize();
-        Core::FitCore::CreateOptimizer(owner);
-        Core::FitCore::SetFitPart(Optimize::kFitReal);
-    }
-    void Prepare(const Problem& problem, int steps) {
-        problem.Set(problem.start);
-        Core::FitCore::SetMathPath();
-        Core::FitCore::SetExperimentalData(problem.target);
-        Core::FitCore::SetMaxSteps(steps + 1);  // the driver's last wake is its last step
-        const Core::NodeMap::Ptr definition = Core::FitCore::GetDefinition();
-        for (const Node::Ptr& parameter : problem.parameters)
-            definition->FindNode(parameter->Name())->SetMarkRecursive(true);
-    }
-    Outcome Run() {
-        Core::FitCore::GetMethod()->SetThreadLimit(1);
-        Core::FitCore::StartFit();
-        owner->RunFit();
-        const auto& method = *Core::FitCore::GetMethod();
-        return {method.chi2, method.GetGridEvaluations(), Core::FitCore::GetStep(),
-                method.GetCurrent()};
-    }
-};
+// The fit through the driver on one thread, as many steps as the method alone takes to settle.
+using DriverFit = BenchFit::DriverFit<Problem>;
 
 DriverFit& SharedDriver() {
-    static DriverFit driver(SharedProblem());
+    static DriverFit driver(SharedProblem(), Optimize::kFitReal);
     return driver;
 }
 
@@ -354,7 +259,7 @@ void SpectrumFitCore(benchmark::State& state) {
         state.PauseTiming();
         driver.Prepare(SharedProblem(), g_steps);
         state.ResumeTiming();
-        outcome = driver.Run();
+        outcome = driver.Run(1);
     }
     state.counters["grid_evaluations"] = static_cast<double>(outcome.evaluations);
 }
@@ -403,7 +308,7 @@ int main(int argc, char** argv) {
                 theirs.evaluations);
     DriverFit& driver = SharedDriver();
     driver.Prepare(problem, ours.steps);
-    const Outcome driven = driver.Run();
+    const Outcome driven = driver.Run(1);
     std::printf("Through the driver:  chi2 %.10e, %ld grid evaluations, %d steps\n", driven.chi2,
                 driven.evaluations, driven.steps);
     if (!(driven.chi2 <= ours.chi2 * (1.0 + 1e-8)) || !(driven.chi2 < 1e300)) {
