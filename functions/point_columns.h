@@ -34,6 +34,19 @@ template <int N, class Formula>
 const Column& ColumnOfFormula(const std::array<const Column*, N>& in, Column& out,
                               Formula formula) {
     out.SetVarying();
+    bool constantRest = !in[0]->IsConstant();
+    for (int k = 1; k < N; ++k) constantRest = constantRest && in[k]->IsConstant();
+    if (constantRest) {  // the usual case: the parameters read once, x at each point
+        PointValues<N> values;
+        for (int k = 1; k < N; ++k) values[k] = in[k]->Value();
+        const double* re = in[0]->Re();
+        const double* im = in[0]->Im();
+        for (int i = 0; i < kColumnBlock; ++i) {
+            values[0] = Core::Complex(re[i], im[i]);
+            out.Set(i, formula(values));
+        }
+        return out;
+    }
     for (int i = 0; i < kColumnBlock; ++i) {
         PointValues<N> values;
         for (int k = 0; k < N; ++k) values[k] = in[k]->At(i);
