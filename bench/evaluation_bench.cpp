@@ -31,8 +31,7 @@ struct Oscillator {
 
 std::vector<Oscillator> Oscillators(int count = kOscillators) {
     std::vector<Oscillator> list;
-    for (int k = 0; k < count; ++k)
-        list.push_back({0.5 + 0.1 * k, 400.0 + 150.0 * k, 10.0 + k});
+    for (int k = 0; k < count; ++k) list.push_back({0.5 + 0.1 * k, 400.0 + 150.0 * k, 10.0 + k});
     return list;
 }
 

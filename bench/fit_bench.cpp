@@ -3,23 +3,20 @@
 // Levenberg-Marquardt method of the fit on one thread and with its derivatives on four, the same
 // fit through the fit driver, and MINPACK's lmdif driving the same residuals.
 #include <benchmark/benchmark.h>
-#include <cminpack.h>
 
 #include <cmath>
-#include <condition_variable>
 #include <cstdio>
-#include <deque>
-#include <mutex>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "modes/fit_core.h"
+#include "bench/fit_driver.h"
 #include "fit/least_squares.h"
 #include "functions/families.h"
 #include "model/current.h"
 #include "model/formula_capsule.h"
 #include "model/map_capsule.h"
+#include "modes/fit_core.h"
 
 namespace {
 
@@ -104,33 +101,11 @@ struct Problem {
     }
 };
 
-struct Outcome {
-    double chi2 = 0.0;
-    long evaluations = 0;  // of the model over the whole grid
-    int steps = 0;
-    int threads = 1;
-    std::vector<double> parameters;
-};
+using BenchFit::Outcome;
 
 // threads: the limit of the derivative threads (0: the machine's cores).
 Outcome FitLevMarq(const Problem& problem, int threads = 1) {
-    problem.Set(problem.start);
-    auto method = Safe::MakeX<Optimize::LevMarqMethod>();
-    method->SetThreadLimit(threads);
-    method->SetData(problem.model, problem.definition, problem.definition->GetRoot());
-    method->SetVariableMap(problem.variable);
-    method->SetTarget(problem.target);
-    method->SetParameters(problem.parameters);
-    method->fittedPart = Optimize::kFitComplex;
-    method->Initialize();
-    Outcome outcome;
-    outcome.steps = Optimize::StepUntilSettled(*method, 1000, 1, kTolerance);
-    method->Finish();
-    outcome.chi2 = method->chi2;
-    outcome.evaluations = method->GetGridEvaluations();
-    outcome.threads = method->GetThreadCount();
-    outcome.parameters = method->GetCurrent();
-    return outcome;
+    return BenchFit::FitLevMarq(problem, Optimize::kFitComplex, threads, 1, kTolerance);
 }
 
 // The residuals target - model, real parts then imaginary parts.
@@ -147,22 +122,7 @@ int Residuals(void* data, int m, int n, const double* x, double* fvec, int) {
 }
 
 Outcome FitMinpack(Problem& problem) {
-    const int m = 2 * kPoints;
-    const int n = kParameters;
-    std::vector<double> x = problem.start;
-    std::vector<double> fvec(m), diag(n), fjac(static_cast<std::size_t>(m) * n), qtf(n);
-    std::vector<double> wa1(n), wa2(n), wa3(n), wa4(m);
-    std::vector<int> ipvt(n);
-    int nfev = 0;
-    // epsfcn 1e-12: forward differences with the relative step 1e-6 of the fit's method.
-    lmdif(Residuals, &problem, m, n, x.data(), fvec.data(), kTolerance, kTolerance, 0.0,
-          200 * (n + 1), 1e-12, diag.data(), 1, 100.0, 0, &nfev, fjac.data(), m, ipvt.data(),
-          qtf.data(), wa1.data(), wa2.data(), wa3.data(), wa4.data());
-    Outcome outcome;
-    Residuals(&problem, m, n, x.data(), fvec.data(), 1);
-    for (double r : fvec) outcome.chi2 += r * r;
-    outcome.evaluations = nfev;
-    return outcome;
+    return BenchFit::FitLmdif(Residuals, &problem, 2 * kPoints, problem.start, kTolerance);
 }
 
 Problem& SharedProblem() {
@@ -170,69 +130,13 @@ Problem& SharedProblem() {
     return problem;
 }
 
-// The owner of the fit driver's worker: notices are queued and the worker goes on at once; the
-// benchmark's thread hands them to the driver as a window's message loop would.
-class QueueOwner : public Optimize::StepSink {
-public:
-    void StepDone(int code) override {
-        std::lock_guard<std::mutex> lock(mutex_);
-        notices_.push_back(code);
-        changed_.notify_all();
-    }
-    // Hands notices to the driver until the fit ends.
-    void RunFit() {
-        while (Core::FitCore::IsRunning()) {
-            std::unique_lock<std::mutex> lock(mutex_);
-            changed_.wait(lock, [this] { return !notices_.empty(); });
-            const int code = notices_.front();
-            notices_.pop_front();
-            lock.unlock();
-            Core::FitCore::OnNotice(code, 0);
-        }
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::deque<int> notices_;
-};
-
 // The same fit through the fit driver (a working copy of the model, its root as the target
 // node, the worker thread and its notices), as many steps as the method alone took. The
 // preparation of each run is not timed.
-struct DriverFit {
-    Safe::XPtr<QueueOwner> owner = Safe::MakeX<QueueOwner>();
-
-    explicit DriverFit(const Problem& problem) {
-        Core::Models().Add(problem.model);
-        Core::MenuCore::SetCurrentModel(problem.model);
-        Core::MenuCore::SetCurrentDefinition(problem.definition);
-        Core::MenuCore::SetCurrentNode(problem.definition->GetRoot());
-        Core::FitCore::Initialize();
-        Core::FitCore::CreateOptimizer(owner);
-        Core::FitCore::SetFitPart(Optimize::kFitComplex);
-    }
-    void Prepare(const Problem& problem, int steps) {
-        problem.Set(problem.start);
-        Core::FitCore::SetMathPath();
-        Core::FitCore::SetExperimentalData(problem.target);
-        Core::FitCore::SetMaxSteps(steps + 1);  // the driver's last wake is its last step
-        const Core::NodeMap::Ptr definition = Core::FitCore::GetDefinition();
-        for (const Core::Node::Ptr& parameter : problem.parameters)
-            definition->FindNode(parameter->Name())->SetMarkRecursive(true);
-    }
-    Outcome Run(int threads) {
-        Core::FitCore::GetMethod()->SetThreadLimit(threads);
-        Core::FitCore::StartFit();
-        owner->RunFit();
-        const auto& method = *Core::FitCore::GetMethod();
-        return {method.chi2, method.GetGridEvaluations(), Core::FitCore::GetStep(),
-                method.GetThreadCount(), method.GetCurrent()};
-    }
-};
+using DriverFit = BenchFit::DriverFit<Problem>;
 
 DriverFit& SharedDriver() {
-    static DriverFit driver(SharedProblem());
+    static DriverFit driver(SharedProblem(), Optimize::kFitComplex);
     return driver;
 }
 

@@ -82,29 +82,23 @@ template <bool kSubtract>
 void AccumulateJoin(const Column& sum, const Column& a, const Column& b, bool divide, double zero,
                     Column& out) {
     out.SetVarying();
-    double* __restrict re = out.Re();
-    double* __restrict im = out.Im();
     auto add = [zero](double s, double p) { return kSubtract ? (zero + s) - p : (zero + s) + p; };
-    double norms[kColumnBlock];
+    bool special = false;
     WithReaders(sum, a, b, [&](auto s, auto x, auto y) {
-        if (divide) {
-            for (int i = 0; i < kColumnBlock; ++i) {
-                const double ar = x.Re(i), ai = x.Im(i), br = y.Re(i), bi = y.Im(i);
-                const double d = br * br + bi * bi;
-                norms[i] = d;
-                const double t = 1.0 / d;
-                re[i] = add(s.Re(i), (ar * br + ai * bi) * t);
-                im[i] = add(s.Im(i), (ai * br - ar * bi) * t);
-            }
-        } else {
-            for (int i = 0; i < kColumnBlock; ++i) {
-                const double ar = x.Re(i), ai = x.Im(i), br = y.Re(i), bi = y.Im(i);
-                re[i] = add(s.Re(i), ar * br - ai * bi);
-                im[i] = add(s.Im(i), ar * bi + ai * br);
-            }
-        }
+        // The special cases are probed for in the loop that computes the values.
+        const auto loop = [&](auto join) {
+            return ProbedLoop(out.Re(), out.Im(), [&](int i, double* re, double* im) {
+                double pr, pi;
+                const double probe = join(x.Re(i), x.Im(i), y.Re(i), y.Im(i), pr, pi);
+                re[i] = add(s.Re(i), pr);
+                im[i] = add(s.Im(i), pi);
+                return probe;
+            });
+        };
+        special = divide ? loop([](auto&&... v) { return OrdinaryQuotient(v...); })
+                         : loop([](auto&&... v) { return OrdinaryProduct(v...); });
     });
-    if (divide ? !MayHoldSpecialQuotients(a, norms) : !MayHoldSpecialProducts(out)) return;
+    if (!special) return;
     for (int i = 0; i < kColumnBlock; ++i) {
         const Complex x = a.At(i), y = b.At(i);
         Complex p;

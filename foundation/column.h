@@ -26,18 +26,28 @@ public:
     // One value for every point.
     void SetConstant(const Complex& value) {
         constant_ = true;
+        real_ = false;
         value_ = value;
     }
+    // Every imaginary part is 0.0 (and stored as such): loops may take real arithmetic. A
+    // constant column is real when its value's imaginary part is 0.0.
+    bool IsReal() const { return constant_ ? value_.imag() == 0.0 : real_; }
+    // Declares the values written into the block real; SetVarying and SetConstant forget it.
+    void MarkReal() { real_ = true; }
     // A value per point, written through Re and Im: into the storage lent for this block, else
     // into the column's own, made on first use.
     void SetVarying() {
         constant_ = false;
+        real_ = false;
         if (data_) return;
         if (owned_.empty()) owned_.assign(2 * kColumnBlock, 0.0);
         data_ = owned_.data();
     }
     // Values per point are still to come (the storage is chosen when they are written).
-    void ClearConstant() { constant_ = false; }
+    void ClearConstant() {
+        constant_ = false;
+        real_ = false;
+    }
     // The storage of 2 * kColumnBlock doubles that the next values go to; null for the column's
     // own. Lent storage serves one block, while the evaluation needs the values.
     void Lend(double* storage) { data_ = storage; }
@@ -61,6 +71,7 @@ public:
         std::swap(data_, other.data_);
         std::swap(value_, other.value_);
         std::swap(constant_, other.constant_);
+        std::swap(real_, other.real_);
     }
 
 private:
@@ -68,6 +79,7 @@ private:
     std::vector<double> owned_;
     Complex value_;
     bool constant_ = false;
+    bool real_ = false;
 };
 
 // Storage for the columns of one block, used like a stack: a node's column takes the next
@@ -88,6 +100,26 @@ private:
     std::vector<std::vector<double>> arrays_;
     std::size_t lent_ = 0;
 };
+
+// The loops below and in column_math.h check for special values in the loop that produces the
+// values: step(i) computes point i and answers a probe, 0.0 for an ordinary point (anything
+// else, NaN too, marks a point that may need the special cases). The probes add up in several
+// accumulators of doubles: that way the loop vectorises without reordering any sum, and no
+// accumulator waits on the last addition.
+constexpr int kProbes = 8;
+
+// Runs step(i, re, im) over the block, writing point i's parts to re[i] and im[i]; true when
+// some probe was not 0.0. The arrays written are passed in, not captured, so that the compiler
+// knows that they overlap nothing the step reads.
+template <class Step>
+[[gnu::noinline]] bool ProbedLoop(double* __restrict re, double* __restrict im, Step step) {
+    double sums[kProbes] = {};
+    for (int i = 0; i < kColumnBlock; i += kProbes)
+        for (int k = 0; k < kProbes; ++k) sums[k] += step(i + k, re, im);
+    double all = 0.0;
+    for (double sum : sums) all += sum;
+    return all != 0.0;
+}
 
 namespace ColumnLoop {
 
@@ -147,6 +179,20 @@ void TransformColumn(const Column& a, Column& out, F f) {
     WithReaders(a, [&](auto x) {
         for (int i = 0; i < kColumnBlock; ++i) f(x.Re(i), x.Im(i), re[i], im[i]);
     });
+}
+
+// CombineColumns with a probe: f(are, aim, bre, bim, re&, im&) answers the point's probe
+// (ProbedLoop). True when some probe was not 0.0.
+template <class F>
+bool CombineProbedColumns(const Column& a, const Column& b, Column& out, F f) {
+    out.SetVarying();
+    bool any = false;
+    WithReaders(a, b, [&](auto x, auto y) {
+        any = ProbedLoop(out.Re(), out.Im(), [&](int i, double* re, double* im) {
+            return f(x.Re(i), x.Im(i), y.Re(i), y.Im(i), re[i], im[i]);
+        });
+    });
+    return any;
 }
 
 // out = f(a, b) at every point of the block: f(are, aim, bre, bim, re&, im&). out must be

@@ -1,6 +1,7 @@
 // The column paths of the operators and of the composite numbers: the arithmetic of their
 // Evaluate, in the same order, over a block at a time.
 #include <limits>
+#include <typeinfo>
 
 #include "foundation/column_math.h"
 #include "foundation/numeric.h"
@@ -20,6 +21,53 @@ void Compare(const Column& x, const Column& a, Column& out, Test test) {
         re = test(xr, ar) ? 1.0 : 0.0;
         im = 0.0;
     });
+}
+
+// A Times or Div child whose parent adds or subtracts its product or quotient as it is made
+// (JoinColumns) rather than stored and read again in a pass of its own: its operands' columns,
+// computed (in storage the caller gives back). Null for any other child, and for one whose
+// column is constant or read after the evaluation.
+struct JoinOperands {
+    const Column* a = nullptr;
+    const Column* b = nullptr;
+    bool divide = false;
+
+    JoinOperands(Core::Node& child, ColumnPass& pass) {
+        divide = typeid(child) == typeid(Div);
+        if ((!divide && typeid(child) != typeid(Times)) || child.OwnColumn().IsConstant() ||
+            child.IsColumnPinned())
+            return;
+        a = &child.Child(0)->ComputeColumn(pass);
+        b = &child.Child(1)->ComputeColumn(pass);
+    }
+    explicit operator bool() const { return a != nullptr; }
+
+    // out := sum + the child's value, or sum - it with kSubtract.
+    template <bool kSubtract>
+    void Join(const Column& sum, Column& out) const {
+        if (divide)
+            JoinColumns<true, kSubtract>(sum, *a, *b, out);
+        else
+            JoinColumns<false, kSubtract>(sum, *a, *b, out);
+    }
+};
+
+// out := a + b or a - b, with b's product or quotient taken as it is made where it can be.
+template <bool kSubtract>
+void PlusOrMinus(Core::Node& node, ColumnPass& pass, Column& out) {
+    const Column& a = node.Child(0)->ComputeColumn(pass);
+    ColumnStorage& storage = pass.Storage();
+    const std::size_t lent = storage.LentCount();
+    if (const JoinOperands b{*node.Child(1), pass}) {
+        b.Join<kSubtract>(a, out);
+        storage.GiveBack(lent);
+        return;
+    }
+    CombineColumns(a, node.Child(1)->ComputeColumn(pass), out,
+                   [](double ar, double ai, double br, double bi, double& re, double& im) {
+                       re = kSubtract ? ar - br : ar + br;
+                       im = kSubtract ? ai - bi : ai + bi;
+                   });
 }
 
 }  // namespace
@@ -50,20 +98,12 @@ const Column& Imaginary::EvaluateColumn(ColumnPass& pass) {
 }
 
 const Column& Plus::EvaluateColumn(ColumnPass& pass) {
-    CombineColumns(Parameter(0)->ComputeColumn(pass), Parameter(1)->ComputeColumn(pass), column_,
-                   [](double ar, double ai, double br, double bi, double& re, double& im) {
-                       re = ar + br;
-                       im = ai + bi;
-                   });
+    PlusOrMinus<false>(*this, pass, column_);
     return column_;
 }
 
 const Column& Minus::EvaluateColumn(ColumnPass& pass) {
-    CombineColumns(Parameter(0)->ComputeColumn(pass), Parameter(1)->ComputeColumn(pass), column_,
-                   [](double ar, double ai, double br, double bi, double& re, double& im) {
-                       re = ar - br;
-                       im = ai - bi;
-                   });
+    PlusOrMinus<true>(*this, pass, column_);
     return column_;
 }
 
@@ -108,7 +148,20 @@ const Column& Factor::EvaluateColumn(ColumnPass& pass) {
 
 const Column& Sum::EvaluateColumn(ColumnPass& pass) {
     column_.SetConstant(Complex(0.0, 0.0));
-    for (const Ptr& child : Children()) AccumulateColumn(column_, child->ComputeColumn(pass));
+    // The sum before a child joined as it is made, which the special points read: storage of its
+    // own, made for each block (one allocation beside a block of every child).
+    Column previous;
+    ColumnStorage& storage = pass.Storage();
+    for (const Ptr& child : Children()) {
+        const std::size_t lent = storage.LentCount();
+        if (const JoinOperands operands{*child, pass}) {
+            column_.Swap(previous);  // the arrays trade places: no values are copied
+            operands.Join<false>(previous, column_);
+            storage.GiveBack(lent);
+        } else {
+            AccumulateColumn(column_, child->ComputeColumn(pass));
+        }
+    }
     return column_;
 }
 

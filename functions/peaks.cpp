@@ -7,9 +7,9 @@
 #include "functions/anchoring.h"
 #include "functions/constants.h"
 #include "functions/numbers.h"
-#include "model/basic.h"
 #include "functions/parameters.h"
 #include "functions/point_columns.h"
+#include "model/basic.h"
 
 namespace Capsule {
 
@@ -28,7 +28,7 @@ Complex Sqr(const Complex& z) {
 }
 
 // exp(-4 ln2 u^2) and 1 + 4 u^2 of u = (x - xc) / w.
-Complex GaussianShape(const Complex& u) {
+Complex GaussianFactor(const Complex& u) {
     return ComplexFunction::Exp(-k4Ln2 * Sqr(u));
 }
 Complex LorentzianDenominator(const Complex& u) {
@@ -44,26 +44,78 @@ double VoigtSum(double x, double y) {
     return sum;
 }
 
-// The shapes at one point, from the values of the children x, A, xc and the widths.
-Complex GaussianAt(const PointValues<4>& v) {
-    const Complex u = Divide(v[0] - v[kXc], v[kW]);
-    return Multiply(GaussianShape(u), v[kA]);
-}
+// The real shapes, made from the real parts of the children x, A, xc and the widths
+// (point_columns.h): u = (x - xc) / w is taken as (x - xc) times 1 / w, made once.
 
-// Sums, products and quotients alone: a the arithmetic of the quotients (point_columns.h).
-const auto kLorentzian = [](const PointValues<4>& v, auto& a) {
-    const Complex u = a.Over(v[0] - v[kXc], v[kW]);
-    return a.Over(v[kA], LorentzianDenominator(u));
+// A exp(-4 ln2 u^2).
+struct GaussianShape {
+    explicit GaussianShape(const double* v) : a(v[kA]), xc(v[kXc]), r(1.0 / v[kW]) {}
+    double operator()(double x) const {
+        const double u = (x - xc) * r;
+        return a * std::exp(-k4Ln2 * (u * u));
+    }
+    double a, xc, r;
 };
 
+// A / (1 + 4 u^2).
+struct LorentzianShape {
+    explicit LorentzianShape(const double* v) : a(v[kA]), xc(v[kXc]), r(1.0 / v[kW]) {}
+    double operator()(double x) const {
+        const double u = (x - xc) * r;
+        return a / (1.0 + 4.0 * (u * u));
+    }
+    double a, xc, r;
+};
+
+// Voigt: the four-term approximation, normalised to A at the centre; real parts only.
+struct VoigtShape {
+    explicit VoigtShape(const double* v)
+        : a(v[kA]),
+          xc(v[kXc]),
+          s(kSqrtLn2 / v[kW]),
+          y(v[kSecondWidth] * s),
+          centre(VoigtSum(0.0, y)) {}
+    double operator()(double x) const { return a * VoigtSum(2.0 * (x - xc) * s, y) / centre; }
+    double a, xc, s, y, centre;
+};
+
+// Pearson VII: A / (1 + u^2)^m of u = 2 k (x - xc) / w, k = sqrt(2^(1/m) - 1).
+struct PearsonVIIShape {
+    explicit PearsonVIIShape(const double* v)
+        : a(v[kA]),
+          xc(v[kXc]),
+          m(v[kSecondWidth]),
+          scale(2.0 * std::sqrt(std::pow(2.0, 1.0 / m) - 1.0) / v[kW]) {}
+    double operator()(double x) const {
+        const double u = (x - xc) * scale;
+        return a / std::pow(1.0 + u * u, m);
+    }
+    double a, xc, m, scale;
+};
+
+template <class Shape>
+const auto kMakeShape = [](const double* arguments) { return Shape(arguments); };
+
+// The shapes at one point, from the values of the children x, A, xc and the widths: with
+// every value real the real shape, else complex arithmetic.
+Complex GaussianAt(const PointValues<4>& v) {
+    if (AreReal(v)) return ShapeValue(v, kMakeShape<GaussianShape>);
+    const Complex u = Divide(v[0] - v[kXc], v[kW]);
+    return Multiply(ComplexFunction::Exp(-k4Ln2 * Sqr(u)), v[kA]);
+}
+
+Complex LorentzianAt(const PointValues<4>& v) {
+    if (AreReal(v)) return ShapeValue(v, kMakeShape<LorentzianShape>);
+    const Complex u = Divide(v[0] - v[kXc], v[kW]);
+    return Divide(v[kA], LorentzianDenominator(u));
+}
+
 Complex VoigtAt(const PointValues<5>& v) {
-    const double x = v[0].real(), a = v[kA].real(), xc = v[kXc].real();
-    const double s = kSqrtLn2 / v[kW].real();
-    const double y = v[kSecondWidth].real() * s;
-    return {a * VoigtSum(2.0 * (x - xc) * s, y) / VoigtSum(0.0, y), 0.0};
+    return ShapeValue(v, kMakeShape<VoigtShape>);
 }
 
 Complex PearsonVIIAt(const PointValues<5>& v) {
+    if (AreReal(v)) return ShapeValue(v, kMakeShape<PearsonVIIShape>);
     const double m = v[kSecondWidth].real();
     const double k = std::sqrt(std::pow(2.0, 1.0 / m) - 1.0);
     const Complex u = Divide(2.0 * k * (v[0] - v[kXc]), v[kW]);
@@ -75,7 +127,7 @@ Complex PearsonVIIAt(const PointValues<5>& v) {
 Complex SglAt(const PointValues<5>& v) {
     const Complex u = Divide(v[0] - v[kXc], v[kW]);
     const Complex& f = v[kSecondWidth];
-    const Complex mix = Multiply(f, GaussianShape(u)) + Divide(1.0 - f, LorentzianDenominator(u));
+    const Complex mix = Multiply(f, GaussianFactor(u)) + Divide(1.0 - f, LorentzianDenominator(u));
     return Multiply(v[kA], mix);
 }
 
@@ -159,17 +211,17 @@ const Complex& Gaussian::Evaluate() {
     return values_[0] = GaussianAt(ChildValues<4>(*this));
 }
 const Column& Gaussian::EvaluateColumn(Core::ColumnPass& pass) {
-    return ColumnOfFormula<4>(*this, pass, column_, GaussianAt);
+    return ColumnOfShape<4>(*this, pass, column_, true, kMakeShape<GaussianShape>, GaussianAt);
 }
 
 Lorentzian::Lorentzian() : Peak(701, "Lorentzian", 1.0) {
     AddParameter("w", 10.0);
 }
 const Complex& Lorentzian::Evaluate() {
-    return values_[0] = FormulaValue<4>(*this, kLorentzian);
+    return values_[0] = LorentzianAt(ChildValues<4>(*this));
 }
 const Column& Lorentzian::EvaluateColumn(Core::ColumnPass& pass) {
-    return ColumnOfRationalFormula<4>(*this, pass, column_, kLorentzian);
+    return ColumnOfShape<4>(*this, pass, column_, true, kMakeShape<LorentzianShape>, LorentzianAt);
 }
 
 void TwoWidthPeak::CreateAnchors(std::vector<Safe::XPtr<Core::Anchor>>& out) {
@@ -197,7 +249,7 @@ const Complex& Voigt::Evaluate() {
     return values_[0] = VoigtAt(ChildValues<5>(*this));
 }
 const Column& Voigt::EvaluateColumn(Core::ColumnPass& pass) {
-    return ColumnOfFormula<5>(*this, pass, column_, VoigtAt);
+    return ColumnOfShape<5>(*this, pass, column_, false, kMakeShape<VoigtShape>, VoigtAt);
 }
 
 PearsonVII::PearsonVII() : Peak(703, "PearsonVII", 1.0) {
@@ -208,7 +260,7 @@ const Complex& PearsonVII::Evaluate() {
     return values_[0] = PearsonVIIAt(ChildValues<5>(*this));
 }
 const Column& PearsonVII::EvaluateColumn(Core::ColumnPass& pass) {
-    return ColumnOfFormula<5>(*this, pass, column_, PearsonVIIAt);
+    return ColumnOfShape<5>(*this, pass, column_, true, kMakeShape<PearsonVIIShape>, PearsonVIIAt);
 }
 
 SGL::SGL() : Peak(704, "SGL", 1.0) {

@@ -179,6 +179,7 @@ void ColumnEvaluation::FillVariable(ColumnPass& pass, const double* x, int size)
     Column& column = root->OwnColumn();
     if (root->GetTypeId() == kBasicId) {
         for (int i = 0; i < size; ++i) column.Set(i, Complex(x[i], 0.0));
+        column.MarkReal();
     } else {
         for (int i = 0; i < size; ++i) {
             pass.SetPoint(i);

@@ -120,6 +120,8 @@ public:
     }
     Column& OwnColumn() { return column_; }
     void PinColumn(bool pinned) { columnPinned_ = pinned; }
+    // A pinned column is read after the evaluation: its node always fills it.
+    bool IsColumnPinned() const { return columnPinned_; }
     // True for the nodes whose value is simply what they hold (parameters, stored constants).
     bool HoldsValue() const { return holdsValue_; }
 

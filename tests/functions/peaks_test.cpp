@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "anchor_probe.h"
-#include "node_fixture.h"
 #include "functions/families.h"
 #include "model/anchors.h"
 #include "model/node.h"
+#include "node_fixture.h"
 
 namespace {
 
@@ -47,20 +47,40 @@ TEST_F(PeaksTest, ShapesFollowTheirFormulasWithComplexParameters) {
 
 TEST_F(PeaksTest, VoigtIsRealAndNormalisedToItsAmplitude) {
     // The four-term approximation written out: V(X, Y) = sum (c (Y - a) + d (X - b)) / (...).
-    const double a[4] = {-1.2150, -1.3509, -1.2150, -1.3509}, b[4] = {1.2359, 0.3786, -1.2359, -0.3786},
-                 c[4] = {-0.3085, 0.5906, -0.3085, 0.5906}, d[4] = {0.0210, -1.1858, -0.0210, 1.1858};
+    const double a[4] = {-1.2150, -1.3509, -1.2150, -1.3509},
+                 b[4] = {1.2359, 0.3786, -1.2359, -0.3786},
+                 c[4] = {-0.3085, 0.5906, -0.3085, 0.5906},
+                 d[4] = {0.0210, -1.1858, -0.0210, 1.1858};
     const auto V = [&](double X, double Y) {
         double s = 0;
         for (int i = 0; i < 4; ++i)
-            s += (c[i] * (Y - a[i]) + d[i] * (X - b[i])) / ((Y - a[i]) * (Y - a[i]) + (X - b[i]) * (X - b[i]));
+            s += (c[i] * (Y - a[i]) + d[i] * (X - b[i])) /
+                 ((Y - a[i]) * (Y - a[i]) + (X - b[i]) * (X - b[i]));
         return s;
     };
     const double k = std::sqrt(kLn2) / 6.0;
-    const Complex got = Make(702, {Complex(97.0, 5), Complex(3.0, 1), Complex(100.0, 2), 6.0, Complex(2.5, 4)})
-                            ->Evaluate();
+    const Complex got =
+        Make(702, {Complex(97.0, 5), Complex(3.0, 1), Complex(100.0, 2), 6.0, Complex(2.5, 4)})
+            ->Evaluate();
     EXPECT_EQ(got.imag(), 0.0);
     EXPECT_NEAR(got.real(), 3.0 * V(2 * -3.0 * k, 2.5 * k) / V(0, 2.5 * k), 1e-14);
     EXPECT_EQ(Make(702, {100.0})->Evaluate(), Complex(1, 0));
+}
+
+// With real arguments the shapes are real functions: of zero width they vanish away from
+// their centre (the complex quotient by a zero width gave NaN there), and their imaginary part
+// is zero.
+TEST_F(PeaksTest, RealShapesOfZeroWidthVanishAwayFromTheirCentre) {
+    for (int id : {700, 701, 703}) {
+        for (double x : {89.0, 100.5, -1e300}) {
+            const Complex got = Make(id, {x, 2.0, 100.0, 0.0, 1.5})->Evaluate();
+            EXPECT_EQ(got.real(), 0.0) << id << " at " << x;
+            EXPECT_EQ(got.imag(), 0.0) << id << " at " << x;
+            EXPECT_FALSE(std::signbit(got.imag())) << id << " at " << x;
+        }
+        // A width too large to square still gives the peak's top at its centre.
+        EXPECT_EQ(Make(id, {100.0, 2.0, 100.0, 1e300, 1.5})->Evaluate(), Complex(2.0, 0.0)) << id;
+    }
 }
 
 TEST_F(PeaksTest, DefaultPeaksAtTheirHalfWidths) {

@@ -291,6 +291,44 @@ TEST_F(ColumnTest, EveryTypeOverVaryingChildren) {
     EXPECT_GT(columns, 20);
 }
 
+// The peaks, oscillators and profiles as fits use them: x and constant parameters, real (which
+// the peaks take in real arithmetic) or complex, ordinary or special (NaN, infinite, zero,
+// negative, huge, tiny), each set in every parameter in turn.
+TEST_F(ColumnTest, PeaksAndOscillatorsOverConstantParameters) {
+    const std::vector<double> xs = Grid();
+    const Complex ordinary[] = {Complex(1.5, 0.0), Complex(90.0, 0.0), Complex(8.0, 0.0),
+                                Complex(2.5, 0.0)};
+    const Complex unusual[] = {
+        kNaN, kInf, -kInf, 0.0, -0.0, -7.0, 1e300, 1e-300, Complex(3.0, 0.5), Complex(0.0, -2.0)};
+    int compared = 0;
+    for (int id : {700, 701, 702, 703, 704, 706, 799, 900, 901, 902, 903, 904, 905, 906, 907, 908,
+                   909, 920}) {
+        for (int slot = 0; slot <= static_cast<int>(std::size(unusual)) * 4; ++slot) {
+            MathMap::Ptr model = MathMap::CreateModel("m");
+            NodeMap::Ptr x = model->FindMap("x");
+            Node::Ptr node = Node::Create(id);
+            node->ReplaceChildAt(0, Reference(x));
+            const int child = 1 + slot % 4;  // slot 0 and every fourth: the ordinary set
+            for (int i = 1; i < node->ChildCount(); ++i)
+                node->GetChild(i)->SetValue(
+                    i == child && slot > 0 ? unusual[(slot - 1) / 4] : ordinary[(i - 1) % 4], 0);
+            model->FindMap("model")->ReplaceNode("m", node);
+            model->RebuildOrder();
+            const std::vector<Complex> expected =
+                PerPoint(model, x, node, ColumnEvaluation::kModelOutput, xs);
+            const std::vector<Complex> actual =
+                ByUnit(model, x, node, ColumnEvaluation::kModelOutput, xs);
+            for (std::size_t i = 0; i < xs.size(); ++i)
+                ASSERT_TRUE(Same(actual[i].real(), expected[i].real()) &&
+                            Same(actual[i].imag(), expected[i].imag()))
+                    << node->GetName() << " slot " << slot << " x = " << xs[i] << ": " << actual[i]
+                    << " against " << expected[i];
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 500);
+}
+
 // The function library's nodes take their own column paths, which the tests above hold to the
 // per-point values; IfElse and In stay point by point, so that a branch not taken is not
 // evaluated.
