@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace Winplus {
 
@@ -73,19 +74,66 @@ void CurveDesigner::Paint(Canvas& canvas, Argb color) {
         point.inside = point.placed && limits.Contains(x, y);
         return point;
     };
+    auto line = [&](int x0, int y0, int x1, int y1) {
+        if (hasLine) canvas.Line({double(x0), double(y0)}, {double(x1), double(y1)}, color, thickness);
+    };
+
+    // A curve of more points than the plot has pixel columns is drawn by runs: the joined
+    // points that follow each other within one pixel column. Their segments all lie on that
+    // column, so together they cover exactly the stretch from the run's least to its greatest
+    // pixel: one vertical line draws them, between the segments that enter and leave the run.
+    // The run's markers (one per distinct pixel) are drawn over it, as each marker is drawn
+    // over the segment that reaches it.
+    const bool byRuns = last - first + 1 > frame_->PlotArea().width;
+    struct Run {
+        int px = 0, low = 0, high = 0, points = 0;
+        std::vector<int> markers;
+    } run;
+    auto open = [&](const Point& point) {
+        run.px = point.px;
+        run.low = run.high = point.py;
+        run.points = 1;
+        run.markers.clear();
+    };
+    auto close = [&] {
+        if (run.points >= 2) line(run.px, run.low, run.px, run.high);
+        std::sort(run.markers.begin(), run.markers.end());
+        run.markers.erase(std::unique(run.markers.begin(), run.markers.end()), run.markers.end());
+        for (int py : run.markers) PaintMarker(canvas, run.px, py, markerInk);
+        run.points = 0;
+        run.markers.clear();
+    };
+    auto marker = [&](const Point& point) {
+        if (!markers) return;
+        if (byRuns)
+            run.markers.push_back(point.py);
+        else
+            PaintMarker(canvas, point.px, point.py, markerInk);
+    };
+
     Point previous = locate(first);
-    if (previous.placed && previous.inside && markers)
-        PaintMarker(canvas, previous.px, previous.py, markerInk);
+    open(previous);
+    if (previous.placed && previous.inside) marker(previous);
     for (int i = first + 1; i <= last; ++i) {
         const Point point = locate(i);
         if (previous.placed && point.placed && (previous.inside || point.inside)) {
-            if (hasLine)
-                canvas.Line({double(previous.px), double(previous.py)},
-                            {double(point.px), double(point.py)}, color, thickness);
-            if (markers) PaintMarker(canvas, point.px, point.py, markerInk);
+            if (byRuns && run.points > 0 && point.px == run.px) {
+                run.low = std::min(run.low, point.py);
+                run.high = std::max(run.high, point.py);
+                ++run.points;
+            } else {
+                close();
+                line(previous.px, previous.py, point.px, point.py);
+                open(point);
+            }
+            marker(point);
+        } else {
+            close();
+            open(point);
         }
         previous = point;
     }
+    close();
 }
 
 }  // namespace Winplus
