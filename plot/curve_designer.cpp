@@ -3,125 +3,102 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 namespace Winplus {
 
 namespace {
 
-// The points after a joined point in pixel column `column` that lie in that column too, read
-// as a whole on linear axes. Linear mapping and rounding never reverse the order of two values,
-// so points whose abscissas lie between two abscissas of the column are in the column, and the
-// least and greatest values give the least and greatest pixels.
-struct ColumnSpan {
-    bool whole = false;        // read as a whole: the others are only valid then
-    int last = 0;              // the span's last index
-    int low = 0, high = 0;     // its least and greatest vertical pixel
-    int lastPy = 0;            // the vertical pixel of its last point
+// The abscissas that a linear x axis places in one pixel column: an interval, since linear
+// mapping and rounding never reverse the order of two values. Found from the pixel's edges a
+// little inside them, and checked by placing both ends.
+struct ColumnBounds {
+    int column = std::numeric_limits<int>::min();
+    bool valid = false;
+    double low = 0.0, high = 0.0;
 };
 
-struct SpanBounds {
-    bool ordered = true;  // every value finite, every abscissa within the two given
-    double yLow = 0.0, yHigh = 0.0;
-};
-
-// Two lanes of two points at a time (one SSE2 instruction a lane for each step), which reads a
-// span several times faster than one point at a time; the rest one by one. A value that is not
-// finite turns the sum of each value less itself into NaN.
-SpanBounds ReadSpan(const double* x, const double* y, int n, double xLow, double xHigh) {
-    using Lanes = double __attribute__((vector_size(16)));
-    Lanes xMin[2], xMax[2], yMin[2], yMax[2], nonFinite[2];
-    for (int lane = 0; lane < 2; ++lane) {
-        xMin[lane] = xMax[lane] = Lanes{} + x[0];
-        yMin[lane] = yMax[lane] = Lanes{} + y[0];
-        nonFinite[lane] = Lanes{};
-    }
-    int i = 0;
-    for (; i + 4 <= n; i += 4) {
-        for (int lane = 0; lane < 2; ++lane) {
-            Lanes xi, yi;
-            std::memcpy(&xi, x + i + 2 * lane, sizeof xi);
-            std::memcpy(&yi, y + i + 2 * lane, sizeof yi);
-            xMin[lane] = xi < xMin[lane] ? xi : xMin[lane];
-            xMax[lane] = xi > xMax[lane] ? xi : xMax[lane];
-            yMin[lane] = yi < yMin[lane] ? yi : yMin[lane];
-            yMax[lane] = yi > yMax[lane] ? yi : yMax[lane];
-            nonFinite[lane] += (xi - xi) + (yi - yi);
+ColumnBounds FindColumnBounds(const Frame& frame, int column) {
+    ColumnBounds bounds{column, false, 0.0, 0.0};
+    const Rect& limits = frame.GetLimits();
+    const PixelRect& area = frame.PlotArea();
+    auto abscissa = [&](double r) { return limits.x + (r - area.x) * limits.width / area.width; };
+    auto in = [&](double x) {
+        int pixel = 0;
+        return frame.Position(0, x, pixel) && pixel == column;
+    };
+    // Pixels from c - 0.5 (excluded) to c + 0.5 (included) round to c.
+    for (double margin : {1e-6, 1e-3, 0.1}) {
+        const double a = abscissa(column - 0.5 + margin), b = abscissa(column + 0.5 - margin);
+        if (in(a) && in(b)) {
+            bounds.valid = true;
+            bounds.low = std::min(a, b);
+            bounds.high = std::max(a, b);
+            break;
         }
     }
-    double low = x[0], high = x[0], sum = 0.0;
-    SpanBounds bounds{true, y[0], y[0]};
-    for (int lane = 0; lane < 2; ++lane) {
-        for (int k = 0; k < 2; ++k) {
-            low = std::min(low, xMin[lane][k]);
-            high = std::max(high, xMax[lane][k]);
-            bounds.yLow = std::min(bounds.yLow, yMin[lane][k]);
-            bounds.yHigh = std::max(bounds.yHigh, yMax[lane][k]);
-            sum += nonFinite[lane][k];
-        }
-    }
-    for (; i < n; ++i) {
-        low = std::min(low, x[i]);
-        high = std::max(high, x[i]);
-        bounds.yLow = std::min(bounds.yLow, y[i]);
-        bounds.yHigh = std::max(bounds.yHigh, y[i]);
-        sum += (x[i] - x[i]) + (y[i] - y[i]);
-    }
-    bounds.ordered = sum == 0.0 && low >= xLow && high <= xHigh;
     return bounds;
 }
 
-// The span from `from` on, read as a whole when its points are all finite and within the limits
-// (so that each joins the one before) and it is longer than a few points. Its end is searched
-// as if the abscissas were in order, starting `guess` points on; abscissas out of order only
-// make the check fail.
-ColumnSpan FindColumnSpan(const Frame& frame, const Data& xs, const Data& ys,
-                                         int from, int last, int column, int guess) {
-    auto inColumn = [&](int i) {
-        int pixel = 0;
-        return frame.Position(0, xs[static_cast<std::size_t>(i)], pixel) && pixel == column;
-    };
-    // The last index known to be in the column and one known not to be (or past the end),
-    // found by steps that double from the guess on, either way.
-    int in = from - 1, out = last + 1;
-    const int guessed = std::clamp(from + guess - 1, from, last);
-    if (inColumn(guessed)) {
-        in = guessed;
-        for (int step = 1; in < last; step *= 2) {
-            const int probe = std::min(in + step, last);
-            (inColumn(probe) ? in : out) = probe;
-            if (out == probe) break;
-        }
-    } else {
-        out = guessed;
-        for (int step = 1; out - 1 > in; step *= 2) {
-            const int probe = std::max(out - step, in + 1);
-            (inColumn(probe) ? in : out) = probe;
-            if (in == probe) break;
-        }
-    }
-    while (out - in > 1) {
-        const int middle = in + (out - in) / 2;
-        (inColumn(middle) ? in : out) = middle;
-    }
-    ColumnSpan span;
-    span.last = in;
-    constexpr int kShortest = 4;
-    if (in - from + 1 < kShortest) return span;
+// The least and greatest ordinate of the points from `from` on while their abscissas lie within
+// a column's bounds and every value is finite and within the limits (so that each point joins
+// the one before): read whole blocks at a time, then point by point from the block that stops.
+struct ColumnBlocks {
+    int end = 0;  // one past the last point read
+    double yLow = 0.0, yHigh = 0.0;
+};
 
-    const double* x = xs.Values().data();
-    const double* y = ys.Values().data();
-    const double xLow = std::min(x[from - 1], x[in]), xHigh = std::max(x[from - 1], x[in]);
-    const SpanBounds bounds = ReadSpan(x + from, y + from, in - from + 1, xLow, xHigh);
-    const double yLow = bounds.yLow, yHigh = bounds.yHigh;
-    const bool ordered = bounds.ordered;
-    int top = 0, bottom = 0;
-    span.whole = ordered && frame.GetLimits().Contains(xHigh, yHigh) &&
-                 frame.Position(1, yHigh, top) && frame.Position(1, yLow, bottom) &&
-                 frame.Position(1, y[in], span.lastPy);
-    span.low = std::min(top, bottom);
-    span.high = std::max(top, bottom);
-    return span;
+constexpr int kBlock = 16;
+
+// Two lanes of two points at a time (one SSE2 instruction a lane for each step). A value that
+// is not finite turns the sum of each value less itself into NaN.
+ColumnBlocks ReadColumnBlocks(const double* x, const double* y, int from, int last,
+                              const ColumnBounds& bounds, const Rect& limits) {
+    using Lanes = double __attribute__((vector_size(16)));
+    ColumnBlocks read{from, y[from], y[from]};
+    for (int start = from; start + kBlock - 1 <= last; start += kBlock) {
+        Lanes xMin[2], xMax[2], yMin[2], yMax[2], nonFinite[2];
+        for (int lane = 0; lane < 2; ++lane) {
+            xMin[lane] = xMax[lane] = Lanes{} + x[start];
+            yMin[lane] = yMax[lane] = Lanes{} + y[start];
+            nonFinite[lane] = Lanes{};
+        }
+        for (int i = start; i < start + kBlock; i += 4) {
+            for (int lane = 0; lane < 2; ++lane) {
+                Lanes xi, yi;
+                std::memcpy(&xi, x + i + 2 * lane, sizeof xi);
+                std::memcpy(&yi, y + i + 2 * lane, sizeof yi);
+                xMin[lane] = xi < xMin[lane] ? xi : xMin[lane];
+                xMax[lane] = xi > xMax[lane] ? xi : xMax[lane];
+                yMin[lane] = yi < yMin[lane] ? yi : yMin[lane];
+                yMax[lane] = yi > yMax[lane] ? yi : yMax[lane];
+                nonFinite[lane] += (xi - xi) + (yi - yi);
+            }
+        }
+        const Lanes xLow = xMin[0] < xMin[1] ? xMin[0] : xMin[1];
+        const Lanes xHigh = xMax[0] > xMax[1] ? xMax[0] : xMax[1];
+        const Lanes yLow = yMin[0] < yMin[1] ? yMin[0] : yMin[1];
+        const Lanes yHigh = yMax[0] > yMax[1] ? yMax[0] : yMax[1];
+        const Lanes sum = nonFinite[0] + nonFinite[1];
+        const double blockYHigh = std::max(yHigh[0], yHigh[1]);
+        const double blockXHigh = std::max(xHigh[0], xHigh[1]);
+        if (!(sum[0] + sum[1] == 0.0) || std::min(xLow[0], xLow[1]) < bounds.low ||
+            blockXHigh > bounds.high || !limits.Contains(blockXHigh, blockYHigh))
+            break;
+        read.end = start + kBlock;
+        read.yLow = std::min({read.yLow, yLow[0], yLow[1]});
+        read.yHigh = std::max(read.yHigh, blockYHigh);
+    }
+    for (int i = read.end; i <= last; ++i) {
+        if (!(x[i] >= bounds.low && x[i] <= bounds.high && y[i] - y[i] == 0.0 &&
+              limits.Contains(x[i], y[i])))
+            break;
+        read.end = i + 1;
+        read.yLow = std::min(read.yLow, y[i]);
+        read.yHigh = std::max(read.yHigh, y[i]);
+    }
+    return read;
 }
 
 }  // namespace
@@ -235,25 +212,33 @@ void CurveDesigner::Paint(Canvas& canvas, Argb color) {
     // whole when it can be, which spares placing each point.
     const bool bySpans = byRuns && !markers && frame_->GetScale(0) == Frame::kLinear &&
                          frame_->GetScale(1) == Frame::kLinear;
-    int guess = (last - first + 1) / std::max(frame_->PlotArea().width, 1);
-    int pointByPointTo = first;  // after a span that was not read whole: no new look before
+    ColumnBounds bounds;
+    int pointByPointTo = first;  // the point that stopped a reading: no new look before it
 
     Point previous = locate(first);
     open(previous);
     if (previous.placed && previous.inside) marker(previous);
     for (int i = first + 1; i <= last; ++i) {
         if (bySpans && i > pointByPointTo && previous.placed && previous.inside) {
-            const ColumnSpan span = FindColumnSpan(*frame_, xs, ys, i, last, previous.px, guess);
-            if (span.whole) {
-                run.low = std::min(run.low, span.low);
-                run.high = std::max(run.high, span.high);
-                run.points += span.last - i + 1;
-                guess = span.last - i;  // a point short: the search then steps forward
-                previous.py = span.lastPy;
-                i = span.last;
+            if (bounds.column != previous.px)
+                bounds = FindColumnBounds(*frame_, previous.px);
+            const ColumnBlocks read =
+                bounds.valid ? ReadColumnBlocks(xs.Values().data(), ys.Values().data(), i, last,
+                                                bounds, limits)
+                             : ColumnBlocks{i, 0.0, 0.0};
+            int top = 0, bottom = 0, end = 0;
+            // The point that stopped the reading goes point by point.
+            pointByPointTo = read.end;
+            if (read.end > i && frame_->Position(1, read.yHigh, top) &&
+                frame_->Position(1, read.yLow, bottom) &&
+                frame_->Position(1, ys[static_cast<std::size_t>(read.end - 1)], end)) {
+                run.low = std::min({run.low, top, bottom});
+                run.high = std::max({run.high, top, bottom});
+                run.points += read.end - i;
+                previous.py = end;
+                i = read.end - 1;
                 continue;
             }
-            pointByPointTo = span.last;
         }
         const Point point = locate(i);
         if (previous.placed && point.placed && (previous.inside || point.inside)) {

@@ -142,8 +142,12 @@ TEST(CurveColumnsTest, GapsAndLimitsBreakTheLineAsEveryPointDoes) {
     for (int i = 50000; i < 52000; ++i) ys[i] = NAN;
     for (int i = 70000; i < 200000; i += 997) ys[i] = NAN;
     for (int i = 100003; i < 200000; i += 4999) ys[i] = INFINITY, xs[i + 1] = -INFINITY;
+    // Steps at lone NaNs (of the ordinate and of the abscissa in turn) within pixel columns:
+    // the pieces on either side of each are drawn apart, without the line between them.
+    for (int i = 210000; i < n; ++i) ys[i] += (i / 3001 % 2) * 0.4;
+    for (int i = 70 * 3001; i < n; i += 3001) (i / 3001 % 2 ? ys[i] : xs[i]) = NAN;
     const auto frame = PlotFrame({400.0, 0.0, 3000.0, 0.9}, Frame::kLinear, Frame::kLinear);
-    const int gaps = 1 + 130 + 2 * 20;
+    const int gaps = 1 + 130 + 2 * 20 + 30;
     EXPECT_LE(ExpectSamePixels(frame, xs, ys, false), 4u * (kWidth + gaps));
     xs.resize(120000), ys.resize(120000);
     ExpectSamePixels(frame, xs, ys, true);
