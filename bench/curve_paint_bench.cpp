@@ -4,7 +4,9 @@
 // it. Both draw on the recording canvas, which keeps every line as the tests see it.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "plot/curve_designer.h"
 #include "plot/recording_canvas.h"
@@ -48,8 +50,20 @@ void DrawSpectrum(benchmark::State& state) {
     state.counters["lines"] = static_cast<double>(canvas.Operations().size());
 }
 
-BENCHMARK(DrawSpectrum)->Name("DrawCurve/points:1000")->Arg(1000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(DrawSpectrum)->Name("DrawCurve/points:1000000")->Arg(1000000)->Unit(benchmark::kMicrosecond);
+double Least(const std::vector<double>& times) {
+    return *std::min_element(times.begin(), times.end());
+}
+
+BENCHMARK(DrawSpectrum)
+    ->Name("DrawCurve/points:1000")
+    ->Arg(1000)
+    ->Unit(benchmark::kMicrosecond)
+    ->ComputeStatistics("min", Least);
+BENCHMARK(DrawSpectrum)
+    ->Name("DrawCurve/points:1000000")
+    ->Arg(1000000)
+    ->Unit(benchmark::kMicrosecond)
+    ->ComputeStatistics("min", Least);
 
 }  // namespace
 
