@@ -1,6 +1,8 @@
 #pragma once
 // The appearance of one plotted line (line, thickness, colour; marker shape, size, colour, fill)
-// and the painting of a pair of columns through a frame onto a canvas.
+// and the painting of a pair of columns through a frame onto a canvas. Columns of more points
+// than the plot has pixel columns are drawn pixel column by pixel column, covering the pixels
+// that drawing every point would.
 #include "foundation/countable.h"
 #include "foundation/spectrum.h"
 #include "plot/canvas.h"

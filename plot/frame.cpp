@@ -108,7 +108,8 @@ std::vector<double> Frame::LogTicks(double a, double b) {
 }
 
 int Frame::RoundPixel(double r) {
-    return std::fmod(r, 1.0) > 0.5 ? static_cast<int>(r + 1.0) : static_cast<int>(r);
+    // r - trunc(r) is fmod(r, 1.0) exactly, at a fraction of its cost.
+    return r - std::trunc(r) > 0.5 ? static_cast<int>(r + 1.0) : static_cast<int>(r);
 }
 
 int Frame::MinorTickPosition(int scale, int majorPixel, int majorPixelStep, int i, int subdivisions,

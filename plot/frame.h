@@ -38,6 +38,8 @@ public:
     double PixelToY(int pixel) const;
     // Both pixels of a point; false when either axis cannot place it.
     bool ToPixel(double x, double y, int& px, int& py) const;
+    // The pixel of a value on an axis (0 x, 1 y); false when the axis cannot place it.
+    bool Position(int axis, double value, int& pixel) const;
 
     // Lays the box out inside rect for the limits (storing them), then fills the plot area
     // white and draws the visible axes and the labels, as asked. With both flags false it only
@@ -75,8 +77,6 @@ private:
     static std::vector<bool> LabelsThatFit(const std::vector<int>& centres, int extent);
     void Tick(Canvas& canvas, int side, int at, int length);
     bool Placeable(int axis, double value) const;
-    // The pixel of a value on an axis; false when the axis cannot place it.
-    bool Position(int axis, double value, int& pixel) const;
 
     PixelRect plotArea_;
     int scale_[2] = {kLinear, kLinear};
