@@ -43,8 +43,8 @@ MathMap::Ptr MathMap::Clone(const Ptr& source) {
     if (!source) return Ptr();
     Ptr copy = Safe::MakeX<MathMap>();
     copy->Label::SetName(L"clone-" + source->GetName());
-    for (const NodeMap::Ptr& map : source->maps_) copy->AddMap(map->Clone());
-    copy->RelinkMaps();
+    for (const NodeMap::Ptr& map : source->maps_) copy->Append(map->Clone());
+    copy->RelinkMaps();  // orders the copy once
     return copy;
 }
 
