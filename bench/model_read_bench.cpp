@@ -261,24 +261,25 @@ std::string ApplySymbol(const std::string& name, int arguments) {
     return text + "</apply>";
 }
 
-// An OSML symbol "f<k>" of `arguments` arguments "a0".."a<n-1>" whose definition adds the first
-// argument to 1.
-std::string FunctionSymbol(int k, int arguments) {
+// An OSML symbol "f<k>" of `arguments` arguments "a0".."a<n-1>" (all "a" when equalNames: read,
+// they become "a", "a@1", ...) whose definition adds the first argument to 1.
+std::string FunctionSymbol(int k, int arguments, bool equalNames) {
     std::string text =
         "<symbol encoding=\"OSML\" name=\"f" + std::to_string(k) + "\" type=\"function\">";
     for (int i = 0; i < arguments; ++i)
-        text += "<argument name=\"a" + std::to_string(i) + "\"><number>2</number></argument>";
+        text += "<argument name=\"a" + (equalNames ? std::string() : std::to_string(i)) +
+                "\"><number>2</number></argument>";
     return text +
-           "<definition name=\"out\"><apply><function name=\"plus\" source=\"core\"/>"
-           "<link>a0</link><number>1</number></apply></definition></symbol>";
+           "<definition name=\"out\"><apply><function name=\"plus\" source=\"core\"/><link>" +
+           (equalNames ? "a" : "a0") + "</link><number>1</number></apply></definition></symbol>";
 }
 
 // A model document whose definitions apply symbols holding N arguments in all, `perSymbol`
 // to a symbol.
-std::string SymbolDocument(int count, int perSymbol) {
+std::string SymbolDocument(int count, int perSymbol, bool equalNames) {
     std::string symbols, definitions;
     for (int k = 0; k * perSymbol < count; ++k) {
-        symbols += FunctionSymbol(k, perSymbol);
+        symbols += FunctionSymbol(k, perSymbol, equalNames);
         definitions += "<definition name=\"d" + std::to_string(k) + "\">" +
                        ApplySymbol("f" + std::to_string(k), perSymbol) + "</definition>";
     }
@@ -287,11 +288,11 @@ std::string SymbolDocument(int count, int perSymbol) {
            "</math></osml>";
 }
 
-void ReadSymbols(benchmark::State& state, int perSymbol) {
+void ReadSymbols(benchmark::State& state, int perSymbol, bool equalNames = false) {
     Capsule::RegisterFamilies();
     const int count = static_cast<int>(state.range(0));
     const int symbols = perSymbol ? count : 1;
-    const std::string text = SymbolDocument(count, perSymbol ? perSymbol : count);
+    const std::string text = SymbolDocument(count, perSymbol ? perSymbol : count, equalNames);
     for (auto _ : state) {
         MathMap::Ptr model = Core::Sml::OsmlReader().ReadModel(Core::Sml::ReadText(text));
         if (!model || model->MapCount() != symbols + 1) state.SkipWithError("model not read");
@@ -303,8 +304,19 @@ void ReadSymbols(benchmark::State& state, int perSymbol) {
 void BM_ReadSymbolOfNArguments(benchmark::State& state) {
     ReadSymbols(state, 0);
 }
+void BM_ReadSymbolOfNEqualArguments(benchmark::State& state) {
+    ReadSymbols(state, 0, true);
+}
 void BM_ReadSymbolsOfOneArgument(benchmark::State& state) {
     ReadSymbols(state, 1);
+}
+
+// 10^3 to 10^4 and on to `largest` in steps of about 3, with the growth fitted.
+template <int largest>
+void Sizes(benchmark::internal::Benchmark* benchmark) {
+    for (int n : {1000, 3000, 10000, 30000, 100000})
+        if (n <= largest) benchmark->Arg(n);
+    benchmark->Unit(benchmark::kMillisecond)->Complexity();
 }
 
 BENCHMARK(BM_ReadNestedRoots)->Unit(benchmark::kMillisecond);
@@ -321,67 +333,16 @@ BENCHMARK(BM_ReadOsmlDocument)
     ->Iterations(1);
 
 // 10^5 spectra must read within ten times of 10^4.
-BENCHMARK(BM_ReadProjectSpectra)
-    ->Arg(1000)
-    ->Arg(3000)
-    ->Arg(10000)
-    ->Arg(30000)
-    ->Arg(100000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity();
-BENCHMARK(BM_ReadSpectrumRecordsOnly)
-    ->Arg(1000)
-    ->Arg(3000)
-    ->Arg(10000)
-    ->Arg(30000)
-    ->Arg(100000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity();
-BENCHMARK(BM_ReadProjectModels)
-    ->Arg(1000)
-    ->Arg(3000)
-    ->Arg(10000)
-    ->Arg(30000)
-    ->Arg(100000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity();
-BENCHMARK(BM_ReadModelRecordsOnly)
-    ->Arg(1000)
-    ->Arg(3000)
-    ->Arg(10000)
-    ->Arg(30000)
-    ->Arg(100000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity();
-BENCHMARK(BM_ReadLayerOfNCurves)
-    ->Arg(1000)
-    ->Arg(3000)
-    ->Arg(10000)
-    ->Arg(30000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity();
-BENCHMARK(BM_ReadLayersOfOneCurve)
-    ->Arg(1000)
-    ->Arg(3000)
-    ->Arg(10000)
-    ->Arg(30000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity();
+BENCHMARK(BM_ReadProjectSpectra)->Apply(Sizes<100000>);
+BENCHMARK(BM_ReadSpectrumRecordsOnly)->Apply(Sizes<100000>);
+BENCHMARK(BM_ReadProjectModels)->Apply(Sizes<100000>);
+BENCHMARK(BM_ReadModelRecordsOnly)->Apply(Sizes<100000>);
+BENCHMARK(BM_ReadLayerOfNCurves)->Apply(Sizes<30000>);
+BENCHMARK(BM_ReadLayersOfOneCurve)->Apply(Sizes<30000>);
 // A read makes at most 200,000 nodes: 30,000 arguments stay well below.
-BENCHMARK(BM_ReadSymbolOfNArguments)
-    ->Arg(1000)
-    ->Arg(3000)
-    ->Arg(10000)
-    ->Arg(30000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity();
-BENCHMARK(BM_ReadSymbolsOfOneArgument)
-    ->Arg(1000)
-    ->Arg(3000)
-    ->Arg(10000)
-    ->Arg(30000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity();
+BENCHMARK(BM_ReadSymbolOfNArguments)->Apply(Sizes<30000>);
+BENCHMARK(BM_ReadSymbolOfNEqualArguments)->Apply(Sizes<30000>);
+BENCHMARK(BM_ReadSymbolsOfOneArgument)->Apply(Sizes<30000>);
 
 }  // namespace
 
