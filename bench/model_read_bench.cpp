@@ -232,6 +232,10 @@ std::string LayerRecords(int count, int perLayer) {
 }
 
 void ReadLayers(benchmark::State& state, int perLayer) {
+    // Curve records look their models up in the project: start from an empty one, whatever the
+    // project benchmarks before left.
+    Core::Models().Clear();
+    Core::DataSet::Clear();
     const int count = static_cast<int>(state.range(0));
     const std::string bytes = LayerRecords(count, perLayer ? perLayer : count);
     for (auto _ : state) {
