@@ -25,28 +25,6 @@ int ReadLeadingInt(const std::basic_string<Char>& text, std::size_t from) {
     return static_cast<int>(value);
 }
 
-// The counting rule of definitions (mark "@") and of nodes within a definition (mark ":"): a
-// taken name becomes its text up to its first mark (or the name and the mark) followed by m,
-// where m starts at 1 and every name that begins with that base raises it to one more than the
-// larger of m and the name's number. taken(name) tells whether a name is in use; forEach(f)
-// calls f with every name in order.
-template <class Taken, class ForEach>
-std::string CountedUniqueName(const std::string& name, char mark, Taken taken, ForEach forEach) {
-    if (!taken(name)) return name;
-    const std::size_t at = name.find(mark);
-    const std::string base = at == std::string::npos ? name + mark : name.substr(0, at + 1);
-    long long m = 1;
-    forEach([&](const std::string& other) {
-        if (other.size() >= base.size() && other.compare(0, base.size(), base) == 0) {
-            const long long n = ReadLeadingInt(other, base.size());
-            m = (n > m ? n : m) + 1;
-        }
-    });
-    // Names with signs or huge numbers can still collide: count on until the name is free.
-    while (taken(base + std::to_string(m))) ++m;
-    return base + std::to_string(m);
-}
-
 // The counting rule kept up as names are appended, so that naming costs the same however many
 // names there are: for every base (a name's text up to and including its first mark) the m the
 // rule reaches over the names so far. A removal or a rename may change the counts of names
@@ -69,8 +47,8 @@ public:
         complete_ = true;
     }
 
-    // CountedUniqueName's result, with the counts in place of a pass over the names: taken(name)
-    // tells whether a name is in use; forEach(f) calls f with every name in order.
+    // The name the rule gives (CountedUniqueName), from the counts: taken(name) tells whether a
+    // name is in use; forEach(f) calls f with every name in order, for a count made again.
     template <class Taken, class ForEach>
     std::string UniqueName(const std::string& name, Taken taken, ForEach forEach) {
         if (!taken(name)) return name;
@@ -94,3 +72,15 @@ private:
     std::unordered_map<std::string, long long> counts_;
     bool complete_ = true;
 };
+
+// The counting rule of definitions (mark "@") and of nodes within a definition (mark ":"): a
+// taken name becomes its text up to its first mark (or the name and the mark) followed by m,
+// where m starts at 1 and every name that begins with that base raises it to one more than the
+// larger of m and the name's number. taken(name) tells whether a name is in use; forEach(f)
+// calls f with every name in order.
+template <class Taken, class ForEach>
+std::string CountedUniqueName(const std::string& name, char mark, Taken taken, ForEach forEach) {
+    MarkCounts counts(mark);
+    counts.Invalidate();  // counted in one pass over the names
+    return counts.UniqueName(name, taken, forEach);
+}
