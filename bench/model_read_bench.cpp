@@ -168,11 +168,20 @@ std::string ModelsProject(int count) {
     });
 }
 
+// Curve records look their models up in the project, and a read project holds memory: each
+// benchmark that reads or looks up starts from an empty one.
+void EmptyProject() {
+    Core::Models().Clear();
+    Core::DataSet::Clear();
+}
+
 void ReadProject(benchmark::State& state, const std::string& bytes, int count, int (*installed)()) {
+    EmptyProject();
     for (auto _ : state) {
         const Core::ProjectIo::Result result = Core::ProjectIo::ReadBytes(bytes);
         if (!result.ok || installed() != count) state.SkipWithError("project not read whole");
     }
+    EmptyProject();  // the benchmarks after this one find the memory as they would alone
     state.SetComplexityN(count);
 }
 
@@ -232,10 +241,7 @@ std::string LayerRecords(int count, int perLayer) {
 }
 
 void ReadLayers(benchmark::State& state, int perLayer) {
-    // Curve records look their models up in the project: start from an empty one, whatever the
-    // project benchmarks before left.
-    Core::Models().Clear();
-    Core::DataSet::Clear();
+    EmptyProject();
     const int count = static_cast<int>(state.range(0));
     const std::string bytes = LayerRecords(count, perLayer ? perLayer : count);
     for (auto _ : state) {

@@ -20,7 +20,7 @@ public:
         Remove(oldName, item);
         Add(newName, item);
     }
-    bool Has(const Name& name) const { return byName_.count(name) > 0; }
+    bool Has(const Name& name) const { return byName_.find(name) != byName_.end(); }
     // The item bearing the name, null when none; list holds the items (counted pointers) in
     // order, read only when several bear the name.
     template <class List>
