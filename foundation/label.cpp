@@ -1,5 +1,7 @@
 #include "foundation/label.h"
 
+#include <algorithm>
+
 #include "foundation/platform.h"
 
 bool ToWide(const std::string& text, std::wstring& out) {
@@ -14,11 +16,28 @@ Label::Label(const std::string& name) {
     ToWide(name, name_);
 }
 
+Label& Label::operator=(const Label& other) {
+    ChangeName(other.name_);
+    return *this;
+}
+
 bool Label::SetName(const std::string& name) {
     std::wstring wide;
     if (!ToWide(name, wide)) return false;
-    name_ = std::move(wide);
+    ChangeName(wide);
     return true;
+}
+
+void Label::ChangeName(const std::wstring& name) {
+    if (name == name_) return;
+    std::wstring oldName = std::move(name_);
+    name_ = name;
+    for (LabelIndex* index : indexes_) index->LabelRenamed(*this, oldName);
+}
+
+void Label::RemoveIndex(LabelIndex* index) {
+    auto it = std::find(indexes_.begin(), indexes_.end(), index);
+    if (it != indexes_.end()) indexes_.erase(it);
 }
 
 std::string Label::GetNameA() const {
@@ -29,6 +48,6 @@ std::string Label::GetNameA() const {
 
 bool Label::Rename(const std::wstring& oldName, const std::wstring& newName) {
     if (name_ != oldName) return false;
-    name_ = newName;
+    ChangeName(newName);
     return true;
 }

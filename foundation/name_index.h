@@ -6,25 +6,25 @@
 #include <string>
 #include <unordered_map>
 
-template <class Item>
+template <class Item, class Name = std::string>
 class NameIndex {
 public:
-    void Add(const std::string& name, Item* item) { byName_.emplace(name, item); }
-    void Remove(const std::string& name, const Item* item) {
+    void Add(const Name& name, Item* item) { byName_.emplace(name, item); }
+    void Remove(const Name& name, const Item* item) {
         auto [first, last] = byName_.equal_range(name);
         auto it =
             std::find_if(first, last, [&](const auto& entry) { return entry.second == item; });
         if (it != last) byName_.erase(it);
     }
-    void Rename(const std::string& oldName, Item* item, const std::string& newName) {
+    void Rename(const Name& oldName, Item* item, const Name& newName) {
         Remove(oldName, item);
         Add(newName, item);
     }
-    bool Has(const std::string& name) const { return byName_.count(name) > 0; }
+    bool Has(const Name& name) const { return byName_.find(name) != byName_.end(); }
     // The item bearing the name, null when none; list holds the items (counted pointers) in
     // order, read only when several bear the name.
     template <class List>
-    Item* Find(const std::string& name, const List& list) const {
+    Item* Find(const Name& name, const List& list) const {
         auto [first, last] = byName_.equal_range(name);
         if (first == last) return nullptr;
         if (std::next(first) == last) return first->second;
@@ -35,5 +35,5 @@ public:
     void Clear() { byName_.clear(); }
 
 private:
-    std::unordered_multimap<std::string, Item*> byName_;
+    std::unordered_multimap<Name, Item*> byName_;
 };

@@ -3,60 +3,72 @@
 // "@N" suffix: abc, abc@1, abc@2, ...
 #include <algorithm>
 #include <cstdint>
+#include <set>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "foundation/countable.h"
 #include "foundation/label.h"
+#include "foundation/name_index.h"
 #include "foundation/unique_name.h"
 
 template <class P>
 class ObjectSet;
 
+// The items are indexed by the names they bear now (each tells the set of its renames), with
+// the numbers that follow each name's first "@": naming an item unique costs the same whatever
+// the size of the set.
 template <class T>
-class ObjectSet<Safe::XPtr<T>> : public Label {
+class ObjectSet<Safe::XPtr<T>> : public Label, private LabelIndex {
 public:
     using Item = Safe::XPtr<T>;
 
     ObjectSet() = default;
+    // The copy holds the same items under the names they bear.
+    ObjectSet(const ObjectSet& other) : Label(other) {
+        for (const Item& item : other.items_) Append(item);
+    }
+    ObjectSet& operator=(const ObjectSet& other) {
+        if (this == &other) return *this;
+        Label::operator=(other);
+        const std::vector<Item> items = other.items_;
+        Clear();
+        for (const Item& item : items) Append(item);
+        return *this;
+    }
     ~ObjectSet() override { Clear(); }
 
     bool Add(const Item& item) {
         if (!item) return false;
         MakeUniqueName(item);
-        items_.push_back(item);
+        Append(item);
         return true;
     }
 
     // A taken name becomes its text up to its first "@" (or the name and "@") followed by one
     // more than the largest number after that prefix in the set.
     void MakeUniqueName(const Item& item) const {
-        std::wstring name = item->GetName();
-        if (IndexOf(name) == -1) return;
+        const std::wstring name = item->GetName();
+        if (!byName_.Has(name)) return;
         std::size_t at = name.find(L'@');
         std::wstring base = at == std::wstring::npos ? name + L"@" : name.substr(0, at + 1);
-        std::uint32_t largest = 0;
-        for (const Item& other : items_) {
-            const std::wstring& otherName = other->Name();
-            if (otherName.size() >= base.size() && otherName.compare(0, base.size(), base) == 0) {
-                auto n = static_cast<std::uint32_t>(ReadLeadingInt(otherName, base.size()));
-                if (n > largest) largest = n;
-            }
-        }
+        // A name begins with the base exactly when its own text up to its first "@" is the base.
+        auto numbers = numbersAfter_.find(base);
+        std::uint32_t largest = numbers == numbersAfter_.end() ? 0 : *numbers->second.rbegin();
         // A name such as "abc@-1" reads as the largest unsigned number and wraps: keep counting
         // until the name is free.
         std::uint32_t n = largest + 1;
-        while (IndexOf(base + std::to_wstring(n)) != -1) ++n;
+        while (byName_.Has(base + std::to_wstring(n))) ++n;
         item->SetName(base + std::to_wstring(n));
     }
 
-    Item Find(const std::wstring& name) const {
-        int index = IndexOf(name);
-        return index < 0 ? Item() : items_[static_cast<std::size_t>(index)];
-    }
+    // The first item in order that bears the name; null when none does.
+    Item Find(const std::wstring& name) const { return Item(byName_.Find(name, items_)); }
 
     int IndexOf(const std::wstring& name) const {
+        if (!byName_.Has(name)) return -1;
         for (std::size_t i = 0; i < items_.size(); ++i)
             if (items_[i]->Name() == name) return static_cast<int>(i);
         return -1;
@@ -70,6 +82,9 @@ public:
 
     // Releases every item in order; the set keeps its own name.
     void Clear() {
+        for (const Item& item : items_) item->RemoveIndex(this);
+        byName_.Clear();
+        numbersAfter_.clear();
         std::vector<Item> released;
         released.swap(items_);
         for (Item& item : released) item = nullptr;
@@ -80,6 +95,7 @@ public:
         if (!IsIndex(index)) return Item();
         Item removed = items_[static_cast<std::size_t>(index)];
         items_.erase(items_.begin() + index);
+        Unindex(removed);
         return removed;
     }
 
@@ -106,10 +122,9 @@ public:
     // False when an item already bears newName; otherwise the first item that accepts the rename.
     // (Label::Rename renames the set itself.)
     bool RenameItem(const std::wstring& oldName, const std::wstring& newName) {
-        if (IndexOf(newName) != -1) return false;
-        for (Item& item : items_)
-            if (item->Rename(oldName, newName)) return true;
-        return false;
+        if (byName_.Has(newName)) return false;
+        T* item = byName_.Find(oldName, items_);
+        return item && item->Rename(oldName, newName);
     }
 
     typename std::vector<Item>::const_iterator begin() const { return items_.begin(); }
@@ -118,5 +133,49 @@ public:
 private:
     bool IsIndex(int index) const { return index >= 0 && index < Count(); }
 
+    void Append(const Item& item) {
+        items_.push_back(item);
+        byName_.Add(item->Name(), item.Get());
+        CountNumber(item->Name());
+        item->AddIndex(this);
+    }
+
+    void Unindex(const Item& item) {
+        byName_.Remove(item->Name(), item.Get());
+        ForgetNumber(item->Name());
+        item->RemoveIndex(this);
+    }
+
+    void LabelRenamed(Label& label, const std::wstring& oldName) override {
+        byName_.Rename(oldName, static_cast<T*>(&label), label.Name());
+        ForgetNumber(oldName);
+        CountNumber(label.Name());
+    }
+
+    // The number a name holds after its first "@", read as the naming rule reads it.
+    static std::uint32_t NumberAfter(const std::wstring& name, std::size_t at) {
+        return static_cast<std::uint32_t>(ReadLeadingInt(name, at + 1));
+    }
+
+    void CountNumber(const std::wstring& name) {
+        const std::size_t at = name.find(L'@');
+        if (at != std::wstring::npos)
+            numbersAfter_[name.substr(0, at + 1)].insert(NumberAfter(name, at));
+    }
+
+    void ForgetNumber(const std::wstring& name) {
+        const std::size_t at = name.find(L'@');
+        if (at == std::wstring::npos) return;
+        auto numbers = numbersAfter_.find(name.substr(0, at + 1));
+        if (numbers == numbersAfter_.end()) return;
+        auto number = numbers->second.find(NumberAfter(name, at));
+        if (number != numbers->second.end()) numbers->second.erase(number);
+        if (numbers->second.empty()) numbersAfter_.erase(numbers);
+    }
+
     std::vector<Item> items_;
+    // Every item by the name it bears now.
+    NameIndex<T, std::wstring> byName_;
+    // For each text up to and including a first "@", the numbers that follow it in the names.
+    std::unordered_map<std::wstring, std::multiset<std::uint32_t>> numbersAfter_;
 };

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cwctype>
 #include <string>
+#include <unordered_map>
 
 // Reads an integer the way atoi and _wtoi do: leading white space, a sign, then digits up to the
 // first other character; 0 when there are none. Saturates at the int range.
@@ -24,6 +25,54 @@ int ReadLeadingInt(const std::basic_string<Char>& text, std::size_t from) {
     return static_cast<int>(value);
 }
 
+// The counting rule kept up as names are appended, so that naming costs the same however many
+// names there are: for every base (a name's text up to and including its first mark) the m the
+// rule reaches over the names so far. A removal or a rename may change the counts of names
+// before the last: Invalidate, and they are counted again in one pass when next asked for.
+class MarkCounts {
+public:
+    explicit MarkCounts(char mark) : mark_(mark) {}
+
+    // A name appended after every other.
+    void Count(const std::string& name) {
+        const std::size_t at = name.find(mark_);
+        if (at == std::string::npos || !complete_) return;
+        long long& m = counts_.try_emplace(name.substr(0, at + 1), 1).first->second;
+        const long long n = ReadLeadingInt(name, at + 1);
+        m = (n > m ? n : m) + 1;
+    }
+    void Invalidate() { complete_ = false; }
+    void Clear() {
+        counts_.clear();
+        complete_ = true;
+    }
+
+    // The name the rule gives (CountedUniqueName), from the counts: taken(name) tells whether a
+    // name is in use; forEach(f) calls f with every name in order, for a count made again.
+    template <class Taken, class ForEach>
+    std::string UniqueName(const std::string& name, Taken taken, ForEach forEach) {
+        if (!taken(name)) return name;
+        const std::size_t at = name.find(mark_);
+        const std::string base = at == std::string::npos ? name + mark_ : name.substr(0, at + 1);
+        if (!complete_) {
+            counts_.clear();
+            complete_ = true;
+            forEach([this](const std::string& other) { Count(other); });
+        }
+        // A name begins with the base exactly when its own text up to its first mark is it.
+        const auto found = counts_.find(base);
+        long long m = found == counts_.end() ? 1 : found->second;
+        // Names with signs or huge numbers can still collide: count on until the name is free.
+        while (taken(base + std::to_string(m))) ++m;
+        return base + std::to_string(m);
+    }
+
+private:
+    char mark_;
+    std::unordered_map<std::string, long long> counts_;
+    bool complete_ = true;
+};
+
 // The counting rule of definitions (mark "@") and of nodes within a definition (mark ":"): a
 // taken name becomes its text up to its first mark (or the name and the mark) followed by m,
 // where m starts at 1 and every name that begins with that base raises it to one more than the
@@ -31,17 +80,7 @@ int ReadLeadingInt(const std::basic_string<Char>& text, std::size_t from) {
 // calls f with every name in order.
 template <class Taken, class ForEach>
 std::string CountedUniqueName(const std::string& name, char mark, Taken taken, ForEach forEach) {
-    if (!taken(name)) return name;
-    const std::size_t at = name.find(mark);
-    const std::string base = at == std::string::npos ? name + mark : name.substr(0, at + 1);
-    long long m = 1;
-    forEach([&](const std::string& other) {
-        if (other.size() >= base.size() && other.compare(0, base.size(), base) == 0) {
-            const long long n = ReadLeadingInt(other, base.size());
-            m = (n > m ? n : m) + 1;
-        }
-    });
-    // Names with signs or huge numbers can still collide: count on until the name is free.
-    while (taken(base + std::to_string(m))) ++m;
-    return base + std::to_string(m);
+    MarkCounts counts(mark);
+    counts.Invalidate();  // counted in one pass over the names
+    return counts.UniqueName(name, taken, forEach);
 }

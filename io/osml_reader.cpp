@@ -89,10 +89,12 @@ MathMap::Ptr OsmlReader::ReadModel(const Document& document) {
                     if (item->name != "symbol") continue;
                     Node::Ptr capsule = ReadSymbol(*item, kDocument);
                     const int type = capsule->GetTypeId();
+                    // The first symbol of a name and kind is the one found.
                     (type == kConstantCapsuleId  ? constants_
                      : type == kFormulaCapsuleId ? formulas_
                                                  : versatiles_)
-                        .push_back(capsule);
+                        .try_emplace(Safe::DynamicCast<UserCapsule>(capsule)->GetSymbolName(),
+                                     capsule);
                 }
             } else if (child->name == "math") {
                 return ReadMath(*child);
@@ -334,6 +336,7 @@ Node::Ptr OsmlReader::ReadSymbolContent(const Element& element, const std::strin
 Node::Ptr OsmlReader::ReadFunctionSymbol(const Element& element) {
     auto capsule = Safe::MakeX<VersatileCapsule>();
     auto model = Safe::MakeX<MathMap>();
+    std::vector<NodeMap::Ptr> maps;
     std::string output;
     bool selected = false;
     for (const auto& child : element.children) {
@@ -348,16 +351,17 @@ Node::Ptr OsmlReader::ReadFunctionSymbol(const Element& element) {
                 if (Node::Ptr root = ReadNode(*part)) map->SetRoot(root);
             }
             map->ForgetHistory();
-            model->AddMap(map);
+            maps.push_back(map);
         } else if (id == kDefinitionId) {
             NodeMap::Ptr map = ReadDefinition(*child);
             if (!selected) output = map->Name();
             selected = true;
-            model->AddMap(map);
+            maps.push_back(map);
         } else {
             Fail(*child, "Invalid declaration");
         }
     }
+    model->AddMaps(maps);  // ordered once, not once per argument
     model->RelinkMaps();
     model->ReplaceDanglingMaps();
     capsule->SelectDefinition(model, output);
@@ -380,11 +384,9 @@ Node::Ptr OsmlReader::ReadFormulaSymbol(const Element& element) {
     return capsule;
 }
 
-Node::Ptr OsmlReader::FindSymbol(const std::vector<Node::Ptr>& list,
-                                 const std::string& name) const {
-    for (const Node::Ptr& node : list)
-        if (Safe::DynamicCast<UserCapsule>(node)->GetSymbolName() == name) return node;
-    return Node::Ptr();
+Node::Ptr OsmlReader::FindSymbol(const Symbols& symbols, const std::string& name) const {
+    const auto found = symbols.find(name);
+    return found == symbols.end() ? Node::Ptr() : found->second;
 }
 
 Node::Ptr OsmlReader::LoadDll(const std::string& source, const std::string& name) {

@@ -3,6 +3,7 @@
 // content is refused with Winplus::Exception "At line : N" and the reason on the next line.
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "foundation/text.h"
@@ -65,14 +66,16 @@ private:
     MathMap::Ptr ReadMath(const Element& element);
     NodeMap::Ptr ReadDefinition(const Element& element);
     Node::Ptr CoreNode(const Element& element, const std::string& name);
-    Node::Ptr FindSymbol(const std::vector<Node::Ptr>& list, const std::string& name) const;
+    // The document's symbols of one kind by name.
+    using Symbols = std::unordered_map<std::string, Node::Ptr>;
+    Node::Ptr FindSymbol(const Symbols& symbols, const std::string& name) const;
     Node::Ptr LoadDll(const std::string& source, const std::string& name);
     // The named symbol of the library source + ".sml"; null when it cannot be had.
     Node::Ptr LoadInclude(const std::string& source, const std::string& name);
     const Document& Parsed(const std::string& path);
 
     ReadOptions options_;
-    std::vector<Node::Ptr> constants_, formulas_, versatiles_;
+    Symbols constants_, formulas_, versatiles_;
     // Libraries being read for a reference, innermost last: a library that reaches itself again
     // is refused rather than read without end.
     std::vector<std::string> including_;

@@ -43,8 +43,8 @@ MathMap::Ptr MathMap::Clone(const Ptr& source) {
     if (!source) return Ptr();
     Ptr copy = Safe::MakeX<MathMap>();
     copy->Label::SetName(L"clone-" + source->GetName());
-    for (const NodeMap::Ptr& map : source->maps_) copy->AddMap(map->Clone());
-    copy->RelinkMaps();
+    for (const NodeMap::Ptr& map : source->maps_) copy->Append(map->Clone());
+    copy->RelinkMaps();  // orders the copy once
     return copy;
 }
 
@@ -65,20 +65,23 @@ bool MathMap::Append(const NodeMap::Ptr& map) {
     auto forEach = [this](auto&& f) {
         for (const NodeMap::Ptr& other : maps_) f(other->Name());
     };
-    map->SetName(CountedUniqueName(map->Name(), '@', taken, forEach));
+    map->SetName(counts_.UniqueName(map->Name(), taken, forEach));
     maps_.push_back(map);
     byName_.Add(map->Name(), map.Get());
+    counts_.Count(map->Name());
     map->AddDefinitionIndex(this);
     return true;
 }
 
 void MathMap::Unindex(NodeMap& map) {
     byName_.Remove(map.Name(), &map);
+    counts_.Invalidate();
     map.RemoveDefinitionIndex(this);
 }
 
 void MathMap::DefinitionRenamed(NodeMap& map, const std::string& oldName) {
     byName_.Rename(oldName, &map, map.Name());
+    counts_.Invalidate();
 }
 
 NodeMap::Ptr MathMap::FindMap(const std::string& name) const {
@@ -125,6 +128,7 @@ void MathMap::Clear() {
     UnbindReferences();
     for (const NodeMap::Ptr& map : maps_) map->RemoveDefinitionIndex(this);
     byName_.Clear();
+    counts_.Clear();
     order_.clear();
     cycle_.clear();
     maps_.clear();

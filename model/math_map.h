@@ -6,6 +6,7 @@
 
 #include "foundation/label.h"
 #include "foundation/name_index.h"
+#include "foundation/unique_name.h"
 #include "model/node_map.h"
 
 namespace Core {
@@ -74,6 +75,8 @@ private:
     std::vector<NodeMap::Ptr> maps_;
     // Every definition of maps_ by the name it bears now.
     NameIndex<NodeMap> byName_;
+    // The "@" rule's counts over the names of maps_, in list order.
+    MarkCounts counts_{'@'};
     std::vector<NodeMap::Ptr> cycle_;
     bool reachesItself_ = false;
 };

@@ -107,36 +107,12 @@ NodeMap::Ptr NodeMap::CreateVariable(const std::string& name) {
 
 // --- Index ---
 
-// The ":" rule counts, for every node whose name begins with the base, m = max(m, n) + 1 in
-// list order. Counting as nodes are appended keeps indexing in constant time; a removal leaves
-// the counts to be redone in one pass when next needed.
-void NodeMap::Count(const std::string& name) {
-    const std::size_t at = name.find(':');
-    if (at == std::string::npos || !countsComplete_) return;
-    long long& m = counts_.try_emplace(name.substr(0, at + 1), 1).first->second;
-    const long long n = ReadLeadingInt(name, at + 1);
-    m = (n > m ? n : m) + 1;
-}
-
-long long NodeMap::CountFor(const std::string& base) {
-    if (!countsComplete_) {
-        counts_.clear();
-        countsComplete_ = true;
-        for (const Node::Ptr& node : nodes_) Count(node->Name());
-    }
-    auto it = counts_.find(base);
-    return it == counts_.end() ? 1 : it->second;
-}
-
 std::string NodeMap::UniqueNodeName(const std::string& name) {
     auto taken = [this](const std::string& candidate) { return byName_.Has(candidate); };
-    if (!taken(name)) return name;
-    const std::size_t at = name.find(':');
-    const std::string base = at == std::string::npos ? name + ':' : name.substr(0, at + 1);
-    long long m = CountFor(base);
-    // Names with signs or huge numbers can still collide: count on until the name is free.
-    while (taken(base + std::to_string(m))) ++m;
-    return base + std::to_string(m);
+    auto forEach = [this](auto&& f) {
+        for (const Node::Ptr& node : nodes_) f(node->Name());
+    };
+    return counts_.UniqueName(name, taken, forEach);
 }
 
 void NodeMap::Index(const Node::Ptr& node) {
@@ -147,7 +123,7 @@ void NodeMap::Index(const Node::Ptr& node) {
         nodes_.push_back(item);
         byName_.Add(item->Name(), item.Get());
         item->SetNameIndex(this);
-        Count(item->Name());
+        counts_.Count(item->Name());
     }
 }
 
@@ -162,12 +138,12 @@ void NodeMap::Unindex(const Node::Ptr& node) {
     if (leaving.empty()) return;
     dependsOnOrder_ = -1;
     std::erase_if(nodes_, [&](const Node::Ptr& indexed) { return leaving.count(indexed.Get()); });
-    countsComplete_ = false;
+    counts_.Invalidate();
 }
 
 void NodeMap::NodeRenamed(Node& node, const std::string& oldName) {
     byName_.Rename(oldName, &node, node.Name());
-    countsComplete_ = false;
+    counts_.Invalidate();
     dependsOnOrder_ = -1;  // a formula renames itself when given another
 }
 
@@ -186,8 +162,7 @@ void NodeMap::ClearIndex() {
         if (node->GetNameIndex() == this) node->SetNameIndex(nullptr);
     nodes_.clear();
     byName_.Clear();
-    counts_.clear();
-    countsComplete_ = true;
+    counts_.Clear();
 }
 
 Node::Ptr NodeMap::FindNode(const std::string& name) const {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "foundation/name_index.h"
+#include "foundation/unique_name.h"
 #include "model/node.h"
 #include "model/unredo.h"
 
@@ -119,9 +120,6 @@ private:
     void ClearIndex();
     // The name a node gets when indexed (the ":" rule), from the name index and the counts.
     std::string UniqueNodeName(const std::string& name);
-    // The ":" rule's count for the names that begin with base, in list order.
-    long long CountFor(const std::string& base);
-    void Count(const std::string& name);
     void RecordUndo(int kind, const Node::Ptr& first, const Node::Ptr& second,
                     const Node::Ptr& third, int index = -1);
     // Adds the node under the parent at the position it had before it was removed.
@@ -137,10 +135,8 @@ private:
     // Every node of nodes_ by the name it bears now. Names are unique within a definition as
     // long as renames from outside keep them so; the nodes of nodes_ tell us of every rename.
     NameIndex<Node> byName_;
-    // Per base (a name up to and with its first ":"), the ":" rule's count over the names of
-    // nodes_ that begin with it, in list order. Removals make it incomplete until next needed.
-    std::unordered_map<std::string, long long> counts_;
-    bool countsComplete_ = true;
+    // The ":" rule's counts over the names of nodes_, in list order.
+    MarkCounts counts_{':'};
     bool active_ = true;
     std::vector<Complex> values_;
     mutable bool visiting_ = false;

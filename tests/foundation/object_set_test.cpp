@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <random>
+#include <sstream>
+
 #include "foundation/object_set.h"
 
 namespace {
@@ -89,6 +92,133 @@ TEST(ObjectSet, RemoveMoveAndRename) {
     EXPECT_EQ(set.RemoveAt(0)->GetName(), L"z");
     EXPECT_TRUE(set.RemoveAt(5).IsNull());
     EXPECT_EQ(Names(set), (std::vector<std::wstring>{L"c", L"d"}));
+}
+
+// One edit of a set, written "add N", "remove N", "rename OLD NEW" (RenameItem), "set OLD NEW"
+// (the item renamed by itself, the set not asked) or "clear".
+void Apply(Set& set, const std::string& step) {
+    std::istringstream words(step);
+    std::string verb, first, second;
+    words >> verb >> first >> second;
+    const std::wstring a(first.begin(), first.end()), b(second.begin(), second.end());
+    if (verb == "add") {
+        set.Add(Item(a));
+    } else if (verb == "remove") {
+        set.Remove(a);
+    } else if (verb == "rename") {
+        set.RenameItem(a, b);
+    } else if (verb == "set") {
+        const Safe::XPtr<Label> item = set.Find(a);
+        ASSERT_TRUE(item) << step;
+        item->SetName(b);
+    } else if (verb == "clear") {
+        set.Clear();
+    }
+}
+
+// The names each sequence leaves, worked out from the rule: a taken name becomes its text up to
+// and including its first "@" (or the name and "@") followed by one more than the largest
+// number read after that text in the names the set holds then.
+TEST(ObjectSet, NamingRuleFollowsRenamesAndRemovals) {
+    struct Case {
+        std::vector<std::string> steps;
+        std::vector<std::wstring> names;
+    };
+    const std::vector<Case> cases = {
+        {{"add a", "add a", "add a"}, {L"a", L"a@1", L"a@2"}},
+        // A removal takes its number with it; a freed name is free.
+        {{"add a", "add a", "add a", "remove a@2", "add a"}, {L"a", L"a@1", L"a@2"}},
+        {{"add a", "add a@4", "remove a@4", "add a"}, {L"a", L"a@1"}},
+        {{"add a", "add a", "remove a", "add a"}, {L"a@1", L"a"}},
+        {{"add a", "add a", "clear", "add a", "add a"}, {L"a", L"a@1"}},
+        // A rename through the set or by the item itself counts from then on.
+        {{"add a", "add a@5", "rename a@5 b", "add a"}, {L"a", L"b", L"a@1"}},
+        {{"add a", "add x", "rename x a@7", "add a"}, {L"a", L"a@7", L"a@8"}},
+        {{"add a", "add x", "set x a@9", "add a", "add x"}, {L"a", L"a@9", L"a@10", L"x"}},
+        {{"add a", "add a", "set a@1 b", "add a@1"}, {L"a", L"b", L"a@1"}},
+        {{"add a", "add b", "rename b a", "rename a c"}, {L"c", L"b"}},
+        // The text up to the first "@" decides; the number is read as atoi reads it.
+        {{"add a@b", "add a@b"}, {L"a@b", L"a@1"}},
+        {{"add a@1@7", "add a@1@7"}, {L"a@1@7", L"a@2"}},
+        {{"add ab@3", "add abc@9", "add ab", "add ab"}, {L"ab@3", L"abc@9", L"ab", L"ab@4"}},
+        {{"add q", "add q@+6x", "add q"}, {L"q", L"q@+6x", L"q@7"}},
+        {{"add k@", "add k@"}, {L"k@", L"k@1"}},
+    };
+    for (const Case& c : cases) {
+        Set set;
+        std::string trace;
+        for (const std::string& step : c.steps) {
+            Apply(set, step);
+            trace += step + "; ";
+        }
+        EXPECT_EQ(Names(set), c.names) << trace;
+        for (const std::wstring& name : c.names) {
+            const Safe::XPtr<Label> found = set.Find(name);
+            EXPECT_TRUE(found && found->GetName() == name) << trace;
+        }
+    }
+}
+
+// The rule as stated, over the names a set holds, for random edits of names that share bases.
+std::wstring Expected(const std::vector<std::wstring>& names, const std::wstring& name) {
+    if (std::find(names.begin(), names.end(), name) == names.end()) return name;
+    const std::size_t at = name.find(L'@');
+    const std::wstring base = at == std::wstring::npos ? name + L"@" : name.substr(0, at + 1);
+    long long largest = 0;
+    for (const std::wstring& other : names)
+        if (other.rfind(base, 0) == 0)
+            largest = std::max(largest, std::stoll(L"0" + other.substr(base.size())));
+    return base + std::to_wstring(largest + 1);
+}
+
+TEST(ObjectSet, RandomEditsNameAsTheRuleSays) {
+    const std::vector<std::wstring> pool = {L"a", L"a@1", L"a@3", L"a@12", L"b", L"b@2", L"a@b"};
+    std::mt19937 random(20261207u);
+    Set set;
+    std::vector<std::wstring> names;  // the set's names as the test expects them
+    for (int step = 0; step < 3000; ++step) {
+        const std::wstring& name = pool[random() % pool.size()];
+        switch (random() % 4) {
+            case 0:
+            case 1:
+                names.push_back(Expected(names, name));
+                set.Add(Item(name));
+                break;
+            case 2:
+                if (auto it = std::find(names.begin(), names.end(), name); it != names.end())
+                    names.erase(it);
+                set.Remove(name);
+                break;
+            default:
+                if (names.empty()) break;
+                const std::size_t which = random() % names.size();
+                if (std::find(names.begin(), names.end(), name) != names.end()) break;
+                const Safe::XPtr<Label> item = set.Find(names[which]);
+                ASSERT_TRUE(item) << "step " << step;
+                item->SetName(name);
+                names[which] = name;
+        }
+        ASSERT_EQ(Names(set), names) << "step " << step;
+    }
+}
+
+TEST(ObjectSet, AnItemInTwoSetsIsFoundByItsNewNameInBoth) {
+    Set first, second;
+    Safe::XPtr<Label> shared = Item(L"p");
+    first.Add(shared);
+    second.Add(shared);
+    EXPECT_TRUE(first.RenameItem(L"p", L"q"));
+    EXPECT_EQ(second.Find(L"q"), shared);
+    EXPECT_TRUE(second.Find(L"p").IsNull());
+    second.Add(Item(L"p"));
+    EXPECT_EQ(second.At(1)->GetName(), L"p");
+    first.Clear();
+    shared->SetName(std::wstring(L"r"));
+    EXPECT_EQ(second.Find(L"r"), shared);
+    Set copy = second;
+    shared->SetName(std::wstring(L"s"));
+    EXPECT_EQ(copy.Find(L"s"), shared);
+    EXPECT_EQ(second.IndexOf(L"s"), 0);
 }
 
 TEST(ObjectSet, ClearReleasesItemsAndKeepsTheSetName) {

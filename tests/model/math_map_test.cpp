@@ -69,6 +69,45 @@ TEST_F(MathMapTest, DefinitionNamesAreUniqueAndObjectsAddedOnce) {
     EXPECT_TRUE(m->GetEvaluationOrder().empty());
 }
 
+// The names each sequence leaves, worked out from the rule: a taken name becomes its text up to
+// and including its first "@" (or the name and "@") followed by m, where m starts at 1 and
+// each name of the model that begins with that text, in order, makes m one more than the
+// larger of m and the number after the text.
+TEST_F(MathMapTest, DefinitionNamesFollowTheCountingRuleThroughRemovalsAndRenames) {
+    struct Case {
+        std::vector<std::string> steps;  // "add N", "remove N", "set OLD NEW" (from outside)
+        std::vector<std::string> names;
+    };
+    const std::vector<Case> cases = {
+        {{"add a", "add a", "add a"}, {"a", "a@1", "a@2"}},
+        {{"add a@5", "add a@1", "add a", "add a"}, {"a@5", "a@1", "a", "a@7"}},
+        {{"add a", "add a", "add a", "remove a@2", "add a"}, {"a", "a@1", "a@2"}},
+        {{"add a", "add a", "remove a@1", "add a"}, {"a", "a@1"}},
+        {{"add a", "add a", "set a@1 b", "add a"}, {"a", "b", "a@1"}},
+        {{"add a", "add b", "set b a@4", "add a", "add a@4"}, {"a", "a@4", "a@5", "a@6"}},
+        {{"add a:1", "add a:1", "add a:1@1"}, {"a:1", "a:1@1", "a:1@2"}},
+        {{"add a@b", "add a@b"}, {"a@b", "a@2"}},
+    };
+    for (const Case& c : cases) {
+        MathMap::Ptr m = Safe::MakeX<MathMap>();
+        std::string trace;
+        for (const std::string& step : c.steps) {
+            trace += step + "; ";
+            const std::size_t blank = step.find(' ', 4);
+            const std::string first = step.substr(step.find(' ') + 1, blank - step.find(' ') - 1);
+            if (step.rfind("add", 0) == 0) {
+                m->AddMap(NodeMap::CreateFunction(first));
+            } else if (step.rfind("remove", 0) == 0) {
+                m->RemoveMap(first);
+            } else {
+                ASSERT_TRUE(m->FindMap(first)) << trace;
+                m->FindMap(first)->SetName(step.substr(blank + 1));
+            }
+        }
+        EXPECT_EQ(Names(m->GetMaps()), c.names) << trace;
+    }
+}
+
 TEST_F(MathMapTest, DefinitionsAreEvaluatedAfterThoseTheyReferTo) {
     MathMap::Ptr m = Safe::MakeX<MathMap>();
     NodeMap::Ptr c = NodeMap::CreateFunction("C");
