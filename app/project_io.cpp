@@ -171,11 +171,7 @@ private:
         return [records = std::move(records)] {
             BinaryReader again = BinaryReader::FromBytes(records);
             LayerSet layers;
-            while (again.ReadInt() == LayerIo::kLayerTag) {
-                const Layer::Ptr layer = LayerIo::ReadLayer(again);
-                LayerIo::LayOutGrids(layer);  // the curves hold their points as before the save
-                layers.Add(layer);
-            }
+            while (again.ReadInt() == LayerIo::kLayerTag) layers.Add(LayerIo::ReadLayer(again));
             Layer::ReplaceLayers(layers);
         };
     }

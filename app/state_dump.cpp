@@ -76,6 +76,7 @@ void WriteLayer(std::ostream& out, const Winplus::Layer& layer, int number) {
         << ", y " << ToString(limits.y) << " to " << ToString(limits.y + limits.height) << "\n";
     const auto* curves = dynamic_cast<const Winplus::LayerCurve*>(&layer);
     if (!curves) return;
+    curves->LayOutGrids();
     for (int i = 0; i < curves->Curves()->Count(); ++i) {
         const Winplus::Curve::Ptr& curve = curves->Curves()->At(i);
         out << key << " curve " << NameOf(curve.Get()) << ": " << Points(*curve) << "\n";

@@ -8,6 +8,7 @@ namespace CurveFiles {
 Result Write(const LayerCurve& layer, const std::string& folder, int part) {
     ExportFolder files{folder};
     Result result;
+    layer.LayOutGrids();
     for (const Curve::Ptr& curve : *layer.Curves()) {
         const std::string name = files.TakeName(curve->GetNameA(), ".dat");
         if (files.WriteSpectrum(name, curve, part)) result.files.push_back(name);

@@ -137,6 +137,7 @@ Script MakeScript(const LayerCurve& layer, const Ticks& ticks) {
 }
 
 Result Write(const LayerCurve& layer, const Ticks& ticks, const std::string& path) {
+    layer.LayOutGrids();
     const Script script = MakeScript(layer, ticks);
     Result result;
     result.entries = script.entries;

@@ -100,6 +100,10 @@ LayerCurve::Ptr LayerCurve::Create(const std::wstring& name) {
     return Ptr(new LayerCurve(name, true));
 }
 
+void LayerCurve::LayOutGrids() const {
+    for (const Curve::Ptr& curve : *curves_) curve->LayOutGrid();
+}
+
 LayerCurve::Ptr LayerCurve::CreateEmpty(const std::wstring& name) {
     return Ptr(new LayerCurve(name, false));
 }

@@ -100,6 +100,10 @@ public:
     // The union of the bounds of every visible curve; {0, 0, 1, 1} when none is visible.
     Rect GetCurvesBounds() const;
 
+    // Lays out and evaluates the grids that a read left to first use, so that every curve holds
+    // the points it was saved with: what reads the points without painting them (the exports,
+    // the state dump) asks for this first. A read itself allocates nothing for the points.
+    void LayOutGrids() const;
     const Safe::XPtr<CurveSet>& Curves() const { return curves_; }
     const Safe::XPtr<FileCurveSet>& FileCurves() const { return fileCurves_; }
     const Safe::XPtr<Frame>& GetFrame() const { return frame_; }

@@ -202,10 +202,5 @@ Layer::Ptr ReadLayer(BinaryReader& reader) {
     return layer;
 }
 
-void LayOutGrids(const Layer::Ptr& layer) {
-    if (const LayerCurve::Ptr curves = Safe::DynamicCast<LayerCurve>(layer))
-        for (const Curve::Ptr& curve : *curves->Curves()) curve->LayOutGrid();
-}
-
 }  // namespace LayerIo
 }  // namespace Winplus

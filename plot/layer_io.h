@@ -24,10 +24,6 @@ void WriteLayer(BinaryWriter& writer, const Layer::Ptr& layer);
 // Reads a layer record whose opening tag was read; "File corruption." and the stream's own
 // messages when it is damaged or cut short.
 Layer::Ptr ReadLayer(BinaryReader& reader);
-// Lays out and evaluates the deferred grids of a read layer's curves, so that they hold the
-// points they were saved with: what a layer taken into the project needs (nothing for a layer
-// that is not a curve layer).
-void LayOutGrids(const Layer::Ptr& layer);
 
 }  // namespace LayerIo
 }  // namespace Winplus

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "app/project_commands.h"
@@ -9,6 +10,7 @@
 #include "functions/families.h"
 #include "model/formula_capsule.h"
 #include "model/selection.h"
+#include "plot/curve_files.h"
 #include "plot/layer.h"
 #include "tests/app/project_samples.h"
 #include "tests/app/scripted_platform.h"
@@ -108,6 +110,14 @@ TEST(StateDump, AProjectSavedAsRenewedAndOpenedAgainShowsItsCurvesAsBefore) {
     ASSERT_TRUE(Core::MenuCore::NewProjectCommand(nullptr));
     ASSERT_NE(LayerLines(Core::StateDumpText({})), LayerLines(before));
     ASSERT_TRUE(Core::MenuCore::LoadProjectCommand(nullptr));
+    // Saved before anything draws or dumps it, "graph"'s curve holds its points too.
+    const auto graphLayer = Safe::DynamicCast<Winplus::LayerCurve>(Winplus::Layer::Set().At(1));
+    ASSERT_TRUE(graphLayer);
+    const std::string exported = folder.Path();
+    ASSERT_EQ(Winplus::CurveFiles::Write(*graphLayer, exported, 1).files.size(), 1u);
+    const std::string text = test::ReadAll(folder.File("curve.dat"));
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 512);
+    EXPECT_EQ(text.rfind("  1.000000E+02   1.000100E+04", 0), 0u) << text.substr(0, 64);
     EXPECT_EQ(LayerLines(Core::StateDumpText({})), LayerLines(before));
     EXPECT_TRUE(boxes.Texts().empty());
 }
