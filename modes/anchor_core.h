@@ -30,8 +30,8 @@ public:
     // The last pick found anchors.
     static bool HasAnchors();
 
-    // The anchor nearest to x becomes current; the curve shows its set's anchors; 800 on the
-    // view bus and the own list.
+    // The anchor nearest to x becomes current; the curve shows its set's anchors;
+    // ViewEvent::kViewAnchorsChanged on the view bus and the own list.
     static void PickAnchor(const double cursor[2]);
     // The current anchor to the cursor, its node writing the parameters; then the anchors are
     // placed again and the move announced.
