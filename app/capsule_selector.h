@@ -18,7 +18,7 @@ public:
     void LoadLibraryList(const std::string& listPath);
     // 0: the built-in "Effective-Medium-Theories" category; other indexes leave no category.
     void ShowCategory(int index);
-    // The library bus's 960: the project state's list, or its category when one is set.
+    // LibraryEvent::kLibraryChanged: the project state's list, or its category when one is set.
     void Rebuild();
 
 protected:

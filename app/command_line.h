@@ -25,9 +25,9 @@ CommandLineKind KindOfCommandLineFile(const std::string& path);
 
 // A data file named on the command line joins the data set and becomes the current spectrum
 // (a file that does not load has been reported; the selection runs all the same); a file curve
-// of the current spectrum, named after it, then joins the current layer, announced with 120.
-// A project is opened as the File menu's Open opens it: a read that fails is said in a box, and
-// so are the notes of a read.
+// of the current spectrum, named after it, then joins the current layer, announced with
+// LayerEvent::kLayersReplaced. A project is opened as the File menu's Open opens it: a read that
+// fails is said in a box, and so are the notes of a read.
 void OpenCommandLineFile(const std::string& commandLine);
 
 }  // namespace Core

@@ -28,7 +28,8 @@ struct Item {
     bool operator==(const Item&) const = default;
 };
 
-// Whether a view-bus code refills the tree: 121 and 600 outside view mode 0.
+// Whether a view-bus code refills the tree: ViewEvent::kViewDataSetChanged and
+// ViewEvent::kViewModeChanged outside view mode 0.
 bool RefillsOn(ViewEvent code);
 // The whole tree in order: the root "Layers"; the user layer with its items; the tool layer
 // with its items when it holds any curve. Only the root is at depth 0 and only layers at 1.
@@ -48,11 +49,13 @@ bool MayEditLabel(int kind, const std::wstring& text);
 bool Rename(int kind, const std::wstring& oldName, const std::wstring& newName);
 
 // "Add Curve": a curve of the current model selection over the user layer's x limits, named
-// after its node; announces 121. False without a bound model or a user layer.
+// after its node; announces ViewEvent::kViewDataSetChanged. False without a bound model or a user
+// layer.
 bool AddCurve();
-// "Add File": a file curve of the current spectrum; announces 121.
+// "Add File": a file curve of the current spectrum; announces ViewEvent::kViewDataSetChanged.
 bool AddFile();
-// "Remove" of a user curve (kind 5) or file curve (6); announces 124, so the plot drops it.
+// "Remove" of a user curve (kind 5) or file curve (6); announces ViewEvent::kViewLimitsChanged, so
+// the plot drops it.
 bool Remove(int kind, const std::wstring& name);
 
 }  // namespace Core::CurveExplorer

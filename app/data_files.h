@@ -37,13 +37,14 @@ Explorer::Item Tree();
 void SyncCurrent(const Explorer::Selected& selected);
 
 // The end of a label edit on a spectrum item: with a current spectrum, the spectrum of the old
-// name takes the new one unless another bears it already (320). False: the label reverts.
+// name takes the new one unless another bears it already (DataSetEvent::kDataFileSelected). False:
+// the label reverts.
 bool Rename(const Explorer::Selected& selected, const std::string& oldName,
             const std::string& newName);
 
 // A context-menu command with the selected item. True when the data set changed, so the tree is
-// refilled and the selection synced again; removals are announced (130) and mark the project
-// unsaved.
+// refilled and the selection synced again; removals are announced (DataSetEvent::kDataSetReplaced)
+// and mark the project unsaved.
 bool Command(int id, void* owner, const Explorer::Selected& selected);
 
 }  // namespace Core::DataFiles

@@ -4,8 +4,9 @@
 // the tree's selected item. The tree window shows the current definition, forwards its selection,
 // menu commands, tool-bar codes and bus events here, and after every edit that answers true fills
 // itself again and selects the current node's item (the definition item when there is none).
-// Structural edits go through the definition's own undoable operations and announce 104 on the
-// model bus; dialogs and message boxes go through the platform layer.
+// Structural edits go through the definition's own undoable operations and announce
+// ModelEvent::kDefinitionEdited on the model bus; dialogs and message boxes go through the platform
+// layer.
 #include <string>
 #include <vector>
 
@@ -57,9 +58,11 @@ public:
     // Appends a clone the builder made under the selected node (no relinking).
     bool AppendFunction(const Node::Ptr& node);
 
-    // Model bus: on 100, 200 and 201 the Connect list is rebuilt and the undo and redo
+    // Model bus: on ModelEvent::kModelsReset, ModelEvent::kCurrentModelChanged and
+    // ModelEvent::kCurrentDefinitionChanged the Connect list is rebuilt and the undo and redo
     // availability of channel 1 published from the current definition's histories. True when
-    // the tree must be filled again (100, 200, 201, 301).
+    // the tree must be filled again (ModelEvent::kModelsReset, ModelEvent::kCurrentModelChanged,
+    // ModelEvent::kCurrentDefinitionChanged, ModelEvent::kDefinitionRenamed).
     bool OnModelEvent(ModelEvent code);
     // Data-set bus: every change rebuilds the spectrum items of the file menu (true).
     bool OnDataSetEvent(DataSetEvent code);
@@ -71,8 +74,9 @@ public:
     const std::vector<std::string>& SpectrumItems() const { return spectra_; }
     void RebuildSpectrumItems();
 
-    // Structural edits at the selected node, each announced with 104; relinking re-points the
-    // model's references after a node that may hold references to another model came in.
+    // Structural edits at the selected node, each announced with ModelEvent::kDefinitionEdited;
+    // relinking re-points the model's references after a node that may hold references to another
+    // model came in.
     bool Replace(const Node::Ptr& node, bool relink);
     bool Append(const Node::Ptr& node, bool relink);
     bool Remove();

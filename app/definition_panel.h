@@ -7,8 +7,9 @@
 
 namespace Core {
 
-// Enables the definition tool bar's buttons: 202 Cut, Copy and Paste, 400 Paste, 404 Undo,
-// 405 Redo; other codes change nothing.
+// Enables the definition tool bar's buttons: MapBarEvent::kCurrentNodeChanged Cut, Copy and Paste,
+// MapBarEvent::kMapBarTargetChanged Paste, MapBarEvent::kDefinitionUndoAvailability Undo,
+// MapBarEvent::kDefinitionRedoAvailability Redo; other codes change nothing.
 class MapBarObserver : public Winplus::BarObserver {
 public:
     bool Notify(const int& code) override;

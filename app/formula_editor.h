@@ -33,7 +33,7 @@ public:
     // "Validate formula" on the whole edit text.
     void Validate(const std::string& text);
 
-    // The model bus's 202: in math mode the edit box follows the current node.
+    // ModelEvent::kCurrentNodeChanged: in math mode the edit box follows the current node.
     void OnCurrentNodeChanged();
 
     bool IsMathMode() const { return mathMode_; }

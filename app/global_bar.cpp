@@ -13,7 +13,7 @@ namespace {
 struct State {
     Safe::XPtr<Winplus::ToolBar> bar;
     Safe::XPtr<Winplus::XYController> readout;
-    // The tool cores' own lists, where a tool says it took the mouse (620).
+    // The tool cores' own lists, where a tool says it took the mouse (kToolTookMouse).
     EventBus::Registration adjust, anchor, builder;
 };
 

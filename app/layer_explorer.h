@@ -56,14 +56,16 @@ Explorer::Item Tree();
 // A layer's item with its curves; the layer of that name, or an empty item.
 Explorer::Item LayerItem(const std::string& name);
 
-// The selection step: the item's layer, curve or file curve becomes current (220, 221, 222);
-// no item or the root makes all three null.
+// The selection step: the item's layer, curve or file curve becomes current
+// (LayerEvent::kCurrentLayerChanged, LayerEvent::kBuiltInCurveChanged,
+// LayerEvent::kBuiltInFileCurveChanged); no item or the root makes all three null.
 void Select(const Explorer::Selected& selected);
 // The display-type sub-menu is enabled while the current layer holds a model curve.
 bool DisplayTypesEnabled();
 
-// The end of a label edit, only with a current layer: a layer (310), a model curve or a file
-// curve (311) of the old name takes the new one unless it is taken. False: the label reverts.
+// The end of a label edit, only with a current layer: a layer (LayerEvent::kLayerRenamed), a model
+// curve or a file curve (LayerEvent::kFileCurveRenamed) of the old name takes the new one unless it
+// is taken. False: the label reverts.
 bool Rename(const Explorer::Selected& selected, const std::string& oldName,
             const std::string& newName);
 
@@ -96,7 +98,8 @@ struct Context {
 // A context-menu command. After a change the tree makes it, runs the selection step and then
 // calls Announce.
 Result Command(int id, const Context& context);
-// Layer event 125: a layer's contents changed (which also marks the project unsaved).
+// LayerEvent::kLayerScaleChanged: a layer's contents changed (which also marks the project
+// unsaved).
 void Announce();
 
 }  // namespace Core::LayerExplorer

@@ -10,7 +10,8 @@ class ControlLayers : public ExplorerTree {
 public:
     ControlLayers(HWND parent, int id);
 
-    // The whole tree made again from the layer set (layer event 120): every tick is lost.
+    // The whole tree made again from the layer set (LayerEvent::kLayersReplaced): every tick is
+    // lost.
     void Rebuild();
     void Command(int id) override;
     // The layer menu, whose display-type sub-menu follows the current layer.

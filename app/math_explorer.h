@@ -36,8 +36,9 @@ Explorer::Item Tree();
 // The item of the current definition, or of the current model without one; kind -1 for none.
 Explorer::Selected CurrentItem();
 
-// A model bus code heard by the tree's observer. On 950 a model "basic" is added to the set
-// first. True when the tree is refilled (100, 105 and 950).
+// A model bus code heard by the tree's observer. On ModelEvent::kBasicModelRequested a model
+// "basic" is added to the set first. True when the tree is refilled (ModelEvent::kModelsReset,
+// ModelEvent::kModelsAdded and ModelEvent::kBasicModelRequested).
 bool OnModelEvent(ModelEvent code);
 
 // Makes the selected item's model and definition current (the node none); the root or no item
@@ -45,15 +46,15 @@ bool OnModelEvent(ModelEvent code);
 void Select(const Explorer::Selected& selected);
 
 // The end of a label edit, with a current model: a model takes a name no other model bears
-// (300), a definition one no other definition of the current model bears (301). False: the
-// label reverts.
+// (ModelEvent::kModelRenamed), a definition one no other definition of the current model bears
+// (ModelEvent::kDefinitionRenamed). False: the label reverts.
 bool Rename(const Explorer::Selected& selected, const std::string& oldName,
             const std::string& newName);
 
 // A context-menu command with the selected item; a command meant for another kind of item does
 // nothing. True when the model set changed, so the tree is refilled and the selection run again.
-// Added models are announced with 105, added and removed definitions and removed models with
-// 104.
+// Added models are announced with ModelEvent::kModelsAdded, added and removed definitions and
+// removed models with ModelEvent::kDefinitionEdited.
 bool Command(int id, void* owner, const Explorer::Selected& selected);
 
 }  // namespace Core::MathExplorer

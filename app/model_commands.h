@@ -13,11 +13,12 @@ namespace Core::MathMapIo {
 // The folder the model dialogs open in: that of the last model file loaded or saved.
 const std::string& GetModelFolder();
 
-// A model file (.mod) or an OSML model, added under the file's name made unique; 105.
+// A model file (.mod) or an OSML model, added under the file's name made unique;
+// ModelEvent::kModelsAdded.
 bool LoadModelBinary(void* owner);
 bool LoadOsmlModel(void* owner);
-// Every model of an OSML library, under its symbol's name made unique; 105 once. Symbols that
-// hold no model (formulas, constants) are left out, said once.
+// Every model of an OSML library, under its symbol's name made unique; ModelEvent::kModelsAdded
+// once. Symbols that hold no model (formulas, constants) are left out, said once.
 bool LoadOsmlLibrary(void* owner);
 
 // The current model as a model file, or as an OSML document with or without its user functions'
@@ -34,7 +35,8 @@ bool SavePrototype(void* owner);
 
 namespace Core::MenuCore {
 
-// Renames a definition of the model when the new name is not empty and free there; 301.
+// Renames a definition of the model when the new name is not empty and free there;
+// ModelEvent::kDefinitionRenamed.
 bool RenameDefinition(const MathMap::Ptr& model, const std::string& oldName,
                       const std::string& newName);
 

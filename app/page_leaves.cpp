@@ -56,9 +56,11 @@ private:
     }
 };
 
-// Hands the selection's pick to the builder as its prototype: a pick (110), a formula (114),
-// a new prototype origin (the builder's 110), and a renamed function (113, which renews the
-// prototype without repainting the grid at once).
+// Hands the selection's pick to the builder as its prototype: a pick
+// (SelectionEvent::kSelectedNodeChanged), a formula (SelectionEvent::kSelectedFormulaChanged), a
+// new prototype origin (the builder's kToolPrototypeOrigin), and a renamed function
+// (SelectionEvent::kSelectedFunctionRenamed, which renews the prototype without repainting the grid
+// at once).
 class BuilderPageController : public ModePageController {
 public:
     BuilderPageController()

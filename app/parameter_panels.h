@@ -25,10 +25,12 @@ struct Row {
 std::wstring ValueText(double value);
 // The icons 141 to 144 of node types 100, 600, 602 and 604; 0 for any other type.
 int IconOfType(int typeId);
-// Model-bus codes that refresh the list: 100, 104, 202.
+// Model-bus codes that refresh the list: ModelEvent::kModelsReset, ModelEvent::kDefinitionEdited,
+// ModelEvent::kCurrentNodeChanged.
 bool RefreshesOn(ModelEvent code);
-// Codes after which the rows show their nodes' values again, the edit left as it is: 103
-// (parameter values changed by a transfer, a tool or a typed value), unless a fit runs.
+// Codes after which the rows show their nodes' values again, the edit left as it is:
+// ModelEvent::kParametersChanged (parameter values changed by a transfer, a tool or a typed value),
+// unless a fit runs.
 bool ShowsValuesOn(ModelEvent code);
 // The current node's active nodes, the node itself when it is active; none without one.
 std::vector<Node::Ptr> ListedNodes();
@@ -36,7 +38,8 @@ std::vector<Row> Rows(const std::vector<Node::Ptr>& nodes);
 // The first listed node of that name, null when none.
 Node::Ptr FindListed(const std::vector<Node::Ptr>& nodes, const std::wstring& name);
 // The edit's text as the node's value: a valid number other than the value's real part becomes
-// value 0 (imaginary part 0), announced with 103. Anything else changes nothing and is false.
+// value 0 (imaginary part 0), announced with ModelEvent::kParametersChanged. Anything else changes
+// nothing and is false.
 bool ApplyText(const Node::Ptr& node, const std::string& text);
 
 }  // namespace NodeParameters
@@ -61,7 +64,7 @@ inline constexpr int kFirstBitmap = 103;
 inline constexpr int kImageCount = 23;
 int ImageOf(const Item& item);
 
-// Fit-bus codes that refill the tree: 202 (math path set or cleared).
+// Fit-bus codes that refill the tree: FitEvent::kMathPathChanged (math path set or cleared).
 bool RefillsOn(FitEvent code);
 // In order: the root "Parameters"; the target node's subtree; each referenced definition (its
 // name) with its root's subtree. Definition references are left out with what lies below them.

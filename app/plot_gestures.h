@@ -19,9 +19,10 @@ bool InPlotZone(int x, int y, int width, int height);
 }  // namespace PlotGestures
 
 // The Modify panel's mouse. Presses that start a gesture go to the resizing tool and are
-// published as mouse actions (501) for the active tool, with their pixel delta since the last
-// event (y counted upwards); moves over the plot likewise, and leaving it is told once (500).
-// The resizing tool acts only while the axis tools have the mouse.
+// published as mouse actions (AxisEvent::kAxisActionChanged) for the active tool, with their pixel
+// delta since the last event (y counted upwards); moves over the plot likewise, and leaving it is
+// told once (AxisEvent::kCursorMoved). The resizing tool acts only while the axis tools have the
+// mouse.
 class ModifyMouse {
 public:
     explicit ModifyMouse(const Safe::XPtr<Winplus::AxisResizing>& resizing) : resizing_(resizing) {}
@@ -49,7 +50,7 @@ Winplus::PixelRect AxisBarRect(int width);
 // The axis tools' disable flag for a mode: the Fit mode always takes the mouse, modes 1 to 3
 // while their tool is switched on; mode 0, and a tool switched off, give it back.
 int AxisToolsDisabled(int mode, bool toolOn);
-// Sets that flag on entering a mode (view event 600) or switching its tool.
+// Sets that flag on entering a mode (ViewEvent::kViewModeChanged) or switching its tool.
 void HandMouseForMode(int mode, bool toolOn);
 
 }  // namespace Core

@@ -49,9 +49,11 @@ constexpr std::array<int, 17> kOpusTypes = {
 };
 constexpr int kFirstOpusMenu = 196;
 
-// The codes that change a model: values (103 also after a fit's transfer), definitions (104, and
-// 701, on which the definition explorer inserts the builder's clone), models added (105, 950),
-// renamed (300, 301) or installed (100).
+// The codes that change a model: values (ModelEvent::kParametersChanged also after a fit's
+// transfer), definitions (ModelEvent::kDefinitionEdited, and ModelEvent::kFunctionPlaced, on which
+// the definition explorer inserts the builder's clone), models added (ModelEvent::kModelsAdded,
+// ModelEvent::kBasicModelRequested), renamed (ModelEvent::kModelRenamed,
+// ModelEvent::kDefinitionRenamed) or installed (ModelEvent::kModelsReset).
 constexpr ModelEvent kModelEdits[] = {
     ModelEvent::kModelsReset,         ModelEvent::kParametersChanged,
     ModelEvent::kDefinitionEdited,    ModelEvent::kModelsAdded,
@@ -59,7 +61,8 @@ constexpr ModelEvent kModelEdits[] = {
     ModelEvent::kBasicModelRequested,
     ModelEvent::kFunctionPlaced,  // the builder placed a function
 };
-// A spectrum added through the load dialog (131) or renamed (320).
+// A spectrum added through the load dialog (DataSetEvent::kDataSetFileAdded) or renamed
+// (DataSetEvent::kDataFileSelected).
 constexpr DataSetEvent kDataSetEdits[] = {DataSetEvent::kDataSetFileAdded,
                                           DataSetEvent::kDataFileSelected};
 // Limits, scales, contents, bindings and looks of layers and curves, their names, and curve

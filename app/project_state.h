@@ -29,7 +29,7 @@ std::optional<int> OpusTypeForMenu(int menuId);
 bool SetOpusType(int menuId);
 
 // The function library list the user function selector reads, and the category it shows
-// instead (-1: read the list). Both are announced on the library bus (960).
+// instead (-1: read the list). Both are announced as LibraryEvent::kLibraryChanged.
 const std::string& GetLibraryListPath();
 int GetLibraryCategory();
 // "Load Function Library...": list path := path, category := -1.

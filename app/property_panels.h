@@ -36,8 +36,10 @@ class VisualPages {
 public:
     VisualPages();
     // The page of the mode's current curve, else file curve, else "User curves" layer. A curve
-    // (file curve) is filled again only when code announces it: 601 (602) one of the user's
-    // own, which may be rebound (whose whole range may be set), 221 (222) one of the tool's.
+    // (file curve) is filled again only when code announces it: ViewEvent::kUserCurveChanged
+    // (ViewEvent::kUserFileCurveChanged) one of the user's own, which may be rebound (whose whole
+    // range may be set), ViewEvent::kBuiltInCurveChanged (ViewEvent::kBuiltInFileCurveChanged) one
+    // of the tool's.
     void ShowSelection(ViewEvent code);
     bool ApplyRow(int index);
     static bool Follows(ViewEvent code);

@@ -25,7 +25,8 @@ struct ArgumentView {
 
 class SelectionCore {
 public:
-    // Stores a new "Real(z)" as the selected node, in node mode (110 twice).
+    // Stores a new "Real(z)" as the selected node, in node mode
+    // (SelectionEvent::kSelectedNodeChanged twice).
     SelectionCore();
 
     // The panel's command: 0 the formula editor's formula, a positive code a catalogue type
@@ -36,7 +37,8 @@ public:
     void ShowMode(int tab);
     // The argument tabs.
     void SelectArgument(int index);
-    // The variable box chose a definition ("NONE": a plain value); 113.
+    // The variable box chose a definition ("NONE": a plain value);
+    // SelectionEvent::kSelectedFunctionRenamed.
     void BindArgument(const std::string& variable);
     // The value box holds a number: the selected argument takes it unless it is bound.
     void SetArgumentValue(double value);
@@ -49,7 +51,8 @@ public:
     ArgumentView View() const;
     const std::vector<Node::Ptr>& GetNodeCache() const { return cache_; }
 
-    // The model bus's 100 and 200: the arguments relink, then the window is told to show them.
+    // ModelEvent::kModelsReset and ModelEvent::kCurrentModelChanged: the arguments relink, then the
+    // window is told to show them.
     void OnModelChanged();
     void SetRelinked(std::function<void()> relinked) { relinked_ = std::move(relinked); }
 

@@ -15,10 +15,12 @@ struct FormulaLoad {
     std::string text;
 };
 
-// Reads the chosen formula file; a formula other than the stored one is stored (114).
+// Reads the chosen formula file; a formula other than the stored one is stored
+// (SelectionEvent::kSelectedFormulaChanged).
 FormulaLoad LoadFormulaFile(void* owner);
 bool LoadFormulaCommand(void* owner);
-// Reads the chosen prototype file; a prototype other than the stored one is stored (112).
+// Reads the chosen prototype file; a prototype other than the stored one is stored
+// (SelectionEvent::kSelectedPrototypeChanged).
 bool LoadPrototypeCommand(void* owner);
 // Writes the stored formula to the chosen file: the writer's answer ("No available formula"
 // without one, and no dialog).

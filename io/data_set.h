@@ -1,9 +1,9 @@
 #pragma once
 // The process-wide set of experimental spectra, the current spectrum, and the commands that
 // load data files into the set (Opus, then JCAMP-DX, then text columns) and save spectra as
-// text. Changes are announced on the data-set bus: 130 the set was emptied, refilled or had a
-// file added outside the dialog, 131 a file of the dialog was added, 230 the current spectrum
-// changed.
+// text. Changes are announced on the data-set bus: DataSetEvent::kDataSetReplaced the set was
+// emptied, refilled or had a file added outside the dialog, DataSetEvent::kDataSetFileAdded a file
+// of the dialog was added, DataSetEvent::kCurrentSpectrumChanged the current spectrum changed.
 #include <istream>
 #include <string>
 
@@ -41,21 +41,23 @@ void Notify(DataSetEvent code);
 Spectrum::Ptr LoadFile(const std::string& path, bool& report);
 Spectrum::Ptr LoadStream(std::istream& in, bool& report);
 // The "Load Data File" command: a multiple-selection dialog, then each file loaded, named after
-// the file and added (131 each). A failure is shown for its file and the others go on. True
-// when at least one file was added.
+// the file and added (DataSetEvent::kDataSetFileAdded each). A failure is shown for its file and
+// the others go on. True when at least one file was added.
 bool LoadDataFile(void* owner);
-// Loads one named file without a dialog and adds it (130); false after showing why not.
+// Loads one named file without a dialog and adds it (DataSetEvent::kDataSetReplaced); false after
+// showing why not.
 bool AddDataFile(const std::string& path);
 bool Reload(const std::string& path);
 
-// An index outside the set means the last item (none in an empty set); announces 230.
+// An index outside the set means the last item (none in an empty set); announces
+// DataSetEvent::kCurrentSpectrumChanged.
 void SelectIndex(int index);
-// Announces 230 unless spectrum is current already.
+// Announces DataSetEvent::kCurrentSpectrumChanged unless spectrum is current already.
 void SetCurrent(const Spectrum::Ptr& spectrum);
-// Current spectrum none, set emptied; announces 130.
+// Current spectrum none, set emptied; announces DataSetEvent::kDataSetReplaced.
 void Clear();
 // Current spectrum none, the set refilled with the given spectra (names made unique again);
-// announces 130.
+// announces DataSetEvent::kDataSetReplaced.
 void Replace(const Safe::XPtr<SpectrumSet>& spectra);
 
 // part 1 writes abscissa and real part, 2 abscissa and imaginary part, any other all three.

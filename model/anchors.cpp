@@ -7,18 +7,37 @@
 
 namespace Core {
 
-int ForceMode = -1;
-int AnchorEndMode = 3;
-int AnchorAxisMode = 0;
-
 namespace {
+ForceMode forceMode = ForceMode::kNone;
+AnchorEndMode anchorEndMode = AnchorEndMode::kNearer;
+AnchorAxisMode anchorAxisMode = AnchorAxisMode::kBoth;
+
 void ResetSettings() {
-    ForceMode = -1;
-    AnchorEndMode = 3;
-    AnchorAxisMode = 0;
+    forceMode = ForceMode::kNone;
+    anchorEndMode = AnchorEndMode::kNearer;
+    anchorAxisMode = AnchorAxisMode::kBoth;
 }
 [[maybe_unused]] const bool kResets = RegisterProcessReset(&ResetSettings);
 }  // namespace
+
+ForceMode GetForceMode() {
+    return forceMode;
+}
+void SetForceMode(ForceMode mode) {
+    forceMode = mode;
+}
+AnchorEndMode GetAnchorEndMode() {
+    return anchorEndMode;
+}
+void SetAnchorEndMode(AnchorEndMode mode) {
+    anchorEndMode = mode;
+}
+AnchorAxisMode GetAnchorAxisMode() {
+    return anchorAxisMode;
+}
+void SetAnchorAxisMode(AnchorAxisMode mode) {
+    anchorAxisMode = mode;
+}
 
 // --- Anchor ---
 
@@ -85,10 +104,10 @@ void Anchor::Place(const bool& flag) {
 double Anchor::DistanceTo(const double& x) {
     const double d1 = first_.enabled ? std::fabs(first_.current.x - x) : -1.0;
     const double d2 = second_.enabled ? std::fabs(second_.current.x - x) : -1.0;
-    switch (AnchorEndMode) {
-        case 1: return d1;
-        case 2: return d2;
-        case 3:
+    switch (anchorEndMode) {
+        case AnchorEndMode::kFirst: return d1;
+        case AnchorEndMode::kSecond: return d2;
+        case AnchorEndMode::kNearer:
             if (d2 >= 0 && d1 >= 0 && d1 <= d2) {
                 firstSelected_ = true;
                 return d1;
@@ -167,15 +186,17 @@ bool Force::Execute(const int&) {
     Node* parameter = target_ ? target_->GetBinding(0) : nullptr;
     if (!parameter) return false;
     const double c = parameter->GetValue().real();
-    switch (ForceMode) {
-        case 0: parameter->SetValue(Complex(value_, 0.0), 0); break;
-        case 1: {
+    switch (forceMode) {
+        case ForceMode::kEqual: parameter->SetValue(Complex(value_, 0.0), 0); break;
+        case ForceMode::kConstantRatio: {
             const double r = value_ / reference_;
             if (!std::isfinite(r)) return false;
             parameter->SetValue(Complex(c * r, 0.0), 0);
             break;
         }
-        case 2: parameter->SetValue(Complex(value_ - reference_ + c, 0.0), 0); break;
+        case ForceMode::kMaintainGap:
+            parameter->SetValue(Complex(value_ - reference_ + c, 0.0), 0);
+            break;
         default: break;
     }
     return true;

@@ -13,12 +13,21 @@ class Node;
 class NodeMap;
 class AnchorsInterface;
 
-// Process-wide settings. ForceMode: -1 none, 0 equal, 1 constant ratio, 2 maintain gap; set by
-// the anchor tool bar. AnchorEndMode: 1 first end, 2 second end, 3 the nearer enabled end.
-// AnchorAxisMode: 0 both axes, 1 x only, 2 y only.
-extern int ForceMode;
-extern int AnchorEndMode;
-extern int AnchorAxisMode;
+// Process-wide settings.
+// How a force moves its partner parameter; set by the anchor tool bar. A node stores these
+// numbers as its anchor follower mode (Node::SetAnchorMode).
+enum class ForceMode { kNone = -1, kEqual = 0, kConstantRatio = 1, kMaintainGap = 2 };
+// Which end of an anchor DistanceTo measures.
+enum class AnchorEndMode { kFirst = 1, kSecond = 2, kNearer = 3 };
+// The axes along which a drag writes parameters back.
+enum class AnchorAxisMode { kBoth = 0, kXOnly = 1, kYOnly = 2 };
+
+ForceMode GetForceMode();
+void SetForceMode(ForceMode mode);
+AnchorEndMode GetAnchorEndMode();
+void SetAnchorEndMode(AnchorEndMode mode);
+AnchorAxisMode GetAnchorAxisMode();
+void SetAnchorAxisMode(AnchorAxisMode mode);
 
 // Anchor kinds created by the function families.
 enum AnchorKind { kAnchorTop = 0, kAnchorHalfWidth = 4 };
@@ -69,8 +78,8 @@ public:
     // Distance of the measured end to x (-1 when that end is disabled); may select the end.
     double DistanceTo(const double& x);
 
-    static bool IsXEnabled() { return AnchorAxisMode == 0 || AnchorAxisMode == 1; }
-    static bool IsYEnabled() { return AnchorAxisMode == 0 || AnchorAxisMode == 2; }
+    static bool IsXEnabled() { return GetAnchorAxisMode() != AnchorAxisMode::kYOnly; }
+    static bool IsYEnabled() { return GetAnchorAxisMode() != AnchorAxisMode::kXOnly; }
 
 protected:
     End& SelectedEnd() { return firstSelected_ ? first_ : second_; }
@@ -130,7 +139,7 @@ private:
     bool placeable_ = false;
 };
 
-// Moves the primary parameter of a partner anchor by ForceMode after its own anchor moved.
+// Moves the primary parameter of a partner anchor by the force mode after its own anchor moved.
 class Force : public Winplus::Command {
 public:
     explicit Force(Anchor* target) : target_(target) {}

@@ -30,7 +30,8 @@ NodeMap::Ptr GetCurrentDefinition();
 Node::Ptr GetCurrentNode();
 
 // A read project's models: the current model, definition and node become none unannounced, the
-// model set (keeping its name) takes the given models in their order, and 100 is announced.
+// model set (keeping its name) takes the given models in their order, and ModelEvent::kModelsReset
+// is announced.
 void InstallProjectMaps(const ModelSet& models);
 
 }  // namespace MenuCore
@@ -40,7 +41,7 @@ namespace MathMapIo {
 void InitProject();
 // A new project: the model set holds only a new "basic", which becomes the current model; the
 // current definition and node, which belonged to the models let go, become none. Nothing but
-// 100 is announced.
+// ModelEvent::kModelsReset is announced.
 void NewProject();
 }  // namespace MathMapIo
 

@@ -14,7 +14,9 @@ public:
     static void Notify(MapBarEvent code);
 
     // Store the flag of channel 0 or 1 and announce it when it changed; other channels do
-    // nothing. Codes: channel 0 undo 401, redo 402; channel 1 undo 404, redo 405.
+    // nothing. Codes: channel 0 undo MapBarEvent::kExplorerUndoAvailability, redo
+    // MapBarEvent::kExplorerRedoAvailability; channel 1 undo
+    // MapBarEvent::kDefinitionUndoAvailability, redo MapBarEvent::kDefinitionRedoAvailability.
     static void SetUndoAvailable(const int& channel, const bool& available);
     static void SetRedoAvailable(const int& channel, const bool& available);
     // Both flags of channel 0 or 1 cleared and announced (undo, then redo), also when they were
@@ -24,7 +26,7 @@ public:
     static bool IsRedoAvailable(const int& channel);
 
     // The definition tool bar's clipboard node (Cut and Copy put one there, Paste clones it);
-    // another node than the one held is stored and announced (400).
+    // another node than the one held is stored and announced (MapBarEvent::kMapBarTargetChanged).
     static void SetTarget(const Node::Ptr& node);
     static Node::Ptr GetTarget();
 };

@@ -13,13 +13,17 @@ enum Mode { kNodeMode = 0, kFormulaMode = 3 };
     const Safe::XPtr<Winplus::EventObserver<SelectionEvent>>& observer);
 void Notify(SelectionEvent code);
 
-// current := node; a node other than the stored one is stored and announced (110).
+// current := node; a node other than the stored one is stored and announced
+// (SelectionEvent::kSelectedNodeChanged).
 void SetNode(const Node::Ptr& node);
-// current := formula; a formula other than the stored one is stored and announced (114).
+// current := formula; a formula other than the stored one is stored and announced
+// (SelectionEvent::kSelectedFormulaChanged).
 void SetFormula(const Node::Ptr& formula);
-// A prototype other than the stored one is stored and announced (112).
+// A prototype other than the stored one is stored and announced
+// (SelectionEvent::kSelectedPrototypeChanged).
 void SetPrototype(const Node::Ptr& prototype);
-// Mode 0 makes the node current (110), mode 3 the formula (114); other modes only store.
+// Mode 0 makes the node current (SelectionEvent::kSelectedNodeChanged), mode 3 the formula
+// (SelectionEvent::kSelectedFormulaChanged); other modes only store.
 void SetMode(int mode);
 int GetMode();
 // Mode 0: the current object; mode 3: the formula; other modes: none.

@@ -39,7 +39,8 @@ bool OnAxis(const AxisEvent& code) {
     return true;
 }
 
-// The current node of the model on 200 to 202 (model bus) and 600 (view bus).
+// The current node of the model on ModelEvent::kCurrentModelChanged to
+// ModelEvent::kCurrentNodeChanged (model bus) and ViewEvent::kViewModeChanged (view bus).
 bool FollowCurrentNode(bool changed) {
     if (!AdjustCore::Tool().ActsNow()) return false;
     if (changed) AdjustCore::SetNode(MenuCore::GetCurrentNode());

@@ -160,29 +160,30 @@ void AnchorCore::PlaceAnchors() {
     if (State().anchors) State().anchors->PlaceAll();
 }
 
-int AnchorCore::GetCurrentForce() {
+std::optional<ForceMode> AnchorCore::GetCurrentForce() {
     Node* node = HalfWidthNode();
-    if (!node) return -2;
-    ForceMode = node->GetAnchorMode(2);
-    return ForceMode;
+    if (!node) return std::nullopt;
+    // A node keeps only the stored numbers -1 to 2 (Node::SetAnchorMode checks them).
+    SetForceMode(static_cast<ForceMode>(node->GetAnchorMode(2)));
+    return GetForceMode();
 }
 
 void AnchorCore::ApplyForce() {
-    if (Node* node = HalfWidthNode()) node->SetAnchorMode(2, ForceMode);
+    if (Node* node = HalfWidthNode()) node->SetAnchorMode(2, static_cast<int>(GetForceMode()));
 }
 
-void AnchorCore::ChooseForce(int force) {
-    ForceMode = force;
+void AnchorCore::ChooseForce(ForceMode force) {
+    SetForceMode(force);
     ApplyForce();
 }
 
-int ForceOfButton(int commandId) {
+std::optional<ForceMode> ForceOfButton(int commandId) {
     switch (commandId) {
-        case 151: return -1;
-        case 152: return 0;
-        case 153: return 2;
-        case 154: return 1;
-        default: return -2;
+        case 151: return ForceMode::kNone;
+        case 152: return ForceMode::kEqual;
+        case 153: return ForceMode::kMaintainGap;
+        case 154: return ForceMode::kConstantRatio;
+        default: return std::nullopt;
     }
 }
 

@@ -3,6 +3,8 @@
 // an other click and dragged with the force chosen for the current anchor; the node writes
 // every move back into its parameters. Process-wide state with static operations on the
 // tool-core pattern.
+#include <optional>
+
 #include "model/anchors.h"
 #include "modes/anchor_curve.h"
 #include "modes/tool_core.h"
@@ -28,8 +30,8 @@ public:
     // The last pick found anchors.
     static bool HasAnchors();
 
-    // The anchor nearest to x becomes current; the curve shows its set's anchors; 800 on the
-    // view bus and the own list.
+    // The anchor nearest to x becomes current; the curve shows its set's anchors;
+    // ViewEvent::kViewAnchorsChanged on the view bus and the own list.
     static void PickAnchor(const double cursor[2]);
     // The current anchor to the cursor, its node writing the parameters; then the anchors are
     // placed again and the move announced.
@@ -37,16 +39,17 @@ public:
     static void PlaceAnchors();
 
     // The force of the current half-width anchor's node (slot 2), which becomes the tool's
-    // force mode; -2 without such an anchor.
-    static int GetCurrentForce();
+    // force mode; none without such an anchor.
+    static std::optional<ForceMode> GetCurrentForce();
     // The tool's force mode to the current half-width anchor's node.
     static void ApplyForce();
-    // A force button: -1 none, 0 equal, 1 constant ratio, 2 maintain gap; then ApplyForce.
-    static void ChooseForce(int force);
+    // A force button's mode becomes the tool's; then ApplyForce.
+    static void ChooseForce(ForceMode force);
 };
 
-// The force a force button of the anchor tool bar chooses: "No force" (151) -1, "Equal force"
-// (152) 0, "Maintain gap force" (153) 2, "Constant ratio force" (154) 1; -2 for other ids.
-int ForceOfButton(int commandId);
+// The force a force button of the anchor tool bar chooses: "No force" (151) kNone, "Equal
+// force" (152) kEqual, "Maintain gap force" (153) kMaintainGap, "Constant ratio force" (154)
+// kConstantRatio; none for other ids.
+std::optional<ForceMode> ForceOfButton(int commandId);
 
 }  // namespace Core

@@ -4,8 +4,9 @@ namespace Winplus {
 
 void AnchorsDesigner::Paint(Canvas& canvas, bool previousPoints) {
     if (!frame_) return;
-    const bool first = Core::AnchorEndMode == 1 || Core::AnchorEndMode == 3;
-    const bool second = Core::AnchorEndMode == 2 || Core::AnchorEndMode == 3;
+    const Core::AnchorEndMode ends = Core::GetAnchorEndMode();
+    const bool first = ends != Core::AnchorEndMode::kSecond;
+    const bool second = ends != Core::AnchorEndMode::kFirst;
     for (const Safe::XPtr<Core::Anchor>& anchor : anchors_) {
         for (const Core::Anchor::End* end :
              {first ? &anchor->First() : nullptr, second ? &anchor->Second() : nullptr}) {

@@ -66,7 +66,8 @@ bool OnAxis(const AxisEvent& code) {
     return true;
 }
 
-// The model's current node on 200 to 202 (model bus) and 600 (view bus), when it is new.
+// The model's current node on ModelEvent::kCurrentModelChanged to ModelEvent::kCurrentNodeChanged
+// (model bus) and ViewEvent::kViewModeChanged (view bus), when it is new.
 bool FollowCurrentNode(bool changed) {
     if (!BuilderCore::Tool().ActsNow()) return false;
     if (changed && MenuCore::GetCurrentNode() != State().node)

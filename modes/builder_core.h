@@ -20,7 +20,7 @@ public:
     static void Initialize(ViewModeReader viewMode);
     static ToolCore& Tool();
 
-    // -1 gives the mouse back to the axis tools; any other state takes it (620).
+    // -1 gives the mouse back to the axis tools; any other state takes it (kToolTookMouse).
     static void SetTool(const int& state);
     static int GetTool();
     // The builder node := node. A point or dual list makes the prototype a new item of it;
@@ -36,12 +36,13 @@ public:
     static const Node::Ptr& GetPrototype();
     static std::string GetPrototypeName();
     // A new clone of the prototype, kept as the pending clone, which the definition explorer
-    // inserts when it hears 701; without a prototype the pending clone as it is.
+    // inserts when it hears ModelEvent::kFunctionPlaced; without a prototype the pending clone as
+    // it is.
     static Node::Ptr CreateFunction();
     static MoveSettings& Moves();
 
-    // The prototype's hit parameters to the cursor, then 701 on the model bus for its clone;
-    // nothing without a prototype.
+    // The prototype's hit parameters to the cursor, then ModelEvent::kFunctionPlaced on the model
+    // bus for its clone; nothing without a prototype.
     static void PlaceFunction();
     // The pending clone's move parameters changed by the last mouse move.
     static void Drag();

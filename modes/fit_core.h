@@ -22,13 +22,14 @@ namespace FitCore {
 // model bus and the Fit mode's tool; nothing when done already.
 void Initialize();
 // Stops a running fit (waiting for its step), empties "User curves", forgets the data and sets
-// the math path again; fit events 10 and 910.
+// the math path again; FitEvent::kFitReset and FitEvent::kFitStatusChanged.
 void Reset();
 // From the menu core's current model, definition and node, on a fresh working copy; fit events
-// 202 and 910, view event 125.
+// FitEvent::kMathPathChanged and FitEvent::kFitStatusChanged, ViewEvent::kViewMathPathChanged.
 void SetMathPath();
 void RefreshModelCurve();
-// The target from the data curve's range (or its point reduction); view event 127 unless rename.
+// The target from the data curve's range (or its point reduction); ViewEvent::kViewCurveChanged
+// unless rename.
 void PrepareTarget(const bool& rename);
 void SetExperimentalData(const Spectrum::Ptr& data);
 

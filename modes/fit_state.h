@@ -73,7 +73,7 @@ struct FitState {
 FitState& State();
 // Sends code on the view bus (ViewModeState::NotifyAll).
 void NotifyView(ViewEvent code);
-// Ends a running fit at once, after its step has ended; fit event 901.
+// Ends a running fit at once, after its step has ended; FitEvent::kFitEnded.
 void StopRunningFit();
 // The refusal boxes: no owner, caption "Message", stop icon.
 void ShowStop(const std::string& text);

@@ -2,7 +2,8 @@
 // The vertical tool bars of the Modify plot: the adjust, anchor and builder tools' bars, whose
 // buttons give the mouse to the tool or back to the axis tools and choose the current anchor's
 // force, and the fit bar's start, stop and transfer. Each keeps its buttons in step with what
-// its core announces (anchor bar 800, builder bar 202, fit bar 900 and 901).
+// its core announces (anchor bar kToolAnchorsChanged, builder bar kToolNodeSet, fit bar
+// FitEvent::kFitStarted and FitEvent::kFitEnded).
 #include <functional>
 #include <initializer_list>
 #include <string>

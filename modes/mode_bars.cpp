@@ -16,7 +16,7 @@ bool AdjustBarCommand(int id) {
 bool AnchorBarCommand(int id) {
     if (id == kResizingButton || id == kEnableAnchorsButton)
         AnchorCore::EnableAnchors(id == kEnableAnchorsButton);
-    if (id >= kNoForceButton && id <= kRatioForceButton) AnchorCore::ChooseForce(ForceOfButton(id));
+    if (const std::optional<ForceMode> force = ForceOfButton(id)) AnchorCore::ChooseForce(*force);
     return true;
 }
 
@@ -45,9 +45,9 @@ std::vector<BarButton> AnchorBarStates() {
     else
         states.insert(states.end(), {{kEnableAnchorsButton, Winplus::kNormal},
                                      {kResizingButton, Winplus::kChecked}});
-    const int force = AnchorCore::GetCurrentForce();
+    const std::optional<ForceMode> force = AnchorCore::GetCurrentForce();
     for (int id = kNoForceButton; id <= kRatioForceButton; ++id) {
-        const int state = force == -2                  ? Winplus::kDisabled
+        const int state = !force                       ? Winplus::kDisabled
                           : ForceOfButton(id) == force ? Winplus::kChecked
                                                        : Winplus::kNormal;
         states.push_back({id, state});

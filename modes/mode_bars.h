@@ -1,8 +1,9 @@
 #pragma once
 // What the vertical tool bars of the adjust, anchor and builder tools do, without windows: the
 // command of each button, and the buttons' states that follow their core's own list (anchor
-// bar: 800, builder bar: 202) or the fit bus (fit bar: 900, 901). The Windows bars apply these
-// states to their buttons.
+// bar: kToolAnchorsChanged, builder bar: kToolNodeSet) or the fit bus (fit bar:
+// FitEvent::kFitStarted, FitEvent::kFitEnded). The Windows bars apply these states to their
+// buttons.
 #include <vector>
 
 #include "foundation/event_codes.h"
@@ -37,15 +38,15 @@ bool BuilderBarCommand(int id);
 // Start, stop or transfer the fit (the bar then disables "Transfert optimized parameters").
 bool FitBarCommand(int id);
 
-// The anchor bar after 800: with anchors, "Enable anchors" checked while the tool has the
-// mouse, else unchecked with "Resizing mode" checked; without, disabled. The force buttons are
-// enabled, the current force checked, for a current half-width anchor only; else disabled.
+// The anchor bar after kToolAnchorsChanged: with anchors, "Enable anchors" checked while the tool
+// has the mouse, else unchecked with "Resizing mode" checked; without, disabled. The force buttons
+// are enabled, the current force checked, for a current half-width anchor only; else disabled.
 std::vector<BarButton> AnchorBarStates();
-// The builder bar after 202: the tool back to "Resizing mode" (checked), "Add function"
+// The builder bar after kToolNodeSet: the tool back to "Resizing mode" (checked), "Add function"
 // enabled only while the builder node is a list node.
 std::vector<BarButton> BuilderBarOnNodeSet();
-// The fit bar after 900 (only "Stop optimization" enabled) and 901 ("Stop optimization" only
-// disabled); nothing for other codes.
+// The fit bar after FitEvent::kFitStarted (only "Stop optimization" enabled) and
+// FitEvent::kFitEnded ("Stop optimization" only disabled); nothing for other codes.
 std::vector<BarButton> FitBarOnFitEvent(FitEvent code);
 
 }  // namespace Core

@@ -27,7 +27,8 @@ enum ToolCode {
 // What a mouse action on the plot means to a tool, by its press state.
 enum class Gesture { kNone, kPress, kDrag, kOtherClick };
 
-// 200 to 202: the current model, definition or node changed, so the edited node may have too.
+// ModelEvent::kCurrentModelChanged to ModelEvent::kCurrentNodeChanged: the current model,
+// definition or node changed, so the edited node may have too.
 inline bool ChangesCurrentNode(ModelEvent code) {
     return code >= ModelEvent::kCurrentModelChanged && code <= ModelEvent::kCurrentNodeChanged;
 }
@@ -58,12 +59,12 @@ public:
 
     // Current layer none, "User curves" emptied.
     void Reset();
-    // layer 0 "User curves", 1 "Dynamic layer", others find nothing; a change announces 601 or
-    // 221 on the view bus.
+    // layer 0 "User curves", 1 "Dynamic layer", others find nothing; a change announces
+    // ViewEvent::kUserCurveChanged or ViewEvent::kBuiltInCurveChanged on the view bus.
     void SelectCurve(const std::wstring& name, const int& layer);
-    // Only layer 0 is searched; a change announces 222.
+    // Only layer 0 is searched; a change announces ViewEvent::kBuiltInFileCurveChanged.
     void SelectFileCurve(const std::wstring& name, const int& layer);
-    // 220 unless it is current already.
+    // ViewEvent::kCurrentLayerChanged unless it is current already.
     void SetCurrentLayer(const Winplus::LayerCurve::Ptr& layer);
 
     const Winplus::LayerCurve::Ptr& GetUserCurves() const { return s_.userCurves; }
@@ -75,19 +76,23 @@ public:
 
     // Current curve and file curve none; with a target, its "User curves" curve found or made
     // (bound to the current model and definition, the model's "x" its variable); the user
-    // curves refreshed after an addition, or always with refreshAlways; then 202, and view 121
-    // after an addition. A refused addition ends it without a notice (false).
+    // curves refreshed after an addition, or always with refreshAlways; then kToolNodeSet, and
+    // ViewEvent::kViewDataSetChanged after an addition. A refused addition ends it without a notice
+    // (false).
     bool Rebuild(const Node::Ptr& target, bool refreshAlways);
 
-    // Takes the mouse from the axis tools (disable flag -1, then 620) or gives it back (0).
+    // Takes the mouse from the axis tools (disable flag -1, then kToolTookMouse) or gives it back
+    // (0).
     void TakeMouse(bool take);
     // The press state after a mouse action: a second button-down without a button-up between
     // (a lost button-up) ends the press instead of pressing again. A press that moved
-    // parameters ends by telling the model bus that parameter values changed (103), so that
-    // the project is marked unsaved whatever UpdateView says.
+    // parameters ends by telling the model bus that parameter values changed
+    // (ModelEvent::kParametersChanged), so that the project is marked unsaved whatever UpdateView
+    // says.
     Gesture Follow(int action);
     bool IsPressing() const { return s_.pressing; }
-    // Parameters moved: view bus 610, and the layer bus 610 when UpdateView is on.
+    // Parameters moved: ViewEvent::kViewModelCurveUpdated, and LayerEvent::kModelCurveUpdated when
+    // UpdateView is on.
     void AnnounceMoved();
     void NotifyView(ViewEvent code) const;
 

@@ -34,7 +34,7 @@ public:
         const Safe::XPtr<Winplus::EventObserver<ViewEvent>>& observer);
     static void NotifyAll(ViewEvent code);
 
-    // View event 600 unless the mode is current already.
+    // ViewEvent::kViewModeChanged unless the mode is current already.
     static void SetMode(const int& mode);
     static int GetMode();
     // The tool of mode 1 to 4 (another mode is ignored); null takes it away.
@@ -48,8 +48,8 @@ public:
     static void SelectFileCurve(const std::wstring& name, const int& layer);
     static void SetCurrentLayer(const Winplus::LayerCurve::Ptr& layer);
 
-    // Resets the tools in the order Adjust, Anchor, Builder, Fit, then view event 600 (a new or
-    // opened project).
+    // Resets the tools in the order Adjust, Anchor, Builder, Fit, then ViewEvent::kViewModeChanged
+    // (a new or opened project).
     static void ResetAll();
 };
 

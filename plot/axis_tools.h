@@ -1,8 +1,9 @@
 #pragma once
 // The axis tools: the process-wide axis-tool state (mode, cursor position, last mouse action)
-// announced to the tools that follow the mouse on a plot (codes 500 and 501), and the
-// per-panel resizing tool that turns a drag into a zoom, a shrink or a shift of a layer's
-// limits, keeps the previous limits for one step back and fits limits around curves.
+// announced to the tools that follow the mouse on a plot (AxisEvent::kCursorMoved and
+// AxisEvent::kAxisActionChanged), and the per-panel resizing tool that turns a drag into a zoom, a
+// shrink or a shift of a layer's limits, keeps the previous limits for one step back and fits
+// limits around curves.
 #include "foundation/command.h"
 #include "foundation/event_bus.h"
 #include "plot/layer.h"
@@ -23,11 +24,11 @@ public:
     // -1 while a modelling tool has the mouse, whatever the mode.
     static int GetMode();
     static void SetDisabled(const int& flag);
-    // Inside := true, position stored, then 500.
+    // Inside := true, position stored, then AxisEvent::kCursorMoved.
     static void SetCursorPosition(const double position[2]);
-    // The flag stored (the position stays), then 500.
+    // The flag stored (the position stays), then AxisEvent::kCursorMoved.
     static void SetCursorInside(const bool& inside);
-    // Action and delta stored, then 501.
+    // Action and delta stored, then AxisEvent::kAxisActionChanged.
     static void PublishMouseAction(const int& action, const int delta[2]);
 
     static bool CursorInside();

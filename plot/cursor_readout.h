@@ -17,7 +17,7 @@ public:
     // kOff or kOn, each followed by an update; other states change nothing. True when the
     // window is to be drawn (in its partial form).
     bool Execute(int state);
-    // Cursor bus code 500: while switched on the texts follow the cursor; true when to draw.
+    // AxisEvent::kCursorMoved: while switched on the texts follow the cursor; true when to draw.
     bool OnCursorMoved();
 
     bool Enabled() const { return enabled_; }

@@ -38,15 +38,17 @@ public:
     static const Ptr& CurrentLayer();
     static const Curve::Ptr& CurrentCurve();
     static const FileCurve::Ptr& CurrentFileCurve();
-    // Each announces its code (220, 221, 222) unless the object is current already.
+    // Each announces its code (LayerEvent::kCurrentLayerChanged, LayerEvent::kBuiltInCurveChanged,
+    // LayerEvent::kBuiltInFileCurveChanged) unless the object is current already.
     static void SetCurrentLayer(const Ptr& layer);
     static void SetCurrentCurve(const Curve::Ptr& curve);
     static void SetCurrentFileCurve(const FileCurve::Ptr& curve);
     // Start-up: a layer "layer", current and alone in the set; nothing is announced.
     static void NewLayer();
-    // New project: the same, with no current curves; announces 120.
+    // New project: the same, with no current curves; announces LayerEvent::kLayersReplaced.
     static void ResetLayers();
-    // Project read: the set takes the given layers; no current objects; announces 120.
+    // Project read: the set takes the given layers; no current objects; announces
+    // LayerEvent::kLayersReplaced.
     static void ReplaceLayers(const LayerSet& layers);
 
     [[nodiscard]] static EventBus::Registration AddObserver(

@@ -193,7 +193,7 @@ TEST_F(KkProfilesTest, AnchorsAndDrags) {
     EXPECT_EQ(Value(voigt, 2), 110.0);
     EXPECT_EQ(Value(voigt, 1), 2.0);
 
-    Core::ForceMode = 0;
+    Core::SetForceMode(Core::ForceMode::kEqual);
     Node::Ptr laplace = Make(908, {0, 1, 100, 10, 20});
     AnchorProbe::Drag(*laplace, 2, {100.0 - 12.0 * kLn2, 0.0});
     EXPECT_NEAR(Value(laplace, 4), 12.0, 1e-12);

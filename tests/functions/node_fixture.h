@@ -17,12 +17,12 @@ protected:
 
     void SetUp() override {
         Capsule::RegisterFamilies();
-        Core::ForceMode = -1;
-        Core::AnchorAxisMode = 0;
+        Core::SetForceMode(Core::ForceMode::kNone);
+        Core::SetAnchorAxisMode(Core::AnchorAxisMode::kBoth);
     }
     void TearDown() override {
-        Core::ForceMode = -1;
-        Core::AnchorAxisMode = 0;
+        Core::SetForceMode(Core::ForceMode::kNone);
+        Core::SetAnchorAxisMode(Core::AnchorAxisMode::kBoth);
     }
 
     // A new node of the type with its first children set to values.

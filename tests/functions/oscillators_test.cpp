@@ -126,7 +126,7 @@ TEST_F(OscillatorsTest, DraggingPhononAnchors) {
 }
 
 TEST_F(OscillatorsTest, Phonon4PWidthsForceEachOtherOnlyWhenTheyChange) {
-    Core::ForceMode = 0;
+    Core::SetForceMode(Core::ForceMode::kEqual);
     Node::Ptr p4 = Node::Create(901);
     AnchorProbe::Drag(*p4, 1, {94.0, 0.0});  // gt := 2 (100 - 94)
     EXPECT_EQ(Value(p4, 2), 12.0);

@@ -151,11 +151,11 @@ TEST_F(PeaksTest, DraggingWritesPositionsHeightsAndPositiveWidths) {
         EXPECT_EQ(Value(gaussian, 3), 14.0);
     }
     // Only x moves when the axis mode says so; an inactive parameter is left alone.
-    Core::AnchorAxisMode = 1;
+    Core::SetAnchorAxisMode(Core::AnchorAxisMode::kXOnly);
     AnchorProbe::Drag(*gaussian, 0, {90.0, 9.0});
     EXPECT_EQ(Value(gaussian, 2), 90.0);
     EXPECT_EQ(Value(gaussian, 1), 3.0);
-    Core::AnchorAxisMode = 0;
+    Core::SetAnchorAxisMode(Core::AnchorAxisMode::kBoth);
     gaussian->GetChild(2)->SetActive(false);
     AnchorProbe::Drag(*gaussian, 0, {80.0, 4.0});
     EXPECT_EQ(Value(gaussian, 2), 90.0);
@@ -178,7 +178,7 @@ TEST_F(PeaksTest, DraggingWritesPositionsHeightsAndPositiveWidths) {
 }
 
 TEST_F(PeaksTest, LaplaceWidthsForceEachOtherOnlyWhenTheyChange) {
-    Core::ForceMode = 0;  // equal
+    Core::SetForceMode(Core::ForceMode::kEqual);  // equal
     Node::Ptr laplace = Node::Create(706);
     AnchorProbe::Drag(*laplace, 1, {100.0 + 15.0 * kLn2, 0.0});
     EXPECT_DOUBLE_EQ(Value(laplace, 3), 15.0);
@@ -187,7 +187,7 @@ TEST_F(PeaksTest, LaplaceWidthsForceEachOtherOnlyWhenTheyChange) {
     AnchorProbe::Drag(*laplace, 2, {130.0, 0.0});
     EXPECT_DOUBLE_EQ(Value(laplace, 3), 15.0);
     EXPECT_DOUBLE_EQ(Value(laplace, 4), 15.0);
-    Core::ForceMode = 2;  // maintain the gap
+    Core::SetForceMode(Core::ForceMode::kMaintainGap);  // maintain the gap
     laplace->GetChild(4)->SetValue(Complex(5.0, 0), 0);
     AnchorProbe::Drag(*laplace, 2, {100.0 - 8.0 * kLn2, 0.0});
     EXPECT_DOUBLE_EQ(Value(laplace, 4), 8.0);

@@ -86,7 +86,8 @@ TEST_F(AnchorsTest, MovingTheTopWritesParametersAndRunsTheForce) {
     auto node = Safe::MakeX<Anchored>();  // p0 = 1, p1 = 2
     Safe::XPtr<AnchorsInterface> set = node->GetAnchors();
     set->FindNearest(1.0);
-    Core::ForceMode = 2;  // the partner keeps its gap to the moved parameter
+    // The partner keeps its gap to the moved parameter.
+    Core::SetForceMode(Core::ForceMode::kMaintainGap);
     set->MoveCurrent({4.0, 6.0});
     EXPECT_EQ(node->GetChild(0)->GetValue(), Complex(4, 0));
     EXPECT_EQ(node->GetChild(1)->GetValue(), Complex(9, 0));  // 6 + (4 - 1)
@@ -116,28 +117,28 @@ TEST_F(AnchorsTest, ForceModes) {
     Core::Force force(target.Get());
     force.SetValues(2.0, 3.0);
 
-    Core::ForceMode = 0;
+    Core::SetForceMode(Core::ForceMode::kEqual);
     EXPECT_TRUE(force.Execute(0));
     EXPECT_EQ(parameter->GetValue(), Complex(3, 0));
-    Core::ForceMode = 1;
+    Core::SetForceMode(Core::ForceMode::kConstantRatio);
     EXPECT_TRUE(force.Execute(0));
     EXPECT_EQ(parameter->GetValue(), Complex(4.5, 0));
-    Core::ForceMode = 2;
+    Core::SetForceMode(Core::ForceMode::kMaintainGap);
     EXPECT_TRUE(force.Execute(0));
     EXPECT_EQ(parameter->GetValue(), Complex(5.5, 0));
     force.SetValues(2.0, 2.0);
     EXPECT_TRUE(force.Execute(0));
     EXPECT_EQ(parameter->GetValue(), Complex(5.5, 0));
-    Core::ForceMode = 1;
+    Core::SetForceMode(Core::ForceMode::kConstantRatio);
     force.SetValues(0.0, 3.0);
     EXPECT_FALSE(force.Execute(0));
     EXPECT_EQ(parameter->GetValue(), Complex(5.5, 0));
-    Core::ForceMode = -1;
+    Core::SetForceMode(Core::ForceMode::kNone);
     EXPECT_TRUE(force.Execute(0));
     EXPECT_EQ(parameter->GetValue(), Complex(5.5, 0));
 
     Core::Force unbound(nullptr);
-    Core::ForceMode = 0;
+    Core::SetForceMode(Core::ForceMode::kEqual);
     EXPECT_FALSE(unbound.Execute(0));
 }
 

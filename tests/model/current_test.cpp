@@ -137,7 +137,7 @@ TEST_F(CurrentTest, ProcessResetRestoresTheStartUpState) {
     Core::Selection::SetFormula(Node::Create(12));
     Core::Selection::SetMode(Core::Selection::kFormulaMode);
     Core::MapBar::SetRedoAvailable(0, true);
-    Core::ForceMode = 2;
+    Core::SetForceMode(Core::ForceMode::kMaintainGap);
     auto models = NewCodeLog<ModelEvent>();
     auto selection = NewCodeLog<SelectionEvent>();
     auto mapBar = NewCodeLog<MapBarEvent>();
@@ -157,7 +157,7 @@ TEST_F(CurrentTest, ProcessResetRestoresTheStartUpState) {
     EXPECT_TRUE(Core::Selection::GetFormula().IsNull());
     EXPECT_TRUE(Core::Selection::GetPrototype().IsNull());
     EXPECT_FALSE(Core::MapBar::IsRedoAvailable(0));
-    EXPECT_EQ(Core::ForceMode, -1);
+    EXPECT_EQ(Core::GetForceMode(), Core::ForceMode::kNone);
     EXPECT_EQ(model->RefCount(), 1u);  // held by this test alone
 
     Core::MenuCore::Notify(ModelEvent::kModelsReset);

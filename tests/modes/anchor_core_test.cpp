@@ -41,27 +41,33 @@ TEST_F(AnchorCoreTest, PickByNearestXAndForcesOfTheHalfWidthAnchor) {
     EXPECT_TRUE(AnchorCore::HasAnchors());
     EXPECT_EQ(CurrentKind(), Core::kAnchorTop);  // nearest to x = 0
     EXPECT_EQ(AnchorCore::GetDynamicCurve()->GetUnit()->GetOutput(), p1);
-    EXPECT_EQ(AnchorCore::GetCurrentForce(), -2);
+    EXPECT_EQ(AnchorCore::GetCurrentForce(), std::nullopt);
     // An other click needs the tool to have the mouse.
     Mouse(kOtherClick, 104.0, 0.0);
     EXPECT_EQ(CurrentKind(), Core::kAnchorTop);
     AnchorCore::EnableAnchors(true);
     Mouse(kOtherClick, 104.0, 0.0);
     EXPECT_EQ(CurrentKind(), Core::kAnchorHalfWidth);
-    EXPECT_EQ(AnchorCore::GetCurrentForce(), -1);
+    EXPECT_EQ(AnchorCore::GetCurrentForce(), Core::ForceMode::kNone);
     struct {
         int button, stored;
-    } buttons[] = {{153, 2}, {154, 1}, {152, 0}, {151, -1}};
-    for (auto [button, stored] : buttons) {
-        AnchorCore::ChooseForce(Core::ForceOfButton(button));
+        Core::ForceMode force;
+    } buttons[] = {{153, 2, Core::ForceMode::kMaintainGap},
+                   {154, 1, Core::ForceMode::kConstantRatio},
+                   {152, 0, Core::ForceMode::kEqual},
+                   {151, -1, Core::ForceMode::kNone}};
+    for (auto [button, stored, force] : buttons) {
+        EXPECT_EQ(Core::ForceOfButton(button), force) << button;
+        AnchorCore::ChooseForce(force);
         EXPECT_EQ(p1->GetAnchorMode(2), stored) << button;
-        EXPECT_EQ(AnchorCore::GetCurrentForce(), stored) << button;
+        EXPECT_EQ(AnchorCore::GetCurrentForce(), force) << button;
     }
+    EXPECT_EQ(Core::ForceOfButton(150), std::nullopt);
     // A force chosen while the top anchor is current changes nothing.
     Mouse(kOtherClick, 99.0, 0.0);
-    AnchorCore::ChooseForce(2);
+    AnchorCore::ChooseForce(Core::ForceMode::kMaintainGap);
     EXPECT_EQ(p1->GetAnchorMode(2), -1);
-    EXPECT_EQ(AnchorCore::GetCurrentForce(), -2);
+    EXPECT_EQ(AnchorCore::GetCurrentForce(), std::nullopt);
 }
 
 TEST_F(AnchorCoreTest, DraggedAnchorsWriteTheParametersAndFollowOtherChanges) {
@@ -84,7 +90,7 @@ TEST_F(AnchorCoreTest, DraggedAnchorsWriteTheParametersAndFollowOtherChanges) {
     Core::MenuCore::SetCurrentNode(p1->GetChildByName("w"));
     EXPECT_FALSE(AnchorCore::HasAnchors());
     EXPECT_TRUE(AnchorCore::GetDynamicCurve()->Designer().GetAnchors().empty());
-    EXPECT_EQ(AnchorCore::GetCurrentForce(), -2);
+    EXPECT_EQ(AnchorCore::GetCurrentForce(), std::nullopt);
     log.Take();
     Core::MenuCore::SetCurrentNode(nullptr);
     EXPECT_EQ(log.Take(), Strings{"model 202"});

@@ -104,7 +104,7 @@ struct Markers {
         curve->SetCurrentAnchor(anchors->GetAnchors().at(0));
         frame->SetLimits({0.0, -20.0, 200.0, 40.0});
         frame->SetPlotArea({0, 0, 200, 100});
-        Core::AnchorEndMode = 3;
+        Core::SetAnchorEndMode(Core::AnchorEndMode::kNearer);
         frame->ToPixel(100.0, 10.0, top.x, top.y);
         frame->ToPixel(105.0, 5.0, width.x, width.y);
     }
