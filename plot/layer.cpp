@@ -152,32 +152,6 @@ void LayerCurve::PaintPlain(Canvas& canvas) {
     canvas.PopClip();
 }
 
-void LayerCurve::RefreshPaint(Canvas& canvas, const PixelRect& rect, bool fillBackground) {
-    frame_->Paint(canvas, rect, limits_, false, fillBackground);
-    PushPlotClip(canvas, 1, 1);
-    for (const FileCurve::Ptr& curve : *fileCurves_) curve->Paint(canvas, frame_);
-    for (const Curve::Ptr& curve : *curves_) {
-        curve->Refresh();
-        curve->Paint(canvas, frame_);
-    }
-    canvas.PopClip();
-}
-
-void LayerCurve::RefreshPaintOver(Canvas& canvas, const PixelRect& rect) {
-    frame_->Paint(canvas, rect, limits_, false, false);
-    PushPlotClip(canvas, 1, 1);
-    for (const FileCurve::Ptr& curve : *fileCurves_) {
-        curve->PaintSaved(canvas, frame_);
-        curve->Paint(canvas, frame_);
-    }
-    for (const Curve::Ptr& curve : *curves_) {
-        curve->Refresh();
-        curve->PaintSaved(canvas, frame_);
-        curve->Paint(canvas, frame_);
-    }
-    canvas.PopClip();
-}
-
 bool LayerCurve::AddCurve(const Curve::Ptr& curve) {
     if (!curves_->Add(curve)) return false;
     curve->SetXRange(limits_.x, limits_.x + limits_.width);

@@ -85,12 +85,6 @@ public:
     void Clear() override;
     // The curves only, in the frame as last laid out.
     void PaintCurves(Canvas& canvas);
-    // After a change of values: the frame without axes (background as asked), the file curves,
-    // then every model curve evaluated again and painted.
-    void RefreshPaint(Canvas& canvas, const PixelRect& rect, bool fillBackground);
-    // The same without repainting the background: each curve's previous values are painted
-    // over in the single colour before its new ones are drawn.
-    void RefreshPaintOver(Canvas& canvas, const PixelRect& rect);
 
     // Null is refused. A taken name gets an "@N" suffix; the curve is regridded to the limits.
     bool AddCurve(const Curve::Ptr& curve);
