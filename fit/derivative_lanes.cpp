@@ -37,6 +37,15 @@ bool IsSelfContained(const std::vector<Core::NodeMap::Ptr>& copies) {
     return true;
 }
 
+// The relative step of the method's forward differences; a parameter at exactly 0 (or too small
+// to move) is not shifted and gets no derivative.
+double Shifted(double p) {
+    return p * 1.000001;
+}
+bool Moves(double p) {
+    return Shifted(p) != p;
+}
+
 }  // namespace
 
 void LevMarqMethod::PrepareLanes() {
@@ -105,7 +114,7 @@ void LevMarqMethod::EvaluateDerivativeRow(Lane& lane, const std::vector<double>&
     derivative.resize(m);  // every value is written below
     // The relative step of the method: a parameter at exactly 0 gets no derivative, its row of
     // alpha stays 0 and the next solve fails.
-    const double shifted = p[i] * 1.000001;
+    const double shifted = Shifted(p[i]);
     const double h = shifted - p[i];
     if (h == 0.0) {
         std::fill(derivative.begin(), derivative.end(), 0.0);
@@ -132,7 +141,7 @@ bool LevMarqMethod::PlanPaths(Lane& lane, const std::vector<double>& p, std::siz
     for (std::size_t i = 0; i < n; ++i) {
         parameters.push_back(lane.parameters[i].Get());
         base.emplace_back(p[i], 0.0);
-        shifted.emplace_back(p[i] * 1.000001, 0.0);
+        shifted.emplace_back(Shifted(p[i]), 0.0);
     }
     return lane.unit->PlanShifts(columns, parameters, base, shifted);
 }
@@ -166,7 +175,7 @@ void LevMarqMethod::EvaluateDerivativesByPaths(Lane& lane, Core::ColumnEvaluatio
             const std::size_t count = std::min<std::size_t>(kColumnBlock, last - from);
             columns.RunShiftedBlock(x.Values().data(), from, static_cast<int>(count),
                                     [&](std::size_t i, const Column& values) {
-                                        StoreDerivatives(i, p[i] * 1.000001 - p[i], from, count,
+                                        StoreDerivatives(i, Shifted(p[i]) - p[i], from, count,
                                                          values);
                                     });
             continue;
@@ -174,11 +183,11 @@ void LevMarqMethod::EvaluateDerivativesByPaths(Lane& lane, Core::ColumnEvaluatio
         // The last point, as EvaluateAll computes it: by the model's per-point path.
         for (std::size_t i = 0; i < n; ++i) {
             if (!columns.Shifts(i)) continue;
-            lane.parameters[i]->SetValue(Core::Complex(p[i] * 1.000001, 0.0), 0);
+            lane.parameters[i]->SetValue(Core::Complex(Shifted(p[i]), 0.0), 0);
             Column value;
             value.SetConstant(lane.unit->EvaluateAt(x[last]));
             lane.parameters[i]->SetValue(Core::Complex(p[i], 0.0), 0);
-            StoreDerivatives(i, p[i] * 1.000001 - p[i], last, 1, value);
+            StoreDerivatives(i, Shifted(p[i]) - p[i], last, 1, value);
         }
     }
 }
@@ -190,13 +199,14 @@ void LevMarqMethod::EvaluateDerivativeRows(const std::vector<double>& p, std::si
     // block: each block once as the model stands, then once per parameter along its path. The
     // others are computed grid by grid, a whole evaluation each.
     const std::size_t points = static_cast<std::size_t>(spectrum_->X()->Size());
-    const std::size_t parts = fittedPart == kFitComplex ? 2 : fittedPart == kFitReal || fittedPart == kFitImag ? 1 : 0;
+    const std::size_t parts = fittedPart == kFitComplex                          ? 2
+                              : fittedPart == kFitReal || fittedPart == kFitImag ? 1
+                                                                                 : 0;
     Core::ColumnEvaluation ownColumns;
     std::vector<char> byPath(n, 0);
     if (byPaths_ && points >= 2 && parts > 0 && residuals_.size() == parts * points &&
         modelValues_.size() == parts * points && PlanPaths(lanes_[0], p, n, ownColumns))
-        for (std::size_t i = 0; i < n; ++i)
-            byPath[i] = ownColumns.Shifts(i) && p[i] * 1.000001 != p[i] ? 1 : 0;
+        for (std::size_t i = 0; i < n; ++i) byPath[i] = ownColumns.Shifts(i) && Moves(p[i]) ? 1 : 0;
     const bool anyByPath = std::find(byPath.begin(), byPath.end(), 1) != byPath.end();
     for (std::size_t i = 0; i < n; ++i) jacobian_[i].resize(residuals_.size());
     std::atomic<std::size_t> next{0};
@@ -214,7 +224,7 @@ void LevMarqMethod::EvaluateDerivativeRows(const std::vector<double>& p, std::si
                 Core::ColumnEvaluation& columns = l == 0 ? ownColumns : copyColumns;
                 bool same = l == 0 || PlanPaths(lane, p, n, copyColumns);
                 for (std::size_t i = 0; same && i < n; ++i)
-                    same = (columns.Shifts(i) && p[i] * 1.000001 != p[i]) == (byPath[i] != 0);
+                    same = (columns.Shifts(i) && Moves(p[i])) == (byPath[i] != 0);
                 if (same) EvaluateDerivativesByPaths(lane, columns, p, n, nextBlock);
             }
             for (std::size_t i = next.fetch_add(1); i < n; i = next.fetch_add(1))
@@ -224,7 +234,7 @@ void LevMarqMethod::EvaluateDerivativeRows(const std::vector<double>& p, std::si
         lanes_.resize(1);  // the copies may be half way through a grid: never used again
         throw;
     }
-    for (std::size_t i = 0; i < n; ++i) gridEvaluations_ += p[i] * 1.000001 != p[i] ? 1 : 0;
+    for (std::size_t i = 0; i < n; ++i) gridEvaluations_ += Moves(p[i]) ? 1 : 0;
     for (std::size_t l = 0; l < lanes_.size(); ++l)
         gridEvaluations_ += before[l] == Lane::kUnchecked && lanes_[l].check != Lane::kUnchecked;
     std::erase_if(lanes_, [](const Lane& lane) { return lane.check == Lane::kDifferent; });
