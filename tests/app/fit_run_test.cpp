@@ -8,7 +8,7 @@
 #include "app/parameter_panels.h"
 #include "app/state_dump.h"
 #include "modes/fit_page.h"
-#include "tests/fit/fit_driver_support.h"
+#include "tests/modes/fit_driver_support.h"
 #include "tests/io/reader_support.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "model/current.h"
 #include "modes/adjust_core.h"
 #include "modes/view_modes.h"
-#include "tests/fit/fit_driver_support.h"
+#include "tests/modes/fit_driver_support.h"
 #include "tests/modes/mode_bar_support.h"
 #include "tests/modes/mode_support.h"
 #include "tests/plot/plot_support.h"

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "modes/fit_core.h"
-#include "fit_support.h"
+#include "tests/fit/fit_support.h"
 #include "model/current.h"
 
 namespace test {
