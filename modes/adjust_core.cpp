@@ -2,69 +2,51 @@
 
 #include "model/current.h"
 #include "modes/associations.h"
+#include "modes/view_modes.h"
 #include "plot/axis_tools.h"
 
 namespace Core {
 
 namespace {
 
-constexpr int kAdjustMode = 3;
-
 struct AdjustState {
     Node::Ptr node;
-    bool anchorsEnabled = false;
     MoveSettings moves;
 };
 
+using Store = ToolCoreStore<AdjustState, true>;
+
 AdjustState& State() {
-    static AdjustState state;
-    return state;
+    return Store::Own();
 }
 
-void ResetAdjust() {
-    State() = AdjustState();
-    AdjustCore::Tool().Restart();
-}
-[[maybe_unused]] const bool kResets = RegisterProcessReset(&ResetAdjust);
-
-bool OnAxis(const AxisEvent& code) {
-    if (!AdjustCore::Tool().ActsNow()) return false;
-    if (code != AxisEvent::kAxisActionChanged) return true;
-    if (!State().anchorsEnabled) return false;
-    switch (AdjustCore::Tool().Follow(Winplus::AxisBar::MouseAction())) {
+void OnAction(int action) {
+    switch (AdjustCore::Tool().Follow(action)) {
         case Gesture::kPress: AdjustCore::Press(); break;
         case Gesture::kDrag: AdjustCore::Drag(); break;
         default: break;
     }
-    return true;
 }
 
 // The current node of the model on ModelEvent::kCurrentModelChanged to
 // ModelEvent::kCurrentNodeChanged (model bus) and ViewEvent::kViewModeChanged (view bus).
-bool FollowCurrentNode(bool changed) {
-    if (!AdjustCore::Tool().ActsNow()) return false;
-    if (changed) AdjustCore::SetNode(MenuCore::GetCurrentNode());
-    return true;
+void OnModel(ModelEvent code) {
+    if (ChangesCurrentNode(code)) AdjustCore::SetNode(MenuCore::GetCurrentNode());
 }
 
-bool OnModel(const ModelEvent& code) {
-    return FollowCurrentNode(ChangesCurrentNode(code));
-}
-
-bool OnView(const ViewEvent& code) {
-    return FollowCurrentNode(code == ViewEvent::kViewModeChanged);
+void OnView(ViewEvent code) {
+    if (code == ViewEvent::kViewModeChanged) AdjustCore::SetNode(MenuCore::GetCurrentNode());
 }
 
 }  // namespace
 
 void AdjustCore::Initialize(ViewModeReader viewMode) {
-    Tool().Initialize(Safe::MakeX<Winplus::Curve>(), kAdjustMode, viewMode, &OnAxis, &OnModel,
-                      &OnView);
+    Tool().Initialize(Safe::MakeX<Winplus::Curve>(), kAdjustMode, viewMode,
+                      {&OnAction, &OnModel, &OnView});
 }
 
 ToolCore& AdjustCore::Tool() {
-    static ToolCore* tool = new ToolCore(true);
-    return *tool;
+    return Store::Tool();
 }
 
 void AdjustCore::SetNode(const Node::Ptr& node) {
@@ -83,12 +65,11 @@ void AdjustCore::Reset() {
 }
 
 void AdjustCore::EnableAnchors(const bool& on) {
-    State().anchorsEnabled = on;
     Tool().TakeMouse(on);
 }
 
 bool AdjustCore::AnchorsEnabled() {
-    return State().anchorsEnabled;
+    return Tool().HoldsMouse();
 }
 
 MoveSettings& AdjustCore::Moves() {

@@ -2,38 +2,28 @@
 
 #include "model/current.h"
 #include "model/factory.h"
+#include "modes/view_modes.h"
 #include "plot/axis_tools.h"
 
 namespace Core {
 
 namespace {
 
-constexpr int kAnchorMode = 2;
-
 struct AnchorState {
     Node::Ptr node;
     Safe::XPtr<AnchorsInterface> anchors;
     Winplus::AnchorCurve::Ptr curve;
     bool hasAnchors = false;
-    bool anchorsEnabled = false;
 };
 
+using Store = ToolCoreStore<AnchorState, false>;
+
 AnchorState& State() {
-    static AnchorState state;
-    return state;
+    return Store::Own();
 }
 
-void ResetAnchor() {
-    State() = AnchorState();
-    AnchorCore::Tool().Restart();
-}
-[[maybe_unused]] const bool kResets = RegisterProcessReset(&ResetAnchor);
-
-bool OnAxis(const AxisEvent& code) {
-    if (!AnchorCore::Tool().ActsNow()) return false;
-    if (code != AxisEvent::kAxisActionChanged) return true;
-    if (!State().anchorsEnabled) return false;
-    switch (AnchorCore::Tool().Follow(Winplus::AxisBar::MouseAction())) {
+void OnAction(int action) {
+    switch (AnchorCore::Tool().Follow(action)) {
         case Gesture::kPress:
         case Gesture::kDrag: AnchorCore::MoveCurrentAnchor(); break;
         case Gesture::kOtherClick: {
@@ -43,20 +33,15 @@ bool OnAxis(const AxisEvent& code) {
         }
         default: break;
     }
-    return true;
 }
 
-bool OnModel(const ModelEvent& code) {
-    if (!AnchorCore::Tool().ActsNow()) return false;
+void OnModel(ModelEvent code) {
     if (code == ModelEvent::kParametersChanged) AnchorCore::PlaceAnchors();
     if (ChangesCurrentNode(code)) AnchorCore::SetNode(MenuCore::GetCurrentNode());
-    return true;
 }
 
-bool OnView(const ViewEvent& code) {
-    if (!AnchorCore::Tool().ActsNow()) return false;
+void OnView(ViewEvent code) {
     if (code == ViewEvent::kViewModeChanged) AnchorCore::SetNode(MenuCore::GetCurrentNode());
-    return true;
 }
 
 // The node of the current anchor when that anchor is a half-width one, else none.
@@ -71,12 +56,11 @@ Node* HalfWidthNode() {
 void AnchorCore::Initialize(ViewModeReader viewMode) {
     if (Tool().GetUserCurves()) return;
     State().curve = Safe::MakeX<Winplus::AnchorCurve>();
-    Tool().Initialize(State().curve, kAnchorMode, viewMode, &OnAxis, &OnModel, &OnView);
+    Tool().Initialize(State().curve, kAnchorMode, viewMode, {&OnAction, &OnModel, &OnView});
 }
 
 ToolCore& AnchorCore::Tool() {
-    static ToolCore* tool = new ToolCore(false);
-    return *tool;
+    return Store::Tool();
 }
 
 Winplus::AnchorCurve::Ptr AnchorCore::GetDynamicCurve() {
@@ -109,12 +93,11 @@ void AnchorCore::Reset() {
 }
 
 void AnchorCore::EnableAnchors(const bool& on) {
-    State().anchorsEnabled = on;
     Tool().TakeMouse(on);
 }
 
 bool AnchorCore::AnchorsEnabled() {
-    return State().anchorsEnabled;
+    return Tool().HoldsMouse();
 }
 
 bool AnchorCore::HasAnchors() {

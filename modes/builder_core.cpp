@@ -4,13 +4,13 @@
 #include "model/current.h"
 #include "model/selection.h"
 #include "modes/associations.h"
+#include "modes/view_modes.h"
 #include "plot/axis_tools.h"
 
 namespace Core {
 
 namespace {
 
-constexpr int kBuilderMode = 1;
 constexpr int kFirstFunctionId = 300;
 
 struct BuilderState {
@@ -25,16 +25,11 @@ struct BuilderState {
     MoveSettings moves;
 };
 
-BuilderState& State() {
-    static BuilderState state;
-    return state;
-}
+using Store = ToolCoreStore<BuilderState, false>;
 
-void ResetBuilder() {
-    State() = BuilderState();
-    BuilderCore::Tool().Restart();
+BuilderState& State() {
+    return Store::Own();
 }
-[[maybe_unused]] const bool kResets = RegisterProcessReset(&ResetBuilder);
 
 // Everything a node's record holds: its content, to tell a changed pick from the same one.
 std::string Record(const Node::Ptr& node) {
@@ -51,36 +46,30 @@ void TakePrototype(const Node::Ptr& pick) {
     s.originRecord = Record(pick);
 }
 
-bool OnAxis(const AxisEvent& code) {
-    if (!BuilderCore::Tool().ActsNow()) return false;
-    if (code != AxisEvent::kAxisActionChanged) return true;
-    if (State().tool == BuilderCore::kResizing) return false;
-    const int action = Winplus::AxisBar::MouseAction();
+// The tool has the mouse in any state but "Resizing mode"; only "Add function" places.
+void OnAction(int action) {
     if (action == Winplus::AxisBar::kButtonDown && State().tool != BuilderCore::kAddFunction)
-        return true;
+        return;
     switch (BuilderCore::Tool().Follow(action)) {
         case Gesture::kPress: BuilderCore::PlaceFunction(); break;
         case Gesture::kDrag: BuilderCore::Drag(); break;
         default: break;
     }
-    return true;
 }
 
 // The model's current node on ModelEvent::kCurrentModelChanged to ModelEvent::kCurrentNodeChanged
 // (model bus) and ViewEvent::kViewModeChanged (view bus), when it is new.
-bool FollowCurrentNode(bool changed) {
-    if (!BuilderCore::Tool().ActsNow()) return false;
+void FollowCurrentNode(bool changed) {
     if (changed && MenuCore::GetCurrentNode() != State().node)
         BuilderCore::SetNode(MenuCore::GetCurrentNode());
-    return true;
 }
 
-bool OnModel(const ModelEvent& code) {
-    return FollowCurrentNode(ChangesCurrentNode(code));
+void OnModel(ModelEvent code) {
+    FollowCurrentNode(ChangesCurrentNode(code));
 }
 
-bool OnView(const ViewEvent& code) {
-    return FollowCurrentNode(code == ViewEvent::kViewModeChanged);
+void OnView(ViewEvent code) {
+    FollowCurrentNode(code == ViewEvent::kViewModeChanged);
 }
 
 void Rebuild() {
@@ -109,13 +98,12 @@ void Rebuild() {
 void BuilderCore::Initialize(ViewModeReader viewMode) {
     if (Tool().GetUserCurves()) return;
     State().prototype = Node::Create(kFirstFunctionId);
-    Tool().Initialize(Safe::MakeX<Winplus::Curve>(), kBuilderMode, viewMode, &OnAxis, &OnModel,
-                      &OnView);
+    Tool().Initialize(Safe::MakeX<Winplus::Curve>(), kBuilderMode, viewMode,
+                      {&OnAction, &OnModel, &OnView});
 }
 
 ToolCore& BuilderCore::Tool() {
-    static ToolCore* tool = new ToolCore(false);
-    return *tool;
+    return Store::Tool();
 }
 
 void BuilderCore::SetTool(const int& state) {

@@ -8,20 +8,22 @@ namespace Core {
 
 namespace {
 
-// Hands one bus's codes to a core's handler.
+// Hands one bus's codes to a core while its mode is current.
 template <class Code>
 class ToolListener : public Winplus::EventObserver<Code> {
 public:
-    explicit ToolListener(ToolCore::Handler<Code> handler) : handler_(handler) {}
-    bool Notify(const Code& code) override { return handler_(code); }
+    ToolListener(const ToolCore& core, bool (*handle)(const ToolCore&, const Code&))
+        : core_(core), handle_(handle) {}
+    bool Notify(const Code& code) override { return core_.ActsNow() && handle_(core_, code); }
 
 private:
-    ToolCore::Handler<Code> handler_;
+    const ToolCore& core_;  // immortal, as every tool core is
+    bool (*handle_)(const ToolCore&, const Code&);
 };
 
 template <class Code>
-EventBus::Registration Listen(ToolCore::Handler<Code> handler) {
-    return BusOf<Code>().Add(Safe::MakeX<ToolListener<Code>>(handler));
+EventBus::Registration Listen(const ToolCore& core, bool (*handle)(const ToolCore&, const Code&)) {
+    return BusOf<Code>().Add(Safe::MakeX<ToolListener<Code>>(core, handle));
 }
 
 Winplus::LayerCurve::Ptr EmptyLayer(const std::wstring& name) {
@@ -48,8 +50,7 @@ bool HasAnchors(Node& node) {
 }
 
 void ToolCore::Initialize(const Winplus::Curve::Ptr& dynamicCurve, int mode,
-                          ViewModeReader viewMode, Handler<AxisEvent> onAxis,
-                          Handler<ModelEvent> onModel, Handler<ViewEvent> onView) {
+                          ViewModeReader viewMode, const ToolHandlers& handlers) {
     if (s_.userCurves) return;
     s_.userCurves = EmptyLayer(L"User curves");
     s_.currentLayer = s_.userCurves;
@@ -60,9 +61,21 @@ void ToolCore::Initialize(const Winplus::Curve::Ptr& dynamicCurve, int mode,
     s_.dynamicLayer->AddCurve(dynamicCurve);
     s_.mode = mode;
     s_.viewMode = viewMode;
-    s_.onAxis = Listen(onAxis);
-    s_.onModel = Listen(onModel);
-    s_.onView = Listen(onView);
+    s_.handlers = handlers;
+    s_.onAxis = Listen<AxisEvent>(*this, [](const ToolCore& core, const AxisEvent& code) {
+        if (code != AxisEvent::kAxisActionChanged) return true;
+        if (!core.HoldsMouse()) return false;
+        core.s_.handlers.onAction(Winplus::AxisBar::MouseAction());
+        return true;
+    });
+    s_.onModel = Listen<ModelEvent>(*this, [](const ToolCore& core, const ModelEvent& code) {
+        core.s_.handlers.onModel(code);
+        return true;
+    });
+    s_.onView = Listen<ViewEvent>(*this, [](const ToolCore& core, const ViewEvent& code) {
+        core.s_.handlers.onView(code);
+        return true;
+    });
 }
 
 void ToolCore::Restart() {
@@ -130,6 +143,7 @@ bool ToolCore::Rebuild(const Node::Ptr& target, bool refreshAlways) {
 }
 
 void ToolCore::TakeMouse(bool take) {
+    s_.holdsMouse = take;
     Winplus::AxisBar::SetDisabled(take ? -1 : 0);
     if (take) Notify(kToolTookMouse);
 }

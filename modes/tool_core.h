@@ -33,11 +33,19 @@ inline bool ChangesCurrentNode(ModelEvent code) {
     return code >= ModelEvent::kCurrentModelChanged && code <= ModelEvent::kCurrentNodeChanged;
 }
 
+// What a tool core does with the buses while its mode is current; in another mode its observers
+// answer false and call nothing.
+struct ToolHandlers {
+    // A mouse action on the plot (AxisEvent::kAxisActionChanged, the action of
+    // Winplus::AxisBar::MouseAction) while the tool has the mouse; other axis-tool codes are only
+    // taken, and without the mouse nothing is.
+    void (*onAction)(int action);
+    void (*onModel)(ModelEvent code);
+    void (*onView)(ViewEvent code);
+};
+
 class ToolCore {
 public:
-    template <class Code>
-    using Handler = bool (*)(const Code& code);
-
     // AutoUser's value at start: whether the tool keeps a user curve for the edited node.
     explicit ToolCore(bool autoUserAtStart)
         : autoUser(autoUserAtStart), autoUserAtStart_(autoUserAtStart) {}
@@ -48,8 +56,7 @@ public:
     // the dynamic curve, named "Dynamic curve", whose variable is the current model's "x". The
     // handlers hear the axis-tool, model and view buses while the view mode is mode.
     void Initialize(const Winplus::Curve::Ptr& dynamicCurve, int mode, ViewModeReader viewMode,
-                    Handler<AxisEvent> onAxis, Handler<ModelEvent> onModel,
-                    Handler<ViewEvent> onView);
+                    const ToolHandlers& handlers);
     // Back to the state before Initialize, observers and all (the process's start-up state).
     void Restart();
 
@@ -84,6 +91,8 @@ public:
     // Takes the mouse from the axis tools (disable flag -1, then kToolTookMouse) or gives it back
     // (0).
     void TakeMouse(bool take);
+    // Whether the tool took the mouse last (switched on in its bar).
+    bool HoldsMouse() const { return s_.holdsMouse; }
     // The press state after a mouse action: a second button-down without a button-up between
     // (a lost button-up) ends the press instead of pressing again. A press that moved
     // parameters ends by telling the model bus that parameter values changed
@@ -108,6 +117,8 @@ private:
         Winplus::FileCurve::Ptr currentFileCurve;
         int mode = -1;
         ViewModeReader viewMode = nullptr;
+        ToolHandlers handlers{};
+        bool holdsMouse = false;
         bool pressing = false;
         bool moved = false;
         EventBus::Registration onAxis, onModel, onView;
@@ -117,6 +128,30 @@ private:
     State s_;
     TypedBus<ToolCode> observers_;
     bool autoUserAtStart_;
+};
+
+// The process-wide part of a tool core: its own state beside its ToolCore, both made on first use
+// and set back to their start-up values by the process reset (ResetProcessState). The ToolCore is
+// never destroyed: bars and pages may still reach it while the process ends.
+template <class State, bool kAutoUserAtStart>
+class ToolCoreStore {
+public:
+    static State& Own() {
+        static State state;
+        return state;
+    }
+    static ToolCore& Tool() {
+        static ToolCore* tool = new ToolCore(kAutoUserAtStart);
+        static_cast<void>(kRegistered);
+        return *tool;
+    }
+
+private:
+    static void Reset() {
+        Own() = State();
+        Tool().Restart();
+    }
+    static inline const bool kRegistered = RegisterProcessReset(&Reset);
 };
 
 // The current model's definition "x", or none.
