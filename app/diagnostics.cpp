@@ -51,27 +51,24 @@ void ReadProperties(HWND main, ShownState& shown) {
 }
 
 void ReadModeBar(const ViewPanel& panel, ShownState& shown) {
-    auto* modify =
-        dynamic_cast<ModifyController*>(panel.Leaf(ModeLeaf::Modify)->Controller().Get());
+    auto* modify = dynamic_cast<ModifyController*>(panel.Leaf(PanelId::Modify)->Controller().Get());
     if (!modify) return;
-    constexpr std::pair<ModeBar, const char*> kBars[] = {{ModeBar::kBuilder, "Builder"},
-                                                         {ModeBar::kAnchor, "Anchors"},
-                                                         {ModeBar::kAdjust, "Adjustment"},
-                                                         {ModeBar::kFit, "Fit"}};
-    for (const auto& [bar, name] : kBars)
-        if (ModeToolBar* window = modify->BarOf(bar); window && IsWindowVisible(window->Handle()))
-            shown.modeBar = name;
+    // A bar is named as its mode's property page.
+    for (const ViewModeRow& mode : ViewModeRows())
+        if (ModeToolBar* window = modify->BarOf(mode.bar);
+            window && !mode.leaves.empty() && IsWindowVisible(window->Handle()))
+            shown.modeBar = mode.leaves.front().name;
 }
 
 // The view panel's visible leaves and the cursor read-out.
 void ReadBars(HWND main, ShownState& shown) {
     if (auto* top = dynamic_cast<TopController*>(Winplus::FindController(main));
         top && top->ModePanel()) {
-        for (int i = 0; i < kModeLeafCount; ++i) {
-            const auto leaf = static_cast<ModeLeaf>(i);
-            if (!IsWindowVisible(top->ModePanel()->Leaf(leaf)->Controller()->Handle())) continue;
+        for (const ViewPanelLeaf& leaf : ViewPanelLeaves()) {
+            const auto& window = top->ModePanel()->Leaf(leaf.panel)->Controller();
+            if (!IsWindowVisible(window->Handle())) continue;
             shown.viewPanels += (shown.viewPanels.empty() ? "" : ", ");
-            shown.viewPanels += ModeLeafName(leaf);
+            shown.viewPanels += leaf.name;
         }
         ReadModeBar(*top->ModePanel(), shown);
     }

@@ -2,33 +2,36 @@
 
 namespace Core {
 
-const char* ModeLeafName(ModeLeaf leaf) {
-    constexpr const char* kNames[kModeLeafCount] = {"Builder", "Anchors",       "Adjustment",
-                                                    "Fit",     "FitParameters", "Curves",
-                                                    "Visual",  "View",          "Modify"};
-    return kNames[static_cast<int>(leaf)];
+namespace {
+constexpr ViewPanelLeaf kToolFrameLeaves[] = {{PanelId::Curves, "Curves"},
+                                              {PanelId::Visual, "Visual"}};
+}  // namespace
+
+std::vector<ViewPanelLeaf> LeftColumnLeaves() {
+    std::vector<ViewPanelLeaf> leaves;
+    for (const ViewModeRow& mode : ViewModeRows())
+        leaves.insert(leaves.end(), mode.leaves.begin(), mode.leaves.end());
+    leaves.insert(leaves.end(), std::begin(kToolFrameLeaves), std::end(kToolFrameLeaves));
+    return leaves;
+}
+
+std::vector<ViewPanelLeaf> ViewPanelLeaves() {
+    std::vector<ViewPanelLeaf> leaves = LeftColumnLeaves();
+    leaves.insert(leaves.end(), std::begin(kRightColumnLeaves), std::end(kRightColumnLeaves));
+    return leaves;
 }
 
 ModeLeaves LeavesOfMode(int mode) {
     ModeLeaves leaves;
-    const auto show = [&leaves](ModeLeaf leaf) { leaves.shown[static_cast<int>(leaf)] = true; };
-    show(ModeLeaf::View);
-    if (mode <= 0) return leaves;
+    const auto show = [&leaves](PanelId leaf) { leaves.shown[IndexOf(leaf)] = true; };
+    show(PanelId::Plot);
+    if (mode <= kViewMode) return leaves;
     leaves.leftColumn = true;
     leaves.viewSplitter = true;
-    show(ModeLeaf::Modify);
-    show(ModeLeaf::Curves);
-    show(ModeLeaf::Visual);
-    switch (mode) {
-        case 1: show(ModeLeaf::Builder); break;
-        case 2: show(ModeLeaf::Anchors); break;
-        case 3: show(ModeLeaf::Adjustment); break;
-        case 4:
-            show(ModeLeaf::Fit);
-            show(ModeLeaf::FitParameters);
-            break;
-        default: break;
-    }
+    show(PanelId::Modify);
+    for (const ViewPanelLeaf& leaf : kToolFrameLeaves) show(leaf.panel);
+    if (const ViewModeRow* row = FindViewMode(mode))
+        for (const ViewPanelLeaf& leaf : row->leaves) show(leaf.panel);
     return leaves;
 }
 

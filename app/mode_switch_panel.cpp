@@ -9,15 +9,6 @@ namespace {
 
 constexpr int kSplitter = 4;
 
-// The panel each leaf is made as, in the order of ModeLeaf.
-constexpr PanelId kLeafPanels[kModeLeafCount] = {
-    PanelId::Builder, PanelId::Anchors, PanelId::Adjustment, PanelId::Fit,   PanelId::FitParameters,
-    PanelId::Curves,  PanelId::Visual,  PanelId::Plot,       PanelId::Modify};
-
-constexpr ModeLeaf kLeftLeaves[] = {
-    ModeLeaf::Builder,       ModeLeaf::Anchors, ModeLeaf::Adjustment, ModeLeaf::Fit,
-    ModeLeaf::FitParameters, ModeLeaf::Curves,  ModeLeaf::Visual};
-
 }  // namespace
 
 ViewPanel::ViewPanel(Winplus::Wnd parent) : HPanel(parent) {
@@ -32,19 +23,19 @@ ViewPanel::ViewPanel(Winplus::Wnd parent) : HPanel(parent) {
     right_->Controller()->SetSplitterSize(false, 0);
     Layout();
 
-    const auto make = [this](ModeLeaf leaf, Winplus::PanelContainer& column) {
-        Safe::XPtr<Winplus::Panel>& made = leaves_[static_cast<int>(leaf)];
-        made = MakePanel(kLeafPanels[static_cast<int>(leaf)],
-                         Winplus::Wnd(column.Controller()->Handle()));
+    const auto make = [this](PanelId leaf, Winplus::PanelContainer& column) {
+        Safe::XPtr<Winplus::Panel>& made = leaves_[IndexOf(leaf)];
+        made = MakePanel(leaf, Winplus::Wnd(column.Controller()->Handle()));
         made->Controller()->SetOrientation(0);
         column.Add(made);
         return made->Controller();
     };
-    for (ModeLeaf leaf : kLeftLeaves) make(leaf, *left_);
-    Leaf(ModeLeaf::Visual)->Controller()->SetSplitterSize(false, 0);
+    const std::vector<ViewPanelLeaf> left = LeftColumnLeaves();
+    for (const ViewPanelLeaf& leaf : left) make(leaf.panel, *left_);
+    Leaf(left.back().panel)->Controller()->SetSplitterSize(false, 0);
 
-    const auto view = make(ModeLeaf::View, *right_);
-    const auto modify = make(ModeLeaf::Modify, *right_);
+    const auto view = make(PanelId::Plot, *right_);
+    const auto modify = make(PanelId::Modify, *right_);
     view->weight = 2.0;
     modify->weight = 3.0;
     view->SetSplitterSize(false, 0);
@@ -59,8 +50,9 @@ ViewPanel::ViewPanel(Winplus::Wnd parent) : HPanel(parent) {
 void ViewPanel::OnModeChanged(const int& mode) {
     const ModeLeaves shape = LeavesOfMode(mode);
     left_->Controller()->Show(shape.leftColumn);
-    for (int i = 0; i < kModeLeafCount; ++i) leaves_[i]->Controller()->Show(shape.shown[i]);
-    Leaf(ModeLeaf::View)->Controller()->SetSplitterSize(shape.viewSplitter, kSplitter);
+    for (const ViewPanelLeaf& leaf : ViewPanelLeaves())
+        Leaf(leaf.panel)->Controller()->Show(shape.Shows(leaf.panel));
+    Leaf(PanelId::Plot)->Controller()->SetSplitterSize(shape.viewSplitter, kSplitter);
     left_->Layout();
     right_->Layout();
     Layout();

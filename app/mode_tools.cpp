@@ -1,9 +1,6 @@
 #include "app/mode_tools.h"
 
-#include "modes/view_modes.h"
-#include "modes/adjust_core.h"
-#include "modes/anchor_core.h"
-#include "modes/builder_core.h"
+#include "app/mode_table.h"
 
 namespace Core {
 
@@ -12,40 +9,37 @@ namespace {
 // One tool core seen through the view mode dispatch.
 class CoreTool : public ModeTool {
 public:
-    CoreTool(ToolCore& (*tool)(), void (*reset)()) : tool_(tool), reset_(reset) {}
+    explicit CoreTool(const ModeToolCore& core) : core_(core) {}
 
-    Winplus::Curve::Ptr GetCurrentCurve() override { return tool_().GetCurrentCurve(); }
-    Winplus::FileCurve::Ptr GetCurrentFileCurve() override { return tool_().GetCurrentFileCurve(); }
-    Winplus::LayerCurve::Ptr GetDynamicLayer() override { return tool_().GetDynamicLayer(); }
-    Winplus::LayerCurve::Ptr GetUserCurves() override { return tool_().GetUserCurves(); }
+    Winplus::Curve::Ptr GetCurrentCurve() override { return core_.tool().GetCurrentCurve(); }
+    Winplus::FileCurve::Ptr GetCurrentFileCurve() override {
+        return core_.tool().GetCurrentFileCurve();
+    }
+    Winplus::LayerCurve::Ptr GetDynamicLayer() override { return core_.tool().GetDynamicLayer(); }
+    Winplus::LayerCurve::Ptr GetUserCurves() override { return core_.tool().GetUserCurves(); }
     void SelectCurve(const std::wstring& name, const int& layer) override {
-        tool_().SelectCurve(name, layer);
+        core_.tool().SelectCurve(name, layer);
     }
     void SelectFileCurve(const std::wstring& name, const int& layer) override {
-        tool_().SelectFileCurve(name, layer);
+        core_.tool().SelectFileCurve(name, layer);
     }
     void SetCurrentLayer(const Winplus::LayerCurve::Ptr& layer) override {
-        tool_().SetCurrentLayer(layer);
+        core_.tool().SetCurrentLayer(layer);
     }
-    void Reset() override { reset_(); }
+    void Reset() override { core_.reset(); }
 
 private:
-    ToolCore& (*tool_)();
-    void (*reset_)();
+    const ModeToolCore& core_;  // a row of the mode table
 };
 
 }  // namespace
 
 void InstallModeTools() {
-    AdjustCore::Initialize(&ViewModeState::GetMode);
-    AnchorCore::Initialize(&ViewModeState::GetMode);
-    BuilderCore::Initialize(&ViewModeState::GetMode);
-    ViewModeState::SetTool(kAdjustMode,
-                           Safe::MakeX<CoreTool>(&AdjustCore::Tool, &AdjustCore::Reset));
-    ViewModeState::SetTool(kAnchorMode,
-                           Safe::MakeX<CoreTool>(&AnchorCore::Tool, &AnchorCore::Reset));
-    ViewModeState::SetTool(kBuilderMode,
-                           Safe::MakeX<CoreTool>(&BuilderCore::Tool, &BuilderCore::Reset));
+    for (const ViewModeRow& mode : ViewModeRows()) {
+        if (!mode.core) continue;
+        mode.core->initialize(&ViewModeState::GetMode);
+        ViewModeState::SetTool(mode.id, Safe::MakeX<CoreTool>(*mode.core));
+    }
 }
 
 }  // namespace Core

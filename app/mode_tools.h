@@ -1,6 +1,6 @@
 #pragma once
-// The adjust, anchor and builder tool cores as the tools of the view modes: started with the
-// view mode state as the mode they read, and registered for modes 3, 2 and 1.
+// The tool cores of the mode table (builder, anchor, adjust) as the tools of their view modes:
+// started with the view mode state as the mode they read, and registered for their modes.
 namespace Core {
 
 // Once at start-up, after the project's models exist.

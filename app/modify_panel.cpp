@@ -4,11 +4,9 @@
 
 #include <utility>
 
+#include "app/mode_table.h"
 #include "app/window_layout.h"
 #include "foundation/event_bus.h"
-#include "modes/adjust_core.h"
-#include "modes/anchor_core.h"
-#include "modes/builder_core.h"
 #include "modes/fit_core.h"
 #include "modes/view_modes.h"
 #include "plot/d2d_canvas.h"
@@ -32,17 +30,10 @@ void FollowLimits(Winplus::LayerCurve& tool, const Winplus::LayerCurve& user) {
     if (!(tool.GetLimits() == user.GetLimits())) tool.SetLimits(user.GetLimits());
 }
 
-// The tool of a mode and whether it has the mouse (switched on in its bar); none for modes 0
-// and 4.
-ToolCore* ToolOfMode(int mode, bool& on) {
-    switch (mode) {
-        case kBuilderMode:
-            on = BuilderCore::GetTool() != BuilderCore::kResizing;
-            return &BuilderCore::Tool();
-        case kAnchorMode: on = AnchorCore::AnchorsEnabled(); return &AnchorCore::Tool();
-        case kAdjustMode: on = AdjustCore::AnchorsEnabled(); return &AdjustCore::Tool();
-        default: on = false; return nullptr;
-    }
+// The tool core of a mode; none for View and the fit.
+ToolCore* ToolOfMode(int mode) {
+    const ViewModeRow* row = FindViewMode(mode);
+    return row && row->core ? &row->core->tool() : nullptr;
 }
 
 class AxisCmd : public Winplus::Command {
@@ -71,24 +62,15 @@ bool ModifyController::OnCreate() {
     Observe(BusOf<ViewEvent>(), MakeObserver<ViewEvent>([this](ViewEvent c) { OnViewEvent(c); }));
     axisBar_ = Safe::MakeX<Winplus::AxisToolBar>(Window());
     axisBar_->SetCommand(Safe::MakeX<AxisCmd>(this));
-    builderBar_ = Safe::MakeX<BuilderBar>(Window());
-    anchorBar_ = Safe::MakeX<AnchorBar>(Window());
-    adjustBar_ = Safe::MakeX<AdjustBar>(Window());
-    fitBar_ = Safe::MakeX<FitBar>(Window());
+    for (int bar = 0; bar < kModeBarCount; ++bar)
+        bars_[static_cast<std::size_t>(bar)] = MakeModeBar(static_cast<ModeBar>(bar), Window());
     FitCore::CreateOptimizer(Safe::MakeX<Optimize::WindowStepSink>(Handle()));
     SetBarsForMode();
     return false;
 }
 
 ModeToolBar* ModifyController::BarOf(ModeBar bar) const {
-    switch (bar) {
-        case ModeBar::kBuilder: return builderBar_.Get();
-        case ModeBar::kAnchor: return anchorBar_.Get();
-        case ModeBar::kAdjust: return adjustBar_.Get();
-        case ModeBar::kFit: return fitBar_.Get();
-        case ModeBar::kNone: break;
-    }
-    return nullptr;
+    return bars_[static_cast<std::size_t>(bar)].Get();
 }
 
 void ModifyController::OnModelEvent(ModelEvent code) {
@@ -130,10 +112,11 @@ void ModifyController::Reattach() {
 void ModifyController::SetBarsForMode() {
     const int mode = ViewModeState::GetMode();
     const ModeBar shown = BarOfMode(mode);
-    for (ModeBar bar : {ModeBar::kBuilder, ModeBar::kAnchor, ModeBar::kAdjust, ModeBar::kFit})
-        if (ModeToolBar* window = BarOf(bar)) window->Show(bar == shown);
-    bool on = false;
-    ToolCore* tool = ToolOfMode(mode, on);
+    for (int bar = 0; bar < kModeBarCount; ++bar)
+        if (ModeToolBar* window = BarOf(static_cast<ModeBar>(bar)))
+            window->Show(static_cast<ModeBar>(bar) == shown);
+    ToolCore* tool = ToolOfMode(mode);
+    const bool on = tool && tool->HoldsMouse();
     HandMouseForMode(mode, on);
     if (tool && on) tool->Notify(kToolTookMouse);
 }
@@ -189,9 +172,9 @@ void ModifyController::RedrawCurves() {
 void ModifyController::Layout(int, int, int width, int, bool) {
     const Winplus::PixelRect axis = AxisBarRect(width);
     if (axisBar_) axisBar_->Place(axis.x, axis.y);
-    for (ModeBar bar : {ModeBar::kBuilder, ModeBar::kAnchor, ModeBar::kAdjust, ModeBar::kFit}) {
-        const Winplus::PixelRect place = ModeBarRect(bar, width);
-        if (ModeToolBar* window = BarOf(bar))
+    for (int bar = 0; bar < kModeBarCount; ++bar) {
+        const Winplus::PixelRect place = ModeBarRect(static_cast<ModeBar>(bar), width);
+        if (ModeToolBar* window = BarOf(static_cast<ModeBar>(bar)))
             window->MoveWindow(place.x, place.y, place.width, place.height);
     }
 }

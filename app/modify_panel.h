@@ -1,9 +1,10 @@
 #pragma once
 // The Modify panel: the editable plot of the tool modes. It draws the current mode's "User
 // curves" layer with the mode's tool layer over it, hands mouse gestures to the axis tools or,
-// as mouse actions, to the active tool, hosts the axis bar and the four mode bars at its right
+// as mouse actions, to the active tool, hosts the axis bar and the modes' bars at its right
 // edge, and owns the fit worker, whose step notices it answers at once and then hands to the
 // fit driver on this thread.
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -64,10 +65,8 @@ private:
     bool pressing_ = false;
     POINT last_{};
     Safe::XPtr<Winplus::AxisToolBar> axisBar_;
-    Safe::XPtr<BuilderBar> builderBar_;
-    Safe::XPtr<AnchorBar> anchorBar_;
-    Safe::XPtr<AdjustBar> adjustBar_;
-    Safe::XPtr<FitBar> fitBar_;
+    // By ModeBar; none for kNone.
+    std::array<Safe::XPtr<ModeToolBar>, kModeBarCount> bars_;
 };
 
 class ModifyLeaf : public Winplus::VLeaf {

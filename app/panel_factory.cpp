@@ -11,6 +11,7 @@
 #include "app/function_selector.h"
 #include "app/layers_leaf.h"
 #include "app/math_tree.h"
+#include "app/mode_table.h"
 #include "app/modify_panel.h"
 #include "app/page_leaves.h"
 #include "app/parameter_leaves.h"
@@ -29,13 +30,13 @@ Safe::XPtr<Winplus::Panel> MakeLeaf(PanelId, Winplus::Wnd parent) {
     return Safe::MakeX<Leaf>(parent);
 }
 
-struct PanelKind {
+struct PanelRow {
     PanelId id;
-    const wchar_t* caption;
+    const wchar_t* caption;  // null: the mode's caption
     Maker make;
 };
 
-constexpr PanelKind kPanels[] = {
+constexpr PanelRow kPanels[] = {
     {PanelId::Selection, L"Selection", MakeLeaf<NodeSelection>},
     {PanelId::MathExplorer, L"Math Explorer", MakeLeaf<MathLeaf>},
     {PanelId::Definition, L"Definition", MakeLeaf<MapLeaf>},
@@ -49,10 +50,10 @@ constexpr PanelKind kPanels[] = {
     {PanelId::LayerExplorer, L"Layer Explorer", MakeLeaf<LayersLeaf>},
     {PanelId::Properties, L"Properties", MakeLeaf<PropertiesLeaf>},
     {PanelId::DataFiles, L"Data Files", MakeLeaf<DataLeaf>},
-    {PanelId::Builder, L"Builder", MakeLeaf<BuilderLeaf>},
-    {PanelId::Anchors, L"Anchors", MakeLeaf<AnchorsLeaf>},
-    {PanelId::Adjustment, L"Adjustment", MakeLeaf<AdjustmentLeaf>},
-    {PanelId::Fit, L"Auto-Fit", MakeLeaf<FitLeaf>},
+    {PanelId::Builder, nullptr, MakeLeaf<BuilderLeaf>},
+    {PanelId::Anchors, nullptr, MakeLeaf<AnchorsLeaf>},
+    {PanelId::Adjustment, nullptr, MakeLeaf<AdjustmentLeaf>},
+    {PanelId::Fit, nullptr, MakeLeaf<FitLeaf>},
     {PanelId::FitParameters, L"Parameters", MakeLeaf<ParametersLeaf>},
     {PanelId::Curves, L"Curve Explorer", MakeLeaf<CurvesLeaf>},
     {PanelId::Visual, L"Visual", MakeLeaf<VisualLeaf>},
@@ -62,22 +63,27 @@ constexpr PanelKind kPanels[] = {
 constexpr bool InIdOrder() {
     for (int i = 0; i < static_cast<int>(std::size(kPanels)); ++i)
         if (kPanels[i].id != static_cast<PanelId>(i)) return false;
-    return static_cast<int>(std::size(kPanels)) == static_cast<int>(PanelId::Modify) + 1;
+    return static_cast<int>(std::size(kPanels)) == IndexOf(PanelId::Modify) + 1;
 }
-static_assert(InIdOrder(), "one row per panel id, in the order of the ids");
+static_assert(InIdOrder(), "one row per leaf, in the order of the ids");
 
-const PanelKind& KindOf(PanelId id) {
-    return kPanels[static_cast<int>(id)];
+// The row of a leaf; null for the containers, which the top controller makes.
+const PanelRow* RowOf(PanelId id) {
+    return id <= PanelId::Modify ? &kPanels[IndexOf(id)] : nullptr;
 }
 
 }  // namespace
 
 const wchar_t* PanelCaption(PanelId id) {
-    return KindOf(id).caption;
+    const PanelRow* row = RowOf(id);
+    if (row && row->caption) return row->caption;
+    const ViewModeRow* mode = ModeOfPanel(id);
+    return mode ? mode->caption : L"";
 }
 
 Safe::XPtr<Winplus::Panel> MakePanel(PanelId id, Winplus::Wnd parent) {
-    return KindOf(id).make(id, parent);
+    const PanelRow* row = RowOf(id);
+    return row ? row->make(id, parent) : Safe::XPtr<Winplus::Panel>();
 }
 
 }  // namespace Core

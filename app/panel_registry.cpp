@@ -8,10 +8,8 @@ namespace Core::PanelRegistry {
 
 namespace {
 
-constexpr int kKinds = 7;
-
-std::array<RegisteredPanel*, kKinds>& Slots() {
-    static std::array<RegisteredPanel*, kKinds> slots{};
+std::array<RegisteredPanel*, kPanelIdCount>& Slots() {
+    static std::array<RegisteredPanel*, kPanelIdCount> slots{};
     return slots;
 }
 
@@ -20,43 +18,49 @@ void ResetSlots() {
 }
 [[maybe_unused]] const bool kResets = RegisterProcessReset(&ResetSlots);
 
-bool IsKind(int kind, int first, int last) {
-    return kind >= first && kind <= last;
+bool IsLayoutPanel(PanelId id) {
+    return id == PanelId::MainPanel || id == PanelId::LeftColumn || id == PanelId::CentreColumn ||
+           id == PanelId::RightColumn;
 }
 
-Registration Register(RegisteredPanel* panel, int kind) {
-    Slots()[static_cast<std::size_t>(kind)] = panel;
-    return Registration(panel, SlotRelease{kind});
+bool IsToolPanel(PanelId id) {
+    return id == PanelId::FunctionSelector || id == PanelId::UserFunctionSelector ||
+           id == PanelId::FormulaEditor;
+}
+
+Registration Register(RegisteredPanel* panel, PanelId id) {
+    Slots()[static_cast<std::size_t>(IndexOf(id))] = panel;
+    return Registration(panel, SlotRelease{id});
 }
 
 }  // namespace
 
 void SlotRelease::operator()(RegisteredPanel* panel) const {
-    if (panel && GetPanel(kind) == panel) Slots()[static_cast<std::size_t>(kind)] = nullptr;
+    if (panel && GetPanel(id) == panel) Slots()[static_cast<std::size_t>(IndexOf(id))] = nullptr;
 }
 
-Registration SetLayoutPanel(RegisteredPanel* panel, int kind) {
-    return IsKind(kind, kMainPanel, kRightColumn) ? Register(panel, kind) : Registration();
+Registration SetLayoutPanel(RegisteredPanel* panel, PanelId id) {
+    return IsLayoutPanel(id) ? Register(panel, id) : Registration();
 }
 
-Registration SetToolPanel(RegisteredPanel* panel, int kind) {
-    return IsKind(kind, kFunctionSelectorPanel, kFormulaEditorPanel) ? Register(panel, kind)
-                                                                     : Registration();
+Registration SetToolPanel(RegisteredPanel* panel, PanelId id) {
+    return IsToolPanel(id) ? Register(panel, id) : Registration();
 }
 
-RegisteredPanel* GetPanel(int kind) {
-    return IsKind(kind, 0, kKinds - 1) ? Slots()[static_cast<std::size_t>(kind)] : nullptr;
+RegisteredPanel* GetPanel(PanelId id) {
+    return IsLayoutPanel(id) || IsToolPanel(id) ? Slots()[static_cast<std::size_t>(IndexOf(id))]
+                                                : nullptr;
 }
 
-void ShowPanel(int kind, bool visible) {
-    int container;
-    if (kind == kLeftColumn || kind == kRightColumn)
-        container = kMainPanel;
-    else if (IsKind(kind, kFunctionSelectorPanel, kFormulaEditorPanel))
-        container = kCentreColumn;
+void ShowPanel(PanelId id, bool visible) {
+    PanelId container;
+    if (id == PanelId::LeftColumn || id == PanelId::RightColumn)
+        container = PanelId::MainPanel;
+    else if (IsToolPanel(id))
+        container = PanelId::CentreColumn;
     else
         return;
-    RegisteredPanel* panel = GetPanel(kind);
+    RegisteredPanel* panel = GetPanel(id);
     if (!panel) return;
     panel->SetVisible(visible);
     if (RegisteredPanel* parent = GetPanel(container)) parent->LayOut();

@@ -1,19 +1,11 @@
 #pragma once
-// The panel registry: the main window's columns and tool panels, found by kind, through which the
+// The panel registry: the main window's columns and tool panels, found by id, through which the
 // View menu shows and hides panels. It points at panels it does not own.
 #include <memory>
 
-namespace Core {
+#include "app/panel_ids.h"
 
-enum PanelKind {
-    kMainPanel = 0,
-    kLeftColumn = 1,
-    kCentreColumn = 2,
-    kRightColumn = 3,
-    kFunctionSelectorPanel = 4,
-    kUserFunctionSelectorPanel = 5,
-    kFormulaEditorPanel = 6,
-};
+namespace Core {
 
 // What the registry does with a panel; the window code adapts its panels to it.
 class RegisteredPanel {
@@ -29,23 +21,22 @@ namespace PanelRegistry {
 
 // Empties a panel's slot unless another panel has taken it since.
 struct SlotRelease {
-    int kind = -1;
+    PanelId id = PanelId::MainPanel;
     void operator()(RegisteredPanel* panel) const;
 };
 // Keeps a panel in its slot: resetting or destroying the registration empties the slot.
 using Registration = std::unique_ptr<RegisteredPanel, SlotRelease>;
 
-// The main panel and the three columns (kinds 0 to 3); other kinds are ignored (an empty
-// registration).
-[[nodiscard]] Registration SetLayoutPanel(RegisteredPanel* panel, int kind);
-// The Function Selector, the User Function Selector and the Formula Editor (kinds 4 to 6).
-[[nodiscard]] Registration SetToolPanel(RegisteredPanel* panel, int kind);
-// Null for an empty slot or a kind outside 0 to 6.
-RegisteredPanel* GetPanel(int kind);
+// The main panel and its three columns; other ids are ignored (an empty registration).
+[[nodiscard]] Registration SetLayoutPanel(RegisteredPanel* panel, PanelId id);
+// The Function Selector, the User Function Selector and the Formula Editor; other ids are ignored.
+[[nodiscard]] Registration SetToolPanel(RegisteredPanel* panel, PanelId id);
+// Null for an empty slot or an id the registry does not keep.
+RegisteredPanel* GetPanel(PanelId id);
 
-// Kinds 1 and 3 show or hide a side column and lay the main panel out again; kinds 4 to 6 a tool
-// panel, then the centre column. Kind 2, other kinds and empty slots do nothing.
-void ShowPanel(int kind, bool visible);
+// The left and right columns show or hide and lay the main panel out again; the three tool panels
+// likewise with the centre column. Other ids and empty slots do nothing.
+void ShowPanel(PanelId id, bool visible);
 
 }  // namespace PanelRegistry
 }  // namespace Core

@@ -1,6 +1,6 @@
 #include "app/plot_gestures.h"
 
-#include "modes/view_modes.h"
+#include "app/mode_table.h"
 #include "app/window_layout.h"
 
 namespace Core {
@@ -62,24 +62,14 @@ void ModifyMouse::OnMouseMove(int x, int y, unsigned keys, int width, int height
 }
 
 ModeBar BarOfMode(int mode) {
-    switch (mode) {
-        case kBuilderMode: return ModeBar::kBuilder;
-        case kAnchorMode: return ModeBar::kAnchor;
-        case kAdjustMode: return ModeBar::kAdjust;
-        case kFitMode: return ModeBar::kFit;
-        default: return ModeBar::kNone;
-    }
+    const ViewModeRow* row = FindViewMode(mode);
+    return row ? row->bar : ModeBar::kNone;
 }
 
 Winplus::PixelRect ModeBarRect(ModeBar bar, int width) {
     int height = 0;
-    switch (bar) {
-        case ModeBar::kBuilder: height = 100; break;
-        case ModeBar::kAnchor: height = 144; break;
-        case ModeBar::kAdjust: height = 50; break;
-        case ModeBar::kFit: height = 78; break;
-        case ModeBar::kNone: break;
-    }
+    for (const ViewModeRow& mode : ViewModeRows())
+        if (bar != ModeBar::kNone && mode.bar == bar) height = mode.barHeight;
     return {width - 23, 91, 22, height};
 }
 
@@ -88,9 +78,9 @@ Winplus::PixelRect AxisBarRect(int width) {
 }
 
 int AxisToolsDisabled(int mode, bool toolOn) {
-    if (mode == kFitMode) return -1;
-    const bool tool = mode == kBuilderMode || mode == kAnchorMode || mode == kAdjustMode;
-    return tool && toolOn ? -1 : 0;
+    const ViewModeRow* row = FindViewMode(mode);
+    const ModeMouse mouse = row ? row->mouse : ModeMouse::kAxisTools;
+    return mouse == ModeMouse::kMode || (mouse == ModeMouse::kToolWhenOn && toolOn) ? -1 : 0;
 }
 
 void HandMouseForMode(int mode, bool toolOn) {

@@ -3,6 +3,7 @@
 // which presses start a gesture, where the cursor counts as over the plot; and for the Modify
 // panel the mouse handed to the axis tools and the active tool, the tool bar of each mode and
 // who has the mouse in each mode.
+#include "modes/mode_bars.h"
 #include "plot/axis_tools.h"
 
 namespace Core {
@@ -41,14 +42,14 @@ private:
 };
 
 // The tool bar shown below the axis bar: none in mode 0, else that of the mode's tool.
-enum class ModeBar { kNone, kBuilder, kAnchor, kAdjust, kFit };
 ModeBar BarOfMode(int mode);
 // Where a bar sits at the right edge of a client area that wide; the axis bar above them.
 Winplus::PixelRect ModeBarRect(ModeBar bar, int width);
 Winplus::PixelRect AxisBarRect(int width);
 
-// The axis tools' disable flag for a mode: the Fit mode always takes the mouse, modes 1 to 3
-// while their tool is switched on; mode 0, and a tool switched off, give it back.
+// The axis tools' disable flag for a mode, by the mode table: the Fit mode always takes the
+// mouse, modes 1 to 3 while their tool is switched on; mode 0, and a tool switched off, give it
+// back.
 int AxisToolsDisabled(int mode, bool toolOn);
 // Sets that flag on entering a mode (ViewEvent::kViewModeChanged) or switching its tool.
 void HandMouseForMode(int mode, bool toolOn);

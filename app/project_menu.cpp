@@ -68,10 +68,10 @@ void ExportFunctionDefinitions(HWND main) {
 }
 
 // A View item: its check mark says whether the panel shows; the click turns both over.
-void ToggleView(HWND main, int menuId, int kind) {
+void ToggleView(HWND main, int menuId, PanelId panel) {
     HMENU view = GetSubMenu(GetMenu(main), 1);
     const bool visible = (GetMenuState(view, menuId, MF_BYCOMMAND) & MF_CHECKED) == 0;
-    PanelRegistry::ShowPanel(kind, visible);
+    PanelRegistry::ShowPanel(panel, visible);
     CheckMenuItem(view, menuId, MF_BYCOMMAND | (visible ? MF_CHECKED : MF_UNCHECKED));
 }
 
@@ -121,14 +121,15 @@ void ProjectMenu::AddTo(MenuCommands& commands) {
 
     // Panels shown and hidden.
     constexpr struct {
-        int menuId, kind;
-    } kViews[] = {{ID_VIEW_MATH_EXPLORER, kLeftColumn},
-                  {ID_VIEW_LAYER_EXPLORER, kRightColumn},
-                  {ID_VIEW_FUNCTION_SELECTOR, kFunctionSelectorPanel},
-                  {ID_VIEW_FORMULA_EDITOR, kFormulaEditorPanel},
-                  {ID_VIEW_USER_FUNCTIONS, kUserFunctionSelectorPanel}};
+        int menuId;
+        PanelId panel;
+    } kViews[] = {{ID_VIEW_MATH_EXPLORER, PanelId::LeftColumn},
+                  {ID_VIEW_LAYER_EXPLORER, PanelId::RightColumn},
+                  {ID_VIEW_FUNCTION_SELECTOR, PanelId::FunctionSelector},
+                  {ID_VIEW_FORMULA_EDITOR, PanelId::FormulaEditor},
+                  {ID_VIEW_USER_FUNCTIONS, PanelId::UserFunctionSelector}};
     for (const auto& view : kViews)
-        add(view.menuId, [main, view] { ToggleView(main, view.menuId, view.kind); });
+        add(view.menuId, [main, view] { ToggleView(main, view.menuId, view.panel); });
 
     // Libraries, help pages and tools.
     add(ID_LIBRARY_LOAD, [main] { LoadFunctionLibrary(main); });

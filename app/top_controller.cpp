@@ -215,19 +215,20 @@ Safe::XPtr<Winplus::PopupBanner> TopController::BuildPanels() {
 }
 
 void TopController::RegisterPanels() {
-    const auto add = [this](Winplus::Panel* panel, int kind) {
+    const auto add = [this](Winplus::Panel* panel, PanelId id, bool layout) {
         if (!panel) return;
         auto view = std::make_unique<RegistryPanel>(panel);
-        registrations_.push_back(kind <= kRightColumn
-                                     ? PanelRegistry::SetLayoutPanel(view.get(), kind)
-                                     : PanelRegistry::SetToolPanel(view.get(), kind));
+        registrations_.push_back(layout ? PanelRegistry::SetLayoutPanel(view.get(), id)
+                                        : PanelRegistry::SetToolPanel(view.get(), id));
         registered_.push_back(std::move(view));
     };
-    add(mainPanel_.Get(), kMainPanel);
-    for (int i = 0; i < 3; ++i) add(columns_[i].Get(), kLeftColumn + i);
-    add(FindLeaf<FunctionSelector>(*columns_[1]), kFunctionSelectorPanel);
-    add(FindLeaf<CapsuleSelector>(*columns_[1]), kUserFunctionSelectorPanel);
-    add(FindLeaf<FormulaBar>(*columns_[1]), kFormulaEditorPanel);
+    add(mainPanel_.Get(), PanelId::MainPanel, true);
+    constexpr PanelId kColumns[] = {PanelId::LeftColumn, PanelId::CentreColumn,
+                                    PanelId::RightColumn};
+    for (int i = 0; i < 3; ++i) add(columns_[i].Get(), kColumns[i], true);
+    add(FindLeaf<FunctionSelector>(*columns_[1]), PanelId::FunctionSelector, false);
+    add(FindLeaf<CapsuleSelector>(*columns_[1]), PanelId::UserFunctionSelector, false);
+    add(FindLeaf<FormulaBar>(*columns_[1]), PanelId::FormulaEditor, false);
 }
 
 void TopController::BuildCommands() {

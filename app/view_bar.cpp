@@ -1,6 +1,6 @@
 #include "app/view_bar.h"
 
-#include "modes/view_modes.h"
+#include "app/mode_table.h"
 #include "winplus/gdip_draw.h"
 
 namespace Core {
@@ -8,18 +8,16 @@ namespace Core {
 namespace {
 constexpr Winplus::Argb kBlack = 0xFF000000;
 constexpr Winplus::Argb kWhite = 0xFFFFFFFF;
-// The stickers in the order of the view modes they choose.
-constexpr const wchar_t* kModeNames[] = {L"View", L"Builder", L"Anchors", L"Adjustment",
-                                         L"Auto-Fit"};
 }  // namespace
 
 bool ViewBarController::OnCreate() {
     RECT client{};
     GetClientRect(Handle(), &client);
     Winplus::StickerList stickers;
-    for (const wchar_t* name : kModeNames)
+    // The stickers in the order of the view modes they choose.
+    for (const ViewModeRow& mode : ViewModeRows())
         stickers.push_back(
-            Winplus::Sticker::CreateIntercalary(name, true, kWhite, kBlack, kBlack, true));
+            Winplus::Sticker::CreateIntercalary(mode.caption, true, kWhite, kBlack, kBlack, true));
     bar_ = Safe::MakeX<Winplus::StickerBar>(Handle(), L"Intercalary");
     bar_->SetStickers(stickers);
     bar_->SetCommandId(0);

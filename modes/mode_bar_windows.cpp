@@ -161,4 +161,15 @@ FitBar::FitBar(Winplus::Wnd parent)
         MakeObserver<FitEvent>([this](FitEvent code) { Apply(FitBarOnFitEvent(code)); })));
 }
 
+Safe::XPtr<ModeToolBar> MakeModeBar(ModeBar bar, Winplus::Wnd parent) {
+    switch (bar) {
+        case ModeBar::kBuilder: return Safe::MakeX<BuilderBar>(parent);
+        case ModeBar::kAnchor: return Safe::MakeX<AnchorBar>(parent);
+        case ModeBar::kAdjust: return Safe::MakeX<AdjustBar>(parent);
+        case ModeBar::kFit: return Safe::MakeX<FitBar>(parent);
+        case ModeBar::kNone: break;
+    }
+    return nullptr;
+}
+
 }  // namespace Core

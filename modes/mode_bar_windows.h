@@ -75,4 +75,7 @@ public:
     explicit FitBar(Winplus::Wnd parent);
 };
 
+// A new bar of that kind in parent; none for ModeBar::kNone.
+Safe::XPtr<ModeToolBar> MakeModeBar(ModeBar bar, Winplus::Wnd parent);
+
 }  // namespace Core

@@ -11,6 +11,10 @@
 
 namespace Core {
 
+// The tool bar of a view mode, below the Modify plot's axis bar; none in the View mode.
+enum class ModeBar { kNone, kBuilder, kAnchor, kAdjust, kFit };
+inline constexpr int kModeBarCount = static_cast<int>(ModeBar::kFit) + 1;
+
 enum ModeBarButton {
     kResizingButton = 110,  // "Resizing mode", every bar
     kAddFunctionButton = 140,

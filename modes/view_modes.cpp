@@ -8,7 +8,7 @@ namespace {
 
 struct ViewModes {
     int mode = kViewMode;
-    std::array<Safe::XPtr<ModeTool>, 5> tools;  // by mode; none for mode 0
+    std::array<Safe::XPtr<ModeTool>, kViewModeCount> tools;  // by mode; none for mode 0
 };
 
 ViewModes& Modes() {
@@ -23,8 +23,7 @@ void ResetViewModes() {
 
 ModeTool* CurrentTool() {
     const int mode = Modes().mode;
-    return mode >= kBuilderMode && mode <= kFitMode ? Modes().tools[static_cast<std::size_t>(mode)].Get()
-                                                    : nullptr;
+    return IsToolMode(mode) ? Modes().tools[static_cast<std::size_t>(mode)].Get() : nullptr;
 }
 
 }  // namespace
@@ -47,7 +46,7 @@ int ViewModeState::GetMode() {
 }
 
 void ViewModeState::SetTool(const int& mode, const Safe::XPtr<ModeTool>& tool) {
-    if (mode >= kBuilderMode && mode <= kFitMode) Modes().tools[static_cast<std::size_t>(mode)] = tool;
+    if (IsToolMode(mode)) Modes().tools[static_cast<std::size_t>(mode)] = tool;
 }
 
 Winplus::Curve::Ptr ViewModeState::GetCurrentCurve() {
@@ -83,11 +82,14 @@ void ViewModeState::SetCurrentLayer(const Winplus::LayerCurve::Ptr& layer) {
 }
 
 void ViewModeState::ResetAll() {
-    for (int mode : {kAdjustMode, kAnchorMode, kBuilderMode, kFitMode}) {
+    const auto reset = [](int mode) {
         // A tool's reset may announce changes; hold it meanwhile.
         const Safe::XPtr<ModeTool> tool = Modes().tools[static_cast<std::size_t>(mode)];
         if (tool) tool->Reset();
-    }
+    };
+    // The three tool cores from the last to the first, then the modes after them.
+    for (int mode = kAdjustMode; mode >= kBuilderMode; --mode) reset(mode);
+    for (int mode = kAdjustMode + 1; mode < kViewModeCount; ++mode) reset(mode);
     NotifyAll(ViewEvent::kViewModeChanged);
 }
 

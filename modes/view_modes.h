@@ -8,7 +8,20 @@
 
 namespace Core {
 
-enum ViewModeId { kViewMode = 0, kBuilderMode = 1, kAnchorMode = 2, kAdjustMode = 3, kFitMode = 4 };
+// The numbers are those the view bar's stickers choose, in order; kViewModeCount ends the list.
+enum ViewModeId {
+    kViewMode = 0,
+    kBuilderMode = 1,
+    kAnchorMode = 2,
+    kAdjustMode = 3,
+    kFitMode = 4,
+    kViewModeCount
+};
+
+// Whether a mode number names a mode with a tool: every mode but View.
+inline constexpr bool IsToolMode(int mode) {
+    return mode > kViewMode && mode < kViewModeCount;
+}
 
 // What a mode's tool core offers the dispatch; each core registers one at start-up.
 class ModeTool : public Safe::Countable {
@@ -37,7 +50,7 @@ public:
     // ViewEvent::kViewModeChanged unless the mode is current already.
     static void SetMode(const int& mode);
     static int GetMode();
-    // The tool of mode 1 to 4 (another mode is ignored); null takes it away.
+    // The tool of a tool mode (another mode is ignored); null takes it away.
     static void SetTool(const int& mode, const Safe::XPtr<ModeTool>& tool);
 
     static Winplus::Curve::Ptr GetCurrentCurve();

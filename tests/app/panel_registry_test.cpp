@@ -8,6 +8,7 @@
 namespace {
 
 namespace PanelRegistry = Core::PanelRegistry;
+using Panel = Core::PanelId;
 
 struct Journal {
     std::vector<std::string> lines;
@@ -30,29 +31,29 @@ TEST(PanelRegistry, ShowingAPanelLaysOutItsContainer) {
     Journal journal;
     FakePanel main(journal, "main"), left(journal, "left"), centre(journal, "centre"),
         right(journal, "right"), functions(journal, "functions"), formula(journal, "formula");
-    auto r0 = PanelRegistry::SetLayoutPanel(&main, Core::kMainPanel);
-    auto r1 = PanelRegistry::SetLayoutPanel(&left, Core::kLeftColumn);
-    auto r2 = PanelRegistry::SetLayoutPanel(&centre, Core::kCentreColumn);
-    auto r3 = PanelRegistry::SetLayoutPanel(&right, Core::kRightColumn);
-    auto r4 = PanelRegistry::SetToolPanel(&functions, Core::kFunctionSelectorPanel);
-    auto r6 = PanelRegistry::SetToolPanel(&formula, Core::kFormulaEditorPanel);
+    auto r0 = PanelRegistry::SetLayoutPanel(&main, Panel::MainPanel);
+    auto r1 = PanelRegistry::SetLayoutPanel(&left, Panel::LeftColumn);
+    auto r2 = PanelRegistry::SetLayoutPanel(&centre, Panel::CentreColumn);
+    auto r3 = PanelRegistry::SetLayoutPanel(&right, Panel::RightColumn);
+    auto r4 = PanelRegistry::SetToolPanel(&functions, Panel::FunctionSelector);
+    auto r6 = PanelRegistry::SetToolPanel(&formula, Panel::FormulaEditor);
     // Each setter takes only its own kinds.
-    auto wrong1 = PanelRegistry::SetLayoutPanel(&formula, Core::kUserFunctionSelectorPanel);
-    auto wrong2 = PanelRegistry::SetToolPanel(&formula, Core::kLeftColumn);
-    auto wrong3 = PanelRegistry::SetToolPanel(&formula, 7);
-    EXPECT_FALSE(PanelRegistry::GetPanel(Core::kUserFunctionSelectorPanel));
-    EXPECT_EQ(PanelRegistry::GetPanel(Core::kLeftColumn), &left);
+    auto wrong1 = PanelRegistry::SetLayoutPanel(&formula, Panel::UserFunctionSelector);
+    auto wrong2 = PanelRegistry::SetToolPanel(&formula, Panel::LeftColumn);
+    auto wrong3 = PanelRegistry::SetToolPanel(&formula, Panel::Definition);
+    EXPECT_FALSE(PanelRegistry::GetPanel(Panel::UserFunctionSelector));
+    EXPECT_EQ(PanelRegistry::GetPanel(Panel::LeftColumn), &left);
 
-    PanelRegistry::ShowPanel(Core::kLeftColumn, false);
-    PanelRegistry::ShowPanel(Core::kRightColumn, true);
-    PanelRegistry::ShowPanel(Core::kFunctionSelectorPanel, false);
-    PanelRegistry::ShowPanel(Core::kFormulaEditorPanel, true);
-    // The centre column, unknown kinds and an empty slot: nothing.
-    PanelRegistry::ShowPanel(Core::kCentreColumn, false);
-    PanelRegistry::ShowPanel(Core::kMainPanel, false);
-    PanelRegistry::ShowPanel(-1, false);
-    PanelRegistry::ShowPanel(7, false);
-    PanelRegistry::ShowPanel(Core::kUserFunctionSelectorPanel, false);
+    PanelRegistry::ShowPanel(Panel::LeftColumn, false);
+    PanelRegistry::ShowPanel(Panel::RightColumn, true);
+    PanelRegistry::ShowPanel(Panel::FunctionSelector, false);
+    PanelRegistry::ShowPanel(Panel::FormulaEditor, true);
+    // The centre column, panels the registry does not keep and an empty slot: nothing.
+    PanelRegistry::ShowPanel(Panel::CentreColumn, false);
+    PanelRegistry::ShowPanel(Panel::MainPanel, false);
+    PanelRegistry::ShowPanel(Panel::Selection, false);
+    PanelRegistry::ShowPanel(Panel::Modify, false);
+    PanelRegistry::ShowPanel(Panel::UserFunctionSelector, false);
     EXPECT_EQ(journal.lines,
               (std::vector<std::string>{"left hidden", "main laid out", "right shown",
                                         "main laid out", "functions hidden", "centre laid out",
@@ -62,20 +63,20 @@ TEST(PanelRegistry, ShowingAPanelLaysOutItsContainer) {
 TEST(PanelRegistry, ARegistrationHoldsItsSlotUntilReleased) {
     Journal journal;
     FakePanel first(journal, "first"), second(journal, "second");
-    auto one = PanelRegistry::SetToolPanel(&first, Core::kFormulaEditorPanel);
+    auto one = PanelRegistry::SetToolPanel(&first, Panel::FormulaEditor);
     {
         auto moved = std::move(one);
-        EXPECT_EQ(PanelRegistry::GetPanel(Core::kFormulaEditorPanel), &first);
+        EXPECT_EQ(PanelRegistry::GetPanel(Panel::FormulaEditor), &first);
     }
-    EXPECT_FALSE(PanelRegistry::GetPanel(Core::kFormulaEditorPanel));
-    PanelRegistry::ShowPanel(Core::kFormulaEditorPanel, true);
+    EXPECT_FALSE(PanelRegistry::GetPanel(Panel::FormulaEditor));
+    PanelRegistry::ShowPanel(Panel::FormulaEditor, true);
     EXPECT_TRUE(journal.lines.empty());
 
     // A panel that took the slot over keeps it when the older registration goes.
-    auto older = PanelRegistry::SetToolPanel(&first, Core::kFormulaEditorPanel);
-    auto newer = PanelRegistry::SetToolPanel(&second, Core::kFormulaEditorPanel);
+    auto older = PanelRegistry::SetToolPanel(&first, Panel::FormulaEditor);
+    auto newer = PanelRegistry::SetToolPanel(&second, Panel::FormulaEditor);
     older.reset();
-    EXPECT_EQ(PanelRegistry::GetPanel(Core::kFormulaEditorPanel), &second);
+    EXPECT_EQ(PanelRegistry::GetPanel(Panel::FormulaEditor), &second);
 }
 
 }  // namespace

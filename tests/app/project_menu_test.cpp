@@ -178,9 +178,9 @@ TEST(ProjectMenu, ViewItemsShowAndHideTheirPanelsAndTurnTheirCheckMarksOver) {
     HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAIN_MENU));
     SetMenu(main.hwnd, menu);
     RecordedPanel left, formulas;
-    const auto leftSlot = Core::PanelRegistry::SetLayoutPanel(&left, Core::kLeftColumn);
+    const auto leftSlot = Core::PanelRegistry::SetLayoutPanel(&left, Core::PanelId::LeftColumn);
     const auto formulaSlot =
-        Core::PanelRegistry::SetToolPanel(&formulas, Core::kFormulaEditorPanel);
+        Core::PanelRegistry::SetToolPanel(&formulas, Core::PanelId::FormulaEditor);
     const auto checked = [menu](int id) {
         return (GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND) & MF_CHECKED) != 0;
     };

@@ -30,7 +30,7 @@
 
 namespace {
 
-using Core::ModeLeaf;
+using Core::PanelId;
 using Core::GlobalBar::ButtonId;
 
 // A press and release at a point of a window, as the mouse gives them.
@@ -52,15 +52,15 @@ TEST(ViewBarAndPanel, EachStickerSetsItsModeAndThePanelShowsThatModesLeaves) {
     const wchar_t* names[] = {L"View", L"Builder", L"Anchors", L"Adjustment", L"Auto-Fit"};
     for (int i = 0; i < 5; ++i) EXPECT_EQ(stickers[i]->GetName(), names[i]);
 
-    const auto visible = [&](ModeLeaf leaf) {
+    const auto visible = [&](PanelId leaf) {
         return IsWindowVisible(panel->Leaf(leaf)->Controller()->Handle()) != FALSE;
     };
     // Start-up: the View plot alone fills the panel.
     EXPECT_FALSE(IsWindowVisible(panel->LeftColumn()->Controller()->Handle()));
-    EXPECT_TRUE(visible(ModeLeaf::View));
-    EXPECT_FALSE(visible(ModeLeaf::Modify));
+    EXPECT_TRUE(visible(PanelId::Plot));
+    EXPECT_FALSE(visible(PanelId::Modify));
     RECT view{};
-    GetWindowRect(panel->Leaf(ModeLeaf::View)->Controller()->Handle(), &view);
+    GetWindowRect(panel->Leaf(PanelId::Plot)->Controller()->Handle(), &view);
     EXPECT_EQ(view.bottom - view.top, 580);
 
     int views = 0;
@@ -73,8 +73,8 @@ TEST(ViewBarAndPanel, EachStickerSetsItsModeAndThePanelShowsThatModesLeaves) {
         const Core::ModeLeaves expected = Core::LeavesOfMode(mode);
         EXPECT_EQ(IsWindowVisible(panel->LeftColumn()->Controller()->Handle()) != FALSE,
                   expected.leftColumn);
-        for (int i = 0; i < Core::kModeLeafCount; ++i)
-            EXPECT_EQ(visible(static_cast<ModeLeaf>(i)), expected.shown[i]) << mode << " " << i;
+        for (const Core::ViewPanelLeaf& leaf : Core::ViewPanelLeaves())
+            EXPECT_EQ(visible(leaf.panel), expected.Shows(leaf.panel)) << mode << " " << leaf.name;
     }
     // The sticker of the current mode (Adjust, chosen twice) announced nothing the second time.
     EXPECT_EQ(views, 5);
