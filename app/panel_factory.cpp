@@ -32,7 +32,7 @@ Safe::XPtr<Winplus::Panel> MakeLeaf(PanelId, Winplus::Wnd parent) {
 
 struct PanelRow {
     PanelId id;
-    const wchar_t* caption;  // null: the mode's caption
+    const wchar_t* caption;  // null for a mode's property page: its mode's caption
     Maker make;
 };
 

@@ -6,7 +6,7 @@
 
 namespace Core {
 
-// The caption of a leaf; a mode's own panel has its mode's.
+// The caption of a leaf; a mode's property page has its mode's.
 const wchar_t* PanelCaption(PanelId id);
 
 // A new leaf of that id in parent; none for the main panel and its columns.
