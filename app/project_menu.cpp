@@ -6,13 +6,13 @@
 #include "app/model_commands.h"
 #include "app/panel_registry.h"
 #include "app/project_commands.h"
-#include "app/resource_ids.h"
 #include "app/selection_files.h"
 #include "foundation/platform.h"
 #include "foundation/text.h"
 #include "io/data_set.h"
 #include "io/osml_writer.h"
 #include "model/current.h"
+#include "winplus/resource_ids.h"
 
 namespace Core {
 
@@ -109,10 +109,10 @@ void ProjectMenu::AddTo(MenuCommands& commands) {
     add(ID_EXPORT_OSML, [main] { MathMapIo::SaveOsmlModel(main, false); });
     add(ID_EXPORT_OSML_DECLARATIONS, [main] { MathMapIo::SaveOsmlModel(main, true); });
     // Ids of the tool bars and panels, without a menu item.
-    add(183, [main] { Selection::LoadPrototypeCommand(main); });
-    add(184, [main] { MathMapIo::SavePrototype(main); });
-    add(189, [main] { MathMapIo::SaveEncapsulation(main); });
-    add(222, [] { MenuCore::SetLibraryCategory(0); });
+    add(ID_LOAD_PROTOTYPE, [main] { Selection::LoadPrototypeCommand(main); });
+    add(ID_SAVE_PROTOTYPE, [main] { MathMapIo::SavePrototype(main); });
+    add(ID_SAVE_ENCAPSULATION, [main] { MathMapIo::SaveEncapsulation(main); });
+    add(ID_LIBRARY_FIRST_CATEGORY, [] { MenuCore::SetLibraryCategory(0); });
 
     // Data files.
     add(ID_FILE_LOAD_DATA, [main] { LoadDataFile(main, ID_FILE_LOAD_DATA); });

@@ -13,7 +13,6 @@
 #include "app/node_help.h"
 #include "app/panel_factory.h"
 #include "app/project_commands.h"
-#include "app/resource_ids.h"
 #include "app/selection_panel.h"
 #include "app/splash.h"
 #include "app/window_layout.h"
@@ -26,6 +25,7 @@
 #include "model/selection.h"
 #include "modes/fit_core.h"
 #include "plot/axis_tools.h"
+#include "winplus/resource_ids.h"
 
 namespace Core {
 

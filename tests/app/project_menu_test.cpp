@@ -10,7 +10,6 @@
 #include "app/about_box.h"
 #include "app/panel_registry.h"
 #include "app/project_state.h"
-#include "app/resource_ids.h"
 #include "foundation/text.h"
 #include "io/data_set.h"
 #include "model/current.h"
@@ -19,6 +18,7 @@
 #include "tests/app/scripted_platform.h"
 #include "tests/io/reader_support.h"
 #include "tests/winplus/gui_test_support.h"
+#include "winplus/resource_ids.h"
 
 namespace {
 
