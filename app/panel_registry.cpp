@@ -62,4 +62,9 @@ void ShowPanel(int kind, bool visible) {
     if (RegisteredPanel* parent = GetPanel(container)) parent->LayOut();
 }
 
+bool IsShown(int kind) {
+    const RegisteredPanel* panel = GetPanel(kind);
+    return panel && panel->IsVisible();
+}
+
 }  // namespace Core::PanelRegistry

@@ -21,6 +21,8 @@ public:
     virtual ~RegisteredPanel() = default;
     // Shows or hides the panel (its controller's visibility).
     virtual void SetVisible(bool visible) = 0;
+    // Whether the panel shows, whoever showed or hid it.
+    virtual bool IsVisible() const = 0;
     // Lays the panel's children out again (a container after a child's visibility changed).
     virtual void LayOut() = 0;
 };
@@ -46,6 +48,8 @@ RegisteredPanel* GetPanel(int kind);
 // Kinds 1 and 3 show or hide a side column and lay the main panel out again; kinds 4 to 6 a tool
 // panel, then the centre column. Kind 2, other kinds and empty slots do nothing.
 void ShowPanel(int kind, bool visible);
+// Whether the panel of that kind shows; false for an empty slot or a kind outside 0 to 6.
+bool IsShown(int kind);
 
 }  // namespace PanelRegistry
 }  // namespace Core

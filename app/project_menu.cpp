@@ -67,13 +67,14 @@ void ExportFunctionDefinitions(HWND main) {
     Sml::WriteLibrary(path, models);
 }
 
-// A View item: its check mark says whether the panel shows; the click turns both over.
-void ToggleView(HWND main, int menuId, int kind) {
-    HMENU view = GetSubMenu(GetMenu(main), 1);
-    const bool visible = (GetMenuState(view, menuId, MF_BYCOMMAND) & MF_CHECKED) == 0;
-    PanelRegistry::ShowPanel(kind, visible);
-    CheckMenuItem(view, menuId, MF_BYCOMMAND | (visible ? MF_CHECKED : MF_UNCHECKED));
-}
+// The View items and the panels they show and hide.
+constexpr struct {
+    int menuId, kind;
+} kViews[] = {{ID_VIEW_MATH_EXPLORER, kLeftColumn},
+              {ID_VIEW_LAYER_EXPLORER, kRightColumn},
+              {ID_VIEW_FUNCTION_SELECTOR, kFunctionSelectorPanel},
+              {ID_VIEW_FORMULA_EDITOR, kFormulaEditorPanel},
+              {ID_VIEW_USER_FUNCTIONS, kUserFunctionSelectorPanel}};
 
 }  // namespace
 
@@ -119,16 +120,10 @@ void ProjectMenu::AddTo(MenuCommands& commands) {
     for (int id = ID_OPUS_FIRST; id <= ID_OPUS_LAST; ++id)
         add(id, [main, id] { LoadDataFile(main, id); });
 
-    // Panels shown and hidden.
-    constexpr struct {
-        int menuId, kind;
-    } kViews[] = {{ID_VIEW_MATH_EXPLORER, kLeftColumn},
-                  {ID_VIEW_LAYER_EXPLORER, kRightColumn},
-                  {ID_VIEW_FUNCTION_SELECTOR, kFunctionSelectorPanel},
-                  {ID_VIEW_FORMULA_EDITOR, kFormulaEditorPanel},
-                  {ID_VIEW_USER_FUNCTIONS, kUserFunctionSelectorPanel}};
+    // Panels shown and hidden: a View item turns over whether its panel shows.
     for (const auto& view : kViews)
-        add(view.menuId, [main, view] { ToggleView(main, view.menuId, view.kind); });
+        add(view.menuId,
+            [kind = view.kind] { PanelRegistry::ShowPanel(kind, !PanelRegistry::IsShown(kind)); });
 
     // Libraries, help pages and tools.
     add(ID_LIBRARY_LOAD, [main] { LoadFunctionLibrary(main); });
@@ -139,6 +134,14 @@ void ProjectMenu::AddTo(MenuCommands& commands) {
     }
     add(ID_TOOLS_NOTEPAD, [] { Platform::OpenWithShell("Notepad.exe"); });
     add(ID_TOOLS_CALCULATOR, [] { Platform::OpenWithShell("Calc.exe"); });
+}
+
+void ProjectMenu::OnMenuOpening(HMENU menu) {
+    // Another menu has none of these items: CheckMenuItem then changes nothing.
+    for (const auto& view : kViews)
+        CheckMenuItem(
+            menu, static_cast<UINT>(view.menuId),
+            MF_BYCOMMAND | (PanelRegistry::IsShown(view.kind) ? MF_CHECKED : MF_UNCHECKED));
 }
 
 }  // namespace Core

@@ -161,6 +161,7 @@ class RegistryPanel : public RegisteredPanel {
 public:
     explicit RegistryPanel(Winplus::Panel* panel) : panel_(panel) {}
     void SetVisible(bool visible) override { panel_->Controller()->Show(visible); }
+    bool IsVisible() const override { return panel_->Controller()->visible; }
     void LayOut() override { panel_->Layout(); }
 
 private:
@@ -270,6 +271,12 @@ bool TopController::OnSize(unsigned width, unsigned height, WPARAM type) {
         bar->Move(layout.globalBar.x, layout.globalBar.y, layout.globalBar.width,
                   layout.globalBar.height, true);
     return false;
+}
+
+bool TopController::OnInitMenuPopup(HMENU menu, int) {
+    if (!projectMenu_) return false;
+    projectMenu_->OnMenuOpening(menu);
+    return true;
 }
 
 bool TopController::OnGetMinMaxInfo(MINMAXINFO& info) {

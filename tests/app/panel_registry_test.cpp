@@ -17,13 +17,16 @@ class FakePanel : public Core::RegisteredPanel {
 public:
     FakePanel(Journal& journal, std::string name) : journal_(journal), name_(std::move(name)) {}
     void SetVisible(bool visible) override {
+        visible_ = visible;
         journal_.lines.push_back(name_ + (visible ? " shown" : " hidden"));
     }
+    bool IsVisible() const override { return visible_; }
     void LayOut() override { journal_.lines.push_back(name_ + " laid out"); }
 
 private:
     Journal& journal_;
     std::string name_;
+    bool visible_ = true;
 };
 
 TEST(PanelRegistry, ShowingAPanelLaysOutItsContainer) {
@@ -57,6 +60,11 @@ TEST(PanelRegistry, ShowingAPanelLaysOutItsContainer) {
               (std::vector<std::string>{"left hidden", "main laid out", "right shown",
                                         "main laid out", "functions hidden", "centre laid out",
                                         "formula shown", "centre laid out"}));
+    // What shows is asked of the panels; an empty slot or an unknown kind shows nothing.
+    EXPECT_FALSE(PanelRegistry::IsShown(Core::kLeftColumn));
+    EXPECT_TRUE(PanelRegistry::IsShown(Core::kRightColumn));
+    EXPECT_FALSE(PanelRegistry::IsShown(Core::kUserFunctionSelectorPanel));
+    EXPECT_FALSE(PanelRegistry::IsShown(7));
 }
 
 TEST(PanelRegistry, ARegistrationHoldsItsSlotUntilReleased) {
