@@ -5,7 +5,6 @@
 
 namespace Core::About {
 
-inline constexpr int kDialogResource = 194;
 inline constexpr const char* kTitle = "About Sorix...";
 inline constexpr const char* kVersion = "Sorix version 2.0";
 inline constexpr const char* kPurpose =

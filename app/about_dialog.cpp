@@ -1,6 +1,6 @@
 #include "app/about_dialog.h"
 
-#include "app/resource_ids.h"
+#include "winplus/resource_ids.h"
 
 namespace Core {
 

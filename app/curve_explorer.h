@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "plot/layer.h"
+#include "winplus/resource_ids.h"
 
 namespace Core::CurveExplorer {
 
@@ -20,7 +21,9 @@ enum ItemKind {
     kUserFileCurveItem = 6,
 };
 // The image list's bitmaps, in the order of the kinds.
-inline constexpr int kImageBitmaps[7] = {117, 136, 136, 163, 163, 137, 138};
+inline constexpr int kImageBitmaps[7] = {IDB_TREE_ROOT,       IDB_TREE_LAYER,      IDB_TREE_LAYER,
+                                         IDB_TREE_TOOL_CURVE, IDB_TREE_TOOL_CURVE, IDB_TREE_CURVE,
+                                         IDB_TREE_FILE_CURVE};
 
 struct Item {
     int kind = kRootItem;

@@ -2,28 +2,29 @@
 
 #include "app/project_state.h"
 #include "io/data_set.h"
+#include "io/opus.h"
 
 namespace Core::DataFiles {
 
 const std::array<Explorer::MenuEntry, 18> kOpusMenu = {{
-    {12319, "Reflectance..."},
-    {5151, "Transmittance..."},
-    {11295, "Emittance..."},
-    {4127, "Absorbance..."},
-    {18463, "ATR..."},
-    {10271, "Raman spectrum..."},
-    {1051, "Background single chanel..."},
-    {1047, "Sample single chanel..."},
-    {6175, "Kubelka Munk spectrum..."},
-    {17439, "PA spectrum..."},
-    {15391, "IR spectrum..."},
-    {1055, "SP spectrum..."},
-    {14359, "PS spectrum..."},
-    {14363, "PR spectrum..."},
-    {3095, "HS spectrum..."},
-    {45072, "HR spectrum..."},
-    {2071, "IS spectrum..."},
-    {2075, "IB spectrum..."},
+    {Opus::kReflectance, "Reflectance..."},
+    {Opus::kTransmittance, "Transmittance..."},
+    {Opus::kEmittance, "Emittance..."},
+    {Opus::kAbsorbance, "Absorbance..."},
+    {Opus::kAtr, "ATR..."},
+    {Opus::kRaman, "Raman spectrum..."},
+    {Opus::kBackgroundSingleChannel, "Background single chanel..."},
+    {Opus::kSampleSingleChannel, "Sample single chanel..."},
+    {Opus::kKubelkaMunk, "Kubelka Munk spectrum..."},
+    {Opus::kPa, "PA spectrum..."},
+    {Opus::kIr, "IR spectrum..."},
+    {Opus::kSp, "SP spectrum..."},
+    {Opus::kPs, "PS spectrum..."},
+    {Opus::kPr, "PR spectrum..."},
+    {Opus::kHs, "HS spectrum..."},
+    {Opus::kHr, "HR spectrum..."},
+    {Opus::kIs, "IS spectrum..."},
+    {Opus::kIb, "IB spectrum..."},
 }};
 const std::array<Explorer::MenuEntry, 4> kRootMenu = {{
     {kLoadDataFile, "Load Data File..."},

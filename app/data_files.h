@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/explorer_tree.h"
+#include "winplus/resource_ids.h"
 
 namespace Core::DataFiles {
 
@@ -13,7 +14,7 @@ namespace Core::DataFiles {
 inline constexpr int kFileKind = 1;
 inline constexpr const char* kRootText = "Files";
 // The image list's bitmaps, in kind order.
-inline constexpr std::array<int, 2> kBitmaps = {117, 140};
+inline constexpr std::array<int, 2> kBitmaps = {IDB_TREE_ROOT, IDB_TREE_SPECTRUM};
 
 inline constexpr int kRemoveAll = 4000;
 inline constexpr int kLoadDataFile = 4001;

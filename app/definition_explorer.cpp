@@ -1,7 +1,7 @@
 #include "app/definition_explorer.h"
 
-#include "app/resource_ids.h"
 #include "model/current.h"
+#include "winplus/resource_ids.h"
 
 namespace Core {
 

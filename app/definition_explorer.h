@@ -10,7 +10,7 @@ namespace Core {
 
 class ControlMap : public ExplorerTree {
 public:
-    // The definition tool bar's buttons (Cut 100 to Redo 104) act on the tree.
+    // The definition tool bar's buttons (DefinitionBarCode::kCut to kRedo) act on the tree.
     class MapCommand : public Winplus::Command {
     public:
         explicit MapCommand(ControlMap* owner) : owner_(owner) {}

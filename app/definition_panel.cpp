@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/resource_ids.h"
 #include "model/map_bar.h"
+#include "winplus/resource_ids.h"
 
 namespace Core {
 

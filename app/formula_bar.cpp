@@ -1,7 +1,7 @@
 #include "app/formula_bar.h"
 
-#include "app/resource_ids.h"
 #include "winplus/gdip_draw.h"
+#include "winplus/resource_ids.h"
 
 namespace Core {
 

@@ -1,10 +1,10 @@
 #include "app/global_bar.h"
 
-#include "app/resource_ids.h"
 #include "modes/adjust_core.h"
 #include "modes/anchor_core.h"
 #include "modes/builder_core.h"
 #include "plot/axis_tools.h"
+#include "winplus/resource_ids.h"
 
 namespace Core::GlobalBar {
 
@@ -44,7 +44,7 @@ Safe::XPtr<Winplus::ButtonList> MakeButtons(Winplus::Wnd parent) {
     list->Add(ButtonBar::AddPush(IDB_OPEN_PROJECT, kOpenProject, "Open project", -1));
     list->Add(ButtonBar::AddPush(IDB_SAVE_PROJECT, kSaveProject, "Save project", -1));
     list->Add(ButtonBar::AddSeparator(IDB_SEPARATOR, {6, kHeight}));
-    auto off = ButtonBar::AddCheck(IDB_AXIS_TOOLS_OFF, kAxisToolsOff, "Desactivate axis tools", 1);
+    auto off = ButtonBar::AddCheck(IDB_ARROW, kAxisToolsOff, "Desactivate axis tools", 1);
     off->machine.state = Winplus::kChecked;
     list->Add(off);
     list->Add(ButtonBar::AddCheck(IDB_ZOOM, kZoom, "Zoom selection", 1));

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "winplus/resource_ids.h"
+
 namespace Core::HelpPages {
 
 struct Page {
@@ -13,9 +15,9 @@ struct Page {
 };
 inline constexpr const char* kFolder = "Help Files";
 inline constexpr std::array<Page, 3> kPages = {{
-    {178, "sorix.html"},      // Contents
-    {179, "functions.html"},  // the built-in functions
-    {223, "osml.html"},       // the OSML model format
+    {ID_HELP_CONTENTS, "sorix.html"},
+    {ID_HELP_FUNCTIONS, "functions.html"},  // the built-in functions
+    {ID_HELP_OSML, "osml.html"},            // the OSML model format
 }};
 
 // The page a menu identifier opens: programFolder + "\Help Files\" + its file; none for another

@@ -29,17 +29,17 @@ const std::array<Explorer::MenuEntry, 14> kLayerMenu = {{
     {kSaveGraph, "Save Graph..."},
 }};
 const std::array<Explorer::MenuEntry, 6> kDisplayMenu = {{
-    {5015, "Hide Spectra"},
-    {5016, "Real Spectra"},
-    {5017, "Imag Spectra"},
-    {5018, "Complex Spectra"},
-    {5019, "Imaginary Versus Real"},
-    {5020, "Real Versus Imaginary"},
+    {kHideSpectra, "Hide Spectra"},
+    {kRealSpectra, "Real Spectra"},
+    {kImaginarySpectra, "Imag Spectra"},
+    {kComplexSpectra, "Complex Spectra"},
+    {kImaginaryVersusReal, "Imaginary Versus Real"},
+    {kRealVersusImaginary, "Real Versus Imaginary"},
 }};
 const std::array<Explorer::MenuEntry, 3> kSaveCurvesMenu = {{
-    {5050, "Complex Spectra..."},
-    {5051, "Real Spectra..."},
-    {5052, "Imag Spectra..."},
+    {kSaveCurvesComplex, "Complex Spectra..."},
+    {kSaveCurvesReal, "Real Spectra..."},
+    {kSaveCurvesImaginary, "Imag Spectra..."},
 }};
 const std::array<Explorer::MenuEntry, 3> kCurveMenu = {{
     {kRemoveCurve, "Remove"},
@@ -47,9 +47,9 @@ const std::array<Explorer::MenuEntry, 3> kCurveMenu = {{
     {0, "Save"},
 }};
 const std::array<Explorer::MenuEntry, 3> kSaveMenu = {{
-    {5010, "Complex Spectrum..."},
-    {5011, "Real Spectrum..."},
-    {5012, "Imag Spectrum..."},
+    {kSaveComplex, "Complex Spectrum..."},
+    {kSaveReal, "Real Spectrum..."},
+    {kSaveImaginary, "Imag Spectrum..."},
 }};
 const std::array<Explorer::MenuEntry, 1> kFileCurveMenu = {{
     {kRemoveFileCurve, "Remove"},

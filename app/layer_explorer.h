@@ -10,6 +10,7 @@
 
 #include "app/explorer_tree.h"
 #include "plot/gnuplot_export.h"
+#include "winplus/resource_ids.h"
 
 namespace Core::LayerExplorer {
 
@@ -18,9 +19,11 @@ namespace Core::LayerExplorer {
 inline constexpr int kLayerKind = 1;
 inline constexpr int kCurveKind = 2;
 inline constexpr int kFileCurveKind = 3;
-inline constexpr std::array<int, 4> kBitmaps = {117, 136, 137, 138};
+inline constexpr std::array<int, 4> kBitmaps = {IDB_TREE_ROOT, IDB_TREE_LAYER, IDB_TREE_CURVE,
+                                                IDB_TREE_FILE_CURVE};
 // The state images: none (never shown), unticked, ticked.
-inline constexpr std::array<int, 3> kStateBitmaps = {170, 171, 172};
+inline constexpr std::array<int, 3> kStateBitmaps = {IDB_STATE_NONE, IDB_STATE_UNTICKED,
+                                                     IDB_STATE_TICKED};
 
 inline constexpr int kRemoveAll = 5000;
 inline constexpr int kAdd = 5001;
@@ -30,14 +33,21 @@ inline constexpr int kRemoveCurve = 5004;
 inline constexpr int kAddFile = 5005;
 inline constexpr int kRemoveFileCurve = 5006;
 inline constexpr int kSaveComplex = 5010;
+inline constexpr int kSaveReal = 5011;
 inline constexpr int kSaveImaginary = 5012;
 inline constexpr int kSaveGraph = 5013;
 inline constexpr int kAddChildCurves = 5014;
+// The display types, in the order of their values after "Hide Spectra".
 inline constexpr int kHideSpectra = 5015;
+inline constexpr int kRealSpectra = 5016;
+inline constexpr int kImaginarySpectra = 5017;
+inline constexpr int kComplexSpectra = 5018;
+inline constexpr int kImaginaryVersusReal = 5019;
 inline constexpr int kRealVersusImaginary = 5020;
 inline constexpr int kSelectAll = 5030;
 inline constexpr int kUnselectAll = 5031;
 inline constexpr int kSaveCurvesComplex = 5050;
+inline constexpr int kSaveCurvesReal = 5051;
 inline constexpr int kSaveCurvesImaginary = 5052;
 
 // The menus; an entry with id 0 and a text is a sub-menu's place, one without text a separator.

@@ -6,6 +6,7 @@
 
 #include "app/explorer_tree.h"
 #include "foundation/event_codes.h"
+#include "winplus/resource_ids.h"
 
 namespace Core::MathExplorer {
 
@@ -15,7 +16,8 @@ inline constexpr int kModelKind = 1;
 inline constexpr int kVariableKind = 2;
 inline constexpr int kFunctionKind = 3;
 inline constexpr const char* kRootText = "Models";
-inline constexpr std::array<int, 4> kBitmaps = {117, 126, 127, 128};
+inline constexpr std::array<int, 4> kBitmaps = {IDB_TREE_ROOT, IDB_TREE_MODEL, IDB_TREE_VARIABLE,
+                                                IDB_TREE_FUNCTION};
 
 inline constexpr int kAddVariable = 2001;
 inline constexpr int kAddDefinition = 2002;

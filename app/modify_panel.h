@@ -37,7 +37,8 @@ public:
     void Repaint();
     // After a change of values: both layers' curves evaluated again, then the whole picture.
     void RedrawCurves();
-    // The axis bar's buttons: 130 previous limits, 131 fit all curves, 132 fit the current one.
+    // The axis bar's buttons (Winplus::AxisBar::ButtonId): previous limits, fit all curves, fit
+    // the current one.
     bool ExecuteAxisCommand(int code);
 
     const Safe::XPtr<Winplus::AxisToolBar>& AxisTools() const { return axisBar_; }

@@ -66,4 +66,9 @@ void ShowPanel(PanelId id, bool visible) {
     if (RegisteredPanel* parent = GetPanel(container)) parent->LayOut();
 }
 
+bool IsShown(PanelId id) {
+    const RegisteredPanel* panel = GetPanel(id);
+    return panel && panel->IsVisible();
+}
+
 }  // namespace Core::PanelRegistry

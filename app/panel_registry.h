@@ -13,6 +13,8 @@ public:
     virtual ~RegisteredPanel() = default;
     // Shows or hides the panel (its controller's visibility).
     virtual void SetVisible(bool visible) = 0;
+    // Whether the panel shows, whoever showed or hid it.
+    virtual bool IsVisible() const = 0;
     // Lays the panel's children out again (a container after a child's visibility changed).
     virtual void LayOut() = 0;
 };
@@ -37,6 +39,8 @@ RegisteredPanel* GetPanel(PanelId id);
 // The left and right columns show or hide and lay the main panel out again; the three tool panels
 // likewise with the centre column. Other ids and empty slots do nothing.
 void ShowPanel(PanelId id, bool visible);
+// Whether the panel shows; false for an empty slot or an id the registry does not keep.
+bool IsShown(PanelId id);
 
 }  // namespace PanelRegistry
 }  // namespace Core

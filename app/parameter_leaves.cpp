@@ -9,9 +9,9 @@ namespace Core {
 
 namespace {
 
-constexpr int kFirstIcon = 141;
-constexpr int kIconCount = 4;
-constexpr int kRefreshBitmap = 145;
+// The node icons, a list image being its icon's offset from the first.
+constexpr int kFirstIcon = IDI_NODE_EMPTY;
+constexpr int kIconCount = IDI_NODE_BOOLEAN - IDI_NODE_EMPTY + 1;
 constexpr int kRefreshCommand = 1;
 constexpr int kBarSize = 22;
 
@@ -121,8 +121,7 @@ bool NodesController::OnCreate() {
     Winplus::ButtonBar::SetButtonSize({kBarSize, kBarSize});
     Winplus::ButtonBar::SetParent(Window());
     auto buttons = Safe::MakeX<Winplus::ButtonList>();
-    buttons->Add(
-        Winplus::ButtonBar::AddPush(kRefreshBitmap, kRefreshCommand, "Refresh values", -1));
+    buttons->Add(Winplus::ButtonBar::AddPush(IDB_VALIDATE, kRefreshCommand, "Refresh values", -1));
     auto bar = Safe::MakeX<Winplus::ButtonBar>();
     bar->SetButtons(buttons);
     bar_ = Safe::MakeX<Winplus::ToolBar>(Window());
@@ -183,8 +182,8 @@ NodesController* NodesLeaf::Nodes() const {
 
 namespace {
 
-constexpr int kRootImage = 117 - FitParameters::kFirstBitmap;
-constexpr int kDefinitionImage = 116 - FitParameters::kFirstBitmap;
+constexpr int kRootImage = IDB_TREE_ROOT - FitParameters::kFirstBitmap;
+constexpr int kDefinitionImage = IDB_NODE_REFERENCE - FitParameters::kFirstBitmap;
 
 std::vector<int> NodeBitmaps() {
     std::vector<int> bitmaps;
@@ -193,7 +192,7 @@ std::vector<int> NodeBitmaps() {
     return bitmaps;
 }
 
-constexpr int kStateBitmaps[] = {170, 171, 172};
+constexpr int kStateBitmaps[] = {IDB_STATE_NONE, IDB_STATE_UNTICKED, IDB_STATE_TICKED};
 
 }  // namespace
 

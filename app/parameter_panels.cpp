@@ -28,10 +28,10 @@ std::wstring ValueText(double value) {
 
 int IconOfType(int typeId) {
     switch (typeId) {
-        case 100: return 141;
-        case 600: return 142;
-        case 602: return 143;
-        case 604: return 144;
+        case 100: return IDI_NODE_EMPTY;
+        case 600: return IDI_NODE_INTEGER;
+        case 602: return IDI_NODE_REAL;
+        case 604: return IDI_NODE_BOOLEAN;
         default: return 0;
     }
 }
@@ -97,36 +97,36 @@ namespace {
 // The bitmap of a node type's family.
 int BitmapOfType(int type) {
     const auto in = [type](int first, int last) { return type >= first && type <= last; };
-    if (type == 604) return 104;                     // boolean
-    if (type == 600) return 113;                     // integer
-    if (type == 601) return 119;                     // rational
-    if (type == 602) return 120;                     // real
-    if (type == 603) return 105;                     // complex
-    if (in(500, 501)) return 125;                    // random numbers
-    if (in(400, 409) || type == 13) return 106;      // constants
-    if (type == 100) return 112;                     // empty node
-    if (type == 207) return 109;                     // product
-    if (type == 208) return 121;                     // sum
-    if (type == 209) return 103;                     // mean
-    if (in(101, 214) || in(4000, 4002)) return 118;  // operators, integrators
+    if (type == 604) return IDB_NODE_BOOLEAN;
+    if (type == 600) return IDB_NODE_INTEGER;
+    if (type == 601) return IDB_NODE_RATIONAL;
+    if (type == 602) return IDB_NODE_REAL;
+    if (type == 603) return IDB_NODE_COMPLEX;
+    if (in(500, 501)) return IDB_NODE_RANDOM;
+    if (in(400, 409) || type == 13) return IDB_NODE_CONSTANT;
+    if (type == 100) return IDB_NODE_EMPTY;
+    if (type == 207) return IDB_NODE_PRODUCT;
+    if (type == 208) return IDB_NODE_SUM;
+    if (type == 209) return IDB_NODE_MEAN;
+    if (in(101, 214) || in(4000, 4002)) return IDB_NODE_OPERATOR;  // operators, integrators
     if (in(300, 337) || in(700, 799) || in(900, 926) || in(1100, 1103) || in(1200, 1205) ||
         in(5000, 5003))
-        return 111;                                // functions
-    if (in(800, 805)) return 114;                  // interpolations
-    if (type == 11) return 123;                    // versatile capsule
-    if (type == 12) return 110;                    // formula capsule
-    if (type == 899 || type == 2001) return 107;   // points and pairs
-    if (type == 2101 || type == 2102) return 115;  // point lists
-    if (type == 14) return 108;                    // DLL capsule
-    return 124;
+        return IDB_NODE_FUNCTION;
+    if (in(800, 805)) return IDB_NODE_INTERPOLATION;
+    if (type == 11) return IDB_NODE_VERSATILE;
+    if (type == 12) return IDB_NODE_FORMULA;
+    if (type == 899 || type == 2001) return IDB_NODE_POINT;  // points and pairs
+    if (type == 2101 || type == 2102) return IDB_NODE_POINT_LIST;
+    if (type == 14) return IDB_NODE_DLL;
+    return IDB_NODE_SPARE;
 }
 
 }  // namespace
 
 int ImageOf(const Item& item) {
     switch (item.kind) {
-        case kRootItem: return 117 - kFirstBitmap;
-        case kDefinitionItem: return 116 - kFirstBitmap;
+        case kRootItem: return IDB_TREE_ROOT - kFirstBitmap;
+        case kDefinitionItem: return IDB_NODE_REFERENCE - kFirstBitmap;
         default: return BitmapOfType(item.typeId) - kFirstBitmap;
     }
 }

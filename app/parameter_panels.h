@@ -6,6 +6,7 @@
 
 #include "foundation/event_codes.h"
 #include "model/node.h"
+#include "winplus/resource_ids.h"
 
 namespace Core {
 
@@ -23,7 +24,8 @@ struct Row {
 
 // A value as the list shows it: 16 significant digits.
 std::wstring ValueText(double value);
-// The icons 141 to 144 of node types 100, 600, 602 and 604; 0 for any other type.
+// The icons IDI_NODE_EMPTY, IDI_NODE_INTEGER, IDI_NODE_REAL and IDI_NODE_BOOLEAN of node types
+// 100, 600, 602 and 604; 0 for any other type.
 int IconOfType(int typeId);
 // Model-bus codes that refresh the list: ModelEvent::kModelsReset, ModelEvent::kDefinitionEdited,
 // ModelEvent::kCurrentNodeChanged.
@@ -57,11 +59,11 @@ struct Item {
     bool operator==(const Item&) const = default;
 };
 
-// The tree's image list: the node bitmaps 103 to 125 in order, so an image is its bitmap's
-// offset from 103. The root shows the tree root (117), a definition the reference (116), a node
-// the picture of its family (the spare 124 for a type of no family).
-inline constexpr int kFirstBitmap = 103;
-inline constexpr int kImageCount = 23;
+// The tree's image list: the node bitmaps IDB_NODE_MEAN to IDB_NODE_RANDOM in order, so an image
+// is its bitmap's offset from the first. The root shows the tree root, a definition the
+// reference, a node the picture of its family (the spare for a type of no family).
+inline constexpr int kFirstBitmap = IDB_NODE_MEAN;
+inline constexpr int kImageCount = IDB_NODE_RANDOM - IDB_NODE_MEAN + 1;
 int ImageOf(const Item& item);
 
 // Fit-bus codes that refill the tree: FitEvent::kMathPathChanged (math path set or cleared).

@@ -6,13 +6,13 @@
 #include "app/model_commands.h"
 #include "app/panel_registry.h"
 #include "app/project_commands.h"
-#include "app/resource_ids.h"
 #include "app/selection_files.h"
 #include "foundation/platform.h"
 #include "foundation/text.h"
 #include "io/data_set.h"
 #include "io/osml_writer.h"
 #include "model/current.h"
+#include "winplus/resource_ids.h"
 
 namespace Core {
 
@@ -67,13 +67,15 @@ void ExportFunctionDefinitions(HWND main) {
     Sml::WriteLibrary(path, models);
 }
 
-// A View item: its check mark says whether the panel shows; the click turns both over.
-void ToggleView(HWND main, int menuId, PanelId panel) {
-    HMENU view = GetSubMenu(GetMenu(main), 1);
-    const bool visible = (GetMenuState(view, menuId, MF_BYCOMMAND) & MF_CHECKED) == 0;
-    PanelRegistry::ShowPanel(panel, visible);
-    CheckMenuItem(view, menuId, MF_BYCOMMAND | (visible ? MF_CHECKED : MF_UNCHECKED));
-}
+// The View items and the panels they show and hide.
+constexpr struct {
+    int menuId;
+    PanelId panel;
+} kViews[] = {{ID_VIEW_MATH_EXPLORER, PanelId::LeftColumn},
+              {ID_VIEW_LAYER_EXPLORER, PanelId::RightColumn},
+              {ID_VIEW_FUNCTION_SELECTOR, PanelId::FunctionSelector},
+              {ID_VIEW_FORMULA_EDITOR, PanelId::FormulaEditor},
+              {ID_VIEW_USER_FUNCTIONS, PanelId::UserFunctionSelector}};
 
 }  // namespace
 
@@ -109,27 +111,21 @@ void ProjectMenu::AddTo(MenuCommands& commands) {
     add(ID_EXPORT_OSML, [main] { MathMapIo::SaveOsmlModel(main, false); });
     add(ID_EXPORT_OSML_DECLARATIONS, [main] { MathMapIo::SaveOsmlModel(main, true); });
     // Ids of the tool bars and panels, without a menu item.
-    add(183, [main] { Selection::LoadPrototypeCommand(main); });
-    add(184, [main] { MathMapIo::SavePrototype(main); });
-    add(189, [main] { MathMapIo::SaveEncapsulation(main); });
-    add(222, [] { MenuCore::SetLibraryCategory(0); });
+    add(ID_LOAD_PROTOTYPE, [main] { Selection::LoadPrototypeCommand(main); });
+    add(ID_SAVE_PROTOTYPE, [main] { MathMapIo::SavePrototype(main); });
+    add(ID_SAVE_ENCAPSULATION, [main] { MathMapIo::SaveEncapsulation(main); });
+    add(ID_LIBRARY_FIRST_CATEGORY, [] { MenuCore::SetLibraryCategory(0); });
 
     // Data files.
     add(ID_FILE_LOAD_DATA, [main] { LoadDataFile(main, ID_FILE_LOAD_DATA); });
     for (int id = ID_OPUS_FIRST; id <= ID_OPUS_LAST; ++id)
         add(id, [main, id] { LoadDataFile(main, id); });
 
-    // Panels shown and hidden.
-    constexpr struct {
-        int menuId;
-        PanelId panel;
-    } kViews[] = {{ID_VIEW_MATH_EXPLORER, PanelId::LeftColumn},
-                  {ID_VIEW_LAYER_EXPLORER, PanelId::RightColumn},
-                  {ID_VIEW_FUNCTION_SELECTOR, PanelId::FunctionSelector},
-                  {ID_VIEW_FORMULA_EDITOR, PanelId::FormulaEditor},
-                  {ID_VIEW_USER_FUNCTIONS, PanelId::UserFunctionSelector}};
+    // Panels shown and hidden: a View item turns over whether its panel shows.
     for (const auto& view : kViews)
-        add(view.menuId, [main, view] { ToggleView(main, view.menuId, view.panel); });
+        add(view.menuId, [panel = view.panel] {
+            PanelRegistry::ShowPanel(panel, !PanelRegistry::IsShown(panel));
+        });
 
     // Libraries, help pages and tools.
     add(ID_LIBRARY_LOAD, [main] { LoadFunctionLibrary(main); });
@@ -140,6 +136,14 @@ void ProjectMenu::AddTo(MenuCommands& commands) {
     }
     add(ID_TOOLS_NOTEPAD, [] { Platform::OpenWithShell("Notepad.exe"); });
     add(ID_TOOLS_CALCULATOR, [] { Platform::OpenWithShell("Calc.exe"); });
+}
+
+void ProjectMenu::OnMenuOpening(HMENU menu) {
+    // Another menu has none of these items: CheckMenuItem then changes nothing.
+    for (const auto& view : kViews)
+        CheckMenuItem(
+            menu, static_cast<UINT>(view.menuId),
+            MF_BYCOMMAND | (PanelRegistry::IsShown(view.panel) ? MF_CHECKED : MF_UNCHECKED));
 }
 
 }  // namespace Core

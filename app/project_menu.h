@@ -17,6 +17,9 @@ public:
     void AddTo(MenuCommands& commands);
     // The main window is closing: "Save project changes?" when there are any.
     void OnClose();
+    // A menu of the main window opens: the View items are checked when their panels show,
+    // however they were shown or hidden.
+    void OnMenuOpening(HMENU menu);
 
 private:
     HWND main_;

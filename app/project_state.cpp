@@ -4,7 +4,9 @@
 #include <utility>
 
 #include "io/data_set.h"
+#include "io/opus.h"
 #include "model/current.h"
+#include "winplus/resource_ids.h"
 
 namespace Core::MenuCore {
 
@@ -27,27 +29,27 @@ void ResetState() {
 }
 [[maybe_unused]] const bool kResets = RegisterProcessReset(&ResetState);
 
-// Menu identifier 196 + i asks for block type i of this table (the Opus sub-menus' order).
+// Menu identifier ID_OPUS_FIRST + i asks for block type i of this table (the Opus sub-menu's
+// order).
 constexpr std::array<int, 17> kOpusTypes = {
-    12319,  // reflectance
-    5151,   // transmittance
-    11295,  // emittance
-    10271,  // Raman
-    1051,   // background single channel
-    1047,   // sample single channel
-    18463,  // ATR
-    6175,   // Kubelka-Munk
-    17439,  // PA
-    15391,  // IR
-    1055,   // SP
-    14359,  // PS
-    14363,  // PR
-    3095,   // HS
-    45072,  // HR
-    2071,   // IS
-    2075,   // IB
+    Opus::kReflectance,
+    Opus::kTransmittance,
+    Opus::kEmittance,
+    Opus::kRaman,
+    Opus::kBackgroundSingleChannel,
+    Opus::kSampleSingleChannel,
+    Opus::kAtr,
+    Opus::kKubelkaMunk,
+    Opus::kPa,
+    Opus::kIr,
+    Opus::kSp,
+    Opus::kPs,
+    Opus::kPr,
+    Opus::kHs,
+    Opus::kHr,
+    Opus::kIs,
+    Opus::kIb,
 };
-constexpr int kFirstOpusMenu = 196;
 
 // The codes that change a model: values (ModelEvent::kParametersChanged also after a fit's
 // transfer), definitions (ModelEvent::kDefinitionEdited, and ModelEvent::kFunctionPlaced, on which
@@ -109,7 +111,7 @@ std::string WindowTitle(const std::string& projectName) {
 }
 
 std::optional<int> OpusTypeForMenu(int menuId) {
-    const int index = menuId - kFirstOpusMenu;
+    const int index = menuId - ID_OPUS_FIRST;
     if (index < 0 || index >= static_cast<int>(kOpusTypes.size())) return std::nullopt;
     return kOpusTypes[static_cast<std::size_t>(index)];
 }

@@ -21,8 +21,8 @@ void SetProjectFolder(const std::string& folder);
 // The main window's title for a project name.
 std::string WindowTitle(const std::string& projectName);
 
-// The Opus block type a menu identifier asks for (196 reflectance to 212 IB), none for any other
-// identifier.
+// The Opus block type a menu identifier asks for (ID_OPUS_REFLECTANCE to ID_OPUS_IB), none for
+// any other identifier.
 std::optional<int> OpusTypeForMenu(int menuId);
 // Makes that block type the one the data-file loader reads; other identifiers leave it as it
 // was (false).

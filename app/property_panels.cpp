@@ -1,5 +1,7 @@
 #include "app/property_panels.h"
 
+#include <algorithm>
+
 #include "modes/view_modes.h"
 
 namespace Core {
@@ -20,10 +22,8 @@ const Winplus::PropertyRows& RowsOf(PageKind kind, const Winplus::PropertyPage& 
 }
 
 template <class Code>
-bool OneOf(Code code, std::initializer_list<int> codes) {
-    for (int c : codes)
-        if (CodeNumber(code) == c) return true;
-    return false;
+bool OneOf(Code code, std::initializer_list<Code> codes) {
+    return std::find(codes.begin(), codes.end(), code) != codes.end();
 }
 
 }  // namespace
@@ -61,7 +61,10 @@ bool PropertiesPages::ApplyRow(int index) {
 }
 
 bool PropertiesPages::Follows(LayerEvent code) {
-    return OneOf(code, {120, 125, 220, 221, 222, 310, 311});
+    using enum LayerEvent;
+    return OneOf(code,
+                 {kLayersReplaced, kLayerScaleChanged, kCurrentLayerChanged, kBuiltInCurveChanged,
+                  kBuiltInFileCurveChanged, kLayerRenamed, kFileCurveRenamed});
 }
 
 const Winplus::PropertyRows& PropertiesPages::Rows() const {
@@ -73,12 +76,14 @@ VisualPages::VisualPages() {
 }
 
 void VisualPages::ShowSelection(ViewEvent code) {
-    const int n = CodeNumber(code);
+    using enum ViewEvent;
     if (const Winplus::Curve::Ptr curve = ViewModeState::GetCurrentCurve()) {
-        if (n == 221 || n == 601) curve_.Fill(curve, n == 601);
+        if (OneOf(code, {kBuiltInCurveChanged, kUserCurveChanged}))
+            curve_.Fill(curve, code == kUserCurveChanged);
         kind_ = PageKind::kCurve;
     } else if (const Winplus::FileCurve::Ptr file = ViewModeState::GetCurrentFileCurve()) {
-        if (n == 222 || n == 602) file_.Fill(file, n == 602);
+        if (OneOf(code, {kBuiltInFileCurveChanged, kUserFileCurveChanged}))
+            file_.Fill(file, code == kUserFileCurveChanged);
         kind_ = PageKind::kFileCurve;
     } else if (const Winplus::LayerCurve::Ptr layer = ViewModeState::GetUserCurves()) {
         layer_.Fill(layer);
@@ -100,7 +105,10 @@ bool VisualPages::ApplyRow(int index) {
 }
 
 bool VisualPages::Follows(ViewEvent code) {
-    return OneOf(code, {121, 125, 220, 221, 222, 600, 601, 602});
+    using enum ViewEvent;
+    return OneOf(code, {kViewDataSetChanged, kViewMathPathChanged, kCurrentLayerChanged,
+                        kBuiltInCurveChanged, kBuiltInFileCurveChanged, kViewModeChanged,
+                        kUserCurveChanged, kUserFileCurveChanged});
 }
 
 const Winplus::PropertyRows& VisualPages::Rows() const {

@@ -8,7 +8,6 @@
 #include <new>
 
 #include "app/diagnostics.h"
-#include "app/resource_ids.h"
 #include "app/top_controller.h"
 #include "foundation/event_bus.h"
 #include "foundation/exception.h"
@@ -17,6 +16,7 @@
 #include "plot/rendering_factories.h"
 #include "winplus/file_dialogs.h"
 #include "winplus/handles.h"
+#include "winplus/resource_ids.h"
 
 namespace Core {
 

@@ -13,7 +13,6 @@
 #include "app/node_help.h"
 #include "app/panel_factory.h"
 #include "app/project_commands.h"
-#include "app/resource_ids.h"
 #include "app/selection_panel.h"
 #include "app/splash.h"
 #include "app/window_layout.h"
@@ -26,6 +25,7 @@
 #include "model/selection.h"
 #include "modes/fit_core.h"
 #include "plot/axis_tools.h"
+#include "winplus/resource_ids.h"
 
 namespace Core {
 
@@ -161,6 +161,7 @@ class RegistryPanel : public RegisteredPanel {
 public:
     explicit RegistryPanel(Winplus::Panel* panel) : panel_(panel) {}
     void SetVisible(bool visible) override { panel_->Controller()->Show(visible); }
+    bool IsVisible() const override { return panel_->Controller()->visible; }
     void LayOut() override { panel_->Layout(); }
 
 private:
@@ -271,6 +272,12 @@ bool TopController::OnSize(unsigned width, unsigned height, WPARAM type) {
         bar->Move(layout.globalBar.x, layout.globalBar.y, layout.globalBar.width,
                   layout.globalBar.height, true);
     return false;
+}
+
+bool TopController::OnInitMenuPopup(HMENU menu, int) {
+    if (!projectMenu_) return false;
+    projectMenu_->OnMenuOpening(menu);
+    return true;
 }
 
 bool TopController::OnGetMinMaxInfo(MINMAXINFO& info) {

@@ -32,6 +32,8 @@ public:
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
     bool OnSize(unsigned width, unsigned height, WPARAM type) override;
     bool OnGetMinMaxInfo(MINMAXINFO& info) override;
+    // The View menu's check marks, asked of the panels as the menu opens.
+    bool OnInitMenuPopup(HMENU menu, int position) override;
     // Opens the file named on the command line (app/command_line.h); the title follows.
     void OpenCommandLineFile(const std::string& commandLine);
     // "Sorix 2.0 - " and the project's name.

@@ -12,7 +12,26 @@
 
 namespace Opus {
 
+// The spectrum kinds' parameter-block types; the program chooses a kind to load by its type.
 constexpr int kReflectance = 0x301F;
+constexpr int kTransmittance = 0x141F;
+constexpr int kEmittance = 0x2C1F;
+constexpr int kRaman = 0x281F;
+constexpr int kBackgroundSingleChannel = 0x041B;
+constexpr int kSampleSingleChannel = 0x0417;
+constexpr int kAtr = 0x481F;
+constexpr int kAbsorbance = 0x101F;
+constexpr int kKubelkaMunk = 0x181F;
+constexpr int kPa = 0x441F;
+constexpr int kIr = 0x3C1F;
+constexpr int kSp = 0x041F;
+constexpr int kPs = 0x3817;
+constexpr int kPr = 0x381B;
+constexpr int kHs = 0x0C17;
+constexpr int kHr = 0xB010;
+constexpr int kIs = 0x0817;
+constexpr int kIb = 0x081B;
+
 constexpr int kMaxEntries = 40;
 // The header and the directory lie in the first bytes of a file.
 constexpr std::uint32_t kHeaderSize = 504;

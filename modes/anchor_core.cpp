@@ -3,6 +3,7 @@
 #include "model/current.h"
 #include "model/factory.h"
 #include "modes/view_modes.h"
+#include "modes/mode_bars.h"
 #include "plot/axis_tools.h"
 
 namespace Core {
@@ -162,10 +163,10 @@ void AnchorCore::ChooseForce(ForceMode force) {
 
 std::optional<ForceMode> ForceOfButton(int commandId) {
     switch (commandId) {
-        case 151: return ForceMode::kNone;
-        case 152: return ForceMode::kEqual;
-        case 153: return ForceMode::kMaintainGap;
-        case 154: return ForceMode::kConstantRatio;
+        case kNoForceButton: return ForceMode::kNone;
+        case kEqualForceButton: return ForceMode::kEqual;
+        case kGapForceButton: return ForceMode::kMaintainGap;
+        case kRatioForceButton: return ForceMode::kConstantRatio;
         default: return std::nullopt;
     }
 }

@@ -47,8 +47,8 @@ public:
     static void ChooseForce(ForceMode force);
 };
 
-// The force a force button of the anchor tool bar chooses: "No force" (151) kNone, "Equal
-// force" (152) kEqual, "Maintain gap force" (153) kMaintainGap, "Constant ratio force" (154)
+// The force a force button of the anchor tool bar (modes/mode_bars.h) chooses: "No force"
+// kNone, "Equal force" kEqual, "Maintain gap force" kMaintainGap, "Constant ratio force"
 // kConstantRatio; none for other ids.
 std::optional<ForceMode> ForceOfButton(int commandId);
 

@@ -4,32 +4,19 @@
 #include "modes/anchor_core.h"
 #include "modes/builder_core.h"
 #include "modes/fit_core.h"
+#include "winplus/resource_ids.h"
 
 namespace Core {
 
 namespace {
 
-// The bitmaps of app/sorix.rc.
-enum Bitmap {
-    kResizingBitmap = 154,
-    kAddFunctionBitmap = 159,
-    kSeparatorBitmap = 161,
-    kEnableAnchorsBitmap = 162,
-    kRatioBitmap = 166,
-    kEqualBitmap = 167,
-    kNoForceBitmap = 168,
-    kGapBitmap = 169,
-    kStartBitmap = 173,
-    kStopBitmap = 174,
-    kTransferBitmap = 175,
-};
 constexpr int kSeparatorHeight = 6;
 constexpr int kToolGroup = 1;
 constexpr int kForceGroup = 2;
 
-constexpr BarButtonRow kSeparator{Winplus::kSeparatorButton, kSeparatorBitmap};
-constexpr BarButtonRow kResizing{Winplus::kCheckButton, kResizingBitmap, kResizingButton,
-                                 "Resizing mode",       kToolGroup,      Winplus::kChecked};
+constexpr BarButtonRow kSeparator{Winplus::kSeparatorButton, IDB_SEPARATOR_VERTICAL};
+constexpr BarButtonRow kResizing{Winplus::kCheckButton, IDB_ARROW,  kResizingButton,
+                                 "Resizing mode",       kToolGroup, Winplus::kChecked};
 
 BarButtonRow Check(int bitmap, int id, const char* tooltip, int group, int state) {
     return {Winplus::kCheckButton, bitmap, id, tooltip, group, state};
@@ -111,7 +98,7 @@ void ModeToolBar::Apply(const std::vector<BarButton>& states) {
 AdjustBar::AdjustBar(Winplus::Wnd parent)
     : ModeToolBar(parent,
                   {kSeparator, kResizing,
-                   Check(kEnableAnchorsBitmap, kAdjustAnchorsButton, "Enable anchors", kToolGroup,
+                   Check(IDB_ENABLE_ANCHORS, kAdjustAnchorsButton, "Enable anchors", kToolGroup,
                          Winplus::kNormal)},
                   &AdjustBarCommand) {}
 
@@ -119,14 +106,15 @@ AnchorBar::AnchorBar(Winplus::Wnd parent)
     : ModeToolBar(
           parent,
           {kSeparator, kResizing,
-           Check(kEnableAnchorsBitmap, kEnableAnchorsButton, "Enable anchors", kToolGroup,
+           Check(IDB_ENABLE_ANCHORS, kEnableAnchorsButton, "Enable anchors", kToolGroup,
                  Winplus::kNormal),
            kSeparator,
-           Check(kNoForceBitmap, kNoForceButton, "No force", kForceGroup, Winplus::kDisabled),
-           Check(kEqualBitmap, kEqualForceButton, "Equal force", kForceGroup, Winplus::kDisabled),
-           Check(kGapBitmap, kGapForceButton, "Maintain gap force", kForceGroup,
+           Check(IDB_FORCE_NONE, kNoForceButton, "No force", kForceGroup, Winplus::kDisabled),
+           Check(IDB_FORCE_EQUAL, kEqualForceButton, "Equal force", kForceGroup,
                  Winplus::kDisabled),
-           Check(kRatioBitmap, kRatioForceButton, "Constant ratio force", kForceGroup,
+           Check(IDB_FORCE_GAP, kGapForceButton, "Maintain gap force", kForceGroup,
+                 Winplus::kDisabled),
+           Check(IDB_FORCE_RATIO, kRatioForceButton, "Constant ratio force", kForceGroup,
                  Winplus::kDisabled)},
           &AnchorBarCommand) {
     Follow(AnchorCore::Tool().AddObserver(MakeObserver<ToolCode>([this](ToolCode code) {
@@ -137,7 +125,7 @@ AnchorBar::AnchorBar(Winplus::Wnd parent)
 BuilderBar::BuilderBar(Winplus::Wnd parent)
     : ModeToolBar(parent,
                   {kSeparator, kResizing,
-                   Check(kAddFunctionBitmap, kAddFunctionButton, "Add function", kToolGroup,
+                   Check(IDB_ADD_FUNCTION, kAddFunctionButton, "Add function", kToolGroup,
                          Winplus::kDisabled)},
                   &BuilderBarCommand) {
     Follow(BuilderCore::Tool().AddObserver(MakeObserver<ToolCode>([this](ToolCode code) {
@@ -148,9 +136,9 @@ BuilderBar::BuilderBar(Winplus::Wnd parent)
 FitBar::FitBar(Winplus::Wnd parent)
     : ModeToolBar(
           parent,
-          {kSeparator, Push(kStartBitmap, kStartFitButton, "Start optimization", Winplus::kNormal),
-           Push(kStopBitmap, kStopFitButton, "Stop optimization", Winplus::kDisabled), kSeparator,
-           Push(kTransferBitmap, kTransferButton, "Transfert optimized parameters",
+          {kSeparator, Push(IDB_FIT_START, kStartFitButton, "Start optimization", Winplus::kNormal),
+           Push(IDB_FIT_STOP, kStopFitButton, "Stop optimization", Winplus::kDisabled), kSeparator,
+           Push(IDB_FIT_TRANSFER, kTransferButton, "Transfert optimized parameters",
                 Winplus::kDisabled)},
           [this](int id) {
               FitBarCommand(id);

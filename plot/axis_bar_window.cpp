@@ -1,25 +1,19 @@
 #include "plot/axis_bar_window.h"
 
 #include "plot/axis_tools.h"
+#include "winplus/resource_ids.h"
 
 namespace Winplus {
-
-namespace {
-// The bitmaps of app/sorix.rc.
-constexpr int kPreviousBitmap = 157;
-constexpr int kFitAllBitmap = 156;
-constexpr int kFitCurrentBitmap = 155;
-}  // namespace
 
 AxisToolBar::AxisToolBar(Wnd parent) : toolBar_(Safe::MakeX<ToolBar>(parent)) {
     ButtonBar::SetButtonSize({kWidth, kWidth});
     ButtonBar::SetParent(parent);
     auto list = Safe::MakeX<ButtonList>();
-    list->Add(
-        ButtonBar::AddPush(kPreviousBitmap, AxisBar::kPreviousLimits, "Previous axis limits", -1));
-    list->Add(ButtonBar::AddPush(kFitAllBitmap, AxisBar::kFitAllCurves,
+    list->Add(ButtonBar::AddPush(IDB_PREVIOUS_LIMITS, AxisBar::kPreviousLimits,
+                                 "Previous axis limits", -1));
+    list->Add(ButtonBar::AddPush(IDB_FIT_ALL_CURVES, AxisBar::kFitAllCurves,
                                  "XY limits off all layer curves", -1));
-    list->Add(ButtonBar::AddPush(kFitCurrentBitmap, AxisBar::kFitCurrentCurve,
+    list->Add(ButtonBar::AddPush(IDB_FIT_CURRENT_CURVE, AxisBar::kFitCurrentCurve,
                                  "XY limits off the current curve", -1));
     auto bar = Safe::MakeX<ButtonBar>();
     bar->vertical = true;

@@ -1,7 +1,7 @@
 #pragma once
 // The axis bar's window: three push buttons beside a plot, top to bottom "Previous axis limits"
-// (command 130), "XY limits off all layer curves" (131) and "XY limits off the current curve"
-// (132).
+// (command AxisBar::kPreviousLimits), "XY limits off all layer curves" (kFitAllCurves) and "XY
+// limits off the current curve" (kFitCurrentCurve).
 #include "winplus/button_bar.h"
 
 namespace Winplus {

@@ -4,11 +4,11 @@
 
 #include "winplus/gdip_draw.h"
 #include "winplus/panel_layout.h"
+#include "winplus/resource_ids.h"
 
 namespace Winplus {
 
 namespace {
-constexpr int kCollapseBitmap = 102;
 constexpr int kCollapseId = 1;
 }  // namespace
 
@@ -94,7 +94,8 @@ void PanelDesigner::Paint(Gdiplus::GpGraphics* graphics) {
         Gdip::GdipCreatePen2(gradient.Get(), 1.0f, Gdiplus::UnitPixel, fading.Put());
     if (fading.Get()) {
         Gdip::GdipDrawLineI(graphics, fading.Get(), 0, 0, right, 0);
-        if (!noBottomLine) Gdip::GdipDrawLineI(graphics, fading.Get(), 0, bottom - 1, right, bottom - 1);
+        if (!noBottomLine)
+            Gdip::GdipDrawLineI(graphics, fading.Get(), 0, bottom - 1, right, bottom - 1);
     }
     GdipPen dark;
     Gdip::GdipCreatePen1(0xFF404040, 1.0f, Gdiplus::UnitPixel, dark.Put());
@@ -213,7 +214,7 @@ LeafController::LeafController(const std::wstring& caption) {
 
 bool LeafController::OnCreate() {
     collapse_->SetDesigner(Safe::XPtr<ButtonDesigner>(
-        new ToggleDesigner(collapse_.Get(), InstanceOf(Handle()), kCollapseBitmap)));
+        new ToggleDesigner(collapse_.Get(), InstanceOf(Handle()), IDB_COLLAPSE)));
     return false;
 }
 

@@ -70,8 +70,12 @@ GLYPHS = {
     ################""",
 }
 
-# Resource identifiers, as app/resource_ids.h names them.
-AXIS_BAR = {157: "previous", 156: "fitall", 155: "fitcurve"}
+# The bitmaps, by the names winplus/resource_ids.h gives them.
+AXIS_BAR = {
+    "IDB_PREVIOUS_LIMITS": "previous",
+    "IDB_FIT_ALL_CURVES": "fitall",
+    "IDB_FIT_CURRENT_CURVE": "fitcurve",
+}
 
 
 def main():

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/resource_ids.h"
 #include "tests/app/main_window_support.h"
 #include "tests/winplus/gui_test_support.h"
+#include "winplus/resource_ids.h"
 
 namespace {
 

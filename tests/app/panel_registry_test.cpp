@@ -18,13 +18,16 @@ class FakePanel : public Core::RegisteredPanel {
 public:
     FakePanel(Journal& journal, std::string name) : journal_(journal), name_(std::move(name)) {}
     void SetVisible(bool visible) override {
+        visible_ = visible;
         journal_.lines.push_back(name_ + (visible ? " shown" : " hidden"));
     }
+    bool IsVisible() const override { return visible_; }
     void LayOut() override { journal_.lines.push_back(name_ + " laid out"); }
 
 private:
     Journal& journal_;
     std::string name_;
+    bool visible_ = true;
 };
 
 TEST(PanelRegistry, ShowingAPanelLaysOutItsContainer) {
@@ -58,6 +61,11 @@ TEST(PanelRegistry, ShowingAPanelLaysOutItsContainer) {
               (std::vector<std::string>{"left hidden", "main laid out", "right shown",
                                         "main laid out", "functions hidden", "centre laid out",
                                         "formula shown", "centre laid out"}));
+    // What shows is asked of the panels; an empty slot or an unknown kind shows nothing.
+    EXPECT_FALSE(PanelRegistry::IsShown(Panel::LeftColumn));
+    EXPECT_TRUE(PanelRegistry::IsShown(Panel::RightColumn));
+    EXPECT_FALSE(PanelRegistry::IsShown(Panel::UserFunctionSelector));
+    EXPECT_FALSE(PanelRegistry::IsShown(Panel::Modify));
 }
 
 TEST(PanelRegistry, ARegistrationHoldsItsSlotUntilReleased) {

@@ -10,7 +10,6 @@
 #include "app/about_box.h"
 #include "app/panel_registry.h"
 #include "app/project_state.h"
-#include "app/resource_ids.h"
 #include "foundation/text.h"
 #include "io/data_set.h"
 #include "model/current.h"
@@ -19,6 +18,7 @@
 #include "tests/app/scripted_platform.h"
 #include "tests/io/reader_support.h"
 #include "tests/winplus/gui_test_support.h"
+#include "winplus/resource_ids.h"
 
 namespace {
 
@@ -166,33 +166,39 @@ TEST(ProjectMenu, AboutShowsTheVersionAndClosesWithOk) {
     EXPECT_TRUE(shows("OK"));
 }
 
-// A panel that keeps what the View menu asked of it.
-struct RecordedPanel : Core::RegisteredPanel {
-    void SetVisible(bool visible) override { shown.push_back(visible); }
-    void LayOut() override {}
-    std::vector<bool> shown;
-};
+// The View menu as it opens: its items' check marks, "x" checked, "-" not, in menu order.
+std::string ViewMarks(const MainWindow& main, HMENU view) {
+    SendMessageA(main.hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(view), 1);
+    std::string marks;
+    for (int id : {ID_VIEW_MATH_EXPLORER, ID_VIEW_LAYER_EXPLORER, ID_VIEW_FUNCTION_SELECTOR,
+                   ID_VIEW_FORMULA_EDITOR, ID_VIEW_USER_FUNCTIONS})
+        marks += GetMenuState(view, static_cast<UINT>(id), MF_BYCOMMAND) & MF_CHECKED ? 'x' : '-';
+    return marks;
+}
 
-TEST(ProjectMenu, ViewItemsShowAndHideTheirPanelsAndTurnTheirCheckMarksOver) {
+TEST(ProjectMenu, ViewItemsShowAndHidePanelsWhoseMarksFollowThemWhenTheMenuOpens) {
     MainWindow main;
     HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAIN_MENU));
     SetMenu(main.hwnd, menu);
-    RecordedPanel left, formulas;
-    const auto leftSlot = Core::PanelRegistry::SetLayoutPanel(&left, Core::PanelId::LeftColumn);
-    const auto formulaSlot =
-        Core::PanelRegistry::SetToolPanel(&formulas, Core::PanelId::FormulaEditor);
-    const auto checked = [menu](int id) {
-        return (GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND) & MF_CHECKED) != 0;
+    HMENU view = GetSubMenu(menu, 1);
+    const auto shows = [&main](int column) {
+        return main.top->Column(column)->Controller()->visible;
     };
-    EXPECT_TRUE(checked(ID_VIEW_MATH_EXPLORER));
+    EXPECT_EQ(ViewMarks(main, view), "xxxxx");
     main.Command(ID_VIEW_MATH_EXPLORER);
-    EXPECT_FALSE(checked(ID_VIEW_MATH_EXPLORER));
+    EXPECT_FALSE(shows(0));
+    EXPECT_EQ(ViewMarks(main, view), "-xxxx");
+
+    // The Layer Explorer's column hidden otherwise than through the menu: unchecked as the menu
+    // opens, and its item shows it again.
+    Core::PanelRegistry::ShowPanel(Core::PanelId::RightColumn, false);
+    EXPECT_EQ(ViewMarks(main, view), "--xxx");
+    main.Command(ID_VIEW_LAYER_EXPLORER);
+    EXPECT_TRUE(shows(2));
     main.Command(ID_VIEW_MATH_EXPLORER);
     main.Command(ID_VIEW_FORMULA_EDITOR);
-    EXPECT_TRUE(checked(ID_VIEW_MATH_EXPLORER));
-    EXPECT_FALSE(checked(ID_VIEW_FORMULA_EDITOR));
-    EXPECT_EQ(left.shown, (std::vector<bool>{false, true}));
-    EXPECT_EQ(formulas.shown, std::vector<bool>{false});
+    EXPECT_TRUE(shows(0));
+    EXPECT_EQ(ViewMarks(main, view), "xxx-x");
 }
 
 }  // namespace

@@ -12,7 +12,6 @@
 #include "app/fit_hook.h"
 #include "app/global_bar.h"
 #include "app/mode_switch_panel.h"
-#include "app/resource_ids.h"
 #include "app/startup.h"
 #include "app/top_controller.h"
 #include "app/view_bar.h"
@@ -27,6 +26,7 @@
 #include "plot/axis_tools.h"
 #include "tests/winplus/gui_test_support.h"
 #include "winplus/button_machine.h"
+#include "winplus/resource_ids.h"
 
 namespace {
 

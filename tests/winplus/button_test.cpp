@@ -6,9 +6,9 @@
 
 #include <vector>
 
-#include "app/resource_ids.h"
 #include "tests/winplus/gui_test_support.h"
 #include "winplus/button_bar.h"
+#include "winplus/resource_ids.h"
 
 namespace {
 
@@ -145,7 +145,8 @@ TEST_F(BarTest, DrawsTheSameFramesThroughDirect2D) {
     GuiTest::Canvas canvas(bar->width, bar->height);
     canvas.DrawDirect2D([&](ID2D1RenderTarget* target) { bar->DrawAll(target); });
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    EXPECT_EQ(canvas.Pixel(1, 1), (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face));
+    EXPECT_EQ(canvas.Pixel(1, 1),
+              (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face));
     EXPECT_EQ(canvas.Pixel(5, 3), 0x000000u);
 }
 

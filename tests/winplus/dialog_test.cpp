@@ -7,9 +7,9 @@
 
 #include <vector>
 
-#include "app/resource_ids.h"
 #include "foundation/exception.h"
 #include "tests/winplus/gui_test_support.h"
+#include "winplus/resource_ids.h"
 #include "winplus/window.h"
 
 namespace {

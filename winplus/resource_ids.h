@@ -1,5 +1,8 @@
 #pragma once
-// Identifiers of Sorix's resources (app/sorix.rc), shared by the resource script and the code.
+// Identifiers of Sorix's resources and main-menu commands, each written here once: the resource
+// script (app/sorix.rc) and every layer that loads a picture or sends a menu command use these
+// names. Plain macros, so that the resource compiler reads them too. The values are those that
+// stored files and the end-to-end scenarios know.
 #define IDI_SORIX 101
 #define IDB_COLLAPSE 102
 #define IDR_MAIN_MENU 146
@@ -14,7 +17,8 @@
 #define IDB_NEW_PROJECT 151
 #define IDB_SAVE_PROJECT 152
 #define IDB_SHIFT 153
-#define IDB_AXIS_TOOLS_OFF 154
+// The arrow: the global bar's "axis tools off", the mode bars' "Resizing mode".
+#define IDB_ARROW 154
 #define IDB_FIT_CURRENT_CURVE 155
 #define IDB_FIT_ALL_CURVES 156
 #define IDB_PREVIOUS_LIMITS 157
@@ -83,6 +87,7 @@
 #define IDB_FIT_TRANSFER 175
 #define IDB_FORMULA_TOGGLE 176
 
+// The main menu's commands.
 #define ID_FILE_NEW_PROJECT 147
 #define ID_FILE_OPEN 173
 #define ID_FILE_SAVE 174
@@ -98,8 +103,6 @@
 #define ID_VIEW_FUNCTION_SELECTOR 186
 #define ID_VIEW_FORMULA_EDITOR 187
 #define ID_VIEW_LAYER_EXPLORER 188
-#define ID_OPUS_FIRST 196
-#define ID_OPUS_LAST 212
 #define ID_FILE_ADD_NEW_MODEL 213
 #define ID_FILE_ADD_MODEL 214
 #define ID_FILE_ADD_OSML_MODEL 215
@@ -111,3 +114,28 @@
 #define ID_HELP_OSML 223
 #define ID_EXPORT_OSML 224
 #define ID_FILE_OPEN_SML_LIBRARY 40003
+// The "Load Opus File" items, one per block type, in the sub-menu's order.
+#define ID_OPUS_REFLECTANCE 196
+#define ID_OPUS_TRANSMITTANCE 197
+#define ID_OPUS_EMITTANCE 198
+#define ID_OPUS_RAMAN 199
+#define ID_OPUS_BACKGROUND 200
+#define ID_OPUS_SAMPLE 201
+#define ID_OPUS_ATR 202
+#define ID_OPUS_KUBELKA_MUNK 203
+#define ID_OPUS_PA 204
+#define ID_OPUS_IR 205
+#define ID_OPUS_SP 206
+#define ID_OPUS_PS 207
+#define ID_OPUS_PR 208
+#define ID_OPUS_HS 209
+#define ID_OPUS_HR 210
+#define ID_OPUS_IS 211
+#define ID_OPUS_IB 212
+#define ID_OPUS_FIRST ID_OPUS_REFLECTANCE
+#define ID_OPUS_LAST ID_OPUS_IB
+// Commands of the main window that no menu item sends.
+#define ID_LOAD_PROTOTYPE 183
+#define ID_SAVE_PROTOTYPE 184
+#define ID_SAVE_ENCAPSULATION 189
+#define ID_LIBRARY_FIRST_CATEGORY 222
