@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/panel_factory.h"
+#include "app/panel_ids.h"
 #include "foundation/event_bus.h"
 #include "model/selection.h"
 #include "modes/builder_core.h"

@@ -11,7 +11,6 @@
 #include "app/function_selector.h"
 #include "app/layers_leaf.h"
 #include "app/math_tree.h"
-#include "app/mode_table.h"
 #include "app/modify_panel.h"
 #include "app/page_leaves.h"
 #include "app/parameter_leaves.h"
@@ -32,32 +31,31 @@ Safe::XPtr<Winplus::Panel> MakeLeaf(PanelId, Winplus::Wnd parent) {
 
 struct PanelRow {
     PanelId id;
-    const wchar_t* caption;  // null for a mode's property page: its mode's caption
     Maker make;
 };
 
 constexpr PanelRow kPanels[] = {
-    {PanelId::Selection, L"Selection", MakeLeaf<NodeSelection>},
-    {PanelId::MathExplorer, L"Math Explorer", MakeLeaf<MathLeaf>},
-    {PanelId::Definition, L"Definition", MakeLeaf<MapLeaf>},
-    {PanelId::Parameters, L"Parameters", MakeLeaf<NodesLeaf>},
-    {PanelId::FunctionSelector, L"Function Selector", MakeLeaf<FunctionSelector>},
-    {PanelId::FormulaEditor, L"Formula Editor", MakeLeaf<FormulaBar>},
-    {PanelId::UserFunctionSelector, L"User Function Selector", MakeLeaf<CapsuleSelector>},
-    {PanelId::ViewBar, L"View", MakeLeaf<ViewBar>},
-    {PanelId::Plot, L"Plot", MakeLeaf<ViewLeaf>},
-    {PanelId::Comments, L"Comments", MakeLeaf<CommentsLeaf>},
-    {PanelId::LayerExplorer, L"Layer Explorer", MakeLeaf<LayersLeaf>},
-    {PanelId::Properties, L"Properties", MakeLeaf<PropertiesLeaf>},
-    {PanelId::DataFiles, L"Data Files", MakeLeaf<DataLeaf>},
-    {PanelId::Builder, nullptr, MakeLeaf<BuilderLeaf>},
-    {PanelId::Anchors, nullptr, MakeLeaf<AnchorsLeaf>},
-    {PanelId::Adjustment, nullptr, MakeLeaf<AdjustmentLeaf>},
-    {PanelId::Fit, nullptr, MakeLeaf<FitLeaf>},
-    {PanelId::FitParameters, L"Parameters", MakeLeaf<ParametersLeaf>},
-    {PanelId::Curves, L"Curve Explorer", MakeLeaf<CurvesLeaf>},
-    {PanelId::Visual, L"Visual", MakeLeaf<VisualLeaf>},
-    {PanelId::Modify, L"Modify", MakeLeaf<ModifyLeaf>},
+    {PanelId::Selection, MakeLeaf<NodeSelection>},
+    {PanelId::MathExplorer, MakeLeaf<MathLeaf>},
+    {PanelId::Definition, MakeLeaf<MapLeaf>},
+    {PanelId::Parameters, MakeLeaf<NodesLeaf>},
+    {PanelId::FunctionSelector, MakeLeaf<FunctionSelector>},
+    {PanelId::FormulaEditor, MakeLeaf<FormulaBar>},
+    {PanelId::UserFunctionSelector, MakeLeaf<CapsuleSelector>},
+    {PanelId::ViewBar, MakeLeaf<ViewBar>},
+    {PanelId::Plot, MakeLeaf<ViewLeaf>},
+    {PanelId::Comments, MakeLeaf<CommentsLeaf>},
+    {PanelId::LayerExplorer, MakeLeaf<LayersLeaf>},
+    {PanelId::Properties, MakeLeaf<PropertiesLeaf>},
+    {PanelId::DataFiles, MakeLeaf<DataLeaf>},
+    {PanelId::Builder, MakeLeaf<BuilderLeaf>},
+    {PanelId::Anchors, MakeLeaf<AnchorsLeaf>},
+    {PanelId::Adjustment, MakeLeaf<AdjustmentLeaf>},
+    {PanelId::Fit, MakeLeaf<FitLeaf>},
+    {PanelId::FitParameters, MakeLeaf<ParametersLeaf>},
+    {PanelId::Curves, MakeLeaf<CurvesLeaf>},
+    {PanelId::Visual, MakeLeaf<VisualLeaf>},
+    {PanelId::Modify, MakeLeaf<ModifyLeaf>},
 };
 
 constexpr bool InIdOrder() {
@@ -73,13 +71,6 @@ const PanelRow* RowOf(PanelId id) {
 }
 
 }  // namespace
-
-const wchar_t* PanelCaption(PanelId id) {
-    const PanelRow* row = RowOf(id);
-    if (row && row->caption) return row->caption;
-    const ViewModeRow* mode = ModeOfPanel(id);
-    return mode ? mode->caption : L"";
-}
 
 Safe::XPtr<Winplus::Panel> MakePanel(PanelId id, Winplus::Wnd parent) {
     const PanelRow* row = RowOf(id);

@@ -1,13 +1,10 @@
 #pragma once
 // The docked panels of the main window, made by id: the top controller lists ids, the factory
-// knows which class each id is and what its caption says.
+// knows which class each id is.
 #include "app/panel_ids.h"
 #include "winplus/panel.h"
 
 namespace Core {
-
-// The caption of a leaf; a mode's property page has its mode's.
-const wchar_t* PanelCaption(PanelId id);
 
 // A new leaf of that id in parent; none for the main panel and its columns.
 Safe::XPtr<Winplus::Panel> MakePanel(PanelId id, Winplus::Wnd parent);

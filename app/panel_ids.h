@@ -39,4 +39,7 @@ inline constexpr int IndexOf(PanelId id) {
     return static_cast<int>(id);
 }
 
+// The caption of a leaf; a mode's property page has its mode's, a container none.
+const wchar_t* PanelCaption(PanelId id);
+
 }  // namespace Core
