@@ -34,8 +34,8 @@ void Describe(HWND window, HMENU menu, E2e::MenuProbe::Answer& answer) {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) LRESULT CALLBACK ReadMenuHook(int code, WPARAM wParam,
-                                                               LPARAM lParam) {
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    ReadMenuHook(int code, WPARAM wParam, LPARAM lParam) {
     static const UINT query = RegisterWindowMessageA(E2e::MenuProbe::kQuery);
     const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && call->message == query) {

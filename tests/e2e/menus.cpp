@@ -89,9 +89,9 @@ std::vector<HWND> Popups(DWORD process, UINT_PTR menu = 0) {
             if (owner != s.process || !IsWindowVisible(window) || ClassOf(window) != "#32768")
                 return TRUE;
             DWORD_PTR shown = 0;
-            if (s.menu == 0 || (SendMessageTimeoutA(window, MN_GETHMENU, 0, 0, SMTO_ABORTIFHUNG,
-                                                    2000, &shown) &&
-                                shown == s.menu))
+            if (s.menu == 0 ||
+                (SendMessageTimeoutA(window, MN_GETHMENU, 0, 0, SMTO_ABORTIFHUNG, 2000, &shown) &&
+                 shown == s.menu))
                 s.found.push_back(window);
             return TRUE;
         },
@@ -129,8 +129,8 @@ std::string Choose(HANDLE program, HWND window, const std::vector<std::string>& 
         const bool last = level + 1 == texts.size();
         if (last && item.submenu) return "the menu item " + Quoted(text) + " opens a menu";
         if (!last && !item.submenu) return "the menu item " + Quoted(text) + " opens no menu";
-        Click(program, {(item.rect.left + item.rect.right) / 2,
-                        (item.rect.top + item.rect.bottom) / 2});
+        Click(program,
+              {(item.rect.left + item.rect.right) / 2, (item.rect.top + item.rect.bottom) / 2});
         if (last) break;
         window = WaitForPopup(process, item.submenu, waitMs);
         if (!window) return "the menu " + Quoted(text) + " did not open";
