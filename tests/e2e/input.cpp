@@ -18,9 +18,14 @@ struct ClassSearch {
 
 void SendMouse(HANDLE program, DWORD flags, POINT at = {0, 0}, bool doubled = false,
                bool wait = true) {
-    // A press soon after a release would make a double click (the program's windows take them).
+    // A press soon after a release and near it would make a double click (the program's windows
+    // take them); one farther away (the next item of a menu) would not.
     static DWORD released = GetTickCount() - GetDoubleClickTime();
-    if ((flags & MOUSEEVENTF_LEFTDOWN) && !doubled) {
+    static POINT pointer{}, releasedAt{};
+    if (flags & MOUSEEVENTF_ABSOLUTE) pointer = at;
+    if ((flags & MOUSEEVENTF_LEFTDOWN) && !doubled &&
+        std::abs(pointer.x - releasedAt.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
+        std::abs(pointer.y - releasedAt.y) <= GetSystemMetrics(SM_CYDOUBLECLK)) {
         const DWORD since = GetTickCount() - released;
         if (since <= GetDoubleClickTime()) Sleep(GetDoubleClickTime() + 50 - since);
     }
@@ -33,7 +38,10 @@ void SendMouse(HANDLE program, DWORD flags, POINT at = {0, 0}, bool doubled = fa
         input.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
     }
     SendInput(1, &input, sizeof(input));
-    if (flags & MOUSEEVENTF_LEFTUP) released = GetTickCount();
+    if (flags & MOUSEEVENTF_LEFTUP) {
+        released = GetTickCount();
+        releasedAt = pointer;
+    }
     Sleep(15);
     if (wait) WaitForInputIdle(program, 5000);
 }

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+
 #include "program.h"
 
 namespace E2e {
@@ -29,7 +31,8 @@ public:
 
     bool Valid() const { return base_ != nullptr; }
     char* Text() const { return base_ + kTextOffset; }
-    // Sends message with the record (whose text pointer points at Text()) and reads it back.
+    // Sends message with the record (whose text pointer points at Text()) and reads it back;
+    // false when the control answered 0 (FALSE).
     template <class Record>
     bool Ask(HWND control, UINT message, WPARAM wParam, Record& record, std::string& text) {
         char buffer[kSize - kTextOffset] = {};
@@ -37,7 +40,7 @@ public:
         if (!WriteProcessMemory(process_, base_, &record, sizeof(record), nullptr) ||
             !SendMessageTimeoutA(control, message, wParam, reinterpret_cast<LPARAM>(base_),
                                  SMTO_ABORTIFHUNG, 2000, &result) ||
-            !ReadProcessMemory(process_, base_, &record, sizeof(record), nullptr) ||
+            !result || !ReadProcessMemory(process_, base_, &record, sizeof(record), nullptr) ||
             !ReadProcessMemory(process_, Text(), buffer, sizeof(buffer) - 1, nullptr))
             return false;
         text = buffer;
@@ -54,6 +57,12 @@ LRESULT Ask(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
     SendMessageTimeoutA(control, message, wParam, lParam, SMTO_ABORTIFHUNG, 2000, &result);
     return static_cast<LRESULT>(result);
+}
+
+// A rectangle in the control's client area on the screen; an empty one stays empty.
+RECT OnScreen(HWND control, RECT r) {
+    if (!IsRectEmpty(&r)) MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
 }
 
 void ReadTreeLevel(HWND tree, RemotePage& page, HTREEITEM item, const std::string& parent,
@@ -73,6 +82,11 @@ void ReadTreeLevel(HWND tree, RemotePage& page, HTREEITEM item, const std::strin
         read.image = record.iImage;
         read.checked = (record.state & TVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
         read.selected = item == caret;
+        // TVM_GETITEMRECT takes the item in the rectangle it fills.
+        RECT place{};
+        std::memcpy(&place, &item, sizeof item);
+        if (std::string ignored; page.Ask(tree, TVM_GETITEMRECT, TRUE, place, ignored))
+            read.place = OnScreen(tree, place);
         items.push_back(read);
         const auto child = reinterpret_cast<HTREEITEM>(
             Ask(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
@@ -95,6 +109,9 @@ std::vector<ControlItem> ReadList(HWND list, RemotePage& page) {
         read.image = record.iImage;
         read.checked = (record.state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
         read.selected = (record.state & LVIS_SELECTED) != 0;
+        RECT place{LVIR_LABEL, 0, 0, 0};
+        std::string ignored;
+        if (page.Ask(list, LVM_GETITEMRECT, i, place, ignored)) read.place = OnScreen(list, place);
         items.push_back(read);
     }
     return items;

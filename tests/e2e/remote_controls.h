@@ -16,6 +16,7 @@ struct ControlItem {
     int image = -1;
     bool checked = false;  // state image 2 (a check box ticked)
     bool selected = false;
+    RECT place{};  // its text on the screen; empty when it is out of sight
 };
 
 // Every item, depth first; empty when the control is of neither class or cannot be read.

@@ -8,6 +8,7 @@
 
 #include "app/diagnostics.h"
 #include "input.h"
+#include "menus.h"
 #include "remote_controls.h"
 
 namespace E2e {
@@ -50,13 +51,8 @@ HWND Runner::Main() {
 std::string Runner::Run(const Step& step) {
     const std::string& n = step.name;
     if (n == "start") return Start(step);
-    if (n == "menu") {
-        // To the main window, or to the panel that owns a context menu.
-        HWND target = step.words.size() > 1 ? FindWindowByPattern(Main(), step.words[1]) : Main();
-        if (!target) return "no window " + (step.words.size() > 1 ? step.words[1] : "main");
-        PostMessageA(target, WM_COMMAND, std::stoul(step.words[0]), 0);
-        return "";
-    }
+    if (n == "menu") return Menu(step);
+    if (n == "context-menu") return ContextMenu(step);
     if (n == "key" || n == "type" || n == "click" || n == "dblclick" || n == "drag")
         return Input(step);
     if (n == "expect-box") return ExpectBox(step);
@@ -140,14 +136,7 @@ std::string Runner::Input(const Step& step) {
     HWND window = FindWindowByPattern(Main(), step.words[0]);
     POINT at{};
     if (!ScreenPoint(window, step.words[1], step.words[2], at)) return "no window " + step.words[0];
-    // Another program's window (a test running beside) may lie over the point.
-    // A popup of the program (a drop-down list) belongs to the main window.
-    if (GetAncestor(WindowFromPoint(at), GA_ROOTOWNER) != Main()) {
-        SetWindowPos(Main(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        if (GetAncestor(WindowFromPoint(at), GA_ROOTOWNER) != Main())
-            return "another window lies over the program at " + std::to_string(at.x) + "," +
-                   std::to_string(at.y);
-    }
+    if (std::string covered = Uncover(at); !covered.empty()) return covered;
     bool right = false, queued = false;
     for (std::size_t i = 3; step.name == "click" && i < step.words.size(); ++i) {
         if (step.words[i] != "right" && step.words[i] != "queued")
@@ -167,6 +156,47 @@ std::string Runner::Input(const Step& step) {
     // that no later step (a resize, say) overtakes the gesture's last moves. A queued click
     // waits for nothing: the steps after it pile up behind it, as a quick hand's input does.
     return queued ? "" : WaitForPainted();
+}
+
+// Another program's window (a test running beside) may lie over the point: the main window is
+// raised above it. A popup of the program (a drop-down list) belongs to the main window.
+std::string Runner::Uncover(POINT at) {
+    if (GetAncestor(WindowFromPoint(at), GA_ROOTOWNER) == Main()) return "";
+    SetWindowPos(Main(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (GetAncestor(WindowFromPoint(at), GA_ROOTOWNER) == Main()) return "";
+    return "another window lies over the program at " + std::to_string(at.x) + "," +
+           std::to_string(at.y);
+}
+
+// menu TEXT...: the first text on the menu bar, each further one in the menu the one before
+// opened, with the mouse.
+std::string Runner::Menu(const Step& step) {
+    HWND main = Main();
+    if (!main) return "no main window";
+    // The menu bar lies just above the client area.
+    POINT bar{10, -2};
+    ClientToScreen(main, &bar);
+    if (std::string covered = Uncover(bar); !covered.empty()) return covered;
+    return ChooseFromMenuBar(program_.Handle(), main, step.words, waitMs);
+}
+
+// context-menu WINDOW ITEM TEXT...: a right click on the item of a tree or list view, then the
+// texts chosen from the menu that opens.
+std::string Runner::ContextMenu(const Step& step) {
+    const std::string& path = step.words[1];
+    RECT place{};
+    const std::string found = WaitFor([&]() -> std::string {
+        HWND control = FindWindowByPattern(Main(), step.words[0]);
+        if (!control) return "no control " + step.words[0];
+        for (const ControlItem& item : ReadItems(control))
+            if (item.path == path) place = item.place;
+        return IsRectEmpty(&place) ? "no item " + Quoted(path) + " in sight" : "";
+    });
+    if (!found.empty()) return found;
+    const POINT at{(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+    if (std::string covered = Uncover(at); !covered.empty()) return covered;
+    Click(program_.Handle(), at, true);
+    return ChooseFromPopup(program_.Handle(), {step.words.begin() + 2, step.words.end()}, waitMs);
 }
 
 std::string Runner::WaitForPainted() {

@@ -22,6 +22,10 @@ public:
 private:
     std::string Start(const Step& step);
     std::string Input(const Step& step);
+    std::string Menu(const Step& step);
+    std::string ContextMenu(const Step& step);
+    // Empty when the point shows the program, raising its main window if need be.
+    std::string Uncover(POINT at);
     std::string ExpectBox(const Step& step);
     std::string AnswerBox(const Step& step);
     std::string FillDialog(const Step& step);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "menu_choice.h"
+
 namespace {
 
 TEST(Scenario, StepsWithQuotedWordsVariablesAndComments) {
@@ -28,7 +30,9 @@ TEST(Scenario, AMistakeNamesItsLineAndGivesNoSteps) {
         const char* error;
     } cases[] = {
         {"start\nstrat x\n", "line 2: unknown step strat"},
-        {"menu\n", "line 1: menu takes 1 to 2 words"},
+        {"menu\n", "line 1: menu takes 1 to 6 words"},
+        {"context-menu LayersClass/SysTreeView32 \"View Layers\"\n",
+         "line 1: context-menu takes 3 to 8 words"},
         {"drag main 1 2 3 4 5 6\n", "line 1: drag takes 5 to 6 words"},
         {"click main 1 2 right queued x\n", "line 1: click takes 3 to 5 words"},
         {"patience\n", "line 1: patience takes 1 to 1 words"},
@@ -54,6 +58,22 @@ TEST(Scenario, StateDumpLinesAndComparisons) {
     EXPECT_FALSE(E2e::Compare("201 points", "<", "201"));
     EXPECT_FALSE(E2e::Compare("many", "<", "3"));
     EXPECT_FALSE(E2e::Compare("a", "like", "a"));
+}
+
+// Items are named by what a person reads on them; a missing or greyed one is named in the error.
+TEST(Scenario, MenuItemsByTheirShownTexts) {
+    EXPECT_EQ(E2e::ShownText("Save&As..."), "SaveAs...");
+    EXPECT_EQ(E2e::ShownText("Fish && &Chips\tCtrl+F"), "Fish & Chips");
+    const std::vector<E2e::MenuEntry> entries = {
+        {"&New Project"}, {"", false, true}, {"&Load Data File..."}, {"&Save", true}};
+    std::string error;
+    EXPECT_EQ(E2e::FindMenuEntry(entries, "Load Data File...", error), 2);
+    EXPECT_EQ(E2e::FindMenuEntry(entries, "Save", error), -1);
+    EXPECT_EQ(error, "the menu item \"Save\" is greyed");
+    EXPECT_EQ(E2e::FindMenuEntry(entries, "Open...", error), -1);
+    EXPECT_EQ(error,
+              "no menu item \"Open...\" (the menu has \"New Project\", \"Load Data File...\", "
+              "\"Save\")");
 }
 
 }  // namespace
