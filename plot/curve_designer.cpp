@@ -34,9 +34,12 @@ ColumnBounds FindColumnBounds(const Frame& frame, int column) {
         int pixel = 0;
         return frame.Position(0, x, pixel) && pixel == column;
     };
-    // Pixels from c - 0.5 (excluded) to c + 0.5 (included) round to c.
+    // Positions from c - 0.5 (excluded) to c + 0.5 (included) round to c; below 0.5 they are
+    // truncated, so that 0 takes those from -1 and c < 0 those from c - 1 (both excluded).
+    const double lowEdge = column > 0 ? column - 0.5 : column - 1.0;
+    const double highEdge = column >= 0 ? column + 0.5 : column;
     for (double margin : {1e-6, 1e-3, 0.1}) {
-        const double a = abscissa(column - 0.5 + margin), b = abscissa(column + 0.5 - margin);
+        const double a = abscissa(lowEdge + margin), b = abscissa(highEdge - margin);
         if (in(a) && in(b)) {
             bounds.valid = true;
             bounds.low = std::min(a, b);
@@ -194,27 +197,41 @@ void CurveDesigner::Paint(Canvas& canvas, Argb color) {
         placedHigh = high;
         return true;
     };
+    // The largest aligned block from point i on for which the test holds; none is 0 points.
+    struct Found {
+        int size = 0;
+        CurveSummary::Block block{};
+    };
+    auto largestBlock = [&](int i, const auto& test) {
+        Found found;
+        if (i % CurveSummary::kLeafSize != 0 || topLevel < 0) return found;
+        const int leaf = i >> CurveSummary::kLeafShift;
+        int level =
+            leaf == 0 ? reach : std::min(std::countr_zero(static_cast<unsigned>(leaf)), reach);
+        for (; level >= 0; --level) {
+            const int size = CurveSummary::kLeafSize << level;
+            const CurveSummary::Block* b = summary_.At(level, i);
+            if (b && i + size - 1 <= last && test(*b)) {
+                if (level == reach) reach = std::min(reach + 1, topLevel);
+                return Found{size, *b};
+            }
+        }
+        return found;
+    };
+    // Points none of which lies within the limits draw nothing after a point that does not
+    // either: each ends the run before it and begins one of its own.
+    auto outside = [&](const CurveSummary::Block& b) {
+        return b.xLow == b.xLow &&
+               (b.xLow - limits.x > limits.width || b.yLow - limits.y > limits.height);
+    };
     // The number of points from i on taken into the run: the largest aligned block that fits,
     // else the one point, else none.
     auto takeIn = [&](int i, const Point& previous) {
         if (bounds.column != previous.px) bounds = FindColumnBounds(*frame_, previous.px);
         if (!bounds.valid) return 0;
-        int taken = 0;
-        CurveSummary::Block block{};
-        if (i % CurveSummary::kLeafSize == 0 && topLevel >= 0) {
-            const int leaf = i >> CurveSummary::kLeafShift;
-            int level = leaf == 0 ? reach
-                                  : std::min(std::countr_zero(static_cast<unsigned>(leaf)), reach);
-            for (; level >= 0 && taken == 0; --level) {
-                const int size = CurveSummary::kLeafSize << level;
-                const CurveSummary::Block* b = summary_.At(level, i);
-                if (b && i + size - 1 <= last && fits(*b)) {
-                    taken = size;
-                    block = *b;
-                    if (level == reach) reach = std::min(reach + 1, topLevel);
-                }
-            }
-        }
+        const Found found = largestBlock(i, fits);
+        int taken = found.size;
+        CurveSummary::Block block = found.block;
         if (taken == 0) {
             const double x = xs[static_cast<std::size_t>(i)], y = ys[static_cast<std::size_t>(i)];
             block = {x - x == 0.0 && y - y == 0.0 ? x : NAN, x, y, y};
@@ -232,11 +249,18 @@ void CurveDesigner::Paint(Canvas& canvas, Argb color) {
     open(previous);
     if (previous.placed && previous.inside) marker(previous);
     for (int i = first + 1; i <= last;) {
-        if (byBlocks && previous.placed) {
+        if (byBlocks && previous.placed && previous.inside) {
             if (const int taken = takeIn(i, previous)) {
                 i += taken;
-                previous.inside = true;
                 previous.pendingIndex = i - 1;
+                continue;
+            }
+        } else if (byBlocks) {
+            if (const int skipped = largestBlock(i, outside).size) {
+                i += skipped;
+                close();
+                previous = locate(i - 1);
+                open(previous);
                 continue;
             }
         }
