@@ -87,26 +87,23 @@ double Least(const std::vector<double>& times) {
     return *std::min_element(times.begin(), times.end());
 }
 
-BENCHMARK_CAPTURE(DrawSpectrum, again, Draw::kAgain)
-    ->Name("DrawCurve/points:1000")
-    ->Arg(1000)
-    ->Unit(benchmark::kMicrosecond)
-    ->ComputeStatistics("min", Least);
-BENCHMARK_CAPTURE(DrawSpectrum, first, Draw::kFirst)
-    ->Name("DrawCurve/points:1000000/first")
-    ->Arg(1000000)
-    ->Unit(benchmark::kMicrosecond)
-    ->ComputeStatistics("min", Least);
-BENCHMARK_CAPTURE(DrawSpectrum, again, Draw::kAgain)
-    ->Name("DrawCurve/points:1000000/again")
-    ->Arg(1000000)
-    ->Unit(benchmark::kMicrosecond)
-    ->ComputeStatistics("min", Least);
-BENCHMARK_CAPTURE(DrawSpectrum, panned, Draw::kPanned)
-    ->Name("DrawCurve/points:1000000/panned")
-    ->Arg(1000000)
-    ->Unit(benchmark::kMicrosecond)
-    ->ComputeStatistics("min", Least);
+// Each with its least time beside the usual statistics.
+const bool kRegistered = [] {
+    const struct {
+        const char* name;
+        Draw draw;
+        int points;
+    } draws[] = {{"DrawCurve/points:1000", Draw::kAgain, 1000},
+                 {"DrawCurve/points:1000000/first", Draw::kFirst, 1000000},
+                 {"DrawCurve/points:1000000/again", Draw::kAgain, 1000000},
+                 {"DrawCurve/points:1000000/panned", Draw::kPanned, 1000000}};
+    for (const auto& d : draws)
+        benchmark::RegisterBenchmark(d.name, DrawSpectrum, d.draw)
+            ->Arg(d.points)
+            ->Unit(benchmark::kMicrosecond)
+            ->ComputeStatistics("min", Least);
+    return true;
+}();
 
 }  // namespace
 
