@@ -3,6 +3,7 @@
 // plotted curves. Values between points are interpolated linearly.
 #include <complex>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "foundation/countable.h"
@@ -13,19 +14,40 @@ class Data : public Safe::Countable {
 public:
     Data() = default;
     explicit Data(std::vector<double> values) : values_(std::move(values)) {}
+    // The values are copied; the count of changes goes on from this column's own.
+    Data(const Data& other) : Countable(other), values_(other.values_) {}
+    Data& operator=(const Data& other) {
+        ++changes_;
+        values_ = other.values_;
+        return *this;
+    }
 
     int Size() const { return static_cast<int>(values_.size()); }
-    void Resize(std::size_t n) { values_.resize(n, 0.0); }
-    double& operator[](std::size_t i) { return values_[i]; }
+    void Resize(std::size_t n) {
+        ++changes_;
+        values_.resize(n, 0.0);
+    }
+    // Every access that can change the values counts as a change, so that what is made from
+    // the values (a drawing's summary) can tell that it is still theirs; a reference taken
+    // here is written through at once, not kept across such a use.
+    double& operator[](std::size_t i) {
+        ++changes_;
+        return values_[i];
+    }
     double operator[](std::size_t i) const { return values_[i]; }
-    std::vector<double>& Values() { return values_; }
+    std::vector<double>& Values() {
+        ++changes_;
+        return values_;
+    }
     const std::vector<double>& Values() const { return values_; }
+    std::uint64_t Changes() const { return changes_; }
     // 0.0 for an empty column.
     double Max() const;
     double Min() const;
 
 private:
     std::vector<double> values_;
+    std::uint64_t changes_ = 0;
 };
 
 class Spectrum : public Label {

@@ -1,8 +1,8 @@
 #include "plot/curve_designer.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -10,9 +10,9 @@ namespace Winplus {
 
 namespace {
 
-// The abscissas that a linear x axis places in one pixel column: an interval, since linear
-// mapping and rounding never reverse the order of two values. Found from the pixel's edges a
-// little inside them, and checked by placing both ends.
+// The abscissas that the x axis places in one pixel column: an interval, since mapping and
+// rounding never reverse the order of two values. Found from the pixel's edges a little
+// inside them, and checked by placing both ends.
 struct ColumnBounds {
     int column = std::numeric_limits<int>::min();
     bool valid = false;
@@ -23,14 +23,23 @@ ColumnBounds FindColumnBounds(const Frame& frame, int column) {
     ColumnBounds bounds{column, false, 0.0, 0.0};
     const Rect& limits = frame.GetLimits();
     const PixelRect& area = frame.PlotArea();
-    auto abscissa = [&](double r) { return limits.x + (r - area.x) * limits.width / area.width; };
+    const bool log = frame.GetScale(0) == Frame::kLog10;
+    auto abscissa = [&](double r) {
+        const double share = (r - area.x) / area.width;
+        if (!log) return limits.x + share * limits.width;
+        const double low = std::log10(limits.x);
+        return std::pow(10.0, low + share * (std::log10(limits.x + limits.width) - low));
+    };
     auto in = [&](double x) {
         int pixel = 0;
         return frame.Position(0, x, pixel) && pixel == column;
     };
-    // Pixels from c - 0.5 (excluded) to c + 0.5 (included) round to c.
+    // Positions from c - 0.5 (excluded) to c + 0.5 (included) round to c; below 0.5 they are
+    // truncated, so that 0 takes those from -1 and c < 0 those from c - 1 (both excluded).
+    const double lowEdge = column > 0 ? column - 0.5 : column - 1.0;
+    const double highEdge = column >= 0 ? column + 0.5 : column;
     for (double margin : {1e-6, 1e-3, 0.1}) {
-        const double a = abscissa(column - 0.5 + margin), b = abscissa(column + 0.5 - margin);
+        const double a = abscissa(lowEdge + margin), b = abscissa(highEdge - margin);
         if (in(a) && in(b)) {
             bounds.valid = true;
             bounds.low = std::min(a, b);
@@ -39,66 +48,6 @@ ColumnBounds FindColumnBounds(const Frame& frame, int column) {
         }
     }
     return bounds;
-}
-
-// The least and greatest ordinate of the points from `from` on while their abscissas lie within
-// a column's bounds and every value is finite and within the limits (so that each point joins
-// the one before): read whole blocks at a time, then point by point from the block that stops.
-struct ColumnBlocks {
-    int end = 0;  // one past the last point read
-    double yLow = 0.0, yHigh = 0.0;
-};
-
-constexpr int kBlock = 16;
-
-// Two lanes of two points at a time (one SSE2 instruction a lane for each step). A value that
-// is not finite turns the sum of each value less itself into NaN.
-ColumnBlocks ReadColumnBlocks(const double* x, const double* y, int from, int last,
-                              const ColumnBounds& bounds, const Rect& limits) {
-    using Lanes = double __attribute__((vector_size(16)));
-    ColumnBlocks read{from, y[from], y[from]};
-    for (int start = from; start + kBlock - 1 <= last; start += kBlock) {
-        Lanes xMin[2], xMax[2], yMin[2], yMax[2], nonFinite[2];
-        for (int lane = 0; lane < 2; ++lane) {
-            xMin[lane] = xMax[lane] = Lanes{} + x[start];
-            yMin[lane] = yMax[lane] = Lanes{} + y[start];
-            nonFinite[lane] = Lanes{};
-        }
-        for (int i = start; i < start + kBlock; i += 4) {
-            for (int lane = 0; lane < 2; ++lane) {
-                Lanes xi, yi;
-                std::memcpy(&xi, x + i + 2 * lane, sizeof xi);
-                std::memcpy(&yi, y + i + 2 * lane, sizeof yi);
-                xMin[lane] = xi < xMin[lane] ? xi : xMin[lane];
-                xMax[lane] = xi > xMax[lane] ? xi : xMax[lane];
-                yMin[lane] = yi < yMin[lane] ? yi : yMin[lane];
-                yMax[lane] = yi > yMax[lane] ? yi : yMax[lane];
-                nonFinite[lane] += (xi - xi) + (yi - yi);
-            }
-        }
-        const Lanes xLow = xMin[0] < xMin[1] ? xMin[0] : xMin[1];
-        const Lanes xHigh = xMax[0] > xMax[1] ? xMax[0] : xMax[1];
-        const Lanes yLow = yMin[0] < yMin[1] ? yMin[0] : yMin[1];
-        const Lanes yHigh = yMax[0] > yMax[1] ? yMax[0] : yMax[1];
-        const Lanes sum = nonFinite[0] + nonFinite[1];
-        const double blockYHigh = std::max(yHigh[0], yHigh[1]);
-        const double blockXHigh = std::max(xHigh[0], xHigh[1]);
-        if (!(sum[0] + sum[1] == 0.0) || std::min(xLow[0], xLow[1]) < bounds.low ||
-            blockXHigh > bounds.high || !limits.Contains(blockXHigh, blockYHigh))
-            break;
-        read.end = start + kBlock;
-        read.yLow = std::min({read.yLow, yLow[0], yLow[1]});
-        read.yHigh = std::max(read.yHigh, blockYHigh);
-    }
-    for (int i = read.end; i <= last; ++i) {
-        if (!(x[i] >= bounds.low && x[i] <= bounds.high && y[i] - y[i] == 0.0 &&
-              limits.Contains(x[i], y[i])))
-            break;
-        read.end = i + 1;
-        read.yLow = std::min(read.yLow, y[i]);
-        read.yHigh = std::max(read.yHigh, y[i]);
-    }
-    return read;
 }
 
 }  // namespace
@@ -161,6 +110,9 @@ void CurveDesigner::Paint(Canvas& canvas, Argb color) {
         bool placed = false;
         bool inside = false;
         int px = 0, py = 0;
+        // Taken in with a block: placed and inside, its pixel row found only when a line
+        // starts from it.
+        int pendingIndex = -1;
     };
     auto locate = [&](int i) {
         Point point;
@@ -185,14 +137,25 @@ void CurveDesigner::Paint(Canvas& canvas, Argb color) {
     struct Run {
         int px = 0, low = 0, high = 0, points = 0;
         std::vector<int> markers;
+        // The least and greatest ordinate of the points taken in by blocks, if any.
+        bool blocks = false;
+        double yLow = 0.0, yHigh = 0.0;
     } run;
     auto open = [&](const Point& point) {
         run.px = point.px;
         run.low = run.high = point.py;
         run.points = 1;
         run.markers.clear();
+        run.blocks = false;
     };
     auto close = [&] {
+        // Rows fall as ordinates grow, on either scale.
+        int top = 0, bottom = 0;
+        if (run.blocks && frame_->Position(1, run.yHigh, top) &&
+            frame_->Position(1, run.yLow, bottom)) {
+            run.low = std::min(run.low, top);
+            run.high = std::max(run.high, bottom);
+        }
         if (run.points >= 2) line(run.px, run.low, run.px, run.high);
         std::sort(run.markers.begin(), run.markers.end());
         run.markers.erase(std::unique(run.markers.begin(), run.markers.end()), run.markers.end());
@@ -208,37 +171,102 @@ void CurveDesigner::Paint(Canvas& canvas, Argb color) {
             PaintMarker(canvas, point.px, point.py, markerInk);
     };
 
-    // Without markers on linear axes, the rest of a column after its first point is read as a
-    // whole when it can be, which spares placing each point.
-    const bool bySpans = byRuns && !markers && frame_->GetScale(0) == Frame::kLinear &&
-                         frame_->GetScale(1) == Frame::kLinear;
+    // Without markers, the points that continue a run are taken in a block of the summary at a
+    // time where a block can be, else one at a time, without placing each: a block joins the
+    // run when the point before it is placed and each of its points is finite, lies within
+    // the run's pixel column and within the limits, and has an ordinate the y axis places (one
+    // between two placed ordinates is placed too).
+    const bool byBlocks = byRuns && !markers;
+    if (byBlocks) summary_.Update(xs_, ys_);
     ColumnBounds bounds;
-    int pointByPointTo = first;  // the point that stopped a reading: no new look before it
+    double placedLow = std::numeric_limits<double>::infinity();
+    double placedHigh = -std::numeric_limits<double>::infinity();
+    // The level of the largest blocks worth a look: about twice as long as the last column,
+    // a level more after each one that fits.
+    const int topLevel = summary_.Levels() - 1;
+    int reach = topLevel;
+    auto fits = [&](const CurveSummary::Block& b) {
+        // A NaN least abscissa (a block with a point that is not finite) fails here.
+        if (!(b.xLow >= bounds.low && b.xHigh <= bounds.high && limits.Contains(b.xHigh, b.yHigh)))
+            return false;
+        if (b.yLow >= placedLow && b.yHigh <= placedHigh) return true;
+        const double low = std::min(b.yLow, placedLow), high = std::max(b.yHigh, placedHigh);
+        int pixel = 0;
+        if (!frame_->Position(1, low, pixel) || !frame_->Position(1, high, pixel)) return false;
+        placedLow = low;
+        placedHigh = high;
+        return true;
+    };
+    // The largest aligned block from point i on for which the test holds; none is 0 points.
+    struct Found {
+        int size = 0;
+        CurveSummary::Block block{};
+    };
+    auto largestBlock = [&](int i, const auto& test) {
+        Found found;
+        if (i % CurveSummary::kLeafSize != 0 || topLevel < 0) return found;
+        const int leaf = i >> CurveSummary::kLeafShift;
+        int level =
+            leaf == 0 ? reach : std::min(std::countr_zero(static_cast<unsigned>(leaf)), reach);
+        for (; level >= 0; --level) {
+            const int size = CurveSummary::kLeafSize << level;
+            const CurveSummary::Block* b = summary_.At(level, i);
+            if (b && i + size - 1 <= last && test(*b)) {
+                if (level == reach) reach = std::min(reach + 1, topLevel);
+                return Found{size, *b};
+            }
+        }
+        return found;
+    };
+    // Points none of which lies within the limits draw nothing after a point that does not
+    // either: each ends the run before it and begins one of its own.
+    auto outside = [&](const CurveSummary::Block& b) {
+        return b.xLow == b.xLow &&
+               (b.xLow - limits.x > limits.width || b.yLow - limits.y > limits.height);
+    };
+    // The number of points from i on taken into the run: the largest aligned block that fits,
+    // else the one point, else none.
+    auto takeIn = [&](int i, const Point& previous) {
+        if (bounds.column != previous.px) bounds = FindColumnBounds(*frame_, previous.px);
+        if (!bounds.valid) return 0;
+        const Found found = largestBlock(i, fits);
+        int taken = found.size;
+        CurveSummary::Block block = found.block;
+        if (taken == 0) {
+            const double x = xs[static_cast<std::size_t>(i)], y = ys[static_cast<std::size_t>(i)];
+            block = {x - x == 0.0 && y - y == 0.0 ? x : NAN, x, y, y};
+            if (!fits(block)) return 0;
+            taken = 1;
+        }
+        run.yLow = run.blocks ? std::min(run.yLow, block.yLow) : block.yLow;
+        run.yHigh = run.blocks ? std::max(run.yHigh, block.yHigh) : block.yHigh;
+        run.blocks = true;
+        run.points += taken;
+        return taken;
+    };
 
     Point previous = locate(first);
     open(previous);
     if (previous.placed && previous.inside) marker(previous);
-    for (int i = first + 1; i <= last; ++i) {
-        if (bySpans && i > pointByPointTo && previous.placed && previous.inside) {
-            if (bounds.column != previous.px)
-                bounds = FindColumnBounds(*frame_, previous.px);
-            const ColumnBlocks read =
-                bounds.valid ? ReadColumnBlocks(xs.Values().data(), ys.Values().data(), i, last,
-                                                bounds, limits)
-                             : ColumnBlocks{i, 0.0, 0.0};
-            int top = 0, bottom = 0, end = 0;
-            // The point that stopped the reading goes point by point.
-            pointByPointTo = read.end;
-            if (read.end > i && frame_->Position(1, read.yHigh, top) &&
-                frame_->Position(1, read.yLow, bottom) &&
-                frame_->Position(1, ys[static_cast<std::size_t>(read.end - 1)], end)) {
-                run.low = std::min({run.low, top, bottom});
-                run.high = std::max({run.high, top, bottom});
-                run.points += read.end - i;
-                previous.py = end;
-                i = read.end - 1;
+    for (int i = first + 1; i <= last;) {
+        if (byBlocks && previous.placed && previous.inside) {
+            if (const int taken = takeIn(i, previous)) {
+                i += taken;
+                previous.pendingIndex = i - 1;
                 continue;
             }
+        } else if (byBlocks) {
+            if (const int skipped = largestBlock(i, outside).size) {
+                i += skipped;
+                close();
+                previous = locate(i - 1);
+                open(previous);
+                continue;
+            }
+        }
+        if (previous.pendingIndex >= 0) {
+            frame_->Position(1, ys[static_cast<std::size_t>(previous.pendingIndex)], previous.py);
+            previous.pendingIndex = -1;
         }
         const Point point = locate(i);
         if (previous.placed && point.placed && (previous.inside || point.inside)) {
@@ -247,9 +275,17 @@ void CurveDesigner::Paint(Canvas& canvas, Argb color) {
                 run.high = std::max(run.high, point.py);
                 ++run.points;
             } else {
+                // The next column likely holds about as many points as this one: what the walk
+                // will read of it is fetched at once.
+                const int points = run.points;
                 close();
                 line(previous.px, previous.py, point.px, point.py);
                 open(point);
+                if (byBlocks && topLevel >= 0) {
+                    summary_.Prefetch(i, i + points);
+                    const int bits = static_cast<int>(std::bit_width(static_cast<unsigned>(points)));
+                    reach = std::clamp(bits - CurveSummary::kLeafShift, 0, topLevel);
+                }
             }
             marker(point);
         } else {
@@ -257,6 +293,7 @@ void CurveDesigner::Paint(Canvas& canvas, Argb color) {
             open(point);
         }
         previous = point;
+        ++i;
     }
     close();
 }

@@ -2,10 +2,11 @@
 // The appearance of one plotted line (line, thickness, colour; marker shape, size, colour, fill)
 // and the painting of a pair of columns through a frame onto a canvas. Columns of more points
 // than the plot has pixel columns are drawn pixel column by pixel column, covering the pixels
-// that drawing every point would.
+// that drawing every point would, from a summary of the columns kept between draws.
 #include "foundation/countable.h"
 #include "foundation/spectrum.h"
 #include "plot/canvas.h"
+#include "plot/curve_summary.h"
 #include "plot/frame.h"
 
 namespace Winplus {
@@ -47,6 +48,8 @@ private:
     Safe::XPtr<Data> xs_;
     Safe::XPtr<Data> ys_;
     Safe::XPtr<Frame> frame_;
+    // Kept between draws while the columns do not change.
+    CurveSummary summary_;
     bool limited_ = false;
     int first_ = 0;
     int last_ = 0;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <functional>
 
 #include "foundation/spectrum.h"
 
@@ -123,3 +125,30 @@ TEST(Spectrum, SaveClearMaxMin) {
 }
 
 }  // namespace
+
+// What is made from a column's values keeps while its count of changes stays: every writable
+// access counts, reading through a const column does not.
+TEST(Spectrum, ColumnsCountEveryAccessThatCanChangeThem) {
+    Data column(std::vector<double>{1.0, 2.0, 3.0});
+    const Data& reading = column;
+    std::uint64_t before = column.Changes();
+    EXPECT_EQ(reading[1] + reading.Values()[2] + reading.Max() + reading.Min(), 9.0);
+    EXPECT_EQ(column.Changes(), before);
+    const std::vector<std::function<void()>> writes = {
+        [&] { column[0] = 4.0; },
+        [&] { column.Values().push_back(5.0); },
+        [&] { column.Resize(2); },
+        [&] { column = Data(std::vector<double>{6.0}); },
+    };
+    for (const auto& write : writes) {
+        write();
+        EXPECT_GT(column.Changes(), before);
+        before = column.Changes();
+    }
+    // A copy is a column of its own; assigning to it changes it, not the source.
+    Data copy = column;
+    const std::uint64_t source = column.Changes();
+    copy = column;
+    EXPECT_EQ(column.Changes(), source);
+    EXPECT_EQ(copy.Values(), std::vector<double>{6.0});
+}

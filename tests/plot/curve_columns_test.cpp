@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <set>
 #include <utility>
 #include <vector>
@@ -110,6 +111,22 @@ std::size_t ExpectSamePixels(const Safe::XPtr<Frame>& frame, const std::vector<d
     return drawn.lines;
 }
 
+// Draws the columns from `first` to `last` through the designer (which keeps what it made
+// between draws) and compares with drawing every point of that stretch.
+void ExpectRedrawnAsEveryPoint(CurveDesigner& designer, const Safe::XPtr<Frame>& frame,
+                               const Data& xs, const Data& ys, int first, int last) {
+    designer.SetFrame(frame);
+    designer.SetRange(first, last, true);
+    RecordingCanvas canvas;
+    designer.PaintOwn(canvas);
+    const auto stretch = [&](const Data& column) {
+        const int end = std::min({last + 1, xs.Size(), ys.Size()});
+        return std::vector<double>(column.Values().begin() + first, column.Values().begin() + end);
+    };
+    EXPECT_TRUE(Recorded(canvas).pixels == EveryPoint(*frame, stretch(xs), stretch(ys), false).pixels)
+        << "points " << first << " to " << last;
+}
+
 // A spectrum of bands on a slope with a fast ripple: every pixel column spans several pixels.
 double Band(double x, int i) {
     double y = 0.1 + 2e-5 * x + 0.02 * std::sin(i * 0.7);
@@ -174,6 +191,50 @@ TEST(CurveColumnsTest, LogAxesAndWanderingAbscissasDrawTheSamePixels) {
     for (int i = 0; i < n; ++i) us[i] = 50.0 + 49.0 * std::sin(i * 3e-4), vs[i] = 50.0 + 49.0 * std::sin(i * 2e-4);
     ExpectSamePixels(PlotFrame({0.0, 0.0, 100.0, 100.0}, Frame::kLinear, Frame::kLinear), us, vs,
                      true);
+}
+
+// One designer draws the same columns again and again: what it keeps between draws must serve
+// every zoom, scale and stretch of points, and every way the points change must show at the
+// next draw.
+TEST(CurveColumnsTest, RedrawsFollowZoomsStretchesAndEveryChangeOfThePoints) {
+    const int n = 200000;
+    std::vector<double> x0(n), y0(n);
+    for (int i = 0; i < n; ++i) x0[i] = 400.0 + 3600.0 * i / (n - 1), y0[i] = Band(x0[i], i);
+    for (int i = 90000; i < 90500; ++i) y0[i] = NAN;
+    const auto xs = Safe::MakeX<Data>(x0), ys = Safe::MakeX<Data>(y0);
+    CurveDesigner designer;
+    designer.SetData(xs, ys);
+    const auto linear = PlotFrame({400.0, 0.0, 3600.0, 1.2}, Frame::kLinear, Frame::kLinear);
+    auto expectSame = [&](const Safe::XPtr<Frame>& frame, int first, int last) {
+        ExpectRedrawnAsEveryPoint(designer, frame, *xs, *ys, first, last);
+    };
+    // Zooms, pans and Log10 axes over the whole curve, then parts of it that begin and end
+    // within blocks.
+    expectSame(linear, 0, n - 1);
+    expectSame(PlotFrame({1000.0, 0.3, 700.0, 0.5}, Frame::kLinear, Frame::kLinear), 0, n - 1);
+    expectSame(PlotFrame({1600.0, 0.0, 150.0, 1.2}, Frame::kLinear, Frame::kLinear), 0, n - 1);
+    expectSame(PlotFrame({500.0, 0.05, 3500.0, 1.15}, Frame::kLog10, Frame::kLog10), 0, n - 1);
+    expectSame(linear, 12345, 177777);
+    expectSame(linear, 3, n - 7);
+
+    // Each change draws a step, a spike or a gap the drawing before it did not have.
+    std::vector<double> other = y0;
+    for (double& y : other) y = 1.1 - y;
+    const std::vector<std::pair<const char*, std::function<void()>>> changes = {
+        {"an element", [&] { (*ys)[123457] = 1.15; }},
+        {"the abscissa of an element", [&] { (*xs)[50003] = 3000.0; }},
+        {"elements through the vector", [&] { std::fill_n(ys->Values().begin() + 7001, 900, 0.05); }},
+        {"the vector replaced", [&] { ys->Values() = std::vector<double>(n, 0.5); }},
+        {"the vector exchanged", [&] { std::swap(ys->Values(), other); }},
+        {"the column assigned", [&] { *ys = Data(y0); }},
+        // The curve then ends where the shorter ordinate does, within a block.
+        {"the column cut and grown", [&] { ys->Resize(n / 2 + 3), ys->Resize(n - 5); }},
+    };
+    for (const auto& [name, change] : changes) {
+        SCOPED_TRACE(name);
+        change();
+        expectSame(linear, 0, n - 1);
+    }
 }
 
 }  // namespace
