@@ -5,13 +5,10 @@
 #include <fstream>
 
 #include "app/capsule_selector.h"
-#include "app/fit_hook.h"
 #include "app/global_bar.h"
 #include "app/modify_panel.h"
 #include "app/state_dump.h"
 #include "app/top_controller.h"
-#include "modes/fit_core.h"
-#include "modes/view_modes.h"
 #include "winplus/property_grid.h"
 #include "winplus/status_bar.h"
 
@@ -121,33 +118,9 @@ bool WriteStateDump(HWND main) {
 }
 
 LRESULT CALLBACK DiagnosticsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                 DWORD_PTR fitStarted) {
+                                 DWORD_PTR) {
     static const UINT dumpMessage = RegisterWindowMessageA(kStateDumpMessage);
-    static const UINT fitMessage = RegisterWindowMessageA(kFitHookMessage);
-    static const UINT modeMessage = RegisterWindowMessageA(kModeHookMessage);
     if (message == dumpMessage) return WriteStateDump(window) ? 1 : 0;
-    if (message == fitMessage && wParam == kFitHookPrepare) return PrepareHookFit() ? 1 : 0;
-    if (message == fitMessage && wParam == kFitHookSteps) {
-        if (lParam < 1 || FitCore::IsRunning()) return 0;
-        FitCore::SetMaxSteps(static_cast<int>(lParam));
-        return 1;
-    }
-    if (message == modeMessage) {
-        const bool picked = lParam == 0 || PickHookPhonon(static_cast<int>(lParam));
-        ViewModeState::SetMode(static_cast<int>(wParam));
-        return picked ? 1 : 0;
-    }
-    if (message == fitMessage) {
-        if (!StartHookFit(window)) return 0;
-        SetWindowSubclass(window, DiagnosticsProc, kSubclassId, 1);
-        return 1;
-    }
-    // The worker of the hook's fit tells its steps to this window.
-    if (message == WM_NOTIFY && fitStarted) {
-        const bool otherThread = InSendMessage();
-        if (otherThread) ReplyMessage(1);
-        if (FitCore::OnNotice(static_cast<int>(wParam), lParam)) return 1;
-    }
     if (message == WM_NCDESTROY) RemoveWindowSubclass(window, DiagnosticsProc, kSubclassId);
     return DefSubclassProc(window, message, wParam, lParam);
 }

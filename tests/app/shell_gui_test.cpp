@@ -9,7 +9,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/fit_hook.h"
 #include "app/global_bar.h"
 #include "app/mode_switch_panel.h"
 #include "app/startup.h"
@@ -24,6 +23,7 @@
 #include "modes/fit_core.h"
 #include "modes/view_modes.h"
 #include "plot/axis_tools.h"
+#include "tests/modes/fit_driver_support.h"
 #include "tests/winplus/gui_test_support.h"
 #include "winplus/button_machine.h"
 #include "winplus/resource_ids.h"
@@ -215,9 +215,15 @@ TEST(StartUp, ClosingDuringAFitStopsTheFitBeforeTheWindowsGo) {
     HWND main = maker.Create(top);
     Core::DataSet::Reload(std::string(SORIX_SOURCE_DIR) + "/tests/e2e/data/phonons.dat");
     Core::DataSet::SelectIndex(-1);
-    // The worker tells its steps to the main window, which does not pass them on: the fit stays
-    // running with its first step under way or done.
-    ASSERT_TRUE(Core::StartHookFit(main));
+    // Two phonons fitted to it, every parameter adjusted. The worker tells its steps to the main
+    // window, which does not pass them on: the fit stays running with its first step under way
+    // or done.
+    const test::PhononModel user{{{{{1.9, 297.0, 17.0}}, {{0.55, 485.0, 22.0}}}}};
+    Core::FitCore::SetMathPath();
+    Core::FitCore::SetExperimentalData(Core::DataSet::GetCurrent());
+    test::MarkPhononParameters();
+    Core::FitCore::CreateOptimizer(Safe::MakeX<Optimize::WindowStepSink>(main));
+    Core::FitCore::StartFit();
     ASSERT_TRUE(Core::FitCore::IsRunning());
     SendMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(main));

@@ -73,6 +73,23 @@ std::string ReadText(const std::string& path) {
     return text.str();
 }
 
+// An included scenario file, named relative to the scenario's folder.
+E2e::IncludeReader IncludeFrom(const std::string& folder) {
+    return [folder](const std::string& name, std::string& text) {
+        const std::string path = folder + "\\" + name;
+        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+        text = ReadText(path);
+        return true;
+    };
+}
+
+// Where a step is written: the scenario or the included file, and the line.
+std::string PlaceOf(const E2e::Step& step, const std::string& scenarioPath) {
+    const std::string folder = scenarioPath.substr(0, scenarioPath.find_last_of("\\/") + 1);
+    return (step.file.empty() ? scenarioPath : folder + step.file) + ":" +
+           std::to_string(step.line);
+}
+
 // Files of an earlier run would change what the program's dialogs ask (a file to replace).
 void EmptyFolder(const std::string& folder) {
     WIN32_FIND_DATAA found{};
@@ -104,7 +121,8 @@ int main(int argc, char** argv) {
     std::string error;
     const std::vector<E2e::Step> steps = E2e::ParseScenario(
         ReadText(scenarioPath),
-        {{"data", E2e::WindowsPath(argv[3])}, {"work", work}, {"program", programFolder}}, error);
+        {{"data", E2e::WindowsPath(argv[3])}, {"work", work}, {"program", programFolder}}, error,
+        IncludeFrom(scenarioPath.substr(0, scenarioPath.find_last_of("\\/"))));
     if (steps.empty()) {
         std::fprintf(stderr, "%s: %s\n", scenarioPath.c_str(),
                      error.empty() ? "no steps" : error.c_str());
@@ -129,12 +147,12 @@ int main(int argc, char** argv) {
     const DWORD started = GetTickCount();
     for (const E2e::Step& step : steps) {
         // When each step began: a slow program shows where its time goes.
-        std::printf("line %d: %s (%.1f s)\n", step.line, step.name.c_str(),
-                    (GetTickCount() - started) / 1000.0);
+        std::printf("%sline %d: %s (%.1f s)\n", step.file.empty() ? "" : (step.file + " ").c_str(),
+                    step.line, step.name.c_str(), (GetTickCount() - started) / 1000.0);
         std::fflush(stdout);
         const std::string failure = runner.Run(step);
         if (failure.empty()) continue;
-        std::fprintf(stderr, "%s:%d: %s failed: %s\n", scenarioPath.c_str(), step.line,
+        std::fprintf(stderr, "%s: %s failed: %s\n", PlaceOf(step, scenarioPath).c_str(),
                      step.name.c_str(), failure.c_str());
         runner.LeaveEvidence();
         status = 1;

@@ -6,7 +6,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/diagnostics.h"
 #include "input.h"
 #include "menus.h"
 #include "remote_controls.h"
@@ -66,8 +65,6 @@ std::string Runner::Run(const Step& step) {
     if (n == "resize") return Resize(step);
     if (n == "measure") return Measure(step);
     if (n == "expect-flat") return ExpectFlat(step);
-    if (n == "fit-hook") return FitHook(step);
-    if (n == "mode") return ModeHook(step);
     if (n == "close-window") return CloseWindow(step);
     if (n == "spectrum") return WriteSpectrum(step);
     if (n == "patience") {
@@ -383,32 +380,6 @@ std::string Runner::ExpectFlat(const Step& step) {
     if (grew(a.privateBytes, b.privateBytes) > 1024 * std::stoll(step.words[4]))
         return "private bytes grew";
     return "";
-}
-
-// fit-hook: set up and started; fit-hook prepare: set up only; fit-hook N: N steps at most.
-std::string Runner::FitHook(const Step& step) {
-    static const UINT message = RegisterWindowMessageA(Core::kFitHookMessage);
-    const std::string how = step.words.empty() ? "" : step.words[0];
-    const WPARAM kind = how == "prepare" ? Core::kFitHookPrepare
-                        : how.empty()    ? 0
-                                         : Core::kFitHookSteps;
-    DWORD_PTR done = 0;
-    if (!Main() || !SendMessageTimeoutA(Main(), message, kind, std::atol(how.c_str()),
-                                        SMTO_ABORTIFHUNG, waitMs, &done))
-        return "the program did not answer the fit hook";
-    if (done == 1) return "";
-    return kind == 0 ? "the fit did not start" : "the fit hook refused " + how;
-}
-
-std::string Runner::ModeHook(const Step& step) {
-    static const UINT message = RegisterWindowMessageA(Core::kModeHookMessage);
-    const int mode = std::atoi(step.words[0].c_str());
-    const int phonon = step.words.size() > 1 ? std::atoi(step.words[1].c_str()) : 0;
-    DWORD_PTR picked = 0;
-    if (!Main() || !SendMessageTimeoutA(Main(), message, static_cast<WPARAM>(mode), phonon,
-                                        SMTO_ABORTIFHUNG, waitMs, &picked))
-        return "the program did not answer the mode hook";
-    return picked == 1 ? "" : "no phonon " + step.words[1] + " of the hook's model";
 }
 
 // A top-level window of any process (a program Sorix.exe started), found by its title.

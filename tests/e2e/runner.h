@@ -37,8 +37,6 @@ private:
     std::string Resize(const Step& step);
     std::string Measure(const Step& step);
     std::string ExpectFlat(const Step& step);
-    std::string FitHook(const Step& step);
-    std::string ModeHook(const Step& step);
     std::string CloseWindow(const Step& step);
     std::string WriteSpectrum(const Step& step);
     std::string ExpectRepaint(const Step& step);

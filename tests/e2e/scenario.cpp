@@ -18,11 +18,13 @@ constexpr StepKind kSteps[] = {
     {"drag", 5, 6},         {"expect-box", 1, 2},    {"answer-box", 2, 2},    {"fill-dialog", 4, 4},
     {"expect-tree", 2, 3},  {"expect-state", 2, 3},  {"expect-file", 2, 3},   {"close", 0, 1},
     {"mark", 0, 0},         {"expect-banner", 0, 0}, {"expect-window", 4, 4}, {"resize", 1, 1},
-    {"measure", 1, 1},      {"expect-flat", 5, 5},   {"screenshot", 1, 1},    {"fit-hook", 0, 1},
-    {"mode", 1, 2},         {"type", 1, 1},          {"dblclick", 3, 3},      {"copy", 2, 2},
-    {"close-window", 1, 1}, {"spectrum", 2, 2},      {"patience", 1, 1},
-    {"expect-repaint", 1, 1}, {"context-menu", 3, 8},
+    {"measure", 1, 1},      {"expect-flat", 5, 5},   {"screenshot", 1, 1},    {"type", 1, 1},
+    {"dblclick", 3, 3},     {"copy", 2, 2},          {"close-window", 1, 1},  {"spectrum", 2, 2},
+    {"patience", 1, 1},     {"expect-repaint", 1, 1}, {"context-menu", 3, 8}, {"include", 1, 1},
 };
+
+// Deeper than this, an included file includes itself.
+constexpr int kMaxIncludeDepth = 8;
 
 bool Expand(std::string& word, const Variables& variables, std::string& error) {
     for (std::size_t at = word.find("${"); at != std::string::npos; at = word.find("${", at)) {
@@ -90,10 +92,34 @@ bool ToNumber(const std::string& text, double& value) {
     return end != begin;
 }
 
-}  // namespace
+std::vector<Step> Parse(const std::string& text, const Variables& variables, std::string& error,
+                        const IncludeReader& include, const std::string& file, int depth);
 
-std::vector<Step> ParseScenario(const std::string& text, const Variables& variables,
-                                std::string& error) {
+// The steps of the file an include step names, appended; false and error set when it is missing,
+// nests too deep or has a mistake of its own.
+bool Include(const Step& step, const Variables& variables, std::string& error,
+             const IncludeReader& include, int depth, std::vector<Step>& steps) {
+    const std::string& name = step.words[0];
+    std::string text;
+    if (depth >= kMaxIncludeDepth) {
+        error = "includes nest deeper than " + std::to_string(kMaxIncludeDepth);
+        return false;
+    }
+    if (!include || !include(name, text)) {
+        error = "no file " + name + " to include";
+        return false;
+    }
+    const std::vector<Step> included = Parse(text, variables, error, include, name, depth + 1);
+    if (included.empty()) {
+        error = name + ": " + (error.empty() ? "no steps" : error);
+        return false;
+    }
+    steps.insert(steps.end(), included.begin(), included.end());
+    return true;
+}
+
+std::vector<Step> Parse(const std::string& text, const Variables& variables, std::string& error,
+                        const IncludeReader& include, const std::string& file, int depth) {
     std::vector<Step> steps;
     std::istringstream in(text);
     std::string line;
@@ -102,14 +128,25 @@ std::vector<Step> ParseScenario(const std::string& text, const Variables& variab
         const std::size_t first = line.find_first_not_of(" \t");
         if (first == std::string::npos || line[first] == '#') continue;
         Step step;
+        step.file = file;
         step.line = number;
-        if (!ParseStep(line.substr(first), variables, step, error)) {
+        const bool parsed =
+            ParseStep(line.substr(first), variables, step, error) &&
+            (step.name != "include" || Include(step, variables, error, include, depth, steps));
+        if (!parsed) {
             error = "line " + std::to_string(number) + ": " + error;
             return {};
         }
-        steps.push_back(step);
+        if (step.name != "include") steps.push_back(step);
     }
     return steps;
+}
+
+}  // namespace
+
+std::vector<Step> ParseScenario(const std::string& text, const Variables& variables,
+                                std::string& error, const IncludeReader& include) {
+    return Parse(text, variables, error, include, "", 0);
 }
 
 std::map<std::string, std::string> ParseState(const std::string& dump) {

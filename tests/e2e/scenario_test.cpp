@@ -2,9 +2,24 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <tuple>
+
 #include "menu_choice.h"
 
 namespace {
+
+// Scenario files to include, by name.
+bool ReadIncluded(const std::string& name, std::string& text) {
+    static const std::map<std::string, std::string> files = {
+        {"setup.txt", "# shared\nkey a\ninclude inner.txt\n"},
+        {"inner.txt", "type ${work}\n"},
+        {"wrong.txt", "key a\nstrat\n"},
+        {"loop.txt", "include loop.txt\n"}};
+    const auto found = files.find(name);
+    if (found != files.end()) text = found->second;
+    return found != files.end();
+}
 
 TEST(Scenario, StepsWithQuotedWordsVariablesAndComments) {
     std::string error;
@@ -24,6 +39,7 @@ TEST(Scenario, StepsWithQuotedWordsVariablesAndComments) {
     EXPECT_EQ(steps[2].words, (std::vector<std::string>{"status fit", "~", "Step = "}));
 }
 
+// A missing included file, a mistake inside one and a file that includes itself are named too.
 TEST(Scenario, AMistakeNamesItsLineAndGivesNoSteps) {
     const struct {
         const char* text;
@@ -38,12 +54,32 @@ TEST(Scenario, AMistakeNamesItsLineAndGivesNoSteps) {
         {"patience\n", "line 1: patience takes 1 to 1 words"},
         {"expect-box \"Message\n", "line 1: unclosed quote"},
         {"start ${nothing}/a.dat\n", "line 1: unknown variable in ${nothing}/a.dat"},
+        {"start\ninclude none.txt\n", "line 2: no file none.txt to include"},
+        {"include wrong.txt\n", "line 1: wrong.txt: line 2: unknown step strat"},
+        {"include loop.txt\n",
+         "line 1: loop.txt: line 1: loop.txt: line 1: loop.txt: line 1: loop.txt: line 1: "
+         "loop.txt: line 1: loop.txt: line 1: loop.txt: line 1: loop.txt: line 1: includes nest "
+         "deeper than 8"},
     };
     for (const auto& c : cases) {
         std::string error;
-        EXPECT_TRUE(E2e::ParseScenario(c.text, {}, error).empty()) << c.text;
+        EXPECT_TRUE(E2e::ParseScenario(c.text, {}, error, ReadIncluded).empty()) << c.text;
         EXPECT_EQ(error, c.error);
     }
+}
+
+// An included file's steps take the include step's place, each with its own file and line.
+TEST(Scenario, IncludedStepsTakeTheIncludeStepsPlace) {
+    std::string error;
+    const auto steps = E2e::ParseScenario("start\ninclude setup.txt\nclose\n", {{"work", "W"}},
+                                          error, ReadIncluded);
+    EXPECT_EQ(error, "");
+    ASSERT_EQ(steps.size(), 4u);
+    const std::vector<std::tuple<std::string, int, std::string>> expected = {
+        {"", 1, "start"}, {"setup.txt", 2, "key"}, {"inner.txt", 1, "type"}, {"", 3, "close"}};
+    for (std::size_t i = 0; i < steps.size(); ++i)
+        EXPECT_EQ(std::tie(steps[i].file, steps[i].line, steps[i].name), expected[i]) << i;
+    EXPECT_EQ(steps[2].words, std::vector<std::string>{"W"});
 }
 
 TEST(Scenario, StateDumpLinesAndComparisons) {
