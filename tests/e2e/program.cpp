@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/diagnostics.h"
+#include "scenario.h"
 
 namespace E2e {
 
@@ -222,6 +223,15 @@ std::string Program::StateDump(DWORD timeoutMs) {
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+bool Program::WaitPainted(DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    do {
+        if (ParseState(StateDump(2000))["painted"] == "yes") return true;
+        Sleep(100);
+    } while (GetTickCount() - start < timeoutMs);
+    return false;
 }
 
 long Program::WaitForExit(DWORD timeoutMs) {
