@@ -234,6 +234,20 @@ bool Program::WaitPainted(DWORD timeoutMs) {
     return false;
 }
 
+bool Program::WaitTaken(DWORD timeoutMs) {
+    static const UINT message = RegisterWindowMessageA(Core::kStateDumpMessage);
+    const std::string path = Core::StateDumpPath(Id());
+    DeleteFileA(path.c_str());
+    const HWND main = MainWindow(0);
+    if (!main || !PostMessageA(main, message, 0, 0)) return true;
+    const DWORD start = GetTickCount();
+    do {
+        if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES || !Running()) return true;
+        Sleep(20);
+    } while (GetTickCount() - start < timeoutMs);
+    return false;
+}
+
 long Program::WaitForExit(DWORD timeoutMs) {
     if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;
     DWORD code = 0;
