@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Installs what Sorix needs (Debian 12, as root), builds it and runs every test, in five phases:
-#   native     optimised build (RelWithDebInfo), tests run natively
-#   sanitize   Debug build with AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer;
-#              each test alone and then each test executable whole
+#   native     the Release (-O3) build of the native layers and the benchmarks, as bench/run.sh
+#              builds them, so that configuration keeps compiling (no tests: they run below)
+#   sanitize   Debug build with AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer:
+#              every native test, each alone and then each test executable whole, with the
+#              layering probes and the exported gnuplot scripts run by gnuplot
 #   tsan       the fit, mode and application logic tests (the fit worker's thread and the
 #              interface thread's code beside it) under ThreadSanitizer
 #   windows    optimised cross build with mingw-w64, tests run under Wine inside Xvfb
 #   fuzz       the readers' fuzz targets (clang, libFuzzer) briefly over their seeds
-# The optimised builds are RelWithDebInfo, i.e. -O2; the native phase also builds the Release
-# (-O3) benchmarks that bench/run.sh runs, so that configuration keeps compiling.
+# The native tests are built and run once, in the sanitizer build; the Windows build runs them
+# over optimised layers. The builds keep line tables only (-g1): file and line in sanitizer
+# reports and backtraces, in a good deal less compile time than full debug information.
 # ./test.sh runs all five; ./test.sh native windows runs those only. Builds are incremental in
 # build/<name>. The last line sums up the tests of all runs as "N passed, N failed".
 set -uo pipefail
@@ -75,6 +78,9 @@ use_ccache() {
     if [[ -z "$(ccache -k base_dir 2>/dev/null)" ]]; then export CCACHE_BASEDIR="$root"; fi
 }
 
+# Line tables only, in place of the full debug information of the Debug and RelWithDebInfo types.
+line_tables=(-DCMAKE_CXX_FLAGS_DEBUG=-g1 "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG")
+
 # build NAME BUILD_TYPE [CMAKE_ARGS...]: configures and builds build/NAME, output in its log file.
 # With build_targets set (names apart by blanks), only those targets are built.
 build_targets=""
@@ -86,7 +92,7 @@ build() {
     echo "== $name: configure and build ($type)"
     if ! { cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" \
         -DCMAKE_CXX_COMPILER_LAUNCHER="${CMAKE_CXX_COMPILER_LAUNCHER:-}" \
-        -DCMAKE_C_COMPILER_LAUNCHER="${CMAKE_C_COMPILER_LAUNCHER:-}" "$@" &&
+        -DCMAKE_C_COMPILER_LAUNCHER="${CMAKE_C_COMPILER_LAUNCHER:-}" "${line_tables[@]}" "$@" &&
         cmake --build "$dir" -j "$jobs" "${targets[@]}"; } >"$log" 2>&1 </dev/null; then
         cat "$log"
         echo "== $name: build FAILED (log: $log)"
@@ -129,44 +135,50 @@ phase() {
         "$failed" "$(seconds $((SECONDS - start)))")")
 }
 
-# The exported gnuplot scripts are run by gnuplot here: the build must find it.
+# No tests here (the sanitizer build runs them): the Release build that bench/run.sh times.
 phase_native() {
-    local bench=()
-    if [[ -f bench/CMakeLists.txt ]]; then bench=(-DSORIX_BENCH=ON); fi
-    build native RelWithDebInfo "${bench[@]}" -DSORIX_REQUIRE_GNUPLOT=ON &&
-        run_tests native ctest --test-dir build/native || return 1
-    if [[ ${#bench[@]} -gt 0 ]]; then build bench Release -DSORIX_TESTS=OFF "${bench[@]}"; fi
+    build bench Release -DSORIX_TESTS=OFF -DSORIX_BENCH=ON
 }
 
 # whole_executables NAME: runs each test executable of build/NAME once with all its tests in one
 # process and adds the executables to the counts. ctest runs each native test case in a process
 # of its own, which hides tests that leave state behind for later ones (a registered observer
-# pointing into a finished test, say); the Windows run starts each executable once.
+# pointing into a finished test, say); the Windows run starts each executable once. As many run
+# at a time as there are cores, each with a log of its own (build/NAME-whole/).
 whole_executables() {
-    local name="$1" log="build/$1-whole.log" exe found=0 status=0
+    local name="$1" logs="build/$1-whole" exe exes=() status=0
     echo "== $name: each test executable whole"
-    while IFS= read -r exe; do
-        found=1
-        if "$exe" --gtest_brief=1 </dev/null >"$log" 2>&1; then
-            echo "passed: $exe"
-            passed=$((passed + 1))
-        else
-            cat "$log"
-            echo "FAILED: $exe"
-            failed=$((failed + 1))
-            status=1
-        fi
-    done < <(find "build/$name/tests" -type f -executable -name '*_tests' | sort)
-    if [[ $found -eq 0 ]]; then
+    mapfile -t exes < <(find "build/$name/tests" -type f -executable -name '*_tests' | sort)
+    if [[ ${#exes[@]} -eq 0 ]]; then
         echo "FAILED: no test executables in build/$name/tests"
         failed=$((failed + 1))
         return 1
     fi
+    rm -rf "$logs"
+    mkdir -p "$logs"
+    for exe in "${exes[@]}"; do
+        while [[ $(jobs -pr | wc -l) -ge $jobs ]]; do wait -n; done
+        { "$exe" --gtest_brief=1 </dev/null >"$logs/${exe##*/}.log" 2>&1
+          echo $? >"$logs/${exe##*/}.status"; } &
+    done
+    wait
+    for exe in "${exes[@]}"; do
+        if [[ "$(cat "$logs/${exe##*/}.status")" == 0 ]]; then
+            echo "passed: $exe"
+            passed=$((passed + 1))
+        else
+            cat "$logs/${exe##*/}.log"
+            echo "FAILED: $exe"
+            failed=$((failed + 1))
+            status=1
+        fi
+    done
     return $status
 }
 
 phase_sanitize() {
-    build sanitize Debug -DSORIX_SANITIZE=ON || return 1
+    # The exported gnuplot scripts are run by gnuplot here: the build must find it.
+    build sanitize Debug -DSORIX_SANITIZE=ON -DSORIX_REQUIRE_GNUPLOT=ON || return 1
     export UBSAN_OPTIONS=print_stacktrace=1
     # Leaks fail a test: LeakSanitizer reports them at exit with a non-zero code. Said here, not
     # left to the default, which the environment may have turned off (tests/sanitize checks it).
@@ -208,12 +220,9 @@ phase_tsan() {
     return $status
 }
 
-# A Windows test executable has once been seen to finish all its tests and then hang in Wine's
-# process exit under heavy load (not reproducible in 25 runs alone); a test that fails or times
-# out is run once more, and only a second failure counts.
 phase_windows() {
     build windows RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" &&
-        run_tests windows cmake/wine-ctest.sh build/windows --repeat until-pass:2
+        run_tests windows cmake/wine-ctest.sh build/windows
 }
 
 # Each target runs 30 s over its seeds, all at once; one line per target says clean or FAILED.

@@ -18,7 +18,8 @@ testdata="${SORIX_TESTDATA:-$root/../shared/testdata}"
 
 mkdir -p "$build"
 if ! { cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSORIX_FUZZ=ON -DSORIX_TESTS=OFF &&
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG" \
+    -DSORIX_FUZZ=ON -DSORIX_TESTS=OFF &&
     cmake --build "$build" --target "${targets[@]/#/fuzz_}"; } >"$build/build.log" 2>&1; then
     cat "$build/build.log" >&2
     exit 1

@@ -1,7 +1,7 @@
 // Sorix.exe end to end: starts it, checks that the splash banner shows during start-up, finds
-// its main window by the title, checks that the window shows something, the status bar along its
-// bottom and its View panel the default model curve, closes it through the window and expects
-// exit code 0 within seconds.
+// its main window by the title, waits until the program says it has painted, checks that the
+// window shows something, the status bar along its bottom and its View panel the default model
+// curve, closes it through the window and expects exit code 0 within seconds.
 //   start_and_close PATH_TO_SORIX_EXE
 #include <windows.h>
 
@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/program.h"
 #include "winplus/handles.h"
 #include "winplus/window.h"
 
@@ -20,28 +21,6 @@ namespace {
 int Fail(const char* what) {
     std::fprintf(stderr, "start_and_close: %s\n", what);
     return 1;
-}
-
-// Under Wine the path comes as a Unix path, which drive Z: maps.
-std::string WindowsPath(std::string path) {
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
-
-// Waits for the main window; bannerSeen tells whether the splash banner showed meanwhile. The
-// banner shows only while the main window builds its panels, so it is looked for often.
-HWND WaitForWindow(const char* title, DWORD milliseconds, bool& bannerSeen) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds) {
-        HWND banner = FindWindowA("PopupBannerClass", nullptr);
-        if (banner && IsWindowVisible(banner)) bannerSeen = true;
-        HWND window = FindWindowA("Sorix", title);
-        if (window && IsWindowVisible(window)) return window;
-        Sleep(1);
-    }
-    return nullptr;
 }
 
 // The status bar: a child of the main window, 18 pixels high along the client area's bottom.
@@ -127,21 +106,12 @@ bool WaitForDefaultCurve(HWND main, HWND view) {
 
 int main(int argc, char** argv) {
     if (argc < 2) return Fail("usage: start_and_close PATH_TO_SORIX_EXE");
-    std::string command = "\"" + WindowsPath(argv[1]) + "\"";
-    std::vector<char> line(command.begin(), command.end());
-    line.push_back('\0');
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-        return Fail("Sorix.exe does not start");
-    CloseHandle(process.hThread);
+    E2e::Program program(E2e::WindowsPath(argv[1]));
+    if (!program.Start("", true, 30000)) return Fail("Sorix.exe shows no window within 30 s");
 
     int status = 0;
-    bool bannerSeen = false;
-    HWND window = WaitForWindow("Sorix 2.0 - Project", 30000, bannerSeen);
-    if (!window) {
+    const HWND window = program.MainWindow(0);
+    if (!window || E2e::WindowText(window) != "Sorix 2.0 - Project") {
         status = Fail("no main window titled \"Sorix 2.0 - Project\"");
     } else {
         // A tenth of the work area from its left, at the top, four fifths wide, full height.
@@ -153,8 +123,8 @@ int main(int argc, char** argv) {
             place.right - place.left != 4 * width / 5 ||
             place.bottom - place.top != area.bottom - area.top)
             status = Fail("the main window is not at its place");
-        if (!bannerSeen) status = Fail("no splash banner showed during start-up");
-        Sleep(500);  // lets the panels paint
+        if (!program.BannerSeen()) status = Fail("no splash banner showed during start-up");
+        if (!program.WaitPainted(30000)) status = Fail("the main window is not painted in 30 s");
         if (!HasStatusBar(window)) status = Fail("no status bar along the main window's bottom");
         const size_t colours = CountColours(window);
         std::printf("start_and_close: the window shows %zu colours\n", colours);
@@ -164,16 +134,11 @@ int main(int argc, char** argv) {
             status = Fail("no View panel");
         else if (!WaitForDefaultCurve(window, view))
             status = Fail("the View panel shows no model curve");
-        PostMessageA(window, WM_CLOSE, 0, 0);
     }
-    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
-        TerminateProcess(process.hProcess, 1);
+    const long code = program.Close(10000);
+    if (code < 0)
         status = Fail("Sorix.exe did not exit within 10 s of WM_CLOSE");
-    } else {
-        DWORD code = 1;
-        GetExitCodeProcess(process.hProcess, &code);
-        if (code != 0) status = Fail("Sorix.exe exited with a non-zero code");
-    }
-    CloseHandle(process.hProcess);
+    else if (code != 0)
+        status = Fail("Sorix.exe exited with a non-zero code");
     return status;
 }

@@ -13,6 +13,7 @@
 // a stuck box or a hung program fails the scenario instead of stalling the tests.
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -35,10 +36,7 @@ int WaitPainted(int seconds) {
         std::fprintf(stderr, "sorix_driver: no main window of Sorix.exe\n");
         return 1;
     }
-    while (GetTickCount() - start < timeout) {
-        if (E2e::ParseState(program.StateDump(2000))["painted"] == "yes") return 0;
-        Sleep(100);
-    }
+    if (program.WaitPainted(timeout - std::min(timeout, GetTickCount() - start))) return 0;
     std::fprintf(stderr, "sorix_driver: Sorix.exe did not finish painting within %d s\n", seconds);
     return 1;
 }

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/diagnostics.h"
+#include "scenario.h"
 
 namespace E2e {
 
@@ -222,6 +223,29 @@ std::string Program::StateDump(DWORD timeoutMs) {
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+bool Program::WaitPainted(DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    do {
+        if (ParseState(StateDump(2000))["painted"] == "yes") return true;
+        Sleep(100);
+    } while (GetTickCount() - start < timeoutMs);
+    return false;
+}
+
+bool Program::WaitTaken(DWORD timeoutMs) {
+    static const UINT message = RegisterWindowMessageA(Core::kStateDumpMessage);
+    const std::string path = Core::StateDumpPath(Id());
+    DeleteFileA(path.c_str());
+    const HWND main = MainWindow(0);
+    if (!main || !PostMessageA(main, message, 0, 0)) return true;
+    const DWORD start = GetTickCount();
+    do {
+        if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES || !Running()) return true;
+        Sleep(20);
+    } while (GetTickCount() - start < timeoutMs);
+    return false;
 }
 
 long Program::WaitForExit(DWORD timeoutMs) {

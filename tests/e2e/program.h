@@ -46,6 +46,14 @@ public:
     std::vector<Box> Boxes() const;
     // The state dump as text, empty when the program did not write one within timeoutMs.
     std::string StateDump(DWORD timeoutMs);
+    // Asks for the state dump until it says that no window of the main window waits to be
+    // painted; false when that did not come within timeoutMs.
+    bool WaitPainted(DWORD timeoutMs);
+    // Posts a state dump request behind whatever was posted to the program before and waits
+    // for the dump: the program has then handled all of that (or is in a modal loop that one
+    // of it opened, which handles the request too). True when the program has no main window
+    // or ended; false when no dump came within timeoutMs.
+    bool WaitTaken(DWORD timeoutMs);
     // Posts WM_CLOSE and waits for the end; the exit code, or -1 when it did not end.
     long Close(DWORD timeoutMs);
     long WaitForExit(DWORD timeoutMs);

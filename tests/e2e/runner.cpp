@@ -284,6 +284,9 @@ std::string Runner::ExpectState(const Step& step) {
 }
 
 std::string Runner::ExpectFile(const Step& step) {
+    // A command posted before (Save) may still be writing the file, and a reader holding it
+    // open would keep the program from replacing it.
+    if (!program_.WaitTaken(waitMs)) return "the program did not take the steps before";
     const std::string& path = step.words[0];
     bool found = false;
     const std::string bytes = ReadFile(path, found);
