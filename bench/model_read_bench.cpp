@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/project_io.h"
+#include "app/project/project_io.h"
 #include "foundation/exception.h"
 #include "foundation/sha256.h"
 #include "functions/families.h"

@@ -11,7 +11,15 @@ set(sorix_uses_fit foundation formula model functions io)
 set(sorix_uses_winplus foundation formula model)
 set(sorix_uses_plot foundation formula model functions io winplus)
 set(sorix_uses_modes foundation formula model functions io fit winplus plot)
-set(sorix_uses_app foundation formula model functions io fit winplus plot modes)
+# The application in rooms: a base, four rooms beside each other on it, the shell on top.
+set(sorix_below_app foundation formula model functions io fit winplus plot modes)
+set(sorix_uses_app_base ${sorix_below_app})
+set(sorix_uses_app_explorers ${sorix_below_app} app_base)
+set(sorix_uses_app_selectors ${sorix_below_app} app_base)
+set(sorix_uses_app_views ${sorix_below_app} app_base)
+set(sorix_uses_app_project ${sorix_below_app} app_base)
+set(sorix_uses_app_shell ${sorix_below_app}
+  app_base app_explorers app_selectors app_views app_project)
 
 # sorix_layer_root(LAYER OUT): makes the include root of LAYER (configure runs on Linux for
 # both builds, so the links are symbolic) and returns its path.
@@ -20,7 +28,11 @@ function(sorix_layer_root layer out)
   file(REMOVE_RECURSE ${root})
   file(MAKE_DIRECTORY ${root})
   foreach(seen IN LISTS sorix_uses_${layer} ITEMS ${layer})
-    file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${seen} ${root}/${seen} SYMBOLIC)
+    # A room of the application, app_X, is the folder app/X.
+    string(REGEX REPLACE "^app_" "app/" folder ${seen})
+    get_filename_component(parent ${root}/${folder} DIRECTORY)
+    file(MAKE_DIRECTORY ${parent})
+    file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${folder} ${root}/${folder} SYMBOLIC)
   endforeach()
   set(${out} ${root} PARENT_SCOPE)
 endfunction()

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/project_io.h"
+#include "app/project/project_io.h"
 #include "foundation/platform.h"
 #include "functions/families.h"
 

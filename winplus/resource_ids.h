@@ -1,6 +1,6 @@
 #pragma once
 // Identifiers of Sorix's resources and main-menu commands, each written here once: the resource
-// script (app/sorix.rc) and every layer that loads a picture or sends a menu command use these
+// script (app/shell/sorix.rc) and every layer that loads a picture or sends a menu command use these
 // names. Plain macros, so that the resource compiler reads them too. The values are those that
 // stored files and the end-to-end scenarios know.
 #define IDI_SORIX 101

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/top_controller.h"
+#include "app/shell/top_controller.h"
 #include "model/current.h"
 #include "tests/winplus/gui_test_support.h"
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/diagnostics.h"
+#include "app/shell/diagnostics.h"
 #include "scenario.h"
 
 namespace E2e {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/project_state.h"
+#include "app/base/project_state.h"
 #include "modes/view_modes.h"
 #include "model/current.h"
 #include "modes/adjust_core.h"

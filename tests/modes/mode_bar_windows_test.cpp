@@ -2,7 +2,7 @@
 // painted on real devices.
 #include <gtest/gtest.h>
 
-#include "app/mode_tools.h"
+#include "app/views/mode_tools.h"
 #include "model/current.h"
 #include "modes/anchor_core.h"
 #include "modes/builder_core.h"

@@ -14,7 +14,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/view_panel.h"
+#include "app/views/view_panel.h"
 #include "plot/d2d_canvas.h"
 #include "plot/layer.h"
 #include "plot/rendering_factories.h"

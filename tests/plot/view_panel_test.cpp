@@ -2,7 +2,7 @@
 // follows the layer bus and the axis tools.
 #include <gtest/gtest.h>
 
-#include "app/view_panel.h"
+#include "app/views/view_panel.h"
 #include "foundation/event_bus.h"
 #include "plot/layer.h"
 #include "tests/plot/plot_support.h"

@@ -1,8 +1,0 @@
-// Sorix.exe: the Windows entry point.
-#include <windows.h>
-
-#include "app/startup.h"
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-    return Core::RunSorix(instance, showCommand);
-}
