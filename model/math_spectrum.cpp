@@ -87,8 +87,10 @@ bool MathUnit::EvaluateAll(const Safe::XPtr<Data>& x, const Safe::XPtr<Data>& re
     const bool plain = AllTarget() == ColumnEvaluation::kModelOutput;
     const std::size_t n = static_cast<std::size_t>(x->Size());
     const std::size_t first = EvaluateColumns(x, re, im, AllTarget());
+    // Read only: the fit's lanes share the abscissae.
+    const Data& abscissae = *x;
     for (std::size_t i = first; i < n; ++i) {
-        const Complex at((*x)[i], 0.0);
+        const Complex at(abscissae[i], 0.0);
         variable_->SetValue(at, 0);
         model_->EvaluateAll();
         Complex value = output_->GetValue();
@@ -125,7 +127,9 @@ std::size_t MathUnit::EvaluateColumns(const Safe::XPtr<Data>& x, const Safe::XPt
                       static_cast<ColumnEvaluation::Target>(target)))
         return 0;
     // The last point goes the per-point way, which leaves the nodes' values as that path does.
-    columns.Run(x->Values().data(), n - 1, re->Values().data(), im->Values().data());
+    // Read only: the fit's lanes share the abscissae.
+    const Data& abscissae = *x;
+    columns.Run(abscissae.Values().data(), n - 1, re->Values().data(), im->Values().data());
     return n - 1;
 }
 
