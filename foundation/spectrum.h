@@ -1,6 +1,7 @@
 #pragma once
 // A sampled complex function of one real abscissa: experimental spectra, model spectra and
 // plotted curves. Values between points are interpolated linearly.
+#include <atomic>
 #include <complex>
 #include <cstddef>
 #include <cstdint>
@@ -17,37 +18,44 @@ public:
     // The values are copied; the count of changes goes on from this column's own.
     Data(const Data& other) : Countable(other), values_(other.values_) {}
     Data& operator=(const Data& other) {
-        ++changes_;
+        Touch();
         values_ = other.values_;
         return *this;
     }
 
     int Size() const { return static_cast<int>(values_.size()); }
     void Resize(std::size_t n) {
-        ++changes_;
+        Touch();
         values_.resize(n, 0.0);
     }
     // Every access that can change the values counts as a change, so that what is made from
     // the values (a drawing's summary) can tell that it is still theirs; a reference taken
     // here is written through at once, not kept across such a use.
     double& operator[](std::size_t i) {
-        ++changes_;
+        Touch();
         return values_[i];
     }
     double operator[](std::size_t i) const { return values_[i]; }
     std::vector<double>& Values() {
-        ++changes_;
+        Touch();
         return values_;
     }
     const std::vector<double>& Values() const { return values_; }
-    std::uint64_t Changes() const { return changes_; }
+    std::uint64_t Changes() const { return changes_.load(std::memory_order_relaxed); }
     // 0.0 for an empty column.
     double Max() const;
     double Min() const;
 
 private:
+    // Threads that only read a shared column through writable access (the fit's lanes) each
+    // count: a relaxed load and store keeps that free of data races and costs a plain add. A
+    // count lost between two such readers changes nothing, since neither wrote.
+    void Touch() {
+        changes_.store(changes_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
+    }
+
     std::vector<double> values_;
-    std::uint64_t changes_ = 0;
+    std::atomic<std::uint64_t> changes_{0};
 };
 
 class Spectrum : public Label {
