@@ -70,9 +70,11 @@ size_t CountColours(HWND window) {
     return std::set<unsigned>(picture.pixels.begin(), picture.pixels.end()).size();
 }
 
-// The default model curve is flat: some row of the View panel shows one colour, neither the
-// plot's white nor the axes' black nor the panel's face, over half its width or more. The panel
-// is read from the main window's picture, which shows what the panel drew.
+// The default model curve is flat: it is a row of the View panel in one colour over half its
+// width or more, like the top and bottom edges of the plot's frame, and lies between them. The
+// colour is left open: a new curve takes a random one, black included. Neither the plot's white
+// nor the panel's face counts. The panel is read from the main window's picture, which shows
+// what the panel drew.
 bool ShowsDefaultCurve(HWND main, HWND view) {
     const Picture picture = Capture(main);
     RECT area{};
@@ -82,16 +84,20 @@ bool ShowsDefaultCurve(HWND main, HWND view) {
     area.bottom = std::min<LONG>(area.bottom, picture.height);
     const unsigned face = GetSysColor(COLOR_BTNFACE);
     const unsigned faceRgb = ((face & 0xFF) << 16) | (face & 0xFF00) | ((face >> 16) & 0xFF);
-    int best = 0;
+    int lines = 0;  // the frame's two edges and the curve
     for (LONG y = std::max<LONG>(area.top, 0); y < area.bottom; ++y) {
         std::map<unsigned, int> counts;
         for (LONG x = std::max<LONG>(area.left, 0); x < area.right; ++x) {
             const unsigned pixel = picture.pixels[static_cast<size_t>(y * picture.width + x)];
-            if (pixel != 0xFFFFFF && pixel != 0 && pixel != faceRgb) ++counts[pixel];
+            if (pixel != 0xFFFFFF && pixel != faceRgb) ++counts[pixel];
         }
-        for (const auto& entry : counts) best = std::max(best, entry.second);
+        for (const auto& entry : counts)
+            if (entry.second * 2 >= area.right - area.left) {
+                ++lines;
+                break;
+            }
     }
-    return best * 2 >= area.right - area.left;
+    return lines >= 3;
 }
 
 bool WaitForDefaultCurve(HWND main, HWND view) {
