@@ -5,13 +5,17 @@
 #   sanitize   Debug build with AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer:
 #              every native test, each alone and then each test executable whole, with the
 #              layering probes and the exported gnuplot scripts run by gnuplot
+#   windows    optimised cross build with mingw-w64, tests run under Wine inside Xvfb
 #   tsan       the fit, mode and application logic tests (the fit worker's thread and the
 #              interface thread's code beside it) under ThreadSanitizer
-#   windows    optimised cross build with mingw-w64, tests run under Wine inside Xvfb
 #   fuzz       the readers' fuzz targets (clang, libFuzzer) briefly over their seeds
+# The Windows tests mostly wait on the program under Wine: the tsan phase and the fuzz targets'
+# build run beside them, at the lowest priority, and report in their turn.
 # The native tests are built and run once, in the sanitizer build; the Windows build runs them
-# over optimised layers. The builds keep line tables only (-g1): file and line in sanitizer
-# reports and backtraces, in a good deal less compile time than full debug information.
+# over optimised layers. The builds other than the Release one compile the layers with -O1 (the
+# sanitized tests run about three times as fast as over -O0, for a few per cent more compile
+# time) and the tests' own code with -O0, and keep line tables only (-g1): file and line in
+# sanitizer reports and backtraces, in a good deal less compile time than full debug information.
 # ./test.sh runs all five; ./test.sh native windows runs those only. Builds are incremental in
 # build/<name>. The last line sums up the tests of all runs as "N passed, N failed".
 set -uo pipefail
@@ -32,7 +36,7 @@ packages=(
 )
 
 phases=("$@")
-if [[ ${#phases[@]} -eq 0 ]]; then phases=(native sanitize tsan windows fuzz); fi
+if [[ ${#phases[@]} -eq 0 ]]; then phases=(native sanitize windows tsan fuzz); fi
 for phase in "${phases[@]}"; do
     case "$phase" in
         native | sanitize | tsan | windows | fuzz) ;;
@@ -41,6 +45,7 @@ for phase in "${phases[@]}"; do
 done
 
 summary=()
+declare -A ran=()
 total_passed=0
 total_failed=0
 
@@ -78,8 +83,8 @@ use_ccache() {
     if [[ -z "$(ccache -k base_dir 2>/dev/null)" ]]; then export CCACHE_BASEDIR="$root"; fi
 }
 
-# Line tables only, in place of the full debug information of the Debug and RelWithDebInfo types.
-line_tables=(-DCMAKE_CXX_FLAGS_DEBUG=-g1 "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG")
+# -O1 and line tables only, in place of the Debug and RelWithDebInfo types' own flags.
+line_tables=("-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g1" "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG")
 
 # build NAME BUILD_TYPE [CMAKE_ARGS...]: configures and builds build/NAME, output in its log file.
 # With build_targets set (names apart by blanks), only those targets are built.
@@ -128,6 +133,7 @@ phase() {
     passed=0
     failed=0
     if "phase_$name"; then result=pass; else result=FAIL; fi
+    ran[$name]=1
     if [[ $result == FAIL && $failed -eq 0 ]]; then failed=1; fi
     total_passed=$((total_passed + passed))
     total_failed=$((total_failed + failed))
@@ -137,7 +143,7 @@ phase() {
 
 # No tests here (the sanitizer build runs them): the Release build that bench/run.sh times.
 phase_native() {
-    build bench Release -DSORIX_TESTS=OFF -DSORIX_BENCH=ON
+    build_targets=benchmarks build bench Release -DSORIX_TESTS=OFF -DSORIX_BENCH=ON
 }
 
 # whole_executables NAME: runs each test executable of build/NAME once with all its tests in one
@@ -146,7 +152,7 @@ phase_native() {
 # pointing into a finished test, say); the Windows run starts each executable once. As many run
 # at a time as there are cores, each with a log of its own (build/NAME-whole/).
 whole_executables() {
-    local name="$1" logs="build/$1-whole" exe exes=() status=0
+    local name="$1" logs="build/$1-whole" exe exes=() pids=() status=0
     echo "== $name: each test executable whole"
     mapfile -t exes < <(find "build/$name/tests" -type f -executable -name '*_tests' | sort)
     if [[ ${#exes[@]} -eq 0 ]]; then
@@ -157,11 +163,15 @@ whole_executables() {
     rm -rf "$logs"
     mkdir -p "$logs"
     for exe in "${exes[@]}"; do
-        while [[ $(jobs -pr | wc -l) -ge $jobs ]]; do wait -n; done
+        while [[ ${#pids[@]} -ge $jobs ]]; do
+            wait -n "${pids[@]}"
+            mapfile -t pids < <(for pid in "${pids[@]}"; do kill -0 "$pid" 2>/dev/null && echo "$pid"; done)
+        done
         { "$exe" --gtest_brief=1 </dev/null >"$logs/${exe##*/}.log" 2>&1
           echo $? >"$logs/${exe##*/}.status"; } &
+        pids+=($!)
     done
-    wait
+    wait "${pids[@]}"
     for exe in "${exes[@]}"; do
         if [[ "$(cat "$logs/${exe##*/}.status")" == 0 ]]; then
             echo "passed: $exe"
@@ -200,6 +210,11 @@ phase_sanitize() {
 # the interface thread while a fit runs (native builds of those layers). Each test counts.
 tsan_tests=(fit_tests modes_tests app_tests)
 phase_tsan() {
+    if [[ -n "${beside[tsan]:-}" ]]; then join_beside tsan; return; fi
+    tsan_build_and_run
+}
+
+tsan_build_and_run() {
     build_targets="${tsan_tests[*]}" build tsan RelWithDebInfo -DSORIX_TSAN=ON || return 1
     local log status=0 test count exe
     for test in "${tsan_tests[@]}"; do
@@ -221,20 +236,58 @@ phase_tsan() {
 }
 
 phase_windows() {
-    build windows RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" &&
-        run_tests windows cmake/wine-ctest.sh build/windows
+    build windows RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" ||
+        return 1
+    if wanted tsan; then start_beside tsan tsan_build_and_run; fi
+    if wanted fuzz; then start_beside fuzz fuzz/run.sh 0; fi
+    run_tests windows cmake/wine-ctest.sh build/windows
 }
 
 # Each target runs 30 s over its seeds, all at once; one line per target says clean or FAILED.
 phase_fuzz() {
     local log=build/fuzz-run.log
     mkdir -p build
+    if [[ -n "${beside[fuzz]:-}" ]]; then join_beside fuzz || return 1; fi
     echo "== fuzz: each reader for 30 s"
     fuzz/run.sh 30 </dev/null 2>&1 | tee "$log"
     local status=${PIPESTATUS[0]}
     passed="$(grep -c ': clean' "$log")"
     failed="$(grep -c ': FAILED' "$log")"
     [[ $status -eq 0 ]]
+}
+
+# wanted NAME: the phase is asked for and has not run yet.
+wanted() {
+    [[ -z "${ran[$1]:-}" ]] && [[ " ${phases[*]} " == *" $1 "* ]]
+}
+
+# start_beside NAME COMMAND...: runs COMMAND in the background at the lowest priority, its output
+# in build/NAME-beside.log, then its result and counts in build/NAME-beside.result.
+declare -A beside=()
+start_beside() {
+    local name="$1"
+    shift
+    echo "== $name: started beside the Windows tests"
+    (
+        passed=0
+        failed=0
+        renice -n 19 "$BASHPID" >/dev/null
+        "$@"
+        echo "$? $passed $failed" >"build/$name-beside.result"
+    ) >"build/$name-beside.log" 2>&1 </dev/null &
+    beside[$name]=$!
+}
+
+# join_beside NAME: waits for the phase started beside, shows its output and takes its counts.
+join_beside() {
+    local name="$1" status
+    wait "${beside[$name]}"
+    unset "beside[$name]"
+    cat "build/$name-beside.log"
+    if ! read -r status passed failed <"build/$name-beside.result"; then
+        status=1 passed=0 failed=1
+    fi
+    return "$status"
 }
 
 start=$SECONDS

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DSORIX_TESTS=OFF -DSORIX_BENCH=ON >/dev/null
-cmake --build build/bench >/dev/null
+cmake --build build/bench --target benchmarks >/dev/null
 for bench in build/bench/bench/*_bench; do
   echo "== $(basename "$bench")"
   if [[ $# -gt 0 ]]; then
