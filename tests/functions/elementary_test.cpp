@@ -3,6 +3,7 @@
 #include <cmath>
 #include <complex>
 #include <limits>
+#include <numbers>
 
 #include "functions/families.h"
 #include "model/node.h"
@@ -12,8 +13,6 @@ namespace {
 
 using Complex = std::complex<double>;
 using Core::Node;
-
-constexpr double kPi = 3.141592653589793;
 
 class ElementaryTest : public ::testing::Test {
 protected:
@@ -43,9 +42,9 @@ TEST_F(ElementaryTest, InverseFunctionsOnTheRealAxisTakeTheDefinedBranch) {
         EXPECT_NEAR(got.real(), want.real(), 1e-15) << got;
         EXPECT_NEAR(got.imag(), want.imag(), 1e-15) << got;
     };
-    near(At(318, Complex(2, 0)), Complex(kPi / 2, -acosh2));
+    near(At(318, Complex(2, 0)), Complex(std::numbers::pi / 2, -acosh2));
     near(At(317, Complex(2, 0)), Complex(0, acosh2));
-    near(At(329, Complex(-2, 0)), Complex(-acosh2, kPi));
+    near(At(329, Complex(-2, 0)), Complex(-acosh2, std::numbers::pi));
     // ArcSin, ArcCos and ArcTan read the real part only.
     EXPECT_EQ(At(318, Complex(0.5, 3)), At(318, Complex(0.5, 0)));
     EXPECT_EQ(At(317, Complex(0.5, 3)), At(317, Complex(0.5, 0)));
@@ -53,8 +52,8 @@ TEST_F(ElementaryTest, InverseFunctionsOnTheRealAxisTakeTheDefinedBranch) {
 }
 
 TEST_F(ElementaryTest, ZerosAndPoles) {
-    EXPECT_EQ(At(320, Complex(0, 0)), Complex(kPi / 2, 0));  // ArcCot
-    EXPECT_EQ(At(332, Complex(0, 0)), Complex(0, kPi / 2));  // ArcCoth
+    EXPECT_EQ(At(320, Complex(0, 0)), Complex(std::numbers::pi / 2, 0));  // ArcCot
+    EXPECT_EQ(At(332, Complex(0, 0)), Complex(0, std::numbers::pi / 2));  // ArcCoth
     const Complex ln0 = At(309, Complex(0, 0));
     EXPECT_TRUE(std::isinf(ln0.real()) && ln0.real() < 0);
     for (int id : {314, 315, 326, 327}) {  // Cot, Csc, Coth, Csch at 0
@@ -62,12 +61,12 @@ TEST_F(ElementaryTest, ZerosAndPoles) {
         EXPECT_FALSE(std::isfinite(v.real()) && std::isfinite(v.imag())) << id;
     }
     // Tan next to its pole is large and finite; tan(i y) is i tanh y for huge y.
-    EXPECT_GT(std::abs(At(313, Complex(kPi / 2, 0))), 1e15);
+    EXPECT_GT(std::abs(At(313, Complex(std::numbers::pi / 2, 0))), 1e15);
     EXPECT_EQ(At(313, Complex(0, 800)), Complex(0, 1));
     // Coth, Csch, Sech go through exp z and give up once it overflows.
     EXPECT_TRUE(std::isnan(At(326, Complex(800, 0)).real()));
     EXPECT_EQ(At(310, Complex(100, 0)), Complex(2, 0));
-    EXPECT_NEAR(At(310, Complex(-1, 0)).imag(), kPi * 0.4342944819032518, 1e-16);
+    EXPECT_NEAR(At(310, Complex(-1, 0)).imag(), std::numbers::pi * 0.4342944819032518, 1e-16);
 }
 
 TEST_F(ElementaryTest, PowersTruncateTheirExponent) {

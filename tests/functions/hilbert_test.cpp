@@ -12,7 +12,12 @@ namespace {
 using namespace PointLists;
 using std::numbers::pi;
 
-enum { kFritschCarlson = 5000, kPositiveFritschCarlson, kLinear, kPositiveLinear };
+enum {
+    kHilbertFritschCarlson = 5000,
+    kHilbertPositiveFritschCarlson,
+    kHilbertLinear,
+    kHilbertPositiveLinear
+};
 
 class HilbertTest : public ::testing::Test {
 protected:
@@ -26,7 +31,7 @@ void ExpectNear(Complex actual, Complex expected, double tolerance) {
 
 TEST_F(HilbertTest, ConstantSegmentGivesTheLogarithmPair) {
     // f = 1 on [0, 1]: the integral of 1 / (s - t) is log(s) - log(s - 1).
-    for (int id = kFritschCarlson; id <= kPositiveLinear; ++id) {
+    for (int id = kHilbertFritschCarlson; id <= kHilbertPositiveLinear; ++id) {
         SCOPED_TRACE(id);
         Node::Ptr h = Over(id, {{1, 1}, {0, 1}});
         for (Complex s : {Complex(2, 0), Complex(-0.5, 0), Complex(0.5, 0), Complex(0, 1),
@@ -45,21 +50,21 @@ TEST_F(HilbertTest, ConstantSegmentGivesTheLogarithmPair) {
 TEST_F(HilbertTest, LinearTransformOfTheTriangle) {
     // f(t) = 1 - |t| on [-1, 1]: H f(y) = (1/pi) [(y+1) ln|y+1| - 2y ln|y| + (y-1) ln|y-1|].
     auto xlogx = [](double y) { return y == 0 ? 0.0 : y * std::log(std::fabs(y)); };
-    Node::Ptr h = Over(kLinear, {{-1, 0}, {1, 0}, {0, 1}});
+    Node::Ptr h = Over(kHilbertLinear, {{-1, 0}, {1, 0}, {0, 1}});
     for (double y : {-2.5, -0.7, 0.0, 0.3, 0.5, 1.0, 4.0}) {
         const Complex value = At(*h, {y, 0});
         EXPECT_NEAR(value.real() / pi, (xlogx(y + 1) - 2 * xlogx(y) + xlogx(y - 1)) / pi, 1e-14);
         EXPECT_NEAR(value.imag(), std::fabs(y) < 1 ? -pi * (1 - std::fabs(y)) : 0.0, 1e-14) << y;
     }
     // The positive classes read |y|.
-    Node::Ptr negative = Over(kPositiveLinear, {{-1, 0}, {1, 0}, {0, -1}});
+    Node::Ptr negative = Over(kHilbertPositiveLinear, {{-1, 0}, {1, 0}, {0, -1}});
     EXPECT_EQ(At(*negative, {0.3, 0.2}), At(*h, {0.3, 0.2}));
 }
 
 TEST_F(HilbertTest, CubicTransformMatchesAPrincipalValueQuadrature) {
     // (0,0), (1,1), (2,0): end slopes 2 and -2, a flat top, so f(t) = t (2 - t) on [0, 2],
     // whose integral against 1 / (s - t) is f(s) (log s - log(s - 2)) + 2 s - 2.
-    Node::Ptr parabola = Over(kFritschCarlson, {{0, 0}, {1, 1}, {2, 0}});
+    Node::Ptr parabola = Over(kHilbertFritschCarlson, {{0, 0}, {1, 1}, {2, 0}});
     for (Complex s : {Complex(0.5, 0.5), Complex(3, 0), Complex(-1, -2), Complex(1.5, 1e-4)})
         ExpectNear(At(*parabola, s),
                    s * (2.0 - s) * (std::log(s) - std::log(s - 2.0)) + 2.0 * s - 2.0, 1e-13);
@@ -67,7 +72,7 @@ TEST_F(HilbertTest, CubicTransformMatchesAPrincipalValueQuadrature) {
 
     // Monotone cubic pieces through four points, against a quadrature of the interpolation.
     const Points points = {{0, 0}, {1, 0.2}, {2.5, 2}, {3, 2.1}};
-    Node::Ptr h = Over(kFritschCarlson, points);
+    Node::Ptr h = Over(kHilbertFritschCarlson, points);
     Node::Ptr f = Over(804, points);
     auto curve = [&](double t) { return RealAt(*f, t); };
     for (double s : {0.4, 1.0, 1.7, 2.8}) {
@@ -78,7 +83,7 @@ TEST_F(HilbertTest, CubicTransformMatchesAPrincipalValueQuadrature) {
 }
 
 TEST_F(HilbertTest, UnpreparedNodesKeepTheirValue) {
-    for (int id = kFritschCarlson; id <= kPositiveLinear; ++id) {
+    for (int id = kHilbertFritschCarlson; id <= kHilbertPositiveLinear; ++id) {
         Node::Ptr h = Node::Create(id);
         EXPECT_EQ(h->GetValues().size(), 2u);
         EXPECT_EQ(At(*h, {2, 0}), Complex(0, 0));  // the placeholder source

@@ -12,7 +12,7 @@ namespace {
 using namespace PointLists;
 using std::numbers::pi;
 
-enum { kLinear = 923, kPolynomial, kSpline, kFritschCarlson };
+enum { kLinearProfile = 923, kPolynomialProfile, kSplineProfile, kFritschCarlsonProfile };
 
 class InterpolatedProfilesTest : public ::testing::Test {
 protected:
@@ -24,7 +24,7 @@ const Points kBand = {{0.2, 0}, {0.5, 0.8}, {1, 1.5}, {1.7, 0.4}, {2.2, 0}};
 TEST_F(InterpolatedProfilesTest, RealPartIsTheKramersKronigPartnerOfTheImaginaryPart) {
     // Re(x) = (1/pi) PV integral of Im(t) (1/(t - x) + 1/(t + x)) dt, by quadrature of the
     // node's own profile.
-    for (int id = kLinear; id <= kFritschCarlson; ++id) {
+    for (int id = kLinearProfile; id <= kFritschCarlsonProfile; ++id) {
         Node::Ptr profile = Over(id, kBand);
         Node::Ptr probe = profile->Clone();
         auto im = [&](double t) { return At(*probe, {t, 0}).imag(); };
@@ -39,14 +39,14 @@ TEST_F(InterpolatedProfilesTest, RealPartIsTheKramersKronigPartnerOfTheImaginary
 }
 
 TEST_F(InterpolatedProfilesTest, ImaginaryPartsInterpolateThePoints) {
-    Node::Ptr linear = Over(kLinear, kBand);
+    Node::Ptr linear = Over(kLinearProfile, kBand);
     EXPECT_NEAR(At(*linear, {0.75, 0}).imag(), 1.15, 1e-15);
     EXPECT_EQ(At(*linear, {3, 0}).imag(), 0.0);
     // (0,0), (1,1), (2,0): the natural spline 3t/2 - t^3/2 and its mirror, the polynomial and
     // the monotone cubic both t (2 - t).
-    Node::Ptr spline = Over(kSpline, {{2, 0}, {1, 1}, {0, 0}});
-    Node::Ptr polynomial = Over(kPolynomial, {{0, 0}, {1, 1}, {2, 0}});
-    Node::Ptr monotone = Over(kFritschCarlson, {{0, 0}, {2, 0}, {1, 1}});
+    Node::Ptr spline = Over(kSplineProfile, {{2, 0}, {1, 1}, {0, 0}});
+    Node::Ptr polynomial = Over(kPolynomialProfile, {{0, 0}, {1, 1}, {2, 0}});
+    Node::Ptr monotone = Over(kFritschCarlsonProfile, {{0, 0}, {2, 0}, {1, 1}});
     for (double t : {0.3, 1.0, 1.6}) {
         const double u = t > 1 ? 2 - t : t;
         EXPECT_NEAR(At(*spline, {t, 0}).imag(), 1.5 * u - u * u * u / 2, 1e-15);
@@ -54,13 +54,13 @@ TEST_F(InterpolatedProfilesTest, ImaginaryPartsInterpolateThePoints) {
         EXPECT_NEAR(At(*monotone, {t, 0}).imag(), t * (2 - t), 1e-15);
     }
     // End ordinates are pinned to zero: two points give zero everywhere.
-    Node::Ptr two = Over(kSpline, {{0, 3}, {1, 4}});
+    Node::Ptr two = Over(kSplineProfile, {{0, 3}, {1, 4}});
     EXPECT_EQ(At(*two, {0.5, 0}), Complex(0, 0));
 }
 
 TEST_F(InterpolatedProfilesTest, LinearProfileIsTheLinearHilbertTransformMadeOdd) {
     // Re KKG(x) = -[Re H(x) + Re H(-x)] / pi with H the linear Hilbert transform.
-    Node::Ptr profile = Over(kLinear, kBand);
+    Node::Ptr profile = Over(kLinearProfile, kBand);
     Node::Ptr hilbert = Over(5002, kBand);
     for (double x : {0.1, 0.5, 0.9, 1.7, 3.0})
         EXPECT_NEAR(RealAt(*profile, x), -(RealAt(*hilbert, x) + RealAt(*hilbert, -x)) / pi, 1e-14)
@@ -70,7 +70,7 @@ TEST_F(InterpolatedProfilesTest, LinearProfileIsTheLinearHilbertTransformMadeOdd
 TEST_F(InterpolatedProfilesTest, StaysFiniteWhereALogarithmArgumentVanishes) {
     // A point at 0 and x = 0; x at minus an interior abscissa: the terms cancel, the real part
     // is continuous there.
-    for (int id = kLinear; id <= kFritschCarlson; ++id) {
+    for (int id = kLinearProfile; id <= kFritschCarlsonProfile; ++id) {
         Node::Ptr profile = Over(id, {{0, 0}, {0.5, 1}, {1, 2}, {1.5, 0}});
         EXPECT_TRUE(std::isfinite(RealAt(*profile, 0))) << id;
         for (double x : {-0.5, -1.0, -1.5, 0.5, 1.0}) {
@@ -82,7 +82,7 @@ TEST_F(InterpolatedProfilesTest, StaysFiniteWhereALogarithmArgumentVanishes) {
 }
 
 TEST_F(InterpolatedProfilesTest, OrderRepeatsAndClones) {
-    for (int id = kLinear; id <= kFritschCarlson; ++id) {
+    for (int id = kLinearProfile; id <= kFritschCarlsonProfile; ++id) {
         Node::Ptr sorted = Over(id, kBand);
         Node::Ptr shuffled = Over(id, {kBand[3], kBand[0], kBand[4], kBand[2], kBand[1]});
         for (double x : {0.3, 1.1, 2.0}) EXPECT_EQ(At(*shuffled, {x, 0}), At(*sorted, {x, 0}));

@@ -5,6 +5,7 @@
 #include <complex>
 #include <cstdio>
 #include <functional>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,6 @@ using Complex = std::complex<double>;
 using Core::Node;
 using Function = std::function<double(double)>;
 
-const double kPi = std::acos(-1.0);
 const double kLn2 = std::log(2.0);
 
 // Adaptive Gauss-Kronrod (7, 15) quadrature of f over [a, b] to an absolute tolerance.
@@ -63,7 +63,7 @@ double HilbertTransform(const Function& f, double x, std::vector<double> kinks) 
         if (kinks[i + 1] > kinks[i]) sum += Integrate(g, kinks[i], kinks[i + 1], 1e-12);
     sum += Integrate([&](double s) { return s == 0.0 ? 0.0 : g(last / s) * last / (s * s); }, 0.0,
                      1.0, 1e-12);
-    return sum / kPi;
+    return sum / std::numbers::pi;
 }
 
 Complex At(const Node::Ptr& node, double x) {

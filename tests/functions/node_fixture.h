@@ -40,4 +40,9 @@ protected:
     static double Value(const Node::Ptr& node, int child) {
         return node->GetChild(child)->GetValue().real();
     }
+    // Within a relative tolerance of the wanted value.
+    static void ExpectClose(const Complex& got, const Complex& want, double tolerance = 1e-14) {
+        EXPECT_LE(std::abs(got - want), tolerance * std::abs(want) + 1e-300)
+            << got << " want " << want;
+    }
 };

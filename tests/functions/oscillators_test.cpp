@@ -19,10 +19,6 @@ const Complex kI(0, 1);
 
 using OscillatorsTest = FunctionNodeTest;
 
-void ExpectClose(const Complex& got, const Complex& want, double tolerance = 1e-14) {
-    EXPECT_LE(std::abs(got - want), tolerance * std::abs(want)) << got << " want " << want;
-}
-
 TEST_F(OscillatorsTest, ValuesFollowTheirFormulas) {
     const Complex x(87.0, 0.3), ds(1.5, 0.2), w(95.0, 1.0), g(7.0, -0.5);
     ExpectClose(Make(900, {x, ds, w, g})->Evaluate(), ds * w * w / (w * w - x * x - kI * g * x));

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <complex>
+#include <numbers>
 #include <vector>
 
 #include "anchor_probe.h"
@@ -15,14 +16,9 @@ namespace {
 using Complex = std::complex<double>;
 using Core::Node;
 
-const double kPi = std::acos(-1.0);
 const double kLn2 = std::log(2.0);
 
 using PeaksTest = FunctionNodeTest;
-
-void ExpectClose(const Complex& got, const Complex& want) {
-    EXPECT_LE(std::abs(got - want), 1e-14 * std::abs(want) + 1e-300) << got << " want " << want;
-}
 
 TEST_F(PeaksTest, ShapesFollowTheirFormulasWithComplexParameters) {
     const Complex x(93.0, 0.4), a(2.0, -0.5), xc(100.0, 1.0), w(8.0, 0.7), f(0.3, 0.2);
@@ -32,7 +28,7 @@ TEST_F(PeaksTest, ShapesFollowTheirFormulasWithComplexParameters) {
     ExpectClose(Make(704, {x, a, xc, w, f})->Evaluate(),
                 a * (f * std::exp(-4.0 * kLn2 * u * u) + (1.0 - f) / (1.0 + 4.0 * u * u)));
     ExpectClose(Make(799, {x, a, xc, w})->Evaluate(),
-                a / (std::sqrt(2.0 * kPi) * w) * std::exp(-u * u / 2.0));
+                a / (std::sqrt(2.0 * std::numbers::pi) * w) * std::exp(-u * u / 2.0));
     // PearsonVII: only the real part of the scaled distance counts, m by its real part.
     const double m = 1.7;
     const Complex v = 2.0 * std::sqrt(std::pow(2.0, 1.0 / m) - 1.0) * (x - xc) / w;
@@ -89,7 +85,8 @@ TEST_F(PeaksTest, DefaultPeaksAtTheirHalfWidths) {
     EXPECT_LT(std::abs(Node::Create(700)->Evaluate()), 1e-100);
     for (int id : {701, 703, 704}) ExpectClose(Make(id, {105.0})->Evaluate(), Complex(0.5, 0));
     ExpectClose(Make(706, {100.0 + 10.0 * kLn2})->Evaluate(), Complex(0.5, 0));
-    ExpectClose(Make(799, {100.0})->Evaluate(), Complex(1.0 / std::sqrt(2.0 * kPi), 0));
+    ExpectClose(Make(799, {100.0})->Evaluate(),
+                Complex(1.0 / std::sqrt(2.0 * std::numbers::pi), 0));
 }
 
 TEST_F(PeaksTest, PositionIsTheKeyAndTheAbscissaTheVariable) {
@@ -133,7 +130,7 @@ TEST_F(PeaksTest, AnchorsSitOnTheCurve) {
 
     Node::Ptr area = Node::Create(799);
     set = area->GetAnchors();
-    const double h = 10.0 / (std::sqrt(2.0 * kPi) * 10.0);
+    const double h = 10.0 / (std::sqrt(2.0 * std::numbers::pi) * 10.0);
     EXPECT_DOUBLE_EQ(AnchorProbe::Point(*set->GetAnchors()[0]).y, h);
     EXPECT_EQ(AnchorProbe::Point(*set->GetAnchors()[1]).x, 110.0);
     EXPECT_DOUBLE_EQ(AnchorProbe::Point(*set->GetAnchors()[1]).y, std::exp(-0.5) * h);

@@ -18,7 +18,7 @@ using Core::MathMap;
 using Core::Node;
 using Core::NodeMapIo;
 
-const std::string kDll = SORIX_EXAMPLE_DLL;
+using test::kExampleDll;
 
 class DllFiles : public ::testing::Test {
 protected:
@@ -26,31 +26,32 @@ protected:
 };
 
 Safe::XPtr<DllCapsule> Make(const std::string& name) {
-    auto capsule = DllFile::CreateCapsule(kDll, name);
+    auto capsule = DllFile::CreateCapsule(kExampleDll, name);
     EXPECT_TRUE(capsule) << name;
     return capsule;
 }
 
 TEST_F(DllFiles, LibraryIsLoadedOncePerPathAndListsItsFunctions) {
-    EXPECT_EQ(DllFile::GetFunctionNames(kDll),
+    EXPECT_EQ(DllFile::GetFunctionNames(kExampleDll),
               (std::vector<std::string>{"Lorentz", "Scale", "Poly", "Nothing"}));
-    EXPECT_EQ(DllFile::Find(kDll), DllFile::Find(kDll));
+    EXPECT_EQ(DllFile::Find(kExampleDll), DllFile::Find(kExampleDll));
     // The same library written another way is a second entry.
-    const std::string other = GetDirectory(kDll) + "/./" + GetFileName(kDll);
+    const std::string other = GetDirectory(kExampleDll) + "/./" + GetFileName(kExampleDll);
     ASSERT_TRUE(DllFile::Find(other));
-    EXPECT_NE(DllFile::Find(other), DllFile::Find(kDll));
+    EXPECT_NE(DllFile::Find(other), DllFile::Find(kExampleDll));
 
     std::vector<std::string> names;
-    for (const auto& capsule : DllFile::CreateAllCapsules(kDll)) names.push_back(capsule->Name());
-    EXPECT_EQ(names, DllFile::GetFunctionNames(kDll));
+    for (const auto& capsule : DllFile::CreateAllCapsules(kExampleDll))
+        names.push_back(capsule->Name());
+    EXPECT_EQ(names, DllFile::GetFunctionNames(kExampleDll));
 
     // Missing libraries, UNC paths, unknown and malformed functions give nothing.
-    EXPECT_FALSE(DllFile::Find(GetDirectory(kDll) + "/missing.dll"));
+    EXPECT_FALSE(DllFile::Find(GetDirectory(kExampleDll) + "/missing.dll"));
     EXPECT_FALSE(DllFile::Find("\\\\server\\share\\f.dll"));
-    EXPECT_FALSE(DllFile::Find(GetFileName(kDll)));
-    EXPECT_TRUE(DllFile::GetFunctionNames(GetDirectory(kDll) + "/missing.dll").empty());
-    EXPECT_FALSE(DllFile::CreateCapsule(kDll, "Unknown"));
-    EXPECT_FALSE(DllFile::CreateCapsule(kDll, "Malformed"));  // declares no result
+    EXPECT_FALSE(DllFile::Find(GetFileName(kExampleDll)));
+    EXPECT_TRUE(DllFile::GetFunctionNames(GetDirectory(kExampleDll) + "/missing.dll").empty());
+    EXPECT_FALSE(DllFile::CreateCapsule(kExampleDll, "Unknown"));
+    EXPECT_FALSE(DllFile::CreateCapsule(kExampleDll, "Malformed"));  // declares no result
 }
 
 TEST_F(DllFiles, CapsulesPassTheirArgumentsAndTakeEveryResult) {
@@ -112,12 +113,12 @@ TEST_F(DllFiles, ClonesAndSavedModelsKeepTheFunction) {
     Core::NodeIo().WriteNode(copy, writer);
     BinaryReader reader = BinaryReader::FromBytes(writer.Bytes());
     const int typeId = reader.ReadInt();
-    Node::Ptr read = Core::NodeIo({GetDirectory(kDll)}).ReadNode(typeId, reader);
+    Node::Ptr read = Core::NodeIo({GetDirectory(kExampleDll)}).ReadNode(typeId, reader);
     EXPECT_EQ(read->Evaluate(), copy->Evaluate());
     BinaryReader elsewhere = BinaryReader::FromBytes(writer.Bytes());
     elsewhere.ReadInt();
     try {
-        Core::NodeIo({GetDirectory(kDll) + "/none"}).ReadNode(typeId, elsewhere);
+        Core::NodeIo({GetDirectory(kExampleDll) + "/none"}).ReadNode(typeId, elsewhere);
         ADD_FAILURE();
     } catch (const Winplus::Exception& e) {
         EXPECT_EQ(e.GetMessage(), "Dll Function creation failed.");
@@ -127,8 +128,8 @@ TEST_F(DllFiles, ClonesAndSavedModelsKeepTheFunction) {
 TEST_F(DllFiles, FilesFindTheirLibrariesInTheLibraryFoldersNeverBesideThem) {
     test::ScratchFolder folder("beside");
     test::ScratchFolder library("library");
-    std::filesystem::copy_file(kDll, folder.File(GetFileName(kDll)));
-    std::filesystem::copy_file(kDll, library.File(GetFileName(kDll)));
+    std::filesystem::copy_file(kExampleDll, folder.File(GetFileName(kExampleDll)));
+    std::filesystem::copy_file(kExampleDll, library.File(GetFileName(kExampleDll)));
     MathMap::Ptr model = MathMap::CreateModel("m");
     auto lorentz = Make("Lorentz");
     lorentz->GetChild(0)->SetValue(Complex(1.25, 0), 0);

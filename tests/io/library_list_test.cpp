@@ -19,14 +19,14 @@ using Core::MathMap;
 using Core::Node;
 namespace LibraryList = Core::LibraryList;
 
-const std::string kDll = SORIX_EXAMPLE_DLL;
+using test::kExampleDll;
 
 class LibraryLists : public ::testing::Test {
 protected:
     void SetUp() override {
         Capsule::RegisterFamilies();
         // The example library under a Windows name, loaded by its contents on every system.
-        std::filesystem::copy_file(kDll, folder.File("example.dll"));
+        std::filesystem::copy_file(kExampleDll, folder.File("example.dll"));
         WriteOsmlLibrary("sub/lib.sml", {"twice", "square"});
         WriteOsmlLibrary("lib.sml", {"cube"});
         folder.Write("broken.sml", "not a document");
@@ -101,7 +101,7 @@ TEST_F(LibraryLists, EachLibraryIsOneCategoryAndAFailureSkipsOnlyItsFile) {
         EXPECT_EQ(node->GetTypeId(), Core::kDllCapsuleId);
         dllFunctions.push_back(node->Name());
     }
-    EXPECT_EQ(dllFunctions, Core::DllFile::GetFunctionNames(kDll));
+    EXPECT_EQ(dllFunctions, Core::DllFile::GetFunctionNames(kExampleDll));
     const auto& osml = result.categories->At(1)->GetFunctions();
     ASSERT_EQ(osml.size(), 2u);
     EXPECT_EQ(osml[0]->Name(), "twice");

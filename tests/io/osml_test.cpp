@@ -5,13 +5,14 @@
 #include <set>
 
 #include "foundation/exception.h"
-#include "functions/families.h"
 #include "foundation/module.h"
+#include "functions/families.h"
 #include "io/osml_reader.h"
 #include "io/osml_writer.h"
 #include "io/sml_vocabulary.h"
 #include "model_samples.h"
 #include "reader_support.h"
+#include "record_support.h"
 
 namespace {
 
@@ -20,12 +21,9 @@ using Core::Complex;
 using Core::MathMap;
 using Core::Node;
 using Core::NodeMap;
+using test::Message;
 
-#ifdef SORIX_EXAMPLE_DLL
-const std::string kDll = SORIX_EXAMPLE_DLL;
-#else
-const std::string kDll;
-#endif
+using test::kExampleDll;
 
 // Node types that OSML documents have no form for: their content is not children and values
 // that a function element could carry.
@@ -41,15 +39,6 @@ protected:
 bool HasForm(int type) {
     return type == Core::kBasicId || (type >= 600 && type <= 604) || type == 610 ||
            GetCode(type) != -1;
-}
-
-std::string Message(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Winplus::Exception& e) {
-        return e.GetMessage();
-    }
-    return "";
 }
 
 void AddDefinition(const MathMap::Ptr& model, const std::string& name, const Node::Ptr& root) {
@@ -80,8 +69,8 @@ MathMap::Ptr EveryNamedNodeModel() {
     constant->SetSymbolName("k");
     constant->SetValue(Complex(1.75, 0), 0);
     AddDefinition(model, "constant", constant);
-    if (!kDll.empty())
-        for (const auto& capsule : Core::DllFile::CreateAllCapsules(kDll)) {
+    if (!kExampleDll.empty())
+        for (const auto& capsule : Core::DllFile::CreateAllCapsules(kExampleDll)) {
             test::Animate(capsule, x);
             AddDefinition(model, "dll" + capsule->GetFunctionName(), capsule);
         }
@@ -95,7 +84,7 @@ MathMap::Ptr EveryNamedNodeModel() {
 ReadOptions Options(const std::string& folder = std::string()) {
     ReadOptions options;
     options.libraryFolder = folder;
-    if (!kDll.empty()) options.dlls = {kDll};
+    if (!kExampleDll.empty()) options.dlls = {kExampleDll};
     return options;
 }
 
@@ -423,21 +412,20 @@ TEST_F(Osml, LibrariesWriteReadAndIncludeWithoutLoops) {
 }
 
 TEST_F(Osml, LibraryFunctionsComeOnlyFromTheLibraryFolderOrTheUsersList) {
-    if (kDll.empty()) GTEST_SKIP() << "no example library";
-    const std::string name = Core::DllFile::GetFunctionNames(kDll).at(0);
-    auto capsule = Core::DllFile::CreateCapsule(kDll, name);
-    const std::string document =
-        "<osml><math><definition name=\"y\"><apply><function name=\"" + name +
-        "\" sourcetype=\"dll\" source=\"" + Escape("\\\\server\\share\\" + GetFileName(kDll)) +
-        "\"/>";
+    if (kExampleDll.empty()) GTEST_SKIP() << "no example library";
+    const std::string name = Core::DllFile::GetFunctionNames(kExampleDll).at(0);
+    auto capsule = Core::DllFile::CreateCapsule(kExampleDll, name);
+    const std::string document = "<osml><math><definition name=\"y\"><apply><function name=\"" +
+                                 name + "\" sourcetype=\"dll\" source=\"" +
+                                 Escape("\\\\server\\share\\" + GetFileName(kExampleDll)) + "\"/>";
     std::string arguments;
     for (int i = 0; i < capsule->ChildCount(); ++i) arguments += "<number> 1 </number>";
     const std::string text = document + arguments + "</apply></definition></math></osml>";
     ReadOptions elsewhere = Options(folder.Path());
     EXPECT_EQ(Message([&] { ReadBack(text, elsewhere); }), "At line : 1\nInvalid external definition");
-    MathMap::Ptr read = ReadBack(text, Options(GetDirectory(kDll)));
+    MathMap::Ptr read = ReadBack(text, Options(GetDirectory(kExampleDll)));
     EXPECT_EQ(Safe::DynamicCast<Core::DllCapsule>(read->FindMap("y")->GetRoot())->GetPath(),
-              Platform::JoinPath(GetDirectory(kDll), GetFileName(kDll)));
+              Platform::JoinPath(GetDirectory(kExampleDll), GetFileName(kExampleDll)));
 }
 
 

@@ -15,6 +15,13 @@
 
 namespace test {
 
+// The example function library that the build makes; empty for tests built without it.
+#ifdef SORIX_EXAMPLE_DLL
+inline const std::string kExampleDll = SORIX_EXAMPLE_DLL;
+#else
+inline const std::string kExampleDll;
+#endif
+
 // Records every message box instead of showing it, for the life of the object. Each box gets
 // the next of the answers, Ok when none is left.
 class CapturedBoxes {

@@ -10,10 +10,11 @@
 namespace {
 
 using namespace Core::Sml;
+using Core::Sml::Element;  // not the formula's
 
 const std::string kHead = "<?xml version=\"1.0\" ?>\n";
 
-Document Read(const std::string& body) {
+Document ReadBody(const std::string& body) {
     return ReadText(kHead + body);
 }
 
@@ -25,7 +26,7 @@ std::string Written(const Element::Ptr& element) {
 
 // The first child of the single top-level osml element of a document that must read.
 Element::Ptr FirstChild(const std::string& inner) {
-    Document document = Read("<osml version=\"2.0\">\n" + inner + "</osml>\n");
+    Document document = ReadBody("<osml version=\"2.0\">\n" + inner + "</osml>\n");
     EXPECT_TRUE(document.ok) << document.Report();
     if (!document.ok || document.elements.empty()) return Element::Ptr();
     return document.elements.back()->GetChild(0);
@@ -119,23 +120,23 @@ TEST(MarkupSyntax, FailuresNameTheirReason) {
          "Error at line : 2\nInvalid markup attribute"},
     };
     for (const auto& [body, report] : cases) {
-        Document document = Read(body);
+        Document document = ReadBody(body);
         EXPECT_FALSE(document.ok) << body;
         EXPECT_TRUE(document.elements.empty());
         EXPECT_EQ(document.Report(), "Error at line : " + std::to_string(document.line) + "\n" +
                                          document.error);
-        EXPECT_EQ(Read(body).Report(), report) << body;
+        EXPECT_EQ(ReadBody(body).Report(), report) << body;
     }
 }
 
 TEST(MarkupSyntax, DocumentsCutShortOrWithoutOsml) {
-    Document cut = Read("<!-- note -->\n<osml><math>");
+    Document cut = ReadBody("<!-- note -->\n<osml><math>");
     ASSERT_TRUE(cut.ok);
     ASSERT_EQ(cut.elements.size(), 1u);
     EXPECT_EQ(cut.elements[0]->name, "xml-comment");
     EXPECT_EQ(cut.elements[0]->text, "note");
 
-    Document none = Read("<math></math>");
+    Document none = ReadBody("<math></math>");
     EXPECT_FALSE(none.ok);
     EXPECT_EQ(none.error, "");
     EXPECT_FALSE(IsOsmlText("no markup at all"));
@@ -151,7 +152,7 @@ TEST(MarkupSyntax, DocumentsCutShortOrWithoutOsml) {
 TEST(MarkupSyntax, NestingIsCapped) {
     std::string deep;
     for (int i = 0; i < 100000; ++i) deep += "<apply>\n";
-    Document document = Read("<osml>" + deep);
+    Document document = ReadBody("<osml>" + deep);
     EXPECT_FALSE(document.ok);
     EXPECT_EQ(document.error, "Markup nested too deeply.");
     EXPECT_EQ(document.line, kMaxMarkupDepth + 2);
@@ -202,9 +203,11 @@ TEST(MarkupDigest, CanonicalTextAndSecureBlock) {
     EXPECT_EQ(changed.error, "The document does not match its digest.");
 
     // A secure block alone, or last, is not checked.
-    EXPECT_TRUE(Read("<osml><secure algorithm=\"SHA-256\"> 0 </secure></osml>").ok);
-    EXPECT_TRUE(Read("<osml><math></math><secure algorithm=\"SHA-256\"> 0 </secure></osml>").ok);
-    EXPECT_FALSE(Read("<osml><secure algorithm=\"SHA-256\"> 0 </secure><math></math></osml>").ok);
+    EXPECT_TRUE(ReadBody("<osml><secure algorithm=\"SHA-256\"> 0 </secure></osml>").ok);
+    EXPECT_TRUE(
+        ReadBody("<osml><math></math><secure algorithm=\"SHA-256\"> 0 </secure></osml>").ok);
+    EXPECT_FALSE(
+        ReadBody("<osml><secure algorithm=\"SHA-256\"> 0 </secure><math></math></osml>").ok);
 }
 
 // Roots nested in roots, each a secure block, a note of `fill` letters and the next root. A

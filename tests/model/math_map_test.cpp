@@ -7,6 +7,7 @@
 #include "model/map_capsule.h"
 #include "model/math_map.h"
 #include "model/versatile_capsule.h"
+#include "tests/model/map_reference.h"
 
 namespace {
 
@@ -27,18 +28,11 @@ std::vector<std::string> Names(const std::vector<NodeMap::Ptr>& maps) {
     return names;
 }
 
-Node::Ptr Reference(const NodeMap::Ptr& map, const std::string& name = "ref") {
-    auto reference = Safe::MakeX<MapCapsule>();
-    reference->SetName(name);
-    reference->SetMap(map);
-    return reference;
-}
-
 // A function definition whose root is a Sum holding references to the given definitions.
 NodeMap::Ptr Referring(const std::string& name, const std::vector<NodeMap::Ptr>& targets) {
     NodeMap::Ptr map = NodeMap::CreateFunction(name);
     map->ReplaceNode("m", Node::Create(208));
-    for (const auto& target : targets) map->AddNode("Sum", Reference(target));
+    for (const auto& target : targets) map->AddNode("Sum", MapReference(target));
     return map;
 }
 
@@ -129,7 +123,7 @@ TEST_F(MathMapTest, LongChainsOfReferencesAreOrdered) {
     constexpr int n = 300;
     std::vector<NodeMap::Ptr> chain;
     for (int i = 0; i < n; ++i) chain.push_back(NodeMap::CreateFunction("d" + std::to_string(i)));
-    for (int i = 0; i + 1 < n; ++i) chain[i]->ReplaceNode("m", Reference(chain[i + 1]));
+    for (int i = 0; i + 1 < n; ++i) chain[i]->ReplaceNode("m", MapReference(chain[i + 1]));
     MathMap::Ptr m = Safe::MakeX<MathMap>();
     for (const NodeMap::Ptr& map : chain) m->AddMap(map);
     ASSERT_EQ(m->GetEvaluationOrder().size(), static_cast<std::size_t>(n));
@@ -149,7 +143,7 @@ TEST_F(MathMapTest, CyclesAreReportedAndLeftOutOfTheOrder) {
     m->AddMap(d);
     // Close the cycle A -> C -> B -> A; D stays outside.
     a->ReplaceNode("m", Node::Create(208));
-    a->AddNode("Sum", Reference(c));
+    a->AddNode("Sum", MapReference(c));
     m->RebuildOrder();
     EXPECT_EQ(Names(m->GetCycleMaps()), (std::vector<std::string>{"A", "B", "C"}));
     EXPECT_EQ(Names(m->GetEvaluationOrder()), std::vector<std::string>{"D"});
@@ -190,9 +184,9 @@ TEST_F(MathMapTest, DefinitionsTiedByTheirHistoriesAreFreedWithTheModel) {
         MathMap::Ptr m = Safe::MakeX<MathMap>();
         NodeMap::Ptr a = m->AddMap(Referring("A", {}));
         NodeMap::Ptr b = m->AddMap(Referring("B", {}));
-        a->AddNode("Sum", Reference(b, "toB"));
+        a->AddNode("Sum", MapReference(b, "toB"));
         a->RemoveNode("toB");
-        b->AddNode("Sum", Reference(a, "toA"));
+        b->AddNode("Sum", MapReference(a, "toA"));
         b->RemoveNode("toA");
         ASSERT_EQ(a->GetReferences().size(), 0u);
         if (clear)
@@ -220,7 +214,7 @@ TEST_F(MathMapTest, CloneRelinksReferencesToItsOwnDefinitions) {
     MathMap::Ptr m = MathMap::CreateModel("m1");
     NodeMap::Ptr a = m->AddMap(NodeMap::CreateFunction("a"));
     a->GetRoot()->SetValue({3, 0}, 0);
-    m->FindMap("model")->ReplaceNode("m", Reference(a, "u"));
+    m->FindMap("model")->ReplaceNode("m", MapReference(a, "u"));
     MathMap::Ptr copy = MathMap::Clone(m);
     EXPECT_EQ(copy->GetName(), L"clone-m1");
     EXPECT_EQ(Names(copy->GetMaps()), (std::vector<std::string>{"x", "model", "a"}));
@@ -234,7 +228,7 @@ TEST_F(MathMapTest, CloneRelinksReferencesToItsOwnDefinitions) {
 
 TEST_F(MathMapTest, MapCapsuleStandsForItsDefinition) {
     NodeMap::Ptr target = NodeMap::CreateFunction("t");
-    auto reference = Safe::DynamicCast<MapCapsule>(Reference(target));
+    auto reference = Safe::DynamicCast<MapCapsule>(MapReference(target));
     reference->SetValue({3, 0}, 0);
     EXPECT_EQ(target->GetRoot()->GetValue(), Complex(3, 0));
     EXPECT_EQ(reference->Evaluate(), Complex(3, 0));
@@ -253,7 +247,7 @@ TEST_F(MathMapTest, MapCapsuleStandsForItsDefinition) {
 TEST_F(MathMapTest, ReferencesOfAReferenceComeFirstAndOnce) {
     NodeMap::Ptr other = NodeMap::CreateFunction("o");
     NodeMap::Ptr middle = Referring("mid", {other, other});
-    Node::Ptr reference = Reference(middle);
+    Node::Ptr reference = MapReference(middle);
     std::vector<Node*> references;
     reference->CollectReferences(references);
     ASSERT_EQ(references.size(), 2u);
@@ -268,7 +262,7 @@ TEST_F(MathMapTest, VersatileCapsuleEvaluatesItsPrivateModel) {
     NodeMap::Ptr f = inner->AddMap(NodeMap::CreateFunction("f"));
     Node::Ptr times = Node::Create(202);
     f->ReplaceNode("m", times);
-    f->ReplaceNode("a", Reference(k));
+    f->ReplaceNode("a", MapReference(k));
     f->FindNode("b")->SetValue({2, 0}, 0);
     inner->RelinkMaps();
 

@@ -5,6 +5,7 @@
 #include "model/formula_capsule.h"
 #include "model/map_capsule.h"
 #include "model/math_spectrum.h"
+#include "tests/model/map_reference.h"
 
 namespace {
 
@@ -20,13 +21,6 @@ protected:
     void SetUp() override { Capsule::RegisterFamilies(); }
 };
 
-Node::Ptr Reference(const NodeMap::Ptr& map, const std::string& name) {
-    auto reference = Safe::MakeX<Core::MapCapsule>();
-    reference->SetName(name);
-    reference->SetMap(map);
-    return reference;
-}
-
 // m(u) = u*u + 1 of the variable named variableName, in the model set under name.
 MathMap::Ptr SquareModel(const std::string& name, const std::string& variableName = "x") {
     MathMap::Ptr model = Safe::MakeX<MathMap>();
@@ -38,7 +32,7 @@ MathMap::Ptr SquareModel(const std::string& name, const std::string& variableNam
     auto capsule = Safe::DynamicCast<Core::FormulaCapsule>(Node::Create(12));
     capsule->SetFormula(formula);
     result->ReplaceNode("m", capsule);
-    result->ReplaceNode("u", Reference(variable, "u"));
+    result->ReplaceNode("u", MapReference(variable, "u"));
     model->RebuildOrder();
     Core::Models().Add(model);
     return model;

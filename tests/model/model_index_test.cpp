@@ -10,6 +10,7 @@
 #include "model/map_capsule.h"
 #include "model/math_map.h"
 #include "model/math_spectrum.h"
+#include "tests/model/map_reference.h"
 
 namespace {
 
@@ -23,13 +24,6 @@ class ModelIndexTest : public ::testing::Test {
 protected:
     void SetUp() override { Capsule::RegisterFamilies(); }
 };
-
-Node::Ptr Reference(const NodeMap::Ptr& map) {
-    auto reference = Safe::MakeX<MapCapsule>();
-    reference->SetName("r");
-    reference->SetMap(map);
-    return reference;
-}
 
 TEST_F(ModelIndexTest, DefinitionsRenamedFromOutsideAreFoundByTheirNewNames) {
     MathMap::Ptr model = MathMap::CreateModel("m");
@@ -66,11 +60,11 @@ TEST_F(ModelIndexTest, AChainOfAHundredThousandReferencesIsOrderedAndEvaluated) 
     std::vector<NodeMap::Ptr> chain;
     for (int i = 0; i < n; ++i) {
         chain.push_back(NodeMap::CreateFunction("d" + std::to_string(i)));
-        if (i > 0) chain[i]->SetRoot(Reference(chain[i - 1]));
+        if (i > 0) chain[i]->SetRoot(MapReference(chain[i - 1], "r"));
     }
     chain[0]->GetRoot()->SetValue({3, -1}, 0);
     MathMap::Ptr model = MathMap::CreateModel("m");
-    model->FindMap("model")->SetRoot(Reference(chain.back()));
+    model->FindMap("model")->SetRoot(MapReference(chain.back(), "r"));
     model->AddMaps(chain);
     ASSERT_EQ(model->GetEvaluationOrder().size(), static_cast<std::size_t>(n + 1));
     EXPECT_EQ(model->GetEvaluationOrder().front(), chain.front());
@@ -84,7 +78,7 @@ TEST_F(ModelIndexTest, AChainOfAHundredThousandReferencesIsOrderedAndEvaluated) 
 
     // Over a grid, by columns and at the last point by the per-point path: the chain passes
     // the abscissa on.
-    chain[0]->SetRoot(Reference(model->FindMap("x")));
+    chain[0]->SetRoot(MapReference(model->FindMap("x"), "r"));
     model->RebuildOrder();
     Core::Models().Add(model);
     auto spectrum = Safe::MakeX<Core::MathSpectrum>();

@@ -3,11 +3,12 @@
 #include <cmath>
 
 #include "app/base/project_state.h"
-#include "modes/view_modes.h"
 #include "model/current.h"
 #include "modes/adjust_core.h"
+#include "modes/view_modes.h"
 #include "plot/axis_tools.h"
 #include "tests/modes/mode_support.h"
+#include "tests/modes/mouse_actions.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ using Core::AdjustCore;
 using ModeTest::Mouse;
 using ModeTest::Value;
 using Strings = std::vector<std::string>;
-constexpr int kDown = 0, kUp = 1, kMove = 3;
+using ModeTest::kDown, ModeTest::kMove, ModeTest::kUp;
 
 class AdjustCoreTest : public ::testing::Test {
 protected:

@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "modes/view_modes.h"
 #include "model/current.h"
 #include "modes/anchor_core.h"
+#include "modes/view_modes.h"
 #include "tests/modes/mode_support.h"
+#include "tests/modes/mouse_actions.h"
 
 namespace {
 
@@ -11,7 +12,7 @@ using Core::AnchorCore;
 using ModeTest::Mouse;
 using ModeTest::Value;
 using Strings = std::vector<std::string>;
-constexpr int kDown = 0, kUp = 1, kOtherClick = 2, kMove = 3;
+using ModeTest::kDown, ModeTest::kMove, ModeTest::kOtherClick, ModeTest::kUp;
 
 class AnchorCoreTest : public ::testing::Test {
 protected:

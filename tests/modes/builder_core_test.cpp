@@ -6,6 +6,7 @@
 #include "modes/view_modes.h"
 #include "plot/axis_tools.h"
 #include "tests/modes/mode_support.h"
+#include "tests/modes/mouse_actions.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ using Core::Node;
 using ModeTest::Mouse;
 using ModeTest::Value;
 using Strings = std::vector<std::string>;
-constexpr int kDown = 0, kUp = 1, kMove = 3;
+using ModeTest::kDown, ModeTest::kMove, ModeTest::kUp;
 
 // The definition explorer's part: 701 is answered by taking the builder's clone.
 struct Inserter : Winplus::EventObserver<ModelEvent> {

@@ -34,9 +34,7 @@ struct CurveFixture {
     }
 };
 
-constexpr int kChanged = CodeNumber(LayerEvent::kCurveChanged);  // 127 on either bus
 constexpr int kBinding = CodeNumber(LayerEvent::kCurveBindingChanged);
-const std::vector<int> kNone;
 
 // A case of a curve page: how the curve is before, the edit, and what the curve shows after.
 struct CurveCase {

@@ -14,9 +14,6 @@ using Winplus::FileCurveViewPage;
 using Winplus::Property;
 using Winplus::PropertyRows;
 
-constexpr int kChanged = CodeNumber(LayerEvent::kCurveChanged);  // 127 on either bus
-const std::vector<int> kNone;
-
 // Data "ten" with abscissas 1 ... 10, shown whole.
 FileCurve::Ptr Ten() {
     auto data = Safe::MakeX<Spectrum>();

@@ -32,6 +32,10 @@ struct RowCase {
     std::vector<Platform::BoxAnswer> answers{};  // for questions; Ok when none is left
 };
 
+// A curve's change as both buses number it, and a case that hears nothing on a bus.
+constexpr int kChanged = CodeNumber(LayerEvent::kCurveChanged);  // 127 on either bus
+const std::vector<int> kNone;
+
 // The boxes of a case that shows one.
 inline std::vector<std::string> Box(const std::string& text) {
     return {text};

@@ -19,7 +19,7 @@ namespace {
 
 using GuiTest::Boxes;
 
-struct Recorder : Winplus::Controller {
+struct MessageRecorder : Winplus::Controller {
     std::vector<std::string> calls;
     bool commandResult = false;
     bool closeResult = false;
@@ -28,7 +28,7 @@ struct Recorder : Winplus::Controller {
     unsigned width = 0, height = 0;
     bool* destroyed = nullptr;
 
-    ~Recorder() override {
+    ~MessageRecorder() override {
         if (destroyed) *destroyed = true;
     }
     bool OnCreate() override {
@@ -94,7 +94,7 @@ HWND Make(const Safe::XPtr<Winplus::Controller>& controller) {
 }
 
 TEST(WindowProc, BindsTheControllerAtCreationAndDecodesMessages) {
-    auto recorder = Safe::MakeX<Recorder>();
+    auto recorder = Safe::MakeX<MessageRecorder>();
     HWND hwnd = Make(recorder);
     EXPECT_EQ(recorder->Handle(), hwnd);
     EXPECT_EQ(Winplus::FindController(hwnd), recorder.Get());
@@ -131,7 +131,7 @@ TEST(WindowProc, BindsTheControllerAtCreationAndDecodesMessages) {
 }
 
 TEST(WindowProc, HandledCommandAnswersZeroUnhandledGoesToTheDefaultProcedure) {
-    auto recorder = Safe::MakeX<Recorder>();
+    auto recorder = Safe::MakeX<MessageRecorder>();
     HWND hwnd = Make(recorder);
     recorder->commandResult = true;
     EXPECT_EQ(SendMessageA(hwnd, WM_COMMAND, 7, 0), 0);
@@ -141,7 +141,7 @@ TEST(WindowProc, HandledCommandAnswersZeroUnhandledGoesToTheDefaultProcedure) {
 }
 
 TEST(WindowProc, HandledCloseKeepsTheWindowUnhandledCloseDestroysIt) {
-    auto recorder = Safe::MakeX<Recorder>();
+    auto recorder = Safe::MakeX<MessageRecorder>();
     HWND hwnd = Make(recorder);
     recorder->closeResult = true;
     recorder->calls.clear();
@@ -156,7 +156,7 @@ TEST(WindowProc, HandledCloseKeepsTheWindowUnhandledCloseDestroysIt) {
 }
 
 // Answers every message of one kind itself, before any named handler.
-struct General : Recorder {
+struct General : MessageRecorder {
     UINT taken = 0;
     std::optional<LRESULT> OnMessage(UINT message, WPARAM, LPARAM) override {
         if (message == taken) return 77;
@@ -193,7 +193,7 @@ struct OwnNotices : Winplus::Control {
     }
 };
 
-struct Parent : Recorder {
+struct Parent : MessageRecorder {
     int notices = 0;
     bool OnNotify(WPARAM, LPARAM) override {
         ++notices;
@@ -258,7 +258,7 @@ TEST(WindowProc, WindowDestroyedInsideItsOwnHandlerFreesTheControllerAfterwards)
 
 TEST(WindowProc, ReleasingTheControllerDestroysItsWindowWithoutCallingIt) {
     bool destroyed = false;
-    auto recorder = Safe::MakeX<Recorder>();
+    auto recorder = Safe::MakeX<MessageRecorder>();
     recorder->destroyed = &destroyed;
     HWND hwnd = Make(recorder);
     recorder = nullptr;
@@ -310,7 +310,7 @@ TEST(Controller, ObserversLeaveTheirBusWithTheWindow) {
     auto& bus = BusOf<LayerEvent>();
     const int before = bus.Count();
     int heard = 0;
-    auto recorder = Safe::MakeX<Recorder>();
+    auto recorder = Safe::MakeX<MessageRecorder>();
     HWND hwnd = Make(recorder);
     recorder->Observe(bus, Safe::MakeX<Counter>(&heard));
     bus.Notify(LayerEvent::kLayersReplaced);

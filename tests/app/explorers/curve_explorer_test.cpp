@@ -15,7 +15,7 @@ namespace {
 
 namespace Explorer = Core::CurveExplorer;
 using Core::ViewModeState;
-using Explorer::Item;
+using CurveItem = Explorer::Item;
 using Explorer::Menu;
 
 // The Adjust mode on p1: its user layer holds the curve "p1", its tool layer "Dynamic curve".
@@ -41,7 +41,7 @@ TEST(CurveExplorerTest, TheTreeShowsTheModesLayersAndRefillsOutsideViewMode) {
     const std::wstring tool = ViewModeState::GetDynamicLayer()->GetName();
     EXPECT_EQ(user, L"User curves");
     EXPECT_EQ(Explorer::TreeItems(),
-              (std::vector<Item>{
+              (std::vector<CurveItem>{
                   {0, L"Layers"}, {2, user}, {5, L"p1"}, {1, tool}, {3, L"Dynamic curve"}}));
     // A user file curve ("file", of the current spectrum) follows the model curves; a tool layer
     // without curves is not shown.
@@ -49,7 +49,7 @@ TEST(CurveExplorerTest, TheTreeShowsTheModesLayersAndRefillsOutsideViewMode) {
     ASSERT_TRUE(Explorer::AddFile());
     ASSERT_TRUE(ViewModeState::GetDynamicLayer()->RemoveCurve(L"Dynamic curve"));
     EXPECT_EQ(Explorer::TreeItems(),
-              (std::vector<Item>{{0, L"Layers"}, {2, user}, {5, L"p1"}, {6, L"file"}}));
+              (std::vector<CurveItem>{{0, L"Layers"}, {2, user}, {5, L"p1"}, {6, L"file"}}));
 
     // mode, view code, refills
     for (const auto& [mode, code, refills] : {std::tuple{Core::kAdjustMode, 121, true},

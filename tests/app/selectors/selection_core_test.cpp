@@ -11,6 +11,7 @@
 #include "model/formula_capsule.h"
 #include "model/map_capsule.h"
 #include "model/selection.h"
+#include "tests/app/selectors/formula_node.h"
 #include "tests/common/code_log.h"
 
 namespace {
@@ -31,14 +32,6 @@ MathMap::Ptr Model(const std::string& name, bool withW) {
 NodeMap::Ptr BoundTo(const Node::Ptr& argument) {
     auto* reference = dynamic_cast<Core::MapCapsule*>(argument.Get());
     return reference ? reference->GetMap() : NodeMap::Ptr();
-}
-
-Node::Ptr FormulaNode(const std::string& text) {
-    auto formula = Safe::MakeX<Formula>();
-    EXPECT_TRUE(formula->Define(text, false));
-    auto node = Safe::MakeX<Core::FormulaCapsule>();
-    node->SetFormula(formula);
-    return node;
 }
 
 class SelectionPicks : public ::testing::Test {

@@ -12,6 +12,7 @@
 #include "model/formula_capsule.h"
 #include "model/selection.h"
 #include "tests/app/scripted_platform.h"
+#include "tests/app/selectors/formula_node.h"
 #include "tests/common/code_log.h"
 #include "tests/io/reader_support.h"
 
@@ -30,14 +31,6 @@ std::string Record(const std::string& text, std::int32_t tag = 10410) {
     bytes += text;
     put(static_cast<std::uint32_t>(-tag));
     return bytes;
-}
-
-Core::Node::Ptr FormulaNode(const std::string& text) {
-    auto formula = Safe::MakeX<Formula>();
-    EXPECT_TRUE(formula->Define(text, false));
-    auto node = Safe::MakeX<Core::FormulaCapsule>();
-    node->SetFormula(formula);
-    return node;
 }
 
 std::string StoredText() {
