@@ -83,8 +83,14 @@ use_ccache() {
     if [[ -z "$(ccache -k base_dir 2>/dev/null)" ]]; then export CCACHE_BASEDIR="$root"; fi
 }
 
-# -O1 and line tables only, in place of the Debug and RelWithDebInfo types' own flags.
-line_tables=("-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g1" "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG")
+# -O1 and line tables only, in place of the Debug and RelWithDebInfo types' own flags. The line
+# tables name files from the source folder, not by their full paths: the compiler cache then
+# serves clones of the project in other folders too (with debug information it otherwise keys
+# each object to its build folder).
+debug_paths="-fdebug-prefix-map=$root=."
+if [[ "$root" == *" "* ]]; then debug_paths=""; fi  # a blank would split the flag
+line_tables=("-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g1 $debug_paths"
+    "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG $debug_paths")
 
 # build NAME BUILD_TYPE [CMAKE_ARGS...]: configures and builds build/NAME, output in its log file.
 # With build_targets set (names apart by blanks), only those targets are built.

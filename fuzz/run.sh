@@ -17,8 +17,11 @@ build="${FUZZ_BUILD:-$root/build/fuzz}"
 testdata="${SORIX_TESTDATA:-$root/../shared/testdata}"
 
 mkdir -p "$build"
+# Files named from the source folder in the line tables, as test.sh builds them (for the cache).
+debug_paths="-fdebug-prefix-map=$root=."
+if [[ "$root" == *" "* ]]; then debug_paths=""; fi
 if ! { cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG" \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG $debug_paths" \
     -DSORIX_FUZZ=ON -DSORIX_TESTS=OFF &&
     cmake --build "$build" --target "${targets[@]/#/fuzz_}"; } >"$build/build.log" 2>&1; then
     cat "$build/build.log" >&2
