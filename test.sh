@@ -274,6 +274,8 @@ start_beside() {
     local name="$1"
     shift
     echo "== $name: started beside the Windows tests"
+    # A result left by an earlier run must not stand for this one if the job dies before writing.
+    rm -f "build/$name-beside.result"
     (
         passed=0
         failed=0
