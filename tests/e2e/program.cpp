@@ -3,6 +3,7 @@
 #include <psapi.h>
 #include <winternl.h>
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -126,9 +127,9 @@ Program::~Program() {
     if (process_.hProcess) CloseHandle(process_.hProcess);
 }
 
-bool Program::Start(const std::string& arguments, bool quoteProgram, DWORD timeoutMs) {
+std::string Program::Start(const std::string& arguments, bool quoteProgram, DWORD timeoutMs) {
     // A scenario may start the program again once the last one ended.
-    if (Running()) return false;
+    if (Running()) return "the program runs already";
     if (process_.hProcess) {
         DeleteFileA(Core::StateDumpPath(Id()).c_str());
         CloseHandle(process_.hProcess);
@@ -140,19 +141,37 @@ bool Program::Start(const std::string& arguments, bool quoteProgram, DWORD timeo
     if (!arguments.empty()) line += " " + arguments;
     std::vector<char> buffer(line.begin(), line.end());
     buffer.push_back('\0');
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process_))
-        return false;
-    CloseHandle(process_.hThread);
+    if (const DWORD error = Launch(buffer))
+        return "cannot start " + line + ": error " + std::to_string(error);
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < timeoutMs && Running()) {
         WatchBanner();
-        if (MainWindow(0) || !Boxes().empty()) return true;
+        if (MainWindow(0) || !Boxes().empty()) return "";
         Sleep(1);
     }
-    return false;
+    if (!Running())
+        return "the program ended with exit code " + std::to_string(WaitForExit(0)) +
+               " before a window of it showed";
+    return "neither a main window nor a box of the program showed";
+}
+
+// Under load, Wine now and then fails to bring up a new process before any of its code ran
+// (seen once in hundreds of runs): that is tried again, as a person would start it again. The
+// last error, or 0 when the process runs.
+DWORD Program::Launch(std::vector<char> commandLine) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    for (int attempt = 1;; ++attempt) {
+        if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           nullptr, &startup, &process_)) {
+            CloseHandle(process_.hThread);
+            return 0;
+        }
+        const DWORD error = GetLastError();
+        if (attempt == 3) return error;
+        std::fprintf(stderr, "starting the program failed (error %lu); trying again\n", error);
+        Sleep(1000);
+    }
 }
 
 bool Program::Attach(DWORD timeoutMs) {

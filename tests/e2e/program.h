@@ -31,8 +31,9 @@ public:
     Program& operator=(const Program&) = delete;
 
     // Starts the program with the argument text; its path quoted unless quoteProgram is false.
-    // Waits until its main window or one of its boxes shows; false after timeoutMs.
-    bool Start(const std::string& arguments, bool quoteProgram, DWORD timeoutMs);
+    // Waits until its main window or one of its boxes shows: empty then, else why not (within
+    // timeoutMs).
+    std::string Start(const std::string& arguments, bool quoteProgram, DWORD timeoutMs);
     // Takes the program whose main window shows already (started by someone else); it is
     // left running at the end.
     bool Attach(DWORD timeoutMs);
@@ -64,6 +65,7 @@ public:
 
 private:
     void WatchBanner();
+    DWORD Launch(std::vector<char> commandLine);
 
     std::string path_;
     PROCESS_INFORMATION process_{};

@@ -119,9 +119,7 @@ std::string Runner::Start(const Step& step) {
         const std::string argument = word.find(' ') != std::string::npos ? Quoted(word) : word;
         arguments += arguments.empty() ? argument : " " + argument;
     }
-    return program_.Start(arguments, quoteProgram, 30000)
-               ? ""
-               : "neither a main window nor a box of the program showed";
+    return program_.Start(arguments, quoteProgram, 30000);
 }
 
 std::string Runner::Input(const Step& step) {
@@ -466,7 +464,7 @@ std::string Runner::ExpectRepaint(const Step& step) {
 void Runner::LeaveEvidence(bool fromWatchdog) {
     if (SaveScreenshot(work_ + "\\failure.bmp"))
         std::fprintf(stderr, "screenshot: %s\\failure.bmp\n", work_.c_str());
-    if (!program_.Running())
+    if (program_.Handle() && !program_.Running())
         std::fprintf(stderr, "the program ended with exit code %ld\n", program_.WaitForExit(0));
     const std::string dump = program_.Running() ? program_.StateDump(3000) : "";
     // The last one read when the program no longer answers (the watchdog leaves it to the

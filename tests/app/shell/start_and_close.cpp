@@ -113,7 +113,8 @@ bool WaitForDefaultCurve(HWND main, HWND view) {
 int main(int argc, char** argv) {
     if (argc < 2) return Fail("usage: start_and_close PATH_TO_SORIX_EXE");
     E2e::Program program(E2e::WindowsPath(argv[1]));
-    if (!program.Start("", true, 30000)) return Fail("Sorix.exe shows no window within 30 s");
+    if (const std::string failed = program.Start("", true, 30000); !failed.empty())
+        return Fail(("Sorix.exe: " + failed).c_str());
 
     int status = 0;
     const HWND window = program.MainWindow(0);
