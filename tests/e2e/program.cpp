@@ -139,9 +139,7 @@ std::string Program::Start(const std::string& arguments, bool quoteProgram, DWOR
     bannerSeen_ = bannerShowing_ = false;
     std::string line = quoteProgram ? "\"" + path_ + "\"" : path_;
     if (!arguments.empty()) line += " " + arguments;
-    std::vector<char> buffer(line.begin(), line.end());
-    buffer.push_back('\0');
-    if (const DWORD error = Launch(buffer))
+    if (const DWORD error = Launch(line))
         return "cannot start " + line + ": error " + std::to_string(error);
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < timeoutMs && Running()) {
@@ -158,12 +156,14 @@ std::string Program::Start(const std::string& arguments, bool quoteProgram, DWOR
 // Under load, Wine now and then fails to bring up a new process before any of its code ran
 // (seen once in hundreds of runs): that is tried again, as a person would start it again. The
 // last error, or 0 when the process runs.
-DWORD Program::Launch(std::vector<char> commandLine) {
+DWORD Program::Launch(const std::string& commandLine) {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     for (int attempt = 1;; ++attempt) {
-        if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                           nullptr, &startup, &process_)) {
+        // A copy each time: CreateProcess may write into the command line it is given.
+        std::vector<char> buffer(commandLine.c_str(), commandLine.c_str() + commandLine.size() + 1);
+        if (CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                           &startup, &process_)) {
             CloseHandle(process_.hThread);
             return 0;
         }

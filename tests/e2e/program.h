@@ -65,7 +65,7 @@ public:
 
 private:
     void WatchBanner();
-    DWORD Launch(std::vector<char> commandLine);
+    DWORD Launch(const std::string& commandLine);
 
     std::string path_;
     PROCESS_INFORMATION process_{};
