@@ -100,6 +100,18 @@ bool ShowsDefaultCurve(HWND main, HWND view) {
     return lines >= 3;
 }
 
+// The main window's title once it is the expected one, or the last one read within 30 s. A
+// window may show while the program is still building its panels, and a busy program answers
+// WM_GETTEXT late (the driver gives up after 2 s).
+std::string WaitForTitle(HWND main, const std::string& expected) {
+    std::string title;
+    for (int i = 0; i < 300 && title != expected; ++i) {
+        if (i) Sleep(100);
+        title = E2e::WindowText(main);
+    }
+    return title;
+}
+
 bool WaitForDefaultCurve(HWND main, HWND view) {
     for (int i = 0; i < 50; ++i) {
         if (ShowsDefaultCurve(main, view)) return true;
@@ -118,8 +130,11 @@ int main(int argc, char** argv) {
 
     int status = 0;
     const HWND window = program.MainWindow(0);
-    if (!window || E2e::WindowText(window) != "Sorix 2.0 - Project") {
-        status = Fail("no main window titled \"Sorix 2.0 - Project\"");
+    const std::string title = window ? WaitForTitle(window, "Sorix 2.0 - Project") : "";
+    if (title != "Sorix 2.0 - Project") {
+        const std::string seen = window ? "its title is \"" + title + "\""
+                                        : std::to_string(program.Boxes().size()) + " box(es) showed";
+        status = Fail(("no main window titled \"Sorix 2.0 - Project\": " + seen).c_str());
     } else {
         // A tenth of the work area from its left, at the top, four fifths wide, full height.
         RECT area{}, place{};
