@@ -275,3 +275,12 @@ std::vector<int> CountGroups(const ElementList& tokens) {
     }
     return groups;
 }
+
+std::ptrdiff_t NestingDepth(const std::string& text) {
+    std::ptrdiff_t depth = 0, deepest = 0;
+    for (char c : text) {
+        if (c == '(') deepest = std::max(deepest, ++depth);
+        if (c == ')') --depth;
+    }
+    return deepest;
+}

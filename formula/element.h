@@ -1,5 +1,6 @@
 #pragma once
 // Tokens of formula expressions and the lexer that splits, classifies and checks them.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -97,3 +98,6 @@ int FindFunction(const std::string& text);
 std::vector<double> BuildNumberTable(const ElementList& tokens);
 // Sets every token's parenthesis depth; returns the number of "(" at each depth.
 std::vector<int> CountGroups(const ElementList& tokens);
+// The greatest count of "(" less ")" that the text reaches from its start: the levels that
+// CountGroups finds in its tokens, counted without making them.
+std::ptrdiff_t NestingDepth(const std::string& text);

@@ -1,6 +1,7 @@
 #include "formula/formula.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 #include "foundation/text.h"
@@ -29,6 +30,11 @@ bool Formula::Define(const std::string& text, const bool& useErrorDefault) {
             return Fail(name + " already exists!", useErrorDefault);
     }
 
+    // The two pairs of parentheses around the expression are not the writer's.
+    if (NestingDepth(expression) - 2 > kMaxFormulaNesting)
+        return Fail(
+            "Parentheses are nested more than " + std::to_string(kMaxFormulaNesting) + " deep.",
+            useErrorDefault);
     const ElementList tokens = Tokenize(expression, arguments_);
     for (const auto& token : tokens)
         if (!token->IsValid()) return Fail(token->GetMessage(), useErrorDefault);

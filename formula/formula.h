@@ -8,6 +8,11 @@
 #include "formula/term.h"
 #include "foundation/countable.h"
 
+// The deepest the parentheses of a definition's expression may nest. Each level costs the
+// lexer, the compiler and the term some hundreds of bytes, and an evaluation by blocks a column:
+// a deeper text is refused before it is split, whatever its length.
+constexpr int kMaxFormulaNesting = 50000;
+
 class Formula : public Safe::Countable {
 public:
     Formula();

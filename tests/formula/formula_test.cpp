@@ -132,6 +132,49 @@ TEST(Formula, DeepNestingCompilesAndEvaluates) {
     EXPECT_EQ(formula.GetTerm()->GetLevelCount(), kDepth + 2);
 }
 
+// f(x) = x in parentheses depth deep, each level opened by open.
+std::string Nested(int depth, const std::string& open) {
+    std::string text = "f(x)=";
+    for (int i = 0; i < depth; ++i) text += open;
+    return text + "x" + std::string(depth, ')');
+}
+
+TEST(Formula, NestingIsBoundedBeforeTheTextIsSplit) {
+    const std::string refused = "Parentheses are nested more than 50000 deep.";
+    std::string flat = "f(x)=";
+    for (int i = 0; i < 60000; ++i) flat += "(x)+";
+    flat += "x";
+    struct Case {
+        std::string text;
+        std::string message;  // empty when accepted
+        Complex value;        // at x = (1, 2)
+    };
+    for (const Case& c : {
+             Case{Nested(50000, "("), "", {1, 2}},
+             Case{Nested(50000, "Conjg("), "", {1, 2}},  // conjugated an even number of times
+             Case{flat, "", {60001, 120002}},            // many groups, none deep
+             Case{Nested(50001, "("), refused, {}},
+             Case{Nested(50001, "Sqrt("), refused, {}},
+             // Without the bound the lexer would answer "Missing close parenthesis.".
+             Case{"f(x)=" + std::string(50001, '(') + "x", refused, {}},
+         }) {
+        const std::string start = c.text.substr(0, 24);
+        Formula formula;
+        EXPECT_EQ(formula.Define(c.text, false), c.message.empty()) << start;
+        EXPECT_EQ(formula.GetMessage(), c.message) << start;
+        EXPECT_EQ(Evaluate(formula, {{1, 2}}), c.value) << start;
+        if (!c.message.empty()) {
+            // Compared whole, printed in part: a failure would print a text 100 KB long.
+            EXPECT_TRUE(formula.GetDefinition() == "f(x)=0.0")
+                << start << " became " << formula.GetDefinition().substr(0, 24);
+        }
+    }
+    // The two pairs of parentheses around every expression come on top of the writer's.
+    Formula deepest;
+    ASSERT_TRUE(deepest.Define(Nested(50000, "("), false));
+    EXPECT_EQ(deepest.GetTerm()->GetLevelCount(), 50002);
+}
+
 TEST(FormulaText, SidesAndFunctionName) {
     EXPECT_EQ(GetLeftSide(" f (x) = 1 = 2"), "f(x)");
     EXPECT_EQ(GetLeftSide("f(x)"), "");

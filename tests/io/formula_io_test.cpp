@@ -96,6 +96,26 @@ TEST_F(FormulaFiles, AFormulaThatNoLongerCompilesIsReportedWithItsTextKept) {
     EXPECT_FALSE(read.node);
 }
 
+TEST_F(FormulaFiles, ParenthesesNestedTooDeeplyAreReportedWithTheFormulasMessage) {
+    for (const int depth : {50000, 50001}) {
+        const std::string text = "f(x)=" + std::string(depth, '(') + "x" + std::string(depth, ')');
+        BinaryWriter writer;
+        FormulaIo::WriteRecord(writer, text);
+        Core::FormulaFileResult read =
+            FormulaIo::ReadFormulaFile(folder.Write("deep.fun", writer.Bytes()));
+        EXPECT_TRUE(read.text == text) << depth;  // the text stays with the caller
+        if (depth == 50000) {
+            ASSERT_TRUE(read.node) << read.message;
+            read.node->GetChild(0)->SetValue(Core::Complex(3.5, 0), 0);
+            EXPECT_EQ(read.node->Evaluate(), Core::Complex(3.5, 0));
+        } else {
+            EXPECT_EQ(read.message, "Parentheses are nested more than 50000 deep.");
+            EXPECT_TRUE(read.formulaError);
+            EXPECT_FALSE(read.node);
+        }
+    }
+}
+
 TEST_F(FormulaFiles, AFailedWriteKeepsTheOldFile) {
     const std::string path = folder.Write("kept.fun", kDoubleFile);
     // Not a formula node, or a formula node without a formula: refused before the file is opened.

@@ -368,6 +368,27 @@ TEST_F(Osml, SymbolsThatDoubleEachOtherAreRefused) {
     EXPECT_EQ(message.substr(message.find('\n')), "\nThe document makes too many nodes.");
 }
 
+// The bound the formulas set on nesting holds in documents: at the bound the formula reads and
+// evaluates, one level deeper the document is refused.
+TEST_F(Osml, FormulasNestedBeyondTheirBoundAreRefused) {
+    for (const int depth : {50000, 50001}) {
+        const std::string text =
+            "<?xml version=\"1.0\" ?>\n<osml version=\"2.0\">\n<semantics>\n"
+            "<symbol name=\"f\" type=\"function\" encoding=\"formula\">\n<formula> f(x)=" +
+            std::string(depth, '(') + "x" + std::string(depth, ')') +
+            " </formula></symbol></semantics>\n<math><definition name=\"y\"><apply>"
+            "<function name=\"f\" source=\"document\"/><number> 1.5 </number></apply>"
+            "</definition></math></osml>";
+        if (depth == 50000) {
+            MathMap::Ptr read = ReadBack(text);
+            read->EvaluateAll();
+            EXPECT_EQ(read->FindMap("y")->Value(), Complex(1.5, 0));
+        } else {
+            EXPECT_EQ(Message([&] { ReadBack(text); }), "At line : 5\nInvalid declaration");
+        }
+    }
+}
+
 TEST_F(Osml, LibrariesWriteReadAndIncludeWithoutLoops) {
     MathMap::Ptr first = MathMap::CreateModel("twice");
     Node::Ptr times = Node::Create(202);
