@@ -4,9 +4,10 @@
 //
 // Reads that fill named sets, each timed beside a reference of the same size that is linear by
 // construction, with Google Benchmark fitting the growth of both: project files of N spectra
-// and of N models (against the same records read into a plain list), a layer record of N
-// curves (against N layers of one curve each) and an OSML symbol of N arguments applied once
-// (against N symbols of one argument, each applied once). Each must grow as N or N log N.
+// and of N models, also after a model "model@2147483647" (against the same records read into a
+// plain list), a layer record of N curves (against N layers of one curve each) and an OSML
+// symbol of N arguments applied once (against N symbols of one argument, each applied once).
+// Each must grow as N or N log N.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -161,11 +162,13 @@ std::string SpectraProject(int count) {
 }
 
 // N models of two definitions, every one named "model": read, they become "model",
-// "model@1".. "model@<N-1>".
-std::string ModelsProject(int count) {
-    return ProjectBytes(TagModelBlock, [count](BinaryWriter& writer) {
+// "model@1".. "model@<N-1>". With a first name, the first of them bears it.
+std::string ModelsProject(int count, const std::string& first = "model") {
+    return ProjectBytes(TagModelBlock, [&](BinaryWriter& writer) {
         const MathMap::Ptr model = MathMap::CreateModel("model");
-        for (int i = 0; i < count; ++i) Core::NodeMapIo().WriteMathMap(model, writer);
+        const MathMap::Ptr firstModel = MathMap::CreateModel(first);
+        for (int i = 0; i < count; ++i)
+            Core::NodeMapIo().WriteMathMap(i == 0 ? firstModel : model, writer);
     });
 }
 
@@ -207,6 +210,15 @@ void BM_ReadProjectModels(benchmark::State& state) {
     Capsule::RegisterFamilies();
     const int count = static_cast<int>(state.range(0));
     ReadProject(state, ModelsProject(count), count, [] { return Core::Models().Count(); });
+}
+
+// The number of "model@2147483647" reads as the largest int, as does every number given after
+// it: the largest number stays put, yet naming must not search past the names given so far.
+void BM_ReadProjectModelsAfterLargestNumber(benchmark::State& state) {
+    Capsule::RegisterFamilies();
+    const int count = static_cast<int>(state.range(0));
+    ReadProject(state, ModelsProject(count, "model@2147483647"), count,
+                [] { return Core::Models().Count(); });
 }
 
 void BM_ReadModelRecordsOnly(benchmark::State& state) {
@@ -356,6 +368,7 @@ BENCHMARK(BM_ReadOsmlDocument)
 BENCHMARK(BM_ReadProjectSpectra)->Apply(Sizes<100000>);
 BENCHMARK(BM_ReadSpectrumRecordsOnly)->Apply(Sizes<100000>);
 BENCHMARK(BM_ReadProjectModels)->Apply(Sizes<100000>);
+BENCHMARK(BM_ReadProjectModelsAfterLargestNumber)->Apply(Sizes<100000>);
 BENCHMARK(BM_ReadModelRecordsOnly)->Apply(Sizes<100000>);
 BENCHMARK(BM_ReadLayerOfNCurves)->Apply(Sizes<30000>);
 BENCHMARK(BM_ReadLayersOfOneCurve)->Apply(Sizes<30000>);

@@ -57,10 +57,17 @@ public:
         // A name begins with the base exactly when its own text up to its first "@" is the base.
         auto numbers = numbersAfter_.find(base);
         std::uint32_t largest = numbers == numbersAfter_.end() ? 0 : *numbers->second.rbegin();
-        // A name such as "abc@-1" reads as the largest unsigned number and wraps: keep counting
-        // until the name is free.
         std::uint32_t n = largest + 1;
-        while (byName_.Has(base + std::to_wstring(n))) ++n;
+        if (byName_.Has(base + std::to_wstring(n))) {
+            // Only names the reading cannot tell apart collide: numbers past the int range all
+            // read as its largest value, and "abc@-1" as the largest unsigned number, which
+            // wraps. The largest number then stays where it is, so go on from where the last
+            // such search for this base ended: each name costs the same however many there are.
+            std::uint32_t& searched = searchedTo_[base];
+            n = std::max(n, searched);
+            while (byName_.Has(base + std::to_wstring(n))) ++n;
+            searched = n + 1;
+        }
         item->SetName(base + std::to_wstring(n));
     }
 
@@ -85,6 +92,7 @@ public:
         for (const Item& item : items_) item->RemoveIndex(this);
         byName_.Clear();
         numbersAfter_.clear();
+        searchedTo_.clear();
         std::vector<Item> released;
         released.swap(items_);
         for (Item& item : released) item = nullptr;
@@ -178,4 +186,6 @@ private:
     NameIndex<T, std::wstring> byName_;
     // For each text up to and including a first "@", the numbers that follow it in the names.
     std::unordered_map<std::wstring, std::multiset<std::uint32_t>> numbersAfter_;
+    // For each such text, the number after the last name given by searching past a taken one.
+    mutable std::unordered_map<std::wstring, std::uint32_t> searchedTo_;
 };

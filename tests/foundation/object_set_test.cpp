@@ -59,6 +59,20 @@ TEST(ObjectSet, WrappingNumberStillGivesAFreeName) {
     EXPECT_EQ(set.At(4)->GetName(), L"abc@2");
 }
 
+TEST(ObjectSet, NamesAfterAnUnreadableNumberCostTheSame) {
+    // Every name given after these reads back as the same number, so the largest stays put;
+    // naming once searched past every name given so far (30,000 names took minutes).
+    constexpr int kCount = 30000;
+    for (const auto& [first, firstGiven] :
+         {std::pair{L"a@2147483647", 2147483648LL}, std::pair{L"a@-1", 0LL}}) {
+        Set set;
+        set.Add(Item(first));
+        set.Add(Item(L"a"));
+        for (int i = 0; i < kCount; ++i) set.Add(Item(L"a"));
+        EXPECT_EQ(set.At(kCount + 1)->GetName(), L"a@" + std::to_wstring(firstGiven + kCount - 1));
+    }
+}
+
 TEST(ObjectSet, LookupsOnEmptyAndOutOfRange) {
     Set set;
     EXPECT_EQ(set.IndexOf(L"a"), -1);
@@ -143,6 +157,19 @@ TEST(ObjectSet, NamingRuleFollowsRenamesAndRemovals) {
         {{"add ab@3", "add abc@9", "add ab", "add ab"}, {L"ab@3", L"abc@9", L"ab", L"ab@4"}},
         {{"add q", "add q@+6x", "add q"}, {L"q", L"q@+6x", L"q@7"}},
         {{"add k@", "add k@"}, {L"k@", L"k@1"}},
+        {{"add a", "add a@007", "add a"}, {L"a", L"a@007", L"a@8"}},
+        // Numbers past the int range read as its largest value, 2147483647; negative ones are
+        // compared as unsigned: -1 is the largest and one more wraps to 0.
+        {{"add a", "add a@2147483647", "add a", "add a"},
+         {L"a", L"a@2147483647", L"a@2147483648", L"a@2147483649"}},
+        {{"add a", "add a@4294967295", "add a"}, {L"a", L"a@4294967295", L"a@2147483648"}},
+        {{"add a", "add a@9223372036854775808", "add a"},
+         {L"a", L"a@9223372036854775808", L"a@2147483648"}},
+        {{"add a", "add a@123456789012345678901234567890", "add a"},
+         {L"a", L"a@123456789012345678901234567890", L"a@2147483648"}},
+        {{"add a", "add a@-1", "add a", "add a"}, {L"a", L"a@-1", L"a@0", L"a@1"}},
+        {{"add a", "add a@-5", "add a", "add a"},
+         {L"a", L"a@-5", L"a@4294967292", L"a@4294967293"}},
     };
     for (const Case& c : cases) {
         Set set;
