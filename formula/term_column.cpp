@@ -77,10 +77,12 @@ void WithReaders(const Column& a, const Column& b, const Column& c, G g) {
 
 // out := sum + a * b, or the quotient, or sum minus either: Join and Accumulate in one loop, the
 // product never stored, with the same arithmetic; the points that Join gives by the special
-// rules are then done again one by one. a or b varies; out is none of sum, a and b.
+// rules are then done again one by one. a or b varies; out is none of sum, a and b. Kept out of
+// RunColumn: inlined there, the loops' closures for every kind of column were set up on each call
+// of RunColumn, whatever its group computes.
 template <bool kSubtract>
-void AccumulateJoin(const Column& sum, const Column& a, const Column& b, bool divide, double zero,
-                    Column& out) {
+[[gnu::noinline]] void AccumulateJoin(const Column& sum, const Column& a, const Column& b,
+                                      bool divide, double zero, Column& out) {
     out.SetVarying();
     auto add = [zero](double s, double p) { return kSubtract ? (zero + s) - p : (zero + s) + p; };
     bool special = false;
