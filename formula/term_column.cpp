@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <type_traits>
 
 #include "formula/group_functions.h"
 #include "formula/term.h"
@@ -97,8 +98,15 @@ template <bool kSubtract>
                 return probe;
             });
         };
-        special = divide ? loop([](auto&&... v) { return OrdinaryQuotient(v...); })
-                         : loop([](auto&&... v) { return OrdinaryProduct(v...); });
+        if (!divide) {
+            special = loop([](auto&&... v) { return OrdinaryProduct(v...); });
+        } else if constexpr (std::is_same_v<decltype(x), ColumnLoop::Single>) {
+            // A constant dividend is probed once, not at every point.
+            const bool dividend = SpecialDividendProbe(x.re, x.im) != 0.0;
+            special = loop([](auto&&... v) { return OrdinaryQuotient<false>(v...); }) || dividend;
+        } else {
+            special = loop([](auto&&... v) { return OrdinaryQuotient(v...); });
+        }
     });
     if (!special) return;
     for (int i = 0; i < kColumnBlock; ++i) {
