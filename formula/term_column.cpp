@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <type_traits>
 
 #include "formula/group_functions.h"
 #include "formula/term.h"
@@ -77,10 +78,12 @@ void WithReaders(const Column& a, const Column& b, const Column& c, G g) {
 
 // out := sum + a * b, or the quotient, or sum minus either: Join and Accumulate in one loop, the
 // product never stored, with the same arithmetic; the points that Join gives by the special
-// rules are then done again one by one. a or b varies; out is none of sum, a and b.
+// rules are then done again one by one. a or b varies; out is none of sum, a and b. Kept out of
+// RunColumn: inlined there, the loops' closures for every kind of column were set up on each call
+// of RunColumn, whatever its group computes.
 template <bool kSubtract>
-void AccumulateJoin(const Column& sum, const Column& a, const Column& b, bool divide, double zero,
-                    Column& out) {
+[[gnu::noinline]] void AccumulateJoin(const Column& sum, const Column& a, const Column& b,
+                                      bool divide, double zero, Column& out) {
     out.SetVarying();
     auto add = [zero](double s, double p) { return kSubtract ? (zero + s) - p : (zero + s) + p; };
     bool special = false;
@@ -95,8 +98,15 @@ void AccumulateJoin(const Column& sum, const Column& a, const Column& b, bool di
                 return probe;
             });
         };
-        special = divide ? loop([](auto&&... v) { return OrdinaryQuotient(v...); })
-                         : loop([](auto&&... v) { return OrdinaryProduct(v...); });
+        if (!divide) {
+            special = loop([](auto&&... v) { return OrdinaryProduct(v...); });
+        } else if constexpr (std::is_same_v<decltype(x), ColumnLoop::Single>) {
+            // A constant dividend is probed once, not at every point.
+            const bool dividend = SpecialDividendProbe(x.re, x.im) != 0.0;
+            special = loop([](auto&&... v) { return OrdinaryQuotient<false>(v...); }) || dividend;
+        } else {
+            special = loop([](auto&&... v) { return OrdinaryQuotient(v...); });
+        }
     });
     if (!special) return;
     for (int i = 0; i < kColumnBlock; ++i) {

@@ -11,26 +11,34 @@ inline double SpecialProductProbe(double p) {
 }
 
 // The probe of a quotient (ar, ai) / b with d = |b|^2: 0.0 when IsOrdinaryQuotient surely holds.
-// Out of 2^-898 .. 2^899, d covers a larger part of b out of 2^-450 .. 2^450; NaN parts fail a
-// test below.
-inline double SpecialQuotientProbe(double ar, double ai, double d) {
+// It adds the divisor's probe and the dividend's, each 0.0 or 1.0 per test. Out of
+// 2^-898 .. 2^899, d covers a larger part of b out of 2^-450 .. 2^450; NaN parts fail a test.
+inline double SpecialDivisorProbe(double d) {
+    return (d >= 0x1p-898 ? 0.0 : 1.0) + (d <= 0x1p899 ? 0.0 : 1.0);
+}
+inline double SpecialDividendProbe(double ar, double ai) {
     const double m = std::fabs(ar) > std::fabs(ai) ? std::fabs(ar) : std::fabs(ai);
-    return (d >= 0x1p-898 ? 0.0 : 1.0) + (d <= 0x1p899 ? 0.0 : 1.0) + (m <= 0x1p450 ? 0.0 : 1.0) +
-           (((m >= 0x1p-450) | (m == 0.0)) ? 0.0 : 1.0);
+    return (m <= 0x1p450 ? 0.0 : 1.0) + (((m >= 0x1p-450) | (m == 0.0)) ? 0.0 : 1.0);
+}
+inline double SpecialQuotientProbe(double ar, double ai, double d) {
+    return SpecialDivisorProbe(d) + SpecialDividendProbe(ar, ai);
 }
 
 // The ordinary product and quotient, as Multiply and Divide compute them, with their probes.
+// kProbeDividend false leaves the dividend's probe to the caller, who takes it once for a
+// dividend that is the same at every point.
 inline double OrdinaryProduct(double ar, double ai, double br, double bi, double& re, double& im) {
     re = ar * br - ai * bi;
     im = ar * bi + ai * br;
     return SpecialProductProbe(re);
 }
-inline double OrdinaryQuotient(double ar, double ai, double br, double bi, double& re, double& im) {
+template <bool kProbeDividend = true>
+double OrdinaryQuotient(double ar, double ai, double br, double bi, double& re, double& im) {
     const double d = br * br + bi * bi;
     const double s = 1.0 / d;
     re = (ar * br + ai * bi) * s;
     im = (ai * br - ar * bi) * s;
-    return SpecialQuotientProbe(ar, ai, d);
+    return kProbeDividend ? SpecialQuotientProbe(ar, ai, d) : SpecialDivisorProbe(d);
 }
 
 // The special case of a product: NaN in both parts, an infinity times a zero, which the

@@ -349,7 +349,9 @@ bool Same(const Complex& a, const Complex& b) {
 // Every group function over a block against the point path, bit for bit: the sum an argument
 // alone (the column the function reads in place), a leading minus, sums of products and
 // quotients (added as they are computed), a constant and groups repeated (computed once), at
-// points whose parts run through every pair of ordinary and special values.
+// points whose parts run through every pair of ordinary and special values, with a constant
+// argument that is ordinary or special (a constant dividend is probed once per block: c/b has
+// no special divisor in the block).
 TEST(Term, ColumnsOfEveryGroupFunctionGiveThePointValues) {
     constexpr double inf = std::numeric_limits<double>::infinity();
     const double parts[16] = {std::numeric_limits<double>::quiet_NaN(),
@@ -368,10 +370,11 @@ TEST(Term, ColumnsOfEveryGroupFunctionGiveThePointValues) {
                               7.0,
                               710.0,
                               -745.0};
+    const Complex constants[] = {
+        {0.7, -1.3}, {1e308, 0.0}, {0.0, -3e-170}, {-inf, 1.0}, {parts[0], 0.0}};
     Column a, b, c;
     a.SetVarying();
     b.SetVarying();
-    c.SetConstant({0.7, -1.3});
     for (int i = 0; i < kColumnBlock; ++i) {
         a.Set(i, {parts[i % 16], parts[(i / 16) % 16]});
         b.Set(i, {0.3 * i - 20.0, 1.5 - 0.01 * i});
@@ -385,7 +388,8 @@ TEST(Term, ColumnsOfEveryGroupFunctionGiveThePointValues) {
             Complex expected;
             term.Evaluate(expected, {a.At(i), b.At(i), c.At(i)});
             ASSERT_TRUE(Same(result.At(i), expected))
-                << what << " at " << a.At(i) << ": " << result.At(i) << " against " << expected;
+                << what << " at " << a.At(i) << " with c = " << c.Value() << ": " << result.At(i)
+                << " against " << expected;
         }
     };
     for (const char* name : {"",     "Real", "Imag", "Abs",  "Norm", "Arg",     "Conjg", "Sqr",
@@ -395,10 +399,13 @@ TEST(Term, ColumnsOfEveryGroupFunctionGiveThePointValues) {
         for (const std::string& expression :
              {f + "(a)", f + "(-a)", f + "(a+b)", f + "(a*b)", f + "(c)", f + "(a)*2+" + f + "(b)",
               f + "(a)*" + f + "(a)", "(" + f + "(a)+1)*(" + f + "(a)-b)/" + f + "(b)",
-              f + "(b-a*b+c/a-b/a+a*c)", f + "(-a*b+1/(c*c-a*a-i*c*a))"}) {
+              f + "(b-a*b+c/a-b/a+a*c)", f + "(-a*b+1/(c*c-a*a-i*c*a))", f + "(a-c/b)"}) {
             Compiled compiled = Compile(expression, {"a", "b", "c"});
             Term term(compiled.numbers, compiled.program);
-            compare(term, expression);
+            for (const Complex& constant : constants) {
+                c.SetConstant(constant);
+                compare(term, expression);
+            }
         }
     }
     // A code without a function over a varying argument: zero, as the register it leaves.
