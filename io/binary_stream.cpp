@@ -1,6 +1,7 @@
 #include "io/binary_stream.h"
 
 #include <cstring>
+#include <new>
 
 #include "foundation/exception.h"
 #include "foundation/platform.h"
@@ -28,13 +29,21 @@ std::uint64_t GetLittle(const char* in, int n) {
 // --- Reader ---
 
 BinaryReader::BinaryReader(const std::string& path) {
-    auto file = std::make_unique<std::ifstream>(path, std::ios::binary);
-    if (!file->is_open()) Fail("Couldn't open file.");
-    file->seekg(0, std::ios::end);
-    const std::streamoff end = file->tellg();
-    file->seekg(0, std::ios::beg);
-    size_ = end > 0 ? static_cast<std::uint64_t>(end) : 0;
-    in_ = std::move(file);
+    *this = FromBytes(WholeFile(path));
+}
+
+std::string BinaryReader::WholeFile(const std::string& path) {
+    std::string bytes;
+    try {
+        switch (Platform::ReadWholeFile(path, bytes)) {
+            case Platform::ReadStatus::Read: break;
+            case Platform::ReadStatus::CannotOpen: Fail("Couldn't open file.");
+            case Platform::ReadStatus::Failed: Fail("File read failed");
+        }
+    } catch (const std::bad_alloc&) {
+        Fail("Memory allocation error.");
+    }
+    return bytes;
 }
 
 BinaryReader BinaryReader::FromBytes(std::string bytes) {

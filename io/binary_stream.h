@@ -38,10 +38,14 @@ enum RecordTag : int {
 
 class BinaryReader {
 public:
-    // Opens a file; "Couldn't open file." when it cannot.
+    // Reads a whole file; "Couldn't open file." when it cannot be opened, "File read failed"
+    // when the system fails to read it.
     explicit BinaryReader(const std::string& path);
     // Reads bytes held in memory.
     static BinaryReader FromBytes(std::string bytes);
+    // The bytes of a whole file, with the failures of the constructor (and "Memory allocation
+    // error." when they do not fit in memory).
+    static std::string WholeFile(const std::string& path);
 
     std::uint32_t ReadU32();
     // A u32 read back as the signed value it was written from (tags, type ids).
@@ -60,7 +64,7 @@ private:
     BinaryReader() = default;
     void ReadBytes(char* out, std::size_t n);
 
-    std::unique_ptr<std::istream> in_;
+    std::unique_ptr<std::istringstream> in_;
     std::uint64_t size_ = 0;
     bool ended_ = false;
 };

@@ -1,7 +1,7 @@
 #include "io/sml_markup.h"
 
 #include <fstream>
-#include <iterator>
+#include <new>
 
 #include "foundation/platform.h"
 #include "io/sml_vocabulary.h"
@@ -241,10 +241,11 @@ std::string Indentation(int depth) {
 }
 
 bool ReadWhole(const std::string& path, std::string& text) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file.is_open()) return false;
-    text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    return !file.bad();
+    try {
+        return Platform::ReadWholeFile(path, text) == Platform::ReadStatus::Read;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
 }
 
 }  // namespace
