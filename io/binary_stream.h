@@ -2,10 +2,13 @@
 // The little-endian primitives of every binary file, and the tagged-record rule: a record is a
 // positive tag, a body, and the negated tag. Failures throw Winplus::Exception.
 #include <cstdint>
-#include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
+
+namespace Platform {
+class FileSave;
+}
 
 namespace Core {
 inline bool IsTag(const int& tag, const int& value) {
@@ -69,11 +72,12 @@ private:
     bool ended_ = false;
 };
 
-// Writes into a temporary file beside the target; Commit puts it in the target's place, so a
-// write that fails part-way leaves an existing file untouched.
+// Gathers the file in memory and saves it on Commit through a temporary file beside the target
+// (Platform::FileSave), so a write that fails part-way leaves an existing file untouched.
 class BinaryWriter {
 public:
-    // "Couldn't open file." when the temporary file cannot be created.
+    // Platform::ReadOnlyMessage for a read-only target; "Couldn't open file." when the temporary
+    // file cannot be created.
     explicit BinaryWriter(const std::string& path);
     // Writes into memory (Bytes), for records that travel inside other data and for tests.
     BinaryWriter();
@@ -94,8 +98,6 @@ public:
 private:
     void WriteBytes(const char* data, std::size_t n);
 
-    std::string path_;
-    std::string temporary_;
-    std::unique_ptr<std::ostream> out_;
-    bool committed_ = false;
+    std::unique_ptr<Platform::FileSave> save_;  // none for a writer into memory
+    std::unique_ptr<std::ostringstream> out_;
 };

@@ -1,6 +1,5 @@
 #include "io/sml_markup.h"
 
-#include <fstream>
 #include <new>
 
 #include "foundation/platform.h"
@@ -420,17 +419,7 @@ bool WriteDocument(const std::string& path, const std::vector<Element::Ptr>& ele
         if (c == '\n') text += '\r';
         text += c;
     }
-    const std::string temporary = path + ".part";
-    bool written;
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        written = file.is_open() && file.write(text.data(), static_cast<std::streamsize>(text.size()));
-        file.close();
-        written = written && !file.fail();
-    }
-    if (written && Platform::ReplaceFile(temporary, path)) return true;
-    Platform::RemoveFile(temporary);
-    return false;
+    return Platform::SaveFile(path, text, false) == Platform::SaveStatus::Saved;
 }
 
 std::string Escape(const std::string& text) {
