@@ -121,7 +121,6 @@ TEST_F(FileEdges, AReadTheSystemFailsIsRefusedWithTheReadersOwnMessage) {
 // A folder where the temporary file goes fails the save, and the old file stays. A link there
 // is replaced: its target keeps its bytes, and the save succeeds.
 TEST_F(FileEdges, ASaveNeverWritesThroughWhatStandsInTheTemporaryFilesPlace) {
-    const std::string victim = folder.Write("victim", "not to be touched");
     for (const Writer& writer : Writers()) {
         const std::string path = folder.Write(writer.name, "old");
         fs::create_directory(path + ".part");
@@ -129,7 +128,10 @@ TEST_F(FileEdges, ASaveNeverWritesThroughWhatStandsInTheTemporaryFilesPlace) {
         EXPECT_EQ(test::ReadAll(path), "old") << writer.name;
         EXPECT_TRUE(fs::is_directory(path + ".part")) << writer.name;
         fs::remove(path + ".part");
-
+    }
+    const std::string victim = folder.Write("victim", "not to be touched");
+    for (const Writer& writer : Writers()) {
+        const std::string path = folder.File(writer.name);
         std::error_code error;
         fs::create_symlink(victim, path + ".part", error);
         if (error) GTEST_SKIP() << "no symbolic links here: " << error.message();
