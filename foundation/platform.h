@@ -3,6 +3,7 @@
 // POSIX implementation; no system header leaks out of here.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,77 @@ inline bool ReplaceFileW(const std::string& from, const std::string& to) {
 #pragma pop_macro("ReplaceFile")
 #endif
 bool RemoveFile(const std::string& path);
+
+// What reading a whole file found.
+enum class ReadStatus { Read, CannotOpen, Failed };
+// Reads the whole file into bytes, sharing it with other programs. CannotOpen when there is no
+// file to open at the path (a folder is none), Failed when the system fails to read it; the
+// bytes are left as they were unless the file was read.
+ReadStatus ReadWholeFile(const std::string& path, std::string& bytes);
+
+// True when the path names a file that may not be written: without any write permission, or
+// none for this process, on POSIX; with the read-only attribute on Windows. The mode itself is
+// looked at, so a process that could write anyway (root) sees the mark too.
+bool IsReadOnlyFile(const std::string& path);
+
+// A file made afresh for writing, closed with the object. Whatever file or link stands at the
+// path is removed first, then the file is created exclusively and never through a link: a
+// folder at the path, or anything put there meanwhile, makes the creation fail.
+class NewFile {
+public:
+    // text: each "\n" written becomes the system's line end.
+    NewFile(const std::string& path, bool text);
+    ~NewFile();
+    NewFile(const NewFile&) = delete;
+    NewFile& operator=(const NewFile&) = delete;
+
+    bool IsOpen() const;
+    // False when the system failed to write all of the bytes.
+    bool Write(const std::string& bytes);
+    // False when the file was not open or the system failed to finish it.
+    bool Close();
+
+private:
+    std::intptr_t handle_;
+    [[maybe_unused]] bool text_;  // unused where lines end in "\n"
+};
+
+// How a save stands: Ready until it is committed; Saved, or the reason it failed.
+enum class SaveStatus { Ready, Saved, ReadOnly, CannotCreate, WriteFailed };
+
+// A save that leaves the old file as it was until the new one is whole: a read-only target is
+// refused, the bytes go into a new file beside the target (its path and ".part", made as
+// NewFile does) and that file then takes the target's place. A save that fails leaves no
+// temporary file behind.
+class FileSave {
+public:
+    // Refuses a read-only target, else creates the temporary file.
+    FileSave(const std::string& target, bool text);
+    // Removes the temporary file of a save that was not committed.
+    ~FileSave();
+    FileSave(const FileSave&) = delete;
+    FileSave& operator=(const FileSave&) = delete;
+
+    SaveStatus Status() const { return status_; }
+    // Writes the bytes, closes the temporary file and puts it in the target's place: Saved, or
+    // the reason it failed.
+    SaveStatus Commit(const std::string& bytes);
+
+private:
+    std::string target_;
+    std::string temporary_;
+    std::unique_ptr<NewFile> file_;
+    SaveStatus status_ = SaveStatus::Ready;
+};
+
+// A whole save in one step (FileSave).
+SaveStatus SaveFile(const std::string& path, const std::string& bytes, bool text);
+
+// The refusal of a read-only target, naming it: The file "C:\x.pjt" is read-only.
+std::string ReadOnlyMessage(const std::string& path);
+// What to say when a save of the path failed: ReadOnlyMessage when the file is read-only,
+// else "File write failed".
+std::string SaveFailureMessage(const std::string& path);
 
 // Message boxes. The icon and buttons are kept abstract so that the core does not see Win32.
 enum class BoxIcon { None, Information, Warning, Stop, Question };

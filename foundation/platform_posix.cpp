@@ -1,5 +1,10 @@
 // Without a window system: Windows-1252 stands for the ANSI code page, message boxes go to
 // standard error, file dialogs are cancelled, and the cursor does not exist.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 
 #include "foundation/platform.h"
@@ -49,6 +54,68 @@ bool ReplaceFile(const std::string& from, const std::string& to) {
 
 bool RemoveFile(const std::string& path) {
     return std::remove(path.c_str()) == 0;
+}
+
+ReadStatus ReadWholeFile(const std::string& path, std::string& bytes) {
+    const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (file < 0) return ReadStatus::CannotOpen;
+    struct stat status;
+    if (fstat(file, &status) != 0 || S_ISDIR(status.st_mode)) {
+        close(file);
+        return ReadStatus::CannotOpen;
+    }
+    std::string text;
+    char buffer[65536];
+    ssize_t n;
+    while ((n = read(file, buffer, sizeof buffer)) != 0) {
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) break;
+        text.append(buffer, static_cast<std::size_t>(n));
+    }
+    close(file);
+    if (n < 0) return ReadStatus::Failed;
+    bytes = std::move(text);
+    return ReadStatus::Read;
+}
+
+bool IsReadOnlyFile(const std::string& path) {
+    struct stat status;
+    if (stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
+    return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+           (access(path.c_str(), W_OK) != 0 && errno == EACCES);
+}
+
+NewFile::NewFile(const std::string& path, bool text) : handle_(-1), text_(text) {
+    // A file or link left there by an earlier save goes; a folder stays and fails the creation.
+    unlink(path.c_str());
+    handle_ = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+}
+
+NewFile::~NewFile() {
+    Close();
+}
+
+bool NewFile::IsOpen() const {
+    return handle_ >= 0;
+}
+
+// Lines end in "\n" here: text is written as it is.
+bool NewFile::Write(const std::string& bytes) {
+    if (handle_ < 0) return false;
+    for (std::size_t done = 0; done < bytes.size();) {
+        const ssize_t n = write(static_cast<int>(handle_), bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool NewFile::Close() {
+    if (handle_ < 0) return false;
+    const int file = static_cast<int>(handle_);
+    handle_ = -1;
+    return close(file) == 0;
 }
 
 std::uint32_t GetLastErrorCode() {

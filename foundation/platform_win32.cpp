@@ -5,6 +5,7 @@
 // windows.h maps the name to ReplaceFileA, which would rename the function defined below.
 #undef ReplaceFile
 
+#include <algorithm>
 #include <cstring>
 
 #include "foundation/platform.h"
@@ -49,6 +50,79 @@ bool ReplaceFile(const std::string& from, const std::string& to) {
 
 bool RemoveFile(const std::string& path) {
     return DeleteFileA(path.c_str()) != 0;
+}
+
+ReadStatus ReadWholeFile(const std::string& path, std::string& bytes) {
+    // A folder does not open without FILE_FLAG_BACKUP_SEMANTICS.
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return ReadStatus::CannotOpen;
+    std::string text;
+    char buffer[65536];
+    DWORD n = 0;
+    bool read;
+    while ((read = ReadFile(file, buffer, sizeof buffer, &n, nullptr) != 0) && n > 0)
+        text.append(buffer, n);
+    CloseHandle(file);
+    if (!read) return ReadStatus::Failed;
+    bytes = std::move(text);
+    return ReadStatus::Read;
+}
+
+bool IsReadOnlyFile(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+           !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+NewFile::NewFile(const std::string& path, bool text)
+    : handle_(reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE)), text_(text) {
+    // A file or link left there by an earlier save goes (a link itself, never its target); a
+    // folder stays and fails the creation.
+    DeleteFileA(path.c_str());
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    handle_ = reinterpret_cast<std::intptr_t>(file);
+}
+
+NewFile::~NewFile() {
+    Close();
+}
+
+bool NewFile::IsOpen() const {
+    return reinterpret_cast<HANDLE>(handle_) != INVALID_HANDLE_VALUE;
+}
+
+bool NewFile::Write(const std::string& bytes) {
+    if (!IsOpen()) return false;
+    std::string lines;
+    if (text_) {
+        lines.reserve(bytes.size() + bytes.size() / 16);
+        for (char c : bytes) {
+            if (c == '\n') lines += '\r';
+            lines += c;
+        }
+    }
+    const std::string& out = text_ ? lines : bytes;
+    for (std::size_t done = 0; done < out.size();) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(out.size() - done, 1u << 30));
+        DWORD written = 0;
+        if (!WriteFile(reinterpret_cast<HANDLE>(handle_), out.data() + done, chunk, &written,
+                       nullptr) ||
+            written == 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+bool NewFile::Close() {
+    if (!IsOpen()) return false;
+    HANDLE file = reinterpret_cast<HANDLE>(handle_);
+    handle_ = reinterpret_cast<std::intptr_t>(INVALID_HANDLE_VALUE);
+    return CloseHandle(file) != 0;
 }
 
 std::uint32_t GetLastErrorCode() {

@@ -1,6 +1,7 @@
 #include "io/binary_stream.h"
 
 #include <cstring>
+#include <new>
 
 #include "foundation/exception.h"
 #include "foundation/platform.h"
@@ -28,13 +29,21 @@ std::uint64_t GetLittle(const char* in, int n) {
 // --- Reader ---
 
 BinaryReader::BinaryReader(const std::string& path) {
-    auto file = std::make_unique<std::ifstream>(path, std::ios::binary);
-    if (!file->is_open()) Fail("Couldn't open file.");
-    file->seekg(0, std::ios::end);
-    const std::streamoff end = file->tellg();
-    file->seekg(0, std::ios::beg);
-    size_ = end > 0 ? static_cast<std::uint64_t>(end) : 0;
-    in_ = std::move(file);
+    *this = FromBytes(WholeFile(path));
+}
+
+std::string BinaryReader::WholeFile(const std::string& path) {
+    std::string bytes;
+    try {
+        switch (Platform::ReadWholeFile(path, bytes)) {
+            case Platform::ReadStatus::Read: break;
+            case Platform::ReadStatus::CannotOpen: Fail("Couldn't open file.");
+            case Platform::ReadStatus::Failed: Fail("File read failed");
+        }
+    } catch (const std::bad_alloc&) {
+        Fail("Memory allocation error.");
+    }
+    return bytes;
 }
 
 BinaryReader BinaryReader::FromBytes(std::string bytes) {
@@ -100,19 +109,17 @@ bool BinaryReader::ReadBool() {
 
 // --- Writer ---
 
-BinaryWriter::BinaryWriter(const std::string& path) : path_(path), temporary_(path + ".part") {
-    auto file = std::make_unique<std::ofstream>(temporary_, std::ios::binary | std::ios::trunc);
-    if (!file->is_open()) Fail("Couldn't open file.");
-    out_ = std::move(file);
+BinaryWriter::BinaryWriter(const std::string& path)
+    : save_(std::make_unique<Platform::FileSave>(path, false)),
+      out_(std::make_unique<std::ostringstream>(std::ios::binary)) {
+    if (save_->Status() == Platform::SaveStatus::ReadOnly)
+        throw Winplus::Exception(Platform::ReadOnlyMessage(path));
+    if (save_->Status() != Platform::SaveStatus::Ready) Fail("Couldn't open file.");
 }
 
 BinaryWriter::BinaryWriter() : out_(std::make_unique<std::ostringstream>(std::ios::binary)) {}
 
-BinaryWriter::~BinaryWriter() {
-    if (path_.empty() || committed_) return;
-    out_.reset();  // close before removing
-    Platform::RemoveFile(temporary_);
-}
+BinaryWriter::~BinaryWriter() = default;
 
 void BinaryWriter::WriteBytes(const char* data, std::size_t n) {
     out_->write(data, static_cast<std::streamsize>(n));
@@ -143,17 +150,10 @@ void BinaryWriter::WriteBool(bool value) {
 }
 
 void BinaryWriter::Commit() {
-    if (path_.empty() || committed_) return;
-    auto* file = static_cast<std::ofstream*>(out_.get());
-    file->flush();
-    const bool written = file->good();
-    file->close();
-    if (!written || file->fail() || !Platform::ReplaceFile(temporary_, path_))
-        Fail("File write failed");
-    committed_ = true;
+    if (!save_ || save_->Status() == Platform::SaveStatus::Saved) return;
+    if (save_->Commit(Bytes()) != Platform::SaveStatus::Saved) Fail("File write failed");
 }
 
 std::string BinaryWriter::Bytes() const {
-    auto* memory = dynamic_cast<std::ostringstream*>(out_.get());
-    return memory ? memory->str() : std::string();
+    return out_->str();
 }

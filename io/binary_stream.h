@@ -2,10 +2,13 @@
 // The little-endian primitives of every binary file, and the tagged-record rule: a record is a
 // positive tag, a body, and the negated tag. Failures throw Winplus::Exception.
 #include <cstdint>
-#include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
+
+namespace Platform {
+class FileSave;
+}
 
 namespace Core {
 inline bool IsTag(const int& tag, const int& value) {
@@ -38,10 +41,14 @@ enum RecordTag : int {
 
 class BinaryReader {
 public:
-    // Opens a file; "Couldn't open file." when it cannot.
+    // Reads a whole file; "Couldn't open file." when it cannot be opened, "File read failed"
+    // when the system fails to read it.
     explicit BinaryReader(const std::string& path);
     // Reads bytes held in memory.
     static BinaryReader FromBytes(std::string bytes);
+    // The bytes of a whole file, with the failures of the constructor (and "Memory allocation
+    // error." when they do not fit in memory).
+    static std::string WholeFile(const std::string& path);
 
     std::uint32_t ReadU32();
     // A u32 read back as the signed value it was written from (tags, type ids).
@@ -60,16 +67,17 @@ private:
     BinaryReader() = default;
     void ReadBytes(char* out, std::size_t n);
 
-    std::unique_ptr<std::istream> in_;
+    std::unique_ptr<std::istringstream> in_;
     std::uint64_t size_ = 0;
     bool ended_ = false;
 };
 
-// Writes into a temporary file beside the target; Commit puts it in the target's place, so a
-// write that fails part-way leaves an existing file untouched.
+// Gathers the file in memory and saves it on Commit through a temporary file beside the target
+// (Platform::FileSave), so a write that fails part-way leaves an existing file untouched.
 class BinaryWriter {
 public:
-    // "Couldn't open file." when the temporary file cannot be created.
+    // Platform::ReadOnlyMessage for a read-only target; "Couldn't open file." when the temporary
+    // file cannot be created.
     explicit BinaryWriter(const std::string& path);
     // Writes into memory (Bytes), for records that travel inside other data and for tests.
     BinaryWriter();
@@ -90,8 +98,6 @@ public:
 private:
     void WriteBytes(const char* data, std::size_t n);
 
-    std::string path_;
-    std::string temporary_;
-    std::unique_ptr<std::ostream> out_;
-    bool committed_ = false;
+    std::unique_ptr<Platform::FileSave> save_;  // none for a writer into memory
+    std::unique_ptr<std::ostringstream> out_;
 };

@@ -226,7 +226,8 @@ bool SaveDataFile(void* owner, const Spectrum::Ptr& spectrum, const int& part) {
     const std::string path = Platform::ChooseSaveFile(request);
     if (path.empty()) return false;
     if (WriteFile(path, spectrum, part)) return true;
-    Platform::ShowMessageBox({"File write failed", "Message", Platform::BoxIcon::Stop});
+    Platform::ShowMessageBox(
+        {Platform::SaveFailureMessage(path), "Message", Platform::BoxIcon::Stop});
     return false;
 }
 

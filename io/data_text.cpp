@@ -57,33 +57,20 @@ bool IsTooLarge(std::string_view number) {
     return magnitude + exponent > 0;
 }
 
-// Writes every point's fields into a new file beside path, then puts it in path's place; false
-// (the old file untouched) when that fails.
+// Saves every point's fields as text lines (CR LF on Windows); false (the old file untouched)
+// when that fails.
 bool WriteColumns(const std::string& path, const std::vector<const Data*>& columns) {
-    const std::string temporary = path + ".part";
     std::size_t n = std::numeric_limits<std::size_t>::max();
     for (const Data* column : columns) n = std::min(n, column->Values().size());
-    bool written;
-    {
-        std::ofstream out(temporary,
-                          std::ios::out | std::ios::trunc);  // text mode: CR LF on Windows
-        if (!out.is_open()) return false;
-        std::string line;
-        for (std::size_t i = 0; i < n && out.good(); ++i) {
-            line.clear();
-            for (std::size_t c = 0; c < columns.size(); ++c) {
-                if (c > 0) line.push_back(' ');
-                line += FormatE14((*columns[c])[i]);
-            }
-            line.push_back('\n');
-            out << line;
+    std::string text;
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t c = 0; c < columns.size(); ++c) {
+            if (c > 0) text.push_back(' ');
+            text += FormatE14((*columns[c])[i]);
         }
-        out.flush();
-        written = out.good();
+        text.push_back('\n');
     }
-    if (written && Platform::ReplaceFile(temporary, path)) return true;
-    Platform::RemoveFile(temporary);
-    return false;
+    return Platform::SaveFile(path, text, true) == Platform::SaveStatus::Saved;
 }
 
 }  // namespace

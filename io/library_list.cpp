@@ -1,9 +1,10 @@
 #include "io/library_list.h"
 
-#include <fstream>
+#include <sstream>
 
 #include "foundation/exception.h"
 #include "foundation/module.h"
+#include "foundation/platform.h"
 #include "foundation/text.h"
 #include "io/dll_file.h"
 
@@ -65,8 +66,9 @@ std::string LibraryListResult::Report() const {
 
 LibraryListResult ReadLibraryList(const std::string& listPath, const Sml::ReadOptions& options) {
     LibraryListResult result;
-    std::ifstream list(listPath);
-    if (!list.is_open()) return result;
+    std::string text;
+    if (Platform::ReadWholeFile(listPath, text) != Platform::ReadStatus::Read) return result;
+    std::istringstream list(text);
     result.opened = true;
     for (const std::string& path : LibraryList::ReadPaths(list, listPath)) {
         try {

@@ -46,7 +46,7 @@ std::vector<Node::Ptr> LoadFunctions(const std::string& path, const Sml::ReadOpt
 
 // What reading a list gave.
 struct LibraryListResult {
-    bool opened = false;  // false: the list could not be opened, and nothing else was done
+    bool opened = false;  // false: the list could not be read, and nothing else was done
     // One category per library that yielded a function, names made unique in the set.
     Safe::XPtr<LibraryCategorySet> categories = Safe::MakeX<LibraryCategorySet>();
     // One line per library that failed: its path and the loader's message.

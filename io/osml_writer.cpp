@@ -282,7 +282,7 @@ std::vector<Element::Ptr> WithDeclaration(const Element::Ptr& root) {
 
 bool Save(const std::string& path, const std::function<std::vector<Element::Ptr>()>& make) {
     try {
-        if (!WriteDocument(path, make())) Fail("File write failed");
+        if (!WriteDocument(path, make())) Fail(Platform::SaveFailureMessage(path));
         return true;
     } catch (const Winplus::Exception& e) {
         Platform::MessageBoxRequest request;

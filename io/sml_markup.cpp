@@ -1,7 +1,6 @@
 #include "io/sml_markup.h"
 
-#include <fstream>
-#include <iterator>
+#include <new>
 
 #include "foundation/platform.h"
 #include "io/sml_vocabulary.h"
@@ -241,10 +240,11 @@ std::string Indentation(int depth) {
 }
 
 bool ReadWhole(const std::string& path, std::string& text) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file.is_open()) return false;
-    text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    return !file.bad();
+    try {
+        return Platform::ReadWholeFile(path, text) == Platform::ReadStatus::Read;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
 }
 
 }  // namespace
@@ -419,17 +419,7 @@ bool WriteDocument(const std::string& path, const std::vector<Element::Ptr>& ele
         if (c == '\n') text += '\r';
         text += c;
     }
-    const std::string temporary = path + ".part";
-    bool written;
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        written = file.is_open() && file.write(text.data(), static_cast<std::streamsize>(text.size()));
-        file.close();
-        written = written && !file.fail();
-    }
-    if (written && Platform::ReplaceFile(temporary, path)) return true;
-    Platform::RemoveFile(temporary);
-    return false;
+    return Platform::SaveFile(path, text, false) == Platform::SaveStatus::Saved;
 }
 
 std::string Escape(const std::string& text) {

@@ -88,8 +88,8 @@ void WriteElement(const Element& element, std::string& out, int depth = 0);
 bool WriteHead(const Element& element, std::string& out, int depth);
 // The whole document text, "\n" line ends.
 std::string WriteText(const std::vector<Element::Ptr>& elements);
-// Writes the document with CR LF line ends beside the target, then puts it in its place: a
-// failed write leaves an existing file as it was. False on failure.
+// Saves the document with CR LF line ends (Platform::SaveFile): a failed write, or a read-only
+// target, leaves an existing file as it was. False on failure.
 bool WriteDocument(const std::string& path, const std::vector<Element::Ptr>& elements);
 
 // Digests (io/sml_digest.cpp). The algorithm the writer uses.

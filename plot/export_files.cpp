@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <string_view>
 
 #include "foundation/module.h"
@@ -70,15 +69,7 @@ bool ReportFailures(const std::vector<std::string>& paths) {
 }
 
 bool WriteTextFile(const std::string& path, const std::string& text) {
-    const std::string temporary = path + ".part";
-    bool written;
-    {
-        std::ofstream out(temporary, std::ios::out | std::ios::trunc);  // text: CR LF on Windows
-        written = out.is_open() && (out << text).flush().good();
-    }
-    if (written && Platform::ReplaceFile(temporary, path)) return true;
-    Platform::RemoveFile(temporary);
-    return false;
+    return Platform::SaveFile(path, text, true) == Platform::SaveStatus::Saved;  // CR LF on Windows
 }
 
 std::string ExportFolder::TakeName(const std::string& curveName, const std::string& extension) {

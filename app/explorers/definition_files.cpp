@@ -53,8 +53,8 @@ Spectrum::Ptr ReadDataFile(const std::string& path, const std::string& failure) 
     return spectrum;
 }
 
-bool WriteOrSay(bool written) {
-    if (!written) ShowError("File write failed");
+bool WriteOrSay(bool written, const std::string& path) {
+    if (!written) ShowError(Platform::SaveFailureMessage(path));
     return written;
 }
 
@@ -107,7 +107,7 @@ bool DefinitionEditor::SaveData(void* owner) {
         x.Values().push_back(file->GetX(i));
         y.Values().push_back(file->GetY(i));
     }
-    return WriteOrSay(WriteTwoColumns(path, x, y));
+    return WriteOrSay(WriteTwoColumns(path, x, y), path);
 }
 
 bool DefinitionEditor::AppendElementFile(void* owner) {
@@ -149,7 +149,7 @@ bool DefinitionEditor::SaveElements(void* owner) {
         text << element->GetChild(0)->GetValue().real() << "   "
              << element->GetChild(1)->GetValue().real() << '\n';
     }
-    return WriteOrSay(Winplus::WriteTextFile(path, text.str()));
+    return WriteOrSay(Winplus::WriteTextFile(path, text.str()), path);
 }
 
 }  // namespace Core

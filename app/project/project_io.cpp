@@ -1,8 +1,6 @@
 #include "app/project/project_io.h"
 
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <new>
 #include <utility>
 
@@ -231,12 +229,7 @@ Result Write(const std::string& path) {
 
 Result Read(const std::string& path, ReadOptions options) {
     std::string bytes;
-    Result opened = Attempt([&](Result&) {
-        std::ifstream file(path, std::ios::binary);
-        if (!file.is_open()) Fail("Couldn't open file.");
-        bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-        if (file.bad()) Fail("File read failed");
-    });
+    Result opened = Attempt([&](Result&) { bytes = BinaryReader::WholeFile(path); });
     if (!opened.ok) return opened;
     return ReadBytes(std::move(bytes), std::move(options));
 }

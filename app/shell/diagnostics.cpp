@@ -2,13 +2,12 @@
 
 #include <commctrl.h>
 
-#include <fstream>
-
 #include "app/selectors/capsule_selector.h"
 #include "app/shell/global_bar.h"
 #include "app/views/modify_panel.h"
 #include "app/shell/state_dump.h"
 #include "app/shell/top_controller.h"
+#include "foundation/platform.h"
 #include "winplus/property_grid.h"
 #include "winplus/status_bar.h"
 
@@ -107,14 +106,9 @@ ShownState ReadShownState(HWND main) {
 
 // Written beside the dump and moved over it, so that a reader never sees half a dump.
 bool WriteStateDump(HWND main) {
-    const std::string path = StateDumpPath(GetCurrentProcessId());
-    const std::string part = path + ".part";
-    {
-        std::ofstream out(part, std::ios::binary | std::ios::trunc);
-        out << StateDumpText(ReadShownState(main));
-        if (!out.flush()) return false;
-    }
-    return MoveFileExA(part.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+    return Platform::SaveFile(StateDumpPath(GetCurrentProcessId()),
+                              StateDumpText(ReadShownState(main)),
+                              false) == Platform::SaveStatus::Saved;
 }
 
 LRESULT CALLBACK DiagnosticsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

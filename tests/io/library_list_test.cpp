@@ -138,6 +138,11 @@ TEST_F(LibraryLists, TheCurrentCategoryAlwaysComesFromTheNewList) {
     EXPECT_FALSE(categories.ReadList(folder.File("missing.flb"), Options()).opened);
     EXPECT_EQ(categories.GetCurrent(), kept);
     EXPECT_EQ(categories.GetSet().Count(), 1);
+    // Nor does a folder in the list's place.
+    std::filesystem::create_directory(folder.File("folder.flb"));
+    EXPECT_FALSE(categories.ReadList(folder.File("folder.flb"), Options()).opened);
+    EXPECT_EQ(categories.GetCurrent(), kept);
+    EXPECT_EQ(categories.GetSet().Count(), 1);
 
     // A list that yields nothing leaves no category and none current.
     categories.ReadList(folder.Write("c.flb", "empty.sml\n\nbroken.sml\n"), Options());

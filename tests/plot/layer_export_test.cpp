@@ -94,6 +94,26 @@ TEST(LayerExportTest, FilesThatCannotBeWrittenAreReported) {
     EXPECT_TRUE(std::filesystem::exists(folder.File("film2.dat")));
 }
 
+// Scripts and data files are saved as every file is: a read-only file is kept, and a link left
+// where the temporary file goes is not written through.
+TEST(LayerExportTest, ATextFileKeepsAReadOnlyFileAndNeverWritesThroughALink) {
+    namespace fs = std::filesystem;
+    test::ScratchFolder folder{"text-edges"};
+    const std::string script = folder.Write("styled.plt", "old");
+    fs::permissions(script, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_FALSE(Winplus::WriteTextFile(script, "new\n"));
+    EXPECT_EQ(test::ReadAll(script), "old");
+    fs::permissions(script, fs::perms::owner_write, fs::perm_options::add);
+
+    const std::string victim = folder.Write("victim", "kept");
+    std::error_code error;
+    fs::create_symlink(victim, script + ".part", error);
+    if (error) GTEST_SKIP() << "no symbolic links here: " << error.message();
+    EXPECT_TRUE(Winplus::WriteTextFile(script, "new\n"));
+    EXPECT_EQ(test::ReadAll(victim), "kept");
+    EXPECT_EQ(Lines(script), std::vector<std::string>{"new"});
+}
+
 TEST(LayerExportTest, SaveGraphAsksForTheScriptAndSaysWhatWentWrong) {
     test::ScratchFolder folder{"save-graph"};
     test::ScriptedDialogs dialogs;

@@ -75,6 +75,39 @@ TEST_F(ProjectCommands, SavingBindsTheProjectOnlyWhenItWorks) {
     EXPECT_EQ(MenuCore::GetProjectFile(), path);
 }
 
+// A read-only project file is not replaced, and a file that cannot be read (a folder named
+// like a project, a read the system fails) is not opened: each is said, and the project, the
+// file it is bound to and its saved flag stay as they were.
+TEST_F(ProjectCommands, FilesThatCannotBeReadOrReplacedLeaveTheProjectAsItIs) {
+    namespace fs = std::filesystem;
+    const std::string path = folder.File("p.pjt");
+    ASSERT_TRUE(MenuCore::SaveProject(path).ok);
+    const std::string bytes = test::ReadAll(path);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    Edit();
+    const std::string project = ProjectIo::Bytes();
+    EXPECT_FALSE(MenuCore::SaveProjectCommand(nullptr));
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"The file \"" + path + "\" is read-only."});
+    EXPECT_EQ(boxes.boxes.back().icon, Platform::BoxIcon::Stop);
+    EXPECT_TRUE(test::ReadAll(path) == bytes);
+    EXPECT_FALSE(fs::exists(path + ".part"));
+    EXPECT_FALSE(MenuCore::IsSaved());
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
+
+    std::vector<std::pair<std::string, std::string>> unreadable = {
+        {folder.File("folder.pjt"), "Couldn't open file."}};
+    fs::create_directory(unreadable[0].first);
+    // Reading its first page fails: nothing is mapped there.
+    if (fs::exists("/proc/self/mem")) unreadable.push_back({"/proc/self/mem", "File read failed"});
+    for (const auto& [file, message] : unreadable) {
+        EXPECT_FALSE(MenuCore::OpenProjectAndSay(file)) << file;
+        EXPECT_EQ(boxes.Texts().back(), message);
+        EXPECT_TRUE(ProjectIo::Bytes() == project) << file;
+        EXPECT_EQ(MenuCore::GetProjectFile(), path);
+        EXPECT_FALSE(MenuCore::IsSaved());
+    }
+}
+
 TEST_F(ProjectCommands, UnsavedChangesAreSavedOrDroppedAsTheUserSays) {
     // Nothing to save: no question.
     EXPECT_TRUE(MenuCore::NewProjectCommand(nullptr));
