@@ -7,6 +7,7 @@
 #include "foundation/exception.h"
 #include "foundation/module.h"
 #include "functions/families.h"
+#include "io/node_io.h"
 #include "io/osml_reader.h"
 #include "io/osml_writer.h"
 #include "io/sml_vocabulary.h"
@@ -368,6 +369,37 @@ TEST_F(Osml, SymbolsThatDoubleEachOtherAreRefused) {
     EXPECT_EQ(message.substr(message.find('\n')), "\nThe document makes too many nodes.");
 }
 
+// Documents no writer makes, whose models could not be saved again: a user capsule named by its
+// kind alone (it has no symbol, no model or no library) and a function symbol without the
+// definition it evaluates.
+TEST_F(Osml, ModelsThatCouldNotBeSavedAgainAreRefused) {
+    const std::string head = "<?xml version=\"1.0\" ?>\n<osml version=\"2.0\">\n";
+    auto math = [&](const std::string& root) {
+        return head + "<math>\n<definition name=\"a\">\n" + root + "</definition></math></osml>";
+    };
+    auto kindAlone = [](const std::string& name) {
+        return "At line : 5\n<" + name +
+               "> names no function of its own: user functions are named by their symbols";
+    };
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {math("<apply><value/></apply>"), kindAlone("value")},
+        {math("<apply></value></apply>"), kindAlone("value")},
+        {math("<constant name=\"value\" source=\"core\"/>"), kindAlone("value")},
+        {math("<apply><encapsulation/></apply>"), kindAlone("encapsulation")},
+        {math("<apply><function name=\"encapsulation\" source=\"core\"/></apply>"),
+         kindAlone("encapsulation")},
+        {math("<apply><function name=\"dll-function\"/></apply>"), kindAlone("dll-function")},
+        {math("<apply><function name=\"link\"/></apply>"), kindAlone("link")},
+        {head + "<semantics>\n<symbol name=\"h\" type=\"function\" encoding=\"OSML\">\n"
+                "<argument name=\"p\"><number> 1 </number></argument></symbol></semantics>\n"
+                "<math><definition name=\"a\"><apply><function name=\"h\" source=\"document\"/>"
+                "<number> 2 </number></apply></definition></math></osml>",
+         "At line : 4\n<symbol> markup must have a <definition>"},
+    };
+    for (const auto& [document, message] : cases)
+        EXPECT_EQ(Message([&] { ReadBack(document); }), message) << document;
+}
+
 TEST_F(Osml, LibrariesWriteReadAndIncludeWithoutLoops) {
     MathMap::Ptr first = MathMap::CreateModel("twice");
     Node::Ptr times = Node::Create(202);
@@ -582,6 +614,97 @@ TEST_F(Osml, CapsulesOfOneNameAndOtherContentsKeepSymbolsOfTheirOwn) {
         ++symbols;
     EXPECT_EQ(symbols, 5u);
     EXPECT_EQ(WriteText(ModelDocument(read)), text);
+}
+
+// The model read back from its model record.
+MathMap::Ptr ThroughRecord(const MathMap::Ptr& model) {
+    BinaryWriter writer;
+    Core::NodeMapIo(std::vector<std::string>()).WriteMathMap(model, writer);
+    BinaryReader reader = BinaryReader::FromBytes(writer.Bytes());
+    EXPECT_EQ(reader.ReadInt(), TagMathMap);
+    return Core::NodeMapIo(std::vector<std::string>()).ReadMathMap(reader);
+}
+
+// Model records nest at most 200 deep, the model one level. A document reads the models whose
+// records nest that deep, each of which saves as a record and as a document again, and refuses
+// deeper ones.
+TEST_F(Osml, SymbolChainsReadUpToTheDepthOfModelRecords) {
+    // Symbols s0 .. sk, each evaluating the one before, s0 the number 1.5; the model applies sk
+    // under some opposites. Its records nest 1 + opposites + 3 + 2k deep: the model, the
+    // opposites, then per symbol its capsule and its model, and the number.
+    auto chain = [](int k, int opposites) {
+        std::string text = "<?xml version=\"1.0\" ?>\n<osml version=\"2.0\">\n<semantics>\n";
+        for (int j = 0; j <= k; ++j) {
+            const std::string name = "s" + std::to_string(j);
+            const std::string root =
+                j == 0 ? "<number> 1.5 </number>"
+                       : "<apply><function name=\"s" + std::to_string(j - 1) +
+                             "\" source=\"document\"/></apply>";
+            text += "<symbol name=\"" + name + "\" type=\"function\" encoding=\"OSML\">"
+                    "<definition name=\"" + name + "\">" + root + "</definition></symbol>\n";
+        }
+        std::string use = "<apply><function name=\"s" + std::to_string(k) +
+                          "\" source=\"document\"/></apply>";
+        for (int i = 0; i < opposites; ++i)
+            use = "<apply><function name=\"opposite\" source=\"core\"/>" + use + "</apply>";
+        return text + "</semantics>\n<math><definition name=\"y\">" + use +
+               "</definition></math></osml>";
+    };
+    struct Case {
+        int k, opposites, depth;
+        double value;        // of y
+        std::string refusal;  // empty when the document reads
+    };
+    const Case cases[] = {
+        {97, 1, 199, -1.5, ""},
+        {98, 0, 200, 1.5, ""},
+        {98, 1, 201, 0, "At line : 104\nFunctions nested too deeply."},  // the math element
+        {99, 0, 202, 0, "At line : 103\nFunctions nested too deeply."},  // the symbol s99
+    };
+    for (const Case& c : cases) {
+        const std::string what = "depth " + std::to_string(c.depth);
+        const std::string text = chain(c.k, c.opposites);
+        MathMap::Ptr model;
+        EXPECT_EQ(Message([&] { model = ReadBack(text); }), c.refusal) << what;
+        if (!c.refusal.empty()) continue;
+        ASSERT_TRUE(model) << what;
+        EXPECT_EQ(Core::RecordDepth(model), c.depth);
+        model->EvaluateAll();
+        EXPECT_EQ(model->FindMap("y")->Value(), Complex(c.value, 0)) << what;
+        ExpectSameValues(model, ThroughRecord(model), what);
+        ExpectSameValues(model, ReadBack(WriteText(ModelDocument(model))), what);
+    }
+}
+
+// A record's deepest tree has a document: opposites over an empty sum, whose apply holds its
+// function and closing tag two elements below the definition's root's depth in records.
+TEST_F(Osml, ModelRecordsAtTheirDepthLimitHaveDocuments) {
+    auto nested = [](int depth) {
+        Node::Ptr node = Node::Create(208);  // a sum of nothing
+        node->ClearChildren();
+        for (int i = 0; i < depth - 2; ++i) {
+            Node::Ptr opposite = Node::Create(101);
+            opposite->ReplaceChildAt(0, node);
+            node = opposite;
+        }
+        MathMap::Ptr model = MathMap::CreateModel("deep");
+        AddDefinition(model, "y", node);
+        return model;
+    };
+    for (int depth : {199, 200}) {
+        MathMap::Ptr model = nested(depth);
+        const std::string what = "depth " + std::to_string(depth);
+        ASSERT_EQ(Core::RecordDepth(model), depth);
+        MathMap::Ptr read = ReadBack(WriteText(ModelDocument(model)));
+        ASSERT_TRUE(read) << what;
+        ExpectSameValues(model, read, what);
+        ExpectSameValues(model, ThroughRecord(read), what);
+        EXPECT_EQ(Core::RecordDepth(read), depth);
+    }
+    MathMap::Ptr tooDeep = nested(201);
+    EXPECT_EQ(Message([&] { ThroughRecord(tooDeep); }), "Function corruption.");
+    const std::string refusal = Message([&] { ReadBack(WriteText(ModelDocument(tooDeep))); });
+    EXPECT_EQ(refusal.substr(refusal.find('\n')), "\nMarkup nested too deeply.");
 }
 
 TEST_F(Osml, ModelsReadBackEvaluateAsTheyDid) {
