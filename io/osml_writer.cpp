@@ -11,6 +11,7 @@
 #include "foundation/exception.h"
 #include "foundation/platform.h"
 #include "foundation/unique_name.h"
+#include "functions/file_table.h"
 #include "io/dll_file.h"
 #include "io/sml_vocabulary.h"
 #include "model/factory.h"
@@ -27,6 +28,7 @@ constexpr const char* kDocument = "document";
 
 enum NumberTypes { kInteger = 600, kRational = 601, kReal = 602, kComplex = 603, kBoolean = 604 };
 constexpr int kStringNodeId = 610;
+constexpr int kFileTableId = 230;
 
 [[noreturn]] void Fail(const std::string& message) {
     throw Winplus::Exception(message);
@@ -209,6 +211,10 @@ private:
         if (code == -1 || (markup.empty() && !capsule))
             Fail("OSML documents have no form for the function \"" + node->Name() + "\" (type " +
                  std::to_string(type) + ").");
+        // A table is written as its function and arguments: its points would be lost.
+        if (type == kFileTableId && As<Capsule::File2C>(node)->Count() > 0)
+            Fail("OSML documents have no form for the points of the table \"" + node->Name() +
+                 "\".");
         if (code >= kFirstConstantCode) {
             if (type != kConstantCapsuleId) return ConstantElement(markup, "core");
             auto constant = As<UserCapsule>(node);

@@ -178,6 +178,16 @@ TEST_F(Osml, NodesWithoutAFormAreRefusedByName) {
     EXPECT_EQ(test::ReadAll(path), "old");
     EXPECT_FALSE(WriteModel(folder.File("missing/x.sml"), MathMap::CreateModel("m")));
     EXPECT_EQ(boxes.boxes.back().text, "File write failed");
+    // A table's points: a document holds its function and arguments only.
+    auto table = Safe::DynamicCast<Capsule::File2C>(Node::Create(230));
+    table->SetName("t");
+    table->SetData({0.0, 1.0}, {2.0, 3.0});
+    MathMap::Ptr tabled = MathMap::CreateModel("m");
+    AddDefinition(tabled, "table", table);
+    EXPECT_FALSE(WriteModel(path, tabled));
+    EXPECT_EQ(boxes.boxes.back().text,
+              "OSML documents have no form for the points of the table \"t\".");
+    EXPECT_EQ(test::ReadAll(path), "old");
 }
 
 TEST_F(Osml, NumbersKeepEveryDigitAndTheirSign) {
