@@ -1,0 +1,169 @@
+#include "fuzz/round_trip.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <vector>
+
+#include "app/project/project_io.h"
+#include "foundation/exception.h"
+#include "io/binary_stream.h"
+#include "io/node_io.h"
+#include "io/osml_reader.h"
+#include "io/osml_writer.h"
+#include "model/current.h"
+
+namespace fuzz {
+
+namespace {
+
+using Core::Complex;
+using Core::MathMap;
+using Core::NodeMap;
+
+constexpr double kAbscissae[] = {-2.5, 0.7, 41.0};
+
+bool SameNumber(double a, double b) {
+    return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b));
+}
+
+bool SameValue(const Complex& a, const Complex& b) {
+    return SameNumber(a.real(), b.real()) && SameNumber(a.imag(), b.imag());
+}
+
+// The value of each active definition at each abscissa (the value of "x", when there is one),
+// from the second of two evaluations; stable tells whether the first gave the same.
+struct Values {
+    std::vector<std::vector<Complex>> at;
+    std::vector<std::vector<bool>> stable;
+};
+
+Values Evaluate(const MathMap::Ptr& model, const std::vector<NodeMap::Ptr>& maps) {
+    Values values;
+    for (double abscissa : kAbscissae) {
+        if (NodeMap::Ptr x = model->FindMap("x")) x->SetValue(Complex(abscissa, 0.0), 0);
+        model->EvaluateAll();
+        std::vector<Complex> first;
+        for (const NodeMap::Ptr& map : maps) first.push_back(map ? map->Value() : Complex());
+        model->EvaluateAll();
+        values.at.emplace_back();
+        values.stable.emplace_back();
+        for (std::size_t i = 0; i < maps.size(); ++i) {
+            const Complex value = maps[i] ? maps[i]->Value() : Complex();
+            values.at.back().push_back(value);
+            values.stable.back().push_back(SameValue(first[i], value));
+        }
+    }
+    return values;
+}
+
+std::vector<NodeMap::Ptr> ActiveMaps(const MathMap::Ptr& model) {
+    std::vector<NodeMap::Ptr> maps;
+    for (const NodeMap::Ptr& map : model->GetMaps())
+        if (map->IsActive()) maps.push_back(map);
+    return maps;
+}
+
+// The definitions of the read model that bear the names of the given ones, null where none.
+std::vector<NodeMap::Ptr> Namesakes(const MathMap::Ptr& read, const std::vector<NodeMap::Ptr>& maps) {
+    std::vector<NodeMap::Ptr> found;
+    for (const NodeMap::Ptr& map : maps) found.push_back(read->FindMap(map->Name()));
+    return found;
+}
+
+// A form: writes the model and reads it back, throwing Winplus::Exception with the reason.
+struct Form {
+    const char* name;
+    std::function<MathMap::Ptr(const MathMap::Ptr&)> saveAndRead;
+};
+
+MathMap::Ptr ThroughModelFile(const MathMap::Ptr& model) {
+    BinaryWriter writer;
+    Core::NodeMapIo(std::vector<std::string>()).WriteMathMap(model, writer);
+    BinaryReader reader = BinaryReader::FromBytes(writer.Bytes());
+    if (!Core::IsTag(TagMathMap, reader.ReadInt())) throw Winplus::Exception("no model record");
+    return Core::NodeMapIo(std::vector<std::string>()).ReadMathMap(reader);
+}
+
+MathMap::Ptr ThroughOsml(const MathMap::Ptr& model) {
+    const std::string text = Core::Sml::WriteText(Core::Sml::ModelDocument(model));
+    const Core::Sml::Document document = Core::Sml::ReadText(text);
+    if (!document.ok) throw Winplus::Exception(document.Report());
+    Core::Sml::ReadOptions options;
+    options.libraryFolder.clear();
+    MathMap::Ptr read = Core::Sml::OsmlReader(options).ReadModel(document);
+    if (!read) throw Winplus::Exception("no model in the document");
+    return read;
+}
+
+MathMap::Ptr ThroughProject(const MathMap::Ptr& model) {
+    Core::ModelSet models;
+    models.Add(model);
+    Core::MenuCore::InstallProjectMaps(models);
+    const std::string bytes = Core::ProjectIo::Bytes();
+    Core::ProjectIo::ReadOptions options;
+    options.libraryFolders.clear();
+    const Core::ProjectIo::Result result = Core::ProjectIo::ReadBytes(bytes, options);
+    if (!result.ok) throw Winplus::Exception(result.message);
+    if (Core::Models().Count() != 1) throw Winplus::Exception("not one model in the project");
+    return Core::Models().At(0);
+}
+
+// What a form's writer refuses on purpose: content that OSML documents cannot hold.
+bool RefusedOnPurpose(const char* form, const std::string& message) {
+    return std::strcmp(form, "OSML") == 0 && message.find("OSML documents") != std::string::npos;
+}
+
+}  // namespace
+
+RoundTrip SaveAndReadBack(const MathMap::Ptr& model) {
+    const Form forms[] = {{"model file", ThroughModelFile},
+                          {"OSML", ThroughOsml},
+                          {"project", ThroughProject}};
+    RoundTrip trip;
+    trip.written = true;
+    // Every form is written before any model is evaluated: evaluation may change parameters.
+    std::vector<std::pair<const char*, MathMap::Ptr>> reads;
+    for (const Form& form : forms) {
+        try {
+            reads.emplace_back(form.name, form.saveAndRead(model));
+        } catch (const Winplus::Exception& e) {
+            trip.written = false;
+            if (!RefusedOnPurpose(form.name, e.GetMessage())) {
+                trip.fault = std::string(form.name) + ": " + e.GetMessage();
+                return trip;
+            }
+        }
+    }
+    const std::vector<NodeMap::Ptr> maps = ActiveMaps(model);
+    const Values expected = Evaluate(model, maps);
+    for (const auto& [form, read] : reads) {
+        const std::vector<NodeMap::Ptr> namesakes = Namesakes(read, maps);
+        const Values values = Evaluate(read, namesakes);
+        for (std::size_t a = 0; a < expected.at.size(); ++a)
+            for (std::size_t i = 0; i < maps.size(); ++i) {
+                if (!expected.stable[a][i]) continue;
+                if (!namesakes[i]) {
+                    trip.fault = std::string(form) + ": no definition \"" + maps[i]->Name() + "\"";
+                    return trip;
+                }
+                if (!SameValue(expected.at[a][i], values.at[a][i])) {
+                    trip.fault = std::string(form) + ": \"" + maps[i]->Name() + "\" at x = " +
+                                 std::to_string(kAbscissae[a]) + " differs";
+                    return trip;
+                }
+            }
+    }
+    return trip;
+}
+
+void RequireRoundTrip(const MathMap::Ptr& model) {
+    const RoundTrip trip = SaveAndReadBack(model);
+    if (trip.fault.empty()) return;
+    std::fprintf(stderr, "round trip: %s\n", trip.fault.c_str());
+    std::abort();
+}
+
+}  // namespace fuzz
