@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <set>
@@ -110,7 +111,10 @@ private:
         WriteElement(*symbol, content);
         const auto [known, added] = symbols_.emplace(SymbolKey{type, name, content}, "");
         if (!added) return known->second;
-        const auto taken = [this](const std::string& other) { return takenNames_.count(other) > 0; };
+        // A document's names are never empty: a capsule without one gets one of its own too.
+        const auto taken = [this](const std::string& other) {
+            return other.empty() || takenNames_.count(other) > 0;
+        };
         const auto forEach = [this](auto&& f) {
             for (const std::string& other : takenNames_) f(other);
         };
@@ -132,16 +136,49 @@ private:
         return found == names_.end() ? capsule->GetSymbolName() : found->second;
     }
 
+    // Definitions are written and linked to by name, and a document's names are never empty:
+    // a definition without one is written under a name of its own in its model ("@1").
+    void NameDefinitions(const MathMap::Ptr& model) {
+        const auto taken = [&model](const std::string& name) {
+            return name.empty() || model->HasMapName(name);
+        };
+        const auto forEach = [&model](auto&& f) {
+            for (const NodeMap::Ptr& map : model->GetMaps()) f(map->Name());
+        };
+        for (const NodeMap::Ptr& map : model->GetMaps())
+            if (map->Name().empty())
+                definitionNames_[map.Get()] = CountedUniqueName("", '@', taken, forEach);
+    }
+
+    std::string DefinitionName(const NodeMap::Ptr& map) const {
+        const auto found = definitionNames_.find(map.Get());
+        return found == definitionNames_.end() ? map->Name() : found->second;
+    }
+
     Element::Ptr MakeMath(const MathMap::Ptr& model) {
+        NameDefinitions(model);
         auto math = Safe::MakeX<Element>("math");
         for (const NodeMap::Ptr& map : model->GetMaps()) math->AddChild(MakeDefinition(map));
         return math;
     }
 
+    // An inactive definition is written empty, and reads back with a new definition's root.
     Element::Ptr MakeDefinition(const NodeMap::Ptr& map) {
-        Element::Ptr definition = DefinitionElement(map->Name());
-        if (map->IsActive() && map->GetRoot()) definition->AddChild(WriteNode(map->GetRoot()));
+        Element::Ptr definition = DefinitionElement(DefinitionName(map));
+        if (map->IsActive() && map->GetRoot())
+            definition->AddChild(WriteNode(map->GetRoot()));
+        else if (map->GetRoot() && !IsNewRoot(map->GetRoot()))
+            Fail("The inactive definition \"" + map->Name() +
+                 "\" has content; OSML documents cannot hold it.");
         return definition;
+    }
+
+    // Whether a root is that of a new definition in all that evaluation and capsules see.
+    static bool IsNewRoot(const Node::Ptr& root) {
+        static const Complex fresh = NodeMap::CreateFunction("")->GetRoot()->GetValue();
+        const Complex value = root->GetValue();
+        return root->GetTypeId() == kBasicId && root->IsActive() &&
+               std::memcmp(&value, &fresh, sizeof value) == 0;
     }
 
     Element::Ptr MakeSymbol(const Node::Ptr& node) {
@@ -170,6 +207,7 @@ private:
 
     Element::Ptr MakeFunctionSymbol(const MathMap::Ptr& model, const std::string& output,
                                     const std::string& symbolName) {
+        NameDefinitions(model);
         Element::Ptr symbol = FunctionSymbolElement(symbolName, "OSML");
         // The capsule's inputs: every other definition whose root is a parameter. The output is
         // written once, as the first definition, also when its root is a parameter.
@@ -178,7 +216,7 @@ private:
         };
         for (const NodeMap::Ptr& map : model->GetMaps())
             if (parameter(map)) {
-                Element::Ptr argument = ArgumentElement(map->Name());
+                Element::Ptr argument = ArgumentElement(DefinitionName(map));
                 argument->AddChild(WriteNode(map->GetRoot()));
                 symbol->AddChild(argument);
             }
@@ -186,9 +224,9 @@ private:
         if (!selected)
             Fail("The function \"" + symbolName + "\" has no definition \"" + output + "\".");
         symbol->AddChild(MakeDefinition(selected));
+        // Inactive ones too, empty, so that references to them still find them.
         for (const NodeMap::Ptr& map : model->GetMaps())
-            if (map->IsActive() && map->Name() != output && !parameter(map))
-                symbol->AddChild(MakeDefinition(map));
+            if (map->Name() != output && !parameter(map)) symbol->AddChild(MakeDefinition(map));
         return symbol;
     }
 
@@ -196,7 +234,7 @@ private:
         const int type = node->GetTypeId();
         if (type == kMapCapsuleId) {
             NodeMap::Ptr map = As<MapCapsule>(node)->GetMap();
-            return WithText("link", map ? map->Name() : node->Name());
+            return WithText("link", map ? DefinitionName(map) : node->Name());
         }
         if (type == kBasicId || (type >= kInteger && type <= kBoolean)) return WriteNumber(node);
         if (type == kStringNodeId) {
@@ -280,6 +318,7 @@ private:
     std::map<SymbolKey, std::string> symbols_;  // the name each symbol is written under
     std::map<const Node*, std::string> names_;  // the name of each capsule's symbol
     std::set<std::string> takenNames_;
+    std::map<const NodeMap*, std::string> definitionNames_;  // of definitions without a name
 };
 
 std::vector<Element::Ptr> WithDeclaration(const Element::Ptr& root) {

@@ -410,6 +410,60 @@ TEST_F(Osml, ModelsThatCouldNotBeSavedAgainAreRefused) {
         EXPECT_EQ(Message([&] { ReadBack(document); }), message) << document;
 }
 
+// Model records hold what documents name differently or not at all: a definition or a capsule
+// without a name gets a name of its own in the document; an inactive definition's content,
+// which a document does not hold, is refused by name.
+TEST_F(Osml, RecordContentWithoutADocumentFormIsNamedOrRefused) {
+    auto opposite = [](const Node::Ptr& child) {
+        Node::Ptr node = Node::Create(101);
+        node->ReplaceChildAt(0, child);
+        return node;
+    };
+    auto number = [](double value) {
+        Node::Ptr node = Node::Create(Core::kBasicId);
+        node->SetValue(Complex(value, 0), 0);
+        return node;
+    };
+    {
+        MathMap::Ptr model = MathMap::CreateModel("m");
+        AddDefinition(model, "", number(2));
+        AddDefinition(model, "y", opposite(test::Reference(model->FindMap(""), "r")));
+        const std::string text = WriteText(ModelDocument(model));
+        EXPECT_NE(text.find("<definition name=\"@1\">"), std::string::npos) << text;
+        EXPECT_NE(text.find("<link> @1 </link>"), std::string::npos) << text;
+        MathMap::Ptr read;
+        EXPECT_EQ(Message([&] { read = ReadBack(text); }), "");
+        ASSERT_TRUE(read);
+        read->EvaluateAll();
+        EXPECT_EQ(read->FindMap("y")->Value(), Complex(-2, 0));
+    }
+    {
+        MathMap::Ptr model = MathMap::CreateModel("m");
+        auto constant = Safe::MakeX<Core::ConstantCapsule>();
+        constant->SetValue(Complex(1.25, 0), 0);
+        AddDefinition(model, "y", opposite(constant));
+        const std::string text = WriteText(ModelDocument(model));
+        EXPECT_NE(text.find("<symbol name=\"@1\" type=\"constant\">"), std::string::npos) << text;
+        MathMap::Ptr read;
+        EXPECT_EQ(Message([&] { read = ReadBack(text); }), "");
+        ASSERT_TRUE(read);
+        read->EvaluateAll();
+        EXPECT_EQ(read->FindMap("y")->Value(), Complex(-1.25, 0));
+    }
+    {
+        MathMap::Ptr model = MathMap::CreateModel("m");
+        AddDefinition(model, "a", opposite(number(2)));
+        model->FindMap("a")->SetActive(false);
+        AddDefinition(model, "y", opposite(test::Reference(model->FindMap("a"), "r")));
+        const std::string path = folder.Write("old.sml", "old");
+        EXPECT_FALSE(WriteModel(path, model));
+        ASSERT_FALSE(boxes.boxes.empty());
+        EXPECT_EQ(boxes.boxes.back().text,
+                  "The inactive definition \"a\" has content; OSML documents cannot hold it.");
+        EXPECT_EQ(test::ReadAll(path), "old");
+    }
+}
+
 TEST_F(Osml, LibrariesWriteReadAndIncludeWithoutLoops) {
     MathMap::Ptr first = MathMap::CreateModel("twice");
     Node::Ptr times = Node::Create(202);
