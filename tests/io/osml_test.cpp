@@ -424,44 +424,40 @@ TEST_F(Osml, RecordContentWithoutADocumentFormIsNamedOrRefused) {
         node->SetValue(Complex(value, 0), 0);
         return node;
     };
-    {
-        MathMap::Ptr model = MathMap::CreateModel("m");
-        AddDefinition(model, "", number(2));
-        AddDefinition(model, "y", opposite(test::Reference(model->FindMap(""), "r")));
+    // The document holds the names given, and reads back with y as given.
+    auto expectDocument = [](const MathMap::Ptr& model, const std::vector<std::string>& names,
+                             const Complex& y) {
         const std::string text = WriteText(ModelDocument(model));
-        EXPECT_NE(text.find("<definition name=\"@1\">"), std::string::npos) << text;
-        EXPECT_NE(text.find("<link> @1 </link>"), std::string::npos) << text;
+        for (const std::string& name : names)
+            EXPECT_NE(text.find(name), std::string::npos) << name << "\n" << text;
         MathMap::Ptr read;
         EXPECT_EQ(Message([&] { read = ReadBack(text); }), "");
         ASSERT_TRUE(read);
         read->EvaluateAll();
-        EXPECT_EQ(read->FindMap("y")->Value(), Complex(-2, 0));
-    }
-    {
-        MathMap::Ptr model = MathMap::CreateModel("m");
-        auto constant = Safe::MakeX<Core::ConstantCapsule>();
-        constant->SetValue(Complex(1.25, 0), 0);
-        AddDefinition(model, "y", opposite(constant));
-        const std::string text = WriteText(ModelDocument(model));
-        EXPECT_NE(text.find("<symbol name=\"@1\" type=\"constant\">"), std::string::npos) << text;
-        MathMap::Ptr read;
-        EXPECT_EQ(Message([&] { read = ReadBack(text); }), "");
-        ASSERT_TRUE(read);
-        read->EvaluateAll();
-        EXPECT_EQ(read->FindMap("y")->Value(), Complex(-1.25, 0));
-    }
-    {
-        MathMap::Ptr model = MathMap::CreateModel("m");
-        AddDefinition(model, "a", opposite(number(2)));
-        model->FindMap("a")->SetActive(false);
-        AddDefinition(model, "y", opposite(test::Reference(model->FindMap("a"), "r")));
-        const std::string path = folder.Write("old.sml", "old");
-        EXPECT_FALSE(WriteModel(path, model));
-        ASSERT_FALSE(boxes.boxes.empty());
-        EXPECT_EQ(boxes.boxes.back().text,
-                  "The inactive definition \"a\" has content; OSML documents cannot hold it.");
-        EXPECT_EQ(test::ReadAll(path), "old");
-    }
+        EXPECT_EQ(read->FindMap("y")->Value(), y);
+    };
+
+    MathMap::Ptr unnamed = MathMap::CreateModel("m");
+    AddDefinition(unnamed, "", number(2));
+    AddDefinition(unnamed, "y", opposite(test::Reference(unnamed->FindMap(""), "r")));
+    expectDocument(unnamed, {"<definition name=\"@1\">", "<link> @1 </link>"}, Complex(-2, 0));
+
+    MathMap::Ptr symbolless = MathMap::CreateModel("m");
+    auto constant = Safe::MakeX<Core::ConstantCapsule>();
+    constant->SetValue(Complex(1.25, 0), 0);
+    AddDefinition(symbolless, "y", opposite(constant));
+    expectDocument(symbolless, {"<symbol name=\"@1\" type=\"constant\">"}, Complex(-1.25, 0));
+
+    MathMap::Ptr inactive = MathMap::CreateModel("m");
+    AddDefinition(inactive, "a", opposite(number(2)));
+    inactive->FindMap("a")->SetActive(false);
+    AddDefinition(inactive, "y", opposite(test::Reference(inactive->FindMap("a"), "r")));
+    const std::string path = folder.Write("old.sml", "old");
+    EXPECT_FALSE(WriteModel(path, inactive));
+    ASSERT_FALSE(boxes.boxes.empty());
+    EXPECT_EQ(boxes.boxes.back().text,
+              "The inactive definition \"a\" has content; OSML documents cannot hold it.");
+    EXPECT_EQ(test::ReadAll(path), "old");
 }
 
 TEST_F(Osml, LibrariesWriteReadAndIncludeWithoutLoops) {
