@@ -287,6 +287,7 @@ private:
                 number->text = IntegerText(value, name);
                 break;
             case kRational:
+                RequireNumberParts(node);
                 number->SetAttribute("type", "rational");
                 number->text = IntegerText(ChildValue(node, 0), name);
                 number->secondText = IntegerText(ChildValue(node, 1), name);
@@ -296,6 +297,7 @@ private:
                 number->text = NumberText(value, name);
                 break;
             case kComplex:
+                RequireNumberParts(node);
                 number->SetAttribute("type", "complex");
                 number->text = NumberText(ChildValue(node, 0), name);
                 number->secondText = NumberText(ChildValue(node, 1), name);
@@ -308,6 +310,19 @@ private:
             default: number->text = NumberText(value, name);
         }
         return number;
+    }
+
+    // A document holds a rational or complex number's two parts as their values: parts that are
+    // not numbers of the kind the number makes (a reference, a function) would come back so.
+    static void RequireNumberParts(const Node::Ptr& node) {
+        const Node::Ptr made = Node::Create(node->GetTypeId());
+        for (int i = 0; i < node->ChildCount(); ++i) {
+            const Node::Ptr part = node->GetChild(i);
+            const Node::Ptr madePart = made ? made->GetChild(i) : Node::Ptr();
+            if (!madePart || part->GetTypeId() != madePart->GetTypeId() || part->ChildCount() != 0)
+                Fail("The parts of \"" + node->Name() +
+                     "\" are not numbers; OSML documents cannot hold them.");
+        }
     }
 
     // Type id, the capsule's symbol name and the symbol's content without it.

@@ -411,8 +411,8 @@ TEST_F(Osml, ModelsThatCouldNotBeSavedAgainAreRefused) {
 }
 
 // Model records hold what documents name differently or not at all: a definition or a capsule
-// without a name gets a name of its own in the document; an inactive definition's content,
-// which a document does not hold, is refused by name.
+// without a name gets a name of its own in the document; an inactive definition's content and
+// the parts of a number that are not numbers, which a document does not hold, are refused.
 TEST_F(Osml, RecordContentWithoutADocumentFormIsNamedOrRefused) {
     auto opposite = [](const Node::Ptr& child) {
         Node::Ptr node = Node::Create(101);
@@ -452,12 +452,21 @@ TEST_F(Osml, RecordContentWithoutADocumentFormIsNamedOrRefused) {
     AddDefinition(inactive, "a", opposite(number(2)));
     inactive->FindMap("a")->SetActive(false);
     AddDefinition(inactive, "y", opposite(test::Reference(inactive->FindMap("a"), "r")));
+    MathMap::Ptr parts = MathMap::CreateModel("m");
+    Node::Ptr complex = Node::Create(603);
+    complex->ReplaceChildAt(0, test::Reference(parts->FindMap("x"), "a"));
+    AddDefinition(parts, "y", complex);
+    const std::pair<MathMap::Ptr, std::string> refused[] = {
+        {inactive, "The inactive definition \"a\" has content; OSML documents cannot hold it."},
+        {parts, "The parts of \"C\" are not numbers; OSML documents cannot hold them."},
+    };
     const std::string path = folder.Write("old.sml", "old");
-    EXPECT_FALSE(WriteModel(path, inactive));
-    ASSERT_FALSE(boxes.boxes.empty());
-    EXPECT_EQ(boxes.boxes.back().text,
-              "The inactive definition \"a\" has content; OSML documents cannot hold it.");
-    EXPECT_EQ(test::ReadAll(path), "old");
+    for (const auto& [model, message] : refused) {
+        EXPECT_FALSE(WriteModel(path, model));
+        ASSERT_FALSE(boxes.boxes.empty());
+        EXPECT_EQ(boxes.boxes.back().text, message);
+        EXPECT_EQ(test::ReadAll(path), "old");
+    }
 }
 
 TEST_F(Osml, LibrariesWriteReadAndIncludeWithoutLoops) {
