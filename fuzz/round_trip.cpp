@@ -33,8 +33,9 @@ bool SameValue(const Complex& a, const Complex& b) {
     return SameNumber(a.real(), b.real()) && SameNumber(a.imag(), b.imag());
 }
 
-// The value of each definition at each abscissa (the value of "x", when there is one), from the
-// second of two evaluations; stable tells whether the first gave the same.
+// The value of each definition at each abscissa, given to every variable (inactive definition)
+// as the program gives it, from the second of two evaluations; stable tells whether the first
+// gave the same.
 struct Values {
     std::vector<std::vector<Complex>> at;
     std::vector<std::vector<bool>> stable;
@@ -44,7 +45,8 @@ Values Evaluate(const MathMap::Ptr& model) {
     const std::vector<NodeMap::Ptr> maps = model->GetMaps();
     Values values;
     for (double abscissa : kAbscissae) {
-        if (NodeMap::Ptr x = model->FindMap("x")) x->SetValue(Complex(abscissa, 0.0), 0);
+        for (const NodeMap::Ptr& map : maps)
+            if (!map->IsActive()) map->SetValue(Complex(abscissa, 0.0), 0);
         model->EvaluateAll();
         std::vector<Complex> first;
         for (const NodeMap::Ptr& map : maps) first.push_back(map->Value());

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstring>
 #include <functional>
 #include <map>
 #include <set>
@@ -162,23 +161,18 @@ private:
         return math;
     }
 
-    // An inactive definition is written empty, and reads back with a new definition's root.
+    // An inactive definition is a variable, whose value the program sets: it is written empty
+    // and reads back with a new definition's parameter. One whose root is anything else, which
+    // references to it would evaluate, is refused.
     Element::Ptr MakeDefinition(const NodeMap::Ptr& map) {
         Element::Ptr definition = DefinitionElement(DefinitionName(map));
-        if (map->IsActive() && map->GetRoot())
-            definition->AddChild(WriteNode(map->GetRoot()));
-        else if (map->GetRoot() && !IsNewRoot(map->GetRoot()))
+        const Node::Ptr& root = map->GetRoot();
+        if (map->IsActive() && root)
+            definition->AddChild(WriteNode(root));
+        else if (root && root->GetTypeId() != kBasicId)
             Fail("The inactive definition \"" + map->Name() +
-                 "\" has content; OSML documents cannot hold it.");
+                 "\" holds more than a parameter; OSML documents cannot hold it.");
         return definition;
-    }
-
-    // Whether a root is that of a new definition in all that evaluation and capsules see.
-    static bool IsNewRoot(const Node::Ptr& root) {
-        static const Complex fresh = NodeMap::CreateFunction("")->GetRoot()->GetValue();
-        const Complex value = root->GetValue();
-        return root->GetTypeId() == kBasicId && root->IsActive() &&
-               std::memcmp(&value, &fresh, sizeof value) == 0;
     }
 
     Element::Ptr MakeSymbol(const Node::Ptr& node) {

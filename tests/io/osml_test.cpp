@@ -411,8 +411,9 @@ TEST_F(Osml, ModelsThatCouldNotBeSavedAgainAreRefused) {
 }
 
 // Model records hold what documents name differently or not at all: a definition or a capsule
-// without a name gets a name of its own in the document; an inactive definition's content and
-// the parts of a number that are not numbers, which a document does not hold, are refused.
+// without a name gets a name of its own in the document; an inactive definition (a variable)
+// holding more than a parameter, and the parts of a number that are not numbers, which a
+// document does not hold, are refused.
 TEST_F(Osml, RecordContentWithoutADocumentFormIsNamedOrRefused) {
     auto opposite = [](const Node::Ptr& child) {
         Node::Ptr node = Node::Create(101);
@@ -457,7 +458,9 @@ TEST_F(Osml, RecordContentWithoutADocumentFormIsNamedOrRefused) {
     complex->ReplaceChildAt(0, test::Reference(parts->FindMap("x"), "a"));
     AddDefinition(parts, "y", complex);
     const std::pair<MathMap::Ptr, std::string> refused[] = {
-        {inactive, "The inactive definition \"a\" has content; OSML documents cannot hold it."},
+        {inactive,
+         "The inactive definition \"a\" holds more than a parameter; OSML documents cannot "
+         "hold it."},
         {parts, "The parts of \"C\" are not numbers; OSML documents cannot hold them."},
     };
     const std::string path = folder.Write("old.sml", "old");
