@@ -218,7 +218,8 @@ private:
         if (!selected)
             Fail("The function \"" + symbolName + "\" has no definition \"" + output + "\".");
         symbol->AddChild(MakeDefinition(selected));
-        // Inactive ones too, empty, so that references to them still find them.
+        // Inactive ones too: one that is no parameter holds more than a variable, which the
+        // document cannot, and is refused rather than left out under references to it.
         for (const NodeMap::Ptr& map : model->GetMaps())
             if (map->Name() != output && !parameter(map)) symbol->AddChild(MakeDefinition(map));
         return symbol;
