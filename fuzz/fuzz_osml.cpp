@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         model = Core::Sml::OsmlReader(options).ReadModel(document);
     } catch (const Winplus::Exception&) {
     }
-    if (model) fuzz::RequireRoundTrip(model);
+    if (model) fuzz::RequireRoundTrip(model, true);
     try {
         Core::Sml::OsmlReader(options).ReadLibrary(document, "fuzz");
     } catch (const Winplus::Exception&) {
