@@ -379,6 +379,49 @@ TEST_F(Osml, SymbolsThatDoubleEachOtherAreRefused) {
     EXPECT_EQ(message.substr(message.find('\n')), "\nThe document makes too many nodes.");
 }
 
+TEST_F(Osml, LibrariesWriteReadAndIncludeWithoutLoops) {
+    MathMap::Ptr first = MathMap::CreateModel("twice");
+    Node::Ptr times = Node::Create(202);
+    times->ReplaceChildAt(0, test::Reference(first->FindMap("x"), "a"));
+    times->GetChild(1)->SetValue(Complex(2, 0), 0);
+    first->FindMap("model")->SetRoot(times);
+    first->FindMap("model")->SetName("twice");
+    MathMap::Ptr second = MathMap::CreateModel("square");
+    Node::Ptr square = Node::Create(306);
+    square->ReplaceChildAt(0, test::Reference(second->FindMap("x"), "z"));
+    second->FindMap("model")->SetRoot(square);
+    second->FindMap("model")->SetName("square");
+    const std::string path = folder.File("lib.sml");
+    ASSERT_TRUE(WriteLibrary(path, {first, second}));
+
+    std::vector<Node::Ptr> capsules = OsmlReader(Options()).LoadLibrary(path);
+    ASSERT_EQ(capsules.size(), 2u);
+    std::vector<MathMap::Ptr> models;
+    for (const Node::Ptr& node : capsules) {
+        auto capsule = Safe::DynamicCast<Core::VersatileCapsule>(node);
+        ASSERT_TRUE(capsule);
+        EXPECT_EQ(capsule->GetSource(), "lib");
+        capsule->GetMathMap()->SetName(capsule->GetSymbolName());
+        models.push_back(capsule->GetMathMap());
+    }
+    EXPECT_EQ(WriteText(LibraryDocument(models)), WriteText(LibraryDocument({first, second})));
+
+    // A model that uses the library by name, and a library that reaches itself.
+    const std::string uses = "<?xml version=\"1.0\" ?><osml><math><definition name=\"y\">"
+                             "<apply><function name=\"twice\" source=\"lib\" sourcetype=\"sml\"/>"
+                             "<number> 4 </number></apply></definition>"
+                             "</math></osml>";
+    MathMap::Ptr user = ReadBack(uses, Options(folder.Path()));
+    user->EvaluateAll();
+    EXPECT_EQ(user->FindMap("y")->Value(), Complex(8, 0));
+    folder.Write("loop.sml",
+                 "<osml><semantics><symbol name=\"twice\" type=\"function\" encoding=\"OSML\">"
+                 "<definition name=\"twice\"><apply><function name=\"twice\" source=\"loop\"/>"
+                 "<number> 1 </number></apply></definition></symbol></semantics></osml>");
+    EXPECT_EQ(Message([&] { ReadBack(Replaced(uses, "\"lib\"", "\"loop\""), Options(folder.Path())); }),
+              "At line : 1\nInvalid external definition");
+}
+
 // Documents no writer makes, whose models could not be saved again: a user capsule named by its
 // kind alone (it has no symbol, no model or no library) and a function symbol without the
 // definition it evaluates.
@@ -470,49 +513,6 @@ TEST_F(Osml, RecordContentWithoutADocumentFormIsNamedOrRefused) {
         EXPECT_EQ(boxes.boxes.back().text, message);
         EXPECT_EQ(test::ReadAll(path), "old");
     }
-}
-
-TEST_F(Osml, LibrariesWriteReadAndIncludeWithoutLoops) {
-    MathMap::Ptr first = MathMap::CreateModel("twice");
-    Node::Ptr times = Node::Create(202);
-    times->ReplaceChildAt(0, test::Reference(first->FindMap("x"), "a"));
-    times->GetChild(1)->SetValue(Complex(2, 0), 0);
-    first->FindMap("model")->SetRoot(times);
-    first->FindMap("model")->SetName("twice");
-    MathMap::Ptr second = MathMap::CreateModel("square");
-    Node::Ptr square = Node::Create(306);
-    square->ReplaceChildAt(0, test::Reference(second->FindMap("x"), "z"));
-    second->FindMap("model")->SetRoot(square);
-    second->FindMap("model")->SetName("square");
-    const std::string path = folder.File("lib.sml");
-    ASSERT_TRUE(WriteLibrary(path, {first, second}));
-
-    std::vector<Node::Ptr> capsules = OsmlReader(Options()).LoadLibrary(path);
-    ASSERT_EQ(capsules.size(), 2u);
-    std::vector<MathMap::Ptr> models;
-    for (const Node::Ptr& node : capsules) {
-        auto capsule = Safe::DynamicCast<Core::VersatileCapsule>(node);
-        ASSERT_TRUE(capsule);
-        EXPECT_EQ(capsule->GetSource(), "lib");
-        capsule->GetMathMap()->SetName(capsule->GetSymbolName());
-        models.push_back(capsule->GetMathMap());
-    }
-    EXPECT_EQ(WriteText(LibraryDocument(models)), WriteText(LibraryDocument({first, second})));
-
-    // A model that uses the library by name, and a library that reaches itself.
-    const std::string uses = "<?xml version=\"1.0\" ?><osml><math><definition name=\"y\">"
-                             "<apply><function name=\"twice\" source=\"lib\" sourcetype=\"sml\"/>"
-                             "<number> 4 </number></apply></definition>"
-                             "</math></osml>";
-    MathMap::Ptr user = ReadBack(uses, Options(folder.Path()));
-    user->EvaluateAll();
-    EXPECT_EQ(user->FindMap("y")->Value(), Complex(8, 0));
-    folder.Write("loop.sml",
-                 "<osml><semantics><symbol name=\"twice\" type=\"function\" encoding=\"OSML\">"
-                 "<definition name=\"twice\"><apply><function name=\"twice\" source=\"loop\"/>"
-                 "<number> 1 </number></apply></definition></symbol></semantics></osml>");
-    EXPECT_EQ(Message([&] { ReadBack(Replaced(uses, "\"lib\"", "\"loop\""), Options(folder.Path())); }),
-              "At line : 1\nInvalid external definition");
 }
 
 TEST_F(Osml, LibraryFunctionsComeOnlyFromTheLibraryFolderOrTheUsersList) {
