@@ -1,12 +1,13 @@
 // Model and prototype files from memory: node, definition and model records, read whole or
 // refused with a message, within the bytes that remain and a bounded nesting depth. No library
-// folders: a record never loads code.
+// folders: a record never loads code. A model that was read saves in every form and reads back.
 #include <cstdint>
 #include <string>
 
 #include "foundation/exception.h"
 #include "foundation/platform.h"
 #include "functions/families.h"
+#include "fuzz/round_trip.h"
 #include "io/binary_stream.h"
 #include "io/node_io.h"
 
@@ -21,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     BinaryReader model = BinaryReader::FromBytes(bytes);
     if (Core::MathMap::Ptr read = Core::NodeMapIo(std::vector<std::string>()).ReadModelFile(model))
-        read->EvaluateAll();
+        fuzz::RequireRoundTrip(read);
 
     // The same bytes as a node record, after a prototype file's tag when there is one.
     BinaryReader node = BinaryReader::FromBytes(bytes);

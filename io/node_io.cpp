@@ -1,5 +1,6 @@
 #include "io/node_io.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <unordered_set>
@@ -27,9 +28,6 @@ constexpr int kBooleanNumberId = 604;
 constexpr int kStringCapsuleId = 610;
 constexpr int kFileTableId = 230;
 
-// Records nest through children and through the models of versatile capsules; deeper files are
-// refused rather than read on an ever deeper stack.
-constexpr int kMaxDepth = 200;
 // One box lists at most this many different notes.
 constexpr std::size_t kMaxNotes = 20;
 
@@ -40,7 +38,7 @@ constexpr std::size_t kMaxNotes = 20;
 class DepthGuard {
 public:
     explicit DepthGuard(int& depth) : depth_(depth) {
-        if (++depth_ > kMaxDepth) {
+        if (++depth_ > kMaxRecordDepth) {
             --depth_;
             Fail("Function corruption.");
         }
@@ -223,6 +221,10 @@ Node::Ptr NodeIo::ReadPayload(int typeId, BinaryReader& reader) {
             const std::string selected = reader.ReadString();
             capsule->SelectDefinition(model, selected);
             ReadUserTexts(*capsule, reader);
+            // A capsule evaluates its selected definition; the writers write it by that name.
+            if (!model->HasMapName(selected))
+                throw Winplus::Exception("The function " + Quoted(capsule->GetSymbolName()) +
+                                         " has no definition " + Quoted(selected) + ".");
             break;
         }
         case kFormulaCapsuleId: {
@@ -311,6 +313,23 @@ void NodeIo::ReadFixedChildren(const Node::Ptr& node, int typeId, BinaryReader& 
                  Quoted(node->Name()) + " and was left out.");
     }
     if (!IsEndTag(typeId, reader.ReadInt())) Fail("Function corruption");
+}
+
+int RecordDepth(const Node::Ptr& node) {
+    int deepest = 0;
+    for (int i = 0; i < node->ChildCount(); ++i)
+        deepest = std::max(deepest, RecordDepth(node->GetChild(i)));
+    if (node->GetTypeId() == kVersatileCapsuleId)
+        if (MathMap::Ptr model = Safe::DynamicCast<VersatileCapsule>(node)->GetMathMap())
+            deepest = std::max(deepest, RecordDepth(model));
+    return deepest + 1;
+}
+
+int RecordDepth(const MathMap::Ptr& model) {
+    int deepest = 0;
+    for (const NodeMap::Ptr& map : model->GetMaps())
+        if (Node::Ptr root = map->GetRoot()) deepest = std::max(deepest, RecordDepth(root));
+    return deepest + 1;
 }
 
 // --- Definition and model records ---

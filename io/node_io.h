@@ -12,6 +12,15 @@
 
 namespace Core {
 
+// Records nest through children and through the models of versatile capsules: deeper records are
+// refused when read and not written, rather than followed on an ever deeper stack.
+inline constexpr int kMaxRecordDepth = 200;
+
+// How deep the records of a node or of a model nest, each node and each model one level, as the
+// readers and writers below count them. Other readers refuse what these could not write.
+int RecordDepth(const Node::Ptr& node);
+int RecordDepth(const MathMap::Ptr& model);
+
 // Node and definition records, prototype and capsule files. Reading keeps a note of what a
 // damaged or foreign record made it drop or change; the file operations show those notes once.
 class NodeIo {

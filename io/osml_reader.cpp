@@ -8,6 +8,7 @@
 #include "foundation/exception.h"
 #include "foundation/module.h"
 #include "io/dll_file.h"
+#include "io/node_io.h"
 #include "io/sml_vocabulary.h"
 #include "model/factory.h"
 #include "model/formula_capsule.h"
@@ -24,6 +25,9 @@ constexpr int kStringNodeId = 610;
 // A read makes at most this many nodes, copies of symbols included: a small document whose
 // symbols each use the one before several times would otherwise grow without bound.
 constexpr std::size_t kMaxNodes = 200000;
+// What the model records could not hold: a model whose nodes and capsules nest deeper.
+constexpr const char* kTooDeep = "Functions nested too deeply.";
+static_assert(kMaxMarkupDepth == kMaxRecordDepth + 2, "every model a record holds has a document");
 // Libraries reached through references to libraries, at most this deep.
 constexpr std::size_t kMaxIncludeDepth = 16;
 
@@ -131,6 +135,7 @@ MathMap::Ptr OsmlReader::ReadMath(const Element& element) {
         model->RelinkMaps();
         model->ReplaceDanglingMaps();
     }
+    if (RecordDepth(model) > kMaxRecordDepth) Fail(element, kTooDeep);
     return model;
 }
 
@@ -204,6 +209,11 @@ Node::Ptr OsmlReader::ReadNode(const Element& element) {
 
 Node::Ptr OsmlReader::CoreNode(const Element& element, const std::string& name) {
     const int type = GetType(MarkupId(name));
+    // User functions and references have names of the vocabulary too, but what they are comes
+    // from their symbol or their link: alone, such a name makes a capsule of nothing.
+    if (type >= kMapCapsuleId && type <= kDllCapsuleId)
+        Fail(element, "<" + name + "> names no function of its own: user functions are named "
+                      "by their symbols");
     Node::Ptr node = type == -1 ? Node::Ptr() : Node::Create(type);
     if (!node) Fail(element, "Unknown markup symbol : <" + name + (element.empty ? "/>" : ">"));
     return node;
@@ -286,6 +296,8 @@ Node::Ptr OsmlReader::ReadNumber(const Element& element) {
 Node::Ptr OsmlReader::ReadSymbol(const Element& element, const std::string& source) {
     const std::size_t before = made_;
     Node::Ptr symbol = ReadSymbolContent(element, source);
+    // Room for the model whose definition it becomes.
+    if (RecordDepth(symbol) + 1 > kMaxRecordDepth) Fail(element, kTooDeep);
     weights_[symbol.Get()] = made_ - before;
     return symbol;
 }
@@ -361,6 +373,8 @@ Node::Ptr OsmlReader::ReadFunctionSymbol(const Element& element) {
             Fail(*child, "Invalid declaration");
         }
     }
+    // The capsule evaluates the definition it selects and is written by its name.
+    if (!selected) Fail(element, "<symbol> markup must have a <definition>");
     model->AddMaps(maps);  // ordered once, not once per argument
     model->RelinkMaps();
     model->ReplaceDanglingMaps();

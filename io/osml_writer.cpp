@@ -11,6 +11,7 @@
 #include "foundation/exception.h"
 #include "foundation/platform.h"
 #include "foundation/unique_name.h"
+#include "functions/file_table.h"
 #include "io/dll_file.h"
 #include "io/sml_vocabulary.h"
 #include "model/factory.h"
@@ -27,6 +28,7 @@ constexpr const char* kDocument = "document";
 
 enum NumberTypes { kInteger = 600, kRational = 601, kReal = 602, kComplex = 603, kBoolean = 604 };
 constexpr int kStringNodeId = 610;
+constexpr int kFileTableId = 230;
 
 [[noreturn]] void Fail(const std::string& message) {
     throw Winplus::Exception(message);
@@ -108,7 +110,10 @@ private:
         WriteElement(*symbol, content);
         const auto [known, added] = symbols_.emplace(SymbolKey{type, name, content}, "");
         if (!added) return known->second;
-        const auto taken = [this](const std::string& other) { return takenNames_.count(other) > 0; };
+        // A document's names are never empty: a capsule without one gets one of its own too.
+        const auto taken = [this](const std::string& other) {
+            return other.empty() || takenNames_.count(other) > 0;
+        };
         const auto forEach = [this](auto&& f) {
             for (const std::string& other : takenNames_) f(other);
         };
@@ -130,15 +135,43 @@ private:
         return found == names_.end() ? capsule->GetSymbolName() : found->second;
     }
 
+    // Definitions are written and linked to by name, and a document's names are never empty:
+    // a definition without one is written under a name of its own in its model ("@1").
+    void NameDefinitions(const MathMap::Ptr& model) {
+        const auto taken = [&model](const std::string& name) {
+            return name.empty() || model->HasMapName(name);
+        };
+        const auto forEach = [&model](auto&& f) {
+            for (const NodeMap::Ptr& map : model->GetMaps()) f(map->Name());
+        };
+        for (const NodeMap::Ptr& map : model->GetMaps())
+            if (map->Name().empty())
+                definitionNames_[map.Get()] = CountedUniqueName("", '@', taken, forEach);
+    }
+
+    std::string DefinitionName(const NodeMap::Ptr& map) const {
+        const auto found = definitionNames_.find(map.Get());
+        return found == definitionNames_.end() ? map->Name() : found->second;
+    }
+
     Element::Ptr MakeMath(const MathMap::Ptr& model) {
+        NameDefinitions(model);
         auto math = Safe::MakeX<Element>("math");
         for (const NodeMap::Ptr& map : model->GetMaps()) math->AddChild(MakeDefinition(map));
         return math;
     }
 
+    // An inactive definition is a variable, whose value the program sets: it is written empty
+    // and reads back with a new definition's parameter. One whose root is anything else, which
+    // references to it would evaluate, is refused.
     Element::Ptr MakeDefinition(const NodeMap::Ptr& map) {
-        Element::Ptr definition = DefinitionElement(map->Name());
-        if (map->IsActive() && map->GetRoot()) definition->AddChild(WriteNode(map->GetRoot()));
+        Element::Ptr definition = DefinitionElement(DefinitionName(map));
+        const Node::Ptr& root = map->GetRoot();
+        if (map->IsActive() && root)
+            definition->AddChild(WriteNode(root));
+        else if (root && root->GetTypeId() != kBasicId)
+            Fail("The inactive definition \"" + map->Name() +
+                 "\" holds more than a parameter; OSML documents cannot hold it.");
         return definition;
     }
 
@@ -168,6 +201,7 @@ private:
 
     Element::Ptr MakeFunctionSymbol(const MathMap::Ptr& model, const std::string& output,
                                     const std::string& symbolName) {
+        NameDefinitions(model);
         Element::Ptr symbol = FunctionSymbolElement(symbolName, "OSML");
         // The capsule's inputs: every other definition whose root is a parameter. The output is
         // written once, as the first definition, also when its root is a parameter.
@@ -176,7 +210,7 @@ private:
         };
         for (const NodeMap::Ptr& map : model->GetMaps())
             if (parameter(map)) {
-                Element::Ptr argument = ArgumentElement(map->Name());
+                Element::Ptr argument = ArgumentElement(DefinitionName(map));
                 argument->AddChild(WriteNode(map->GetRoot()));
                 symbol->AddChild(argument);
             }
@@ -184,9 +218,10 @@ private:
         if (!selected)
             Fail("The function \"" + symbolName + "\" has no definition \"" + output + "\".");
         symbol->AddChild(MakeDefinition(selected));
+        // Inactive ones too: one that is no parameter holds more than a variable, which the
+        // document cannot, and is refused rather than left out under references to it.
         for (const NodeMap::Ptr& map : model->GetMaps())
-            if (map->IsActive() && map->Name() != output && !parameter(map))
-                symbol->AddChild(MakeDefinition(map));
+            if (map->Name() != output && !parameter(map)) symbol->AddChild(MakeDefinition(map));
         return symbol;
     }
 
@@ -194,7 +229,7 @@ private:
         const int type = node->GetTypeId();
         if (type == kMapCapsuleId) {
             NodeMap::Ptr map = As<MapCapsule>(node)->GetMap();
-            return WithText("link", map ? map->Name() : node->Name());
+            return WithText("link", map ? DefinitionName(map) : node->Name());
         }
         if (type == kBasicId || (type >= kInteger && type <= kBoolean)) return WriteNumber(node);
         if (type == kStringNodeId) {
@@ -209,6 +244,10 @@ private:
         if (code == -1 || (markup.empty() && !capsule))
             Fail("OSML documents have no form for the function \"" + node->Name() + "\" (type " +
                  std::to_string(type) + ").");
+        // A table is written as its function and arguments: its points would be lost.
+        if (type == kFileTableId && As<Capsule::File2C>(node)->Count() > 0)
+            Fail("OSML documents have no form for the points of the table \"" + node->Name() +
+                 "\".");
         if (code >= kFirstConstantCode) {
             if (type != kConstantCapsuleId) return ConstantElement(markup, "core");
             auto constant = As<UserCapsule>(node);
@@ -243,6 +282,7 @@ private:
                 number->text = IntegerText(value, name);
                 break;
             case kRational:
+                RequireNumberParts(node);
                 number->SetAttribute("type", "rational");
                 number->text = IntegerText(ChildValue(node, 0), name);
                 number->secondText = IntegerText(ChildValue(node, 1), name);
@@ -252,6 +292,7 @@ private:
                 number->text = NumberText(value, name);
                 break;
             case kComplex:
+                RequireNumberParts(node);
                 number->SetAttribute("type", "complex");
                 number->text = NumberText(ChildValue(node, 0), name);
                 number->secondText = NumberText(ChildValue(node, 1), name);
@@ -266,6 +307,19 @@ private:
         return number;
     }
 
+    // A document holds a rational or complex number's two parts as their values: parts that are
+    // not numbers of the kind the number makes (a reference, a function) would come back so.
+    static void RequireNumberParts(const Node::Ptr& node) {
+        const Node::Ptr made = Node::Create(node->GetTypeId());
+        for (int i = 0; i < node->ChildCount(); ++i) {
+            const Node::Ptr part = node->GetChild(i);
+            const Node::Ptr madePart = made ? made->GetChild(i) : Node::Ptr();
+            if (!madePart || part->GetTypeId() != madePart->GetTypeId() || part->ChildCount() != 0)
+                Fail("The parts of \"" + node->Name() +
+                     "\" are not numbers; OSML documents cannot hold them.");
+        }
+    }
+
     // Type id, the capsule's symbol name and the symbol's content without it.
     using SymbolKey = std::tuple<int, std::string, std::string>;
 
@@ -274,6 +328,7 @@ private:
     std::map<SymbolKey, std::string> symbols_;  // the name each symbol is written under
     std::map<const Node*, std::string> names_;  // the name of each capsule's symbol
     std::set<std::string> takenNames_;
+    std::map<const NodeMap*, std::string> definitionNames_;  // of definitions without a name
 };
 
 std::vector<Element::Ptr> WithDeclaration(const Element::Ptr& root) {

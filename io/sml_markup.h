@@ -58,8 +58,11 @@ Element::Ptr ItemElement(const std::string& name, const std::string& source);
 // The name of the declaration element that starts every document.
 extern const char* const kDeclaration;
 
-// Elements nested deeper than this are refused.
-constexpr int kMaxMarkupDepth = 200;
+// Elements nested deeper than this are refused. Every tree a model record holds (kMaxRecordDepth
+// levels, the model one of them) fits: below the osml root, the math and definition elements put
+// a root one level deeper than its record, and the deepest apply's function and closing tag, or
+// a number's separator, are one more.
+constexpr int kMaxMarkupDepth = 202;
 
 // A document read: its top-level elements, or on failure the line and the reason ("Unknown
 // markup.", "Invalid markup", ...). Not being an OSML document is a failure without a reason.

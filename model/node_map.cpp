@@ -293,11 +293,16 @@ void NodeMap::RecordUndo(int kind, const Node::Ptr& first, const Node::Ptr& seco
 
 // --- Values ---
 
+// A root that refers back to its definition, itself or through other definitions, is given the
+// value once: the reference passes it on to the definition it stands for, which is setting it.
 void NodeMap::SetValue(const Complex& value, int index) {
     if (index < 0) return;
     if (static_cast<std::size_t>(index) < values_.size())
         values_[static_cast<std::size_t>(index)] = value;
-    if (root_) root_->SetValue(value, index);
+    if (!root_ || settingValue_) return;
+    settingValue_ = true;
+    root_->SetValue(value, index);
+    settingValue_ = false;
 }
 
 void NodeMap::SetValues(const std::vector<Complex>& values) {

@@ -140,6 +140,7 @@ private:
     bool active_ = true;
     std::vector<Complex> values_;
     mutable bool visiting_ = false;
+    bool settingValue_ = false;  // while the root is given a value
     bool evaluatedInPass_ = false;
     mutable signed char dependsOnOrder_ = -1;  // -1 not known
 };

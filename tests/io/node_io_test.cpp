@@ -194,6 +194,23 @@ TEST_F(NodeRecords, EveryNodeTypeRoundTripsByteForByte) {
             }
 }
 
+// A capsule evaluates the definition it selects, and every writer names it: a record whose
+// capsule selects a definition its model lacks is refused, naming both.
+TEST_F(NodeRecords, CapsulesSelectingADefinitionTheirModelLacksAreRefused) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"model", ""},
+        {"h", "The function \"h\" has no definition \"\"."},
+    };
+    for (const auto& [selected, message] : cases) {
+        auto capsule = Safe::MakeX<Core::VersatileCapsule>();
+        capsule->SelectDefinition(MathMap::CreateModel("inner"), selected);  // "x" and "model"
+        MathMap::Ptr model = MathMap::CreateModel("outer");
+        model->FindMap("model")->SetRoot(capsule);
+        NodeIo io;
+        EXPECT_EQ(Message([&] { ReadModelBytes(ModelBytes(model), io); }), message) << selected;
+    }
+}
+
 TEST_F(NodeRecords, DamagedModelsAreReadAndTheChangesReported) {
     MathMap::Ptr model = MathMap::CreateModel("m");
     NodeMap::Ptr gone = NodeMap::CreateFunction("gone");

@@ -7,6 +7,7 @@
 #include "foundation/exception.h"
 #include "foundation/module.h"
 #include "functions/families.h"
+#include "io/node_io.h"
 #include "io/osml_reader.h"
 #include "io/osml_writer.h"
 #include "io/sml_vocabulary.h"
@@ -177,6 +178,16 @@ TEST_F(Osml, NodesWithoutAFormAreRefusedByName) {
     EXPECT_EQ(test::ReadAll(path), "old");
     EXPECT_FALSE(WriteModel(folder.File("missing/x.sml"), MathMap::CreateModel("m")));
     EXPECT_EQ(boxes.boxes.back().text, "File write failed");
+    // A table's points: a document holds its function and arguments only.
+    auto table = Safe::DynamicCast<Capsule::File2C>(Node::Create(230));
+    table->SetName("t");
+    table->SetData({0.0, 1.0}, {2.0, 3.0});
+    MathMap::Ptr tabled = MathMap::CreateModel("m");
+    AddDefinition(tabled, "table", table);
+    EXPECT_FALSE(WriteModel(path, tabled));
+    EXPECT_EQ(boxes.boxes.back().text,
+              "OSML documents have no form for the points of the table \"t\".");
+    EXPECT_EQ(test::ReadAll(path), "old");
 }
 
 TEST_F(Osml, NumbersKeepEveryDigitAndTheirSign) {
@@ -432,6 +443,99 @@ TEST_F(Osml, LibrariesWriteReadAndIncludeWithoutLoops) {
               "At line : 1\nInvalid external definition");
 }
 
+// Documents no writer makes, whose models could not be saved again: a user capsule named by its
+// kind alone (it has no symbol, no model or no library) and a function symbol without the
+// definition it evaluates.
+TEST_F(Osml, ModelsThatCouldNotBeSavedAgainAreRefused) {
+    const std::string head = "<?xml version=\"1.0\" ?>\n<osml version=\"2.0\">\n";
+    auto math = [&](const std::string& root) {
+        return head + "<math>\n<definition name=\"a\">\n" + root + "</definition></math></osml>";
+    };
+    auto kindAlone = [](const std::string& name) {
+        return "At line : 5\n<" + name +
+               "> names no function of its own: user functions are named by their symbols";
+    };
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {math("<apply><value/></apply>"), kindAlone("value")},
+        {math("<apply></value></apply>"), kindAlone("value")},
+        {math("<constant name=\"value\" source=\"core\"/>"), kindAlone("value")},
+        {math("<apply><encapsulation/></apply>"), kindAlone("encapsulation")},
+        {math("<apply><function name=\"encapsulation\" source=\"core\"/></apply>"),
+         kindAlone("encapsulation")},
+        {math("<apply><function name=\"dll-function\"/></apply>"), kindAlone("dll-function")},
+        {math("<apply><function name=\"link\"/></apply>"), kindAlone("link")},
+        {head + "<semantics>\n<symbol name=\"h\" type=\"function\" encoding=\"OSML\">\n"
+                "<argument name=\"p\"><number> 1 </number></argument></symbol></semantics>\n"
+                "<math><definition name=\"a\"><apply><function name=\"h\" source=\"document\"/>"
+                "<number> 2 </number></apply></definition></math></osml>",
+         "At line : 4\n<symbol> markup must have a <definition>"},
+    };
+    for (const auto& [document, message] : cases)
+        EXPECT_EQ(Message([&] { ReadBack(document); }), message) << document;
+}
+
+// Model records hold what documents name differently or not at all: a definition or a capsule
+// without a name gets a name of its own in the document; an inactive definition (a variable)
+// holding more than a parameter, and the parts of a number that are not numbers, which a
+// document does not hold, are refused.
+TEST_F(Osml, RecordContentWithoutADocumentFormIsNamedOrRefused) {
+    auto opposite = [](const Node::Ptr& child) {
+        Node::Ptr node = Node::Create(101);
+        node->ReplaceChildAt(0, child);
+        return node;
+    };
+    auto number = [](double value) {
+        Node::Ptr node = Node::Create(Core::kBasicId);
+        node->SetValue(Complex(value, 0), 0);
+        return node;
+    };
+    // The document holds the names given, and reads back with y as given.
+    auto expectDocument = [](const MathMap::Ptr& model, const std::vector<std::string>& names,
+                             const Complex& y) {
+        const std::string text = WriteText(ModelDocument(model));
+        for (const std::string& name : names)
+            EXPECT_NE(text.find(name), std::string::npos) << name << "\n" << text;
+        MathMap::Ptr read;
+        EXPECT_EQ(Message([&] { read = ReadBack(text); }), "");
+        ASSERT_TRUE(read);
+        read->EvaluateAll();
+        EXPECT_EQ(read->FindMap("y")->Value(), y);
+    };
+
+    MathMap::Ptr unnamed = MathMap::CreateModel("m");
+    AddDefinition(unnamed, "", number(2));
+    AddDefinition(unnamed, "y", opposite(test::Reference(unnamed->FindMap(""), "r")));
+    expectDocument(unnamed, {"<definition name=\"@1\">", "<link> @1 </link>"}, Complex(-2, 0));
+
+    MathMap::Ptr symbolless = MathMap::CreateModel("m");
+    auto constant = Safe::MakeX<Core::ConstantCapsule>();
+    constant->SetValue(Complex(1.25, 0), 0);
+    AddDefinition(symbolless, "y", opposite(constant));
+    expectDocument(symbolless, {"<symbol name=\"@1\" type=\"constant\">"}, Complex(-1.25, 0));
+
+    MathMap::Ptr inactive = MathMap::CreateModel("m");
+    AddDefinition(inactive, "a", opposite(number(2)));
+    inactive->FindMap("a")->SetActive(false);
+    AddDefinition(inactive, "y", opposite(test::Reference(inactive->FindMap("a"), "r")));
+    MathMap::Ptr parts = MathMap::CreateModel("m");
+    Node::Ptr complex = Node::Create(603);
+    complex->ReplaceChildAt(0, test::Reference(parts->FindMap("x"), "a"));
+    AddDefinition(parts, "y", complex);
+    const std::pair<MathMap::Ptr, std::string> refused[] = {
+        {inactive,
+         "The inactive definition \"a\" holds more than a parameter; OSML documents cannot "
+         "hold it."},
+        {parts, "The parts of \"C\" are not numbers; OSML documents cannot hold them."},
+    };
+    const std::string path = folder.Write("old.sml", "old");
+    for (const auto& [model, message] : refused) {
+        EXPECT_FALSE(WriteModel(path, model));
+        ASSERT_FALSE(boxes.boxes.empty());
+        EXPECT_EQ(boxes.boxes.back().text, message);
+        EXPECT_EQ(test::ReadAll(path), "old");
+    }
+}
+
 TEST_F(Osml, LibraryFunctionsComeOnlyFromTheLibraryFolderOrTheUsersList) {
     if (kExampleDll.empty()) GTEST_SKIP() << "no example library";
     const std::string name = Core::DllFile::GetFunctionNames(kExampleDll).at(0);
@@ -603,6 +707,97 @@ TEST_F(Osml, CapsulesOfOneNameAndOtherContentsKeepSymbolsOfTheirOwn) {
         ++symbols;
     EXPECT_EQ(symbols, 5u);
     EXPECT_EQ(WriteText(ModelDocument(read)), text);
+}
+
+// The model read back from its model record.
+MathMap::Ptr ThroughRecord(const MathMap::Ptr& model) {
+    BinaryWriter writer;
+    Core::NodeMapIo(std::vector<std::string>()).WriteMathMap(model, writer);
+    BinaryReader reader = BinaryReader::FromBytes(writer.Bytes());
+    EXPECT_EQ(reader.ReadInt(), TagMathMap);
+    return Core::NodeMapIo(std::vector<std::string>()).ReadMathMap(reader);
+}
+
+// Model records nest at most 200 deep, the model one level. A document reads the models whose
+// records nest that deep, each of which saves as a record and as a document again, and refuses
+// deeper ones.
+TEST_F(Osml, SymbolChainsReadUpToTheDepthOfModelRecords) {
+    // Symbols s0 .. sk, each evaluating the one before, s0 the number 1.5; the model applies sk
+    // under some opposites. Its records nest 1 + opposites + 3 + 2k deep: the model, the
+    // opposites, then per symbol its capsule and its model, and the number.
+    auto chain = [](int k, int opposites) {
+        std::string text = "<?xml version=\"1.0\" ?>\n<osml version=\"2.0\">\n<semantics>\n";
+        for (int j = 0; j <= k; ++j) {
+            const std::string name = "s" + std::to_string(j);
+            const std::string root =
+                j == 0 ? "<number> 1.5 </number>"
+                       : "<apply><function name=\"s" + std::to_string(j - 1) +
+                             "\" source=\"document\"/></apply>";
+            text += "<symbol name=\"" + name + "\" type=\"function\" encoding=\"OSML\">"
+                    "<definition name=\"" + name + "\">" + root + "</definition></symbol>\n";
+        }
+        std::string use = "<apply><function name=\"s" + std::to_string(k) +
+                          "\" source=\"document\"/></apply>";
+        for (int i = 0; i < opposites; ++i)
+            use = "<apply><function name=\"opposite\" source=\"core\"/>" + use + "</apply>";
+        return text + "</semantics>\n<math><definition name=\"y\">" + use +
+               "</definition></math></osml>";
+    };
+    struct Case {
+        int k, opposites, depth;
+        double value;        // of y
+        std::string refusal;  // empty when the document reads
+    };
+    const Case cases[] = {
+        {97, 1, 199, -1.5, ""},
+        {98, 0, 200, 1.5, ""},
+        {98, 1, 201, 0, "At line : 104\nFunctions nested too deeply."},  // the math element
+        {99, 0, 202, 0, "At line : 103\nFunctions nested too deeply."},  // the symbol s99
+    };
+    for (const Case& c : cases) {
+        const std::string what = "depth " + std::to_string(c.depth);
+        const std::string text = chain(c.k, c.opposites);
+        MathMap::Ptr model;
+        EXPECT_EQ(Message([&] { model = ReadBack(text); }), c.refusal) << what;
+        if (!c.refusal.empty()) continue;
+        ASSERT_TRUE(model) << what;
+        EXPECT_EQ(Core::RecordDepth(model), c.depth);
+        model->EvaluateAll();
+        EXPECT_EQ(model->FindMap("y")->Value(), Complex(c.value, 0)) << what;
+        ExpectSameValues(model, ThroughRecord(model), what);
+        ExpectSameValues(model, ReadBack(WriteText(ModelDocument(model))), what);
+    }
+}
+
+// A record's deepest tree has a document: opposites over an empty sum, whose apply holds its
+// function and closing tag two elements below the definition's root's depth in records.
+TEST_F(Osml, ModelRecordsAtTheirDepthLimitHaveDocuments) {
+    auto nested = [](int depth) {
+        Node::Ptr node = Node::Create(208);  // a sum of nothing
+        node->ClearChildren();
+        for (int i = 0; i < depth - 2; ++i) {
+            Node::Ptr opposite = Node::Create(101);
+            opposite->ReplaceChildAt(0, node);
+            node = opposite;
+        }
+        MathMap::Ptr model = MathMap::CreateModel("deep");
+        AddDefinition(model, "y", node);
+        return model;
+    };
+    for (int depth : {199, 200}) {
+        MathMap::Ptr model = nested(depth);
+        const std::string what = "depth " + std::to_string(depth);
+        ASSERT_EQ(Core::RecordDepth(model), depth);
+        MathMap::Ptr read = ReadBack(WriteText(ModelDocument(model)));
+        ASSERT_TRUE(read) << what;
+        ExpectSameValues(model, read, what);
+        ExpectSameValues(model, ThroughRecord(read), what);
+        EXPECT_EQ(Core::RecordDepth(read), depth);
+    }
+    MathMap::Ptr tooDeep = nested(201);
+    EXPECT_EQ(Message([&] { ThroughRecord(tooDeep); }), "Function corruption.");
+    const std::string refusal = Message([&] { ReadBack(WriteText(ModelDocument(tooDeep))); });
+    EXPECT_EQ(refusal.substr(refusal.find('\n')), "\nMarkup nested too deeply.");
 }
 
 TEST_F(Osml, ModelsReadBackEvaluateAsTheyDid) {

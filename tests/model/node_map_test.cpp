@@ -8,6 +8,7 @@
 #include "functions/families.h"
 #include "model/map_bar.h"
 #include "model/node_map.h"
+#include "tests/model/map_reference.h"
 #include "tests/common/code_log.h"
 
 namespace {
@@ -54,6 +55,29 @@ TEST_F(NodeMapTest, FunctionAndVariableDefinitions) {
     EXPECT_EQ(x->GetRoot()->GetName(), "v");
     EXPECT_FALSE(x->IsActive());
     EXPECT_EQ(x->UndoCount(), 0);
+}
+
+// A value given to a definition reaches its root, and through a reference the definition it
+// stands for: a reference back to the first, directly or through another, ends the walk there.
+TEST_F(NodeMapTest, ValuesGivenThroughReferencesBackStopOnce) {
+    NodeMap::Ptr self = NodeMap::CreateVariable("a");
+    self->SetRoot(MapReference(self));
+    self->SetValue(Complex(2.5, 0), 0);
+    EXPECT_EQ(self->Value(), Complex(2.5, 0));
+    EXPECT_EQ(self->GetRoot()->GetValue(), Complex(2.5, 0));
+
+    NodeMap::Ptr a = NodeMap::CreateVariable("a"), b = NodeMap::CreateFunction("b");
+    a->SetRoot(MapReference(b));
+    b->SetRoot(MapReference(a));
+    a->SetValue(Complex(-1, 0), 0);
+    for (const NodeMap::Ptr& map : {a, b}) {
+        EXPECT_EQ(map->Value(), Complex(-1, 0)) << map->GetName();
+        EXPECT_EQ(map->GetRoot()->GetValue(), Complex(-1, 0)) << map->GetName();
+    }
+    for (const NodeMap::Ptr& map : {self, a, b}) {  // the references hold their definitions
+        map->SetRoot(Node::Ptr());
+        map->ForgetHistory();
+    }
 }
 
 TEST_F(NodeMapTest, NodeNamesAreMadeUniqueByCounting) {
