@@ -144,7 +144,6 @@ bool ScreenPoint(HWND window, const std::string& x, const std::string& y, POINT&
     return true;
 }
 
-
 void Click(HANDLE program, POINT at, bool right, bool wait) {
     SendMouse(program, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, at, false, wait);
     SendMouse(program, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, {0, 0}, false, wait);
@@ -188,10 +187,10 @@ void Drag(HANDLE program, POINT from, POINT delta, int moves) {
 void QueuedDrag(HANDLE program, POINT from, POINT delta) {
     if (pointer.x != from.x || pointer.y != from.y) MovePointer(program, from);
     AvoidDoubleClick();
-    INPUT gesture[] = {MouseInput(MOUSEEVENTF_LEFTDOWN, {}),
-                       MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
-                                  {from.x + delta.x, from.y + delta.y}),
-                       MouseInput(MOUSEEVENTF_LEFTUP, {})};
+    INPUT gesture[] = {
+        MouseInput(MOUSEEVENTF_LEFTDOWN, {}),
+        MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, {from.x + delta.x, from.y + delta.y}),
+        MouseInput(MOUSEEVENTF_LEFTUP, {})};
     SendInput(3, gesture, sizeof(INPUT));
     NoteRelease(MOUSEEVENTF_LEFTUP);
 }
