@@ -126,41 +126,53 @@ void PanelController::Show(const bool& show) {
     if (Handle()) ShowWindow(Handle(), show ? SW_SHOW : SW_HIDE);
 }
 
-bool PanelController::NearSplitter() const {
-    POINT cursor{};
-    GetCursorPos(&cursor);
+bool PanelController::NearSplitter(POINT screen) const {
     RECT r{};
     GetWindowRect(Handle(), &r);
-    const int distance = resizeInHeight ? r.bottom - cursor.y : r.right - cursor.x;
+    const int distance = resizeInHeight ? r.bottom - screen.y : r.right - screen.x;
     return distance <= splitterSize;
 }
 
-bool PanelController::OnLButtonDown(int, int, unsigned) {
-    GetCursorPos(&last_);
-    if (!NearSplitter()) return false;
+POINT PanelController::OnScreen(int x, int y) const {
+    POINT point{x, y};
+    ClientToScreen(Handle(), &point);
+    return point;
+}
+
+// The press, the moves and the release each take their position from their message: when they
+// queue up behind a long repaint, the pointer has long moved on by the time they are handled.
+bool PanelController::OnLButtonDown(int x, int y, unsigned) {
+    last_ = OnScreen(x, y);
+    if (!NearSplitter(last_)) return false;
     dragging_ = true;
     SetCapture(Handle());
     return false;
 }
 
+// The cursor's shape follows the pointer where it is now.
 bool PanelController::OnSetCursor() {
-    const bool edge = stretchable && NearSplitter();
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    const bool edge = stretchable && NearSplitter(cursor);
     ::SetCursor(LoadCursorA(nullptr, !edge ? IDC_ARROW : resizeInHeight ? IDC_SIZENS : IDC_SIZEWE));
     return true;
 }
 
-bool PanelController::OnMouseMove(int, int, unsigned) {
-    if (!dragging_) return false;
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    const int delta = resizeInHeight ? cursor.y - last_.y : cursor.x - last_.x;
-    last_ = cursor;
+void PanelController::DragTo(POINT screen) {
+    const int delta = resizeInHeight ? screen.y - last_.y : screen.x - last_.x;
+    last_ = screen;
     Resize(delta, true);
+}
+
+bool PanelController::OnMouseMove(int x, int y, unsigned) {
+    if (dragging_) DragTo(OnScreen(x, y));
     return false;
 }
 
-bool PanelController::OnLButtonUp(int, int, unsigned) {
+// The release ends the drag where it happened, should its last move have gone elsewhere.
+bool PanelController::OnLButtonUp(int x, int y, unsigned) {
     if (!dragging_) return false;
+    DragTo(OnScreen(x, y));
     dragging_ = false;
     if (GetCapture() == Handle()) ReleaseCapture();
     return false;

@@ -118,7 +118,12 @@ public:
     Safe::XPtr<Command> ownCommand;
 
 private:
-    bool NearSplitter() const;
+    // Whether a screen point lies on the splitter band.
+    bool NearSplitter(POINT screen) const;
+    // The screen point of a position in the client area, as a mouse message gives it.
+    POINT OnScreen(int x, int y) const;
+    // Moves the splitter by what the pointer moved since the last point of the drag.
+    void DragTo(POINT screen);
 
     bool dragging_ = false;
     POINT last_{};

@@ -16,19 +16,23 @@ struct ClassSearch {
     HWND found = nullptr;
 };
 
-void SendMouse(HANDLE program, DWORD flags, POINT at = {0, 0}, bool doubled = false,
-               bool wait = true) {
-    // A press soon after a release and near it would make a double click (the program's windows
-    // take them); one farther away (the next item of a menu) would not.
-    static DWORD released = GetTickCount() - GetDoubleClickTime();
-    static POINT pointer{}, releasedAt{};
-    if (flags & MOUSEEVENTF_ABSOLUTE) pointer = at;
-    if ((flags & MOUSEEVENTF_LEFTDOWN) && !doubled &&
-        std::abs(pointer.x - releasedAt.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
-        std::abs(pointer.y - releasedAt.y) <= GetSystemMetrics(SM_CYDOUBLECLK)) {
-        const DWORD since = GetTickCount() - released;
-        if (since <= GetDoubleClickTime()) Sleep(GetDoubleClickTime() + 50 - since);
-    }
+// The time and place of the last release, and where the pointer was sent last.
+DWORD released = GetTickCount() - GetDoubleClickTime();
+POINT pointer{}, releasedAt{};
+
+// A press soon after a release and near it would make a double click (the program's windows
+// take them); one farther away (the next item of a menu) would not. Waits until a press at the
+// pointer's place is none.
+void AvoidDoubleClick() {
+    if (std::abs(pointer.x - releasedAt.x) > GetSystemMetrics(SM_CXDOUBLECLK) ||
+        std::abs(pointer.y - releasedAt.y) > GetSystemMetrics(SM_CYDOUBLECLK))
+        return;
+    const DWORD since = GetTickCount() - released;
+    if (since <= GetDoubleClickTime()) Sleep(GetDoubleClickTime() + 50 - since);
+}
+
+// A mouse input; with MOUSEEVENTF_ABSOLUTE at a screen point, which becomes the pointer's.
+INPUT MouseInput(DWORD flags, POINT at) {
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = flags;
@@ -36,12 +40,23 @@ void SendMouse(HANDLE program, DWORD flags, POINT at = {0, 0}, bool doubled = fa
         // Normalised to 0..65535 over the primary screen.
         input.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
         input.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+        pointer = at;
     }
+    return input;
+}
+
+void NoteRelease(DWORD flags) {
+    if (!(flags & MOUSEEVENTF_LEFTUP)) return;
+    released = GetTickCount();
+    releasedAt = pointer;
+}
+
+void SendMouse(HANDLE program, DWORD flags, POINT at = {0, 0}, bool doubled = false,
+               bool wait = true) {
+    INPUT input = MouseInput(flags, at);
+    if ((flags & MOUSEEVENTF_LEFTDOWN) && !doubled) AvoidDoubleClick();
     SendInput(1, &input, sizeof(input));
-    if (flags & MOUSEEVENTF_LEFTUP) {
-        released = GetTickCount();
-        releasedAt = pointer;
-    }
+    NoteRelease(flags);
     Sleep(15);
     if (wait) WaitForInputIdle(program, 5000);
 }
@@ -129,10 +144,6 @@ bool ScreenPoint(HWND window, const std::string& x, const std::string& y, POINT&
     return true;
 }
 
-void MovePointer(HANDLE program, POINT at) {
-    MoveTo(program, at);
-}
-
 void Click(HANDLE program, POINT at, bool right, bool wait) {
     SendMouse(program, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, at, false, wait);
     SendMouse(program, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, {0, 0}, false, wait);
@@ -157,6 +168,11 @@ void WaitUntilTaken(POINT at) {
         SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
 }
 
+void MovePointer(HANDLE program, POINT at) {
+    MoveTo(program, at);
+    WaitUntilTaken(at);
+}
+
 void Drag(HANDLE program, POINT from, POINT delta, int moves) {
     MoveTo(program, from);
     SendMouse(program, MOUSEEVENTF_LEFTDOWN);
@@ -166,6 +182,17 @@ void Drag(HANDLE program, POINT from, POINT delta, int moves) {
         WaitUntilTaken(at);
     }
     SendMouse(program, MOUSEEVENTF_LEFTUP);
+}
+
+void QueuedDrag(HANDLE program, POINT from, POINT delta) {
+    if (pointer.x != from.x || pointer.y != from.y) MovePointer(program, from);
+    AvoidDoubleClick();
+    INPUT gesture[] = {
+        MouseInput(MOUSEEVENTF_LEFTDOWN, {}),
+        MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, {from.x + delta.x, from.y + delta.y}),
+        MouseInput(MOUSEEVENTF_LEFTUP, {})};
+    SendInput(3, gesture, sizeof(INPUT));
+    NoteRelease(MOUSEEVENTF_LEFTUP);
 }
 
 bool PressKeys(HWND main, const std::string& keys) {

@@ -19,7 +19,10 @@ HWND FindWindowByPattern(HWND main, const std::string& pattern);
 // or top, a negative one from its right or bottom (-1 is the last pixel), or "mid".
 bool ScreenPoint(HWND window, const std::string& x, const std::string& y, POINT& point);
 
-// Moves the pointer to a screen point and waits until the program has taken the move.
+// Moves the pointer to a screen point and waits until the program has taken the move. Each
+// pointer move of the driver warps the X pointer, and the program's X driver reports the warp
+// as a move of its own some time later: the wait lets that report come while the pointer is
+// still there, where it changes nothing.
 void MovePointer(HANDLE program, POINT at);
 // Each input event waits until the program has taken it: a window that reads the cursor's
 // position when it handles a press must see where the press was. right: the right button.
@@ -29,6 +32,11 @@ void Click(HANDLE program, POINT at, bool right = false, bool wait = true);
 void DoubleClick(HANDLE program, POINT at);
 // Presses at from, moves to from + delta in steps and releases there.
 void Drag(HANDLE program, POINT from, POINT delta, int moves = 8);
+// A quick hand's drag: the press, one move by delta and the release in one go. They queue up
+// together, and the program handles them after the pointer has come to rest at the end. The
+// pointer is first brought to from (as MovePointer does) unless it is there already: a move
+// there reported late would carry the release back. Waits for nothing after that.
+void QueuedDrag(HANDLE program, POINT from, POINT delta);
 // Keys such as "Return", "F4", "a", with "ctrl+", "alt+", "shift+" before them, to the
 // program's foreground window; false for an unknown key name.
 bool PressKeys(HWND main, const std::string& keys);

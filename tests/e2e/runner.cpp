@@ -52,7 +52,8 @@ std::string Runner::Run(const Step& step) {
     if (n == "start") return Start(step);
     if (n == "menu") return Menu(step);
     if (n == "context-menu") return ContextMenu(step);
-    if (n == "key" || n == "type" || n == "click" || n == "dblclick" || n == "drag")
+    if (n == "key" || n == "type" || n == "click" || n == "dblclick" || n == "drag" ||
+        n == "pointer")
         return Input(step);
     if (n == "expect-box") return ExpectBox(step);
     if (n == "answer-box") return AnswerBox(step);
@@ -132,24 +133,36 @@ std::string Runner::Input(const Step& step) {
     POINT at{};
     if (!ScreenPoint(window, step.words[1], step.words[2], at)) return "no window " + step.words[0];
     if (std::string covered = Uncover(at); !covered.empty()) return covered;
-    bool right = false, queued = false;
-    for (std::size_t i = 3; step.name == "click" && i < step.words.size(); ++i) {
-        if (step.words[i] != "right" && step.words[i] != "queued")
-            return "unknown click option " + step.words[i];
-        (step.words[i] == "right" ? right : queued) = true;
+    if (step.name == "pointer") {
+        MovePointer(program_.Handle(), at);
+        return "";
     }
-    if (step.name == "click")
+    // A click's options follow its place, a drag's its distance and number of moves.
+    const std::size_t options = step.name == "drag" ? 5 : 3;
+    const bool queued = step.words.size() > options && step.words.back() == "queued";
+    const std::size_t given = step.words.size() - (queued ? 1 : 0);
+    bool right = false;
+    for (std::size_t i = options; step.name == "click" && i < given; ++i) {
+        if (step.words[i] != "right") return "unknown click option " + step.words[i];
+        right = true;
+    }
+    if (step.name == "click") {
         Click(program_.Handle(), at, right, !queued);
-    else if (step.name == "dblclick")
+    } else if (step.name == "dblclick") {
         DoubleClick(program_.Handle(), at);
-    else if (const int moves = step.words.size() > 5 ? std::atoi(step.words[5].c_str()) : 8;
-             moves < 1)
-        return "not a number of moves: " + step.words[5];
-    else
-        Drag(program_.Handle(), at, {std::stol(step.words[3]), std::stol(step.words[4])}, moves);
+    } else {
+        const int moves = given > 5 ? std::atoi(step.words[5].c_str()) : 8;
+        if (moves < 1) return "not a number of moves: " + step.words[5];
+        if (queued && given > 5) return "a queued drag moves once";
+        const POINT delta{std::stol(step.words[3]), std::stol(step.words[4])};
+        if (queued)
+            QueuedDrag(program_.Handle(), at, delta);
+        else
+            Drag(program_.Handle(), at, delta, moves);
+    }
     // The program paints only once no input waits: painted, it has taken the whole gesture, so
-    // that no later step (a resize, say) overtakes the gesture's last moves. A queued click
-    // waits for nothing: the steps after it pile up behind it, as a quick hand's input does.
+    // that no later step (a resize, say) overtakes the gesture's last moves. A queued click or
+    // drag waits for nothing: the steps after it pile up behind it, as a quick hand's input does.
     return queued ? "" : WaitForPainted();
 }
 

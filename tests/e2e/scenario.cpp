@@ -15,12 +15,13 @@ struct StepKind {
 // Each step with the number of words it takes (the driver documents their meaning).
 constexpr StepKind kSteps[] = {
     {"start", 0, 8},        {"menu", 1, 6},          {"key", 1, 1},           {"click", 3, 5},
-    {"drag", 5, 6},         {"expect-box", 1, 2},    {"answer-box", 2, 2},    {"fill-dialog", 4, 4},
+    {"drag", 5, 7},         {"expect-box", 1, 2},    {"answer-box", 2, 2},    {"fill-dialog", 4, 4},
     {"expect-tree", 2, 3},  {"expect-state", 2, 3},  {"expect-file", 2, 3},   {"close", 0, 1},
     {"mark", 0, 0},         {"expect-banner", 0, 0}, {"expect-window", 4, 4}, {"resize", 1, 1},
     {"measure", 1, 1},      {"expect-flat", 5, 5},   {"screenshot", 1, 1},    {"type", 1, 1},
     {"dblclick", 3, 3},     {"copy", 2, 2},          {"close-window", 1, 1},  {"spectrum", 2, 2},
     {"patience", 1, 1},     {"expect-repaint", 1, 1}, {"context-menu", 3, 8}, {"include", 1, 1},
+    {"pointer", 3, 3},
 };
 
 // Deeper than this, an included file includes itself.

@@ -49,7 +49,7 @@ TEST(Scenario, AMistakeNamesItsLineAndGivesNoSteps) {
         {"menu\n", "line 1: menu takes 1 to 6 words"},
         {"context-menu LayersClass/SysTreeView32 \"View Layers\"\n",
          "line 1: context-menu takes 3 to 8 words"},
-        {"drag main 1 2 3 4 5 6\n", "line 1: drag takes 5 to 6 words"},
+        {"drag main 1 2 3 4 5 queued x\n", "line 1: drag takes 5 to 7 words"},
         {"click main 1 2 right queued x\n", "line 1: click takes 3 to 5 words"},
         {"patience\n", "line 1: patience takes 1 to 1 words"},
         {"expect-box \"Message\n", "line 1: unclosed quote"},

@@ -47,18 +47,17 @@ protected:
         leaves[1]->Controller()->weight = 2.0;
         column->Move(0, 0, 200, 300, true);
     }
-    // Drags the bottom splitter of a leaf by dy pixels with the real cursor.
+    // Drags the bottom splitter of a leaf by dy pixels. The messages carry their positions while
+    // the pointer rests in the screen's corner, as when they queued up behind a long repaint.
     void Drag(int index, int dy) {
         HWND hwnd = leaves[index]->Controller()->Handle();
-        RECT r{};
-        GetWindowRect(hwnd, &r);
-        SetCursorPos(r.left + 50, r.bottom - 2);
-        SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-        SetCursorPos(r.left + 50, r.bottom - 2 + dy);
-        SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, 0);
-        SendMessageA(hwnd, WM_LBUTTONUP, 0, 0);
+        RECT client{};
+        GetClientRect(hwnd, &client);
+        SetCursorPos(0, 0);
+        SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, client.bottom - 2));
+        SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(50, client.bottom - 2 + dy));
+        SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(50, client.bottom - 2 + dy));
     }
-
     GuiTest::Host host{400, 400};
     Safe::XPtr<Winplus::PanelContainer> column;
     std::vector<Safe::XPtr<Winplus::Panel>> leaves;
@@ -170,6 +169,44 @@ TEST_F(ColumnTest, CaptionBandIsPainted) {
     for (int y = 24; y < 70; ++y)
         for (int x = 2; x < 190; ++x) darkBelow += (canvas.Pixel(x, y) & 0xFF) < 0x60;
     EXPECT_EQ(darkBelow, 0);
+}
+
+// Two columns side by side, as in the main window: the first one's splitter is its right edge.
+// Each drag's messages carry their positions while the pointer rests in the screen's corner; the
+// edge moves by exactly the distance they give, towards the column and away from it, also when
+// the last move went to another window and only the release tells where the drag ended.
+TEST(PanelDrag, ColumnEdgeMovesByTheDistanceTheMessagesGive) {
+    GuiTest::Host host{400, 400};
+    auto row = Safe::MakeX<Winplus::HPanel>(host.Window());
+    std::vector<Safe::XPtr<Winplus::PanelContainer>> columns;
+    for (int i = 0; i < 2; ++i) {
+        columns.push_back(Safe::MakeX<Winplus::VPanel>(Winplus::Wnd(row->Controller()->Handle())));
+        columns.back()->Controller()->SetSplitterSize(true, 4);
+        row->Add(columns.back());
+    }
+    row->Move(0, 0, 300, 200, true);
+    HWND first = columns[0]->Controller()->Handle();
+    const auto width = [&](HWND hwnd) {
+        const RECT r = InParent(hwnd);
+        return r.right - r.left;
+    };
+    ASSERT_EQ(width(first), 150);
+    const struct {
+        int dx;
+        bool moves;  // false: only the press and the release
+        int expected;
+    } drags[] = {{40, true, 190}, {-70, true, 120}, {25, false, 145}, {-5, false, 140}};
+    for (const auto& drag : drags) {
+        const int edge = width(first) - 2;
+        SetCursorPos(0, 0);
+        SendMessageA(first, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(edge, 100));
+        if (drag.moves)
+            SendMessageA(first, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(edge + drag.dx, 100));
+        SendMessageA(first, WM_LBUTTONUP, 0, MAKELPARAM(edge + drag.dx, 100));
+        EXPECT_EQ(width(first), drag.expected) << "dx " << drag.dx;
+        EXPECT_EQ(width(columns[1]->Controller()->Handle()), 300 - drag.expected)
+            << "dx " << drag.dx;
+    }
 }
 
 struct LayoutRecorder {
