@@ -14,8 +14,10 @@ namespace E2e {
 
 namespace {
 
-// How long a step waits for what it expects: 15 s unless a patience step said otherwise.
-DWORD waitMs = 15000;
+// How long a step waits for what it expects: 30 s unless a patience step said otherwise. A step
+// that passes waits no longer than it must; with every core busy twice over, a start's first
+// paint through software Direct2D took over 15 s.
+DWORD waitMs = 30000;
 
 // Polls check until it gives an empty text or the time is up; its last answer.
 template <class Check>
