@@ -5,7 +5,8 @@
 #   sanitize   Debug build with AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer:
 #              every native test, each alone and then each test executable whole, with the
 #              layering probes and the exported gnuplot scripts run by gnuplot
-#   windows    optimised cross build with mingw-w64, tests run under Wine inside Xvfb
+#   windows    optimised cross build with mingw-w64, tests run under Wine inside Xvfb, after a
+#              check that no passed test is held open by a process that Wine started for it
 #   tsan       the fit, mode and application logic tests (the fit worker's thread and the
 #              interface thread's code beside it) under ThreadSanitizer
 #   fuzz       the readers' fuzz targets (clang, libFuzzer) briefly over their seeds
@@ -249,8 +250,15 @@ phase_windows() {
         return 1
     if wanted tsan; then start_beside tsan tsan_build_and_run; fi
     if wanted fuzz; then start_beside fuzz fuzz/run.sh 0; fi
+    # First the check that wine-ctest.sh keeps a passed test from being held open by a process
+    # that Wine started for it (about 15 s), then the tests; the check counts as one test.
+    echo "== windows: desktop check"
+    local checked=1
+    tests/wine/desktop_check.sh build/windows </dev/null || checked=0
     run_tests windows cmake/wine-ctest.sh build/windows
     local status=$? retries
+    passed=$((passed + checked))
+    if [[ $checked -eq 0 ]]; then failed=$((failed + 1)) status=1; fi
     # The end-to-end driver starts the program again when Wine could not create its process
     # (rare, under load); each try is a line of the scenario's log.
     retries="$(grep -c '^start retried:' build/windows/Testing/Temporary/LastTest.log 2>/dev/null)"

@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Runs the tests of a Windows build under Wine: cmake/wine-ctest.sh BUILD_DIR [CTEST_ARGS...]
 # Sets up the build's Wine prefix when needed, then runs ctest inside a virtual X server with the
-# Wine server already started, so that every test executable starts quickly (a Wine server that
-# ctest itself starts keeps each test waiting about 2.6 s for it to exit). Ends the Wine server
-# afterwards; xvfb-run ends the X server.
+# Wine server, its helpers and the desktop already started, so that no test waits on a process
+# that Wine started for it: ctest counts a test as running until its output pipe closes, and
+# whatever Wine starts on a test's behalf inherits that pipe. The Wine server and its helpers
+# that ctest would start keep each test waiting about 2.6 s; the desktop, which the first program
+# to open a window starts, lives while any Windows program runs, and beside other tests that can
+# be minutes. Ends the Wine server, and with it all of these, afterwards; xvfb-run ends the X
+# server.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 build="$(cd "${1:?usage: wine-ctest.sh BUILD_DIR [CTEST_ARGS...]}" && pwd)"
@@ -12,6 +16,11 @@ shift
 prefix="$(sed -n 's/^SORIX_WINEPREFIX:PATH=//p' "$build/CMakeCache.txt" 2>/dev/null || true)"
 if [[ -z "$prefix" ]]; then
     echo "wine-ctest.sh: $build is not configured with cmake/mingw-w64-x86_64.cmake" >&2
+    exit 2
+fi
+keeper="$build/desktop_keeper.exe"
+if [[ ! -f "$keeper" ]]; then
+    echo "wine-ctest.sh: $keeper is missing: build the target desktop_keeper" >&2
     exit 2
 fi
 
@@ -30,4 +39,17 @@ trap 'wineserver -k 2>/dev/null || true' EXIT
 # Started here, not under ctest, so that they do not hold ctest's output pipes open.
 wineserver -p
 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+# The desktop that the command above started closes again a second after it; the keeper opens
+# it for the whole run.
+ready="$build/desktop-keeper.ready"
+rm -f "$ready"
+wine "$keeper" "Z:$ready" </dev/null >/dev/null 2>&1 &
+for _ in $(seq 600); do
+    [[ -f "$ready" ]] && break
+    sleep 0.1
+done
+if [[ ! -f "$ready" ]]; then
+    echo "wine-ctest.sh: the desktop keeper did not start within 60 s" >&2
+    exit 1
+fi
 ctest --test-dir "$build" "$@"
