@@ -36,11 +36,10 @@ export WINEDEBUG=-all
 # A server left over from an interrupted run would serve this run with the old, gone X display.
 wineserver -k 2>/dev/null || true
 trap 'wineserver -k 2>/dev/null || true' EXIT
-# Started here, not under ctest, so that they do not hold ctest's output pipes open.
+# Started here, not under ctest, so that they do not hold ctest's output pipes open: the server,
+# then the keeper, whose process starts the server's helpers and the desktop with its output on
+# /dev/null and keeps them for the whole run.
 wineserver -p
-wine cmd /c exit </dev/null >/dev/null 2>&1 || true
-# The desktop that the command above started closes again a second after it; the keeper opens
-# it for the whole run.
 ready="$build/desktop-keeper.ready"
 rm -f "$ready"
 wine "$keeper" "Z:$ready" </dev/null >/dev/null 2>&1 &
