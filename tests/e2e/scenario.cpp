@@ -1,5 +1,6 @@
 #include "scenario.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 
@@ -14,13 +15,13 @@ struct StepKind {
 
 // Each step with the number of words it takes (the driver documents their meaning).
 constexpr StepKind kSteps[] = {
-    {"start", 0, 8},        {"menu", 1, 6},          {"key", 1, 1},           {"click", 3, 5},
-    {"drag", 5, 7},         {"expect-box", 1, 2},    {"answer-box", 2, 2},    {"fill-dialog", 4, 4},
-    {"expect-tree", 2, 3},  {"expect-state", 2, 3},  {"expect-file", 2, 3},   {"close", 0, 1},
-    {"mark", 0, 0},         {"expect-banner", 0, 0}, {"expect-window", 4, 4}, {"resize", 1, 1},
-    {"measure", 1, 1},      {"expect-flat", 5, 5},   {"screenshot", 1, 1},    {"type", 1, 1},
-    {"dblclick", 3, 3},     {"copy", 2, 2},          {"close-window", 1, 1},  {"spectrum", 2, 2},
-    {"patience", 1, 1},     {"expect-repaint", 1, 1}, {"context-menu", 3, 8}, {"include", 1, 1},
+    {"start", 0, 8},       {"menu", 1, 6},           {"key", 1, 1},           {"click", 3, 5},
+    {"drag", 5, 7},        {"expect-box", 1, 2},     {"answer-box", 2, 2},    {"fill-dialog", 4, 4},
+    {"expect-tree", 2, 3}, {"expect-state", 2, 3},   {"expect-file", 2, 3},   {"close", 0, 1},
+    {"mark", 0, 0},        {"expect-banner", 0, 0},  {"expect-window", 4, 4}, {"resize", 1, 1},
+    {"measure", 1, 1},     {"expect-flat", 5, 5},    {"screenshot", 1, 1},    {"type", 1, 1},
+    {"dblclick", 3, 3},    {"copy", 2, 2},           {"close-window", 1, 1},  {"spectrum", 2, 2},
+    {"patience", 1, 1},    {"expect-repaint", 1, 1}, {"context-menu", 3, 8},  {"include", 1, 1},
     {"pointer", 3, 3},
 };
 
@@ -96,6 +97,16 @@ bool ToNumber(const std::string& text, double& value) {
 std::vector<Step> Parse(const std::string& text, const Variables& variables, std::string& error,
                         const IncludeReader& include, const std::string& file, int depth);
 
+// A key or a text right after a right click: the click's wait for the program to have painted
+// can be answered while a tree view still tracks the button, and the keys then move the tree's
+// selection instead of choosing from the menu that opens later.
+bool KeysBeforeMenu(const std::vector<Step>& steps, const Step& step) {
+    if ((step.name != "key" && step.name != "type") || steps.empty()) return false;
+    const Step& before = steps.back();
+    return before.name == "click" &&
+           std::find(before.words.begin() + 3, before.words.end(), "right") != before.words.end();
+}
+
 // The steps of the file an include step names, appended; false and error set when it is missing,
 // nests too deep or has a mistake of its own.
 bool Include(const Step& step, const Variables& variables, std::string& error,
@@ -131,9 +142,15 @@ std::vector<Step> Parse(const std::string& text, const Variables& variables, std
         Step step;
         step.file = file;
         step.line = number;
-        const bool parsed =
+        bool parsed =
             ParseStep(line.substr(first), variables, step, error) &&
             (step.name != "include" || Include(step, variables, error, include, depth, steps));
+        if (parsed && KeysBeforeMenu(steps, step)) {
+            error = step.name +
+                    " right after a right click may reach the window before its menu "
+                    "opens: choose from the menu with context-menu WINDOW ITEM TEXT...";
+            parsed = false;
+        }
         if (!parsed) {
             error = "line " + std::to_string(number) + ": " + error;
             return {};

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <tuple>
 
@@ -52,6 +55,12 @@ TEST(Scenario, AMistakeNamesItsLineAndGivesNoSteps) {
         {"drag main 1 2 3 4 5 queued x\n", "line 1: drag takes 5 to 7 words"},
         {"click main 1 2 right queued x\n", "line 1: click takes 3 to 5 words"},
         {"patience\n", "line 1: patience takes 1 to 1 words"},
+        {"click DefinitionClass/SysTreeView32 30 24 right\nkey Down\n",
+         "line 2: key right after a right click may reach the window before its menu opens: "
+         "choose from the menu with context-menu WINDOW ITEM TEXT..."},
+        {"click main 5 5 right queued\ntype x\n",
+         "line 2: type right after a right click may reach the window before its menu opens: "
+         "choose from the menu with context-menu WINDOW ITEM TEXT..."},
         {"expect-box \"Message\n", "line 1: unclosed quote"},
         {"start ${nothing}/a.dat\n", "line 1: unknown variable in ${nothing}/a.dat"},
         {"start\ninclude none.txt\n", "line 2: no file none.txt to include"},
@@ -80,6 +89,31 @@ TEST(Scenario, IncludedStepsTakeTheIncludeStepsPlace) {
     for (std::size_t i = 0; i < steps.size(); ++i)
         EXPECT_EQ(std::tie(steps[i].file, steps[i].line, steps[i].name), expected[i]) << i;
     EXPECT_EQ(steps[2].words, std::vector<std::string>{"W"});
+}
+
+// The scenarios that the Windows build runs, with their set-ups, as the driver reads them.
+TEST(Scenario, EveryScenarioReads) {
+    const std::filesystem::path folder = SORIX_SOURCE_DIR "/tests/e2e/scenarios";
+    const auto read = [](const std::filesystem::path& path, std::string& text) {
+        std::ifstream in(path, std::ios::binary);
+        text.assign(std::istreambuf_iterator<char>(in), {});
+        return in.is_open();
+    };
+    const E2e::IncludeReader include = [&](const std::string& name, std::string& text) {
+        return read(folder / name, text);
+    };
+    int scenarios = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().extension() != ".txt") continue;
+        std::string text, error;
+        ASSERT_TRUE(read(entry.path(), text));
+        EXPECT_FALSE(E2e::ParseScenario(text, {{"data", "D"}, {"work", "W"}, {"program", "P"}},
+                                        error, include)
+                         .empty());
+        EXPECT_EQ(error, "") << entry.path().filename();
+        ++scenarios;
+    }
+    EXPECT_GE(scenarios, 20);
 }
 
 TEST(Scenario, StateDumpLinesAndComparisons) {
