@@ -11,6 +11,9 @@
 //     with their screen rectangles and texts.
 // A watchdog ends a run that takes longer than SORIX_DRIVER_SECONDS (90 by default), so that
 // a stuck box or a hung program fails the scenario instead of stalling the tests.
+// With SORIX_DRIVER_STALLS=1 the program's threads are suspended and resumed at random while the
+// scenario runs (stalls.h), as a loaded machine holds it up: a step that acts before the program
+// has opened what it acts on then fails often.
 #include <windows.h>
 
 #include <algorithm>
@@ -19,12 +22,14 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <thread>
 
 #include "program.h"
 #include "runner.h"
 #include "scenario.h"
+#include "stalls.h"
 
 namespace {
 
@@ -141,6 +146,11 @@ int main(int argc, char** argv) {
         std::fflush(nullptr);
         ExitProcess(3);
     });
+    std::optional<E2e::Stalls> stalls;
+    if (const char* stalled = std::getenv("SORIX_DRIVER_STALLS"); stalled && *stalled == '1') {
+        std::printf("stalls: the program's threads are suspended at random\n");
+        stalls.emplace(programPath.substr(programPath.find_last_of("\\/") + 1));
+    }
     int status = 0;
     const DWORD started = GetTickCount();
     for (const E2e::Step& step : steps) {
@@ -156,6 +166,7 @@ int main(int argc, char** argv) {
         status = 1;
         break;
     }
+    stalls.reset();
     finished = true;
     watchdog.join();
     if (status == 0 && program.Running()) {

@@ -131,7 +131,9 @@ std::string Runner::Input(const Step& step) {
         return PressKeys(Main(), step.words[0]) ? "" : "unknown key " + step.words[0];
     if (step.name == "type")
         return TypeText(Main(), step.words[0]) ? "" : "no key types " + step.words[0];
-    HWND window = FindWindowByPattern(Main(), step.words[0]);
+    std::string failure;
+    HWND window = WaitForWindow(step.words[0], failure);
+    if (!window) return failure;
     POINT at{};
     if (!ScreenPoint(window, step.words[1], step.words[2], at)) return "no window " + step.words[0];
     if (std::string covered = Uncover(at); !covered.empty()) return covered;
@@ -213,6 +215,15 @@ std::string Runner::WaitForPainted() {
     return WaitFor([&] {
         return ParseState(program_.StateDump(5000))["painted"] == "yes" ? "" : "not painted";
     });
+}
+
+HWND Runner::WaitForWindow(const std::string& pattern, std::string& failure) {
+    HWND window = nullptr;
+    failure = WaitFor([&] {
+        window = FindWindowByPattern(Main(), pattern);
+        return window ? "" : "no window " + pattern;
+    });
+    return window;
 }
 
 HWND Runner::WaitForBox(const std::string& caption) {
@@ -432,8 +443,9 @@ Pixels Runner::SteadyPicture(HWND window) {
 // The pointer is moved to the main window's title bar first, so that nothing under it (a
 // tooltip, a button's hover look) changes the picture between the two captures.
 std::string Runner::ExpectRepaint(const Step& step) {
-    HWND window = FindWindowByPattern(Main(), step.words[0]);
-    if (!window) return "no window " + step.words[0];
+    std::string failure;
+    HWND window = WaitForWindow(step.words[0], failure);
+    if (!window) return failure;
     RECT main{};
     GetWindowRect(Main(), &main);
     const POINT title{(main.left + main.right) / 2, main.top + GetSystemMetrics(SM_CYSIZEFRAME) +
@@ -444,7 +456,7 @@ std::string Runner::ExpectRepaint(const Step& step) {
     if (hit != HTCAPTION) return "no title bar to rest the pointer on";
     MovePointer(program_.Handle(), title);
     SetWindowPos(Main(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    std::string failure = WaitForPainted();
+    failure = WaitForPainted();
     if (!failure.empty()) return failure;
     const Pixels drawn = SteadyPicture(window);
     RedrawWindow(window, nullptr, nullptr,

@@ -41,6 +41,9 @@ private:
     std::string WriteSpectrum(const Step& step);
     std::string ExpectRepaint(const Step& step);
     Pixels SteadyPicture(HWND window);
+    // The window a step names, waiting for it: it may be one that the step before opened (an
+    // edit box over a list, say). Null and failure set when it did not come.
+    HWND WaitForWindow(const std::string& pattern, std::string& failure);
     // The program's box with that caption, waiting for it; null after the time-out.
     HWND WaitForBox(const std::string& caption);
     HWND Main();
