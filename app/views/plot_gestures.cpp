@@ -33,6 +33,10 @@ void ModifyMouse::Publish(int action, int x, int y) {
 
 void ModifyMouse::OnLButtonDown(int x, int y, unsigned keys, int height) {
     if (!PlotGestures::StartsGesture(y, height)) return;
+    // The cursor is where the press is: the move that brought the pointer here may have gone to
+    // the tool bar beside the plot, which holds the mouse while the pointer is over it.
+    resizing_->OnMouseMove(x, y, keys);
+    inside_ = true;
     resizing_->OnButtonDown(x, y, keys);
     lastX_ = x;
     lastY_ = y;

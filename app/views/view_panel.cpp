@@ -168,7 +168,12 @@ bool ViewController::OnLButtonDown(int x, int y, unsigned keys) {
     LeafController::OnLButtonDown(x, y, keys);
     RECT client{};
     GetClientRect(Handle(), &client);
-    if (PlotGestures::StartsGesture(y, client.bottom)) resizing_->OnButtonDown(x, y, keys);
+    if (PlotGestures::StartsGesture(y, client.bottom)) {
+        // The cursor is where the press is, whichever window the move that brought it took.
+        resizing_->OnMouseMove(x, y, keys);
+        cursorInside_ = true;
+        resizing_->OnButtonDown(x, y, keys);
+    }
     lastX_ = x;
     lastY_ = y;
     const int none[2] = {0, 0};

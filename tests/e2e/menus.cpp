@@ -15,7 +15,6 @@ struct ReadItem {
     MenuEntry entry;
     RECT rect{};
     UINT_PTR submenu = 0;
-    bool highlighted = false;  // shown selected: under the pointer, or chosen by keys
 };
 
 // The probe's library, loaded once into the driver (the hook procedure's address comes from it);
@@ -70,8 +69,7 @@ std::vector<ReadItem> ReadMenu(HWND window, std::string& error) {
         items.push_back({{item.text, (item.state & (MFS_GRAYED | MFS_DISABLED)) != 0,
                           (item.type & MFT_SEPARATOR) != 0},
                          item.rect,
-                         item.submenu,
-                         (item.state & MFS_HILITE) != 0});
+                         item.submenu});
     }
     return items;
 }
@@ -113,21 +111,6 @@ std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
 }
 
-// Points at item index (reading text) of the popup menu that window shows until the menu shows
-// it selected; empty then, else why not.
-std::string PointAt(HANDLE program, HWND window, std::size_t index, const std::string& text,
-                    POINT at, DWORD waitMs) {
-    for (const DWORD start = GetTickCount();; Sleep(50)) {
-        MovePointer(program, at);
-        std::string error;
-        const std::vector<ReadItem> items = ReadMenu(window, error);
-        if (!error.empty()) return error;
-        if (index < items.size() && items[index].highlighted) return "";
-        if (GetTickCount() - start > waitMs)
-            return "the menu does not select " + Quoted(text) + " under the pointer";
-    }
-}
-
 // Clicks texts[0] in the menu that window shows, then each further text in the popup the one
 // before opened; at the end the menus must close.
 std::string Choose(HANDLE program, HWND window, const std::vector<std::string>& texts,
@@ -146,19 +129,8 @@ std::string Choose(HANDLE program, HWND window, const std::vector<std::string>& 
         const bool last = level + 1 == texts.size();
         if (last && item.submenu) return "the menu item " + Quoted(text) + " opens a menu";
         if (!last && !item.submenu) return "the menu item " + Quoted(text) + " opens no menu";
-        const POINT center{(item.rect.left + item.rect.right) / 2,
-                           (item.rect.top + item.rect.bottom) / 2};
-        // In a popup menu the click comes once the item shows selected under the pointer, as a
-        // person clicks: a click that the menu took before it tracked the pointer, or at the
-        // place where a late report of an earlier pointer move had left it, chose nothing and
-        // left the menu open.
-        if (ClassOf(window) == "#32768") {
-            if (std::string pointed =
-                    PointAt(program, window, static_cast<std::size_t>(index), text, center, waitMs);
-                !pointed.empty())
-                return pointed;
-        }
-        Click(program, center);
+        Click(program,
+              {(item.rect.left + item.rect.right) / 2, (item.rect.top + item.rect.bottom) / 2});
         if (last) break;
         window = WaitForPopup(process, item.submenu, waitMs);
         if (!window) return "the menu " + Quoted(text) + " did not open";

@@ -63,7 +63,11 @@ TEST(PlotGesturesTest, TheModifyMouseDragsWithTheAxisToolsAndPublishesEveryActio
         mouse.OnRButtonDown(10, 300);
         EXPECT_TRUE(published->actions.empty());
         mouse.OnRButtonDown(100, 300);
+        // The press puts the cursor at its own place, with no move there before it: pixel 100
+        // of 400 over 0 ... 1000, and 100 of 300 from the top over 0 ... 1.
         mouse.OnLButtonDown(100, 100, 0, 300);
+        EXPECT_DOUBLE_EQ(AxisBar::CursorX(), 250.0);
+        EXPECT_DOUBLE_EQ(AxisBar::CursorY(), 2.0 / 3.0);
         mouse.OnMouseMove(150, 80, 0, 400, 300);
         mouse.OnLButtonUp(200, 150, 0);
         const std::vector<std::tuple<int, int, int>> expected = {{AxisBar::kOtherButton, 0, 0},
