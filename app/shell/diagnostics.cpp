@@ -4,9 +4,9 @@
 
 #include "app/selectors/capsule_selector.h"
 #include "app/shell/global_bar.h"
-#include "app/views/modify_panel.h"
 #include "app/shell/state_dump.h"
 #include "app/shell/top_controller.h"
+#include "app/views/modify_panel.h"
 #include "foundation/platform.h"
 #include "winplus/property_grid.h"
 #include "winplus/status_bar.h"
@@ -21,9 +21,12 @@ bool WaitsForPaint(HWND window) {
     return IsWindowVisible(window) && GetUpdateRect(window, nullptr, FALSE);
 }
 
-// The main window is visible and neither it nor a visible child has anything left to paint.
+// The main window is visible, no input waits in the queue, and neither it nor a visible child has
+// anything left to paint. The dump is asked for by a sent message, which is handled before the
+// input that came before it: a click not taken yet has not opened or changed anything to paint.
 bool IsPainted(HWND main) {
-    if (!IsWindowVisible(main) || WaitsForPaint(main)) return false;
+    if (HIWORD(GetQueueStatus(QS_INPUT)) != 0 || !IsWindowVisible(main) || WaitsForPaint(main))
+        return false;
     BOOL painted = TRUE;
     EnumChildWindows(
         main,

@@ -12,7 +12,7 @@ namespace Core {
 struct ShownState {
     std::string title;
     int width = 0, height = 0;  // the main window's client area
-    bool painted = false;       // no window of the main window waits to be painted
+    bool painted = false;       // no input waits, no window of the main window to be painted
     std::wstring statusLabel, statusDescription, statusFit;
     // What the Properties panel's grid shows: the page's title and the values of its rows.
     std::string propertiesPage;

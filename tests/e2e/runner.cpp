@@ -164,8 +164,9 @@ std::string Runner::Input(const Step& step) {
         else
             Drag(program_.Handle(), at, delta, moves);
     }
-    // The program paints only once no input waits: painted, it has taken the whole gesture, so
-    // that no later step (a resize, say) overtakes the gesture's last moves. A queued click or
+    // The program says it has painted only once no input waits and nothing is left to paint: it
+    // has taken the whole gesture and drawn what it opened or changed, so that no later step (a
+    // resize, a click on a window the gesture showed) overtakes it. A queued click or
     // drag waits for nothing: the steps after it pile up behind it, as a quick hand's input does.
     return queued ? "" : WaitForPainted();
 }
