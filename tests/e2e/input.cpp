@@ -150,6 +150,17 @@ void Click(HANDLE program, POINT at, bool right, bool wait) {
     SendMouse(program, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, {0, 0}, false, wait);
 }
 
+void ClickInOneGo(HANDLE program, POINT at) {
+    constexpr DWORD kAt = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    INPUT click[] = {MouseInput(kAt, at), MouseInput(MOUSEEVENTF_LEFTDOWN | kAt, at),
+                     MouseInput(MOUSEEVENTF_LEFTUP | kAt, at)};
+    AvoidDoubleClick();
+    SendInput(3, click, sizeof(INPUT));
+    NoteRelease(MOUSEEVENTF_LEFTUP);
+    Sleep(15);
+    WaitForInputIdle(program, 5000);
+}
+
 void DoubleClick(HANDLE program, POINT at) {
     Click(program, at);
     SendMouse(program, MOUSEEVENTF_LEFTDOWN, {0, 0}, true);

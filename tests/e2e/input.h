@@ -28,6 +28,11 @@ void MovePointer(HANDLE program, POINT at);
 // position when it handles a press must see where the press was. right: the right button.
 // Unless wait is false, each button waits for the program to take it (WaitForInputIdle).
 void Click(HANDLE program, POINT at, bool right = false, bool wait = true);
+// A click as one input: the move to the point, the press and the release, each at the point,
+// with nothing between them. An open menu holds the X pointer, so that the driver's moves leave
+// it where it was; the program's late report of that place would otherwise come between them
+// and take the press or the release off the menu's item.
+void ClickInOneGo(HANDLE program, POINT at);
 // Two clicks within the double-click time, as a double click.
 void DoubleClick(HANDLE program, POINT at);
 // Presses at from, moves to from + delta in steps and releases there.

@@ -129,8 +129,8 @@ std::string Choose(HANDLE program, HWND window, const std::vector<std::string>& 
         const bool last = level + 1 == texts.size();
         if (last && item.submenu) return "the menu item " + Quoted(text) + " opens a menu";
         if (!last && !item.submenu) return "the menu item " + Quoted(text) + " opens no menu";
-        Click(program,
-              {(item.rect.left + item.rect.right) / 2, (item.rect.top + item.rect.bottom) / 2});
+        ClickInOneGo(program, {(item.rect.left + item.rect.right) / 2,
+                               (item.rect.top + item.rect.bottom) / 2});
         if (last) break;
         window = WaitForPopup(process, item.submenu, waitMs);
         if (!window) return "the menu " + Quoted(text) + " did not open";
