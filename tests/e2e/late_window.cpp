@@ -1,5 +1,5 @@
 // A stand-in for Sorix.exe that the end-to-end driver's own test works: a main window of the
-// program's class that answers the state dump ("painted: yes"), and a child window of the class
+// program's class that answers the state dump ("painted"), and a child window of the class
 // "LateClass" that shows only 3 s after the main window, as a box that the program opens late. Its
 // exit code, when the main window is closed, is 0 once the late window was clicked and 1 before.
 #include <windows.h>
@@ -16,8 +16,10 @@ bool clicked = false;
 LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     static const UINT stateDump = RegisterWindowMessageA(Core::kStateDumpMessage);
     if (message == stateDump) {
+        // As the program says it: not while input waits to be taken.
+        const bool waiting = HIWORD(GetQueueStatus(QS_INPUT)) != 0;
         std::ofstream(Core::StateDumpPath(GetCurrentProcessId()), std::ios::binary)
-            << "painted: yes\n";
+            << "painted: " << (waiting ? "no" : "yes") << "\n";
         return 1;
     }
     switch (message) {
