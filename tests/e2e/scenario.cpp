@@ -97,9 +97,8 @@ bool ToNumber(const std::string& text, double& value) {
 std::vector<Step> Parse(const std::string& text, const Variables& variables, std::string& error,
                         const IncludeReader& include, const std::string& file, int depth);
 
-// A key or a text right after a right click: the click's wait for the program to have painted
-// can be answered while a tree view still tracks the button, and the keys then move the tree's
-// selection instead of choosing from the menu that opens later.
+// A key or a text right after a right click: the menu opens only once the program has taken the
+// click, and keys that come before it move the tree's selection instead of choosing from it.
 bool KeysBeforeMenu(const std::vector<Step>& steps, const Step& step) {
     if ((step.name != "key" && step.name != "type") || steps.empty()) return false;
     const Step& before = steps.back();

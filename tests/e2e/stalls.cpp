@@ -1,5 +1,7 @@
 #include "stalls.h"
 
+#include <windows.h>
+// After windows.h, whose types it uses.
 #include <tlhelp32.h>
 
 #include <memory>

@@ -1,8 +1,6 @@
 #pragma once
 // Stalls of the program under test at random, standing in for a loaded machine: a step that acts
 // on what the program has not opened yet then fails often instead of once in a while.
-#include <windows.h>
-
 #include <atomic>
 #include <string>
 #include <thread>
