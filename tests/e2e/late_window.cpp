@@ -1,4 +1,4 @@
-// A stand-in for Sorix.exe that the end-to-end driver's own test works: a main window of the
+// A stand-in for Sorix.exe that the end-to-end driver's own tests work: a main window of the
 // program's class that answers the state dump ("painted"), and a child window of the class
 // "LateClass" that shows only 3 s after the main window, as a box that the program opens late. Its
 // exit code, when the main window is closed, is 0 once the late window was clicked and 1 before.

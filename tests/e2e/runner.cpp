@@ -39,6 +39,10 @@ std::string ReadFile(const std::string& path, bool& found) {
     return text.str();
 }
 
+std::string Seconds(DWORD ms) {
+    return std::to_string(ms / 1000) + " s";
+}
+
 std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
 }
@@ -65,6 +69,7 @@ std::string Runner::Run(const Step& step) {
     if (n == "expect-file") return ExpectFile(step);
     if (n == "expect-window") return ExpectWindow(step);
     if (n == "close") return Close(step);
+    if (n == "expect-exit") return ExpectExit(step);
     if (n == "resize") return Resize(step);
     if (n == "measure") return Measure(step);
     if (n == "expect-flat") return ExpectFlat(step);
@@ -356,17 +361,33 @@ std::string Runner::ExpectWindow(const Step& step) {
 }
 
 std::string Runner::Close(const Step& step) {
-    const long expected = step.words.empty() ? 0 : std::stol(step.words[0]);
-    // After File > Exit the window may be gone already.
+    // The main window may be gone already: the program is on its way out.
     if (HWND main = program_.MainWindow(0)) PostMessageA(main, WM_CLOSE, 0, 0);
+    return WaitForEnd(step, "at close",
+                      "the program did not end within " + Seconds(waitMs) + " of WM_CLOSE");
+}
+
+// The program ends by itself, with nothing sent to it: the key or menu item of the step before
+// must have ended it.
+std::string Runner::ExpectExit(const Step& step) {
+    return WaitForEnd(step, "instead of the end",
+                      "the program did not end by itself within " + Seconds(waitMs));
+}
+
+std::string Runner::WaitForEnd(const Step& step, const std::string& boxCame,
+                               const std::string& stillRuns) {
+    char* end = nullptr;
+    const long expected = step.words.empty() ? 0 : std::strtol(step.words[0].c_str(), &end, 10);
+    if (end && *end) return "not an exit code: " + step.words[0];
+    if (!program_.Handle()) return "the program was not started";
     const DWORD start = GetTickCount();
-    while (GetTickCount() - start < 5000) {
+    do {
         for (const Box& box : program_.Boxes())
-            return "a box came at close: " + Quoted(box.caption) + " " + Quoted(box.text);
+            return "a box came " + boxCame + ": " + Quoted(box.caption) + " " + Quoted(box.text);
         const long code = program_.WaitForExit(50);
         if (code >= 0) return code == expected ? "" : "exit code " + std::to_string(code);
-    }
-    return "the program did not end within 5 s of WM_CLOSE";
+    } while (GetTickCount() - start < waitMs);
+    return stillRuns;
 }
 
 std::string Runner::Resize(const Step& step) {

@@ -34,6 +34,12 @@ private:
     std::string ExpectFile(const Step& step);
     std::string ExpectWindow(const Step& step);
     std::string Close(const Step& step);
+    std::string ExpectExit(const Step& step);
+    // Waits up to the patience for the program's end with the step's exit code (0 unless told);
+    // a box of the program fails it ("a box came " + boxCame + ...), and so does a program that
+    // still runs then (stillRuns).
+    std::string WaitForEnd(const Step& step, const std::string& boxCame,
+                           const std::string& stillRuns);
     std::string Resize(const Step& step);
     std::string Measure(const Step& step);
     std::string ExpectFlat(const Step& step);

@@ -22,7 +22,7 @@ constexpr StepKind kSteps[] = {
     {"measure", 1, 1},     {"expect-flat", 5, 5},    {"screenshot", 1, 1},    {"type", 1, 1},
     {"dblclick", 3, 3},    {"copy", 2, 2},           {"close-window", 1, 1},  {"spectrum", 2, 2},
     {"patience", 1, 1},    {"expect-repaint", 1, 1}, {"context-menu", 3, 8},  {"include", 1, 1},
-    {"pointer", 3, 3},
+    {"pointer", 3, 3},     {"expect-exit", 0, 1},
 };
 
 // Deeper than this, an included file includes itself.
