@@ -195,8 +195,8 @@ void Drag(HANDLE program, POINT from, POINT delta, int moves) {
     SendMouse(program, MOUSEEVENTF_LEFTUP);
 }
 
-void QueuedDrag(HANDLE program, POINT from, POINT delta) {
-    if (pointer.x != from.x || pointer.y != from.y) MovePointer(program, from);
+bool QueuedDrag(POINT from, POINT delta) {
+    if (pointer.x != from.x || pointer.y != from.y) return false;
     AvoidDoubleClick();
     INPUT gesture[] = {
         MouseInput(MOUSEEVENTF_LEFTDOWN, {}),
@@ -204,6 +204,7 @@ void QueuedDrag(HANDLE program, POINT from, POINT delta) {
         MouseInput(MOUSEEVENTF_LEFTUP, {})};
     SendInput(3, gesture, sizeof(INPUT));
     NoteRelease(MOUSEEVENTF_LEFTUP);
+    return true;
 }
 
 bool PressKeys(HWND main, const std::string& keys) {

@@ -38,10 +38,11 @@ void DoubleClick(HANDLE program, POINT at);
 // Presses at from, moves to from + delta in steps and releases there.
 void Drag(HANDLE program, POINT from, POINT delta, int moves = 8);
 // A quick hand's drag: the press, one move by delta and the release in one go. They queue up
-// together, and the program handles them after the pointer has come to rest at the end. The
-// pointer is first brought to from (as MovePointer does) unless it is there already: a move
-// there reported late would carry the release back. Waits for nothing after that.
-void QueuedDrag(HANDLE program, POINT from, POINT delta);
+// together, and the program handles them after the pointer has come to rest at the end. Waits
+// for nothing. The pointer must be at from already (moved there by MovePointer, or the end of the
+// drag before): a move there now would wait for the program, and the gesture would no longer
+// queue up behind what it is busy with. False, with nothing sent, when it is elsewhere.
+bool QueuedDrag(POINT from, POINT delta);
 // Keys such as "Return", "F4", "a", with "ctrl+", "alt+", "shift+" before them, to the
 // program's foreground window; false for an unknown key name.
 bool PressKeys(HWND main, const std::string& keys);

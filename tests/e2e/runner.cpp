@@ -164,10 +164,11 @@ std::string Runner::Input(const Step& step) {
         if (moves < 1) return "not a number of moves: " + step.words[5];
         if (queued && given > 5) return "a queued drag moves once";
         const POINT delta{std::stol(step.words[3]), std::stol(step.words[4])};
-        if (queued)
-            QueuedDrag(program_.Handle(), at, delta);
-        else
+        if (!queued)
             Drag(program_.Handle(), at, delta, moves);
+        else if (!QueuedDrag(at, delta))
+            return "the pointer is not at the drag's start: a queued drag sends the gesture alone "
+                   "(pointer WINDOW X Y first)";
     }
     // The program says it has painted only once no input waits and nothing is left to paint: it
     // has taken the whole gesture and drawn what it opened or changed, so that no later step (a
