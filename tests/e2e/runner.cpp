@@ -139,6 +139,10 @@ std::string Runner::Input(const Step& step) {
     std::string failure;
     HWND window = WaitForWindow(step.words[0], failure);
     if (!window) return failure;
+    // The pointer rests where a queued drag will begin: once the program has laid out and painted
+    // what the steps before changed (a splitter's drag moves the windows beside it after its own),
+    // so that the window lies where it stays.
+    if (step.name == "pointer" && !(failure = WaitForPainted()).empty()) return failure;
     POINT at{};
     if (!ScreenPoint(window, step.words[1], step.words[2], at)) return "no window " + step.words[0];
     if (std::string covered = Uncover(at); !covered.empty()) return covered;
